@@ -1,0 +1,3 @@
+#include "app/QxApplication.h"
+
+wxIMPLEMENT_APP(QxApplication);

@@ -1,0 +1,107 @@
+// Test main: every test process gets a private HOME (so configuration and
+// databases never touch a real user's files), UTC unless a test says
+// otherwise, logging to stderr (a modal log box would wait forever under
+// Xvfb) and an initialised wxWidgets.
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+namespace TestSupport {
+extern bool g_guiAvailable;
+}
+
+namespace {
+
+std::string g_home;
+
+void isolateEnvironment()
+{
+    char tmpl[] = "/tmp/trendoria-test-XXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    if (!dir) {
+        std::perror("mkdtemp");
+        std::exit(2);
+    }
+    g_home = dir;
+    setenv("HOME", dir, 1);
+    const std::string config = g_home + "/.config", data = g_home + "/.local/share",
+                      cache = g_home + "/.cache";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    setenv("MESA_SHADER_CACHE_DIR", cache.c_str(), 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+    setenv("GTK_A11Y", "none", 1);
+    setenv("TZ", "UTC", 1);
+    setenv("LC_ALL", "C.UTF-8", 1);
+    tzset();
+}
+
+void assertToStderr(const wxString& file, int line, const wxString& func, const wxString& cond,
+                    const wxString& msg)
+{
+    std::fprintf(stderr, "wx assertion %s:%d %s: %s %s\n", (const char*)file.utf8_str(), line,
+                 (const char*)func.utf8_str(), (const char*)cond.utf8_str(),
+                 (const char*)msg.utf8_str());
+}
+
+class TestApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool listing = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--gtest_list_tests", 18) == 0)
+            listing = true;
+
+    isolateEnvironment();
+    testing::InitGoogleTest(&argc, argv);
+    if (listing)
+        return RUN_ALL_TESTS();
+
+    wxSetAssertHandler(assertToStderr);
+    int rc = 0;
+#if TRENDORIA_TEST_GUI
+    wxApp::SetInstance(new TestApp);
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "cannot start the GUI toolkit (is DISPLAY set?)\n");
+        return 2;
+    }
+    TestSupport::g_guiAvailable = true;
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxInitAllImageHandlers();
+    rc = RUN_ALL_TESTS();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+#else
+    {
+        wxInitializer init;
+        if (!init.IsOk()) {
+            std::fprintf(stderr, "cannot initialise wxWidgets\n");
+            return 2;
+        }
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+        rc = RUN_ALL_TESTS();
+    }
+#endif
+    if (!std::getenv("TRENDORIA_KEEP_TEST_HOME")) {
+        std::error_code ec;
+        std::filesystem::remove_all(g_home, ec);
+    }
+    return rc;
+}

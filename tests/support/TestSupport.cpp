@@ -1,0 +1,65 @@
+#include "support/TestSupport.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace TestSupport {
+
+bool g_guiAvailable = false;
+
+std::string binDir() { return TRENDORIA_BIN_DIR; }
+
+std::string fixturePath(const std::string& relative)
+{
+    return (fs::path(TRENDORIA_FIXTURES_DIR) / relative).string();
+}
+
+std::string artifactPath(const std::string& fileName)
+{
+    fs::path dir(TRENDORIA_ARTIFACT_DIR);
+    fs::create_directories(dir);
+    return (dir / fileName).string();
+}
+
+std::string homeDir()
+{
+    const char* home = std::getenv("HOME");
+    return home ? home : "/tmp";
+}
+
+std::string makeTempDir(const std::string& hint)
+{
+    static std::atomic<int> counter{0};
+    fs::path dir = fs::path(homeDir()) / "tmp" / (hint + "-" + std::to_string(++counter));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+bool guiAvailable() { return g_guiAvailable; }
+
+ScopedTimeZone::ScopedTimeZone(const char* tz)
+{
+    const char* old = std::getenv("TZ");
+    m_hadOld = old != nullptr;
+    if (old)
+        m_old = old;
+    setenv("TZ", tz, 1);
+    tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone()
+{
+    if (m_hadOld)
+        setenv("TZ", m_old.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+} // namespace TestSupport

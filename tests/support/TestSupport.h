@@ -1,0 +1,34 @@
+#pragma once
+// Helpers shared by the test executables.
+#include <string>
+
+namespace TestSupport {
+
+// Folder of the built program: executable, model library, plug-ins, shipped files.
+std::string binDir();
+// A file below the shared read-only fixtures (for example "ohlcv/nvda-1999-2014.csv").
+std::string fixturePath(const std::string& relative);
+// Where a test saves pictures and other output for a person to look at; the
+// folder is created on demand.
+std::string artifactPath(const std::string& fileName);
+// A fresh empty folder below the test process's private HOME.
+std::string makeTempDir(const std::string& hint = "tmp");
+// The private HOME this test process runs with.
+std::string homeDir();
+// Whether the toolkit's GUI part was started for this executable.
+bool guiAvailable();
+
+// Sets TZ for the lifetime of the object and restores the previous value.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* tz);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    std::string m_old;
+    bool m_hadOld;
+};
+
+} // namespace TestSupport
