@@ -329,8 +329,9 @@ TEST(QxAsciiParser, ImportsRealDailyHistories)
             EXPECT_DOUBLE_EQ(std::strtod(cols[3].c_str(), nullptr), h.low()[i]);
             EXPECT_DOUBLE_EQ(std::strtod(cols[4].c_str(), nullptr), h.close()[i]);
             EXPECT_DOUBLE_EQ(std::strtod(cols[c.volumeColumn].c_str(), nullptr), h.volume()[i]);
-            if (c.type == Qx::eFuture)
+            if (c.type == Qx::eFuture) {
                 EXPECT_DOUBLE_EQ(std::strtod(cols[6].c_str(), nullptr), h.openInterest()[i]);
+            }
         }
     }
 }

@@ -462,7 +462,7 @@ TEST(QxPriceHistory, TransformHoldsEveryGroupBeyondItsEstimate)
     HistoryPtr d = makeHistory(Qx::eStock, Qx::eDaily, many);
     HistoryPtr two(d->transform(static_cast<Qx::QxPeriod>(2 * 86400)));
     ASSERT_TRUE(two);
-    expectSameBars(many, barsOf(*two));
+    expectSameBars(columnsOf(many, Qx::eStock), barsOf(*two));
 }
 
 TEST(QxPriceHistory, TransformRealHistoryToWeeklyAndMonthly)
