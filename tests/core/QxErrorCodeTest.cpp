@@ -3,6 +3,7 @@
 
 #include "core/QxErrorCode.h"
 
+#include <limits>
 #include <set>
 
 TEST(QxErrorCode, Descriptions)
