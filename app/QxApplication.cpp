@@ -2,8 +2,6 @@
 
 #include "app/QxDataSelectorDlg.h"
 #include "app/QxGlobalVars.h"
-#include "app/QxStartupDlg.h"
-#include "core/ArtProvider.h"
 #include "app/QxGatewayFrame.h"
 #include "app/QxIdleTaskQueue.h"
 #include "app/QxIndicatorRegistry.h"
@@ -33,22 +31,6 @@ const char* const kAppTitle = "Corvane Trendoria 2014";
 
 // Automatic update checks are at least this many whole days apart.
 const int kUpdateCheckIntervalDays = 11;
-
-// Test hook: TRENDORIA_SPLASH_HOLD_MS=n keeps the start-up dialog on the
-// screen for n more milliseconds, so that an automated test can take its
-// picture. Unset (always, outside tests) it costs nothing.
-void holdStartupDialogForTests()
-{
-    const char* hold = std::getenv("TRENDORIA_SPLASH_HOLD_MS");
-    if (!hold)
-        return;
-    const long ms = std::strtol(hold, nullptr, 10);
-    const wxLongLong_t end = wxGetLocalTimeMillis().GetValue() + ms;
-    while (wxGetLocalTimeMillis().GetValue() < end) {
-        wxTheApp->SafeYieldFor(nullptr, wxEVT_CATEGORY_UI);
-        wxMilliSleep(10);
-    }
-}
 
 } // namespace
 
@@ -257,17 +239,9 @@ bool QxApplication::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
-    wxArtProvider::Push(new ArtProvider);
     SetVendorName("Corvane");
     SetAppName("Trendoria");
-
-    QxStartupDlg startup(nullptr);
-    if (markFirstLaunch(m_config))
-        startup.setStatusText(_("Trendoria is preparing for first time launch ..."));
-    startup.Show();
-    startup.Update();
-    SafeYieldFor(nullptr, wxEVT_CATEGORY_UI); // let it paint before the slow part
-    holdStartupDialogForTests();
+    markFirstLaunch(m_config);
 
     SetExitOnFrameDelete(true);
     m_socketsInitialised = wxSocketBase::Initialize();
@@ -278,7 +252,6 @@ bool QxApplication::OnInit()
         wxString why;
         m_currentDatabase = QxDataSelectorDlg::loadDefaultDataSource(&why);
         if (!m_currentDatabase) {
-            startup.Hide();
             // Nothing of this run is kept: the next start is still a first one.
             m_config.DisableAutoSave();
             showStartupFailure(why);
@@ -286,7 +259,7 @@ bool QxApplication::OnInit()
         }
     }
 
-    runUpdateSchedule(m_config, wxDateTime::Now(), [this] { checkForUpdate(true); });
+    runUpdateSchedule(m_config, wxDateTime::Now(), nullptr);
     addBuiltInIndicators();
     readGlobalVars();
 
@@ -294,7 +267,6 @@ bool QxApplication::OnInit()
                                           wxDefaultSize, wxDEFAULT_FRAME_STYLE, "frame");
     SetTopWindow(m_hiddenParent);
 
-    startup.Hide();
     if (!QxGatewayFrame::instance())
         new QxGatewayFrame();
     QxAlertMgr::get();

@@ -4,7 +4,6 @@
 #include "app/QxCab.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
-#include "core/platform/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
 #include "core/platform/wxeStandardPaths.h"
 
@@ -231,10 +230,6 @@ void QxDataSelectorDlg::OnCancel(wxCommandEvent&)
         EndModal(wxCANCEL); // no database is handed over
 }
 
-void QxDataSelectorDlg::OnHelp(wxCommandEvent&)
-{
-    QxUtils::showHelp("topics/data_selection.htm");
-}
 
 void QxDataSelectorDlg::OnOK(wxCommandEvent&)
 {
