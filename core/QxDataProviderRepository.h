@@ -1,0 +1,20 @@
+#pragma once
+// Process-wide registry of the data providers the plug-ins register, keyed
+// by the providers' name atoms.
+#include "core/QxAtomKeyedRegistry.h"
+#include "core/QxDataProvider.h"
+
+class QxDataProviderRepository : public QxAtomKeyedRegistry<QxDataProvider, &QxDataProvider::name> {
+public:
+    // The registry, created on the first call.
+    static QxDataProviderRepository* instance();
+    // Releases every provider and deletes the registry; a later instance() starts empty.
+    static void destroy();
+
+    // Winds up every registered provider in key order (once, at exit).
+    void windupAll();
+
+private:
+    QxDataProviderRepository() = default;
+    ~QxDataProviderRepository() = default;
+};

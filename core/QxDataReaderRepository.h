@@ -1,0 +1,17 @@
+#pragma once
+// Process-wide registry of the data readers the plug-ins register, keyed by
+// the readers' id atoms.
+#include "core/QxAtomKeyedRegistry.h"
+#include "core/QxDataReader.h"
+
+class QxDataReaderRepository : public QxAtomKeyedRegistry<QxDataReader, &QxDataReader::id> {
+public:
+    // The registry, created on the first call.
+    static QxDataReaderRepository* instance();
+    // Releases every reader and deletes the registry; a later instance() starts empty.
+    static void destroy();
+
+private:
+    QxDataReaderRepository() = default;
+    ~QxDataReaderRepository() = default;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// A history database: categories of securities with their price histories.
+// Objects handed out come with a count of 0; keep them in a QxObjectSmartPtr.
+// Numeric results are QxErrorCode values (0 success); the SQLite database
+// also returns negated SQLite result codes.
+#include "core/QxAtom.h"
+#include "core/QxObject.h"
+
+#include <cstddef>
+#include <vector>
+
+class QxCategory;
+class QxSecurity;
+
+class QxDatabase : public QxObject {
+public:
+    // Id of the reader that opened the database.
+    virtual QxAtom readerId() const = 0;
+    // The location, as a narrow string owned by the database.
+    virtual const char* path() const = 0;
+    // Appends the categories (all when provider is null, else those bound to it).
+    virtual int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char* provider) = 0;
+    // The category of that name and provider (any provider when null), or null.
+    virtual QxCategory* findCategory(const char* name, const char* provider) = 0;
+    virtual QxCategory* getCategory(unsigned categoryId) = 0;
+    // The security of that id, or null.
+    virtual QxSecurity* getSecurity(unsigned securityId) = 0;
+
+    virtual bool isReadOnly() const { return true; }
+    // Creates a category and announces it to the database-change reactors; null on failure.
+    virtual QxCategory* createCategory(const char* name, const char* provider);
+    // Stores length bytes of data under key.
+    virtual int setClientData(const char* key, const char* data, std::size_t length);
+    // Reserved; every database returns 0.
+    virtual int reservedOperation(void* first, void* second);
+
+    // Transactions nest: only the outermost pair reaches the storage. The token
+    // of beginTransaction is handed to commit or rollback.
+    virtual int beginTransaction() { return 0; }
+    virtual int commit(int token);
+    virtual int rollback(int token);
+    virtual bool inTransaction() const { return false; }
+
+protected:
+    QxDatabase() = default;
+};
+
+inline QxCategory* QxDatabase::createCategory(const char*, const char*) { return nullptr; }
+inline int QxDatabase::setClientData(const char*, const char*, std::size_t) { return 0; }
+inline int QxDatabase::reservedOperation(void*, void*) { return 0; }
+inline int QxDatabase::commit(int) { return 0; }
+inline int QxDatabase::rollback(int) { return 0; }
