@@ -94,6 +94,7 @@ QxApplication::QxApplication() : m_appTitle(kAppTitle)
 QxApplication::~QxApplication()
 {
     m_currentDatabase = nullptr;
+    QxGlobalVars::get().defaultTemplate = nullptr;
     QxIdleTaskQueue::destroy();
     QxDataReaderRepository::destroy();
     QxDataProviderRepository::destroy();
