@@ -46,6 +46,30 @@ protected:
     }
 };
 
+// What a database or category that overrides only the required operations
+// reports: read-only, no writes, no transactions, an unknown update time.
+TEST(DataInterfaces, OptionalOperationsHaveSafeDefaults)
+{
+    QxObjectSmartPtr<FakeDatabase> db(new FakeDatabase);
+    QxDatabase* base = db.get();
+    EXPECT_TRUE(base->isReadOnly());
+    EXPECT_EQ(base->createCategory("US.NYSE.STOCK", "Google"), nullptr);
+    EXPECT_EQ(base->setClientData("k", "v", 1), eNoError);
+    EXPECT_EQ(base->reservedOperation(nullptr, nullptr), 0);
+    const int token = base->beginTransaction();
+    EXPECT_FALSE(base->inTransaction());
+    EXPECT_EQ(base->commit(token), eNoError);
+    EXPECT_EQ(base->rollback(token), eNoError);
+
+    QxCategory* category = db->add(1, "US.NYSE.STOCK", "");
+    EXPECT_EQ(category->updateTimestamp(), INT64_C(9223372036854775807));
+    EXPECT_EQ(category->setUpdateTimestamp(20140307000000000), eNoError);
+    EXPECT_EQ(category->deleteCategory(), eNotImplemented);
+    EXPECT_EQ(category->addSecurity("IBM", "IBM"), nullptr);
+    EXPECT_EQ(category->exchange(), nullptr);
+    EXPECT_EQ(category->country(), nullptr);
+}
+
 TEST_F(RegistryTest, ReaderRegistrationReplacesAndReleases)
 {
     auto* repo = QxDataReaderRepository::instance();

@@ -1,0 +1,37 @@
+#pragma once
+// The process-wide registry of indicator prototypes, keyed by name and
+// listed by group. Everything that restores an indicator by name clones its
+// prototype from here.
+#include "core/QxAtom.h"
+#include "core/QxObject.h"
+
+#include <map>
+#include <vector>
+
+class QxIndicator;
+
+class QxIndicatorRegistry {
+public:
+    static QxIndicatorRegistry* instance();
+    // Releases every prototype; a later instance() starts empty.
+    static void destroy();
+
+    // eInvalidIndicatorName for a null name, eIndicatorNameAlreadyExists when
+    // the name is taken (the first stays), eInvalidIndicatorGroupName for a
+    // null group; otherwise holds a reference to the indicator.
+    int addIndicator(QxIndicator* indicator);
+    QxIndicator* getIndicator(const QxAtom& name);
+    const QxIndicator* getIndicator(const QxAtom& name) const;
+    // eIndicatorNotFound when not registered. The group stays listed.
+    int removeIndicator(const QxAtom& name);
+
+private:
+    QxIndicatorRegistry() = default;
+    ~QxIndicatorRegistry();
+    QxIndicatorRegistry(const QxIndicatorRegistry&) = delete;
+    QxIndicatorRegistry& operator=(const QxIndicatorRegistry&) = delete;
+
+    std::map<QxAtom, QxObjectSmartPtr<QxIndicator>> m_indicators;
+    // Names of each group in registration order.
+    std::map<QxAtom, std::vector<QxAtom>> m_groups;
+};

@@ -1,0 +1,104 @@
+#pragma once
+// The process-wide calculation cache behind QxCalculator: for every security
+// some calculator is bound to, the price history of each period asked for,
+// every indicator output computed over it and the data users parked beside
+// it. Equal indicators (same name, inputs and parameter values) share one
+// computation; nothing is evicted until the hub discards a period or the
+// last calculator of the security goes.
+#include "app/QxIdleTaskQueue.h"
+#include "core/QxObject.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSeries.h"
+#include "core/QxTime.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class QxIndicator;
+class QxSecurity;
+class QxSeriesId;
+
+// Total orders behind the cache keys: <0, 0 or >0. Invalid series ids come
+// before valid ones; NaN values are equal to each other and after all numbers.
+int qxCompareIndicators(const QxIndicator* a, const QxIndicator* b);
+int qxCompareSeriesIds(const QxSeriesId& a, const QxSeriesId& b);
+
+// The data of one security in one period.
+class QxCalcPeriodData {
+public:
+    QxCalcPeriodData();
+    ~QxCalcPeriodData();
+    QxCalcPeriodData(const QxCalcPeriodData&) = delete;
+    QxCalcPeriodData& operator=(const QxCalcPeriodData&) = delete;
+
+    // A price column, or the output of an indicator (computed on first use
+    // for a private clone of it). The history must be set.
+    int getSeries(const QxSeriesId& id, QxSeries& out);
+
+    // Takes ownership of the values (freed with CorvFree); replaced values
+    // are freed unless they are the new ones.
+    void parkSeries(const void* owner, const QxSeries& series);
+    int parkedSeries(const void* owner, QxSeries& out) const;
+    void parkArray(const void* owner, const QxArrayT<unsigned>& array) { m_uns32Arrays[owner] = array; }
+    void parkArray(const void* owner, const QxArrayT<double>& array) { m_float64Arrays[owner] = array; }
+    int parkedArray(const void* owner, QxArrayT<unsigned>& out) const;
+    int parkedArray(const void* owner, QxArrayT<double>& out) const;
+
+    // Number of distinct indicators computed so far.
+    size_t numIndicators() const { return m_outputs.size(); }
+
+    QxObjectSmartPtr<QxPriceHistory> history;
+
+private:
+    struct Outputs {
+        QxObjectSmartPtr<QxIndicator> indicator; // the private clone, also the key
+        std::vector<QxSeries> series;
+        std::vector<std::unique_ptr<double[]>> buffers;
+    };
+    struct IndicatorLess {
+        bool operator()(const QxIndicator* a, const QxIndicator* b) const { return qxCompareIndicators(a, b) < 0; }
+    };
+
+    bool priceColumn(uint32_t kind, QxSeries& out) const;
+    int computeOutputs(Outputs& outputs);
+
+    std::map<const QxIndicator*, Outputs, IndicatorLess> m_outputs;
+    std::map<const void*, QxSeries> m_parked;
+    std::map<const void*, QxArrayT<unsigned>> m_uns32Arrays;
+    std::map<const void*, QxArrayT<double>> m_float64Arrays;
+};
+
+// The cache entry of one security, shared by all its calculators.
+class QxCalcCacheRepositoryData : public QxIdleEventHandler {
+public:
+    explicit QxCalcCacheRepositoryData(QxSecurity* security);
+    ~QxCalcCacheRepositoryData() override;
+    QxCalcCacheRepositoryData(const QxCalcCacheRepositoryData&) = delete;
+    QxCalcCacheRepositoryData& operator=(const QxCalcCacheRepositoryData&) = delete;
+
+    // Asks the provider of the security's category for a background update.
+    void onIdle(unsigned delayMs, long arg) override;
+    void destroyCallData(long arg) override;
+
+    // The period's data; created empty when create is set.
+    QxCalcPeriodData* periodData(Qx::QxPeriod period, bool create);
+    // Destroys the data of every period of a day or longer (eod), or of
+    // every shorter period.
+    void discard(bool eod);
+
+    QxObjectSmartPtr<QxSecurity> security;
+    std::map<Qx::QxPeriod, std::unique_ptr<QxCalcPeriodData>> periods;
+    unsigned uses = 1;
+};
+
+namespace QxCalcCache {
+// The entry of a security, or null.
+QxCalcCacheRepositoryData* find(unsigned securityId);
+// Number of securities with an entry.
+size_t size();
+// One more use of the security's entry, which is created on the first.
+void addUse(QxSecurity* security);
+// One use fewer; the last frees the entry with all the security's data.
+void releaseUse(unsigned securityId);
+} // namespace QxCalcCache

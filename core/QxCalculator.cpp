@@ -1,0 +1,194 @@
+#include "core/QxCalculator.h"
+
+#include "core/QxCalcCache.h"
+#include "core/QxErrorCode.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSecurity.h"
+#include "core/QxSeriesId.h"
+
+QxCalculator::QxCalculator(QxSecurity* security, Qx::QxPeriod period) : m_security(security), m_period(period)
+{
+    addUse();
+}
+
+QxCalculator::QxCalculator(const QxCalculator& other)
+    : QxObject(other), m_security(other.m_security), m_period(other.m_period)
+{
+    addUse();
+}
+
+QxCalculator& QxCalculator::operator=(const QxCalculator& other)
+{
+    if (this == &other)
+        return *this;
+    QxObject::operator=(other);
+    // The new use is taken before the old one goes, so rebinding to the same
+    // security never frees its entry in between.
+    QxObjectSmartPtr<QxSecurity> old = m_security;
+    m_security = other.m_security;
+    m_period = other.m_period;
+    addUse();
+    if (old)
+        QxCalcCache::releaseUse(old->id());
+    return *this;
+}
+
+QxCalculator::~QxCalculator()
+{
+    releaseUse();
+}
+
+void QxCalculator::addUse()
+{
+    if (dataValid())
+        QxCalcCache::addUse(m_security.get());
+}
+
+void QxCalculator::releaseUse()
+{
+    if (dataValid())
+        QxCalcCache::releaseUse(m_security->id());
+}
+
+int QxCalculator::setCurrentTimeframe(Qx::QxPeriod period)
+{
+    m_period = period;
+    return eNoError;
+}
+
+QxPriceHistory* QxCalculator::prices(bool inBackground)
+{
+    return prices(m_period, inBackground);
+}
+
+QxPriceHistory* QxCalculator::prices(Qx::QxPeriod period, bool inBackground)
+{
+    if (!dataValid())
+        return nullptr;
+    const unsigned securityId = m_security->id();
+    QxCalcCacheRepositoryData* entry = QxCalcCache::find(securityId);
+    if (!entry)
+        return nullptr;
+    // Data of the period, even without a history, is returned as it is until
+    // the period is discarded: a failed load is not retried on every paint.
+    if (QxCalcPeriodData* data = entry->periodData(period, false))
+        return data->history.get();
+
+    QxObjectSmartPtr<QxPriceHistory> loaded;
+    if (period != Qx::eDaily) {
+        QxPriceHistory* daily = prices(Qx::eDaily, inBackground);
+        if (!daily)
+            return nullptr;
+        loaded.reset(daily->transform(period));
+    } else {
+        QxSecurity* security = m_security.get();
+        int64_t from = 0, to = 0;
+        if (!inBackground) {
+            security->updateFromProvider(false);
+            loaded.reset(security->getHistory(Qx::eDaily, from, to));
+        } else {
+            loaded.reset(security->getHistory(Qx::eDaily, from, to));
+            if (loaded) {
+                security->updateFromProvider(true);
+            } else {
+                // Nothing stored yet: nothing to show while waiting, so
+                // download in the foreground.
+                security->updateFromProvider(false);
+                from = to = 0;
+                loaded.reset(security->getHistory(Qx::eDaily, from, to));
+            }
+        }
+    }
+    if (!loaded)
+        return nullptr;
+
+    // The provider calls above may have reached the hub; look again.
+    entry = QxCalcCache::find(securityId);
+    if (!entry)
+        return nullptr;
+    QxCalcPeriodData* data = entry->periodData(period, true);
+    if (!data->history)
+        data->history = loaded;
+    return data->history.get();
+}
+
+int QxCalculator::getDataSeries(const QxSeriesId& id, QxSeries& out)
+{
+    if (!dataValid() || !QxCalcCache::find(m_security->id()))
+        return eInvalidInput;
+    prices(m_period, false);
+    QxCalcCacheRepositoryData* entry = QxCalcCache::find(m_security->id());
+    if (!entry)
+        return eInvalidInput;
+    QxCalcPeriodData* data = entry->periodData(m_period, true);
+    if (!id.isValid() || id.kind() == QxSeriesId::eSeriesConstant)
+        return eInvalidSeriesId;
+    if (!data->history)
+        return eFailedToGetHistory;
+    return data->getSeries(id, out);
+}
+
+void QxCalculator::setDataSeries(const void* owner, const QxSeries& series)
+{
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    if (entry)
+        entry->periodData(m_period, true)->parkSeries(owner, series);
+}
+
+int QxCalculator::getDataSeries(const void* owner, QxSeries& out)
+{
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    if (!entry)
+        return eInvalidInput;
+    QxCalcPeriodData* data = entry->periodData(m_period, false);
+    return data ? data->parkedSeries(owner, out) : eInvalidSeriesId;
+}
+
+void QxCalculator::setUserUns32Array(const void* owner, const QxArrayT<unsigned>& array)
+{
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    if (entry)
+        entry->periodData(m_period, true)->parkArray(owner, array);
+}
+
+void QxCalculator::setUserFloat64Array(const void* owner, const QxArrayT<double>& array)
+{
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    if (entry)
+        entry->periodData(m_period, true)->parkArray(owner, array);
+}
+
+int QxCalculator::getUserUns32Array(const void* owner, QxArrayT<unsigned>& out)
+{
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    if (!entry)
+        return eInvalidInput;
+    QxCalcPeriodData* data = entry->periodData(m_period, false);
+    return data ? data->parkedArray(owner, out) : eInvalidSeriesId;
+}
+
+int QxCalculator::getUserFloat64Array(const void* owner, QxArrayT<double>& out)
+{
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    if (!entry)
+        return eInvalidInput;
+    QxCalcPeriodData* data = entry->periodData(m_period, false);
+    return data ? data->parkedArray(owner, out) : eInvalidSeriesId;
+}
+
+bool QxCalculator::hasCacheForSecurity(unsigned securityId)
+{
+    return QxCalcCache::find(securityId) != nullptr;
+}
+
+void QxCalculator::discardEodCache(unsigned securityId)
+{
+    if (QxCalcCacheRepositoryData* entry = QxCalcCache::find(securityId))
+        entry->discard(true);
+}
+
+void QxCalculator::discardIntradayCache(unsigned securityId)
+{
+    if (QxCalcCacheRepositoryData* entry = QxCalcCache::find(securityId))
+        entry->discard(false);
+}

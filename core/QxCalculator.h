@@ -1,0 +1,65 @@
+#pragma once
+// The handle through which charts, conditions, alerts and scans read one
+// security's data: its price history in a period, price fields and
+// indicator outputs as series, and data parked beside them. All data lives
+// in the process-wide calculation cache, one entry per security, shared by
+// every calculator of the security and freed with the last of them.
+#include "core/QxObject.h"
+#include "core/QxSeries.h"
+#include "core/QxTime.h"
+
+class QxPriceHistory;
+class QxSecurity;
+class QxSeriesId;
+
+class QxCalculator : public QxObject {
+public:
+    explicit QxCalculator(QxSecurity* security = nullptr, Qx::QxPeriod period = Qx::eDaily);
+    QxCalculator(const QxCalculator& other);
+    QxCalculator& operator=(const QxCalculator& other);
+    ~QxCalculator() override;
+
+    QxSecurity* getSecurity() const { return m_security.get(); }
+    Qx::QxPeriod currentTimeframe() const { return m_period; }
+    int setCurrentTimeframe(Qx::QxPeriod period);
+
+    // The history of the security in the period, loaded (and, for longer
+    // periods, derived from the daily history) on first use and kept by the
+    // cache; null when there is none. In the foreground the security is
+    // first brought up to date from its provider; in the background the
+    // stored history is returned and the update runs behind it. The pointer
+    // holds until the period's data is discarded.
+    QxPriceHistory* prices(Qx::QxPeriod period, bool inBackground);
+    QxPriceHistory* prices(bool inBackground);
+
+    // The series of a price field or an indicator output in the current
+    // period, computed once per distinct indicator. eInvalidInput without a
+    // cache entry, eFailedToGetHistory when the period has no prices,
+    // eInvalidSeriesId for an id that names no computable series.
+    int getDataSeries(const QxSeriesId& id, QxSeries& out);
+
+    // Parks a series under owner in the current period. The cache owns the
+    // values from now on: they must come from CorvMalloc.
+    void setDataSeries(const void* owner, const QxSeries& series);
+    // eInvalidInput without a cache entry, eInvalidSeriesId when nothing is parked.
+    int getDataSeries(const void* owner, QxSeries& out);
+    void setUserUns32Array(const void* owner, const QxArrayT<unsigned>& array);
+    void setUserFloat64Array(const void* owner, const QxArrayT<double>& array);
+    int getUserUns32Array(const void* owner, QxArrayT<unsigned>& out);
+    int getUserFloat64Array(const void* owner, QxArrayT<double>& out);
+
+    static bool hasCacheForSecurity(unsigned securityId);
+    // Drops the data of every period of a day or longer (end-of-day data and
+    // all derived from it).
+    static void discardEodCache(unsigned securityId);
+    // Drops the data of every period shorter than a day.
+    static void discardIntradayCache(unsigned securityId);
+
+private:
+    bool dataValid() const { return m_security.get() != nullptr; }
+    void addUse();
+    void releaseUse();
+
+    QxObjectSmartPtr<QxSecurity> m_security;
+    Qx::QxPeriod m_period;
+};
