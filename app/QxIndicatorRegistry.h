@@ -24,6 +24,13 @@ public:
     const QxIndicator* getIndicator(const QxAtom& name) const;
     // eIndicatorNotFound when not registered. The group stays listed.
     int removeIndicator(const QxAtom& name);
+    // Appends every group, in ascending atom id, after what groups holds.
+    int getIndicatorGroups(std::vector<QxAtom>& groups) const;
+    // names becomes the group's names in registration order; an unknown
+    // group leaves it as it was.
+    int getIndicatorNames(const QxAtom& group, std::vector<QxAtom>& names) const;
+    // Registers one prototype per function of the indicator catalogue.
+    void addBuiltInIndicators();
 
 private:
     QxIndicatorRegistry() = default;
