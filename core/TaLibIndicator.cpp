@@ -2,14 +2,18 @@
 
 #include "chart/QxColorScheme.h"
 #include "chart/QxDrawable.h"
+#include "configdlg/QxIndicConfigDlg.h"
+#include "configdlg/QxIndicOptParamConfiguratorPanal.h"
 #include "core/QxErrorCode.h"
 #include "core/ta/QxTaFunctionSet.h"
 
+#include <wx/app.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -105,6 +109,12 @@ const wxXmlNode* findChildNoCase(const wxXmlNode* node, const char* name)
         if (child->GetType() == wxXML_ELEMENT_NODE && child->GetName().IsSameAs(name, false))
             return child;
     return nullptr;
+}
+
+// The parent of application-modal dialogs.
+wxWindow* qxAppModalParent()
+{
+    return wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
 }
 
 // Frees the parameter holder on every path.
@@ -436,4 +446,30 @@ int TaLibIndicator::fromXml(const wxXmlNode* element)
         }
     }
     return eNoError;
+}
+
+bool TaLibIndicator::configure(unsigned flags)
+{
+    if (paramInfos().empty() && outputInfos().empty())
+        return true;
+    // Keeps this indicator alive while the dialog works on it; an indicator
+    // nobody holds yet is left to its creator.
+    QxObjectSmartPtr<QxIndicator> self(numRefs() > 0 ? this : nullptr);
+    // Modal and finished with on return: deleted at once on every path.
+    std::unique_ptr<QxIndicConfigDlg> dlg(new QxIndicConfigDlg(this, flags, qxAppModalParent()));
+
+    if ((flags & QxIndicConfigDlg::ePageParams) && dlg->paramPanel() && m_function) {
+        for (unsigned i = 0; i < m_function->nbOptInput; ++i) {
+            const TA_OptInputParameterInfo* info = nullptr;
+            if (QxTaFunctionSet::getOptInputParameterInfo(m_function->handle, i, &info) == TA_SUCCESS)
+                dlg->paramPanel()->createParamControls(info);
+        }
+    }
+    if (dlg->paramPanel() || dlg->inputPanel() || dlg->graphicsPanel()) {
+        if (dlg->ShowModal() != wxID_OK)
+            return false;
+    }
+    if ((flags & QxIndicConfigDlg::ePageGraphics) && dlg->graphicsPanel())
+        setDrawables(dlg->graphicsPanel()->drawables());
+    return true;
 }
