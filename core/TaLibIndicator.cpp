@@ -417,6 +417,9 @@ wxXmlNode* TaLibIndicator::toXml(wxXmlNode* parent, unsigned flags) const
             param->AddAttribute("Value", params[i].value.toString());
         }
     }
+    // Made after the parameters so that it ends up before them.
+    if (flags & eXmlDrawables)
+        drawablesToXml(element);
     return element;
 }
 
@@ -445,6 +448,7 @@ int TaLibIndicator::fromXml(const wxXmlNode* element)
             setParam(it->second, value.convert(params[it->second].value.type()));
         }
     }
+    drawablesFromXml(element);
     return eNoError;
 }
 

@@ -34,6 +34,10 @@ public:
     // Always 0: a computation that fails or yields nothing leaves every
     // output empty (first after last).
     int compute(const std::vector<QxSeries>& inputs, std::vector<QxSeries>& outputs) override;
+    // Fixed sets for BBANDS, ACCBANDS, ADX, RSI, SAR, SAREXT, STOCH and
+    // STOCHF; one graphic per output, by its drawing hint and name, for the
+    // rest.
+    QxDrawableList createDefaultDrawables() override;
     const QxDrawableList& drawables(bool create) override;
     void setDrawables(const QxDrawableList& list) override;
     wxXmlNode* toXml(wxXmlNode* parent, unsigned flags) const override;
@@ -58,6 +62,12 @@ private:
     // The directional lines that accompany ADX, computed over the same window.
     void computeDirectional(const std::vector<QxSeries>& inputs, int32_t s, int32_t e,
                             std::vector<QxSeries>& outputs) const;
+
+    // "Drawables" under element, in list order, each with its "Index".
+    void drawablesToXml(wxXmlNode* element) const;
+    // Replaces the drawables with those read from element's "Drawables",
+    // when it holds any usable one.
+    void drawablesFromXml(const wxXmlNode* element);
 
     QxAtom m_name;
     QxAtom m_group;
