@@ -257,14 +257,3 @@ int QxDrawable::clampedPixel(const QxScale& scale, double value)
     const int a = scale.map(range.lower), b = scale.map(range.upper);
     return std::clamp(y, std::min(a, b), std::max(a, b));
 }
-
-wxColour QxDrawable::lighten(const wxColour& colour, double factor)
-{
-    if (!colour.IsOk())
-        return colour;
-    auto channel = [factor](unsigned char c) {
-        const double v = c + (255 - c) * factor + 0.5;
-        return static_cast<unsigned char>(std::clamp(v, 0.0, 255.0));
-    };
-    return wxColour(channel(colour.Red()), channel(colour.Green()), channel(colour.Blue()), 255);
-}

@@ -111,9 +111,6 @@ protected:
     static QxRange<double> scaleRange(const QxScale& scale);
     // The pixel of value, kept between the pixels of the scale's ends.
     static int clampedPixel(const QxScale& scale, double value);
-    // colour with each channel moved factor of the way to 255 (the fill of
-    // mountains and bands).
-    static wxColour lighten(const wxColour& colour, double factor);
 
 private:
     QxSeriesBindings m_bindings;

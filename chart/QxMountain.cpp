@@ -4,6 +4,7 @@
 #include "chart/QxScale.h"
 #include "chartview/QxDrawingHelpers.h"
 #include "core/QxErrorCode.h"
+#include "core/QxUtils.h"
 #include "core/platform/QxRasterOpScope.h"
 
 #include <wx/dc.h>
@@ -135,7 +136,7 @@ int QxMountain::paint(wxDC& dc, unsigned first, unsigned last, const QxScale& xS
         pen.SetCap(wxCAP_BUTT);
         pen.SetJoin(wxJOIN_MITER);
         dc.SetPen(pen);
-        dc.SetBrush(wxBrush(rop.fillColour(lighten(colour, 0.05)), wxBRUSHSTYLE_SOLID));
+        dc.SetBrush(wxBrush(rop.fillColour(lightenColour(colour, 0.05)), wxBRUSHSTYLE_SOLID));
     };
 
     if (const QxColorScheme* scheme = perBarScheme()) {
