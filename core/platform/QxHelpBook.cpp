@@ -20,20 +20,21 @@ void QxHelpBook::setBookPath(const wxString& bookPath)
     m_bookPath = bookPath;
 }
 
+void QxHelpBook::prepareFileSystem()
+{
+    static bool ready = false;
+    if (ready)
+        return;
+    wxFileSystem::AddHandler(new wxZipFSHandler);
+    wxSystemOptions::SetOption("filesys.no-mimetypesmanager", 1);
+    ready = true;
+}
+
 bool QxHelpBook::load()
 {
     if (m_loaded)
         return true;
-    static bool fileSystemReady = false;
-    if (!fileSystemReady) {
-        // Zipped books are read through the file system's zip handler.
-        wxFileSystem::AddHandler(new wxZipFSHandler);
-        // The system's MIME table can take ".htm" for XHTML, and the viewer
-        // then shows the pages as plain text; the built-in table knows
-        // ".htm" and ".html" as HTML.
-        wxSystemOptions::SetOption("filesys.no-mimetypesmanager", 1);
-        fileSystemReady = true;
-    }
+    prepareFileSystem();
     m_controller = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE);
     // No settings of the viewer are kept between runs.
     m_controller->UseConfig(nullptr);
@@ -76,6 +77,9 @@ wxString QxHelpBook::openedPage() const
 
 void QxHelpBook::closeViewer()
 {
-    if (m_controller && m_controller->GetFrame())
+    // The controller's frame pointer outlives a frame destroyed by others
+    // (the framework destroys every top-level window at exit), but its help
+    // window pointer is cleared then, so that is the one to trust.
+    if (m_controller && m_controller->GetHelpWindow())
         m_controller->Quit();
 }

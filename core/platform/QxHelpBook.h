@@ -39,6 +39,13 @@ public:
 
     wxHtmlHelpController* controller() const { return m_controller.get(); }
 
+    // Makes the framework's file system read help books: zip archives, and
+    // ".htm"/".html" always taken as HTML (the system's MIME table can take
+    // ".htm" for XHTML, which HTML windows then show as plain text).  Runs
+    // once; load() calls it, and the application may call it at start-up so
+    // that every HTML window of the program benefits.
+    static void prepareFileSystem();
+
 private:
     wxString m_bookPath;
     std::unique_ptr<wxHtmlHelpController> m_controller;
