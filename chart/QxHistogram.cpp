@@ -1,0 +1,104 @@
+#include "chart/QxHistogram.h"
+
+#include "chart/QxColorScheme.h"
+#include "chart/QxScale.h"
+#include "chartview/QxDrawingHelpers.h"
+#include "core/QxErrorCode.h"
+#include "core/platform/QxRasterOpScope.h"
+
+#include <wx/dc.h>
+#include <wx/intl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QxAtom& dataRole()
+{
+    static const QxAtom role("DATA");
+    return role;
+}
+} // namespace
+
+QxDrawable* QxHistogram::clone() const
+{
+    return new QxHistogram(*this);
+}
+
+const QxAtom& QxHistogram::getName() const
+{
+    static const QxAtom name("HISTOGRAM");
+    return name;
+}
+
+const wxString& QxHistogram::getDisplayText() const
+{
+    static const wxString text = _("Histogram");
+    return text;
+}
+
+const std::vector<QxDataInfo>& QxHistogram::getParamInfos() const
+{
+    static const std::vector<QxDataInfo> roles{QxDataInfo(dataRole(), _("Data"), QxSeriesId::eSeriesIndicator)};
+    return roles;
+}
+
+int QxHistogram::display(wxDC& dc, unsigned first, unsigned last, const QxScale& xScale, const QxScale& yScale,
+                         bool) const
+{
+    QxSeries series;
+    if (getDataSeries(dataRole(), series) != eNoError)
+        return eSeriesNotAvailable;
+    if (series.empty())
+        return eInvalidData;
+    const int64_t lo = std::max<int64_t>(first, series.first);
+    const int64_t hi = std::min<int64_t>(last, series.last);
+    if (lo > hi)
+        return eNoError;
+
+    auto x = [&xScale](int64_t i) { return xScale.map(static_cast<double>(i)); };
+    const int d = x(lo + 1) - x(lo);
+    // Bars stay visible however tightly the chart is zoomed out.
+    const int w = std::max(1, d - d / 6);
+    const int h = w / 2;
+    const int y0 = clampedPixel(yScale, 0.0);
+
+    QxRasterOpScope rop(dc, wxAND);
+    const wxPen oldPen = dc.GetPen();
+    const wxBrush oldBrush = dc.GetBrush();
+    const QxColorScheme* scheme = perBarScheme();
+    wxColour current;
+    auto useColour = [&](const wxColour& colour) {
+        if (current.IsOk() && colour == current)
+            return;
+        current = colour;
+        wxPen pen(rop.lineColour(blendColour(colour, 0.5)), 1, wxPENSTYLE_SOLID);
+        pen.SetCap(wxCAP_BUTT);
+        pen.SetJoin(wxJOIN_MITER);
+        dc.SetPen(pen);
+        dc.SetBrush(wxBrush(rop.fillColour(colour), wxBRUSHSTYLE_SOLID));
+    };
+    if (!scheme)
+        useColour(uniformColour(*wxBLACK));
+
+    for (int64_t i = lo; i <= hi; ++i) {
+        const double v = *series.at(static_cast<int32_t>(i));
+        if (std::isnan(v))
+            continue; // no value, no bar
+        if (scheme)
+            useColour(scheme->colorAt(static_cast<unsigned>(i)));
+        const int y = yScale.map(v);
+        int top = y, height = y0 - y;
+        // Values below the floor hang down from it.
+        if (height < 0) {
+            top = y0;
+            height = -height;
+        }
+        if (height == 0)
+            continue;
+        dc.DrawRectangle(x(i) - h, top, w, height);
+    }
+    dc.SetBrush(oldBrush);
+    dc.SetPen(oldPen);
+    return eNoError;
+}

@@ -1,0 +1,105 @@
+#include "chart/QxMountainBand.h"
+
+#include "chart/QxColorScheme.h"
+#include "chart/QxScale.h"
+#include "chartview/QxDrawingHelpers.h"
+#include "core/QxErrorCode.h"
+#include "core/QxUtils.h"
+#include "core/platform/QxRasterOpScope.h"
+
+#include <wx/dc.h>
+#include <wx/intl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QxAtom& lowerRole()
+{
+    static const QxAtom role("LOWER_CLIFF");
+    return role;
+}
+
+const QxAtom& upperRole()
+{
+    static const QxAtom role("UPPER_CLIFF");
+    return role;
+}
+} // namespace
+
+QxDrawable* QxMountainBand::clone() const
+{
+    return new QxMountainBand(*this);
+}
+
+const QxAtom& QxMountainBand::getName() const
+{
+    static const QxAtom name("MOUNTAINBAND");
+    return name;
+}
+
+const wxString& QxMountainBand::getDisplayText() const
+{
+    static const wxString text = _("Mountain Band");
+    return text;
+}
+
+const std::vector<QxDataInfo>& QxMountainBand::getParamInfos() const
+{
+    static const std::vector<QxDataInfo> roles{
+        QxDataInfo(lowerRole(), _("Lower Cliff"), QxSeriesId::eSeriesIndicator),
+        QxDataInfo(upperRole(), _("Upper Cliff"), QxSeriesId::eSeriesIndicator)};
+    return roles;
+}
+
+int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxScale& xScale,
+                            const QxScale& yScale, bool) const
+{
+    QxSeries lower, upper;
+    if (getDataSeries(lowerRole(), lower) != eNoError || getDataSeries(upperRole(), upper) != eNoError)
+        return eSeriesNotAvailable;
+    if (lower.empty() || upper.empty())
+        return eInvalidData;
+    const int64_t lo = std::max<int64_t>({first, lower.first, upper.first});
+    const int64_t hi = std::min<int64_t>({last, lower.last, upper.last});
+    if (lo > hi)
+        return eNoError;
+
+    auto x = [&xScale](int64_t i) { return xScale.map(static_cast<double>(i)); };
+    auto y = [&yScale](const QxSeries& s, int64_t i) { return yScale.map(*s.at(static_cast<int32_t>(i))); };
+
+    QxRasterOpScope rop(dc, wxAND);
+    const wxPen oldPen = dc.GetPen();
+    const wxBrush oldBrush = dc.GetBrush();
+    const QxColorScheme* scheme = perBarScheme();
+    wxColour current;
+    auto useColour = [&](const wxColour& colour) {
+        if (current.IsOk() && colour == current)
+            return;
+        current = colour;
+        wxPen pen(rop.lineColour(blendColour(colour, 0.05)), 0, wxPENSTYLE_SOLID);
+        pen.SetCap(wxCAP_BUTT);
+        pen.SetJoin(wxJOIN_MITER);
+        dc.SetPen(pen);
+        dc.SetBrush(wxBrush(rop.fillColour(lightenColour(colour, 0.05)), wxBRUSHSTYLE_SOLID));
+    };
+    if (!scheme)
+        useColour(uniformColour(*wxGREEN));
+
+    for (int64_t i = lo + 1; i <= hi; ++i) {
+        // Where the lower series lies above the upper one (or either has no
+        // value) the band is empty.
+        if (!(*lower.at(static_cast<int32_t>(i)) <= *upper.at(static_cast<int32_t>(i))))
+            continue;
+        if (std::isnan(*lower.at(static_cast<int32_t>(i - 1))) || std::isnan(*upper.at(static_cast<int32_t>(i - 1))))
+            continue;
+        if (scheme)
+            useColour(scheme->colorAt(static_cast<unsigned>(i)));
+        const wxPoint quad[4] = {wxPoint(x(i - 1), y(lower, i - 1)), wxPoint(x(i), y(lower, i)),
+                                 wxPoint(x(i), y(upper, i)), wxPoint(x(i - 1), y(upper, i - 1))};
+        dc.DrawPolygon(4, quad, 0, 0, wxODDEVEN_RULE);
+    }
+    dc.SetBrush(oldBrush);
+    dc.SetPen(oldPen);
+    return eNoError;
+}

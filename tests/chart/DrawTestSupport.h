@@ -1,0 +1,107 @@
+#pragma once
+// Fakes shared by the drawable and colour-scheme tests: an indicator that
+// owns drawables (for the XML form), a security whose history lives in
+// memory (for setup through a real calculator), and drawables whose data
+// series a test can store directly.
+#include "chart/QxDrawable.h"
+#include "core/QxErrorCode.h"
+#include "core/QxIndicator.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSecurity.h"
+#include "core/QxTime.h"
+
+#include <wx/datetime.h>
+#include <wx/xml/xml.h>
+
+#include <vector>
+
+namespace drawtest {
+
+// An indicator with a given number of outputs that computes nothing.
+class OwnerIndicator : public QxIndicator {
+public:
+    explicit OwnerIndicator(unsigned outputs = 2)
+    {
+        for (unsigned i = 0; i < outputs; ++i)
+            m_outputs.push_back(QxAtom(wxString::Format("Out%u", i)));
+    }
+    QxIndicator* clone(unsigned) const override { return new OwnerIndicator(unsigned(m_outputs.size())); }
+    QxAtom getName() const override { return QxAtom("DRAWTEST_OWNER"); }
+    QxAtom getGroup() const override { return QxAtom("Tests"); }
+    wxString getDescription() const override { return "owner"; }
+    int getPlacement() const override { return ePlaceOwnZone; }
+    const std::vector<uint32_t>& inputInfos() const override { return m_inputs; }
+    const std::vector<QxParamInfo>& defaultParamInfos() const override { return m_params; }
+    const std::vector<QxParamInfo>& paramInfos() const override { return m_params; }
+    int setParam(unsigned, const QxValue&) override { return eInvalidIndex; }
+    const std::vector<QxAtom>& outputInfos() const override { return m_outputs; }
+    int compute(const std::vector<QxSeries>&, std::vector<QxSeries>&) override { return eNotImplemented; }
+    const QxDrawableList& drawables(bool) override { return m_drawables; }
+    void setDrawables(const QxDrawableList& list) override { m_drawables = list; }
+    wxXmlNode* toXml(wxXmlNode* parent, unsigned) const override
+    {
+        return new wxXmlNode(parent, wxXML_ELEMENT_NODE, "DRAWTEST_OWNER");
+    }
+    int fromXml(const wxXmlNode*) override { return eNoError; }
+
+private:
+    std::vector<uint32_t> m_inputs;
+    std::vector<QxParamInfo> m_params;
+    std::vector<QxAtom> m_outputs;
+    QxDrawableList m_drawables;
+};
+
+// Daily bars from Monday 2014-08-04 with the given opens and closes; high
+// and low span both, volume 1000.
+inline QxPriceHistory* makeHistory(const std::vector<double>& opens, const std::vector<double>& closes)
+{
+    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
+    const unsigned n = unsigned(closes.size());
+    h->resize(n);
+    wxDateTime day(4, wxDateTime::Aug, 2014);
+    for (unsigned i = 0; i < n; ++i) {
+        while (day.GetWeekDay() == wxDateTime::Sat || day.GetWeekDay() == wxDateTime::Sun)
+            day += wxDateSpan::Day();
+        h->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
+        h->open()[i] = opens[i];
+        h->close()[i] = closes[i];
+        h->high()[i] = std::max(opens[i], closes[i]) + 1.0;
+        h->low()[i] = std::min(opens[i], closes[i]) - 1.0;
+        h->volume()[i] = 1000.0;
+        day += wxDateSpan::Day();
+    }
+    return h;
+}
+
+// A security whose daily history is held in memory.
+class MemSecurity : public QxSecurity {
+public:
+    MemSecurity(unsigned id, QxPriceHistory* history) : m_id(id), m_history(history) {}
+    unsigned id() const override { return m_id; }
+    QxCategory* category() const override { return nullptr; }
+    const char* ticker() const override { return "DRAW"; }
+    const char* name() const override { return "Drawables"; }
+    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
+    {
+        return period == Qx::eDaily && m_history ? m_history->clone() : nullptr;
+    }
+    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
+    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
+    int updateFromProvider(bool) override { return eNoError; }
+    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
+    int deleteSecurity() override { return eNotImplemented; }
+
+private:
+    unsigned m_id;
+    QxObjectSmartPtr<QxPriceHistory> m_history;
+};
+
+// A drawable of class D whose data series a test stores directly.
+template <class D>
+class Fed : public D {
+public:
+    using D::D;
+    using D::setDataSeries;
+};
+
+} // namespace drawtest
