@@ -240,6 +240,16 @@ int QxApplication::removeIndicator(const QxAtom& name)
     return QxIndicatorRegistry::instance()->removeIndicator(name);
 }
 
+int QxApplication::getIndicatorGroups(std::vector<QxAtom>& groups) const
+{
+    return QxIndicatorRegistry::instance()->getIndicatorGroups(groups);
+}
+
+int QxApplication::getIndicatorNames(const QxAtom& group, std::vector<QxAtom>& names) const
+{
+    return QxIndicatorRegistry::instance()->getIndicatorNames(group, names);
+}
+
 void QxApplication::addBuiltInIndicators() { QxIndicatorRegistry::instance()->addBuiltInIndicators(); }
 
 void QxApplication::checkForUpdate(bool silent) const { QxUpdateCheck::run(silent); }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QxIndicator;
 class QxPluginLoader;
@@ -104,6 +105,8 @@ public:
     QxIndicator* getIndicator(const QxAtom& name);
     const QxIndicator* getIndicator(const QxAtom& name) const;
     int removeIndicator(const QxAtom& name);
+    int getIndicatorGroups(std::vector<QxAtom>& groups) const;
+    int getIndicatorNames(const QxAtom& group, std::vector<QxAtom>& names) const;
     // Registers the indicators of the catalogue.
     void addBuiltInIndicators();
 

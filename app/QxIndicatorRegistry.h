@@ -24,9 +24,13 @@ public:
     const QxIndicator* getIndicator(const QxAtom& name) const;
     // eIndicatorNotFound when not registered. The group stays listed.
     int removeIndicator(const QxAtom& name);
-
-    // Registers the built-in indicators of the indicator catalogue, once at
-    // start-up. The catalogue fills this in; until then nothing is registered.
+    // Appends every group, in ascending atom id, after what groups holds.
+    int getIndicatorGroups(std::vector<QxAtom>& groups) const;
+    // names becomes the group's names in registration order; an unknown
+    // group leaves it as it was.
+    int getIndicatorNames(const QxAtom& group, std::vector<QxAtom>& names) const;
+    // Registers one prototype per function of the indicator catalogue, once
+    // at start-up; names already taken are refused one by one.
     void addBuiltInIndicators();
 
 private:
