@@ -74,3 +74,8 @@ int QxIndicatorRegistry::removeIndicator(const QxAtom& name)
     }
     return eNoError;
 }
+
+void QxIndicatorRegistry::addBuiltInIndicators()
+{
+    // The indicator catalogue registers its prototypes here with addIndicator.
+}

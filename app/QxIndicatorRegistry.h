@@ -25,6 +25,10 @@ public:
     // eIndicatorNotFound when not registered. The group stays listed.
     int removeIndicator(const QxAtom& name);
 
+    // Registers the built-in indicators of the indicator catalogue, once at
+    // start-up. The catalogue fills this in; until then nothing is registered.
+    void addBuiltInIndicators();
+
 private:
     QxIndicatorRegistry() = default;
     ~QxIndicatorRegistry();
