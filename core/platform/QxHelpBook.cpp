@@ -77,6 +77,9 @@ wxString QxHelpBook::openedPage() const
 
 void QxHelpBook::closeViewer()
 {
-    if (m_controller && m_controller->GetFrame())
+    // The controller's frame pointer outlives a frame destroyed by others
+    // (the framework destroys every top-level window at exit), but its help
+    // window pointer is cleared then, so that is the one to trust.
+    if (m_controller && m_controller->GetHelpWindow())
         m_controller->Quit();
 }

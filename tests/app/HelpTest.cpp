@@ -222,6 +222,22 @@ TEST_F(HelpTest, ShowIndicatorHelpOpensTheIndicatorsPage)
     EXPECT_TRUE(QxUtils::indicatorBook().openedPage().EndsWith("index.htm"));
 }
 
+TEST_F(HelpTest, ViewerDestroyedByOthersLeavesTheBooksUsable)
+{
+    // At exit the framework destroys every top-level window, the help
+    // viewer among them, before the books go.
+    ASSERT_TRUE(QxUtils::showHelp("topics/back_test.htm"));
+    wxFrame* frame = QxUtils::manualBook().controller()->GetFrame();
+    ASSERT_NE(frame, nullptr);
+    delete frame;
+    EXPECT_TRUE(QxUtils::manualBook().openedPage().empty());
+    // Showing help again makes a new viewer; closing the books is safe.
+    EXPECT_TRUE(QxUtils::showHelp("topics/signal_marker.htm"));
+    EXPECT_TRUE(QxUtils::manualBook().openedPage().EndsWith("topics/signal_marker.htm"));
+    delete QxUtils::manualBook().controller()->GetFrame();
+    QxUtils::closeHelp();
+}
+
 TEST_F(HelpTest, MissingBookShowsNothingAndIsTriedAgain)
 {
     const std::string empty = TestSupport::makeTempDir("nohelp");
