@@ -7,6 +7,7 @@
 #include "app/QxIndicatorRegistry.h"
 #include "app/QxPluginLoader.h"
 #include "app/QxTopLevelWindow.h"
+#include "core/ArtProvider.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"
@@ -239,6 +240,7 @@ bool QxApplication::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
+    wxArtProvider::Push(new ArtProvider);
     SetVendorName("Corvane");
     SetAppName("Trendoria");
     markFirstLaunch(m_config);

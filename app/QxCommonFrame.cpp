@@ -6,10 +6,12 @@
 #include "app/QxGatewayFrame.h"
 #include "app/QxNotAvailable.h"
 #include "app/QxPreferencesDlg.h"
+#include "app/QxUpdateCheck.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
+#include "core/QxUtils.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include <wx/intl.h>
@@ -171,16 +173,13 @@ void QxCommonFrame::OnTradingSystems(wxCommandEvent&)
     qxShowNotAvailable(this, _("The trading system manager"));
 }
 
-void QxCommonFrame::OnHelp(wxCommandEvent&) { qxShowNotAvailable(this, _("The Trendoria manual")); }
+void QxCommonFrame::OnHelp(wxCommandEvent&) { QxUtils::showHelp(); }
 
-void QxCommonFrame::OnIndicatorsHelp(wxCommandEvent&)
-{
-    qxShowNotAvailable(this, _("The indicator reference"));
-}
+void QxCommonFrame::OnIndicatorsHelp(wxCommandEvent&) { QxUtils::showIndicatorHelp(); }
 
 void QxCommonFrame::OnCheckForUpdate(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("Checking for updates"));
+    QxUpdateCheck::run(false); // reports its outcome, also when no update exists
 }
 
 void QxCommonFrame::OnAbout(wxCommandEvent&)

@@ -1,7 +1,7 @@
 #include "app/QxPreferencesDlg.h"
 
 #include "app/QxChartPrefPanel.h"
-#include "app/QxNotAvailable.h"
+#include "core/QxUtils.h"
 
 QxPreferencesDlg::QxPreferencesDlg(wxWindow* parent) : FBPreferencesDlg(parent)
 {
@@ -21,7 +21,7 @@ bool QxPreferencesDlg::Validate()
     return false;
 }
 
-void QxPreferencesDlg::OnHelp(wxCommandEvent&) { qxShowNotAvailable(this, _("Help")); }
+void QxPreferencesDlg::OnHelp(wxCommandEvent&) { QxUtils::showHelp("topics/preference_dialog.htm"); }
 
 void QxPreferencesDlg::OnOK(wxCommandEvent&)
 {

@@ -2,18 +2,25 @@
 // commands behind them and the enabling rules.
 #include "app/QxCommonFrame.h"
 #include "app/QxGatewayFrame.h"
+#include "core/QxUtils.h"
+#include "core/platform/QxHelpBook.h"
+#include "core/platform/QxServiceAddress.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include "FramesTestSupport.h"
+#include "support/TestHttpServer.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/html/helpctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <memory>
+#include <set>
 
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;
@@ -102,10 +109,13 @@ TEST(CommonFrame, EveryFrameBuildsTheSharedMenuBar)
     EXPECT_EQ(first[4]->GetItemLabel(), "&Portfolios and Watchlists");
     EXPECT_EQ(commandIds(first[4]->GetSubMenu()), (std::vector<int>{30001, 30002}));
 
+    // Items with art show it in the menu; the others, About included, none.
+    const std::set<int> withArt = {5002, 30000, 5000, 30001, 30002, 5022, 30006, 30007, 30008, 30009, 5009, 30010};
     for (const ItemCase& c : kItems) {
         SCOPED_TRACE(c.label);
         wxMenuItem* item = bar->FindItem(c.id);
         ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetBitmap().IsOk(), withArt.count(c.id) == 1);
         EXPECT_EQ(item->GetItemLabel(), c.label);
         EXPECT_EQ(item->GetHelp(), c.help);
         std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
@@ -164,6 +174,38 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
     }
     // Cancelling the data selector keeps the database.
     EXPECT_EQ(scoped.app().currentDatabase(), database.get());
+    closeFrame(frame);
+}
+
+TEST(CommonFrame, HelpAndUpdateCommands)
+{
+    auto* frame = new QxCommonFrame(nullptr, wxID_ANY, "help");
+    QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::binDir() + "/help"));
+    wxCommandEvent manual(wxEVT_MENU, 5009);
+    frame->ProcessWindowEvent(manual);
+    ASSERT_NE(QxUtils::manualBook().controller(), nullptr);
+    EXPECT_NE(QxUtils::manualBook().controller()->GetFrame(), nullptr) << "the manual opens";
+    wxCommandEvent indicators(wxEVT_MENU, 30010);
+    frame->ProcessWindowEvent(indicators);
+    ASSERT_NE(QxUtils::indicatorBook().controller(), nullptr);
+    EXPECT_NE(QxUtils::indicatorBook().controller()->GetFrame(), nullptr) << "the indicator reference opens";
+    QxUtils::closeHelp();
+    QxUtils::setHelpFolder(wxString());
+
+    // The update check reports its outcome even when there is no update.
+    TestSupport::TestHttpServer server(
+        [](const TestSupport::HttpRequest&) { return TestSupport::HttpReply::text("1411091401"); });
+    ASSERT_TRUE(server.start());
+    QxServiceAddress::set("update", server.baseUrl());
+    {
+        DialogCatcher catcher;
+        wxCommandEvent update(wxEVT_MENU, 30012);
+        frame->ProcessWindowEvent(update);
+        ASSERT_EQ(catcher.seen().size(), 1u);
+        EXPECT_EQ(catcher.seen()[0].message, "You are already using the latest update.");
+    }
+    EXPECT_EQ(server.requestCount(), 1);
+    QxServiceAddress::set("update", "");
     closeFrame(frame);
 }
 

@@ -1,6 +1,9 @@
 #include "FramesTestSupport.h"
 
+#include "core/ArtProvider.h"
 #include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>
@@ -13,6 +16,26 @@
 #include <typeinfo>
 
 namespace framestest {
+
+namespace {
+
+// The program's art, from beside the program, for every test of this folder.
+class ArtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        m_provider = new ArtProvider(wxString::FromUTF8(TestSupport::binDir() + "/artworks"));
+        wxArtProvider::Push(m_provider);
+    }
+    void TearDown() override { wxArtProvider::Delete(m_provider); }
+
+private:
+    ArtProvider* m_provider = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_art = ::testing::AddGlobalTestEnvironment(new ArtEnvironment);
+
+} // namespace
 
 ScopedApplication::ScopedApplication()
     : m_previous(wxApp::GetInstance()), m_previousAssertHandler(wxSetAssertHandler(nullptr))

@@ -59,8 +59,11 @@ TEST_F(GatewayTest, OpensWithThreeColumnsOfLargeTools)
     EXPECT_EQ(tools->bitmapSize(), wxSize(32, 32));
     for (wxAuiToolBar* bar : std::vector<wxAuiToolBar*>{chart, portfolio, tools}) {
         EXPECT_TRUE(bar->HasFlag(wxAUI_TB_TEXT) && bar->HasFlag(wxAUI_TB_HORZ_LAYOUT));
-        for (size_t i = 0; i < bar->GetToolCount(); ++i)
-            ids.push_back(bar->FindToolByIndex(static_cast<int>(i))->GetId());
+        for (size_t i = 0; i < bar->GetToolCount(); ++i) {
+            const wxAuiToolBarItem* tool = bar->FindToolByIndex(static_cast<int>(i));
+            ids.push_back(tool->GetId());
+            EXPECT_EQ(tool->GetBitmap().GetSize(), wxSize(32, 32)) << tool->GetId();
+        }
     }
     EXPECT_EQ(ids, (std::vector<int>{5002, 30000, 5000, 30001, 30002, 30008, 30007, 30009}));
 
