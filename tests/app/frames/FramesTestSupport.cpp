@@ -92,7 +92,7 @@ bool saveWindowShot(wxWindow* window, const std::string& fileName)
         return false;
     const std::string path = TestSupport::artifactPath(fileName);
     // The X server holds what is on the screen; ImageMagick reads it back.
-    const std::string command = "import -silent -window root -crop " + std::to_string(r.width) + "x" +
+    const std::string command = "timeout 30 import -silent -window root -crop " + std::to_string(r.width) + "x" +
                                 std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
                                 std::to_string(r.y) + " +repage '" + path + "' 2>/dev/null";
     if (std::system(command.c_str()) == 0)
