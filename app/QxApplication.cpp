@@ -136,6 +136,7 @@ QxApplication::QxApplication() : m_appTitle(kAppTitle)
 QxApplication::~QxApplication()
 {
     m_currentDatabase = nullptr;
+    QxGlobalVars::get().defaultTemplate = nullptr;
     QxIdleTaskQueue::destroy();
     QxDataReaderRepository::destroy();
     QxDataProviderRepository::destroy();

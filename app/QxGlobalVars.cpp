@@ -2,6 +2,8 @@
 
 #include "core/platform/wxConfigEx.h"
 
+#include <wx/filename.h>
+
 namespace {
 
 void readInt(wxConfigBase& config, const wxString& key, int32_t& field)
@@ -24,6 +26,11 @@ void QxGlobalVars::read(wxConfigBase& config)
     config.Read("showTooltip", &showTooltip, showTooltip);
     config.Read("showLegends", &showLegends, showLegends);
     config.Read("defaultTemplateFileName", &defaultTemplateFileName, defaultTemplateFileName);
+    if (!defaultTemplateFileName.empty() &&
+        (wxFileName::FileExists(defaultTemplateFileName) || wxFileName::DirExists(defaultTemplateFileName))) {
+        defaultTemplate = new QxTemplate();
+        defaultTemplate->loadFromFile(wxFileName(defaultTemplateFileName));
+    }
     config.Read("useDefaultTemplate", &useDefaultTemplate, useDefaultTemplate);
     int32_t type = priceObjType;
     readInt(config, "priceObjType", type);

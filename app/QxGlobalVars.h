@@ -3,6 +3,9 @@
 // of the configuration store at start-up and written back at exit; every
 // other part of the program reads and changes its fields directly.  Also the
 // helpers that store a size and a date-time.
+#include "chart/QxTemplate.h"
+#include "core/QxObject.h"
+
 #include <wx/config.h>
 #include <wx/datetime.h>
 #include <wx/gdicmn.h>
@@ -15,6 +18,8 @@ struct QxGlobalVars {
     bool showLegends = true;
     wxString defaultTemplateFileName;
     bool useDefaultTemplate = true;
+    // Loaded from defaultTemplateFileName by read(); not stored itself.
+    QxObjectSmartPtr<QxTemplate> defaultTemplate;
     int32_t priceObjType = 3; // candles
     int32_t mainZoneHeight = 400;
     int32_t volmZoneHeight = 100;
@@ -36,7 +41,9 @@ struct QxGlobalVars {
 
     // Every field in turn, relative to the store's current path, each key
     // defaulting to the field's current value.  A stored price graphic
-    // outside 0 to 3 keeps the current one.
+    // outside 0 to 3 keeps the current one.  When the default template file
+    // exists, a new default template is loaded from it (a failed load leaves
+    // it empty).
     void read(wxConfigBase& config);
     void write(wxConfigBase& config) const;
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/ffile.h>
 #include <wx/filename.h>
 
 namespace {
@@ -121,4 +122,32 @@ TEST(QxGlobalVars, OneRecordPerProcess)
     vars.mainZoneHeight = 321;
     EXPECT_EQ(QxGlobalVars::get().mainZoneHeight, 321);
     vars = QxGlobalVars();
+}
+
+TEST(QxGlobalVars, DefaultTemplateIsLoadedWhenItsFileExists)
+{
+    const wxString dir = wxString::FromUTF8(TestSupport::makeTempDir("deftpl").c_str());
+    const wxString tplFile = wxFileName(dir, "default.trdt").GetFullPath();
+    {
+        wxFFile f(tplFile, "w");
+        ASSERT_TRUE(f.IsOpened());
+        f.Write("<TrendoriaTemplate Version=\"2\"><NOSUCHINDICATOR Index=\"0\"/></TrendoriaTemplate>");
+    }
+    const struct {
+        wxString name;
+        bool loaded;
+    } cases[] = {{tplFile, true}, {wxFileName(dir, "missing.trdt").GetFullPath(), false}};
+    for (const auto& c : cases) {
+        wxConfigEx config(freshStoreFile());
+        config.Write("/global/defaultTemplateFileName", c.name);
+        config.Write("/global/mainZoneHeight", 250L);
+        QxGlobalVars vars;
+        vars.readGlobal(config);
+        EXPECT_EQ(vars.defaultTemplate.get() != nullptr, c.loaded) << c.name;
+        if (vars.defaultTemplate) {
+            EXPECT_EQ(vars.defaultTemplate->numIndics(), 0u); // the unknown indicator is skipped
+            EXPECT_FALSE(vars.defaultTemplate->isModified());
+        }
+        EXPECT_EQ(vars.mainZoneHeight, 250) << "keys after the template are read either way";
+    }
 }

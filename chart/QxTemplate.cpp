@@ -1,0 +1,105 @@
+#include "chart/QxTemplate.h"
+
+#include "core/QxErrorCode.h"
+#include "core/QxIndicator.h"
+#include "core/QxXmlFile.h"
+
+#include <wx/log.h>
+#include <wx/xml/xml.h>
+
+
+QxTemplate::QxTemplate() : m_modified(false) {}
+
+QxTemplate::QxTemplate(const QxTemplate& other) : QxObject(), m_modified(true)
+{
+    m_indicators.reserve(other.m_indicators.size());
+    for (const auto& indicator : other.m_indicators)
+        m_indicators.emplace_back(indicator->clone(QxIndicator::eCloneParams | QxIndicator::eCloneDrawables |
+                                                   QxIndicator::eCloneInputs));
+}
+
+QxTemplate& QxTemplate::operator=(const QxTemplate& other)
+{
+    if (this != &other) {
+        m_indicators = other.m_indicators;
+        m_modified = other.m_modified;
+    }
+    return *this;
+}
+
+QxTemplate::~QxTemplate() = default;
+
+const QxIndicator* QxTemplate::indicAt(unsigned index) const
+{
+    return index < m_indicators.size() ? m_indicators[index].get() : nullptr;
+}
+
+int QxTemplate::addIndicator(QxIndicator* indicator, unsigned index)
+{
+    if (!indicator)
+        return eInvalidInput;
+    if (index >= m_indicators.size())
+        m_indicators.emplace_back(indicator);
+    else
+        m_indicators.emplace(m_indicators.begin() + index, indicator);
+    m_modified = true;
+    return eNoError;
+}
+
+int QxTemplate::addIndicators(const IndicatorList& list)
+{
+    for (const auto& indicator : list) {
+        if (!indicator)
+            return eInvalidInput;
+        m_indicators.push_back(indicator);
+        m_modified = true;
+    }
+    return eNoError;
+}
+
+int QxTemplate::removeAt(unsigned index)
+{
+    if (index >= m_indicators.size())
+        return eInvalidIndex;
+    m_indicators.erase(m_indicators.begin() + index);
+    m_modified = true;
+    return eNoError;
+}
+
+int QxTemplate::loadFromFile(const wxFileName& file)
+{
+    const wxString path = file.GetFullPath();
+    if (!wxFileName::FileExists(path))
+        return eErrorInOpeningTemplateFile;
+    wxXmlDocument doc;
+    {
+        wxLogNull quiet; // a damaged file is reported by the result
+        if (!doc.Load(path, "UTF-8") || !doc.GetRoot())
+            return eErrorInOpeningTemplateFile;
+    }
+    // Read into a fresh list first so a bad file changes nothing.
+    IndicatorList read;
+    const int rc = QxIndicator::fromXml(doc.GetRoot(), read);
+    if (rc != eNoError)
+        return rc;
+    m_indicators.swap(read);
+    m_modified = false;
+    return eNoError;
+}
+
+int QxTemplate::saveToFile(const wxFileName& file)
+{
+    if (m_indicators.empty())
+        return eEmptyIndicatorList;
+
+    wxXmlDocument doc;
+    auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, "TrendoriaTemplate");
+    root->AddAttribute("Version", "2");
+    doc.SetRoot(root);
+    QxIndicator::toXml(m_indicators, root);
+
+    if (!qxSaveXmlFile(doc, file.GetFullPath(), 2))
+        return eErrorInSavingTemplate;
+    m_modified = false;
+    return eNoError;
+}
