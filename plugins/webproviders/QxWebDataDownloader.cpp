@@ -245,7 +245,7 @@ const wxBitmap* QxWebDataDownloader::icon() const
     if (!m_iconLoaded) {
         m_iconLoaded = true;
         if (wxTheApp && wxTheApp->IsGUI())
-            m_icon = wxArtProvider::GetBitmap(m_info.artId, wxART_OTHER);
+            m_icon = wxArtProvider::GetBitmap(m_info.artId, wxART_OTHER, wxSize(16, 16));
     }
     return &m_icon;
 }

@@ -4,6 +4,7 @@
 // observers, a program that stays responsive while the server dawdles, and
 // a prompt exit while downloads run.
 #include "app/QxPluginLoader.h"
+#include "core/ArtProvider.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxErrorCode.h"
@@ -140,11 +141,17 @@ protected:
 TEST_F(LoadedProviders, PluginsRegisterAndFillCategoriesFromTheirShippedLists)
 {
     QxDataProviderRepository* repo = QxDataProviderRepository::instance();
+    wxArtProvider::Push(new ArtProvider(wxString(TestSupport::binDir()) + "/artworks"));
     for (const char* provider : {"Google", "Yahoo!"}) {
         SCOPED_TRACE(provider);
         ASSERT_NE(repo->getObj(QxAtom(provider)), nullptr);
-        EXPECT_NE(repo->getObj(QxAtom(provider))->icon(), nullptr);
+        const wxBitmap* icon = repo->getObj(QxAtom(provider))->icon();
+        ASSERT_NE(icon, nullptr);
+        ASSERT_TRUE(icon->IsOk());
+        EXPECT_EQ(icon->GetWidth(), 16);
+        EXPECT_EQ(icon->GetHeight(), 16);
     }
+    wxArtProvider::Pop();
 
     QxObjectSmartPtr<MemDatabase> fresh(new MemDatabase);
     QxDataChangeReactorMgr::instance()->notifyDatabaseOpened(fresh.get());
