@@ -35,6 +35,12 @@ void QxObject::release() const
     }
 }
 
+void QxObject::releaseForHandOut() const
+{
+    if (m_refCount > 0)
+        --m_refCount;
+}
+
 void QxObject::doTeardown() const
 {
     m_inTeardown = true;

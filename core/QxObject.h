@@ -16,6 +16,11 @@ public:
     // the object can break reference cycles; at 0 the object is deleted.
     void release() const;
     int32_t numRefs() const { return m_refCount; }
+    // Drops a reference but keeps the object when the count reaches 0: for
+    // a factory that held its new object counted while announcing it (so
+    // observers taking and dropping references cannot delete it) and then
+    // hands it out with a count of 0, as the data interfaces do.
+    void releaseForHandOut() const;
 
 protected:
     // The creator holds no counted reference: one release() without any

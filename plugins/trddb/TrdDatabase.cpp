@@ -103,8 +103,13 @@ TrdDatabase* TrdDatabase::open(const wxString& path, int* errorOut)
     }
     // Reactors that keep the database take their own reference; the caller
     // gets it with a count of 0 as every data interface hands objects out.
+    // It is counted while announced: reactors that fill it make and drop
+    // categories, each holding the database, and the first drop to 0 would
+    // otherwise delete it under them.
     db->m_announced = true;
+    db->addRef();
     QxDataChangeReactorMgr::instance()->notifyDatabaseOpened(db);
+    db->releaseForHandOut();
     return db;
 }
 

@@ -95,6 +95,21 @@ TEST(QxObject, DyingObjectIsNeverRevived)
     EXPECT_EQ(seen, (std::vector<int>{-1, -1}));
 }
 
+TEST(QxObject, HandOutKeepsAnObjectOthersReferencedMeanwhile)
+{
+    int deaths = 0;
+    auto* p = new Probe(&deaths);
+    p->addRef();
+    {
+        QxObjectSmartPtr<Probe> observer(p); // taken and dropped while announced
+    }
+    p->releaseForHandOut();
+    EXPECT_EQ(deaths, 0);
+    EXPECT_EQ(p->numRefs(), 0);
+    p->release(); // the receiver's reference is the last one
+    EXPECT_EQ(deaths, 1);
+}
+
 TEST(QxObject, CopiesNeverTakeOverCountingState)
 {
     Probe source;

@@ -1,7 +1,12 @@
 // The plug-in loader over scratch plug-in folders: result codes, scanning
 // past failures, subfolders and hidden folders, and the exit protocol.
 #include "app/QxPluginLoader.h"
+#include "core/QxCategory.h"
+#include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDataReaderRepository.h"
+#include "core/QxDatabase.h"
+#include "core/QxSecurity.h"
+#include "core/QxSecurityKey.h"
 #include "core/QxErrorCode.h"
 
 #include "support/TestSupport.h"
@@ -45,7 +50,11 @@ int goodPluginCalls(const fs::path& path, int command)
 
 class PluginLoader : public ::testing::Test {
 protected:
-    void TearDown() override { QxDataReaderRepository::destroy(); }
+    void TearDown() override
+    {
+        QxDataReaderRepository::destroy();
+        QxDataChangeReactorMgr::destroy();
+    }
 };
 
 TEST_F(PluginLoader, ScanReportsEachFailureAndLoadsTheRest)
@@ -111,6 +120,62 @@ TEST_F(PluginLoader, DestroyingWithoutExitStillUnregistersFirst)
     // Had the library gone with its reader still registered, the registry
     // would now hold an object whose code is unloaded.
     EXPECT_EQ(QxDataReaderRepository::instance()->getObj(QxAtom(kTestReaderId)), nullptr);
+}
+
+// The shipped history database, loaded the way the program loads it and
+// used only through the data interfaces and the hub.
+TEST_F(PluginLoader, HistoryDatabasePluginWorksThroughTheInterfaces)
+{
+    const std::string built = TestSupport::binDir() + "/trddb.trdx";
+    if (!fs::exists(built))
+        GTEST_SKIP() << "the history database plug-in is not part of this build";
+    const fs::path dir = TestSupport::makeTempDir("trddb-plugins");
+    place(built, dir / "trddb.trdx");
+    QxPluginLoader loader;
+    const auto results = loader.loadAll(dir.string());
+    ASSERT_EQ(results.size(), 1u);
+    ASSERT_EQ(results[0].code, eNoError);
+
+    QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+    ASSERT_NE(reader, nullptr);
+
+    struct Log : QxDatabaseReactor, QxDatabaseChangeReactor {
+        void databaseOpened(QxDatabase*) override { text += "opened;"; }
+        void databaseWillBeClosed(QxDatabase*) override { text += "closing;"; }
+        void securityAdded(QxSecurity* s) override { text += std::string("added ") + s->ticker() + ";"; }
+        std::string text;
+    } log;
+    auto* hub = QxDataChangeReactorMgr::instance();
+    hub->addDatabaseReactor(&log);
+    hub->addDatabaseChangeReactor(&log);
+    {
+        int error = -1;
+        const wxString file = wxString((dir / "hist.trddb").string());
+        QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(file, wxString(), &error));
+        ASSERT_TRUE(db) << "error " << error;
+        EXPECT_EQ(db->readerId(), reader->id());
+        EXPECT_FALSE(db->isReadOnly());
+
+        QxObjectSmartPtr<QxCategory> category(db->createCategory("US.NYSE.STOCK", "Google"));
+        ASSERT_TRUE(category);
+        for (const char* ticker : {"O'NEIL", "A|B"}) {
+            SCOPED_TRACE(ticker);
+            QxObjectSmartPtr<QxSecurity> added(category->addSecurity(ticker, "name"));
+            ASSERT_TRUE(added);
+            const std::string key = makeSecurityKey(added.get());
+            EXPECT_EQ(key, std::string("Google|US.NYSE.STOCK|") + ticker);
+            QxObjectSmartPtr<QxSecurity> found(findSecurityByKey(db.get(), key));
+            ASSERT_TRUE(found);
+            EXPECT_EQ(compareSecurities(found.get(), added.get()), 0) << "two objects of one security";
+        }
+        EXPECT_EQ(findSecurityByKey(db.get(), "|US.NYSE.STOCK|A|B"), nullptr) << "another provider's category";
+    }
+    hub->remDatabaseReactor(&log);
+    hub->remDatabaseChangeReactor(&log);
+    EXPECT_EQ(log.text, "opened;added O'NEIL;added A|B;closing;");
+
+    loader.exitPlugins();
+    EXPECT_EQ(QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb")), nullptr);
 }
 
 TEST_F(PluginLoader, MissingOrEmptyFolderLoadsNothing)

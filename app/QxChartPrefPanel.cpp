@@ -1,0 +1,80 @@
+#include "app/QxChartPrefPanel.h"
+
+#include "app/QxGlobalVars.h"
+
+#include <wx/artprov.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+
+QxChartPrefPanel::QxChartPrefPanel(wxWindow* parent) : FBChartPrefPanel(parent)
+{
+    m_infoBitmap->SetBitmap(wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_OTHER));
+    setValues(chartPrefsFrom(QxGlobalVars::get()));
+    Layout();
+    GetSizer()->Fit(this);
+}
+
+QxChartPrefValues QxChartPrefPanel::values() const
+{
+    QxChartPrefValues values;
+    values.candle = m_candle->GetValue();
+    values.bar = m_bar->GetValue();
+    values.line = m_line->GetValue();
+    values.mainZoneHeight = m_mainZoneHeight->GetValue();
+    values.volmZoneHeight = m_volmZoneHeight->GetValue();
+    values.indcZoneHeight = m_indcZoneHeight->GetValue();
+    values.templateFile = m_templateFile->GetValue();
+    return values;
+}
+
+void QxChartPrefPanel::setValues(const QxChartPrefValues& values)
+{
+    // A stored style other than 1, 2 and 3 sets no button.
+    m_candle->SetValue(values.candle);
+    m_bar->SetValue(values.bar);
+    m_line->SetValue(values.line);
+    m_mainZoneHeight->SetValue(static_cast<int>(values.mainZoneHeight));
+    m_volmZoneHeight->SetValue(static_cast<int>(values.volmZoneHeight));
+    m_indcZoneHeight->SetValue(static_cast<int>(values.indcZoneHeight));
+    m_templateFile->ChangeValue(values.templateFile);
+}
+
+wxWindow* QxChartPrefPanel::controlFor(QxChartPrefField field) const
+{
+    switch (field) {
+    case QxChartPrefField::eMainZoneHeight:
+        return m_mainZoneHeight;
+    case QxChartPrefField::eVolmZoneHeight:
+        return m_volmZoneHeight;
+    case QxChartPrefField::eIndcZoneHeight:
+        return m_indcZoneHeight;
+    case QxChartPrefField::eTemplateFile:
+        return m_templateFile;
+    case QxChartPrefField::eNone:
+        break;
+    }
+    return nullptr;
+}
+
+bool QxChartPrefPanel::Validate()
+{
+    const QxChartPrefValues current = values();
+    const QxChartPrefCheck check = checkChartPrefs(current);
+    if (!check.ok()) {
+        wxMessageBox(check.message, "Corvane Trendoria 2014", wxOK | wxICON_ERROR | wxCENTRE, this);
+        if (wxWindow* control = controlFor(check.field))
+            control->SetFocus();
+        return false;
+    }
+    // Templates are not loaded yet: a new default template is kept by name.
+    storeChartPrefs(current, QxGlobalVars::get());
+    return true;
+}
+
+void QxChartPrefPanel::OnBrowseTemplate(wxCommandEvent&)
+{
+    wxFileDialog dialog(this, _("Open Template"), wxEmptyString, wxEmptyString,
+                        _("Trendoria Template (*.trdt)|*.trdt"), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        m_templateFile->SetValue(dialog.GetPath());
+}

@@ -1,0 +1,189 @@
+#include "app/QxCommonFrame.h"
+
+#include "app/QxAboutBox.h"
+#include "app/QxApplication.h"
+#include "app/QxDataSelectorDlg.h"
+#include "app/QxGatewayFrame.h"
+#include "app/QxNotAvailable.h"
+#include "app/QxPreferencesDlg.h"
+#include "app/QxUpdateCheck.h"
+#include "chartframe/QxChartFrame.h"
+#include "chartframe/QxChartGeneralToolbar.h"
+#include "chartframe/QxProToolsToolbar.h"
+#include "core/QxDatabase.h"
+#include "core/QxUtils.h"
+#include "trading/QxIdeaFindingThread.h"
+
+#include <wx/intl.h>
+
+QxCommonFrame::QxCommonFrame(wxWindow* parent, wxWindowID id, const wxString& title,
+                             const wxPoint& pos, const wxSize& size, long style)
+    : FBCommonFrame(parent, id, title, pos, size, style)
+{
+    initCommon();
+}
+
+QxCommonFrame::QxCommonFrame()
+    : FBCommonFrame(nullptr, wxID_ANY, _("Trendoria"), wxDefaultPosition, wxSize(643, 373))
+{
+    initCommon();
+}
+
+void QxCommonFrame::initCommon()
+{
+    m_mgr = new wxAuiManager(nullptr, wxAUI_MGR_DEFAULT);
+    if (QxApplication* app = QxApplication::getApp())
+        app->newFrameCreated(this);
+    m_mgr->SetManagedWindow(this);
+}
+
+QxCommonFrame::~QxCommonFrame()
+{
+    m_mgr->UnInit();
+    if (QxApplication* app = QxApplication::getApp())
+        app->frameWillBeDeleted(this);
+    delete m_mgr;
+    m_mgr = nullptr;
+}
+
+void QxCommonFrame::addChartToolbarPane(wxAuiPaneInfo& pane, bool withSaveTool)
+{
+    auto* toolbar = new QxChartGeneralToolbar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0);
+    if (withSaveTool)
+        toolbar->addSaveTool();
+    toolbar->Realize();
+    m_chartGeneralToolbar = toolbar;
+    m_mgr->AddPane(toolbar, pane.Name("Chart_general").Caption(_("Open Save Charts")));
+}
+
+void QxCommonFrame::addProToolsPane(wxAuiPaneInfo& pane)
+{
+    auto* toolbar = new QxProToolsToolbar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0);
+    toolbar->Realize();
+    m_proToolsToolbar = toolbar;
+    m_mgr->AddPane(toolbar, pane.Name("Pro Tools").Caption(_("Pro Tools")));
+}
+
+bool QxCommonFrame::quoteEditorEnabled(const QxDatabase* current)
+{
+    return current && !current->isReadOnly();
+}
+
+bool QxCommonFrame::findStockIdeasEnabled() { return !QxIdeaFindingThread::exists(); }
+
+void QxCommonFrame::OnActivate(wxActivateEvent&)
+{
+    // Gaining or losing activation alike renumbers the frame; not passed on.
+    if (QxApplication* app = QxApplication::getApp())
+        app->setActiveFrame(this);
+}
+
+void QxCommonFrame::OnClose(wxCloseEvent& event)
+{
+    QxApplication* app = QxApplication::getApp();
+    if (app && app->activeFrame() == this)
+        app->setActiveFrame(nullptr);
+    event.Skip(); // the framework's default close destroys the frame
+}
+
+// Charts, saved charts, portfolios, alerts, price editing, database details
+// and the trading tools belong to parts of the program that are not in this
+// build; their commands say so and open nothing.
+
+void QxCommonFrame::OnNewChart(wxCommandEvent&) { qxShowNotAvailable(this, _("Creating charts")); }
+
+void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
+{
+    qxShowNotAvailable(this, _("Creating point and figure charts"));
+}
+
+void QxCommonFrame::OnOpenChart(wxCommandEvent&) { QxChartFrame::openChartFile(); }
+
+void QxCommonFrame::OnPortfolios(wxCommandEvent&)
+{
+    qxShowNotAvailable(this, _("The portfolio and watchlist manager"));
+}
+
+void QxCommonFrame::OnAlerts(wxCommandEvent&) { qxShowNotAvailable(this, _("The alert manager")); }
+
+void QxCommonFrame::OnGateway(wxCommandEvent&)
+{
+    QxGatewayFrame* gateway = QxGatewayFrame::instance();
+    if (!gateway)
+        gateway = new QxGatewayFrame(); // remembers itself as the home frame
+    gateway->Raise();
+    gateway->SetFocus();
+}
+
+void QxCommonFrame::OnPreferences(wxCommandEvent&)
+{
+    QxPreferencesDlg dialog(this);
+    dialog.ShowModal();
+}
+
+void QxCommonFrame::OnCloseView(wxCommandEvent&) { Close(false); }
+
+void QxCommonFrame::OnExit(wxCommandEvent&)
+{
+    if (wxTheApp)
+        wxTheApp->Exit();
+}
+
+void QxCommonFrame::OnQuoteEditor(wxCommandEvent&) { qxShowNotAvailable(this, _("The quote editor")); }
+
+void QxCommonFrame::OnUpdateQuoteEditor(wxUpdateUIEvent& event)
+{
+    QxApplication* app = QxApplication::getApp();
+    event.Enable(quoteEditorEnabled(app ? app->currentDatabase() : nullptr));
+}
+
+void QxCommonFrame::OnDatabaseInfo(wxCommandEvent&)
+{
+    qxShowNotAvailable(this, _("Database information"));
+}
+
+void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
+{
+    QxObjectSmartPtr<QxDatabase> database;
+    {
+        QxDataSelectorDlg dialog(this);
+        dialog.ShowModal();
+        database = dialog.database(); // null when cancelled or nothing opened
+    }
+    if (!database)
+        return;
+    if (QxApplication* app = QxApplication::getApp())
+        app->changeDatabase(database);
+}
+
+void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)
+{
+    qxShowNotAvailable(this, _("The stock idea finder"));
+}
+
+void QxCommonFrame::OnUpdateFindStockIdeas(wxUpdateUIEvent& event) { event.Enable(findStockIdeasEnabled()); }
+
+void QxCommonFrame::OnSystemTester(wxCommandEvent&)
+{
+    qxShowNotAvailable(this, _("The simple system tester"));
+}
+
+void QxCommonFrame::OnTradingSystems(wxCommandEvent&)
+{
+    qxShowNotAvailable(this, _("The trading system manager"));
+}
+
+void QxCommonFrame::OnHelp(wxCommandEvent&) { QxUtils::showHelp(); }
+
+void QxCommonFrame::OnIndicatorsHelp(wxCommandEvent&) { QxUtils::showIndicatorHelp(); }
+
+void QxCommonFrame::OnCheckForUpdate(wxCommandEvent&)
+{
+    QxUpdateCheck::run(false); // reports its outcome, also when no update exists
+}
+
+void QxCommonFrame::OnAbout(wxCommandEvent&)
+{
+    QxAboutBox dialog(this);
+    dialog.ShowModal();
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The base of every top-level window: the shared menu bar and status bar of
+// FBCommonFrame, an AUI docking manager, helpers that dock the standard
+// toolbars, registration with the application, and the one implementation
+// of every program-wide command.
+#include "app/FBCommonFrame.h"
+
+#include <wx/aui/aui.h>
+
+class QxChartGeneralToolbar;
+class QxDatabase;
+class QxPortfolioToolbar;
+class QxProToolsToolbar;
+
+class QxCommonFrame : public FBCommonFrame {
+public:
+    // Top-level frames; parent, id and style are not used.
+    QxCommonFrame(wxWindow* parent, wxWindowID id, const wxString& title,
+                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                  long style = wxDEFAULT_FRAME_STYLE);
+    // Child (document) frames: title "Trendoria", default position, 643 by 373.
+    QxCommonFrame();
+    ~QxCommonFrame() override;
+
+    wxAuiManager& auiManager() { return *m_mgr; }
+
+    // Creates the general chart toolbar (with Save when asked), realises it
+    // and docks it as "Chart_general"; the caller sets the rest of the pane
+    // and updates the manager.
+    void addChartToolbarPane(wxAuiPaneInfo& pane, bool withSaveTool);
+    // The same for the tools toolbar, docked as "Pro Tools".
+    void addProToolsPane(wxAuiPaneInfo& pane);
+
+    QxChartGeneralToolbar* chartGeneralToolbar() const { return m_chartGeneralToolbar; }
+    QxPortfolioToolbar* portfolioToolbar() const { return m_portfolioToolbar; }
+    QxProToolsToolbar* proToolsToolbar() const { return m_proToolsToolbar; }
+
+    // The enabling rules of the shared commands, decided without a window.
+    // Quote Editor: a database is open and it is not read-only.
+    static bool quoteEditorEnabled(const QxDatabase* current);
+    // Find Stock Ideas: no idea-finding scan thread exists.
+    static bool findStockIdeasEnabled();
+
+protected:
+    void OnActivate(wxActivateEvent& event) override;
+    void OnClose(wxCloseEvent& event) override;
+    void OnNewChart(wxCommandEvent& event) override;
+    void OnNewPnfChart(wxCommandEvent& event) override;
+    void OnOpenChart(wxCommandEvent& event) override;
+    void OnPortfolios(wxCommandEvent& event) override;
+    void OnAlerts(wxCommandEvent& event) override;
+    void OnGateway(wxCommandEvent& event) override;
+    void OnPreferences(wxCommandEvent& event) override;
+    void OnCloseView(wxCommandEvent& event) override;
+    void OnExit(wxCommandEvent& event) override;
+    void OnQuoteEditor(wxCommandEvent& event) override;
+    void OnUpdateQuoteEditor(wxUpdateUIEvent& event) override;
+    void OnDatabaseInfo(wxCommandEvent& event) override;
+    void OnChangeDatabase(wxCommandEvent& event) override;
+    void OnFindStockIdeas(wxCommandEvent& event) override;
+    void OnUpdateFindStockIdeas(wxUpdateUIEvent& event) override;
+    void OnSystemTester(wxCommandEvent& event) override;
+    void OnTradingSystems(wxCommandEvent& event) override;
+    void OnHelp(wxCommandEvent& event) override;
+    void OnIndicatorsHelp(wxCommandEvent& event) override;
+    void OnCheckForUpdate(wxCommandEvent& event) override;
+    void OnAbout(wxCommandEvent& event) override;
+
+    wxAuiManager* m_mgr = nullptr;
+    QxChartGeneralToolbar* m_chartGeneralToolbar = nullptr;
+    QxPortfolioToolbar* m_portfolioToolbar = nullptr; // the home frame's
+    QxProToolsToolbar* m_proToolsToolbar = nullptr;
+
+private:
+    void initCommon();
+};

@@ -1,0 +1,15 @@
+#include "app/QxNotAvailable.h"
+
+#include <wx/intl.h>
+#include <wx/msgdlg.h>
+
+wxString qxNotAvailableText(const wxString& what)
+{
+    return wxString::Format(_("%s is not available in this version of Trendoria."), what);
+}
+
+void qxShowNotAvailable(wxWindow* parent, const wxString& what)
+{
+    wxMessageBox(qxNotAvailableText(what), "Corvane Trendoria 2014", wxOK | wxICON_INFORMATION | wxCENTRE,
+                 parent);
+}

@@ -1,0 +1,82 @@
+#pragma once
+// Helpers of the frame and dialog tests: a QxApplication standing in as the
+// running application, a hook that answers modal dialogs and message boxes
+// instead of showing them, and screenshots of windows.
+#include "app/QxApplication.h"
+#include "core/QxDatabase.h"
+
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace framestest {
+
+// Makes a QxApplication the running application for its lifetime (frames
+// then register with it and read its current database); the test program's
+// own application object and settings come back afterwards.
+class ScopedApplication {
+public:
+    ScopedApplication();
+    ~ScopedApplication();
+    QxApplication& app() { return *m_app; }
+
+private:
+    wxAppConsole* m_previous;
+    wxAssertHandler_t m_previousAssertHandler;
+    QxApplication* m_app;
+};
+
+// A modal dialog or message box the hook saw.
+struct SeenDialog {
+    std::string className; // the dialog's run-time class, e.g. "QxAboutBox"
+    wxString title;
+    wxString message;      // a message box's text; empty for other dialogs
+};
+
+// While registered, every modal dialog is answered without being shown: the
+// handler (when set) may look at it or work with it and returns the result
+// ShowModal gives; without a handler the answer is wxID_CANCEL.
+class DialogCatcher : public wxModalDialogHook {
+public:
+    using Handler = std::function<int(wxDialog*)>;
+    explicit DialogCatcher(Handler handler = nullptr);
+    ~DialogCatcher() override;
+
+    const std::vector<SeenDialog>& seen() const { return m_seen; }
+    void clear() { m_seen.clear(); }
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+
+private:
+    Handler m_handler;
+    std::vector<SeenDialog> m_seen;
+};
+
+// A database whose read-only state the test chooses.
+class TestDatabase : public QxDatabase {
+public:
+    explicit TestDatabase(bool readOnly) : m_readOnly(readOnly) {}
+    QxAtom readerId() const override { return QxAtom("test.frames.reader"); }
+    const char* path() const override { return "memory"; }
+    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>&, const char*) override { return 0; }
+    QxCategory* findCategory(const char*, const char*) override { return nullptr; }
+    QxCategory* getCategory(unsigned) override { return nullptr; }
+    QxSecurity* getSecurity(unsigned) override { return nullptr; }
+    bool isReadOnly() const override { return m_readOnly; }
+
+private:
+    bool m_readOnly;
+};
+
+// Lets the toolkit run for about ms milliseconds.
+void pump(int ms = 100);
+
+// Saves what window shows on the screen as a PNG artifact.
+bool saveWindowShot(wxWindow* window, const std::string& fileName);
+
+} // namespace framestest
