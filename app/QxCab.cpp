@@ -4,7 +4,10 @@
 #include "core/QxErrorCode.h"
 #include "core/platform/wxConfigEx.h"
 
+#include <clocale>
 #include <cwctype>
+#include <locale.h>
+#include <wctype.h>
 #include <utility>
 
 namespace {
@@ -23,11 +26,14 @@ QxCab::~QxCab() = default;
 
 wxString QxCab::normaliseKey(const wxString& key)
 {
+    // Classified by Unicode, not by whatever locale the process runs in, so a
+    // stored group name means the same key in every run.
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
     wxString out;
     for (wxString::const_iterator it = key.begin(); it != key.end(); ++it) {
         const wint_t c = static_cast<wint_t>((*it).GetValue());
-        if (std::iswalnum(c))
-            out += static_cast<wchar_t>(std::towupper(c));
+        if (unicode ? iswalnum_l(c, unicode) : std::iswalnum(c))
+            out += static_cast<wchar_t>(unicode ? towupper_l(c, unicode) : std::towupper(c));
     }
     return out;
 }

@@ -29,7 +29,8 @@ public:
     // names becomes the group's names in registration order; an unknown
     // group leaves it as it was.
     int getIndicatorNames(const QxAtom& group, std::vector<QxAtom>& names) const;
-    // Registers one prototype per function of the indicator catalogue.
+    // Registers one prototype per function of the indicator catalogue, once
+    // at start-up; names already taken are refused one by one.
     void addBuiltInIndicators();
 
 private:

@@ -80,8 +80,8 @@ void QxDateAxis::setup(wxDC& dc, const QxRange<unsigned>& bars, const QxPriceHis
 
     const double zero = 0.0;
     auto periodWidth = [&](double seconds) {
-        const double bars = seconds / period;
-        return m_scale.map(bars) - m_scale.map(zero);
+        const double barCount = seconds / period;
+        return m_scale.map(barCount) - m_scale.map(zero);
     };
     const double first = bars.lower, next = bars.lower + 1.0;
 

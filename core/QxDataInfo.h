@@ -19,7 +19,7 @@ struct QxParamInfo {
     // two decimals for double, nothing for other types.
     wxString displayText() const;
 
-    QxAtom name;     // for TA-Lib functions the optional-input name ("optInTimePeriod")
+    QxAtom name;     // for TA-Lib functions the display name ("Time Period")
     wxString text;   // shown to the user
     QxValue value;   // the default in a default list, the current value otherwise
 };

@@ -1,5 +1,6 @@
 #include "core/TaLibIndicator.h"
 
+#include "app/QxApplication.h"
 #include "chart/QxColorScheme.h"
 #include "chart/QxDrawable.h"
 #include "configdlg/QxIndicConfigDlg.h"
@@ -111,9 +112,12 @@ const wxXmlNode* findChildNoCase(const wxXmlNode* node, const char* name)
     return nullptr;
 }
 
-// The parent of application-modal dialogs.
+// The application's hidden parent of dialogs that block every frame; the
+// top window when another application object runs (tests).
 wxWindow* qxAppModalParent()
 {
+    if (QxApplication* app = QxApplication::getApp())
+        return app->appModalParent();
     return wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
 }
 

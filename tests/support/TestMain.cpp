@@ -15,6 +15,8 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace TestSupport {
 extern bool g_guiAvailable;
@@ -23,6 +25,7 @@ extern bool g_guiAvailable;
 namespace {
 
 std::string g_home;
+char** g_argv = nullptr;
 
 void isolateEnvironment()
 {
@@ -64,6 +67,9 @@ public:
 
 int main(int argc, char** argv)
 {
+    // gtest takes its flags out of argv: keep the original for a restart.
+    static std::vector<char*> originalArgv(argv, argv + argc + 1);
+    g_argv = originalArgv.data();
     bool listing = false;
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], "--gtest_list_tests", 18) == 0)
@@ -79,6 +85,19 @@ int main(int argc, char** argv)
 #if TRENDORIA_TEST_GUI
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        // A display server busy with many test processes now and then refuses
+        // a connection: start again a few times before giving up.
+        const char* tries = std::getenv("TRENDORIA_TEST_GUI_TRIES");
+        const int n = tries ? std::atoi(tries) : 0;
+        if (n < 3) {
+            std::fprintf(stderr, "cannot start the GUI toolkit, trying again\n");
+            const std::string next = std::to_string(n + 1);
+            setenv("TRENDORIA_TEST_GUI_TRIES", next.c_str(), 1);
+            std::error_code ec;
+            std::filesystem::remove_all(g_home, ec);
+            sleep(1 + n);
+            execv("/proc/self/exe", g_argv);
+        }
         std::fprintf(stderr, "cannot start the GUI toolkit (is DISPLAY set?)\n");
         return 2;
     }

@@ -1,0 +1,293 @@
+#include "app/QxDataSelectorDlg.h"
+
+#include "app/QxApplication.h"
+#include "app/QxCab.h"
+#include "core/QxDataReaderRepository.h"
+#include "core/QxErrorCode.h"
+#include "core/QxUtils.h"
+#include "core/platform/wxConfigEx.h"
+#include "core/platform/wxeStandardPaths.h"
+
+#include <wx/artprov.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+
+const char* const QxDataSelectorDlg::kDefaultReaderId = "com.Corvane.Trendoria.trddb";
+
+namespace {
+
+const char* const kPathKey = "/app/db/default_data_path";
+const char* const kReaderKey = "/app/db/default_data_provider";
+const char* const kOptionsKey = "/app/db/default_extra_param";
+// The readers take their options as one text; the store keeps it in a
+// configuration bag under this key.
+const char* const kOptionsBagKey = "extra_param";
+
+const wxString& appTitle()
+{
+    static const wxString title("Corvane Trendoria 2014");
+    return title;
+}
+
+wxString loadOptions(wxConfigBase& config)
+{
+    QxObjectSmartPtr<QxCab> bag(new QxCab);
+    bag->load(config, kOptionsKey);
+    wxString options;
+    bag->get(kOptionsBagKey, options); // absent: no options
+    return options;
+}
+
+QxDatabase* openWith(QxDataReader* reader, const wxString& path, const wxString& options, int* error)
+{
+    wxLogNull quiet; // a file that does not open is reported by the caller
+    return reader->openDatabase(path, options, error);
+}
+
+// Whether two paths name the same file or folder.
+bool sameLocation(const wxString& a, const wxString& b)
+{
+    auto canonical = [](const wxString& path) {
+        wxFileName name(path);
+        name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE | wxPATH_NORM_TILDE);
+        wxString full = name.GetFullPath();
+        while (full.length() > 1 && wxFileName::IsPathSeparator(full.Last()))
+            full.RemoveLast();
+        return full;
+    };
+    return canonical(a) == canonical(b);
+}
+
+} // namespace
+
+QxDataSelectorDlg::QxDataSelectorDlg(wxWindow* parent) : FBDataSelectorDlg(parent) {}
+
+QxDataSelectorDlg::~QxDataSelectorDlg()
+{
+    m_database = nullptr;
+    m_reader = nullptr;
+}
+
+wxString QxDataSelectorDlg::defaultDataFolder()
+{
+    wxFileName folder(wxeStandardPaths().GetUserLocalDataDir(), wxString());
+    folder.AppendDir("data");
+    return folder.GetPath();
+}
+
+QxObjectSmartPtr<QxDatabase> QxDataSelectorDlg::loadDefaultDataSource(wxString* why)
+{
+    return loadDefaultDataSource(wxConfigEx::get(), defaultDataFolder(), why);
+}
+
+QxObjectSmartPtr<QxDatabase> QxDataSelectorDlg::loadDefaultDataSource(wxConfigBase& config,
+                                                                      const wxString& dataFolder,
+                                                                      wxString* why)
+{
+    const wxString path = config.Read(kPathKey, wxString());
+    const wxString readerId = config.Read(kReaderKey, wxString());
+    const wxString options = loadOptions(config);
+    QxDataReaderRepository* readers = QxDataReaderRepository::instance();
+
+    // The stored choice, when its reader is here and its location exists.
+    if (!readerId.empty() && (wxFileName::FileExists(path) || wxFileName::DirExists(path))) {
+        if (QxDataReader* reader = readers->getObj(QxAtom(readerId))) {
+            wxFileName full(path);
+            full.MakeAbsolute();
+            QxObjectSmartPtr<QxDatabase> db(openWith(reader, full.GetFullPath(), options, nullptr));
+            if (db)
+                return db;
+        }
+    }
+
+    // Otherwise the program's own file; the fallback is not stored.
+    QxDataReader* reader = readers->getObj(QxAtom(kDefaultReaderId));
+    if (!reader) {
+        if (why)
+            *why = wxString::Format(_("The data reader \"%s\" is not available: its plug-in \"%s\" "
+                                      "is missing or did not load."),
+                                    kDefaultReaderId, "trddb.trdx");
+        return nullptr;
+    }
+    {
+        wxLogNull quiet;
+        if (!wxFileName::DirExists(dataFolder) &&
+            !wxFileName::Mkdir(dataFolder, 0777, wxPATH_MKDIR_FULL)) {
+            if (why)
+                *why = wxString::Format(_("The folder \"%s\" could not be created."), dataFolder);
+            return nullptr;
+        }
+    }
+    int lastError = eNoError;
+    for (int n = 0; n <= kMaxNumberedFiles; ++n) {
+        const wxString name = n == 0 ? wxString("hist") : wxString::Format("hist%d", n);
+        const wxFileName file(dataFolder, name, "trddb");
+        int error = eNoError;
+        QxObjectSmartPtr<QxDatabase> db(openWith(reader, file.GetFullPath(), options, &error));
+        if (db)
+            return db;
+        lastError = error;
+    }
+    if (why)
+        *why = wxString::Format(_("None of the database files \"hist.trddb\" to \"hist%d.trddb\" in "
+                                  "\"%s\" could be opened or created.\nThe last error was: %s"),
+                                kMaxNumberedFiles, dataFolder, qxErrorDesc(lastError));
+    return nullptr;
+}
+
+QxDataReader* QxDataSelectorDlg::selectedReader() const
+{
+    const int sel = m_format->GetSelection();
+    if (sel == wxNOT_FOUND)
+        return nullptr;
+    const auto index = reinterpret_cast<uintptr_t>(m_format->GetClientData(sel));
+    if (index >= m_readerIds.size())
+        return nullptr;
+    return QxDataReaderRepository::instance()->getObj(QxAtom(m_readerIds[index]));
+}
+
+void QxDataSelectorDlg::updateButtons()
+{
+    QxDataReader* selected = selectedReader();
+    m_browse->Enable(selected != nullptr);
+    m_ok->Enable(selected != nullptr && m_locationName.IsOk());
+    m_details->Enable(selected != nullptr && selected->hasOptions());
+}
+
+void QxDataSelectorDlg::OnInitDialog(wxInitDialogEvent&)
+{
+    m_bitmap->SetBitmap(wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_OTHER));
+    m_format->Clear();
+    m_readerIds.clear();
+    QxDataReaderRepository* readers = QxDataReaderRepository::instance();
+    for (const QxAtom& id : readers->getObjNames()) {
+        QxDataReader* reader = readers->getObj(id);
+        if (!reader)
+            continue;
+        m_format->Append(reader->displayName(), reinterpret_cast<void*>(uintptr_t(m_readerIds.size())));
+        m_readerIds.push_back(id.id());
+    }
+    TransferDataToWindow();
+    updateButtons();
+    Layout();
+}
+
+bool QxDataSelectorDlg::TransferDataToWindow()
+{
+    if (m_reader) {
+        for (unsigned i = 0; i < m_format->GetCount(); ++i) {
+            const auto index = reinterpret_cast<uintptr_t>(m_format->GetClientData(i));
+            if (index < m_readerIds.size() && m_readerIds[index] == m_reader->id().id()) {
+                m_format->SetSelection(i);
+                break;
+            }
+        }
+    }
+    m_location->ChangeValue(m_locationName.GetFullPath());
+    return true;
+}
+
+bool QxDataSelectorDlg::TransferDataFromWindow()
+{
+    m_locationName.Assign(m_location->GetValue());
+    return true;
+}
+
+void QxDataSelectorDlg::OnFormatChoice(wxCommandEvent&)
+{
+    QxDataReader* selected = selectedReader();
+    if (!selected || selected == m_reader.get())
+        return;
+    m_reader = selected;
+    m_options.clear();
+    m_browse->Enable(selected->locationKind() != 0);
+    m_locationName.Clear();
+    m_location->ChangeValue(m_locationName.GetFullPath());
+    m_ok->Enable(selected->locationKind() == 0);
+    m_details->Enable(selected->hasOptions());
+}
+
+void QxDataSelectorDlg::OnDetails(wxCommandEvent&)
+{
+    if (m_reader)
+        m_reader->showOptions(this, m_options);
+}
+
+void QxDataSelectorDlg::OnBrowse(wxCommandEvent&)
+{
+    if (!m_reader)
+        return;
+    const wxString chosen = m_reader->browseLocation(this);
+    if (chosen.empty())
+        return;
+    m_locationName.Assign(chosen);
+    m_location->ChangeValue(m_locationName.GetFullPath());
+    m_ok->Enable(true);
+}
+
+void QxDataSelectorDlg::OnCancel(wxCommandEvent&)
+{
+    if (showMessage(_("Are you sure you want to cancel?"), wxYES_NO | wxICON_QUESTION | wxCENTRE) == wxYES)
+        EndModal(wxCANCEL); // no database is handed over
+}
+
+void QxDataSelectorDlg::OnHelp(wxCommandEvent&)
+{
+    QxUtils::showHelp("topics/data_selection.htm");
+}
+
+void QxDataSelectorDlg::OnOK(wxCommandEvent&)
+{
+    if (!m_reader)
+        return;
+    TransferDataFromWindow();
+    const wxString location = m_locationName.GetFullPath();
+    {
+        wxLogNull quiet;
+        const wxString folder = m_locationName.GetPath();
+        if (!folder.empty() && !wxFileName::DirExists(folder) &&
+            !wxFileName::Mkdir(folder, 0777, wxPATH_MKDIR_FULL))
+            return;
+    }
+
+    if (const QxDatabase* open = openDatabaseOfProgram()) {
+        if (open->readerId() == m_reader->id() && open->path() &&
+            sameLocation(wxString(open->path(), wxConvFile), location)) {
+            showMessage(_("Selected database is already in use."), wxOK);
+            return;
+        }
+    }
+
+    int error = eNoError;
+    m_database = openWith(m_reader.get(), location, m_options, &error);
+    if (!m_database) {
+        showMessage(_("There was an error while trying to open database:\n") + qxErrorDesc(error),
+                    wxOK | wxICON_ERROR);
+        return;
+    }
+
+    wxConfigBase& store = config();
+    store.Write(kPathKey, location);
+    store.Write(kReaderKey, m_reader->id().string());
+    if (!m_options.empty()) {
+        QxObjectSmartPtr<QxCab> bag(new QxCab);
+        bag->add(kOptionsBagKey, m_options);
+        store.DeleteGroup(kOptionsKey);
+        bag->save(store, kOptionsKey);
+    }
+    store.Flush();
+    EndModal(wxID_OK);
+}
+
+int QxDataSelectorDlg::showMessage(const wxString& text, long style)
+{
+    return wxMessageBox(text, appTitle(), style, this);
+}
+
+const QxDatabase* QxDataSelectorDlg::openDatabaseOfProgram() const
+{
+    const QxApplication* app = QxApplication::getApp();
+    return app ? app->currentDatabase() : nullptr;
+}
+
+wxConfigBase& QxDataSelectorDlg::config() const { return wxConfigEx::get(); }

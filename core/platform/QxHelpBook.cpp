@@ -1,0 +1,85 @@
+#include "core/platform/QxHelpBook.h"
+
+#include <wx/filesys.h>
+#include <wx/fs_zip.h>
+#include <wx/html/helpctrl.h>
+#include <wx/html/helpfrm.h>
+#include <wx/html/helpwnd.h>
+#include <wx/html/htmlwin.h>
+#include <wx/sysopt.h>
+
+QxHelpBook::QxHelpBook(const wxString& bookPath) : m_bookPath(bookPath) {}
+
+QxHelpBook::~QxHelpBook() { closeViewer(); }
+
+void QxHelpBook::setBookPath(const wxString& bookPath)
+{
+    closeViewer();
+    m_controller.reset();
+    m_loaded = false;
+    m_bookPath = bookPath;
+}
+
+void QxHelpBook::prepareFileSystem()
+{
+    static bool ready = false;
+    if (ready)
+        return;
+    wxFileSystem::AddHandler(new wxZipFSHandler);
+    wxSystemOptions::SetOption("filesys.no-mimetypesmanager", 1);
+    ready = true;
+}
+
+bool QxHelpBook::load()
+{
+    if (m_loaded)
+        return true;
+    prepareFileSystem();
+    m_controller = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE);
+    // No settings of the viewer are kept between runs.
+    m_controller->UseConfig(nullptr);
+    m_loaded = m_controller->Initialize(m_bookPath);
+    if (!m_loaded)
+        m_controller.reset();
+    return m_loaded;
+}
+
+bool QxHelpBook::hasPage(const wxString& page)
+{
+    return load() && !m_controller->GetHelpData()->FindPageByName(page).empty();
+}
+
+bool QxHelpBook::showContents() { return load() && m_controller->DisplayContents(); }
+
+bool QxHelpBook::showPage(const wxString& page)
+{
+    if (!load())
+        return false;
+    if (hasPage(page) && m_controller->DisplaySection(page))
+        return true;
+    m_controller->DisplayContents();
+    return false;
+}
+
+wxString QxHelpBook::openedPage() const
+{
+    if (!m_controller || !m_controller->GetHelpWindow())
+        return wxString();
+    wxHtmlWindow* html = m_controller->GetHelpWindow()->GetHtmlWindow();
+    if (!html)
+        return wxString();
+    // The page's location may carry the anchor asked for; only the anchor
+    // actually scrolled to counts.
+    const wxString page = html->GetOpenedPage().BeforeFirst('#');
+    const wxString anchor = html->GetOpenedAnchor();
+    return anchor.empty() ? page : page + "#" + anchor;
+}
+
+void QxHelpBook::closeViewer()
+{
+    // The controller's frame pointer outlives a frame destroyed by others
+    // (the framework destroys every top-level window at exit), but its help
+    // window pointer is cleared then, so that is the one to trust.
+    if (m_controller && m_controller->GetHelpWindow())
+        m_controller->Quit();
+}

@@ -1,0 +1,44 @@
+#include "ArtWindowShot.h"
+
+#include "support/TestSupport.h"
+
+#include <wx/app.h>
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/stopwatch.h>
+#include <wx/window.h>
+
+#include <cstdlib>
+
+namespace arttest {
+
+bool saveWindowShot(wxWindow* window, const std::string& fileName)
+{
+    window->Raise();
+    window->Refresh();
+    window->Update();
+    wxStopWatch watch;
+    while (watch.Time() < 500) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(20);
+    }
+    const wxRect r = window->GetScreenRect();
+    if (r.width <= 0 || r.height <= 0)
+        return false;
+    const std::string path = TestSupport::artifactPath(fileName);
+    // The X server holds what is on the screen; ImageMagick reads it back.
+    const std::string command = "import -silent -window root -crop " + std::to_string(r.width) + "x" +
+                                std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
+                                std::to_string(r.y) + " +repage '" + path + "' 2>/dev/null";
+    if (std::system(command.c_str()) == 0)
+        return true;
+    wxBitmap shot(r.width, r.height);
+    wxMemoryDC mem(shot);
+    wxScreenDC screen;
+    mem.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
+    mem.SelectObject(wxNullBitmap);
+    return shot.SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
+} // namespace arttest

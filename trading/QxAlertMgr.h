@@ -1,0 +1,47 @@
+#pragma once
+// The process-wide keeper of alert settings and of the alerts they fired.
+// It is created at the end of start-up, saves the alert file "alert_repo.xml"
+// in the user data folder at exit, and is destroyed with the application.
+//
+// Alert settings and alerts themselves are not kept yet: until they are, the
+// manager carries the elements of an existing alert file through a run
+// unchanged, so a file written by a fuller build loses nothing here.
+#include <wx/string.h>
+
+#include <cstdint>
+#include <memory>
+
+class wxXmlDocument;
+
+class QxAlertMgr {
+public:
+    // The manager, created on the first call with an evaluation start one
+    // calendar month before now; creating it loads the alert file.
+    static QxAlertMgr* get();
+    // The manager if it exists, without creating it.
+    static QxAlertMgr* existing();
+    // Deletes the manager without saving; a later get() creates a new one.
+    static void destroy();
+
+    // Writes the alert file (through a temporary file, so a failed write
+    // keeps the old one). True when the file was written.
+    bool save();
+
+    // Bars before this packed timestamp are never evaluated.
+    int64_t evaluationStart() const { return m_evaluationStart; }
+
+    // "alert_repo.xml" in the user data folder.
+    static wxString filePath();
+
+private:
+    explicit QxAlertMgr(int64_t evaluationStart);
+    ~QxAlertMgr();
+    QxAlertMgr(const QxAlertMgr&) = delete;
+    QxAlertMgr& operator=(const QxAlertMgr&) = delete;
+
+    void load();
+
+    int64_t m_evaluationStart;
+    // The alert file as read, whose settings are written back as they came.
+    std::unique_ptr<wxXmlDocument> m_loaded;
+};
