@@ -2,6 +2,10 @@
 
 #include "app/QxDataSelectorDlg.h"
 #include "app/QxGlobalVars.h"
+#include "app/QxStartupDlg.h"
+#include "app/QxUpdateCheck.h"
+#include "core/ArtProvider.h"
+#include "core/QxUtils.h"
 #include "app/QxGatewayFrame.h"
 #include "app/QxIdleTaskQueue.h"
 #include "app/QxIndicatorRegistry.h"
@@ -31,6 +35,43 @@ const char* const kAppTitle = "Corvane Trendoria 2014";
 
 // Automatic update checks are at least this many whole days apart.
 const int kUpdateCheckIntervalDays = 11;
+
+// Test hook: TRENDORIA_SPLASH_HOLD_MS=n keeps the start-up dialog on the
+// screen for n more milliseconds, so that an automated test can take its
+// picture. Unset (always, outside tests) it costs nothing.
+// Windows of this toolkit paint from the event loop only, and start-up runs
+// before the loop: without a turn of it the start-up dialog would stay blank
+// until it is hidden again. Runs the loop until the dialog has painted (or
+// for at most a second).
+void paintNow(wxWindow& window)
+{
+    bool painted = false;
+    auto onPaint = [&painted](wxPaintEvent& event) {
+        painted = true;
+        event.Skip();
+    };
+    window.Bind(wxEVT_PAINT, onPaint);
+    const wxLongLong_t end = wxGetLocalTimeMillis().GetValue() + 1000;
+    while (!painted && wxGetLocalTimeMillis().GetValue() < end) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+    window.Unbind(wxEVT_PAINT, onPaint);
+    wxTheApp->Yield(true); // and its labels, which paint after it
+}
+
+void holdStartupDialogForTests()
+{
+    const char* hold = std::getenv("TRENDORIA_SPLASH_HOLD_MS");
+    if (!hold)
+        return;
+    const long ms = std::strtol(hold, nullptr, 10);
+    const wxLongLong_t end = wxGetLocalTimeMillis().GetValue() + ms;
+    while (wxGetLocalTimeMillis().GetValue() < end) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
 
 } // namespace
 
@@ -201,6 +242,8 @@ int QxApplication::removeIndicator(const QxAtom& name)
 
 void QxApplication::addBuiltInIndicators() { QxIndicatorRegistry::instance()->addBuiltInIndicators(); }
 
+void QxApplication::checkForUpdate(bool silent) const { QxUpdateCheck::run(silent); }
+
 void QxApplication::readGlobalVars() { QxGlobalVars::get().readGlobal(m_config); }
 
 void QxApplication::writeGlobalVars() { QxGlobalVars::get().writeGlobal(m_config); }
@@ -239,9 +282,17 @@ bool QxApplication::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
+    wxArtProvider::Push(new ArtProvider);
     SetVendorName("Corvane");
     SetAppName("Trendoria");
-    markFirstLaunch(m_config);
+
+    QxStartupDlg startup(nullptr);
+    if (markFirstLaunch(m_config))
+        startup.setStatus(_("Trendoria is preparing for first time launch ..."));
+    startup.Show();
+    startup.Update();
+    paintNow(startup);
+    holdStartupDialogForTests();
 
     SetExitOnFrameDelete(true);
     m_socketsInitialised = wxSocketBase::Initialize();
@@ -252,6 +303,7 @@ bool QxApplication::OnInit()
         wxString why;
         m_currentDatabase = QxDataSelectorDlg::loadDefaultDataSource(&why);
         if (!m_currentDatabase) {
+            startup.Hide();
             // Nothing of this run is kept: the next start is still a first one.
             m_config.DisableAutoSave();
             showStartupFailure(why);
@@ -259,7 +311,7 @@ bool QxApplication::OnInit()
         }
     }
 
-    runUpdateSchedule(m_config, wxDateTime::Now(), nullptr);
+    runUpdateSchedule(m_config, wxDateTime::Now(), [this] { checkForUpdate(true); });
     addBuiltInIndicators();
     readGlobalVars();
 
@@ -267,6 +319,7 @@ bool QxApplication::OnInit()
                                           wxDefaultSize, wxDEFAULT_FRAME_STYLE, "frame");
     SetTopWindow(m_hiddenParent);
 
+    startup.Hide();
     if (!QxGatewayFrame::instance())
         new QxGatewayFrame();
     QxAlertMgr::get();
@@ -295,6 +348,7 @@ int QxApplication::OnExit()
         m_plugins->exitPlugins();
     writeGlobalVars();
     m_config.Flush();
+    QxUtils::closeHelp(); // help viewers are not frames of ours: they go with the program
     return wxApp::OnExit();
 }
 

@@ -93,6 +93,9 @@ public:
     // Loads one plug-in library and calls its trdxMain with 1: 0,
     // eFailedToLoadPlugin or eNotInvalidPlugin.
     int loadPlugin(const wxString& path);
+    // Asks the maker's web endpoint for the latest build; silent reports
+    // nothing unless a newer build exists.
+    void checkForUpdate(bool silent) const;
     // The text of an error code; "UNKNOWN ERROR" outside the table.
     wxString getErrorDesc(int code) const;
 

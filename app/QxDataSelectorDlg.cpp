@@ -4,6 +4,7 @@
 #include "app/QxCab.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
+#include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
 #include "core/platform/wxeStandardPaths.h"
 
@@ -230,6 +231,10 @@ void QxDataSelectorDlg::OnCancel(wxCommandEvent&)
         EndModal(wxCANCEL); // no database is handed over
 }
 
+void QxDataSelectorDlg::OnHelp(wxCommandEvent&)
+{
+    QxUtils::showHelp("topics/data_selection.htm");
+}
 
 void QxDataSelectorDlg::OnOK(wxCommandEvent&)
 {

@@ -47,6 +47,7 @@ protected:
     void OnDetails(wxCommandEvent& event) override;
     void OnBrowse(wxCommandEvent& event) override;
     void OnCancel(wxCommandEvent& event) override;
+    void OnHelp(wxCommandEvent& event) override;
     void OnOK(wxCommandEvent& event) override;
 
     // Shows a message box over the dialog; returns the button pressed.

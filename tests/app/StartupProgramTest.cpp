@@ -1,0 +1,194 @@
+// The program as a user starts it: first and later launches, a damaged
+// stored choice, and a start-up with no database possible.
+#include "ProgramRunner.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <wx/datetime.h>
+#include <wx/fileconf.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kHomeTitle = "Corvane Trendoria 2014";
+const char* const kSplashTitle = "About Corvane Trendoria";
+const int kWindowTimeoutMs = 60000;
+
+std::string configFile(const std::string& home) { return home + "/.Trendoria"; }
+std::string dataFolder(const std::string& home) { return home + "/.Corvane/Trendoria/data"; }
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Everything below home except the toolkit's own caches and settings.
+std::set<std::string> programFiles(const std::string& home)
+{
+    std::set<std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(home)) {
+        const std::string rel = fs::relative(e.path(), home).string();
+        if (rel.rfind(".cache", 0) == 0 || rel.rfind(".config", 0) == 0 || rel.rfind(".local", 0) == 0)
+            continue;
+        files.insert(rel);
+    }
+    return files;
+}
+
+bool holdsOpen(const ProgramRunner& program, const std::string& path)
+{
+    const std::string canonical = fs::weakly_canonical(path).string();
+    const auto files = program.openFiles();
+    return std::find(files.begin(), files.end(), canonical) != files.end();
+}
+
+// The tables a history database of the program is created with.
+std::set<std::string> tablesOf(const std::string& path)
+{
+    std::set<std::string> tables;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='table'", -1, &st, nullptr) ==
+            SQLITE_OK) {
+            while (sqlite3_step(st) == SQLITE_ROW)
+                tables.insert(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return tables;
+}
+
+// Closes the home frame and expects the program to end cleanly.
+void closeHomeAndExpectCleanEnd(ProgramRunner& program, unsigned long home)
+{
+    ASSERT_TRUE(program.closeWindow(home));
+    int code = -1;
+    ASSERT_TRUE(program.waitForExit(kWindowTimeoutMs, code)) << "the program did not end";
+    EXPECT_EQ(code, 0) << program.stderrText();
+}
+
+} // namespace
+
+TEST(StartupProgram, FirstLaunchPreparesEverythingAndASecondLaunchReusesIt)
+{
+    const std::string home = TestSupport::makeTempDir("first-launch");
+    {
+        ProgramRunner program(home, {"TRENDORIA_SPLASH_HOLD_MS=3000"});
+        ASSERT_TRUE(program.started());
+        const unsigned long splash = program.waitForWindow(kSplashTitle, kWindowTimeoutMs);
+        ASSERT_NE(splash, 0u) << "no start-up dialog\n" << program.stderrText();
+        EXPECT_TRUE(program.screenshot(splash, TestSupport::artifactPath("startup-first-launch.png")));
+
+        const unsigned long frame = program.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+        ASSERT_NE(frame, 0u) << "no home frame\n" << program.stderrText();
+        EXPECT_FALSE(program.isViewable(splash)) << "the start-up dialog stays up";
+        const std::string db = dataFolder(home) + "/hist.trddb";
+        EXPECT_TRUE(holdsOpen(program, db)) << "the default database is not open";
+        EXPECT_TRUE(program.screenshot(frame, TestSupport::artifactPath("startup-home-frame.png")));
+        closeHomeAndExpectCleanEnd(program, frame);
+    }
+
+    const std::string db = dataFolder(home) + "/hist.trddb";
+    ASSERT_TRUE(fs::is_regular_file(db));
+    const auto tables = tablesOf(db);
+    EXPECT_TRUE(tables.count("security_category")) << "not a history database";
+    EXPECT_TRUE(tables.count("client_data")) << "not a history database";
+
+    {
+        wxFileConfig config(wxString(), wxString(), configFile(home), wxString(), wxCONFIG_USE_LOCAL_FILE);
+        long first = -1;
+        EXPECT_TRUE(config.Read("/first_time_launch", &first));
+        EXPECT_EQ(first, 0);
+        wxDateTime checked;
+        wxString stamp = config.Read("/last_update_check/timestamp", wxString());
+        EXPECT_TRUE(checked.ParseISOCombined(stamp, 'T')) << stamp;
+        EXPECT_LT(std::abs((wxDateTime::Now() - checked).GetMinutes()), 10) << stamp;
+
+        const char* globalKeys[] = {
+            "showTooltip", "showLegends", "defaultTemplateFileName", "useDefaultTemplate",
+            "priceObjType", "mainZoneHeight", "volmZoneHeight", "indcZoneHeight",
+            "gatewayFrameSize/x", "gatewayFrameSize/y", "isGatewayFrameMaximized",
+            "chartFrameSize/x", "chartFrameSize/y", "isChartFrameMaximized", "pnfFrameSize/x",
+            "pnfFrameSize/y", "isPnfFrameMaximized", "chartFramePerspective",
+            "stockIdeaFinderFrameSize/x", "stockIdeaFinderFrameSize/y",
+            "stockIdeaFinderFrameMaximized", "simpleSystemTestReportFrameSize/x",
+            "simpleSystemTestReportFrameSize/y", "simpleSystemTestReportFrameIsMaximized"};
+        for (const char* key : globalKeys)
+            EXPECT_TRUE(config.HasEntry(wxString("/global/") + key)) << key;
+        // The fallback to the built-in database is never stored as a choice.
+        EXPECT_FALSE(config.HasEntry("/app/db/default_data_path"));
+    }
+
+    {
+        ProgramRunner program(home, {"TRENDORIA_SPLASH_HOLD_MS=3000"});
+        const unsigned long splash = program.waitForWindow(kSplashTitle, kWindowTimeoutMs);
+        ASSERT_NE(splash, 0u) << program.stderrText();
+        EXPECT_TRUE(program.screenshot(splash, TestSupport::artifactPath("startup-second-launch.png")));
+        const unsigned long frame = program.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+        ASSERT_NE(frame, 0u) << program.stderrText();
+        EXPECT_TRUE(holdsOpen(program, db)) << "the second launch opened another database";
+        closeHomeAndExpectCleanEnd(program, frame);
+    }
+    EXPECT_FALSE(fs::exists(dataFolder(home) + "/hist1.trddb"));
+}
+
+TEST(StartupProgram, DamagedStoredChoiceFallsBackToTheDefaultDatabase)
+{
+    const std::string home = TestSupport::makeTempDir("damaged-choice");
+    const std::string damaged = home + "/broken.trddb";
+    const std::string garbage = "this is not a database\n" + std::string(4096, '\x5a');
+    std::ofstream(damaged, std::ios::binary) << garbage;
+    {
+        wxFileConfig config(wxString(), wxString(), configFile(home), wxString(), wxCONFIG_USE_LOCAL_FILE);
+        config.Write("/app/db/default_data_path", wxString(damaged));
+        config.Write("/app/db/default_data_provider", "com.Corvane.Trendoria.trddb");
+        config.Write("/first_time_launch", 0L);
+    }
+
+    ProgramRunner program(home);
+    const unsigned long frame = program.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+    ASSERT_NE(frame, 0u) << program.stderrText();
+    EXPECT_TRUE(holdsOpen(program, dataFolder(home) + "/hist.trddb"));
+    EXPECT_FALSE(holdsOpen(program, damaged));
+    closeHomeAndExpectCleanEnd(program, frame);
+
+    EXPECT_EQ(readFile(damaged), garbage) << "the damaged file was changed";
+    wxFileConfig config(wxString(), wxString(), configFile(home), wxString(), wxCONFIG_USE_LOCAL_FILE);
+    EXPECT_EQ(config.Read("/app/db/default_data_path", wxString()), wxString(damaged))
+        << "the fallback replaced the stored choice";
+}
+
+TEST(StartupProgram, NoDatabasePossibleEndsWithItsMessageAndWritesNothing)
+{
+    const std::string home = TestSupport::makeTempDir("no-database");
+    // A file where the user data folder belongs: no data folder can be made.
+    fs::create_directories(home + "/.Corvane");
+    std::ofstream(home + "/.Corvane/Trendoria") << "in the way\n";
+    const auto before = programFiles(home);
+
+    ProgramRunner program(home);
+    const unsigned long message = program.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+    ASSERT_NE(message, 0u) << "no message\n" << program.stderrText();
+    EXPECT_TRUE(program.screenshot(message, TestSupport::artifactPath("startup-no-database.png")));
+    ASSERT_TRUE(program.closeWindow(message));
+    int code = 0;
+    ASSERT_TRUE(program.waitForExit(kWindowTimeoutMs, code));
+    EXPECT_NE(code, 0);
+    const std::string err = program.stderrText();
+    EXPECT_NE(err.find("no price history database could be opened"), std::string::npos) << err;
+    EXPECT_NE(err.find("could not be created"), std::string::npos) << err;
+    EXPECT_EQ(programFiles(home), before) << "start-up wrote files although it failed";
+    EXPECT_FALSE(fs::exists(configFile(home)));
+}
