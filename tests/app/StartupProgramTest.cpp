@@ -102,6 +102,7 @@ TEST(StartupProgram, FirstLaunchPreparesEverythingAndASecondLaunchReusesIt)
 
     const std::string db = dataFolder(home) + "/hist.trddb";
     ASSERT_TRUE(fs::is_regular_file(db));
+    EXPECT_TRUE(fs::is_regular_file(home + "/.Corvane/Trendoria/alert_repo.xml")) << "alerts not saved at exit";
     const auto tables = tablesOf(db);
     EXPECT_TRUE(tables.count("security_category")) << "not a history database";
     EXPECT_TRUE(tables.count("client_data")) << "not a history database";

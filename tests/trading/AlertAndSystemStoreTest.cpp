@@ -1,0 +1,90 @@
+// The alert manager and the trading-system store as the application uses
+// them at start-up and exit: files written by a fuller build pass through a
+// run unchanged.
+#include "core/QxTime.h"
+#include "trading/QxAlertMgr.h"
+#include "trading/QxTradingSystemMgr.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/filename.h>
+#include <wx/xml/xml.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+TEST(AlertMgr, StartsAMonthBackAndKeepsTheSettingsOfTheFile)
+{
+    const std::string path = QxAlertMgr::filePath().ToStdString();
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<AlertSettings>\n"
+                           "  <AlertSetting Type=\"9\" PriceOfInterest=\"12.3457\">\n"
+                           "    <Security Name=\"|US Stocks|NVDA\" LastEvaluationTime=\"20140301000000000\">\n"
+                           "      <Alert TimeStamp=\"20140228000000000\" Status=\"2\"/>\n"
+                           "    </Security>\n"
+                           "  </AlertSetting>\n"
+                           "</AlertSettings>\n";
+
+    const int64_t before = subtractDateSpan(timestampNow(), wxDateSpan(0, 1, 0, 0));
+    QxAlertMgr* mgr = QxAlertMgr::get();
+    EXPECT_EQ(QxAlertMgr::get(), mgr) << "one manager per process";
+    EXPECT_GE(mgr->evaluationStart(), before);
+    EXPECT_LE(mgr->evaluationStart(), subtractDateSpan(timestampNow(), wxDateSpan(0, 1, 0, 0)));
+    ASSERT_TRUE(mgr->save());
+    QxAlertMgr::destroy();
+    EXPECT_EQ(QxAlertMgr::existing(), nullptr);
+
+    wxXmlDocument doc;
+    ASSERT_TRUE(doc.Load(path, "UTF-8"));
+    ASSERT_EQ(doc.GetRoot()->GetName(), "AlertSettings");
+    const wxXmlNode* setting = doc.GetRoot()->GetChildren();
+    ASSERT_NE(setting, nullptr);
+    EXPECT_EQ(setting->GetName(), "AlertSetting");
+    EXPECT_EQ(setting->GetAttribute("PriceOfInterest"), "12.3457");
+    const wxXmlNode* security = setting->GetChildren();
+    ASSERT_NE(security, nullptr);
+    EXPECT_EQ(security->GetAttribute("Name"), "|US Stocks|NVDA");
+    ASSERT_NE(security->GetChildren(), nullptr);
+    EXPECT_EQ(security->GetChildren()->GetAttribute("TimeStamp"), "20140228000000000");
+
+    // A damaged file leaves the manager empty, and the next save writes a
+    // well-formed file.
+    std::ofstream(path) << "<AlertSettings><AlertSetting";
+    ASSERT_TRUE(QxAlertMgr::get()->save());
+    QxAlertMgr::destroy();
+    ASSERT_TRUE(doc.Load(path, "UTF-8"));
+    EXPECT_EQ(doc.GetRoot()->GetChildren(), nullptr);
+}
+
+TEST(TradingSystemMgr, ExistsOnlyOnDemandAndWritesBackItsIndex)
+{
+    EXPECT_EQ(QxTradingSystemMgr::getInstance(false), nullptr) << "created without being asked for";
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    ASSERT_NE(store, nullptr);
+    EXPECT_EQ(QxTradingSystemMgr::getInstance(false), store);
+    const std::string index = store->indexFileName().ToStdString();
+    EXPECT_EQ(fs::path(index).filename(), "index.xml");
+    EXPECT_EQ(fs::path(index).parent_path().filename(), "trading_system");
+    EXPECT_EQ(fs::path(store->definitionsFolder().ToStdString()).filename(), "definitions");
+    // Nothing read, nothing written.
+    EXPECT_FALSE(store->save());
+    EXPECT_FALSE(fs::exists(index));
+    QxTradingSystemMgr::destroy();
+
+    fs::create_directories(fs::path(index).parent_path());
+    const std::string content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Systems>\n"
+                                "  <TradingSystem Name=\"Golden Cross\" Desc=\"SMA 50 over SMA 200\"/>\n"
+                                "</Systems>\n";
+    std::ofstream(index) << content;
+    store = QxTradingSystemMgr::getInstance(true);
+    ASSERT_TRUE(store->save());
+    QxTradingSystemMgr::destroy();
+    wxXmlDocument doc;
+    ASSERT_TRUE(doc.Load(index, "UTF-8"));
+    ASSERT_NE(doc.GetRoot()->GetChildren(), nullptr);
+    EXPECT_EQ(doc.GetRoot()->GetChildren()->GetAttribute("Name"), "Golden Cross");
+    EXPECT_EQ(doc.GetRoot()->GetChildren()->GetAttribute("Desc"), "SMA 50 over SMA 200");
+}
