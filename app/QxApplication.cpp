@@ -16,6 +16,7 @@
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
+#include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxConditionFactory.h"
 #include "trading/QxTradingSystemMgr.h"
@@ -351,6 +352,9 @@ int QxApplication::OnRun() { return wxApp::OnRun(); }
 
 int QxApplication::OnExit()
 {
+    // Saves its preferences and lets go of the database's categories while
+    // the plug-in that made them is still loaded.
+    QxSymbolSelectionDlg::destroyInstance();
     QxDataProviderRepository::instance()->windupAll();
     QxAlertMgr::get()->save();
     if (QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(false))
