@@ -136,6 +136,7 @@ QxApplication::QxApplication() : m_appTitle(kAppTitle)
 
 QxApplication::~QxApplication()
 {
+    QxSymbolSelectionDlg::destroyInstance(); // it holds the database's categories
     m_currentDatabase = nullptr;
     QxGlobalVars::get().defaultTemplate = nullptr;
     QxIdleTaskQueue::destroy();

@@ -13,6 +13,7 @@
 #include "core/QxDatabase.h"
 #include "core/QxSecurity.h"
 #include "core/QxUtils.h"
+#include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxIdeaFindingThread.h"
 
@@ -88,8 +89,7 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Charts, portfolios, alerts, price editing, database details and the
-// trading tools belong to parts of the program that are not in this build;
+// Charts, portfolios, alerts, price editing and the trading tools belong to parts of the program that are not in this build;
 // their commands say so and open nothing (after the security is chosen,
 // where the command starts by asking for one).
 
@@ -167,7 +167,8 @@ void QxCommonFrame::OnUpdateQuoteEditor(wxUpdateUIEvent& event)
 
 void QxCommonFrame::OnDatabaseInfo(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("Database information"));
+    QxDatabaseInfoDlg dialog(this);
+    dialog.ShowModal();
 }
 
 void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)

@@ -10,6 +10,7 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/platform/wxConfigEx.h"
+#include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 
 #include "FramesTestSupport.h"
@@ -500,4 +501,26 @@ TEST_F(SymbolSelectionTest, ScreenshotOfTheDialog)
     framestest::pump(300);
     EXPECT_TRUE(framestest::saveWindowShot(dlg, "symbol_selection_dialog.png"));
     dlg->Hide();
+}
+
+TEST_F(SymbolSelectionTest, DatabaseInfoNamesTheFormatAndLocation)
+{
+    QxDataReaderRepository::instance()->addObj(historyReader());
+    {
+        QxDatabaseInfoDlg info(nullptr);
+        EXPECT_EQ(info.formatText(), historyReader()->displayName());
+        EXPECT_FALSE(info.formatText().empty());
+        EXPECT_EQ(info.locationText(), wxString::FromUTF8(db->path()));
+        EXPECT_TRUE(info.locationText().EndsWith("/hist.trddb"));
+    }
+    QxDataReaderRepository::instance()->delObj(historyReader());
+    {
+        QxDatabaseInfoDlg info(nullptr);
+        EXPECT_TRUE(info.formatText().empty()) << "no registered reader, no format";
+        EXPECT_EQ(info.locationText(), wxString::FromUTF8(db->path()));
+    }
+    scoped.app().changeDatabase(nullptr);
+    QxDatabaseInfoDlg none(nullptr);
+    EXPECT_TRUE(none.formatText().empty());
+    EXPECT_TRUE(none.locationText().empty());
 }
