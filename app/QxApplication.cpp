@@ -135,7 +135,7 @@ QxApplication::QxApplication() : m_appTitle(kAppTitle)
 
 QxApplication::~QxApplication()
 {
-    QxSymbolSelectionDlg::destroyInstance(); // it holds the database's categories
+    QxSymbolSelectionDlg::destroy(); // it holds the database's categories
     m_currentDatabase = nullptr;
     QxGlobalVars::get().defaultTemplate = nullptr;
     QxIdleTaskQueue::destroy();
@@ -354,7 +354,7 @@ int QxApplication::OnExit()
 {
     // Saves its preferences and lets go of the database's categories while
     // the plug-in that made them is still loaded.
-    QxSymbolSelectionDlg::destroyInstance();
+    QxSymbolSelectionDlg::destroy();
     QxDataProviderRepository::instance()->windupAll();
     QxAlertMgr::get()->save();
     if (QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(false))

@@ -184,7 +184,7 @@ void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
     if (QxApplication* app = QxApplication::getApp())
         app->changeDatabase(database);
     // Built again over the new database when next needed.
-    QxSymbolSelectionDlg::destroyInstance();
+    QxSymbolSelectionDlg::destroy();
 }
 
 void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)

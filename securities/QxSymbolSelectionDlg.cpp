@@ -71,7 +71,7 @@ QxSymbolSelectionDlg* QxSymbolSelectionDlg::get(bool single)
 
 QxSymbolSelectionDlg* QxSymbolSelectionDlg::instance() { return g_instance; }
 
-void QxSymbolSelectionDlg::destroyInstance()
+void QxSymbolSelectionDlg::destroy()
 {
     // At once, not at idle time: the next get must not find the old one
     // still registered with the hub or holding the old database.

@@ -31,7 +31,7 @@ public:
     static QxSymbolSelectionDlg* instance();
     // Destroys the process-wide dialog (its preferences are saved); the next
     // get builds a new one, over whatever database is current then.
-    static void destroyInstance();
+    static void destroy();
 
     // A dialog over database (which may be null: no categories).
     QxSymbolSelectionDlg(wxWindow* parent, QxDatabase* database);

@@ -145,13 +145,13 @@ protected:
     }
     void TearDown() override
     {
-        QxSymbolSelectionDlg::destroyInstance();
+        QxSymbolSelectionDlg::destroy();
         db = nullptr;
     }
 
     void useDatabase(QxObjectSmartPtr<QxDatabase> database)
     {
-        QxSymbolSelectionDlg::destroyInstance();
+        QxSymbolSelectionDlg::destroy();
         db = database;
         ASSERT_TRUE(db);
         scoped.app().changeDatabase(db);
@@ -248,7 +248,7 @@ TEST_F(SymbolSelectionTest, ListsCategoriesSortedAndRestoresTheFirstRunChoice)
     EXPECT_TRUE(dlg->addSecurityButton()->IsEnabled());
 
     // Without STOCK the index category is chosen; without either, nothing.
-    QxSymbolSelectionDlg::destroyInstance();
+    QxSymbolSelectionDlg::destroy();
     wxConfigEx::get().DeleteGroup("/dlg/symbol_selection"); // what it stored
     useDatabase(buildDatabase({{"Yahoo!", "US.NASDAQ.INDEX", 5, "^IX"}, {"Google", "US.NYSE.STOCK", 4, "G"}}));
     dlg = QxSymbolSelectionDlg::get(true);
@@ -256,7 +256,7 @@ TEST_F(SymbolSelectionTest, ListsCategoriesSortedAndRestoresTheFirstRunChoice)
     EXPECT_EQ(selectedRows(dlg->categoryList()), std::vector<long>{0});
     EXPECT_EQ(dlg->securityList()->GetItemCount(), 5);
 
-    QxSymbolSelectionDlg::destroyInstance();
+    QxSymbolSelectionDlg::destroy();
     wxConfigEx::get().DeleteGroup("/dlg/symbol_selection");
     useDatabase(buildDatabase({{"Google", "US.NASDAQ.STOCK", 4, "G"}}));
     dlg = QxSymbolSelectionDlg::get(true);
@@ -273,7 +273,7 @@ TEST_F(SymbolSelectionTest, PreferencesPersistAcrossRuns)
         ASSERT_TRUE(dlg->selectCategory(findCategory(db.get(), "US.NYSE.STOCK", "Google").get()));
         dlg->SetSize(720, 480);
         dlg->Move(40, 30);
-        QxSymbolSelectionDlg::destroyInstance();
+        QxSymbolSelectionDlg::destroy();
         EXPECT_EQ(QxSymbolSelectionDlg::instance(), nullptr);
     }
     EXPECT_EQ(config.Read("/dlg/symbol_selection/preferred_categories", "?"), "Google:US.NYSE.STOCK;");
@@ -291,7 +291,7 @@ TEST_F(SymbolSelectionTest, PreferencesPersistAcrossRuns)
         EXPECT_EQ(selectedRows(dlg->categoryList()), std::vector<long>{row});
         EXPECT_EQ(dlg->securityList()->GetItemCount(), 40);
         EXPECT_EQ(dlg->GetSize(), wxSize(720, 480));
-        QxSymbolSelectionDlg::destroyInstance();
+        QxSymbolSelectionDlg::destroy();
     }
 
     // A category without provider, and a damaged size, on the next run.
