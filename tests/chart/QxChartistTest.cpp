@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/dcmemory.h>
+#include <wx/graphics.h>
 
 using namespace charttest;
 
@@ -122,7 +123,13 @@ TEST_F(ChartistFixture, DisplayLaysOutAndPaints)
     wxBitmap bitmap(600, 700, 24);
     wxMemoryDC dc(bitmap);
     EXPECT_EQ(chartist->setup(dc), eNoError);
+    // Bars are painted with sharp edges, and the device's smoothing is
+    // given back afterwards.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    ASSERT_NE(gc, nullptr);
+    gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
     EXPECT_EQ(chartist->display(dc), eNoError);
+    EXPECT_EQ(gc->GetAntialiasMode(), wxANTIALIAS_DEFAULT);
     dc.SelectObject(wxNullBitmap);
     const QxZone* main = chartist->getChart()->getMainZone();
     EXPECT_GT(countOther(bitmap.ConvertToImage(), main->getInnerRect(), *wxWHITE), 500);
