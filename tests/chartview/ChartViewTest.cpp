@@ -8,6 +8,7 @@
 #include "chart/QxChart.h"
 #include "chart/QxZone.h"
 #include "chartframe/QxChartFrame.h"
+#include "chartview/QxAnnot.h"
 #include "chartview/QxChartView.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
@@ -368,6 +369,10 @@ TEST_F(ChartViewFixture, PricesSnapOnlyInThePriceZone)
     // Two pixels above the high, where no other price of the bar is near.
     const wxPoint at(view->getXMap(0).map(bar), view->getYMap(0).map(high) - 2);
 
+    // The bar scale's range is the visible bars.
+    EXPECT_EQ(view->getXMap(0).min(), double(view->getFirstVisibleBar()));
+    EXPECT_EQ(view->getXMap(0).max(), double(view->getLastVisibleBar()));
+
     const QxPoint exact = view->deviceToChart(0, at, 0);
     EXPECT_EQ(exact.x, double(bar));
     EXPECT_NE(exact.y, high) << "no snapping at distance 0";
@@ -436,4 +441,82 @@ TEST_F(ChartViewFixture, NewChartFromTheHomeFrameOpensTheChosenSecurity)
     ASSERT_NE(opened->getChartView(), nullptr);
     EXPECT_EQ(opened->getChartView()->getCalc()->getSecurity()->id(), pricedId);
     home->Destroy();
+}
+
+TEST_F(ChartViewFixture, DraggingPansByBars)
+{
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    pump(100);
+    const unsigned newest = view->getLastVisibleBar();
+    const int perBar = view->scrollModel().barPixels();
+    const wxRect plot = view->getZoneInnerRect(0);
+    const wxPoint start(plot.x + plot.width / 2, plot.y + plot.height / 2);
+
+    auto mouse = [&](wxEventType type, const wxPoint& at, bool leftDown) {
+        wxMouseEvent e(type);
+        e.SetPosition(at);
+        e.SetLeftDown(leftDown);
+        e.SetEventObject(view);
+        view->ProcessWindowEvent(e);
+    };
+    mouse(wxEVT_LEFT_DOWN, start, true);
+    EXPECT_TRUE(view->isPanning());
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorClosedHand);
+    mouse(wxEVT_MOTION, start + wxPoint(10 * perBar, 0), true);
+    EXPECT_EQ(view->getLastVisibleBar(), newest - 10) << "dragged right shows older bars";
+    mouse(wxEVT_LEFT_UP, start + wxPoint(4 * perBar, 0), false);
+    EXPECT_FALSE(view->isPanning());
+    EXPECT_EQ(view->getLastVisibleBar(), newest - 4);
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
+
+    // Dragging left past the newest bar stops there.
+    mouse(wxEVT_LEFT_DOWN, start, true);
+    mouse(wxEVT_MOTION, start - wxPoint(50 * perBar, 0), false); // button already up
+    EXPECT_FALSE(view->isPanning());
+    EXPECT_EQ(view->getLastVisibleBar(), newest);
+}
+
+namespace {
+
+// An annotation kind made for the factory test.
+class MarkAnnot : public QxAnnot {
+public:
+    QxAnnot* clone() const override { return new MarkAnnot(*this); }
+    void draw(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override {}
+    void toXml(wxXmlNode*) const override {}
+};
+
+QxAnnot* makeMark(int) { return new MarkAnnot; }
+
+} // namespace
+
+TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsCalculator)
+{
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(QxBaseChartView::registerAnnotMaker(31016, makeMark)) << "not a tool of the toolbar";
+    ASSERT_TRUE(QxBaseChartView::registerAnnotMaker(31015, makeMark));
+
+    QxObjectSmartPtr<QxAnnot> made(view->createAnnotForTool(31015));
+    ASSERT_NE(made.get(), nullptr);
+    EXPECT_NE(dynamic_cast<MarkAnnot*>(made.get()), nullptr);
+    EXPECT_EQ(made->getCalculator(), view->getCalc());
+    EXPECT_EQ(view->createAnnotForTool(31016), nullptr);
+    EXPECT_EQ(view->createAnnotForTool(31001), nullptr) << "no maker registered";
+
+    // The tool shows in the cursor and is stored; tool 0 goes back.
+    view->setAnnotTool(31015);
+    EXPECT_EQ(view->getAnnotTool(), 31015);
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorCross);
+    view->setAnnotTool(0);
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
+
+    // Annotations go into the zone's list of the chart's period.
+    view->addAnnot(0, made.get());
+    ASSERT_NE(view->getAnnots(0), nullptr);
+    EXPECT_EQ(view->getAnnots(0)->size(), 1u);
+    view->removeAnnot(0, made.get());
+    EXPECT_TRUE(view->getAnnots(0)->empty());
+    EXPECT_EQ(made->numRefs(), 1) << "the zone let go of its reference";
 }
