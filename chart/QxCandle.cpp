@@ -74,7 +74,13 @@ int QxCandle::display(wxDC& dc, unsigned first, unsigned last, const QxScale& xS
         dc.DrawLine(xi, yLow, xi, yClose);
         dc.DrawLine(xi, yHigh, xi, yOpen);
         // The body last, so its fill covers the wicks running through it.
-        dc.DrawRectangle(xi - half, std::min(yOpen, yClose), bodyWidth, std::abs(yClose - yOpen) + 1);
+        // A body one row high is all outline; drawn as a rectangle, the
+        // device would collapse it and lose a column at one end.
+        const int bodyHeight = std::abs(yClose - yOpen) + 1;
+        if (bodyHeight == 1)
+            dc.DrawLine(xi - half, yOpen, xi - half + bodyWidth, yOpen);
+        else
+            dc.DrawRectangle(xi - half, std::min(yOpen, yClose), bodyWidth, bodyHeight);
     }
     dc.SetBrush(oldBrush);
     dc.SetPen(oldPen);

@@ -55,8 +55,8 @@ struct PaintFixture : ::testing::Test {
         int error = 0;
         database = reader->openDatabase(wxString::FromUTF8((dir + "/hist.trddb").c_str()), "", &error);
         ASSERT_NE(database.get(), nullptr) << "error " << error;
-        QxCategory* category = database->createCategory("Synthetic", "");
-        ASSERT_NE(category, nullptr);
+        QxObjectSmartPtr<QxCategory> category(database->createCategory("US.NYSE.STOCK", ""));
+        ASSERT_NE(category.get(), nullptr);
         security = category->addSecurity("SYNTH", "Synthetic Industries");
         ASSERT_NE(security.get(), nullptr);
         QxObjectSmartPtr<QxPriceHistory> history(makeWalk(3000));
