@@ -11,7 +11,6 @@
 #include "app/QxIndicatorRegistry.h"
 #include "app/QxPluginLoader.h"
 #include "app/QxTopLevelWindow.h"
-#include "core/ArtProvider.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"
