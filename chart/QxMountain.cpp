@@ -140,16 +140,32 @@ int QxMountain::paint(wxDC& dc, unsigned first, unsigned last, const QxScale& xS
     };
 
     if (const QxColorScheme* scheme = perBarScheme()) {
-        // Bar by bar, without crossings: each bar inside fills back to the
-        // bar before it in its own colour.
+        // Bar by bar, each slice between two bars in the colour of the bar
+        // inside. A slice whose other end lies outside stops where the
+        // series crosses the base: drawn through to the outside value, the
+        // quadrangle would twist and fill a triangle on the wrong side of
+        // the base.
         for (int32_t i = lo + 1; i <= hi; ++i) {
-            const double v = *series.at(i);
-            if (!inside(v, base, inverted) || std::isnan(*series.at(i - 1)))
+            const double a = *series.at(i - 1), b = *series.at(i);
+            if (std::isnan(a) || std::isnan(b))
                 continue;
-            useColour(scheme->colorAt(static_cast<unsigned>(i)));
-            const wxPoint quad[4] = {wxPoint(x(i - 1), yb), wxPoint(x(i), yb), wxPoint(x(i), y(i)),
-                                     wxPoint(x(i - 1), y(i - 1))};
-            dc.DrawPolygon(4, quad, 0, 0, wxODDEVEN_RULE);
+            const bool inA = inside(a, base, inverted), inB = inside(b, base, inverted);
+            if (inA && inB) {
+                useColour(scheme->colorAt(static_cast<unsigned>(i)));
+                const wxPoint quad[4] = {wxPoint(x(i - 1), yb), wxPoint(x(i), yb), wxPoint(x(i), y(i)),
+                                         wxPoint(x(i - 1), y(i - 1))};
+                dc.DrawPolygon(4, quad, 0, 0, wxODDEVEN_RULE);
+            } else if (inB) {
+                useColour(scheme->colorAt(static_cast<unsigned>(i)));
+                const wxPoint triangle[3] = {wxPoint(x(crossing(i, b, i - 1, a, base)), yb), wxPoint(x(i), yb),
+                                             wxPoint(x(i), y(i))};
+                dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
+            } else if (inA) {
+                useColour(scheme->colorAt(static_cast<unsigned>(i - 1)));
+                const wxPoint triangle[3] = {wxPoint(x(i - 1), yb), wxPoint(x(crossing(i - 1, a, i, b, base)), yb),
+                                             wxPoint(x(i - 1), y(i - 1))};
+                dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
+            }
         }
     } else {
         useColour(uniformColour(*wxCYAN));

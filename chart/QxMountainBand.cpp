@@ -65,7 +65,7 @@ int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxSca
     if (lo > hi)
         return eNoError;
 
-    auto x = [&xScale](int64_t i) { return xScale.map(static_cast<double>(i)); };
+    auto x = [&xScale](double position) { return xScale.map(position); };
     auto y = [&yScale](const QxSeries& s, int64_t i) { return yScale.map(*s.at(static_cast<int32_t>(i))); };
 
     QxRasterOpScope rop(dc, wxAND);
@@ -87,17 +87,35 @@ int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxSca
         useColour(uniformColour(*wxGREEN));
 
     for (int64_t i = lo + 1; i <= hi; ++i) {
-        // Where the lower series lies above the upper one (or either has no
-        // value) the band is empty.
-        if (!(*lower.at(static_cast<int32_t>(i)) <= *upper.at(static_cast<int32_t>(i))))
+        const double la = *lower.at(static_cast<int32_t>(i - 1)), ua = *upper.at(static_cast<int32_t>(i - 1));
+        const double lb = *lower.at(static_cast<int32_t>(i)), ub = *upper.at(static_cast<int32_t>(i));
+        if (std::isnan(la) || std::isnan(ua) || std::isnan(lb) || std::isnan(ub))
             continue;
-        if (std::isnan(*lower.at(static_cast<int32_t>(i - 1))) || std::isnan(*upper.at(static_cast<int32_t>(i - 1))))
-            continue;
-        if (scheme)
-            useColour(scheme->colorAt(static_cast<unsigned>(i)));
-        const wxPoint quad[4] = {wxPoint(x(i - 1), y(lower, i - 1)), wxPoint(x(i), y(lower, i)),
-                                 wxPoint(x(i), y(upper, i)), wxPoint(x(i - 1), y(upper, i - 1))};
-        dc.DrawPolygon(4, quad, 0, 0, wxODDEVEN_RULE);
+        // Where the lower series lies above the upper one the band is empty.
+        const bool openA = la <= ua, openB = lb <= ub;
+        if (openA && openB) {
+            if (scheme)
+                useColour(scheme->colorAt(static_cast<unsigned>(i)));
+            const wxPoint quad[4] = {wxPoint(x(i - 1), y(lower, i - 1)), wxPoint(x(i), y(lower, i)),
+                                     wxPoint(x(i), y(upper, i)), wxPoint(x(i - 1), y(upper, i - 1))};
+            dc.DrawPolygon(4, quad, 0, 0, wxODDEVEN_RULE);
+        } else if (openA || openB) {
+            // The series cross between the bars: the band narrows to the
+            // crossing and stays empty beyond it, instead of a twisted
+            // quadrangle that also fills the empty side.
+            const int64_t open = openB ? i : i - 1;
+            const double lOpen = openB ? lb : la, uOpen = openB ? ub : ua;
+            const double lClosed = openB ? la : lb, uClosed = openB ? ua : ub;
+            // Fraction of the way from the open bar to the closed one.
+            const double t = std::clamp((uOpen - lOpen) / ((uOpen - lOpen) - (uClosed - lClosed)), 0.0, 1.0);
+            const double at = open + (openB ? -t : t);
+            const double level = lOpen + (lClosed - lOpen) * t;
+            if (scheme)
+                useColour(scheme->colorAt(static_cast<unsigned>(open)));
+            const wxPoint triangle[3] = {wxPoint(x(at), yScale.map(level)), wxPoint(x(open), y(lower, open)),
+                                         wxPoint(x(open), y(upper, open))};
+            dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
+        }
     }
     dc.SetBrush(oldBrush);
     dc.SetPen(oldPen);

@@ -28,8 +28,8 @@ bool QxRiseFallColorScheme::covers(const QxSeries& series, unsigned bar)
 const wxColour& QxRiseFallColorScheme::colorAt(unsigned bar) const
 {
     const wxColour& falling = m_colors[1].colour;
-    // Outside a series there is no value to read: the text of the design
-    // reads it unchecked.
+    // Outside either series (or before a successful setup) there is no
+    // value to read; such a bar takes the falling colour.
     if (!covers(m_first, bar) || !covers(m_second, bar))
         return falling;
     const double a = *m_first.at(static_cast<int32_t>(bar));

@@ -70,6 +70,27 @@ std::set<std::string> tablesOf(const std::string& path)
     return tables;
 }
 
+// The categories of a history database as "name|data provider".
+std::set<std::string> categoriesOf(const std::string& path)
+{
+    std::set<std::string> categories;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db,
+                               "SELECT country || '.' || exchange || '.' || security_type || '|' || data_provider "
+                               "FROM security_category",
+                               -1, &st, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(st) == SQLITE_ROW)
+                if (const unsigned char* text = sqlite3_column_text(st, 0))
+                    categories.insert(reinterpret_cast<const char*>(text));
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return categories;
+}
+
 // Closes the home frame and expects the program to end cleanly.
 void closeHomeAndExpectCleanEnd(ProgramRunner& program, unsigned long home)
 {
@@ -106,6 +127,12 @@ TEST(StartupProgram, FirstLaunchPreparesEverythingAndASecondLaunchReusesIt)
     const auto tables = tablesOf(db);
     EXPECT_TRUE(tables.count("security_category")) << "not a history database";
     EXPECT_TRUE(tables.count("client_data")) << "not a history database";
+    // Both price-download plug-ins were loaded and filled the new database
+    // from their shipped symbol lists.
+    const auto categories = categoriesOf(db);
+    for (const char* expected : {"US.NASDAQ.STOCK|Google", "US.DJX.INDEX|Google", "US.NYSE.STOCK|Yahoo!",
+                                 "GB.LSE.STOCK|Yahoo!"})
+        EXPECT_TRUE(categories.count(expected)) << expected;
 
     {
         wxFileConfig config(wxString(), wxString(), configFile(home), wxString(), wxCONFIG_USE_LOCAL_FILE);

@@ -290,11 +290,96 @@ TEST(DrawablePaint, EveryKindPaintsWhereItsValuesAre)
     // Band: filled between the series, empty where lower lies above upper.
     EXPECT_TRUE(near(canvas.at(px(4.5), y5.map(25.0)), greenFill)) << "band between bars 4 and 5";
     EXPECT_TRUE(near(canvas.at(px(10.5), y5.map((hills[10] + hills[11]) / 2)), white)) << "band gap";
+    // Where the series cross between two bars (at 9.5 and 12.5) the band
+    // runs to the crossing and no further.
+    EXPECT_TRUE(near(canvas.at(px(9.2), y5.map(68.0)), greenFill)) << "band up to the crossing after bar 9";
+    EXPECT_TRUE(near(canvas.at(px(12.2), y5.map(35.0)), white)) << "no band before the crossing after bar 12";
+    EXPECT_TRUE(near(canvas.at(px(12.8), y5.map(45.0)), greenFill)) << "band from the crossing after bar 12";
 
     // Marks: a black cross on each value.
     for (int i : {0, 9, 21})
         EXPECT_TRUE(near(canvas.closest(px(i), y6.map(hills[i]), *wxBLACK, 1), *wxBLACK, 60)) << "mark " << i;
     EXPECT_TRUE(near(canvas.at(px(9) + 9, y6.map(hills[9])), white));
+}
+
+// A scheme that is not uniform colours bar by bar: a curve's segment takes
+// the colour of its right-hand bar, mountains and bands fill each bar's
+// slice in that bar's colour, marks draw each cross in its bar's colour.
+TEST(DrawablePaint, PerBarColoursFollowTheScheme)
+{
+    Canvas canvas(4);
+    wxMemoryDC& dc = canvas.dc();
+    const QxUniformScale& x = canvas.x();
+    const wxColour early(200, 40, 0), late(0, 60, 200);
+    std::vector<double> hills(kBars), lower(kBars), upper(kBars);
+    for (int i = 0; i < kBars; ++i) {
+        hills[i] = hill(i);
+        lower[i] = hills[i] - 15;
+        upper[i] = hills[i] + 15;
+    }
+    const QxSeries hillSeries(0, kBars - 1, 0, hills.data());
+
+    QxObjectSmartPtr<Fed<QxSolidCurve>> curve(new Fed<QxSolidCurve>);
+    curve->setColorScheme(new SplitScheme(early, late));
+    ASSERT_EQ(curve->setDataSeries(QxAtom("DATA"), hillSeries), eNoError);
+    const QxUniformScale y0 = canvas.y(0, 0, 100);
+    ASSERT_EQ(curve->display(dc, 0, kBars - 1, x, y0, true), eNoError);
+
+    QxObjectSmartPtr<Fed<QxMountain>> mountain(new Fed<QxMountain>);
+    mountain->setColorScheme(new SplitScheme(early, late));
+    mountain->setSeries(QxAtom("BASE"), QxSeriesId::constant(50.0));
+    ASSERT_EQ(mountain->setDataSeries(QxAtom("CLIFF"), hillSeries), eNoError);
+    const QxUniformScale y1 = canvas.y(1, 0, 100);
+    ASSERT_EQ(mountain->display(dc, 0, kBars - 1, x, y1, false), eNoError);
+
+    QxObjectSmartPtr<Fed<QxMountainBand>> band(new Fed<QxMountainBand>);
+    band->setColorScheme(new SplitScheme(early, late));
+    ASSERT_EQ(band->setDataSeries(QxAtom("LOWER_CLIFF"), QxSeries(0, kBars - 1, 0, lower.data())), eNoError);
+    ASSERT_EQ(band->setDataSeries(QxAtom("UPPER_CLIFF"), QxSeries(0, kBars - 1, 0, upper.data())), eNoError);
+    const QxUniformScale y2 = canvas.y(2, -20, 120);
+    ASSERT_EQ(band->display(dc, 0, kBars - 1, x, y2, false), eNoError);
+
+    QxObjectSmartPtr<Fed<QxMarks>> marks(new Fed<QxMarks>);
+    marks->setColorScheme(new SplitScheme(early, late));
+    ASSERT_EQ(marks->setDataSeries(QxAtom("DATA"), hillSeries), eNoError);
+    const QxUniformScale y3 = canvas.y(3, 0, 100);
+    ASSERT_EQ(marks->display(dc, 0, kBars - 1, x, y3, false), eNoError);
+
+    EXPECT_EQ(dc.GetLogicalFunction(), wxCOPY);
+    const wxColour earlyFill = canvas.fillOverWhite(lightened(early, 0.05));
+    const wxColour lateFill = canvas.fillOverWhite(lightened(late, 0.05));
+    canvas.finish("drawables-per-bar.png");
+    auto px = [&x](double bar) { return x.map(bar); };
+    auto mid = [](const QxUniformScale& y, double a, double b) { return (y.map(a) + y.map(b)) / 2; };
+
+    // The segment into bar 10 is early, the one into bar 11 already late.
+    EXPECT_TRUE(near(canvas.closest(px(9.5), mid(y0, hills[9], hills[10]), early, 2), early, 40));
+    EXPECT_TRUE(near(canvas.closest(px(10.5), mid(y0, hills[10], hills[11]), late, 2), late, 40));
+    EXPECT_FALSE(near(canvas.closest(px(10.5), mid(y0, hills[10], hills[11]), early, 2), early, 60))
+        << "no early pixel on the late segment";
+
+    // Mountain slices just above the base: bars 1..2 early, 13..14 late;
+    // nothing between bars 16 and 17, which both lie below the base.
+    const int base1 = y1.map(50.0);
+    EXPECT_TRUE(near(canvas.at(px(1.5), base1 - 3), earlyFill));
+    EXPECT_TRUE(near(canvas.at(px(13.5), base1 - 3), lateFill));
+    EXPECT_TRUE(near(canvas.at(px(16.5), base1 - 3), *wxWHITE, 0));
+    EXPECT_TRUE(near(canvas.at(px(16.5), base1 + 3), *wxWHITE, 0));
+    // A slice next to an outside bar ends at the crossing (2/3 after bar 0,
+    // 1/3 after bar 3), on the base's own side only.
+    EXPECT_TRUE(near(canvas.at(px(0.3), base1 + 3), *wxWHITE, 0)) << "nothing below the base";
+    EXPECT_TRUE(near(canvas.at(px(0.5), base1 - 2), *wxWHITE, 0)) << "nothing before the crossing";
+    EXPECT_TRUE(near(canvas.at(px(0.85), base1 - 2), earlyFill)) << "filled after the crossing";
+    EXPECT_TRUE(near(canvas.at(px(3.15), base1 - 2), earlyFill)) << "filled up to the crossing";
+    EXPECT_TRUE(near(canvas.at(px(3.5), base1 - 2), *wxWHITE, 0)) << "nothing after the crossing";
+
+    // Band slices in the middle of the band.
+    EXPECT_TRUE(near(canvas.at(px(4.5), y2.map((hills[4] + hills[5]) / 2)), earlyFill));
+    EXPECT_TRUE(near(canvas.at(px(14.5), y2.map((hills[14] + hills[15]) / 2)), lateFill));
+
+    // Marks: the cross of bar 10 early, of bar 11 late.
+    EXPECT_TRUE(near(canvas.closest(px(10), y3.map(hills[10]), early, 1), early, 60));
+    EXPECT_TRUE(near(canvas.closest(px(11), y3.map(hills[11]), late, 1), late, 60));
 }
 
 TEST(DrawablePaint, FailuresDrawNothingAndReportWhy)
