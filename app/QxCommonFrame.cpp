@@ -9,9 +9,12 @@
 #include "app/QxUpdateCheck.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxChartGeneralToolbar.h"
+#include "chartview/QxChartView.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
 #include "core/QxUtils.h"
+#include "securities/QxSymbolSelectionDlg.h"
+#include "app/QxGlobalVars.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include <wx/intl.h>
@@ -90,7 +93,18 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
 // and the trading tools belong to parts of the program that are not in this
 // build; their commands say so and open nothing.
 
-void QxCommonFrame::OnNewChart(wxCommandEvent&) { qxShowNotAvailable(this, _("Creating charts")); }
+void QxCommonFrame::OnNewChart(wxCommandEvent&)
+{
+    QxSymbolSelectionDlg* dialog = QxSymbolSelectionDlg::get(true);
+    if (dialog->ShowModal() != wxID_OK || dialog->getSelectedIds().empty())
+        return;
+    const unsigned id = dialog->getSelectedIds().front();
+    if (id == 0)
+        return;
+    const QxGlobalVars& globals = QxGlobalVars::get();
+    QxChartView::createChartView(id, Qx::eDaily, static_cast<Qx::QxPriceObjType>(globals.priceObjType),
+                                 globals.defaultTemplate.get());
+}
 
 void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 {

@@ -149,7 +149,7 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
         wxString text; // the message box text, or the dialog title
     };
     const Case cases[] = {
-        {5002, "wxMessageDialog", "Creating charts" + missing},
+        {5002, "QxSymbolSelectionDlg", "Select Security"},
         {30000, "wxMessageDialog", "Creating point and figure charts" + missing},
         {5000, "wxMessageDialog", "Opening saved charts" + missing},
         {30001, "wxMessageDialog", "The portfolio and watchlist manager" + missing},
