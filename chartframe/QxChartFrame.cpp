@@ -472,10 +472,11 @@ void QxChartFrame::openTemplate()
         return;
     wxFileDialog dialog(this, _("Open Template"), wxEmptyString, wxEmptyString, kTemplateWildcard,
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (dialog.ShowModal() != wxID_OK)
+    const wxString path = qxChooseFile(dialog);
+    if (path.empty())
         return;
     QxObjectSmartPtr<QxTemplate> tmpl(new QxTemplate());
-    const int rc = tmpl->loadFromFile(wxFileName(dialog.GetPath()));
+    const int rc = tmpl->loadFromFile(wxFileName(path));
     if (rc != 0) {
         showOperationFailed(rc, _("Failed to open template").wc_str());
         return;
@@ -496,13 +497,14 @@ void QxChartFrame::saveTemplate()
     }
     wxFileDialog dialog(this, _("Save Template"), wxEmptyString, wxEmptyString, kTemplateWildcard,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK)
+    // GTK does not add the filter's extension; qxChooseFile does, or the
+    // open dialog's filter would never show the file.
+    const wxString path = qxChooseFile(dialog);
+    if (path.empty())
         return;
     QxObjectSmartPtr<QxTemplate> tmpl(new QxTemplate());
     tmpl->addIndicators(indicators);
-    // GTK does not add the filter's extension; without it the open dialog's
-    // filter would never show the file.
-    const int rc = tmpl->saveToFile(wxFileName(qxChosenSavePath(dialog)));
+    const int rc = tmpl->saveToFile(wxFileName(path));
     if (rc != 0)
         showOperationFailed(rc, _("Failed to add template").wc_str());
 }

@@ -3,6 +3,7 @@
 // frame settings carried through the configuration store to the next frame.
 #include "app/QxGlobalVars.h"
 #include "chart/ChartFixtures.h"
+#include "chart/ChartTestSupport.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxPriceObj.h"
@@ -10,13 +11,19 @@
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxChartView.h"
 #include "core/QxCalculator.h"
+#include "core/platform/QxFileDialogExt.h"
 
 #include "ChartFrameTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/ffile.h>
+#include <wx/filedlg.h>
 #include <wx/fileconf.h>
+#include <wx/filefn.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 
 using cframetest::pump;
 
@@ -238,4 +245,93 @@ TEST_F(ChartCommandsTest, SettingsReachTheNextFrameThroughTheStore)
     EXPECT_EQ(m_frame->GetSize(), wxSize(870, 640));
     EXPECT_FALSE(m_frame->auiManager().GetPane("Chart_Options").IsShown());
     EXPECT_TRUE(m_frame->auiManager().GetPane("Chart View").IsShown());
+}
+
+namespace {
+
+// Answers file dialogs with the given path (through the file chooser's
+// responder: GTK's chooser gives no path unless shown) and message boxes
+// with OK, recording their texts.
+class FileDialogAnswer : public wxModalDialogHook {
+public:
+    explicit FileDialogAnswer(wxString path) : m_path(std::move(path))
+    {
+        Register();
+        qxSetFileChooserResponder([this](wxFileDialog& dialog) {
+            ++fileDialogs;
+            styles.push_back(dialog.GetWindowStyle());
+            return m_path;
+        });
+    }
+    ~FileDialogAnswer() override
+    {
+        qxSetFileChooserResponder(nullptr);
+        Unregister();
+    }
+    int fileDialogs = 0;
+    std::vector<long> styles;
+    std::vector<wxString> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))
+            messages.push_back(box->GetMessage());
+        return wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    wxString m_path;
+};
+
+} // namespace
+
+TEST_F(ChartCommandsTest, IndicatorTemplatesSavedAndLoadedFromTheFrame)
+{
+    const wxString dir = wxString::FromUTF8(TestSupport::makeTempDir("templates"));
+    std::vector<QxObjectSmartPtr<QxIndicator>> shown;
+    {
+        // Nothing to save: the message, and no file dialog.
+        FileDialogAnswer answer(dir + "/empty");
+        command(1012);
+        EXPECT_EQ(answer.fileDialogs, 0);
+        EXPECT_EQ(answer.messages, std::vector<wxString>{"This chart does not contain any indicator."});
+    }
+
+    charttest::ParamIndicator::registerPrototype("OVER");
+    QxObjectSmartPtr<QxIndicator> over(new charttest::ParamIndicator("OVER"));
+    ASSERT_EQ(m_view->getChartist()->addIndicator(over.get()), eNoError);
+    {
+        // Typed without an extension: saved with ".trdt", so the open
+        // dialog's filter finds it.
+        FileDialogAnswer answer(dir + "/mine");
+        command(1012);
+        ASSERT_EQ(answer.fileDialogs, 1);
+        EXPECT_TRUE(answer.styles[0] & wxFD_OVERWRITE_PROMPT);
+        EXPECT_TRUE(answer.messages.empty()) << (answer.messages.empty() ? wxString() : answer.messages[0]);
+        EXPECT_TRUE(wxFileExists(dir + "/mine.trdt"));
+        EXPECT_FALSE(wxFileExists(dir + "/mine"));
+    }
+    {
+        const unsigned before = m_view->getChartist()->getDisplayedIndicators(shown);
+        shown.clear();
+        FileDialogAnswer answer(dir + "/mine.trdt");
+        command(1011);
+        EXPECT_TRUE(answer.messages.empty()) << (answer.messages.empty() ? wxString() : answer.messages[0]);
+        EXPECT_EQ(m_view->getChartist()->getDisplayedIndicators(shown), before + 1);
+    }
+    {
+        // A damaged file is reported and changes nothing.
+        wxFFile(dir + "/bad.trdt", "w").Write("not a template");
+        shown.clear();
+        const unsigned before = m_view->getChartist()->getDisplayedIndicators(shown);
+        FileDialogAnswer answer(dir + "/bad.trdt");
+        command(1011);
+        ASSERT_EQ(answer.messages.size(), 1u);
+        EXPECT_TRUE(answer.messages[0].StartsWith("Failed to open template\nError description: "))
+            << answer.messages[0];
+        shown.clear();
+        EXPECT_EQ(m_view->getChartist()->getDisplayedIndicators(shown), before);
+    }
 }
