@@ -4,6 +4,7 @@
 #include "app/QxApplication.h"
 #include "app/QxDataSelectorDlg.h"
 #include "app/QxGatewayFrame.h"
+#include "app/QxGlobalVars.h"
 #include "app/QxNotAvailable.h"
 #include "app/QxPreferencesDlg.h"
 #include "app/QxUpdateCheck.h"
@@ -12,9 +13,10 @@
 #include "chartview/QxChartView.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
+#include "core/QxSecurity.h"
 #include "core/QxUtils.h"
+#include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
-#include "app/QxGlobalVars.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include <wx/intl.h>
@@ -89,25 +91,38 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Charts, saved charts, portfolios, alerts, price editing, database details
-// and the trading tools belong to parts of the program that are not in this
-// build; their commands say so and open nothing.
+// Point and figure charts, portfolios, alerts, price editing and the
+// trading tools belong to parts of the program that are not in this build;
+// their commands say so and open nothing (after the security is chosen,
+// where the command starts by asking for one).
 
-void QxCommonFrame::OnNewChart(wxCommandEvent&)
+QxObjectSmartPtr<QxSecurity> QxCommonFrame::chooseSecurity()
 {
     QxSymbolSelectionDlg* dialog = QxSymbolSelectionDlg::get(true);
     if (dialog->ShowModal() != wxID_OK || dialog->getSelectedIds().empty())
-        return;
+        return nullptr;
     const unsigned id = dialog->getSelectedIds().front();
-    if (id == 0)
+    QxApplication* app = QxApplication::getApp();
+    QxDatabase* database = app ? app->currentDatabase() : nullptr;
+    if (id == 0 || !database)
+        return nullptr;
+    return QxObjectSmartPtr<QxSecurity>(database->getSecurity(id));
+}
+
+void QxCommonFrame::OnNewChart(wxCommandEvent&)
+{
+    QxObjectSmartPtr<QxSecurity> security = chooseSecurity();
+    if (!security)
         return;
     const QxGlobalVars& globals = QxGlobalVars::get();
-    QxChartView::createChartView(id, Qx::eDaily, static_cast<Qx::QxPriceObjType>(globals.priceObjType),
+    QxChartView::createChartView(security.get(), Qx::eDaily, static_cast<Qx::QxPriceObjType>(globals.priceObjType),
                                  globals.defaultTemplate.get());
 }
 
 void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 {
+    if (!chooseSecurity())
+        return;
     qxShowNotAvailable(this, _("Creating point and figure charts"));
 }
 
@@ -143,7 +158,12 @@ void QxCommonFrame::OnExit(wxCommandEvent&)
         wxTheApp->Exit();
 }
 
-void QxCommonFrame::OnQuoteEditor(wxCommandEvent&) { qxShowNotAvailable(this, _("The quote editor")); }
+void QxCommonFrame::OnQuoteEditor(wxCommandEvent&)
+{
+    if (!chooseSecurity())
+        return;
+    qxShowNotAvailable(this, _("The quote editor"));
+}
 
 void QxCommonFrame::OnUpdateQuoteEditor(wxUpdateUIEvent& event)
 {
@@ -153,7 +173,8 @@ void QxCommonFrame::OnUpdateQuoteEditor(wxUpdateUIEvent& event)
 
 void QxCommonFrame::OnDatabaseInfo(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("Database information"));
+    QxDatabaseInfoDlg dialog(this);
+    dialog.ShowModal();
 }
 
 void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
@@ -168,6 +189,8 @@ void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
         return;
     if (QxApplication* app = QxApplication::getApp())
         app->changeDatabase(database);
+    // Built again over the new database when next needed.
+    QxSymbolSelectionDlg::destroy();
 }
 
 void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)

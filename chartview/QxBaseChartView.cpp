@@ -122,13 +122,15 @@ QxHorzScrollModel::Layout QxHorzScrollModel::setup(const Input& in)
         // the same proportion of the range.
         const int q = std::min(roundPos(double(in.hPos) / oldMax * newMax), newMax);
         const unsigned bar = posToBar(q);
+        out.hPos = q;
         if (bar != in.lastVisibleBar && in.lastVisibleBar != kNoBar) {
+            // The position moves with the bar, or the next scroll event would
+            // bring the old bar back.
             out.relayout = true;
             out.bar = bar;
             m_lastVirtual = v;
             return out;
         }
-        out.hPos = q;
     } else {
         // No old range to keep a proportion of (an old maximum of 0 would
         // divide by zero): the target position.

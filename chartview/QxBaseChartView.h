@@ -43,8 +43,8 @@ public:
     struct Layout {
         int hPos = 0;
         int vPos = 0;
-        // The position falls on another bar than the one shown: show that bar
-        // and lay out again (positions left as they are).
+        // The position falls on another bar than the one shown: go to hPos,
+        // show that bar and lay out again.
         bool relayout = false;
         unsigned bar = kNoBar;
     };
@@ -172,6 +172,8 @@ public:
     const QxOverlay& overlay() const { return m_overlay; }
 
     const wxBitmap& getChartBitmap() const { return m_chartBitmap; }
+    // The picture is repainted from the model at the next paint.
+    bool isBitmapStale() const { return m_bitmapStale; }
     const wxPoint& lastMousePos() const { return m_lastMousePos; }
 
     void pushCursor(int id);

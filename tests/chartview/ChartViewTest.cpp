@@ -18,13 +18,14 @@
 #include "core/QxDatabase.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "securities/QxSecurityListCtrl.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/dcmemory.h>
-#include <wx/listbox.h>
+#include <wx/timer.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
@@ -265,12 +266,13 @@ TEST_F(ChartViewFixture, PriceChangesRepaintDailyChartsOnEndOfDayOnly)
     QxChartView* view = open(pricedId);
     ASSERT_NE(view, nullptr);
     pump(200);
+    rendered(view); // paints the picture
+    ASSERT_FALSE(view->isBitmapStale());
     const wxBitmap before = view->getChartBitmap();
     ASSERT_TRUE(before.IsOk());
 
     QxDataChangeReactorMgr::instance()->notifyIntraDayDataChange(pricedId);
-    pump(200);
-    EXPECT_TRUE(view->getChartBitmap().IsSameAs(before)) << "an intraday change leaves a daily chart alone";
+    EXPECT_FALSE(view->isBitmapStale()) << "an intraday change leaves a daily chart alone";
 
     // A new bar far above the rest, saved through the database, which tells the hub.
     QxObjectSmartPtr<QxSecurity> security(database->getSecurity(pricedId));
@@ -284,6 +286,7 @@ TEST_F(ChartViewFixture, PriceChangesRepaintDailyChartsOnEndOfDayOnly)
     bar->close()[0] = 400;
     bar->volume()[0] = 5e6;
     ASSERT_EQ(security->saveHistory(bar.get()), eNoError);
+    EXPECT_TRUE(view->isBitmapStale()) << "laid out again at once";
     pump(200);
     EXPECT_FALSE(view->getChartBitmap().IsSameAs(before)) << "repainted";
     EXPECT_EQ(view->getLastVisibleBar(), newestBar(view)) << "the new bar is shown";
@@ -410,21 +413,33 @@ TEST_F(ChartViewFixture, NewChartFromTheHomeFrameOpensTheChosenSecurity)
 {
     auto* home = new QxGatewayFrame();
     unsigned chosen = 0;
+    // The selection dialog runs modally; the choice is made inside its loop.
     DialogCatcher catcher([&](wxDialog* dialog) {
         auto* selector = dynamic_cast<QxSymbolSelectionDlg*>(dialog);
         if (!selector)
             return int(wxID_CANCEL);
-        const auto& ids = selector->listedIds();
-        const auto it = std::find(ids.begin(), ids.end(), pricedId);
-        if (it == ids.end())
-            return int(wxID_CANCEL);
-        selector->list()->DeselectAll();
-        selector->list()->SetSelection(int(it - ids.begin()));
-        if (!selector->confirmSelection())
-            return int(wxID_CANCEL);
-        chosen = selector->getSelectedIds().front();
-        return int(wxID_OK);
+        wxTheApp->CallAfter([&, selector] {
+            QxObjectSmartPtr<QxSecurity> security(database->getSecurity(pricedId));
+            if (!selector->selectCategory(security->category()))
+                return selector->EndModal(wxID_CANCEL);
+            QxSecurityListCtrl* list = selector->securityList();
+            for (long row = 0; row < list->GetItemCount(); ++row) {
+                QxSecurity* at = list->securityAt(row);
+                list->Select(row, at && at->id() == pricedId);
+            }
+            if (selector->confirmSelection())
+                chosen = selector->getSelectedIds().front();
+            else
+                selector->EndModal(wxID_CANCEL);
+        });
+        return int(wxID_NONE);
     });
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+        if (QxSymbolSelectionDlg::instance() && QxSymbolSelectionDlg::instance()->IsModal())
+            QxSymbolSelectionDlg::instance()->EndModal(wxID_CANCEL);
+    });
+    guard.StartOnce(10000);
     wxCommandEvent command(wxEVT_MENU, 5002);
     command.SetEventObject(home);
     home->ProcessWindowEvent(command);

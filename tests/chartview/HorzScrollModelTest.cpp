@@ -93,6 +93,7 @@ TEST(HorzScrollModel, AProportionOnAnotherBarAsksForANewLayout)
     const auto out = model.setup(wideChart(500, 600, 9500, 900));
     EXPECT_TRUE(out.relayout);
     EXPECT_EQ(out.bar, 999u);
+    EXPECT_EQ(out.hPos, 9400) << "the position of that bar";
 }
 
 TEST(HorzScrollModel, StepsClampAtTheEnds)
