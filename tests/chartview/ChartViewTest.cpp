@@ -25,7 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <wx/dcmemory.h>
-#include <wx/ffile.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 
@@ -33,7 +32,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <unistd.h>
 
 using framestest::DialogCatcher;
 using framestest::pump;
@@ -317,25 +315,6 @@ TEST_F(ChartViewFixture, SecurityWithoutPricesOpensNothing)
 
 TEST_F(ChartViewFixture, CrosshairFollowsTheMouseWithoutTrace)
 {
-    // The screen is read back, and windows of tests running beside this one
-    // on a shared display may cover the chart: it runs again on a display of
-    // its own.
-    if (!std::getenv("TRENDORIA_PRIVATE_DISPLAY")) {
-        char self[4096] = {};
-        const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-        ASSERT_GT(n, 0);
-        const std::string log = TestSupport::makeTempDir("crosshair") + "/run.log";
-        const std::string command =
-            "TRENDORIA_PRIVATE_DISPLAY=1 xvfb-run -a -s '-screen 0 1600x1200x24 -dpi 96 -nolisten tcp' '" +
-            std::string(self) + "' --gtest_filter=ChartViewFixture.CrosshairFollowsTheMouseWithoutTrace > '" + log +
-            "' 2>&1";
-        const int rc = std::system(command.c_str());
-        wxString output;
-        wxFFile(wxString::FromUTF8(log), "r").ReadAll(&output);
-        EXPECT_EQ(rc, 0) << output;
-        EXPECT_TRUE(output.Contains("[  PASSED  ] 1 test")) << output;
-        return;
-    }
     QxChartView* view = open(pricedId);
     ASSERT_NE(view, nullptr);
     pump(200);
