@@ -524,3 +524,29 @@ TEST_F(SymbolSelectionTest, DatabaseInfoNamesTheFormatAndLocation)
     EXPECT_TRUE(none.formatText().empty());
     EXPECT_TRUE(none.locationText().empty());
 }
+
+TEST_F(SymbolSelectionTest, QuoteEditorCommandAsksForTheSecurityFirst)
+{
+    auto* frame = new QxCommonFrame(nullptr, wxID_ANY, "commands");
+    bool confirm = false;
+    DialogCatcher catcher([&](wxDialog* dialog) {
+        if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
+            messages.push_back(box->GetMessage());
+            return static_cast<int>(wxID_OK);
+        }
+        auto* selection = dynamic_cast<QxSymbolSelectionDlg*>(dialog);
+        if (!selection || !confirm)
+            return static_cast<int>(wxID_CANCEL);
+        EXPECT_TRUE(selection->securityList()->isSingleSelection());
+        selectOnly(selection->securityList(), {4});
+        return selection->confirmSelection() ? static_cast<int>(wxID_OK) : static_cast<int>(wxID_CANCEL);
+    });
+    wxCommandEvent command(wxEVT_MENU, 30004);
+    frame->ProcessWindowEvent(command);
+    EXPECT_TRUE(messages.empty()) << "cancelled: nothing follows";
+    confirm = true;
+    frame->ProcessWindowEvent(command);
+    EXPECT_EQ(messages, std::vector<wxString>{"The quote editor is not available in this version of Trendoria."});
+    frame->Destroy();
+    framestest::pump(50);
+}
