@@ -257,7 +257,10 @@ int QxChart::calcCandleSize(wxDC& dc)
     m_candleSpacing = m_candleWidth / 3;
     m_zoomFactor = static_cast<double>(m_candleWidth) / base;
     m_canZoomOut = m_candleWidth != 1;
-    m_canZoomIn = mm < kMaxCandleMm;
+    // Compared in whole pixels: the widest candle rounds to fewer than 10 mm
+    // on most screens, and the next layout would otherwise offer a Zoom In
+    // that can no longer widen anything.
+    m_canZoomIn = m_candleWidth < static_cast<int>(kMaxCandleMm * pxPerMm + 0.5);
     return eNoError;
 }
 

@@ -3,7 +3,12 @@
 #include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "app/QxNotAvailable.h"
+#include "chart/QxChart.h"
 #include "chart/QxChartConfiguration.h"
+#include "chart/QxChartist.h"
+#include "chart/QxPriceObj.h"
+#include "chart/QxTemplate.h"
+#include "chart/QxZone.h"
 #include "chartframe/QxAnnotToolBar.h"
 #include "chartframe/QxAnnotationMenu.h"
 #include "chartframe/QxChartGeneralToolbar.h"
@@ -13,11 +18,16 @@
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxChartView.h"
+#include "core/QxCalculator.h"
+#include "core/QxIndicator.h"
 #include "core/QxErrorCode.h"
+#include "core/platform/QxFileDialogExt.h"
 #include "core/platform/QxKeyAliases.h"
 #include "core/platform/QxMenuArt.h"
 
 #include <wx/config.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
 
@@ -27,6 +37,7 @@ unsigned g_openChartFrames = 0;
 int g_snapTolerance = 4;
 
 const char* const kCaption = "Corvane Trendoria 2014";
+const char* const kTemplateWildcard = "Trendoria Template (*.trdt)|*.trdt";
 
 struct PeriodCommand {
     int id;
@@ -100,16 +111,6 @@ QxChartFrame::~QxChartFrame()
     removeAddedMenus(GetMenuBar());
 }
 
-wxPen QxChartFrame::getDefaultPen() const
-{
-    wxConfigBase* config = wxConfigBase::Get(false);
-    if (!config)
-        return *wxRED_PEN;
-    return readConfigPen(*config, "/preferences/annot_props/default_pen", *wxRED_PEN);
-}
-
-unsigned QxChartFrame::openFrameCount() { return g_openChartFrames; }
-
 void QxChartFrame::setChartView(QxChartView* view)
 {
     if (m_view || !view)
@@ -119,6 +120,54 @@ void QxChartFrame::setChartView(QxChartView* view)
     m_mgr->Update();
     Bind(wxEVT_SET_FOCUS, &QxChartFrame::onSetFocus, this);
 }
+
+QxChartist* QxChartFrame::chartist() const { return m_view ? m_view->getChartist() : nullptr; }
+
+QxChart* QxChartFrame::getChart() const
+{
+    QxChartist* c = chartist();
+    return c ? c->getChart() : nullptr;
+}
+
+void QxChartFrame::refreshView()
+{
+    if (m_view)
+        m_view->refreshChart();
+}
+
+QxPriceObj* QxChartFrame::priceGraphicOf(const QxChart* chart)
+{
+    QxZone* zone = chart ? chart->zoneAt(0) : nullptr;
+    if (!zone || zone->numIndicator() == 0)
+        return nullptr;
+    QxIndicator* indicator = zone->indicatorAt(0);
+    if (!indicator)
+        return nullptr;
+    const auto& drawables = indicator->drawables(false);
+    if (drawables.empty())
+        return nullptr;
+    return dynamic_cast<QxPriceObj*>(drawables.front().get());
+}
+
+bool QxChartFrame::togglePriceStyle(QxChart* chart, int style)
+{
+    QxPriceObj* price = priceGraphicOf(chart);
+    if (!price)
+        return false;
+    price->setType(price->getType() == style ? Qx::ePriceNone : static_cast<Qx::QxPriceObjType>(style));
+    price->selectPriceDrawable();
+    return true;
+}
+
+wxPen QxChartFrame::getDefaultPen() const
+{
+    wxConfigBase* config = wxConfigBase::Get(false);
+    if (!config)
+        return *wxRED_PEN;
+    return readConfigPen(*config, "/preferences/annot_props/default_pen", *wxRED_PEN);
+}
+
+unsigned QxChartFrame::openFrameCount() { return g_openChartFrames; }
 
 int QxChartFrame::snapTolerance() { return g_snapTolerance; }
 
@@ -291,6 +340,181 @@ void QxChartFrame::onChartConfiguration(wxCommandEvent&)
         showOperationFailed(eNotImplemented, qxNotAvailableText(_("Chart configuration")).wc_str());
 }
 
+void QxChartFrame::setPriceStyle(int style)
+{
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    if (chart && togglePriceStyle(chart.get(), style))
+        refreshView();
+}
+
+void QxChartFrame::updatePriceStyle(wxUpdateUIEvent& event, int style)
+{
+    QxPriceObj* price = m_view ? priceGraphicOf(getChart()) : nullptr;
+    if (price)
+        event.Check(price->getType() == style);
+}
+
+void QxChartFrame::onCandle(wxCommandEvent&) { setPriceStyle(Qx::ePriceCandles); }
+void QxChartFrame::onUpdateCandle(wxUpdateUIEvent& event) { updatePriceStyle(event, Qx::ePriceCandles); }
+void QxChartFrame::onBar(wxCommandEvent&) { setPriceStyle(Qx::ePriceBars); }
+void QxChartFrame::onUpdateBar(wxUpdateUIEvent& event) { updatePriceStyle(event, Qx::ePriceBars); }
+void QxChartFrame::onLine(wxCommandEvent&) { setPriceStyle(Qx::ePriceLine); }
+void QxChartFrame::onUpdateLine(wxUpdateUIEvent& event) { updatePriceStyle(event, Qx::ePriceLine); }
+
+void QxChartFrame::onLogScale(wxCommandEvent& event)
+{
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    QxZone* zone = chart ? chart->getMainZone() : nullptr;
+    if (!zone)
+        return;
+    zone->setLogScale(event.IsChecked());
+    refreshView();
+}
+
+void QxChartFrame::onUpdateLogScale(wxUpdateUIEvent& event)
+{
+    QxChart* chart = m_view ? getChart() : nullptr;
+    if (chart && chart->getMainZone())
+        event.Check(chart->getMainZone()->getLogScale());
+}
+
+void QxChartFrame::onShowVolume(wxCommandEvent& event)
+{
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    if (!chart)
+        return;
+    chart->showVolumeZone(event.IsChecked());
+    refreshView();
+}
+
+void QxChartFrame::onUpdateShowVolume(wxUpdateUIEvent& event)
+{
+    QxChart* chart = m_view ? getChart() : nullptr;
+    if (chart)
+        event.Check(chart->isVolZoneVisible());
+}
+
+void QxChartFrame::onPeriodicity(wxCommandEvent& event)
+{
+    QxObjectSmartPtr<QxChartist> c(chartist());
+    if (!c)
+        return;
+    c->setPeriod(static_cast<Qx::QxPeriod>(periodOfCommand(event.GetId())));
+    refreshView();
+}
+
+void QxChartFrame::onUpdatePeriodicity(wxUpdateUIEvent& event)
+{
+    if (!m_view)
+        return;
+    QxChart* chart = getChart();
+    const QxCalculator* calc = chart ? chart->getCalc() : nullptr;
+    const unsigned period = calc ? static_cast<unsigned>(calc->currentTimeframe()) : 86400u;
+    event.Check(commandOfPeriod(period) == event.GetId());
+}
+
+void QxChartFrame::applyZoomCode(unsigned code)
+{
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    if (!chart)
+        return;
+    chart->setZoomWidth(code);
+    refreshView();
+}
+
+void QxChartFrame::onZoomIn(wxCommandEvent&) { applyZoomCode(0x10000); }
+
+void QxChartFrame::onZoomOut(wxCommandEvent&) { applyZoomCode(0x10001); }
+
+void QxChartFrame::onUpdateZoomIn(wxUpdateUIEvent& event)
+{
+    QxChart* chart = m_view ? getChart() : nullptr;
+    event.Enable(chart && chart->canZoomIn());
+}
+
+void QxChartFrame::onUpdateZoomOut(wxUpdateUIEvent& event)
+{
+    QxChart* chart = m_view ? getChart() : nullptr;
+    event.Enable(chart && chart->canZoomOut());
+}
+
+void QxChartFrame::onZoomPreset(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case QxID_ZOOM_NORMAL:
+        applyZoomCode(0xFFFF);
+        break;
+    case QxID_ZOOM_MAX_OUT:
+        applyZoomCode(0x10002);
+        break;
+    case QxID_ZOOM_MAX_IN:
+        applyZoomCode(0x10003);
+        break;
+    default:
+        break;
+    }
+}
+
+void QxChartFrame::onAddIndicator(wxCommandEvent&)
+{
+    if (m_view)
+        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Adding indicators to a chart")).wc_str());
+}
+
+void QxChartFrame::onAddIndicatorFromTemplate(wxCommandEvent&) { openTemplate(); }
+
+void QxChartFrame::onSaveIndicatorsAsTemplate(wxCommandEvent&) { saveTemplate(); }
+
+void QxChartFrame::openTemplate()
+{
+    QxObjectSmartPtr<QxChartist> c(chartist());
+    if (!c)
+        return;
+    wxFileDialog dialog(this, _("Open Template"), wxEmptyString, wxEmptyString, kTemplateWildcard,
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    const wxString path = qxChooseFile(dialog);
+    if (path.empty())
+        return;
+    QxObjectSmartPtr<QxTemplate> tmpl(new QxTemplate());
+    const int rc = tmpl->loadFromFile(wxFileName(path));
+    if (rc != 0) {
+        showOperationFailed(rc, _("Failed to open template").wc_str());
+        return;
+    }
+    c->addIndicsFromTemplate(tmpl.get(), false);
+    refreshView();
+}
+
+void QxChartFrame::saveTemplate()
+{
+    QxObjectSmartPtr<QxChartist> c(chartist());
+    if (!c)
+        return;
+    QxTemplate::IndicatorList indicators;
+    if (c->getDisplayedIndicators(indicators) == 0) {
+        wxMessageBox(_("This chart does not contain any indicator."), kCaption, wxOK | wxICON_ERROR);
+        return;
+    }
+    wxFileDialog dialog(this, _("Save Template"), wxEmptyString, wxEmptyString, kTemplateWildcard,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    // GTK does not add the filter's extension; qxChooseFile does, or the
+    // open dialog's filter would never show the file.
+    const wxString path = qxChooseFile(dialog);
+    if (path.empty())
+        return;
+    QxObjectSmartPtr<QxTemplate> tmpl(new QxTemplate());
+    tmpl->addIndicators(indicators);
+    const int rc = tmpl->saveToFile(wxFileName(path));
+    if (rc != 0)
+        showOperationFailed(rc, _("Failed to add template").wc_str());
+}
+
+void QxChartFrame::onCreateCopy(wxCommandEvent&)
+{
+    if (m_view)
+        m_view->clone();
+}
+
 void QxChartFrame::onShowTooltip(wxCommandEvent&)
 {
     if (!m_view)
@@ -298,48 +522,44 @@ void QxChartFrame::onShowTooltip(wxCommandEvent&)
     QxGlobalVars& globals = QxGlobalVars::get();
     globals.showTooltip = !globals.showTooltip;
     m_chartMenu->Check(QxID_SHOW_TOOLTIP, globals.showTooltip);
+    if (!globals.showTooltip)
+        m_view->SetToolTip(static_cast<wxToolTip*>(nullptr));
 }
 
 void QxChartFrame::onUpdateShowTooltip(wxUpdateUIEvent& event) { event.Check(QxGlobalVars::get().showTooltip); }
 
 void QxChartFrame::onShowLegends(wxCommandEvent&)
 {
-    if (!m_view)
+    QxObjectSmartPtr<QxChartist> c(chartist());
+    if (!c)
         return;
     QxGlobalVars& globals = QxGlobalVars::get();
     globals.showLegends = !globals.showLegends;
     m_chartMenu->Check(QxID_SHOW_LEGENDS, globals.showLegends);
+    c->showLegend(globals.showLegends);
+    refreshView();
+}
+
+void QxChartFrame::onUpdateShowLegends(wxUpdateUIEvent& event)
+{
+    if (QxChartist* c = chartist())
+        event.Check(c->showLegend());
 }
 
 void QxChartFrame::updateSaveIndicatorsAsTemplate(wxUpdateUIEvent& event) { event.Enable(true); }
 
 void QxChartFrame::onUpdateSaveIndicatorsAsTemplate(wxUpdateUIEvent& event) { updateSaveIndicatorsAsTemplate(event); }
 
-void QxChartFrame::onPeriodicity(wxCommandEvent&)
+void QxChartFrame::onAnnotTool(wxCommandEvent& event)
 {
-    if (!m_view)
-        return;
+    if (m_view)
+        m_view->setAnnotTool(event.GetId());
 }
 
-void QxChartFrame::onUpdatePeriodicity(wxUpdateUIEvent&)
+void QxChartFrame::onUpdateAnnotTool(wxUpdateUIEvent& event)
 {
-    if (!m_view)
-        return;
+    event.Check(m_view && m_view->getAnnotTool() == event.GetId());
 }
-
-void QxChartFrame::onZoomIn(wxCommandEvent&) {}
-
-void QxChartFrame::onZoomOut(wxCommandEvent&) {}
-
-void QxChartFrame::onUpdateZoomIn(wxUpdateUIEvent& event) { event.Enable(false); }
-
-void QxChartFrame::onUpdateZoomOut(wxUpdateUIEvent& event) { event.Enable(false); }
-
-void QxChartFrame::onZoomPreset(wxCommandEvent&) {}
-
-void QxChartFrame::onAnnotTool(wxCommandEvent&) {}
-
-void QxChartFrame::onUpdateAnnotTool(wxUpdateUIEvent& event) { event.Check(false); }
 
 void QxChartFrame::onSnap(wxCommandEvent& event)
 {

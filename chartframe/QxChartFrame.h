@@ -9,6 +9,9 @@
 #include <wx/pen.h>
 
 class QxAnnotToolBar;
+class QxChart;
+class QxChartist;
+class QxPriceObj;
 class QxChartOperationsToolbar;
 class QxChartOptionsToolbar;
 class QxChartPeriodicityToolbar;
@@ -35,6 +38,14 @@ public:
     void setChartView(QxChartView* view);
     // The attached view; null until one is attached.
     QxChartView* getChartView() const { return m_view; }
+
+    // The price graphic of a chart: the first drawable of the first
+    // indicator of its first zone, when that is one; else null.
+    static QxPriceObj* priceGraphicOf(const QxChart* chart);
+    // Choosing the style in force hides the price graphic (style 0);
+    // choosing it again, or another style, shows that style. False when the
+    // chart has no price graphic.
+    static bool togglePriceStyle(QxChart* chart, int style);
 
     // The pen new annotations are drawn with: the one stored as
     // "/preferences/annot_props/default_pen", red, 1 pixel and solid when
@@ -69,6 +80,19 @@ public:
 protected:
     void OnSize(wxSizeEvent& event) override;
 
+    void onCandle(wxCommandEvent& event) override;
+    void onUpdateCandle(wxUpdateUIEvent& event) override;
+    void onBar(wxCommandEvent& event) override;
+    void onUpdateBar(wxUpdateUIEvent& event) override;
+    void onLine(wxCommandEvent& event) override;
+    void onUpdateLine(wxUpdateUIEvent& event) override;
+    void onLogScale(wxCommandEvent& event) override;
+    void onUpdateLogScale(wxUpdateUIEvent& event) override;
+    void onShowVolume(wxCommandEvent& event) override;
+    void onUpdateShowVolume(wxUpdateUIEvent& event) override;
+    void onAddIndicator(wxCommandEvent& event) override;
+    void onAddIndicatorFromTemplate(wxCommandEvent& event) override;
+    void onSaveIndicatorsAsTemplate(wxCommandEvent& event) override;
     void onAddSignalMarkers(wxCommandEvent& event) override;
     void onCandlestickPatterns(wxCommandEvent& event) override;
     void onZigZag(wxCommandEvent& event) override;
@@ -76,12 +100,23 @@ protected:
     void onHeadAndShoulders(wxCommandEvent& event) override;
     void onShowTooltip(wxCommandEvent& event) override;
     void onUpdateShowTooltip(wxUpdateUIEvent& event) override;
+    void onCreateCopy(wxCommandEvent& event) override;
     void onShowLegends(wxCommandEvent& event) override;
+    void onUpdateShowLegends(wxUpdateUIEvent& event) override;
     void onUpdateSaveIndicatorsAsTemplate(wxUpdateUIEvent& event) override;
     void onExportChart(wxCommandEvent& event) override;
     void onChartConfiguration(wxCommandEvent& event) override;
 
 private:
+    QxChartist* chartist() const;
+    QxChart* getChart() const;
+    void refreshView();
+    void setPriceStyle(int style);
+    void updatePriceStyle(wxUpdateUIEvent& event, int style);
+    void applyZoomCode(unsigned code);
+    void openTemplate();
+    void saveTemplate();
+
     void addChartMenus();
     void createToolbarPanes();
     void connectOwnEvents(bool connect);

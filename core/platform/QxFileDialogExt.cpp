@@ -36,8 +36,29 @@ wxString qxPathWithExtension(const wxString& path, const wxString& ext)
     return path + "." + ext;
 }
 
+namespace {
+std::function<wxString(wxFileDialog&)> g_responder;
+}
+
 wxString qxChosenSavePath(const wxFileDialog& dialog)
 {
     return qxPathWithExtension(dialog.GetPath(),
                                qxWildcardExtension(dialog.GetWildcard(), dialog.GetFilterIndex()));
+}
+
+wxString qxChooseFile(wxFileDialog& dialog)
+{
+    wxString path;
+    if (g_responder)
+        path = g_responder(dialog);
+    else if (dialog.ShowModal() == wxID_OK)
+        path = dialog.GetPath();
+    if (dialog.HasFlag(wxFD_SAVE))
+        path = qxPathWithExtension(path, qxWildcardExtension(dialog.GetWildcard(), dialog.GetFilterIndex()));
+    return path;
+}
+
+void qxSetFileChooserResponder(std::function<wxString(wxFileDialog&)> responder)
+{
+    g_responder = std::move(responder);
 }

@@ -4,6 +4,8 @@
 // the "*.trdc" filter. These helpers add the filter's extension.
 #include <wx/string.h>
 
+#include <functional>
+
 class wxFileDialog;
 
 // The extension (without the dot) of the first pattern of filter number
@@ -18,3 +20,14 @@ wxString qxPathWithExtension(const wxString& path, const wxString& ext);
 // The path chosen in a save dialog, with the extension of its current
 // filter added when the typed name has none.
 wxString qxChosenSavePath(const wxFileDialog& dialog);
+
+// Shows dialog modally and gives the chosen path (for a save dialog with
+// the extension of its current filter added when the typed name has none);
+// empty when the user cancels.
+wxString qxChooseFile(wxFileDialog& dialog);
+
+// GTK's file chooser reports no path unless it was really shown and used, so
+// tests answer file dialogs here instead: while a responder is set,
+// qxChooseFile asks it instead of showing the dialog (empty means cancel).
+// Null goes back to showing.
+void qxSetFileChooserResponder(std::function<wxString(wxFileDialog&)> responder);
