@@ -2,6 +2,8 @@
 // and preferences, selection results, the delete and remove commands with
 // their refusals, and following the database's additions and removals.
 #include "app/QxCommonFrame.h"
+#include "app/QxGatewayFrame.h"
+#include "chartframe/QxChartFrame.h"
 #include "app/QxPluginLoader.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
@@ -523,4 +525,103 @@ TEST_F(SymbolSelectionTest, DatabaseInfoNamesTheFormatAndLocation)
     QxDatabaseInfoDlg none(nullptr);
     EXPECT_TRUE(none.formatText().empty());
     EXPECT_TRUE(none.locationText().empty());
+}
+
+TEST_F(SymbolSelectionTest, QuoteEditorCommandAsksForTheSecurityFirst)
+{
+    auto* frame = new QxCommonFrame(nullptr, wxID_ANY, "commands");
+    bool confirm = false;
+    DialogCatcher catcher([&](wxDialog* dialog) {
+        if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
+            messages.push_back(box->GetMessage());
+            return static_cast<int>(wxID_OK);
+        }
+        auto* selection = dynamic_cast<QxSymbolSelectionDlg*>(dialog);
+        if (!selection || !confirm)
+            return static_cast<int>(wxID_CANCEL);
+        EXPECT_TRUE(selection->securityList()->isSingleSelection());
+        selectOnly(selection->securityList(), {4});
+        return selection->confirmSelection() ? static_cast<int>(wxID_OK) : static_cast<int>(wxID_CANCEL);
+    });
+    wxCommandEvent command(wxEVT_MENU, 30004);
+    frame->ProcessWindowEvent(command);
+    EXPECT_TRUE(messages.empty()) << "cancelled: nothing follows";
+    confirm = true;
+    frame->ProcessWindowEvent(command);
+    EXPECT_EQ(messages, std::vector<wxString>{"The quote editor is not available in this version of Trendoria."});
+    frame->Destroy();
+    framestest::pump(50);
+}
+
+// The road a new user takes: New Chart on the home frame, a category and a
+// security chosen in the dialog, Enter, and the chart opens in its frame.
+TEST_F(SymbolSelectionTest, NewChartOpensTheChosenSecurity)
+{
+    QxObjectSmartPtr<QxCategory> nyse = findCategory(db.get(), "US.NYSE.STOCK", "Google");
+    QxObjectSmartPtr<QxSecurity> walker(nyse->addSecurity("WALK", "Walker Mills"));
+    ASSERT_TRUE(walker);
+    QxObjectSmartPtr<QxPriceHistory> history(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+    for (int i = 0; i < 250; ++i) {
+        QxQuote q;
+        q.securityType = Qx::eStock;
+        q.time = makeTimestamp(1 + i % 28, 1 + i / 28, 2013);
+        q.open = 40 + (i % 7);
+        q.close = 40 + (i % 5);
+        q.high = 48;
+        q.low = 38;
+        q.volume = 1e6 + i;
+        history->insertOrReplaceQuote(q);
+    }
+    ASSERT_EQ(walker->saveHistory(history.get()), 0);
+
+    auto chartFrames = [] {
+        std::vector<QxChartFrame*> frames;
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* f = dynamic_cast<QxChartFrame*>(w); f && !f->IsBeingDeleted())
+                frames.push_back(f);
+        return frames;
+    };
+    auto* home = new QxGatewayFrame();
+    auto newChart = [&](const std::function<void(QxSymbolSelectionDlg*)>& steps) {
+        DialogCatcher catcher(answering(wxID_OK, steps));
+        wxTimer guard;
+        guard.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+            if (QxSymbolSelectionDlg* d = QxSymbolSelectionDlg::instance(); d && d->IsModal())
+                d->EndModal(-42);
+        });
+        guard.StartOnce(10000);
+        wxCommandEvent command(wxEVT_MENU, 5002);
+        command.SetEventObject(home);
+        home->ProcessWindowEvent(command);
+    };
+
+    // Cancelled: nothing opens.
+    newChart([](QxSymbolSelectionDlg* d) { click(d, wxID_CANCEL); });
+    EXPECT_TRUE(chartFrames().empty());
+
+    newChart([&](QxSymbolSelectionDlg* d) {
+        // The user picks the category, then the security, and presses Enter.
+        const long row = d->findCategoryRow(nyse.get());
+        d->categoryList()->Select(row, true);
+        wxListEvent picked(wxEVT_LIST_ITEM_SELECTED, d->categoryList()->GetId());
+        picked.m_itemIndex = row;
+        picked.SetEventObject(d->categoryList());
+        d->categoryList()->ProcessWindowEvent(picked);
+        QxSecurityListCtrl* list = d->securityList();
+        long at = -1;
+        for (long r = 0; r < list->GetItemCount(); ++r)
+            if (list->GetItemText(r, 0) == "WALK")
+                at = r;
+        selectOnly(list, {at});
+        pressKey(list, WXK_RETURN, false);
+    });
+    EXPECT_TRUE(messages.empty());
+    const std::vector<QxChartFrame*> frames = chartFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0]->GetTitle(), "Corvane Trendoria 2014 [Walker Mills]");
+    framestest::pump(300);
+    EXPECT_TRUE(framestest::saveWindowShot(frames[0], "new_chart_from_selection.png"));
+    frames[0]->Destroy();
+    home->Destroy();
+    framestest::pump(100);
 }
