@@ -1,9 +1,114 @@
 #pragma once
-// The chart document frame. Only the command that opens a saved chart is
-// here so far; chart files are not read yet, so it says so.
-class QxChartFrame {
+// The document frame of one chart: the shared menu bar with the "&Chart" and
+// "&Annotations" menus and the Save Chart item added, the chart toolbars
+// docked around the chart view, and every chart command. Its size, maximised
+// state and toolbar layout are shared by all chart frames and kept in the
+// global settings.
+#include "chartframe/FBChartFrame.h"
+
+#include <wx/pen.h>
+
+class QxAnnotToolBar;
+class QxChartOperationsToolbar;
+class QxChartOptionsToolbar;
+class QxChartPeriodicityToolbar;
+class QxChartView;
+class QxPatternRecognitionToolbar;
+class QxZoomHorzToolbar;
+
+class QxChartFrame : public FBChartFrame {
 public:
+    QxChartFrame();
+    ~QxChartFrame() override;
+
     // Asks for a chart file and opens it in a new chart frame, reporting its
     // own failures.
     static void openChartFile();
+    // Saves the chart shown to a chart file.
+    void saveChartFile(wxCommandEvent& event);
+
+    // Whether the frame was opened maximised (as the last chart frame was).
+    bool openedMaximized() const { return m_openedMaximized; }
+
+    // The attached view; null until one is attached.
+    QxChartView* getChartView() const { return m_view; }
+
+    // The pen new annotations are drawn with: the one stored as
+    // "/preferences/annot_props/default_pen", red, 1 pixel and solid when
+    // none is stored.
+    virtual wxPen getDefaultPen() const;
+
+    // Chart frames alive now.
+    static unsigned openFrameCount();
+    // The snap distance of annotations being moved: 4 while snapping to
+    // prices is on (the start-up state), else 0. Shared by all chart frames.
+    static int snapTolerance();
+
+    // The update rule of Save Indicators as Template, also asked by the
+    // operations toolbar.
+    void updateSaveIndicatorsAsTemplate(wxUpdateUIEvent& event);
+
+    wxMenu* chartMenu() const { return m_chartMenu; }
+    wxMenu* annotationMenu() const { return m_annotationMenu; }
+    QxChartPeriodicityToolbar* periodicityToolbar() const { return m_periodicityToolbar; }
+    QxChartOptionsToolbar* optionsToolbar() const { return m_optionsToolbar; }
+    QxZoomHorzToolbar* zoomToolbar() const { return m_zoomToolbar; }
+    QxChartOperationsToolbar* operationsToolbar() const { return m_operationsToolbar; }
+    QxPatternRecognitionToolbar* patternToolbar() const { return m_patternToolbar; }
+    QxAnnotToolBar* annotationToolbar() const { return m_annotToolbar; }
+
+    // The period a periodicity command selects: 86400 for 1005 and for any
+    // id it does not know.
+    static unsigned periodOfCommand(int id);
+    // The periodicity command of a period; 1005 for an unknown period.
+    static int commandOfPeriod(unsigned period);
+
+protected:
+    void OnSize(wxSizeEvent& event) override;
+
+    void onAddSignalMarkers(wxCommandEvent& event) override;
+    void onCandlestickPatterns(wxCommandEvent& event) override;
+    void onZigZag(wxCommandEvent& event) override;
+    void onDoubleTop(wxCommandEvent& event) override;
+    void onHeadAndShoulders(wxCommandEvent& event) override;
+    void onShowTooltip(wxCommandEvent& event) override;
+    void onUpdateShowTooltip(wxUpdateUIEvent& event) override;
+    void onShowLegends(wxCommandEvent& event) override;
+    void onUpdateSaveIndicatorsAsTemplate(wxUpdateUIEvent& event) override;
+    void onExportChart(wxCommandEvent& event) override;
+    void onChartConfiguration(wxCommandEvent& event) override;
+
+private:
+    void addChartMenus();
+    void createToolbarPanes();
+    void connectOwnEvents(bool connect);
+
+    void onPeriodicity(wxCommandEvent& event);
+    void onUpdatePeriodicity(wxUpdateUIEvent& event);
+    void onZoomIn(wxCommandEvent& event);
+    void onZoomOut(wxCommandEvent& event);
+    void onUpdateZoomIn(wxUpdateUIEvent& event);
+    void onUpdateZoomOut(wxUpdateUIEvent& event);
+    void onZoomPreset(wxCommandEvent& event);
+    void onAnnotTool(wxCommandEvent& event);
+    void onUpdateAnnotTool(wxUpdateUIEvent& event);
+    void onSnap(wxCommandEvent& event);
+    void onUpdateSnap(wxUpdateUIEvent& event);
+    void onSetFocus(wxFocusEvent& event);
+
+    QxChartView* m_view = nullptr;
+    bool m_openedMaximized = false;
+    wxMenu* m_annotationMenu = nullptr;
+    QxChartPeriodicityToolbar* m_periodicityToolbar = nullptr;
+    QxChartOptionsToolbar* m_optionsToolbar = nullptr;
+    QxChartOperationsToolbar* m_operationsToolbar = nullptr;
+    QxPatternRecognitionToolbar* m_patternToolbar = nullptr;
+    QxZoomHorzToolbar* m_zoomToolbar = nullptr;
+    QxAnnotToolBar* m_annotToolbar = nullptr;
 };
+
+// The message showOperationFailed shows: text (or "Operation Failed." when
+// text is null), a line break, "Error description: " and the name of code.
+wxString operationFailedText(int code, const wchar_t* text);
+// Shows that message in an error box captioned with the product title.
+void showOperationFailed(int code, const wchar_t* text);

@@ -7,24 +7,32 @@
 QxPortfolioToolbar::QxPortfolioToolbar(wxWindow* parent, wxWindowID, const wxPoint& pos,
                                        const wxSize& size, long)
     : wxAuiToolBar(parent, wxID_ANY, pos, wxDefaultSize, wxAUI_TB_HORZ_TEXT),
-      m_bitmapSize(qxToolBitmapSize(size))
+      m_bitmapSize(qxToolBitmapSize(size)), m_alertArtId(alertArtId(waitingAlerts()))
 {
     qxAddTool(this, m_bitmapSize, 30001, "Portfolios and Watchlists", "QxART_portfolio",
               "Portfolios and Watchlists\nCtrl+Shift+P", wxITEM_NORMAL, false);
-    // The alert manager does not count waiting alerts yet: none are waiting.
-    qxAddTool(this, m_bitmapSize, 30002, "Manage Alerts                  ", alertArtId(0),
+    qxAddTool(this, m_bitmapSize, 30002, "Manage Alerts                  ", m_alertArtId,
               "Manage Alerts\nCtrl+Shift+A", wxITEM_NORMAL, false);
+    QxAlertMgr::get()->addAlertReactor(this);
 }
 
-QxPortfolioToolbar::~QxPortfolioToolbar() = default;
+QxPortfolioToolbar::~QxPortfolioToolbar()
+{
+    // The manager may already be gone at exit; never create one here.
+    if (QxAlertMgr* mgr = QxAlertMgr::existing())
+        mgr->removeAlertReactor(this);
+}
+
+unsigned QxPortfolioToolbar::waitingAlerts() { return QxAlertMgr::get()->numWaitingAlerts(); }
 
 const char* QxPortfolioToolbar::alertArtId(unsigned waitingAlerts)
 {
     return waitingAlerts > 0 ? "QxART_alert_of_alerts" : "QxART_alert";
 }
 
-void QxPortfolioToolbar::updateAlertIcon(unsigned waitingAlerts)
+void QxPortfolioToolbar::updateAlertIcon()
 {
-    SetToolBitmap(30002, wxArtProvider::GetBitmap(alertArtId(waitingAlerts), wxART_OTHER, m_bitmapSize));
+    m_alertArtId = alertArtId(waitingAlerts());
+    SetToolBitmap(30002, wxArtProvider::GetBitmap(m_alertArtId, wxART_OTHER, m_bitmapSize));
     Refresh(true);
 }

@@ -12,6 +12,8 @@ wxAuiToolBarItem* qxAddTool(wxAuiToolBar* toolbar, const wxSize& bitmapSize, int
                             const char* artId, const char* tooltip, wxItemKind kind, bool translateLabel)
 {
     const wxBitmap bitmap = wxArtProvider::GetBitmap(artId, wxART_OTHER, bitmapSize);
-    const wxString text = translateLabel ? wxGetTranslation(label) : wxString::FromUTF8(label);
-    return toolbar->AddTool(id, text, bitmap, wxGetTranslation(tooltip), kind);
+    // An empty text is never looked up: the catalogue's entry for "" is its header.
+    const wxString text = translateLabel && *label ? wxGetTranslation(label) : wxString::FromUTF8(label);
+    const wxString help = *tooltip ? wxGetTranslation(tooltip) : wxString();
+    return toolbar->AddTool(id, text, bitmap, help, kind);
 }

@@ -8,6 +8,8 @@
 #include <wx/wfstream.h>
 #include <wx/xml/xml.h>
 
+#include <algorithm>
+
 namespace {
 
 QxAlertMgr* g_alertMgr = nullptr;
@@ -34,6 +36,17 @@ void QxAlertMgr::destroy()
 QxAlertMgr::QxAlertMgr(int64_t evaluationStart) : m_evaluationStart(evaluationStart) { load(); }
 
 QxAlertMgr::~QxAlertMgr() = default;
+
+void QxAlertMgr::addAlertReactor(QxAlertReactor* reactor)
+{
+    if (reactor && std::find(m_reactors.begin(), m_reactors.end(), reactor) == m_reactors.end())
+        m_reactors.push_back(reactor);
+}
+
+void QxAlertMgr::removeAlertReactor(QxAlertReactor* reactor)
+{
+    m_reactors.erase(std::remove(m_reactors.begin(), m_reactors.end(), reactor), m_reactors.end());
+}
 
 wxString QxAlertMgr::filePath()
 {

@@ -10,8 +10,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class wxXmlDocument;
+
+// An observer of the alert manager, told when alerts are added, when they
+// are evaluated again and when one changes.
+class QxAlertReactor {
+public:
+    virtual ~QxAlertReactor() = default;
+    virtual void onAlertAdded() = 0;
+    virtual void onAlertsEvaluated() = 0;
+    virtual void onAlertChanged() = 0;
+};
 
 class QxAlertMgr {
 public:
@@ -26,6 +37,15 @@ public:
     // Writes the alert file (through a temporary file, so a failed write
     // keeps the old one). True when the file was written.
     bool save();
+
+    // Observers are told in the order they registered; registering twice
+    // keeps one entry, removing an unknown one does nothing.
+    void addAlertReactor(QxAlertReactor* reactor);
+    void removeAlertReactor(QxAlertReactor* reactor);
+    size_t numAlertReactors() const { return m_reactors.size(); }
+    // Alerts whose status is 2 (fired, not yet looked at). No alert is kept
+    // by this build, so none are waiting.
+    unsigned numWaitingAlerts() const { return 0; }
 
     // Bars before this packed timestamp are never evaluated.
     int64_t evaluationStart() const { return m_evaluationStart; }
@@ -44,4 +64,5 @@ private:
     int64_t m_evaluationStart;
     // The alert file as read, whose settings are written back as they came.
     std::unique_ptr<wxXmlDocument> m_loaded;
+    std::vector<QxAlertReactor*> m_reactors;
 };

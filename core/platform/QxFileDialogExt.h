@@ -1,0 +1,20 @@
+#pragma once
+// GTK file dialogs return the typed name as it is, without the extension of
+// the chosen filter, so a chart saved as "ibm" could not be found again by
+// the "*.trdc" filter. These helpers add the filter's extension.
+#include <wx/string.h>
+
+class wxFileDialog;
+
+// The extension (without the dot) of the first pattern of filter number
+// filterIndex of a wildcard such as "Chart (*.trdc)|*.trdc"; empty when the
+// filter has no single extension ("*", "*.*", out of range).
+wxString qxWildcardExtension(const wxString& wildcard, int filterIndex);
+
+// path with "." + ext appended when its file name has no extension; paths
+// that have one, an empty path and an empty ext come back unchanged.
+wxString qxPathWithExtension(const wxString& path, const wxString& ext);
+
+// The path chosen in a save dialog, with the extension of its current
+// filter added when the typed name has none.
+wxString qxChosenSavePath(const wxFileDialog& dialog);
