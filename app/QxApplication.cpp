@@ -15,6 +15,7 @@
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
+#include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxConditionFactory.h"
 #include "trading/QxTradingSystemMgr.h"
@@ -134,6 +135,7 @@ QxApplication::QxApplication() : m_appTitle(kAppTitle)
 
 QxApplication::~QxApplication()
 {
+    QxSymbolSelectionDlg::destroy(); // it holds the database's categories
     m_currentDatabase = nullptr;
     QxGlobalVars::get().defaultTemplate = nullptr;
     QxIdleTaskQueue::destroy();
@@ -350,6 +352,9 @@ int QxApplication::OnRun() { return wxApp::OnRun(); }
 
 int QxApplication::OnExit()
 {
+    // Saves its preferences and lets go of the database's categories while
+    // the plug-in that made them is still loaded.
+    QxSymbolSelectionDlg::destroy();
     QxDataProviderRepository::instance()->windupAll();
     QxAlertMgr::get()->save();
     if (QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(false))

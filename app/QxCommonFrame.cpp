@@ -11,7 +11,10 @@
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
+#include "core/QxSecurity.h"
 #include "core/QxUtils.h"
+#include "securities/QxDatabaseInfoDlg.h"
+#include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include <wx/intl.h>
@@ -86,14 +89,34 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Charts, saved charts, portfolios, alerts, price editing, database details
-// and the trading tools belong to parts of the program that are not in this
-// build; their commands say so and open nothing.
+// Charts, portfolios, alerts, price editing and the trading tools belong to parts of the program that are not in this build;
+// their commands say so and open nothing (after the security is chosen,
+// where the command starts by asking for one).
 
-void QxCommonFrame::OnNewChart(wxCommandEvent&) { qxShowNotAvailable(this, _("Creating charts")); }
+QxObjectSmartPtr<QxSecurity> QxCommonFrame::chooseSecurity()
+{
+    QxSymbolSelectionDlg* dialog = QxSymbolSelectionDlg::get(true);
+    if (dialog->ShowModal() != wxID_OK || dialog->getSelectedIds().empty())
+        return nullptr;
+    const unsigned id = dialog->getSelectedIds().front();
+    QxApplication* app = QxApplication::getApp();
+    QxDatabase* database = app ? app->currentDatabase() : nullptr;
+    if (id == 0 || !database)
+        return nullptr;
+    return QxObjectSmartPtr<QxSecurity>(database->getSecurity(id));
+}
+
+void QxCommonFrame::OnNewChart(wxCommandEvent&)
+{
+    if (!chooseSecurity())
+        return;
+    qxShowNotAvailable(this, _("Creating charts"));
+}
 
 void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 {
+    if (!chooseSecurity())
+        return;
     qxShowNotAvailable(this, _("Creating point and figure charts"));
 }
 
@@ -129,7 +152,12 @@ void QxCommonFrame::OnExit(wxCommandEvent&)
         wxTheApp->Exit();
 }
 
-void QxCommonFrame::OnQuoteEditor(wxCommandEvent&) { qxShowNotAvailable(this, _("The quote editor")); }
+void QxCommonFrame::OnQuoteEditor(wxCommandEvent&)
+{
+    if (!chooseSecurity())
+        return;
+    qxShowNotAvailable(this, _("The quote editor"));
+}
 
 void QxCommonFrame::OnUpdateQuoteEditor(wxUpdateUIEvent& event)
 {
@@ -139,7 +167,8 @@ void QxCommonFrame::OnUpdateQuoteEditor(wxUpdateUIEvent& event)
 
 void QxCommonFrame::OnDatabaseInfo(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("Database information"));
+    QxDatabaseInfoDlg dialog(this);
+    dialog.ShowModal();
 }
 
 void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
@@ -154,6 +183,8 @@ void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
         return;
     if (QxApplication* app = QxApplication::getApp())
         app->changeDatabase(database);
+    // Built again over the new database when next needed.
+    QxSymbolSelectionDlg::destroy();
 }
 
 void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)

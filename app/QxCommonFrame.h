@@ -5,12 +5,15 @@
 // of every program-wide command.
 #include "app/FBCommonFrame.h"
 
+#include "core/QxObject.h"
+
 #include <wx/aui/aui.h>
 
 class QxChartGeneralToolbar;
 class QxDatabase;
 class QxPortfolioToolbar;
 class QxProToolsToolbar;
+class QxSecurity;
 
 class QxCommonFrame : public FBCommonFrame {
 public:
@@ -73,4 +76,7 @@ protected:
 
 private:
     void initCommon();
+    // Asks for one security with the selection dialog; null when the user
+    // cancelled or the id names no security of the current database.
+    QxObjectSmartPtr<QxSecurity> chooseSecurity();
 };

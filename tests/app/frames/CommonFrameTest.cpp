@@ -149,13 +149,13 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
         wxString text; // the message box text, or the dialog title
     };
     const Case cases[] = {
-        {5002, "wxMessageDialog", "Creating charts" + missing},
-        {30000, "wxMessageDialog", "Creating point and figure charts" + missing},
+        {5002, "QxSymbolSelectionDlg", "Select Security"},
+        {30000, "QxSymbolSelectionDlg", "Select Security"},
         {5000, "wxMessageDialog", "Opening saved charts" + missing},
         {30001, "wxMessageDialog", "The portfolio and watchlist manager" + missing},
         {30002, "wxMessageDialog", "The alert manager" + missing},
-        {30004, "wxMessageDialog", "The quote editor" + missing},
-        {30005, "wxMessageDialog", "Database information" + missing},
+        {30004, "QxSymbolSelectionDlg", "Select Security"},
+        {30005, "QxDatabaseInfoDlg", "Database Info"},
         {30007, "wxMessageDialog", "The stock idea finder" + missing},
         {30008, "wxMessageDialog", "The simple system tester" + missing},
         {30009, "wxMessageDialog", "The trading system manager" + missing},
