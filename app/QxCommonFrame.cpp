@@ -4,11 +4,13 @@
 #include "app/QxApplication.h"
 #include "app/QxDataSelectorDlg.h"
 #include "app/QxGatewayFrame.h"
+#include "app/QxGlobalVars.h"
 #include "app/QxNotAvailable.h"
 #include "app/QxPreferencesDlg.h"
 #include "app/QxUpdateCheck.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxChartGeneralToolbar.h"
+#include "chartview/QxChartView.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
 #include "core/QxSecurity.h"
@@ -89,7 +91,8 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Charts, portfolios, alerts, price editing and the trading tools belong to parts of the program that are not in this build;
+// Point and figure charts, portfolios, alerts, price editing and the
+// trading tools belong to parts of the program that are not in this build;
 // their commands say so and open nothing (after the security is chosen,
 // where the command starts by asking for one).
 
@@ -108,9 +111,12 @@ QxObjectSmartPtr<QxSecurity> QxCommonFrame::chooseSecurity()
 
 void QxCommonFrame::OnNewChart(wxCommandEvent&)
 {
-    if (!chooseSecurity())
+    QxObjectSmartPtr<QxSecurity> security = chooseSecurity();
+    if (!security)
         return;
-    qxShowNotAvailable(this, _("Creating charts"));
+    const QxGlobalVars& globals = QxGlobalVars::get();
+    QxChartView::createChartView(security.get(), Qx::eDaily, static_cast<Qx::QxPriceObjType>(globals.priceObjType),
+                                 globals.defaultTemplate.get());
 }
 
 void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)

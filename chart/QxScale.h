@@ -7,6 +7,16 @@ public:
     virtual ~QxScale() = default;
     virtual int map(const double& value) const = 0;
     virtual double unmap(int pixel) const = 0;
+
+    // The range the scale was last set up with; empty (max below min) before.
+    // A bar scale's range is its first and last bar.
+    double min() const { return m_min; }
+    double max() const { return m_max; }
+    bool inRange(double value) const { return value >= m_min && value <= m_max; }
+
+protected:
+    double m_min = 0.0;
+    double m_max = -1.0;
 };
 
 namespace Qx {

@@ -5,8 +5,8 @@
 void QxUniformScale::setup(const double& lower, const double& upper, int firstPixel, int secondPixel,
                            bool logarithmic)
 {
-    m_lower = lower;
-    m_upper = upper;
+    m_min = lower;
+    m_max = upper;
     m_logarithmic = logarithmic && lower > 0.0 && upper > 0.0 && lower != upper;
     if (m_logarithmic) {
         m_factor = (secondPixel - firstPixel) / (std::log(upper) - std::log(lower));
@@ -21,7 +21,7 @@ int QxUniformScale::map(const double& value) const
 {
     // NaN sits at the lower end; 0 and below, which have no logarithm, lie
     // beyond it.
-    double v = std::isnan(value) ? m_lower : value;
+    double v = std::isnan(value) ? m_min : value;
     if (m_logarithmic)
         v = v > 0.0 ? std::log(v) : -HUGE_VAL;
     double p = m_factor * v + m_offset + 0.5;

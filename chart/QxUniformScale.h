@@ -18,8 +18,8 @@ public:
     // 0.0 on a degenerate scale (factor 0).
     double unmap(int pixel) const override;
 
-    double lower() const { return m_lower; }
-    double upper() const { return m_upper; }
+    double lower() const { return m_min; }
+    double upper() const { return m_max; }
     double factor() const { return m_factor; }
     double offset() const { return m_offset; }
     bool isLogarithmic() const { return m_logarithmic; }
@@ -29,8 +29,6 @@ public:
     static constexpr double kPixelLimit = 4000000.0;
 
 private:
-    double m_lower = 0.0;
-    double m_upper = -1.0;
     double m_factor = 1.0;
     double m_offset = 0.0;
     bool m_logarithmic = false;

@@ -12,6 +12,7 @@
 #include "chartframe/QxChartPeriodicityToolbar.h"
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
+#include "chartview/QxChartView.h"
 #include "core/QxErrorCode.h"
 #include "core/platform/QxKeyAliases.h"
 #include "core/platform/QxMenuArt.h"
@@ -108,6 +109,16 @@ wxPen QxChartFrame::getDefaultPen() const
 }
 
 unsigned QxChartFrame::openFrameCount() { return g_openChartFrames; }
+
+void QxChartFrame::setChartView(QxChartView* view)
+{
+    if (m_view || !view)
+        return;
+    m_view = view;
+    m_mgr->AddPane(view, wxAuiPaneInfo().Name("Chart View").CenterPane().PaneBorder(false));
+    m_mgr->Update();
+    Bind(wxEVT_SET_FOCUS, &QxChartFrame::onSetFocus, this);
+}
 
 int QxChartFrame::snapTolerance() { return g_snapTolerance; }
 
@@ -339,4 +350,10 @@ void QxChartFrame::onSnap(wxCommandEvent& event)
 
 void QxChartFrame::onUpdateSnap(wxUpdateUIEvent& event) { event.Check(g_snapTolerance > 0); }
 
-void QxChartFrame::onSetFocus(wxFocusEvent& event) { event.Skip(); }
+void QxChartFrame::onSetFocus(wxFocusEvent& event)
+{
+    // Keys go to the chart, not to the frame.
+    if (m_view)
+        m_view->SetFocus();
+    event.Skip();
+}

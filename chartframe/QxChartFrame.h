@@ -30,6 +30,9 @@ public:
     // Whether the frame was opened maximised (as the last chart frame was).
     bool openedMaximized() const { return m_openedMaximized; }
 
+    // Attaches the view as the centre pane "Chart View"; only the first
+    // call acts.
+    void setChartView(QxChartView* view);
     // The attached view; null until one is attached.
     QxChartView* getChartView() const { return m_view; }
 

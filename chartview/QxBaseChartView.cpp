@@ -1,0 +1,437 @@
+#include "chartview/QxBaseChartView.h"
+
+#include "chartview/QxAnnot.h"
+#include "core/platform/QxKeyState.h"
+
+#include <wx/dcclient.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+// ---------------------------------------------------------------------------
+// Horizontal scroll model
+
+namespace {
+
+int roundPos(double v)
+{
+    // Round half up, kept within what an int holds.
+    v = std::floor(v + 0.5);
+    if (!(v > -2147483647.0))
+        return v != v ? 0 : -2147483647;
+    if (v > 2147483647.0)
+        return 2147483647;
+    return static_cast<int>(v);
+}
+
+} // namespace
+
+unsigned QxHorzScrollModel::posToBar(int pos) const
+{
+    const double bars = std::floor(std::max(0, pos) * m_barsPerPixel + 0.5);
+    const double bar = m_barOffset + bars;
+    return bar >= double(kNoBar) ? kNoBar - 1 : static_cast<unsigned>(bar);
+}
+
+int QxHorzScrollModel::barToPos(unsigned bar) const
+{
+    if (m_barsPerPixel <= 0.0)
+        return 0;
+    // Bars before the offset lie left of position 0: signed arithmetic, then
+    // clamped, never an unsigned wrap-around.
+    const double pos = (double(bar) - double(m_barOffset)) / m_barsPerPixel;
+    return std::max(0, roundPos(pos));
+}
+
+QxHorzScrollModel::Move QxHorzScrollModel::moveTo(int pos) const
+{
+    Move m;
+    const int q = std::clamp(pos, 0, hMax());
+    m.bar = posToBar(q);
+    m.pos = std::min(barToPos(m.bar), hMax());
+    return m;
+}
+
+int QxHorzScrollModel::barPixels() const
+{
+    if (m_barsPerPixel <= 0.0)
+        return std::max(1, m_hThumb);
+    return std::max(1, roundPos(1.0 / m_barsPerPixel));
+}
+
+int QxHorzScrollModel::increment(Step step, int pos, int thumbPos, bool ctrlDown) const
+{
+    const int page = std::max(1, m_hThumb);
+    int inc = 0;
+    switch (step) {
+    case eLineUp: inc = ctrlDown ? -page : -barPixels(); break;
+    case eLineDown: inc = ctrlDown ? page : barPixels(); break;
+    case ePageUp: inc = -page; break;
+    case ePageDown: inc = page; break;
+    case eThumb: inc = thumbPos - pos; break;
+    case eTop:
+    case eBottom: inc = 0; break;
+    }
+    const long target = long(pos) + inc;
+    if (target < 0)
+        return -pos;
+    if (target > hMax())
+        return hMax() - pos;
+    return inc;
+}
+
+QxHorzScrollModel::Layout QxHorzScrollModel::setup(const Input& in)
+{
+    const int oldHRange = m_hRange, oldHThumb = m_hThumb;
+    const int oldVRange = m_vRange, oldVThumb = m_vThumb;
+    const wxSize v(std::max(0, in.virtualSize.x), std::max(0, in.virtualSize.y));
+
+    // The scroll bars as the window lays them out: one unit per pixel, the
+    // thumb as wide as the client area.
+    m_hRange = v.x;
+    m_hThumb = std::min(std::max(0, in.client.x), v.x);
+    m_vRange = v.y;
+    m_vThumb = std::min(std::max(0, in.client.y), v.y);
+
+    Layout out;
+    out.hPos = std::clamp(in.hPos, 0, hMax());
+    out.vPos = std::clamp(in.vPos, 0, vMax());
+
+    const bool unchanged = v.x == m_lastVirtual.x && m_hThumb == oldHThumb && in.previousWidth == in.client.x;
+    if (unchanged || in.client.x >= v.x) {
+        m_lastVirtual = v;
+        return out;
+    }
+
+    const int newMax = hMax(); // > 0 here
+    m_barOffset = in.visibleBars ? in.visibleBars - 1 : 0;
+    m_barsPerPixel = std::max(0.0, double(in.totalBars) - double(in.visibleBars)) / newMax;
+
+    int p;
+    if (in.previousWidth == 0 || oldHRange <= in.previousWidth)
+        p = newMax; // first layout, or the chart did not scroll before: the newest bar
+    else
+        p = in.lastVisibleBar == kNoBar ? newMax : std::min(barToPos(in.lastVisibleBar), newMax);
+
+    const int oldMax = oldHRange - oldHThumb;
+    if ((in.hPos < oldMax && p != newMax) || in.hPos > oldMax) {
+        out.hPos = p;
+    } else if (oldHThumb != 0 && oldMax > 0) {
+        // The old position was at the end, or the target is the end: keep
+        // the same proportion of the range.
+        const int q = std::min(roundPos(double(in.hPos) / oldMax * newMax), newMax);
+        const unsigned bar = posToBar(q);
+        out.hPos = q;
+        if (bar != in.lastVisibleBar && in.lastVisibleBar != kNoBar) {
+            // The position moves with the bar, or the next scroll event would
+            // bring the old bar back.
+            out.relayout = true;
+            out.bar = bar;
+            m_lastVirtual = v;
+            return out;
+        }
+    } else {
+        // No old range to keep a proportion of (an old maximum of 0 would
+        // divide by zero): the target position.
+        out.hPos = p;
+    }
+
+    const int oldVMax = oldVRange - oldVThumb;
+    if (oldVThumb != 0 && oldVMax > 0)
+        out.vPos = std::clamp(roundPos(double(in.vPos) / oldVMax * vMax()), 0, vMax());
+    m_lastVirtual = v;
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Annotation makers
+
+namespace {
+std::map<int, QxBaseChartView::AnnotMaker>& annotMakers()
+{
+    static std::map<int, QxBaseChartView::AnnotMaker> makers;
+    return makers;
+}
+} // namespace
+
+bool QxBaseChartView::registerAnnotMaker(int tool, AnnotMaker maker)
+{
+    if (tool < kFirstAnnotTool || tool > kLastAnnotTool || !maker)
+        return false;
+    annotMakers()[tool] = maker;
+    return true;
+}
+
+QxAnnot* QxBaseChartView::createAnnotForTool(int tool)
+{
+    auto it = annotMakers().find(tool);
+    if (it == annotMakers().end())
+        return nullptr;
+    QxAnnot* annot = it->second(tool);
+    if (annot)
+        annot->setCalculator(getCalc());
+    return annot;
+}
+
+// ---------------------------------------------------------------------------
+// Window
+
+namespace {
+const wxEventType* scrollEventTypes()
+{
+    static const wxEventType types[] = {wxEVT_SCROLLWIN_TOP,      wxEVT_SCROLLWIN_BOTTOM,
+                                        wxEVT_SCROLLWIN_LINEUP,   wxEVT_SCROLLWIN_LINEDOWN,
+                                        wxEVT_SCROLLWIN_PAGEUP,   wxEVT_SCROLLWIN_PAGEDOWN,
+                                        wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE};
+    return types;
+}
+} // namespace
+
+QxBaseChartView::QxBaseChartView()
+{
+    Bind(wxEVT_SIZE, &QxBaseChartView::onSize, this);
+    for (int i = 0; i < 8; ++i)
+        Bind(wxEventTypeTag<wxScrollWinEvent>(scrollEventTypes()[i]), &QxBaseChartView::onScrollEvent, this);
+    // Horizontally the window never shifts pixels: a scroll shows other bars.
+    EnableScrolling(false, true);
+    pushCursor(eCursorOpenHand);
+}
+
+QxBaseChartView::~QxBaseChartView()
+{
+    Unbind(wxEVT_SIZE, &QxBaseChartView::onSize, this);
+    for (int i = 0; i < 8; ++i)
+        Unbind(wxEventTypeTag<wxScrollWinEvent>(scrollEventTypes()[i]), &QxBaseChartView::onScrollEvent, this);
+}
+
+void QxBaseChartView::onScrollEvent(wxScrollWinEvent& event) { onScroll(event); }
+
+void QxBaseChartView::PrepareDC(wxDC& dc) { dc.SetDeviceOrigin(0, -vertPos()); }
+
+void QxBaseChartView::SetScrollbar(int orient, int pos, int thumb, int range, bool refresh)
+{
+    if (m_skipNextScrollbar) {
+        m_skipNextScrollbar = false;
+        return;
+    }
+    wxScrolledWindow::SetScrollbar(orient, pos, thumb, range, refresh);
+}
+
+void QxBaseChartView::ScrollWindow(int dx, int dy, const wxRect*)
+{
+    // Horizontal moves go through scrollHorzTo; vertical ones repaint from
+    // the picture instead of shifting pixels, which keeps the feedback layer
+    // and the picture in step.
+    if (dx != 0 || dy != 0)
+        Refresh(false);
+}
+
+void QxBaseChartView::onSize(wxSizeEvent& event)
+{
+    refreshChart();
+    // The toolkit sets the scroll bars itself after a size event; the set-up
+    // just made stands.
+    m_skipNextScrollbar = true;
+    event.Skip();
+}
+
+void QxBaseChartView::setupScroll(unsigned visibleBars, unsigned totalBars, int previousWidth)
+{
+    QxHorzScrollModel::Input in;
+    in.visibleBars = visibleBars;
+    in.totalBars = totalBars;
+    in.previousWidth = previousWidth;
+    in.client = GetClientSize();
+    in.virtualSize = getVirtualSize();
+    in.hPos = horzPos();
+    in.vPos = vertPos();
+    in.lastVisibleBar = getLastVisibleBar();
+    const QxHorzScrollModel::Layout layout = m_scroll.setup(in);
+    const wxSize v = in.virtualSize;
+    SetScrollbars(1, 1, std::max(0, v.x), std::max(0, v.y), layout.hPos, layout.vPos, true);
+    if (layout.relayout) {
+        setLastVisibleBar(layout.bar);
+        refreshChart();
+    }
+}
+
+void QxBaseChartView::scrollHorzTo(int pos)
+{
+    const QxHorzScrollModel::Move m = m_scroll.moveTo(pos);
+    if (m.pos != horzPos())
+        Scroll(m.pos, -1);
+    if (m.bar != getLastVisibleBar() && getLastVisibleBar() != QxHorzScrollModel::kNoBar) {
+        setLastVisibleBar(m.bar);
+        refreshChart();
+    }
+}
+
+void QxBaseChartView::scrollVertTo(int pos)
+{
+    pos = std::clamp(pos, 0, m_scroll.vMax());
+    if (pos != vertPos())
+        Scroll(-1, pos);
+}
+
+int QxBaseChartView::calcHorzScrollInc(wxScrollWinEvent& event)
+{
+    const wxEventType t = event.GetEventType();
+    QxHorzScrollModel::Step step = QxHorzScrollModel::eTop;
+    if (t == wxEVT_SCROLLWIN_LINEUP)
+        step = QxHorzScrollModel::eLineUp;
+    else if (t == wxEVT_SCROLLWIN_LINEDOWN)
+        step = QxHorzScrollModel::eLineDown;
+    else if (t == wxEVT_SCROLLWIN_PAGEUP)
+        step = QxHorzScrollModel::ePageUp;
+    else if (t == wxEVT_SCROLLWIN_PAGEDOWN)
+        step = QxHorzScrollModel::ePageDown;
+    else if (t == wxEVT_SCROLLWIN_THUMBTRACK || t == wxEVT_SCROLLWIN_THUMBRELEASE)
+        step = QxHorzScrollModel::eThumb;
+    else if (t == wxEVT_SCROLLWIN_BOTTOM)
+        step = QxHorzScrollModel::eBottom;
+    const bool ctrl = QxKeyState::isDown(WXK_CONTROL);
+    return m_scroll.increment(step, horzPos(), event.GetPosition(), ctrl);
+}
+
+bool QxBaseChartView::doesSupportAnnot(int) const { return true; }
+
+void QxBaseChartView::onScroll(wxScrollWinEvent& event)
+{
+    if (event.GetOrientation() == wxVERTICAL) {
+        HandleOnScroll(event);
+        return;
+    }
+    const int inc = calcHorzScrollInc(event);
+    if (inc != 0)
+        scrollHorzTo(horzPos() + inc);
+}
+
+void QxBaseChartView::startPanning(const wxPoint& point)
+{
+    m_panning = true;
+    m_panAnchorX = horzPos();
+    m_panAnchorY = vertPos();
+    m_lastMousePos = point;
+    pushCursor(eCursorClosedHand);
+}
+
+void QxBaseChartView::pan(const wxPoint& point)
+{
+    const int x = std::min(m_panAnchorX + m_lastMousePos.x - point.x, m_scroll.hMax());
+    const int y = m_panAnchorY + m_lastMousePos.y - point.y;
+    scrollVertTo(y);
+    scrollHorzTo(x);
+}
+
+void QxBaseChartView::stopPanning(const wxPoint& point)
+{
+    pan(point);
+    m_panning = false;
+    popCursor();
+}
+
+bool QxBaseChartView::handleMouseDown(wxMouseEvent& event)
+{
+    if (!m_panning)
+        startPanning(event.GetPosition());
+    return true;
+}
+
+bool QxBaseChartView::handleMouseMove(wxMouseEvent& event)
+{
+    if (!m_panning)
+        return false;
+    if (!event.LeftIsDown())
+        stopPanning(event.GetPosition());
+    else
+        pan(event.GetPosition());
+    return true;
+}
+
+bool QxBaseChartView::handleMouseUp(wxMouseEvent& event)
+{
+    if (!m_panning)
+        return false;
+    stopPanning(event.GetPosition());
+    return true;
+}
+
+wxPoint QxBaseChartView::adjustY(const wxPoint& device) const
+{
+    return wxPoint(device.x, device.y + vertPos());
+}
+
+wxPoint QxBaseChartView::deviceToLogical(const wxPoint& device) const
+{
+    return wxPoint(device.x + horzPos(), device.y + vertPos());
+}
+
+void QxBaseChartView::invalidateRect(const wxRect& logical)
+{
+    wxRect r = logical;
+    r.Offset(0, -vertPos());
+    RefreshRect(r, false);
+}
+
+void QxBaseChartView::setAnnotTool(int tool)
+{
+    eraseCrosshair();
+    if (tool == m_annotTool)
+        return;
+    m_annotTool = tool;
+    if (tool == 0)
+        popCursor();
+    else
+        pushCursor(eCursorCross);
+}
+
+void QxBaseChartView::drawCrosshair(const wxPoint& point, const wxRect& rect)
+{
+    eraseCrosshair();
+    if (rect.IsEmpty())
+        return;
+    const wxPen pen(feedbackColour(), 1, wxPENSTYLE_SOLID);
+    std::vector<QxOverlay::Line> lines{
+        {wxPoint(point.x, rect.y), wxPoint(point.x, rect.y + rect.height - 1), pen},
+        {wxPoint(rect.x, point.y), wxPoint(rect.x + rect.width - 1, point.y), pen},
+    };
+    m_overlay.set(QxOverlay::eCrosshair, std::move(lines));
+    m_overlay.refresh(this, QxOverlay::eCrosshair, wxPoint(0, -vertPos()));
+}
+
+void QxBaseChartView::eraseCrosshair()
+{
+    if (!m_overlay.isShown(QxOverlay::eCrosshair))
+        return;
+    // Repaint where the lines were, now from the picture alone.
+    m_overlay.refresh(this, QxOverlay::eCrosshair, wxPoint(0, -vertPos()));
+    m_overlay.clear(QxOverlay::eCrosshair);
+}
+
+void QxBaseChartView::pushCursor(int id)
+{
+    m_cursors.push_back(id);
+    applyCursor();
+}
+
+void QxBaseChartView::applyCursor()
+{
+    if (!GetHandle() || m_cursors.empty())
+        return;
+    const int id = m_cursors.back();
+    wxStockCursor stock = wxCURSOR_HAND;
+    if (id == eCursorClosedHand)
+        stock = wxCURSOR_SIZING;
+    else if (id == eCursorCross)
+        stock = wxCURSOR_CROSS;
+    SetCursor(wxCursor(stock));
+}
+
+void QxBaseChartView::popCursor()
+{
+    // The bottom entry, the window's own cursor, stays.
+    if (m_cursors.size() > 1)
+        m_cursors.pop_back();
+    applyCursor();
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The window that shows one chart: the chart of a chartist (a security, a
+// period, a template of indicators and a price style) inside its own chart
+// frame. It answers the base view's questions from the chart model, paints
+// the chart through the off-screen picture and redraws when the security's
+// prices change. createChartView is the program's way to open a chart.
+#include "chart/QxChartist.h"
+#include "chart/QxPriceObj.h"
+#include "chartview/QxBaseChartView.h"
+#include "core/QxDataReactors.h"
+#include "core/QxTime.h"
+
+class QxChart;
+class QxChartFrame;
+class QxDrawable;
+class QxIndicator;
+class QxSecurity;
+class QxTemplate;
+class QxZone;
+
+class QxChartView : public QxBaseChartView, public QxPriceHistoryChangeReactor {
+public:
+    // Takes a reference to the chartist; the window is made by createWindow.
+    explicit QxChartView(QxChartist* chartist);
+    ~QxChartView() override;
+
+    // Opens a chart of the security in a new chart frame; null (after
+    // telling the user) when the security has no daily prices, or when the
+    // window cannot be made.
+    static QxChartView* createChartView(QxSecurity* security, Qx::QxPeriod period, Qx::QxPriceObjType type,
+                                        QxTemplate* tmpl);
+    // The same for a security of the current database; null for id 0 or an
+    // id the database does not know.
+    static QxChartView* createChartView(unsigned securityId, Qx::QxPeriod period, Qx::QxPriceObjType type,
+                                        QxTemplate* tmpl);
+
+    // Makes the chart frame and this window in it, shows both and lays the
+    // chart out. eFailedToCloseWindow (18) when the window cannot be made: the
+    // frame is destroyed again.
+    int createWindow();
+    // A new view of a copy of the chart in a new frame with this frame's
+    // title; null when its window cannot be made.
+    QxChartView* clone() const;
+
+    QxChartFrame* getFrame() const { return m_frame; }
+    QxChartist* getChartist() const { return m_chartist.get(); }
+
+    // The frame title for a chart title: the application title, then the
+    // chart title in square brackets.
+    static wxString frameTitle(const wxString& chartTitle);
+
+    QxCalculator* getCalc() const override;
+    void setLastVisibleBar(unsigned bar) override;
+    unsigned getLastVisibleBar() const override;
+    unsigned getFirstVisibleBar() const override;
+    void refreshChart() override;
+    wxSize getVirtualSize() const override;
+    int zoneAtPoint(const wxPoint& logical) const override;
+    wxPoint chartToDevice(int zone, const QxPoint& point) const override;
+    QxPoint deviceToChart(int zone, const wxPoint& logical, int snapDistance) const override;
+    std::vector<QxObjectSmartPtr<QxAnnot>>* getAnnots(int zone) const override;
+    const QxScale& getXMap(int zone) const override;
+    const QxScale& getYMap(int zone) const override;
+    void addAnnot(int zone, QxAnnot* annot) override;
+    void removeAnnot(int zone, QxAnnot* annot) override;
+    void invalidateZone(int zone) override;
+    wxRect getZoneInnerRect(int zone) const override;
+    wxRect getInnerRect() const override;
+    wxPen getDefaultPen() const override;
+
+    void eodPriceHistoryChanged(unsigned securityId) override;
+    void intradayPriceHistoryChanged(unsigned securityId) override;
+
+    // Whether the view is registered for price changes of its security.
+    bool isReactorRegistered() const { return m_registeredId != 0; }
+
+    // Paints what the screen shows (picture, separators, feedback) into dc,
+    // repainting the picture first when it is stale.
+    void render(wxDC& dc);
+
+protected:
+    wxColour feedbackColour() const override;
+
+private:
+    QxChart* chart() const;
+    QxZone* zone(int index) const;
+    void paintChartBitmap();
+    void onPaint(wxPaintEvent& event);
+    void onMotion(wxMouseEvent& event);
+    void onLeftDown(wxMouseEvent& event);
+    void onLeftUp(wxMouseEvent& event);
+    void onEraseBackground(wxEraseEvent&) {}
+
+    QxObjectSmartPtr<QxChartist> m_chartist;
+    QxChartFrame* m_frame = nullptr;
+    int m_currentZone = -1;
+    unsigned m_registeredId = 0;
+};

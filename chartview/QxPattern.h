@@ -1,0 +1,52 @@
+#pragma once
+// A detected chart pattern held by a zone: painted over the zone's values,
+// written into the zone's XML, and asked for the room it needs above and
+// below the values.  The detectors of the chart views create them.
+#include "core/QxObject.h"
+
+#include <wx/gdicmn.h>
+
+#include <vector>
+
+class QxCalculator;
+class QxScale;
+class wxDC;
+class wxXmlNode;
+
+class QxPattern : public QxObject {
+public:
+    ~QxPattern() override;
+
+    virtual QxPattern* clone() const = 0;
+    virtual void display(wxDC& dc, unsigned first, unsigned last, const QxScale& dateScale,
+                         const QxScale& valueScale) const = 0;
+    // Links the pattern's new element under parent and returns it.
+    virtual wxXmlNode* toXml(wxXmlNode* parent) const = 0;
+    // 0 when top.y and bottom.y were set to the pixels needed above and
+    // below the values.
+    virtual int getMargins(unsigned first, unsigned last, const QxScale& dateScale, const QxScale& valueScale,
+                           wxPoint& top, wxPoint& bottom) const = 0;
+
+    // The zone hands its calculator over at every layout.
+    void setCalculator(QxCalculator* calculator);
+    QxCalculator* getCalculator() const { return m_calculator.get(); }
+
+    // Makes a pattern of a kind from its element; null for a kind nobody
+    // registered.
+    using Factory = QxPattern* (*)(const wxXmlNode* element);
+    // Registers the maker of the patterns written as elements of this name
+    // (compared without regard to case).
+    static void registerKind(const wxString& elementName, Factory factory);
+
+protected:
+    QxPattern();
+    QxPattern(const QxPattern& other);
+
+private:
+    QxObjectSmartPtr<QxCalculator> m_calculator;
+};
+
+// Appends one pattern per child element of a "Patterns" element to list;
+// children of a kind nobody registered are skipped.  Returns the number of
+// patterns appended.
+int readPatternsFromXml(const wxXmlNode* patterns, std::vector<QxObjectSmartPtr<QxPattern>>& list);

@@ -1,0 +1,132 @@
+#pragma once
+// Price histories and a memory security for the chart tests, and a small
+// pixel reader for pictures painted into memory bitmaps.
+#include "core/QxErrorCode.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSecurity.h"
+#include "core/QxTime.h"
+
+#include <wx/bitmap.h>
+#include <wx/datetime.h>
+#include <wx/image.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace charttest {
+
+// n daily stock bars on weekdays from Monday 2001-01-01: a deterministic
+// random walk around 50 with swings, high and low around open and close,
+// volumes between 1 and 3 million.
+inline QxPriceHistory* makeWalk(unsigned n, uint32_t seed = 12345)
+{
+    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
+    h->resize(n);
+    wxDateTime day(1, wxDateTime::Jan, 2001);
+    uint32_t state = seed;
+    auto next = [&state]() {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) / double(1u << 24); // 0..1
+    };
+    double close = 50.0;
+    for (unsigned i = 0; i < n; ++i) {
+        while (day.GetWeekDay() == wxDateTime::Sat || day.GetWeekDay() == wxDateTime::Sun)
+            day += wxDateSpan::Day();
+        const double open = close * (1.0 + (next() - 0.5) * 0.02);
+        const double drift = 0.0015 * std::sin(i / 90.0);
+        close = std::max(1.0, open * (1.0 + drift + (next() - 0.5) * 0.04));
+        h->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
+        h->open()[i] = open;
+        h->close()[i] = close;
+        h->high()[i] = std::max(open, close) * (1.0 + next() * 0.015);
+        h->low()[i] = std::min(open, close) * (1.0 - next() * 0.015);
+        h->volume()[i] = 1e6 + next() * 2e6;
+        day += wxDateSpan::Day();
+    }
+    return h;
+}
+
+// Bars with given opens and closes from Monday 2014-08-04; high one above
+// and low one below both, volume 1000 + i.
+inline QxPriceHistory* makeBars(const std::vector<double>& opens, const std::vector<double>& closes)
+{
+    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
+    const unsigned n = unsigned(closes.size());
+    h->resize(n);
+    wxDateTime day(4, wxDateTime::Aug, 2014);
+    for (unsigned i = 0; i < n; ++i) {
+        while (day.GetWeekDay() == wxDateTime::Sat || day.GetWeekDay() == wxDateTime::Sun)
+            day += wxDateSpan::Day();
+        h->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
+        h->open()[i] = opens[i];
+        h->close()[i] = closes[i];
+        h->high()[i] = std::max(opens[i], closes[i]) + 1.0;
+        h->low()[i] = std::min(opens[i], closes[i]) - 1.0;
+        h->volume()[i] = 1000.0 + i;
+        day += wxDateSpan::Day();
+    }
+    return h;
+}
+
+// A security whose daily history is held in memory.
+class MemSecurity : public QxSecurity {
+public:
+    MemSecurity(unsigned id, QxPriceHistory* history, std::string name = "Memory Corp",
+                std::string ticker = "MEM")
+        : m_id(id), m_history(history), m_name(std::move(name)), m_ticker(std::move(ticker))
+    {
+    }
+    unsigned id() const override { return m_id; }
+    QxCategory* category() const override { return nullptr; }
+    const char* ticker() const override { return m_ticker.c_str(); }
+    const char* name() const override { return m_name.c_str(); }
+    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
+    {
+        return period == Qx::eDaily && m_history ? m_history->clone() : nullptr;
+    }
+    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
+    int saveHistory(QxPriceHistory* h) override
+    {
+        m_history = h ? h->clone() : nullptr;
+        return eNoError;
+    }
+    int updateFromProvider(bool) override { return eNoError; }
+    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
+    int deleteSecurity() override { return eNotImplemented; }
+
+private:
+    unsigned m_id;
+    QxObjectSmartPtr<QxPriceHistory> m_history;
+    std::string m_name;
+    std::string m_ticker;
+};
+
+// Counts the pixels of a rectangle of the image that differ from colour.
+inline int countOther(const wxImage& image, const wxRect& rect, const wxColour& colour)
+{
+    int n = 0;
+    const wxRect r = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+    for (int y = r.GetTop(); y <= r.GetBottom(); ++y)
+        for (int x = r.GetLeft(); x <= r.GetRight(); ++x)
+            if (image.GetRed(x, y) != colour.Red() || image.GetGreen(x, y) != colour.Green() ||
+                image.GetBlue(x, y) != colour.Blue())
+                ++n;
+    return n;
+}
+
+// Counts the pixels of a rectangle close to colour (each channel within tolerance).
+inline int countNear(const wxImage& image, const wxRect& rect, const wxColour& colour, int tolerance = 40)
+{
+    int n = 0;
+    const wxRect r = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+    for (int y = r.GetTop(); y <= r.GetBottom(); ++y)
+        for (int x = r.GetLeft(); x <= r.GetRight(); ++x)
+            if (std::abs(image.GetRed(x, y) - colour.Red()) <= tolerance &&
+                std::abs(image.GetGreen(x, y) - colour.Green()) <= tolerance &&
+                std::abs(image.GetBlue(x, y) - colour.Blue()) <= tolerance)
+                ++n;
+    return n;
+}
+
+} // namespace charttest
