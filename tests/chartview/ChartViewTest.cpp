@@ -361,6 +361,31 @@ TEST_F(ChartViewFixture, CrosshairFollowsTheMouseWithoutTrace)
     EXPECT_GT(onScreen, inner.height / 2);
 }
 
+TEST_F(ChartViewFixture, HiddenVolumeZoneLosesItsSeparator)
+{
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    QxChart* chart = view->getChartist()->getChart();
+    // Separator pixels left of the zones, where the chart itself paints nothing.
+    auto separatorPixels = [&] {
+        const wxImage img = rendered(view);
+        int n = 0;
+        for (int y = 0; y < img.GetHeight(); ++y)
+            for (int x = 0; x < view->getInnerRect().x - 2; ++x)
+                n += img.GetRed(x, y) == 192 && img.GetGreen(x, y) == 192 && img.GetBlue(x, y) == 192;
+        return n;
+    };
+    const int both = separatorPixels();
+    chart->showVolumeZone(false);
+    view->refreshChart();
+    const int mainOnly = separatorPixels();
+    EXPECT_GT(mainOnly, 0);
+    EXPECT_LT(mainOnly, both);
+    chart->showVolumeZone(true);
+    view->refreshChart();
+    EXPECT_EQ(separatorPixels(), both);
+}
+
 TEST_F(ChartViewFixture, PricesSnapOnlyInThePriceZone)
 {
     QxChartView* view = open(pricedId);
