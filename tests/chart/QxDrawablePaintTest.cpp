@@ -382,6 +382,36 @@ TEST(DrawablePaint, PerBarColoursFollowTheScheme)
     EXPECT_TRUE(near(canvas.closest(px(11), y3.map(hills[11]), late, 1), late, 60));
 }
 
+// A floor outside the zone's values is held at the zone's edge: histogram
+// bars then rise from the bottom edge or hang from the top one.
+TEST(DrawablePaint, HistogramFloorOutsideTheScaleIsTheZoneEdge)
+{
+    Canvas canvas(2);
+    wxMemoryDC& dc = canvas.dc();
+    double above[] = {60, 60, 60};
+    double below[] = {-60, -60, -60};
+    QxObjectSmartPtr<Fed<QxHistogram>> rising(new Fed<QxHistogram>);
+    ASSERT_EQ(rising->setDataSeries(QxAtom("DATA"), QxSeries(0, 2, 0, above)), eNoError);
+    const QxUniformScale y0 = canvas.y(0, 20, 100);
+    ASSERT_EQ(rising->display(dc, 0, 2, canvas.x(), y0, false), eNoError);
+    QxObjectSmartPtr<Fed<QxHistogram>> hanging(new Fed<QxHistogram>);
+    ASSERT_EQ(hanging->setDataSeries(QxAtom("DATA"), QxSeries(0, 2, 0, below)), eNoError);
+    const QxUniformScale y1 = canvas.y(1, -100, -20);
+    ASSERT_EQ(hanging->display(dc, 0, 2, canvas.x(), y1, false), eNoError);
+    const wxColour fill = canvas.fillOverWhite(*wxBLACK);
+    canvas.finish("histogram-floors.png");
+
+    const int px = canvas.x().map(1.0);
+    EXPECT_TRUE(near(canvas.at(px, y0.map(20.0) - 2), fill)) << "bar reaches the bottom edge";
+    EXPECT_TRUE(near(canvas.at(px, y0.map(60.0) + 2), fill)) << "bar up to its value";
+    EXPECT_TRUE(near(canvas.at(px, y0.map(60.0) - 3), *wxWHITE, 0)) << "nothing above the value";
+    EXPECT_TRUE(near(canvas.at(px, y0.map(20.0) + 3), *wxWHITE, 0)) << "nothing below the zone";
+    EXPECT_TRUE(near(canvas.at(px, y1.map(-20.0) + 2), fill)) << "bar hangs from the top edge";
+    EXPECT_TRUE(near(canvas.at(px, y1.map(-60.0) - 2), fill)) << "bar down to its value";
+    EXPECT_TRUE(near(canvas.at(px, y1.map(-60.0) + 3), *wxWHITE, 0)) << "nothing below the value";
+    EXPECT_TRUE(near(canvas.at(px, y1.map(-20.0) - 3), *wxWHITE, 0)) << "nothing above the zone";
+}
+
 TEST(DrawablePaint, FailuresDrawNothingAndReportWhy)
 {
     Canvas canvas(1);
