@@ -37,7 +37,7 @@ class TestPattern : public QxPattern {
 public:
     explicit TestPattern(int tag_ = 0) : tag(tag_) {}
     QxPattern* clone() const override { return new TestPattern(*this); }
-    void display(wxDC& dc, unsigned, unsigned, const QxScale&, const QxScale&) const override { ++paints; }
+    void display(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override { ++paints; }
     wxXmlNode* toXml(wxXmlNode* parent) const override
     {
         auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, "TestPattern");
