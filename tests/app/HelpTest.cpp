@@ -6,7 +6,7 @@
 #include "core/platform/QxHelpBook.h"
 #include "support/TestSupport.h"
 
-#include "ArtWindowShot.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -201,7 +201,7 @@ TEST_F(HelpTest, ShowHelpOpensThePageOrTheContents)
     ASSERT_NE(controller, nullptr);
     ASSERT_NE(controller->GetFrame(), nullptr);
     QxUtils::showHelp("topics/data_selection.htm");
-    EXPECT_TRUE(arttest::saveWindowShot(controller->GetFrame(), "help_manual.png"));
+    EXPECT_TRUE(TestSupport::saveWindowShot(controller->GetFrame(), "help_manual.png"));
 }
 
 TEST_F(HelpTest, ShowIndicatorHelpOpensTheIndicatorsPage)
@@ -212,7 +212,7 @@ TEST_F(HelpTest, ShowIndicatorHelpOpensTheIndicatorsPage)
         << QxUtils::indicatorBook().openedPage();
     wxHtmlHelpController* controller = QxUtils::indicatorBook().controller();
     ASSERT_NE(controller, nullptr);
-    EXPECT_TRUE(arttest::saveWindowShot(controller->GetFrame(), "help_indicator_macd.png"));
+    EXPECT_TRUE(TestSupport::saveWindowShot(controller->GetFrame(), "help_indicator_macd.png"));
 
     EXPECT_TRUE(QxUtils::showIndicatorHelp(nullptr));
     EXPECT_TRUE(QxUtils::indicatorBook().openedPage().EndsWith("index.htm"));

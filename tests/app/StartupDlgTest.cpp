@@ -4,7 +4,7 @@
 #include "core/ArtProvider.h"
 #include "support/TestSupport.h"
 
-#include "ArtWindowShot.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -40,12 +40,12 @@ TEST(StartupDlg, ShowsTheProductAndItsStatus)
     EXPECT_EQ(icon.GetSize(), wxSize(128, 128));
 
     dialog->Show();
-    EXPECT_TRUE(arttest::saveWindowShot(dialog, "startup_dialog.png"));
+    EXPECT_TRUE(TestSupport::saveWindowShot(dialog, "startup_dialog.png"));
 
     dialog->setStatus(_("Trendoria is preparing for first time launch ..."));
     EXPECT_EQ(dialog->status(), "Trendoria is preparing for first time launch ...");
     EXPECT_EQ(dialog->titleText(), "Corvane Trendoria 2014");
-    EXPECT_TRUE(arttest::saveWindowShot(dialog, "startup_dialog_first_launch.png"));
+    EXPECT_TRUE(TestSupport::saveWindowShot(dialog, "startup_dialog_first_launch.png"));
 
     // The texts stay centred in the dialog.
     for (wxWindow* child : dialog->GetChildren()) {

@@ -45,38 +45,6 @@ int MessageCatcher::Enter(wxDialog* dialog)
     return wxID_OK;
 }
 
-void pump(int ms)
-{
-    wxStopWatch watch;
-    while (watch.Time() < ms) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-}
-
-bool saveWindowShot(wxWindow* window, const std::string& fileName)
-{
-    window->Raise();
-    window->Refresh();
-    window->Update();
-    pump(500);
-    const wxRect r = window->GetScreenRect();
-    if (r.width <= 0 || r.height <= 0)
-        return false;
-    const std::string path = TestSupport::artifactPath(fileName);
-    const std::string command = "timeout 30 import -silent -window root -crop " + std::to_string(r.width) + "x" +
-                                std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
-                                std::to_string(r.y) + " +repage '" + path + "' 2>/dev/null";
-    if (std::system(command.c_str()) == 0)
-        return true;
-    wxBitmap shot(r.width, r.height);
-    wxMemoryDC mem(shot);
-    wxScreenDC screen;
-    mem.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-    mem.SelectObject(wxNullBitmap);
-    return shot.SaveFile(path, wxBITMAP_TYPE_PNG);
-}
-
 bool runOnPrivateDisplay(const char* testFilter)
 {
     if (std::getenv("TRENDORIA_PRIVATE_DISPLAY"))

@@ -2,6 +2,8 @@
 // Helpers of the chart frame tests: the program's art for every test, a hook
 // that answers message boxes without showing them, letting the toolkit run,
 // and screenshots.
+#include "support/WindowShot.h"
+
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
 
@@ -27,10 +29,9 @@ private:
 };
 
 // Lets the toolkit run for about ms milliseconds.
-void pump(int ms = 100);
+inline void pump(int ms = 100) { TestSupport::pumpEvents(ms); }
 
-// Saves what window shows on the screen as a PNG artifact.
-bool saveWindowShot(wxWindow* window, const std::string& fileName);
+using TestSupport::saveWindowShot;
 
 // Runs the current test again in a child process on an X display of its own
 // (keystrokes reach whichever window has the keyboard). In the child it

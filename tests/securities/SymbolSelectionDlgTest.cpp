@@ -52,7 +52,7 @@ QxDataReader* historyReader()
     return reader;
 }
 
-struct CategorySpec {
+struct CategoryPlan {
     const char* provider; // "" for none
     const char* name;
     int securities;
@@ -60,7 +60,7 @@ struct CategorySpec {
 };
 
 // The categories most tests work with: a few hundred securities in all.
-const std::vector<CategorySpec> kStandard = {
+const std::vector<CategoryPlan> kStandard = {
     {"Yahoo!", "US.NASDAQ.STOCK", 300, "N"},
     {"Yahoo!", "US.NASDAQ.INDEX", 5, "^IX"},
     {"Google", "US.NYSE.STOCK", 40, "G"},
@@ -68,14 +68,14 @@ const std::vector<CategorySpec> kStandard = {
     {"", "US.AMEX.STOCK", 0, ""},
 };
 
-std::string ticker(const CategorySpec& spec, int i)
+std::string ticker(const CategoryPlan& plan, int i)
 {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%s%03d", spec.prefix, i);
+    std::snprintf(buffer, sizeof buffer, "%s%03d", plan.prefix, i);
     return buffer;
 }
 
-QxObjectSmartPtr<QxDatabase> buildDatabase(const std::vector<CategorySpec>& specs)
+QxObjectSmartPtr<QxDatabase> buildDatabase(const std::vector<CategoryPlan>& plans)
 {
     QxObjectSmartPtr<QxDatabase> db;
     QxDataReader* reader = historyReader();
@@ -87,13 +87,13 @@ QxObjectSmartPtr<QxDatabase> buildDatabase(const std::vector<CategorySpec>& spec
     if (!db)
         return db;
     const int token = db->beginTransaction();
-    for (const CategorySpec& spec : specs) {
-        QxObjectSmartPtr<QxCategory> category(db->createCategory(spec.name, spec.provider));
+    for (const CategoryPlan& plan : plans) {
+        QxObjectSmartPtr<QxCategory> category(db->createCategory(plan.name, plan.provider));
         if (!category)
             continue;
         // Added in reverse so that the list's order comes from the database.
-        for (int i = spec.securities - 1; i >= 0; --i)
-            QxObjectSmartPtr<QxSecurity>(category->addSecurity(ticker(spec, i).c_str(), "Some name"));
+        for (int i = plan.securities - 1; i >= 0; --i)
+            QxObjectSmartPtr<QxSecurity>(category->addSecurity(ticker(plan, i).c_str(), "Some name"));
     }
     db->commit(token);
     return db;

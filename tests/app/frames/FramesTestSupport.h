@@ -5,6 +5,8 @@
 #include "app/QxApplication.h"
 #include "core/QxDatabase.h"
 
+#include "support/WindowShot.h"
+
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
 
@@ -74,9 +76,8 @@ private:
 };
 
 // Lets the toolkit run for about ms milliseconds.
-void pump(int ms = 100);
+inline void pump(int ms = 100) { TestSupport::pumpEvents(ms); }
 
-// Saves what window shows on the screen as a PNG artifact.
-bool saveWindowShot(wxWindow* window, const std::string& fileName);
+using TestSupport::saveWindowShot;
 
 } // namespace framestest

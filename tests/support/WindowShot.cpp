@@ -1,4 +1,4 @@
-#include "ArtWindowShot.h"
+#include "support/WindowShot.h"
 
 #include "support/TestSupport.h"
 
@@ -11,24 +11,29 @@
 
 #include <cstdlib>
 
-namespace arttest {
+namespace TestSupport {
+
+void pumpEvents(int ms)
+{
+    wxStopWatch watch;
+    while (watch.Time() < ms) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
 
 bool saveWindowShot(wxWindow* window, const std::string& fileName)
 {
     window->Raise();
     window->Refresh();
     window->Update();
-    wxStopWatch watch;
-    while (watch.Time() < 500) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(20);
-    }
+    pumpEvents(500);
     const wxRect r = window->GetScreenRect();
     if (r.width <= 0 || r.height <= 0)
         return false;
-    const std::string path = TestSupport::artifactPath(fileName);
+    const std::string path = artifactPath(fileName);
     // The X server holds what is on the screen; ImageMagick reads it back.
-    const std::string command = "import -silent -window root -crop " + std::to_string(r.width) + "x" +
+    const std::string command = "timeout 30 import -silent -window root -crop " + std::to_string(r.width) + "x" +
                                 std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
                                 std::to_string(r.y) + " +repage '" + path + "' 2>/dev/null";
     if (std::system(command.c_str()) == 0)
@@ -41,4 +46,4 @@ bool saveWindowShot(wxWindow* window, const std::string& fileName)
     return shot.SaveFile(path, wxBITMAP_TYPE_PNG);
 }
 
-} // namespace arttest
+} // namespace TestSupport
