@@ -1,5 +1,6 @@
 #include "app/QxAboutBox.h"
 
+#include "app/QxApplication.h"
 #include "app/DlgThirdPartyLicense.h"
 #include "app/QxLicenseTexts.h"
 
@@ -8,7 +9,7 @@
 
 QxAboutBox::QxAboutBox(wxWindow* parent) : FBAboutBoxBase(parent)
 {
-    m_title->SetLabel("Corvane Trendoria 2014");
+    m_title->SetLabel(QxApplication::appTitle());
 }
 
 void QxAboutBox::OnInitDialog(wxInitDialogEvent& event)

@@ -122,6 +122,12 @@ wxFrame* QxFrameTracker::mostRecent() const
 // ---------------------------------------------------------------------------
 // QxApplication
 
+const wxString& QxApplication::appTitle()
+{
+    static const wxString title(kAppTitle);
+    return title;
+}
+
 QxApplication::QxApplication() : m_appTitle(kAppTitle)
 {
     // Only windows that ask for idle events get them; the application's own

@@ -71,6 +71,8 @@ public:
 
     // "Corvane Trendoria 2014": message-box captions and frame titles.
     const wxString& getAppName() const { return m_appTitle; }
+    // The same title, for windows shown with no application object.
+    static const wxString& appTitle();
 
     wxWindow* GetTopWindow() const override;
     // The hidden parent window of dialogs that must block every frame.

@@ -1,5 +1,6 @@
 #include "app/QxChartPrefPanel.h"
 
+#include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 
 #include <wx/artprov.h>
@@ -61,7 +62,7 @@ bool QxChartPrefPanel::Validate()
     const QxChartPrefValues current = values();
     const QxChartPrefCheck check = checkChartPrefs(current);
     if (!check.ok()) {
-        wxMessageBox(check.message, "Corvane Trendoria 2014", wxOK | wxICON_ERROR | wxCENTRE, this);
+        wxMessageBox(check.message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
         if (wxWindow* control = controlFor(check.field))
             control->SetFocus();
         return false;

@@ -23,12 +23,6 @@ const char* const kOptionsKey = "/app/db/default_extra_param";
 // configuration bag under this key.
 const char* const kOptionsBagKey = "extra_param";
 
-const wxString& appTitle()
-{
-    static const wxString title("Corvane Trendoria 2014");
-    return title;
-}
-
 wxString loadOptions(wxConfigBase& config)
 {
     QxObjectSmartPtr<QxCab> bag(new QxCab);
@@ -281,7 +275,7 @@ void QxDataSelectorDlg::OnOK(wxCommandEvent&)
 
 int QxDataSelectorDlg::showMessage(const wxString& text, long style)
 {
-    return wxMessageBox(text, appTitle(), style, this);
+    return wxMessageBox(text, QxApplication::appTitle(), style, this);
 }
 
 const QxDatabase* QxDataSelectorDlg::openDatabaseOfProgram() const

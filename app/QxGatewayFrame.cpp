@@ -17,7 +17,7 @@ QxGatewayFrame* g_gateway = nullptr;
 wxString appTitle()
 {
     QxApplication* app = QxApplication::getApp();
-    return app ? app->getAppName() : wxString("Corvane Trendoria 2014");
+    return app ? app->getAppName() : QxApplication::appTitle();
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "app/QxNotAvailable.h"
 
+#include "app/QxApplication.h"
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
 
@@ -10,6 +11,6 @@ wxString qxNotAvailableText(const wxString& what)
 
 void qxShowNotAvailable(wxWindow* parent, const wxString& what)
 {
-    wxMessageBox(qxNotAvailableText(what), "Corvane Trendoria 2014", wxOK | wxICON_INFORMATION | wxCENTRE,
+    wxMessageBox(qxNotAvailableText(what), QxApplication::appTitle(), wxOK | wxICON_INFORMATION | wxCENTRE,
                  parent);
 }

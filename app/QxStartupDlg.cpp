@@ -1,5 +1,6 @@
 #include "app/QxStartupDlg.h"
 
+#include "app/QxApplication.h"
 #include <wx/artprov.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
@@ -7,7 +8,7 @@
 QxStartupDlg::QxStartupDlg(wxWindow* parent)
     : FBStartupDlg(parent, wxID_ANY, _("About Corvane Trendoria"), wxDefaultPosition, wxSize(605, 362))
 {
-    m_title->SetLabel("Corvane Trendoria 2014");
+    m_title->SetLabel(QxApplication::appTitle());
     const wxIcon icon = wxArtProvider::GetIcon("QxART_trendoria", wxART_OTHER, wxSize(128, 128));
     if (icon.IsOk())
         m_bitmap->SetIcon(icon);

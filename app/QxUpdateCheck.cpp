@@ -1,5 +1,6 @@
 #include "app/QxUpdateCheck.h"
 
+#include "app/QxApplication.h"
 #include "core/platform/QxServiceAddress.h"
 
 #include <wx/intl.h>
@@ -14,8 +15,6 @@ namespace QxUpdateCheck {
 const char* const kDefaultAddress = "https://www.corvane.com";
 
 namespace {
-
-const char* const kCaption = "Corvane Trendoria 2014";
 
 std::string trimmed(const std::string& s)
 {
@@ -113,7 +112,7 @@ void Prompts::reportFailure()
 {
     wxMessageBox(_("Failed to get information about latest update.\nPlease check if your computer is "
                    "connected to internet."),
-                 wxGetTranslation(kCaption), wxOK | wxICON_ERROR);
+                 QxApplication::appTitle(), wxOK | wxICON_ERROR);
 }
 
 void Prompts::reportUpToDate()
@@ -124,7 +123,7 @@ void Prompts::reportUpToDate()
 bool Prompts::offerDownload()
 {
     return wxMessageBox(_("New update available.\nDo you want to download update installer now?"),
-                        wxGetTranslation(kCaption), wxYES_NO) == wxYES;
+                        QxApplication::appTitle(), wxYES_NO) == wxYES;
 }
 
 void Prompts::openPage(const std::string& url) { wxLaunchDefaultBrowser(wxString::FromUTF8(url)); }

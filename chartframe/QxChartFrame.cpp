@@ -36,7 +36,6 @@ namespace {
 unsigned g_openChartFrames = 0;
 int g_snapTolerance = 4;
 
-const char* const kCaption = "Corvane Trendoria 2014";
 const char* const kTemplateWildcard = "Trendoria Template (*.trdt)|*.trdt";
 
 struct PeriodCommand {
@@ -58,7 +57,7 @@ wxString operationFailedText(int code, const wchar_t* text)
 
 void showOperationFailed(int code, const wchar_t* text)
 {
-    wxMessageBox(operationFailedText(code, text), kCaption, wxOK | wxICON_ERROR);
+    wxMessageBox(operationFailedText(code, text), QxApplication::appTitle(), wxOK | wxICON_ERROR);
 }
 
 QxChartFrame::QxChartFrame() : FBChartFrame()
@@ -492,7 +491,7 @@ void QxChartFrame::saveTemplate()
         return;
     QxTemplate::IndicatorList indicators;
     if (c->getDisplayedIndicators(indicators) == 0) {
-        wxMessageBox(_("This chart does not contain any indicator."), kCaption, wxOK | wxICON_ERROR);
+        wxMessageBox(_("This chart does not contain any indicator."), QxApplication::appTitle(), wxOK | wxICON_ERROR);
         return;
     }
     wxFileDialog dialog(this, _("Save Template"), wxEmptyString, wxEmptyString, kTemplateWildcard,

@@ -29,13 +29,11 @@
 
 namespace {
 
-const char* const kFallbackTitle = "Corvane Trendoria 2014";
-
 wxString appTitle()
 {
     if (QxApplication* app = QxApplication::getApp())
         return app->getAppName();
-    return kFallbackTitle;
+    return QxApplication::appTitle();
 }
 
 // A scale for zones that do not exist: maps nothing anywhere useful.
@@ -106,7 +104,7 @@ QxChartView* QxChartView::createChartView(QxSecurity* security, Qx::QxPeriod per
     QxCalculator* calc = c ? c->getCalc() : nullptr;
     QxObjectSmartPtr<QxPriceHistory> daily(calc ? calc->prices(Qx::eDaily, false) : nullptr);
     if (!daily.get() || daily->numBars() == 0) {
-        wxMessageBox(_("Failed to get price history.\nPlease check you internet connection."), kFallbackTitle,
+        wxMessageBox(_("Failed to get price history.\nPlease check you internet connection."), appTitle(),
                      wxOK | wxICON_ERROR);
         return nullptr;
     }

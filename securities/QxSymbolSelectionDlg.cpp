@@ -19,7 +19,6 @@
 
 namespace {
 
-const char* const kCaption = "Corvane Trendoria 2014";
 const char* const kConfigPath = "/dlg/symbol_selection/";
 const char* const kDefaultPreferred = "Yahoo!:US.NASDAQ.INDEX;Yahoo!:US.NASDAQ.STOCK";
 
@@ -501,10 +500,10 @@ void QxSymbolSelectionDlg::securityWillBeDeleted(QxSecurity* security) { m_secur
 
 void QxSymbolSelectionDlg::showError(const wxString& text)
 {
-    wxMessageBox(text, kCaption, wxOK | wxICON_ERROR | wxCENTRE, this);
+    wxMessageBox(text, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
 }
 
 bool QxSymbolSelectionDlg::askYesNo(const wxString& text)
 {
-    return wxMessageBox(text, kCaption, wxYES_NO | wxICON_WARNING | wxCENTRE, this) == wxYES;
+    return wxMessageBox(text, QxApplication::appTitle(), wxYES_NO | wxICON_WARNING | wxCENTRE, this) == wxYES;
 }
