@@ -40,6 +40,12 @@ public:
     bool hasUnsavedChanges() const { return m_save->IsEnabled(); }
 
     WndHistListCtrl* list() const { return m_list; }
+    wxButton* addButton() const { return m_add; }
+    wxButton* modifyButton() const { return m_modify; }
+    wxButton* deleteButton() const { return m_delete; }
+    wxButton* detectSplitsButton() const { return m_detectSplits; }
+    wxButton* splitButton() const { return m_split; }
+    wxButton* saveButton() const { return m_save; }
     DlgSplitDetails* splitDetails() const { return m_splitDetails; }
 
 protected:

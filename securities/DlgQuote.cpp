@@ -75,8 +75,10 @@ void DlgQuote::showRowsOfType()
     m_grid->Show(m_navLabel, fund);
     m_grid->Show(m_nav, fund);
     InvalidateBestSize();
-    wxSize fitting(208, 290); // the layout's own size, enlarged to fit
-    fitting.IncTo(GetBestSize());
+    // The layout's own size, enlarged to fit; a fund's single row needs
+    // less height.
+    wxSize fitting = GetBestSize();
+    fitting.IncTo(wxSize(208, fund ? 0 : 290));
     SetSize(fitting);
     Layout();
 }

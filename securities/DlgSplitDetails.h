@@ -25,6 +25,11 @@ public:
     size_t detect(QxPriceHistory* h);
 
     wxListView* list() const { return m_list; }
+    wxButton* addButton() const { return m_add; }
+    wxButton* modifyButton() const { return m_modify; }
+    wxButton* deleteButton() const { return m_delete; }
+    wxButton* applyButton() const { return m_apply; }
+    wxButton* applyAllButton() const { return m_applyAll; }
     // The row's background: rows alternate by index.
     static wxColour rowColour(long row);
 
