@@ -39,12 +39,14 @@ FBDlgSplitDetailsBase::FBDlgSplitDetailsBase(wxWindow* parent, wxWindowID id, co
                                  _("Trendoria attempted to detect possible splits.\nTrendoria might have missed some "
                                    "and/or might have wrongly\ndetected some false splits.\nAn inspection of these "
                                    "values are advised before they are used."));
-    m_caution->Wrap(size.x - 60);
     bottom->Add(m_caution, 1, wxALL, 5);
     top->Add(bottom, 0, wxEXPAND, 0);
 
     SetSizer(top);
     Layout();
+    wxSize fitting = size;
+    fitting.IncTo(GetBestSize());
+    SetSize(fitting);
     Centre(wxBOTH);
 
     Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& e) { onInitDialog(e); });
