@@ -34,7 +34,7 @@ FBAddSymbolDlg::FBAddSymbolDlg(wxWindow* parent, wxWindowID id, const wxString& 
     m_categoryLabel = new wxStaticText(this, wxID_ANY, _("&Category:"));
     grid->Add(m_categoryLabel, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     auto* categoryRow = new wxBoxSizer(wxHORIZONTAL);
-    m_category = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+    m_category = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0, nullptr,
                                 wxCB_DROPDOWN | wxCB_READONLY | wxCB_SORT);
     categoryRow->Add(m_category, 1, wxRIGHT | wxALIGN_CENTER_VERTICAL, 5);
     m_addCategory = new wxButton(this, wxID_ANY, _("&Add category ..."));
