@@ -102,7 +102,11 @@ void DlgSystemManager::selectOnly(long row)
 
 void DlgSystemManager::updateButtons()
 {
-    const int count = m_list->GetSelectedItemCount();
+    // Counted row by row: the generic list's own count is not kept up to
+    // date when selected rows are deleted.
+    int count = 0;
+    for (long row = m_list->GetFirstSelected(); row != -1 && count < 2; row = m_list->GetNextSelected(row))
+        ++count;
     m_edit->Enable(count == 1);
     m_copy->Enable(count == 1);
     m_delete->Enable(count >= 1);
