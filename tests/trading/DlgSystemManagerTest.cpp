@@ -6,6 +6,7 @@
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
+#include "app/QxCommonFrame.h"
 #include "configdlg/DlgInputTaker.h"
 
 #include "FramesTestSupport.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/aui/auibar.h>
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
 #include <wx/xml/xml.h>
@@ -62,9 +64,12 @@ protected:
     // message boxes are answered OK and recorded.
     int runModal(DlgSystemManager* dlg, const std::function<void()>& steps)
     {
-        framestest::DialogCatcher catcher([this, dlg, steps](wxDialog* dialog) {
+        // The steps start from a timer of the dialog's own loop.
+        wxTimer start;
+        start.Bind(wxEVT_TIMER, [steps](wxTimerEvent&) { steps(); });
+        framestest::DialogCatcher catcher([this, dlg, &start](wxDialog* dialog) {
             if (dialog == dlg) {
-                wxTheApp->CallAfter(steps);
+                start.StartOnce(10);
                 return static_cast<int>(wxID_NONE); // shown for real
             }
             if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
@@ -151,6 +156,37 @@ TEST(SystemManagerRows, NamesGoInAscendingOrderIgnoringCase)
     EXPECT_EQ(sortedRowPosition(names, "delta"), 3);
     EXPECT_EQ(sortedRowPosition(names, "zeta"), 4);
     EXPECT_EQ(sortedRowPosition(wxArrayString(), "x"), 0);
+}
+
+TEST_F(SystemManagerDialog, TheMenuCommandAndTheToolListTheShippedSystems)
+{
+    framestest::ScopedApplication scoped;
+    auto* frame = new QxCommonFrame(nullptr, wxID_ANY, "systems");
+    wxAuiPaneInfo pane;
+    pane.Name("tools").Top();
+    frame->addProToolsPane(pane);
+    std::vector<std::vector<wxString>> listed;
+    framestest::DialogCatcher catcher([&listed](wxDialog* dialog) {
+        if (auto* manager = dynamic_cast<DlgSystemManager*>(dialog))
+            listed.push_back(rows(listOf(manager)));
+        return static_cast<int>(wxID_CANCEL);
+    });
+    wxCommandEvent menu(wxEVT_MENU, 30009);
+    menu.SetEventObject(frame);
+    frame->ProcessWindowEvent(menu);
+    wxAuiToolBar* toolbar = nullptr;
+    for (wxWindow* window : frame->GetChildren())
+        if (auto* bar = dynamic_cast<wxAuiToolBar*>(window); bar && bar->FindTool(30009))
+            toolbar = bar;
+    ASSERT_NE(toolbar, nullptr);
+    wxCommandEvent tool(wxEVT_TOOL, 30009);
+    tool.SetEventObject(toolbar);
+    toolbar->ProcessWindowEvent(tool);
+
+    const std::vector<wxString> shipped = {"Close Over SMA 20", "MACD Signal Cross", "RSI 30-70", "SMA 50-200 Cross"};
+    EXPECT_EQ(listed, (std::vector<std::vector<wxString>>{shipped, shipped}));
+    frame->Destroy();
+    framestest::pump(50);
 }
 
 TEST_F(SystemManagerDialog, ManagesTheShippedSystemsAndTheStoreWritesTheCopyAtExit)
