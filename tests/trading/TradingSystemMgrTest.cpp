@@ -158,6 +158,15 @@ TEST_F(TradingSystemStore, UnreadableIndexIsKeptAsideAndTheUsersDefinitionsSurvi
     reopen();
     framestest::pump(50);
     EXPECT_EQ(catcher.seen().size(), 1u) << "a readable index says nothing";
+
+    // Nested far deeper than any index: refused unparsed, like a damaged one.
+    std::string deep = "<Systems>";
+    for (int i = 0; i < 200000; ++i)
+        deep += "<a x='/>'>";
+    writeFile(index, deep);
+    store = reopen();
+    EXPECT_FALSE(store->keptAsideIndex().empty());
+    EXPECT_EQ(listed(store), expected);
 }
 
 namespace {
