@@ -60,39 +60,25 @@ private:
 };
 
 // The seven kinds; each adds no field.
-#define QX_DECLARE_CONDITION(Class)                                                                              \
+#define QX_DECLARE_CONDITION(Class, SingleSeries)                                                                \
     class Class : public QxCondition {                                                                           \
     public:                                                                                                      \
         Class() = default;                                                                                       \
         QxAtom getName() const override;                                                                         \
         wxString getDescription() const override;                                                                \
         QxCondition* clone() const override { return new Class(*this); }                                          \
+        bool isSingleSeries() const override { return SingleSeries; }                                            \
                                                                                                                  \
     protected:                                                                                                   \
         bool holds(double a, double a1, double b, double b1) const override;                                     \
     };
 
-QX_DECLARE_CONDITION(QxAbove)
-QX_DECLARE_CONDITION(QxBelow)
-QX_DECLARE_CONDITION(QxEqual)
-QX_DECLARE_CONDITION(QxCrossOverUp)
-QX_DECLARE_CONDITION(QxCrossOverDown)
-
-#define QX_DECLARE_SINGLE_SERIES_CONDITION(Class)                                                                \
-    class Class : public QxCondition {                                                                           \
-    public:                                                                                                      \
-        Class() = default;                                                                                       \
-        QxAtom getName() const override;                                                                         \
-        wxString getDescription() const override;                                                                \
-        QxCondition* clone() const override { return new Class(*this); }                                          \
-        bool isSingleSeries() const override { return true; }                                                    \
-                                                                                                                 \
-    protected:                                                                                                   \
-        bool holds(double a, double a1, double b, double b1) const override;                                     \
-    };
-
-QX_DECLARE_SINGLE_SERIES_CONDITION(QxMovesUp)
-QX_DECLARE_SINGLE_SERIES_CONDITION(QxMovesDown)
+QX_DECLARE_CONDITION(QxAbove, false)
+QX_DECLARE_CONDITION(QxBelow, false)
+QX_DECLARE_CONDITION(QxEqual, false)
+QX_DECLARE_CONDITION(QxCrossOverUp, false)
+QX_DECLARE_CONDITION(QxCrossOverDown, false)
+QX_DECLARE_CONDITION(QxMovesUp, true)
+QX_DECLARE_CONDITION(QxMovesDown, true)
 
 #undef QX_DECLARE_CONDITION
-#undef QX_DECLARE_SINGLE_SERIES_CONDITION

@@ -2,6 +2,8 @@
 // what it lists, the name prompt with its duplicate loop, copy, delete, the
 // editor's absence, selection mode with Enter and OK, and what the store
 // writes at exit afterwards.
+#include "TradingFakes.h"
+
 #include "trading/DlgSystemManager.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
@@ -50,12 +52,7 @@ class SystemManagerDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QxTradingSystemMgr::destroy();
-        QxTradingSystemMgr::setProgramFolder(wxString::FromUTF8(TestSupport::binDir()));
-        QxTradingSystemMgr* probe = QxTradingSystemMgr::getInstance(true);
-        folder = fs::path(probe->indexFileName().ToStdString()).parent_path();
-        QxTradingSystemMgr::destroy();
-        fs::remove_all(folder);
+        folder = tradingtest::resetStore(TestSupport::binDir());
     }
     void TearDown() override { QxTradingSystemMgr::destroy(); }
 

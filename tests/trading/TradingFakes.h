@@ -6,8 +6,16 @@
 #include "trading/QxCondition.h"
 #include "trading/QxConditionFactory.h"
 
+#include "trading/QxTradingSystemMgr.h"
+
+#include "support/TestSupport.h"
+
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace tradingtest {
@@ -61,6 +69,27 @@ inline QxSeriesId closeMean(int period)
     QxObjectSmartPtr<calctest::MeanIndicator> mean(calctest::MeanIndicator::sma(period));
     mean->setInputSeries(0, closeId());
     return QxSeriesId(mean.get(), 0);
+}
+
+inline std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// No store, and an empty trading-system folder in the user data folder;
+// the next store seeds from programFolder. The folder.
+inline std::filesystem::path resetStore(const std::string& programFolder)
+{
+    QxTradingSystemMgr::destroy();
+    QxTradingSystemMgr::setProgramFolder(wxString::FromUTF8(programFolder));
+    QxTradingSystemMgr* probe = QxTradingSystemMgr::getInstance(true);
+    const std::filesystem::path folder = std::filesystem::path(probe->indexFileName().ToStdString()).parent_path();
+    QxTradingSystemMgr::destroy();
+    std::filesystem::remove_all(folder);
+    return folder;
 }
 
 } // namespace tradingtest

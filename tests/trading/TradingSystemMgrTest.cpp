@@ -28,14 +28,6 @@ namespace {
 
 const std::vector<wxString> kShipped = {"SMA 50-200 Cross", "RSI 30-70", "MACD Signal Cross", "Close Over SMA 20"};
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void writeFile(const fs::path& path, const std::string& text)
 {
     fs::create_directories(path.parent_path());
@@ -76,13 +68,7 @@ class TradingSystemStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QxTradingSystemMgr::destroy();
-        QxTradingSystemMgr::setProgramFolder(wxString::FromUTF8(TestSupport::binDir()));
-        // The user data folder's trading systems, whatever earlier tests left.
-        QxTradingSystemMgr* probe = QxTradingSystemMgr::getInstance(true);
-        folder = fs::path(probe->indexFileName().ToStdString()).parent_path();
-        QxTradingSystemMgr::destroy();
-        fs::remove_all(folder);
+        folder = resetStore(TestSupport::binDir());
         index = folder / "index.xml";
         definitions = folder / "definitions";
     }

@@ -42,22 +42,8 @@ QxObjectSmartPtr<QxSignal> signalOf(Qx::QxSignalEvalRule rule, std::initializer_
     return signal;
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A fresh store over an empty user folder and no shipped systems.
-void freshStore()
-{
-    QxTradingSystemMgr::destroy();
-    QxTradingSystemMgr::setProgramFolder(wxString::FromUTF8(TestSupport::makeTempDir("noprogram")));
-    fs::remove_all(fs::path(TestSupport::homeDir()) / ".Trendoria");
-    fs::remove_all(fs::path(TestSupport::homeDir()) / ".local");
-}
+// No store yet, an empty user folder and no shipped systems.
+void freshStore() { resetStore(TestSupport::makeTempDir("noprogram")); }
 
 } // namespace
 
