@@ -122,12 +122,24 @@ protected:
             list->Select(rowOf(list, name), true);
         framestest::pump(20);
     }
+    // Enter as the toolkit delivers it to the list's inner window: a key
+    // press, and a character only when the press was not handled.
     static void pressEnter(wxListView* list)
     {
-        wxListEvent event(wxEVT_LIST_KEY_DOWN, list->GetId());
-        event.m_code = WXK_RETURN;
-        event.SetEventObject(list);
-        list->GetEventHandler()->ProcessEvent(event);
+        wxWindow* inner = list->GetChildren().empty() ? list : list->GetChildren().front();
+        for (wxWindow* window : list->GetChildren())
+            if (window->GetClassInfo()->GetClassName() == wxString("wxListMainWindow"))
+                inner = window;
+        wxKeyEvent down(wxEVT_KEY_DOWN);
+        down.m_keyCode = WXK_RETURN;
+        down.SetEventObject(inner);
+        if (inner->ProcessWindowEvent(down))
+            return;
+        wxKeyEvent character(wxEVT_CHAR);
+        character.m_keyCode = WXK_RETURN;
+        character.m_uniChar = WXK_RETURN;
+        character.SetEventObject(inner);
+        inner->ProcessWindowEvent(character);
     }
 
     fs::path folder;
@@ -239,6 +251,13 @@ TEST_F(SystemManagerDialog, ManagesTheShippedSystemsAndTheStoreWritesTheCopyAtEx
         EXPECT_EQ(messages[0], "The trading system \"MACD Signal Cross\" could not be read.");
         EXPECT_EQ(messages[1], messages[0]);
         EXPECT_TRUE(promptTexts.empty()) << "no name asked for a copy of nothing";
+
+        // Enter edits the selected system, once; the editor is not there yet.
+        messages.clear();
+        selectOnly(list, {"RSI 30-70"});
+        pressEnter(list);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], "The trading system editor is not available in this version of Trendoria.");
 
         // New: a name, then the editor, which is not there yet: nothing added.
         messages.clear();
