@@ -4,6 +4,8 @@
 // writes, and names that must never become paths.
 #include "TradingFakes.h"
 
+#include "OhlcvFixture.h"
+
 #include "app/QxIndicatorRegistry.h"
 #include "core/QxErrorCode.h"
 #include "trading/QxTradingSystem.h"
@@ -265,4 +267,45 @@ TEST_F(TradingSystemStore, NamesThatAreNotFileNamesTouchNothingOutsideTheFolder)
         entries.push_back(fs::relative(entry.path(), folder).string());
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"definitions", "definitions/Fine.xml", "index.xml", "x.xml"}));
+}
+
+TEST_F(TradingSystemStore, ShippedSystemsFireNowAndThenOnARealHistory)
+{
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    const OhlcvFixture nvda = loadOhlcvFixture("nvda-1999-2014.csv");
+    ASSERT_GT(nvda.size(), 1000u);
+    QxObjectSmartPtr<calctest::MemSecurity> security(new calctest::MemSecurity(4242));
+    QxObjectSmartPtr<QxPriceHistory> history(calctest::makeDaily(static_cast<unsigned>(nvda.size())));
+    for (size_t i = 0; i < nvda.size(); ++i) {
+        history->open()[i] = nvda.open[i];
+        history->high()[i] = nvda.high[i];
+        history->low()[i] = nvda.low[i];
+        history->close()[i] = nvda.close[i];
+        history->volume()[i] = nvda.volume[i];
+    }
+    security->stored = history;
+    QxObjectSmartPtr<QxCalculator> calc(new QxCalculator(security.get()));
+
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    for (const wxString& name : kShipped) {
+        QxObjectSmartPtr<QxTradingSystem> system = store->getSystem(QxAtom(name));
+        ASSERT_TRUE(system) << name;
+        unsigned fired[16] = {};
+        for (unsigned bar = 0; bar < nvda.size(); ++bar)
+            for (unsigned bit : {1u, 2u, 4u, 8u})
+                if (system->evaluate(bit, calc.get(), bar))
+                    ++fired[bit];
+        for (unsigned bit : {1u, 2u}) {
+            EXPECT_GT(fired[bit], 2u) << name << " signal " << bit;
+            EXPECT_LT(fired[bit], nvda.size() / 10) << name << " signal " << bit << " fires on crossings only";
+        }
+        // Crossings of one pair of series alternate up and down.
+        if (name != "RSI 30-70") {
+            EXPECT_LE(std::abs(int(fired[1]) - int(fired[2])), 1) << name;
+        }
+        if (system->getType() == Qx::eLongAndShort) {
+            EXPECT_EQ(fired[4], fired[2]) << name << ": short entry mirrors long exit";
+            EXPECT_EQ(fired[8], fired[1]) << name;
+        }
+    }
 }
