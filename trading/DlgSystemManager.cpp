@@ -229,7 +229,10 @@ void DlgSystemManager::onDelete(wxCommandEvent&)
     updateButtons();
 }
 
-void DlgSystemManager::onHelp(wxCommandEvent&) { QxUtils::showHelp("topics/trading_systems.htm#trading_system_manager"); }
+void DlgSystemManager::onHelp(wxCommandEvent&)
+{
+    QxUtils::showHelp("topics/trading_systems.htm#trading_system_manager");
+}
 
 void DlgSystemManager::onOk(wxCommandEvent&)
 {

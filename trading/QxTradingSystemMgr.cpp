@@ -384,7 +384,8 @@ int QxTradingSystemMgr::removeSystem(const QxAtom& name)
     wxXmlNode* root = indexRoot();
     for (wxXmlNode* child = root->GetChildren(); child;) {
         wxXmlNode* next = child->GetNext();
-        if (child == it->second.indexNode || (child->GetType() == wxXML_ELEMENT_NODE && child->GetAttribute("Name") == name.string())) {
+        const bool named = child->GetType() == wxXML_ELEMENT_NODE && child->GetAttribute("Name") == name.string();
+        if (child == it->second.indexNode || named) {
             root->RemoveChild(child);
             delete child;
         }
