@@ -200,6 +200,8 @@ TEST_F(TradingSystemStore, SaveWritesAdditionsFirstAndKeepsRemovedDefinitions)
 {
     QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
     const std::string shippedCross = readFile(definitions / "SMA 50-200 Cross.xml");
+    // An unreadable file under the name a new system will take.
+    writeFile(definitions / "Zulu.xml", "<TradingSystem");
 
     QxObjectSmartPtr<QxTradingSystem> added(new QxTradingSystem);
     added->setType(Qx::eLongOnly);
@@ -222,6 +224,7 @@ TEST_F(TradingSystemStore, SaveWritesAdditionsFirstAndKeepsRemovedDefinitions)
                                                         "Close Over SMA 20"}));
     EXPECT_TRUE(fs::exists(definitions / "RSI 30-70.xml")) << "removal keeps the definition file";
     EXPECT_EQ(readFile(definitions / "SMA 50-200 Cross.xml"), shippedCross);
+    EXPECT_EQ(readFile(definitions / "Zulu.xml.unreadable"), "<TradingSystem") << "kept, not written over";
 
     store = reopen();
     EXPECT_EQ(listed(store).front(), "Zulu") << "first in the next run";
