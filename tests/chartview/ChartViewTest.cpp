@@ -505,33 +505,35 @@ TEST_F(ChartViewFixture, DraggingPansByBars)
     EXPECT_EQ(view->getLastVisibleBar(), newest);
 }
 
-namespace {
-
-// An annotation kind made for the factory test.
-class MarkAnnot : public QxAnnot {
-public:
-    QxAnnot* clone() const override { return new MarkAnnot(*this); }
-    void draw(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override {}
-    void toXml(wxXmlNode*) const override {}
-};
-
-QxAnnot* makeMark(int) { return new MarkAnnot; }
-
-} // namespace
-
-TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsCalculator)
+TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsPenAndCalculator)
 {
     QxChartView* view = open(pricedId);
     ASSERT_NE(view, nullptr);
-    EXPECT_FALSE(QxBaseChartView::registerAnnotMaker(31016, makeMark)) << "not a tool of the toolbar";
-    ASSERT_TRUE(QxBaseChartView::registerAnnotMaker(31015, makeMark));
-
-    QxObjectSmartPtr<QxAnnot> made(view->createAnnotForTool(31015));
-    ASSERT_NE(made.get(), nullptr);
-    EXPECT_NE(dynamic_cast<MarkAnnot*>(made.get()), nullptr);
-    EXPECT_EQ(made->getCalculator(), view->getCalc());
+    const struct {
+        int tool;
+        const char* name;
+        unsigned points;
+    } tools[] = {
+        {31000, "QxLineAnnot", 2}, {31001, "QxLineAnnot", 2},     {31002, "QxLineAnnot", 2},
+        {31003, "QxLineAnnot", 1}, {31004, "QxLineAnnot", 1},     {31005, "QxLineAnnot", 2},
+        {31006, "QxLineAnnot", 2}, {31007, "QxLineAnnot", 2},     {31008, "QxLineAnnot", 2},
+        {31009, "QxTriangleAnnot", 3}, {31010, "QxRectAnnot", 2}, {31011, "QxOvalAnnot", 2},
+        {31015, "QxTextAnnot", 2},
+    };
+    const wxPen pen = view->getDefaultPen();
+    for (const auto& t : tools) {
+        QxObjectSmartPtr<QxAnnot> made(view->createAnnotForTool(t.tool));
+        ASSERT_NE(made.get(), nullptr) << t.tool;
+        EXPECT_EQ(made->getName(), t.name) << t.tool;
+        EXPECT_EQ(made->numPoints(), t.points) << t.tool;
+        EXPECT_EQ(made->getPen(), pen) << t.tool;
+        EXPECT_EQ(made->getCalculator(), view->getCalc()) << t.tool;
+        EXPECT_EQ(made->isSelected(), t.tool == 31015) << "only the text starts selected";
+    }
     EXPECT_EQ(view->createAnnotForTool(31016), nullptr);
-    EXPECT_EQ(view->createAnnotForTool(31001), nullptr) << "no maker registered";
+    EXPECT_EQ(view->createAnnotForTool(31012), nullptr) << "no maker registered";
+    EXPECT_FALSE(QxBaseChartView::registerAnnotMaker(31000, [](int) { return static_cast<QxAnnot*>(nullptr); }))
+        << "a kind built here";
 
     // The tool shows in the cursor and is stored; tool 0 goes back.
     view->setAnnotTool(31015);
@@ -541,6 +543,7 @@ TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsCalculator)
     EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
 
     // Annotations go into the zone's list of the chart's period.
+    QxObjectSmartPtr<QxAnnot> made(view->createAnnotForTool(31010));
     view->addAnnot(0, made.get());
     ASSERT_NE(view->getAnnots(0), nullptr);
     EXPECT_EQ(view->getAnnots(0)->size(), 1u);
