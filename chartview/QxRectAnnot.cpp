@@ -8,19 +8,9 @@ QxAtom QxRectAnnot::getName() const { return QxAtom("QxRectAnnot"); }
 
 int QxRectAnnot::draw(wxDC& dc, unsigned, unsigned, const QxScale& x, const QxScale& y) const
 {
-    if (!pointsSet(2))
-        return eNotAllParamsValid;
-    const std::vector<wxPoint> corners = pixels(x, y);
-    const wxPen oldPen = dc.GetPen();
-    const wxBrush oldBrush = dc.GetBrush();
-    dc.SetPen(getPen());
-    dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(wxRect(corners[0], corners[1]));
-    if (isSelected())
-        drawHandles(dc, corners);
-    dc.SetPen(oldPen);
-    dc.SetBrush(oldBrush);
-    return eNoError;
+    return drawOutline(dc, 2, pixels(x, y), [](wxDC& dc, const std::vector<wxPoint>& corners) {
+        dc.DrawRectangle(wxRect(corners[0], corners[1]));
+    });
 }
 
 int QxRectAnnot::hitTest(const wxPoint& p, const QxScale& x, const QxScale& y, unsigned* pointIndex,

@@ -2,6 +2,8 @@
 
 #include "core/QxErrorCode.h"
 
+#include <wx/dc.h>
+
 int QxShapeAnnot::setPoint(unsigned index, const QxPoint& point)
 {
     if (index >= m_points.size())
@@ -31,4 +33,21 @@ std::vector<wxPoint> QxShapeAnnot::pixels(const QxScale& x, const QxScale& y) co
     for (const QxPoint& p : m_points)
         out.push_back(toPixel(p, x, y));
     return out;
+}
+
+int QxShapeAnnot::drawOutline(wxDC& dc, unsigned needed, const std::vector<wxPoint>& pixels,
+                              const Outline& outline) const
+{
+    if (!pointsSet(needed))
+        return eNotAllParamsValid;
+    const wxPen oldPen = dc.GetPen();
+    const wxBrush oldBrush = dc.GetBrush();
+    dc.SetPen(getPen());
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    outline(dc, pixels);
+    if (isSelected())
+        drawHandles(dc, pixels);
+    dc.SetPen(oldPen);
+    dc.SetBrush(oldBrush);
+    return eNoError;
 }

@@ -5,6 +5,7 @@
 // and is never hit.
 #include "chartview/QxAnnot.h"
 
+#include <functional>
 #include <vector>
 
 class QxShapeAnnot : public QxAnnot {
@@ -24,6 +25,11 @@ protected:
     bool pointsSet(unsigned count) const;
     // The pixels of every point (unset ones as stored, (0, 0) by default).
     std::vector<wxPoint> pixels(const QxScale& x, const QxScale& y) const;
+    // Draws an outline through the given pixels with the pen and no fill,
+    // and the handles on them when selected; eNotAllParamsValid, drawing
+    // nothing, unless points 0 .. needed-1 are set.
+    using Outline = std::function<void(wxDC&, const std::vector<wxPoint>&)>;
+    int drawOutline(wxDC& dc, unsigned needed, const std::vector<wxPoint>& pixels, const Outline& outline) const;
 
 private:
     std::vector<QxPoint> m_points;

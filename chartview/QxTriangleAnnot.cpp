@@ -16,17 +16,10 @@ std::vector<wxPoint> QxTriangleAnnot::corners(const QxScale& x, const QxScale& y
 
 int QxTriangleAnnot::draw(wxDC& dc, unsigned, unsigned, const QxScale& x, const QxScale& y) const
 {
-    if (!pointsSet(2))
-        return eNotAllParamsValid;
-    const std::vector<wxPoint> c = corners(x, y);
-    const wxPen oldPen = dc.GetPen();
-    dc.SetPen(getPen());
-    for (int i = 0; i < 3; ++i)
-        dc.DrawLine(c[i], c[(i + 1) % 3]);
-    if (isSelected())
-        drawHandles(dc, c);
-    dc.SetPen(oldPen);
-    return eNoError;
+    return drawOutline(dc, 2, corners(x, y), [](wxDC& dc, const std::vector<wxPoint>& c) {
+        for (int i = 0; i < 3; ++i)
+            dc.DrawLine(c[i], c[(i + 1) % 3]);
+    });
 }
 
 int QxTriangleAnnot::hitTest(const wxPoint& p, const QxScale& x, const QxScale& y, unsigned* pointIndex,

@@ -605,6 +605,12 @@ struct Hand {
         return view->deviceToChart(0, view->adjustY(at), QxChartFrame::snapTolerance());
     }
     wxPoint device(const QxPoint& p) const { return view->chartToDevice(0, p) - wxPoint(0, view->vertPos()); }
+    // A device point at fractions of the main zone's plotting area.
+    wxPoint at(double u, double v) const
+    {
+        const wxRect plot = view->getZoneInnerRect(0);
+        return wxPoint(plot.x + int(u * plot.width), plot.y + int(v * plot.height) - view->vertPos());
+    }
 };
 
 size_t annotCount(QxChartView* view) { return view->getAnnots(0) ? view->getAnnots(0)->size() : 0; }
@@ -632,10 +638,7 @@ TEST_F(ChartViewFixture, LinesAreDrawnSelectedReshapedMovedAndDeleted)
     pump(200);
     const Hand hand{view};
     QxChartAnnotHandler& handler = view->annotHandler();
-    const wxRect plot = view->getZoneInnerRect(0);
-    auto at = [&](double u, double v) {
-        return wxPoint(plot.x + int(u * plot.width), plot.y + int(v * plot.height) - view->vertPos());
-    };
+    auto at = [&](double u, double v) { return hand.at(u, v); };
 
     // A trend line by two clicks: the second point follows the mouse meanwhile.
     view->setAnnotTool(31000);
@@ -762,10 +765,7 @@ TEST_F(ChartViewFixture, ShapesAndTextsAreDrawnAndEditedInPlace)
     pump(200);
     const Hand hand{view};
     QxChartAnnotHandler& handler = view->annotHandler();
-    const wxRect plot = view->getZoneInnerRect(0);
-    auto at = [&](double u, double v) {
-        return wxPoint(plot.x + int(u * plot.width), plot.y + int(v * plot.height) - view->vertPos());
-    };
+    auto at = [&](double u, double v) { return hand.at(u, v); };
 
     view->setAnnotTool(31010);
     hand.drag(at(0.1, 0.1), at(0.3, 0.4));
