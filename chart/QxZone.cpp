@@ -249,8 +249,13 @@ int QxZone::copyObjectsFrom(const QxZone* other)
     for (const auto& pattern : patterns)
         m_patterns.emplace_back(pattern->clone());
     for (const auto& [period, list] : annots)
-        for (const auto& annot : list)
-            addAnnot(annot->clone(), period);
+        for (const auto& annot : list) {
+            // Selection belongs to the view showing the original: a copy
+            // selected there would be left out of the copy's picture.
+            QxAnnot* copy = annot->clone();
+            copy->setSelected(false);
+            addAnnot(copy, period);
+        }
     return eNoError;
 }
 

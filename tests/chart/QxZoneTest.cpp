@@ -166,7 +166,9 @@ TEST_F(ZoneFixture, IndicatorList)
     QxObjectSmartPtr<QxZone> other(new QxZone(stripConfig(), 50));
     other->addIndicator(a.get());
     other->addPattern(new TestPattern(3));
-    other->addAnnot(new TestAnnot(4), Qx::eWeekly);
+    auto* selected = new TestAnnot(4);
+    selected->setSelected(true); // by the view of the other zone's chart
+    other->addAnnot(selected, Qx::eWeekly);
     zone->addIndicator(price.get());
     ASSERT_EQ(zone->copyObjectsFrom(other.get()), eNoError);
     EXPECT_EQ(zone->numIndicator(), 2u); // appended, nothing cleared
@@ -174,6 +176,8 @@ TEST_F(ZoneFixture, IndicatorList)
     EXPECT_NE(zone->getPatterns()[0].get(), other->getPatterns()[0].get());
     ASSERT_EQ(zone->getAnnots(Qx::eWeekly).size(), 1u);
     EXPECT_EQ(TestAnnot::tagOf(zone->getAnnots(Qx::eWeekly)[0].get()), 4);
+    EXPECT_NE(zone->getAnnots(Qx::eWeekly)[0].get(), selected);
+    EXPECT_FALSE(zone->getAnnots(Qx::eWeekly)[0]->isSelected()) << "drawn in the copy's picture";
     EXPECT_TRUE(zone->getAnnots(Qx::eDaily).empty());
 }
 
