@@ -25,6 +25,7 @@ void QxChartAnnotHandler::release()
     m_pendingText = nullptr;
     m_state = eIdle;
     m_press = eNoPress;
+    m_view->overlay().clear(QxOverlay::eAnnotation); // its painter calls back here
 }
 
 wxPoint QxChartAnnotHandler::position(const wxMouseEvent& event) const
