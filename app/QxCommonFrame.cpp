@@ -18,6 +18,7 @@
 #include "securities/DlgPriceHistory.h"
 #include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
+#include "trading/DlgSystemManager.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include <wx/intl.h>
@@ -217,7 +218,8 @@ void QxCommonFrame::OnSystemTester(wxCommandEvent&)
 
 void QxCommonFrame::OnTradingSystems(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("The trading system manager"));
+    DlgSystemManager dlg(this, false);
+    dlg.ShowModal();
 }
 
 void QxCommonFrame::OnHelp(wxCommandEvent&) { QxUtils::showHelp(); }
