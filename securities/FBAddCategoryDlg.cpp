@@ -1,8 +1,6 @@
 #include "securities/FBAddCategoryDlg.h"
 
-#include "securities/FBAddSymbolDlg.h"
-
-#include <wx/sizer.h>
+#include "securities/QxDialogLayout.h"
 
 FBAddCategoryDlg::FBAddCategoryDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                    const wxSize& size, long style)
@@ -39,16 +37,8 @@ FBAddCategoryDlg::FBAddCategoryDlg(wxWindow* parent, wxWindowID id, const wxStri
     grid->Add(types, 1, wxALL | wxEXPAND, 5);
     top->Add(grid, 1, wxEXPAND, 0);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    m_ok->SetDefault();
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
-    top->Add(buttons, 0, wxALL | wxEXPAND, 5);
+    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}}), 0,
+             wxALL | wxEXPAND, 5);
 
     SetSizer(top);
     qxFitAddDialog(this, size);

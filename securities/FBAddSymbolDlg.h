@@ -32,7 +32,3 @@ protected:
     virtual void onHelp(wxCommandEvent& event) { event.Skip(); }
     virtual void onOK(wxCommandEvent& event) { event.Skip(); }
 };
-
-// The size both add dialogs take once laid out: as wide as the layout needs
-// and at least as high as they were made.
-void qxFitAddDialog(wxDialog* dialog, const wxSize& initial);

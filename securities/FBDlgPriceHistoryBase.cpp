@@ -1,6 +1,6 @@
 #include "securities/FBDlgPriceHistoryBase.h"
 
-#include <wx/sizer.h>
+#include "securities/QxDialogLayout.h"
 
 FBDlgPriceHistoryBase::FBDlgPriceHistoryBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                              const wxPoint& pos, const wxSize& size, long style)
@@ -26,22 +26,12 @@ FBDlgPriceHistoryBase::FBDlgPriceHistoryBase(wxWindow* parent, wxWindowID id, co
     m_split = new wxButton(this, wxID_ANY, _("&Split ..."));
     row->Add(m_split, 0, wxALL, 3);
     row->AddStretchSpacer(1);
-    auto* standard = new wxStdDialogButtonSizer();
-    m_save = new wxButton(this, wxID_SAVE);
-    standard->AddButton(m_save);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    standard->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    standard->AddButton(m_help);
-    standard->Realize();
-    row->Add(standard, 0, wxALIGN_CENTER_VERTICAL, 0);
+    row->Add(qxStandardButtons(this, {{wxID_SAVE, &m_save}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}}), 0,
+             wxALIGN_CENTER_VERTICAL, 0);
     top->Add(row, 0, wxALL | wxEXPAND, 2);
 
     SetSizer(top);
-    Layout();
-    wxSize fitting = size;
-    fitting.IncTo(GetBestSize());
-    SetSize(fitting);
+    qxSizeAtLeast(this, size);
     Centre(wxBOTH);
 
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) { onClose(e); });

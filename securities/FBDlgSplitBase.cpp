@@ -1,6 +1,6 @@
 #include "securities/FBDlgSplitBase.h"
 
-#include <wx/sizer.h>
+#include "securities/QxDialogLayout.h"
 
 FBDlgSplitBase::FBDlgSplitBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                const wxSize& size, long style)
@@ -31,20 +31,10 @@ FBDlgSplitBase::FBDlgSplitBase(wxWindow* parent, wxWindowID id, const wxString& 
     grid->Add(m_newShares, 0, wxALL | wxEXPAND, 5);
     top->Add(grid, 1, wxEXPAND, 0);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    m_ok->SetDefault();
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    buttons->Realize();
-    top->Add(buttons, 0, wxALL | wxEXPAND, 5);
+    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}), 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);
-    Layout();
-    wxSize fitting = size;
-    fitting.IncTo(GetBestSize());
-    SetSize(fitting);
+    qxSizeAtLeast(this, size);
     Centre(wxBOTH);
 
     Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& e) { onInitDialog(e); });

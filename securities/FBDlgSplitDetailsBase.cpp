@@ -1,7 +1,8 @@
 #include "securities/FBDlgSplitDetailsBase.h"
 
+#include "securities/QxDialogLayout.h"
+
 #include <wx/artprov.h>
-#include <wx/sizer.h>
 
 FBDlgSplitDetailsBase::FBDlgSplitDetailsBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                              const wxPoint& pos, const wxSize& size, long style)
@@ -43,10 +44,7 @@ FBDlgSplitDetailsBase::FBDlgSplitDetailsBase(wxWindow* parent, wxWindowID id, co
     top->Add(bottom, 0, wxEXPAND, 0);
 
     SetSizer(top);
-    Layout();
-    wxSize fitting = size;
-    fitting.IncTo(GetBestSize());
-    SetSize(fitting);
+    qxSizeAtLeast(this, size);
     Centre(wxBOTH);
 
     Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& e) { onInitDialog(e); });
