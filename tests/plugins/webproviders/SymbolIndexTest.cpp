@@ -1,7 +1,11 @@
 // Symbol-index files: the line rules, writing and merging, seeding the
 // user's folder from the shipped copies, and the files following the
 // categories and securities of the database.
+#include "app/QxPluginLoader.h"
+#include "core/QxCategory.h"
 #include "core/QxDataProviderRepository.h"
+#include "core/QxDataReaderRepository.h"
+#include "core/QxUserNotice.h"
 #include "plugins/webproviders/QxGoogleDataDownloader.h"
 #include "plugins/webproviders/QxYahooDataDownloader.h"
 
@@ -12,6 +16,9 @@
 
 #include <wx/filename.h>
 
+#include <sqlite3.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -235,4 +242,70 @@ TEST_F(IndexFixture, CategoryNamesNeverReachOutsideTheIndexFolder)
     EXPECT_FALSE(provider->indexFile("a/b").IsOk());
     EXPECT_FALSE(provider->indexFile("..").IsOk());
     EXPECT_TRUE(provider->indexFile("US.NYSE.STOCK").IsOk());
+}
+
+// With the real history database: the largest exchange lists add quickly
+// in one transaction, and what a category cannot take is said once.
+TEST_F(IndexFixture, LargeFilesFillTheHistoryDatabaseQuicklyAndRefusalsAreSaid)
+{
+    static QxPluginLoader* loader = [] {
+        auto* l = new QxPluginLoader;
+        l->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
+        return l;
+    }();
+    (void)loader;
+    QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+    ASSERT_NE(reader, nullptr);
+    std::string big;
+    for (int i = 0; i < 10000; ++i)
+        big += "T" + std::to_string(i) + "\tSecurity " + std::to_string(i) + "\n";
+    big += "IBM\tupper\nIbm\tmixed\n";
+    writeFile(index / "US.NYSE.STOCK.txt", big);
+    std::vector<wxString> told;
+    qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
+    const std::string path = TestSupport::makeTempDir("big") + "/hist.trddb";
+    auto count = [](QxDatabase* db, const char* name) {
+        QxObjectSmartPtr<QxCategory> cat(db->findCategory(name, "Google"));
+        std::vector<QxObjectSmartPtr<QxSecurity>> list;
+        if (cat)
+            cat->listSecurities(list);
+        return list.size();
+    };
+    {
+        const auto start = std::chrono::steady_clock::now();
+        int error = 0;
+        QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(path, wxString(), &error)); // opening fills it
+        const auto took = std::chrono::steady_clock::now() - start;
+        ASSERT_TRUE(db) << error;
+        EXPECT_EQ(count(db.get(), "US.NYSE.STOCK"), 10001u);
+        std::printf("10,002 index lines added in %lld ms\n",
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+        // A sanitizer build; an optimised one takes a fraction of this.
+        EXPECT_LT(took, std::chrono::seconds(5));
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(told[0].Contains("Ibm")) << told[0];
+        EXPECT_TRUE(told[0].Contains("letter case")) << told[0];
+    }
+
+    // A category whose ids are nearly used up takes what fits and says so.
+    {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(raw,
+                               "UPDATE sqlite_sequence SET seq=65534 WHERE name LIKE '%NASDAQ%';"
+                               "UPDATE security_category SET update_timestamp=0;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    writeFile(index / "US.NASDAQ.STOCK.txt", "MSFT\tMicrosoft\nAAPL\tApple\nA1\ta\nA2\tb\nA3\tc\n");
+    told.clear();
+    int error = 0;
+    QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(path, wxString(), &error));
+    ASSERT_TRUE(db) << error;
+    EXPECT_EQ(count(db.get(), "US.NASDAQ.STOCK"), 3u);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].Contains("65,535")) << told[0];
+    EXPECT_TRUE(told[0].Contains("2 securities")) << told[0];
+    qxSetUserNoticeSink(nullptr);
 }
