@@ -225,3 +225,78 @@ TEST(StartupProgram, NoDatabasePossibleEndsWithItsMessageAndWritesNothing)
     EXPECT_EQ(programFiles(home), before) << "start-up wrote files although it failed";
     EXPECT_FALSE(fs::exists(configFile(home)));
 }
+
+// The damaged files a user's disk may hold, all at one start: a default
+// template binding one role twice (it used to crash every start), a cut-off
+// alert file and a stored database that is no database. The program starts,
+// says what it could not read and what it used instead, ends cleanly on
+// Ctrl+Q, and every one of the user's files is still there byte for byte.
+TEST(StartupProgram, DamagedFilesAreToldOnceKeptAndTheProgramRuns)
+{
+    const std::string home = TestSupport::makeTempDir("damaged-files");
+    const std::string userData = home + "/.Corvane/Trendoria";
+    fs::create_directories(userData);
+    const std::string templ = home + "/double.trdt";
+    const std::string templText =
+        "<TrendoriaTemplate Version=\"2\"><SMA Index=\"0\"><Drawables><SOLIDLINE Index=\"0\"><Params>"
+        "<DATA Value=\"0L\"/><DATA Value=\"1.5D\"/></Params></SOLIDLINE></Drawables></SMA></TrendoriaTemplate>";
+    std::ofstream(templ, std::ios::binary) << templText;
+    const std::string alerts = userData + "/alert_repo.xml";
+    const std::string alertText = "<AlertSettings><AlertSetting Type=\"9\"><Security Name=\"|US Stocks|NVDA\"";
+    std::ofstream(alerts, std::ios::binary) << alertText;
+    const std::string database = home + "/broken.trddb";
+    const std::string databaseText = "this is not a database\n" + std::string(4096, '\x5a');
+    std::ofstream(database, std::ios::binary) << databaseText;
+    {
+        wxFileConfig config(wxString(), wxString(), configFile(home), wxString(), wxCONFIG_USE_LOCAL_FILE);
+        config.Write("/app/db/default_data_path", wxString(database));
+        config.Write("/app/db/default_data_provider", "com.Corvane.Trendoria.trddb");
+        config.Write("/global/defaultTemplateFileName", wxString(templ));
+        config.Write("/global/useDefaultTemplate", true);
+        config.Write("/first_time_launch", 0L);
+    }
+
+    ProgramRunner program(home);
+    const unsigned long frame = program.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+    ASSERT_NE(frame, 0u) << program.stderrText();
+    const unsigned long message = program.waitForOtherWindow(kHomeTitle, frame, kWindowTimeoutMs);
+    ASSERT_NE(message, 0u) << "no message\n" << program.stderrText();
+    EXPECT_TRUE(program.screenshot(message, TestSupport::artifactPath("startup-damaged-files.png")));
+    const std::string told = program.stderrText();
+    EXPECT_NE(told.find(templ), std::string::npos) << told;
+    EXPECT_NE(told.find(alerts + "\" could not be read"), std::string::npos) << told;
+    EXPECT_NE(told.find(database + "\" could not be opened"), std::string::npos) << told;
+    EXPECT_NE(told.find(dataFolder(home) + "/hist.trddb\" is used instead"), std::string::npos) << told;
+    ASSERT_TRUE(program.closeWindow(message));
+    for (int i = 0; i < 100 && program.isViewable(message); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    ASSERT_TRUE(program.pressKey(frame, "q", true));
+    int code = -1;
+    ASSERT_TRUE(program.waitForExit(kWindowTimeoutMs, code)) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(code, 0) << program.stderrText();
+
+    EXPECT_EQ(readFile(templ), templText);
+    EXPECT_EQ(readFile(database), databaseText);
+    std::string aside;
+    for (const auto& e : fs::directory_iterator(userData))
+        if (e.path().filename().string().rfind("alert_repo.xml.damaged-", 0) == 0)
+            aside = e.path().string();
+    ASSERT_FALSE(aside.empty()) << "the damaged alert file was not kept";
+    EXPECT_EQ(readFile(aside), alertText);
+    EXPECT_NE(told.find(aside), std::string::npos) << told;
+
+    // The alert file is told of once: the next start reads the new one
+    // without a word (the template and database are still said, as they
+    // are still in use as settings).
+    ProgramRunner again(home);
+    const unsigned long second = again.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+    ASSERT_NE(second, 0u) << again.stderrText();
+    const unsigned long secondMessage = again.waitForOtherWindow(kHomeTitle, second, kWindowTimeoutMs);
+    ASSERT_NE(secondMessage, 0u) << again.stderrText();
+    EXPECT_EQ(again.stderrText().find("alert_repo.xml"), std::string::npos) << again.stderrText();
+    ASSERT_TRUE(again.closeWindow(secondMessage));
+    for (int i = 0; i < 100 && again.isViewable(secondMessage); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    closeHomeAndExpectCleanEnd(again, second);
+}

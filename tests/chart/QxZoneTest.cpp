@@ -195,7 +195,8 @@ TEST_F(ZoneFixture, SetupFollowsTheCalculatorsCurrentPrices)
     EXPECT_GE(y.map(31.0), top + 6);
 
     // New prices: the next layout reads them, not the discarded ones.
-    security->saveHistory(makeBars({100, 200, 300}, {200, 100, 310}));
+    QxObjectSmartPtr<QxPriceHistory> newBars(makeBars({100, 200, 300}, {200, 100, 310}));
+    security->saveHistory(newBars.get()); // stores a copy
     QxCalculator::discardEodCache(security->id());
     zone->setLayoutNeeded();
     zone->setup(dc, calc.get());
