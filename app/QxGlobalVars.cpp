@@ -39,7 +39,12 @@ void QxGlobalVars::read(wxConfigBase& config)
             qxNotifyUser(wxString::Format(_("The default template \"%s\" could not be read: %s\nNew charts are "
                                             "made without it until it is mended or another is chosen in "
                                             "Preferences."),
-                                          defaultTemplateFileName, qxErrorDesc(rc)));
+                                          defaultTemplateFileName,
+                                          rc == eInconsistentData ? _("its contents contradict each other (it is "
+                                                                      "damaged).")
+                                          : rc == eErrorInOpeningTemplateFile
+                                              ? _("it is not a file or not well-formed XML.")
+                                              : qxErrorDesc(rc)));
     }
     config.Read("useDefaultTemplate", &useDefaultTemplate, useDefaultTemplate);
     int32_t type = priceObjType;

@@ -163,6 +163,12 @@ unsigned long ProgramRunner::waitForOtherWindow(const std::string& title, unsign
     return 0;
 }
 
+bool ProgramRunner::isDialog(unsigned long window) const
+{
+    Window owner = 0;
+    return m_display && XGetTransientForHint(dpy(m_display), window, &owner) != 0;
+}
+
 bool ProgramRunner::isViewable(unsigned long window) const
 {
     XWindowAttributes attrs;

@@ -22,6 +22,9 @@ public:
     // title, waiting up to timeoutMs; 0 when none appeared (or the program
     // ended).
     unsigned long waitForWindow(const std::string& title, int timeoutMs);
+    // Whether the window is a dialog (transient for another window), as a
+    // message box is; the home window is not.
+    bool isDialog(unsigned long window) const;
     // Whether the window is still there and viewable.
     bool isViewable(unsigned long window) const;
     // Asks the window to close (WM_DELETE_WINDOW), as the close button does.
