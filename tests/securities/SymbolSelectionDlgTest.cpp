@@ -41,8 +41,10 @@ namespace {
 // because every stand-in application empties the registries when it goes.
 QxDataReader* historyReader()
 {
+    // Kept loaded for the whole program, held in a static so it is no leak.
+    static QxPluginLoader* loader = nullptr;
     static QxDataReader* reader = [] {
-        auto* loader = new QxPluginLoader; // kept loaded for the whole program
+        loader = new QxPluginLoader;
         loader->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
         QxDataReader* r = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
         if (r)
@@ -304,6 +306,10 @@ TEST_F(SymbolSelectionTest, PreferencesPersistAcrossRuns)
     EXPECT_EQ(selectedRows(dlg->categoryList()), std::vector<long>{0});
     EXPECT_EQ(dlg->securityList()->GetItemCount(), 12);
     EXPECT_GT(dlg->GetSize().x, 100);
+    QxSymbolSelectionDlg::destroy(); // saves into that store
+    // No application owns the store get() made once the stand-in went.
+    if (wxConfigBase::Get(false) == &store)
+        delete wxConfigBase::Set(nullptr);
 }
 
 TEST_F(SymbolSelectionTest, SingleAndMultipleSelectionReturnTheChosenIds)
