@@ -6,6 +6,8 @@
 #include "trading/QxAlertMgr.h"
 #include "trading/QxTradingSystemMgr.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <wx/filename.h>
@@ -100,6 +102,8 @@ TEST(AlertMgr, KeepsADamagedFileAsideAndTellsTheUserOnce)
 
 TEST(TradingSystemMgr, ExistsOnlyOnDemandAndWritesBackItsIndex)
 {
+    // No shipped systems to seed from.
+    QxTradingSystemMgr::setProgramFolder(wxString::FromUTF8(TestSupport::makeTempDir("noprogram")));
     EXPECT_EQ(QxTradingSystemMgr::getInstance(false), nullptr) << "created without being asked for";
     QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
     ASSERT_NE(store, nullptr);
@@ -108,9 +112,14 @@ TEST(TradingSystemMgr, ExistsOnlyOnDemandAndWritesBackItsIndex)
     EXPECT_EQ(fs::path(index).filename(), "index.xml");
     EXPECT_EQ(fs::path(index).parent_path().filename(), "trading_system");
     EXPECT_EQ(fs::path(store->definitionsFolder().ToStdString()).filename(), "definitions");
-    // Nothing read, nothing written.
-    EXPECT_FALSE(store->save());
-    EXPECT_FALSE(fs::exists(index));
+    // None read: the store is empty and still writes its index.
+    fs::remove(index);
+    EXPECT_EQ(store->getCount(), 0u);
+    EXPECT_TRUE(store->save());
+    wxXmlDocument empty;
+    ASSERT_TRUE(empty.Load(index, "UTF-8"));
+    EXPECT_EQ(empty.GetRoot()->GetName(), "Systems");
+    EXPECT_EQ(empty.GetRoot()->GetChildren(), nullptr);
     QxTradingSystemMgr::destroy();
 
     fs::create_directories(fs::path(index).parent_path());
