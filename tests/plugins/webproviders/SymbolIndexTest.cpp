@@ -18,6 +18,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -256,14 +257,14 @@ TEST_F(IndexFixture, LargeFilesFillTheHistoryDatabaseQuicklyAndRefusalsAreSaid)
     (void)loader;
     QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
     ASSERT_NE(reader, nullptr);
-    std::string big;
-    for (int i = 0; i < 10000; ++i)
-        big += "T" + std::to_string(i) + "\tSecurity " + std::to_string(i) + "\n";
-    big += "IBM\tupper\nIbm\tmixed\n";
-    writeFile(index / "US.NYSE.STOCK.txt", big);
+    auto indexLines = [](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += "T" + std::to_string(i) + "\tSecurity " + std::to_string(i) + "\n";
+        return text;
+    };
     std::vector<wxString> told;
     qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
-    const std::string path = TestSupport::makeTempDir("big") + "/hist.trddb";
     auto count = [](QxDatabase* db, const char* name) {
         QxObjectSmartPtr<QxCategory> cat(db->findCategory(name, "Google"));
         std::vector<QxObjectSmartPtr<QxSecurity>> list;
@@ -271,17 +272,31 @@ TEST_F(IndexFixture, LargeFilesFillTheHistoryDatabaseQuicklyAndRefusalsAreSaid)
             cat->listSecurities(list);
         return list.size();
     };
-    {
+    // Opening a new database fills it from the files; the time it takes.
+    auto fill = [&](const std::string& path) {
         const auto start = std::chrono::steady_clock::now();
         int error = 0;
-        QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(path, wxString(), &error)); // opening fills it
+        QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(path, wxString(), &error));
         const auto took = std::chrono::steady_clock::now() - start;
-        ASSERT_TRUE(db) << error;
-        EXPECT_EQ(count(db.get(), "US.NYSE.STOCK"), 10001u);
-        std::printf("10,002 index lines added in %lld ms\n",
-                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
-        // A sanitizer build; an optimised one takes a fraction of this.
-        EXPECT_LT(took, std::chrono::seconds(5));
+        EXPECT_TRUE(db) << error;
+        return std::make_pair(db, std::chrono::duration_cast<std::chrono::milliseconds>(took).count());
+    };
+    // A quarter of the lines first: filling must grow with the lines, not
+    // with their square (the ratio is kept loose for a busy machine).
+    writeFile(index / "US.NYSE.STOCK.txt", indexLines(1));
+    fill(TestSupport::makeTempDir("warm-up") + "/hist.trddb"); // first-use costs are not the lines
+    writeFile(index / "US.NYSE.STOCK.txt", indexLines(2500));
+    const auto small = fill(TestSupport::makeTempDir("small") + "/hist.trddb");
+    writeFile(index / "US.NYSE.STOCK.txt", indexLines(10000) + "IBM\tupper\nIbm\tmixed\n");
+    told.clear();
+    const std::string path = TestSupport::makeTempDir("big") + "/hist.trddb";
+    {
+        const auto big = fill(path);
+        ASSERT_TRUE(big.first);
+        EXPECT_EQ(count(big.first.get(), "US.NYSE.STOCK"), 10001u);
+        std::printf("index lines added: 2,500 in %lld ms, 10,002 in %lld ms\n", static_cast<long long>(small.second),
+                    static_cast<long long>(big.second));
+        EXPECT_LT(big.second, 8 * std::max<long long>(small.second, 50));
         ASSERT_EQ(told.size(), 1u);
         EXPECT_TRUE(told[0].Contains("Ibm")) << told[0];
         EXPECT_TRUE(told[0].Contains("letter case")) << told[0];
