@@ -15,8 +15,10 @@ namespace sectest {
 
 QxDataReader* historyReader()
 {
+    // Kept loaded for the whole program, held in a static so it is no leak.
+    static QxPluginLoader* loader = nullptr;
     static QxDataReader* reader = [] {
-        auto* loader = new QxPluginLoader; // kept loaded for the whole program
+        loader = new QxPluginLoader;
         loader->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
         QxDataReader* r = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
         if (r)

@@ -292,6 +292,10 @@ TEST_F(SymbolSelectionTest, PreferencesPersistAcrossRuns)
     EXPECT_EQ(selectedRows(dlg->categoryList()), std::vector<long>{0});
     EXPECT_EQ(dlg->securityList()->GetItemCount(), 12);
     EXPECT_GT(dlg->GetSize().x, 100);
+    QxSymbolSelectionDlg::destroy(); // saves into that store
+    // No application owns the store get() made once the stand-in went.
+    if (wxConfigBase::Get(false) == &store)
+        delete wxConfigBase::Set(nullptr);
 }
 
 TEST_F(SymbolSelectionTest, SingleAndMultipleSelectionReturnTheChosenIds)
