@@ -1,5 +1,6 @@
 #include "plugins/quillbar/QxQbDataReader.h"
 
+#include "core/platform/QxFileDialogExt.h"
 #include "plugins/quillbar/QxQbDatabase.h"
 
 #include <wx/dirdlg.h>
@@ -19,7 +20,7 @@ wxString QxQbDataReader::browseLocation(wxWindow* parent)
 {
     wxDirDialog dialog(parent, _("Please select folder where (E/X)MASTER file(s) are located"), wxEmptyString,
                        wxDD_DEFAULT_STYLE);
-    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    return qxChooseFolder(dialog);
 }
 
 QxDatabase* QxQbDataReader::openDatabase(const wxString& location, const wxString&, int* errorOut)
