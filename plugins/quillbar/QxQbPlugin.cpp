@@ -5,25 +5,10 @@
 
 namespace {
 // The plug-in's reader, holding one counted reference while registered.
-QxQbDataReader* s_reader = nullptr;
+QxDataReader* s_reader = nullptr;
+
+QxDataReader* makeReader() { return new QxQbDataReader; }
 } // namespace
 
 // 1: create and register the reader; 2: unregister and drop it.
-TRDX_ENTRY bool trdxMain(int command)
-{
-    if (command == QxPluginCommand::eLoad) {
-        QxQbDataReader* reader = new QxQbDataReader;
-        reader->addRef();
-        QxQbDataReader* old = s_reader;
-        s_reader = reader;
-        QxDataReaderRepository::instance()->addObj(reader);
-        if (old)
-            old->release();
-    } else if (command == QxPluginCommand::eUnload && s_reader) {
-        QxDataReaderRepository::instance()->delObj(s_reader);
-        QxQbDataReader* old = s_reader;
-        s_reader = nullptr;
-        old->release();
-    }
-    return true;
-}
+TRDX_ENTRY bool trdxMain(int command) { return qxRunReaderPluginEntry(command, s_reader, makeReader); }
