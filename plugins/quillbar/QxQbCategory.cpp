@@ -42,14 +42,19 @@ int QxQbCategory::loadIndexFiles(const wxString& location)
 
     bool found = false;
     std::string nameSource;
+    // EMASTER stands in for MASTER; one that cannot be read leaves MASTER to be read instead.
+    bool emasterRead = false;
     if (const std::string emaster = QxQb::findFile(folder, "EMASTER"); !emaster.empty()) {
         found = true;
         nameSource = emaster;
-        parseIndexFile(emaster, QxQb::parseEmaster, QxQb::kEmasterMaxBytes);
-    } else if (const std::string master = QxQb::findFile(folder, "MASTER"); !master.empty()) {
-        found = true;
-        nameSource = master;
-        parseIndexFile(master, QxQb::parseMaster, QxQb::kMasterMaxBytes);
+        emasterRead = parseIndexFile(emaster, QxQb::parseEmaster, QxQb::kEmasterMaxBytes) == eNoError;
+    }
+    if (!emasterRead) {
+        if (const std::string master = QxQb::findFile(folder, "MASTER"); !master.empty()) {
+            found = true;
+            nameSource = master;
+            parseIndexFile(master, QxQb::parseMaster, QxQb::kMasterMaxBytes);
+        }
     }
     if (const std::string xmaster = QxQb::findFile(folder, "XMASTER"); !xmaster.empty()) {
         found = true;

@@ -205,13 +205,15 @@ TEST(QbDatabase, WhichIndexFilesCountAndHowTheyKeepTexts)
     ASSERT_TRUE(nikkei);
     EXPECT_EQ(QxObjectSmartPtr<QxPriceHistory>(history(nikkei.get()))->numBars(), 2u);
 
-    // A damaged EMASTER does not keep XMASTER's securities out.
+    // A damaged EMASTER is passed over: MASTER is read in its place, and
+    // XMASTER's securities come in as well.
     const std::string damaged = newFolder("damaged");
     writeFile(damaged + "/EMASTER", "broken file\n");
+    writeFile(damaged + "/MASTER", qbtest::masterBytes({{"M1", "m", 1}}));
     writeFile(damaged + "/XMASTER", qbtest::xmasterBytes({{"X1", "x", 300}}));
     db = openFolder(damaged);
     ASSERT_TRUE(db);
-    EXPECT_EQ(tickers(onlyCategory(db.get()).get()), std::vector<std::string>{"X1"});
+    EXPECT_EQ(tickers(onlyCategory(db.get()).get()), (std::vector<std::string>{"M1", "X1"}));
     EXPECT_STREQ(onlyCategory(db.get())->name(), "damaged");
 }
 
