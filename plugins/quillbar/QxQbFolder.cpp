@@ -69,13 +69,19 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::vector<uint8_t
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return false;
-    std::vector<uint8_t> buffer(std::min<std::size_t>(maxBytes, 64 * 1024));
+    // Sized by the file when it tells its size; read on in steps otherwise.
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    std::size_t step = ec ? 64 * 1024 : std::min<std::size_t>(static_cast<std::size_t>(size) + 1, maxBytes);
     while (bytes.size() < maxBytes) {
-        const std::size_t want = std::min(buffer.size(), maxBytes - bytes.size());
-        const std::size_t got = std::fread(buffer.data(), 1, want, file.get());
-        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+        const std::size_t have = bytes.size();
+        const std::size_t want = std::min(std::max<std::size_t>(step, 1), maxBytes - have);
+        bytes.resize(have + want);
+        const std::size_t got = std::fread(bytes.data() + have, 1, want, file.get());
+        bytes.resize(have + got);
         if (got < want)
             return !std::ferror(file.get());
+        step = 64 * 1024;
     }
     return true;
 }

@@ -129,43 +129,59 @@ QxPriceHistory* parsePriceFile(const uint8_t* data, std::size_t size, Qx::QxPeri
     std::size_t count = readU16(data + 2);
     count = std::min(count, size / kPriceRecordSize - 1);
 
-    struct Bar {
-        int64_t time;
-        double open, high, low, close, volume;
-    };
-    std::vector<Bar> bars;
-    bars.reserve(count);
+    auto* history = new QxPriceHistory(Qx::eStock, period);
+    history->resize(static_cast<unsigned>(count));
+    int64_t* time = history->timestamp();
+    double* open = history->open();
+    double* high = history->high();
+    double* low = history->low();
+    double* close = history->close();
+    double* volume = history->volume();
+    std::size_t n = 0;
+    bool ascending = true;
     for (std::size_t i = 0; i < count; ++i) {
         const uint8_t* record = data + kPriceRecordSize * (i + 1);
-        const int64_t time = dateNumberToTimestamp(mbfToIeee(record));
-        if (time == 0)
+        const int64_t t = dateNumberToTimestamp(mbfToIeee(record));
+        if (t == 0)
             continue; // no date, no place in time for the bar
-        bars.push_back(Bar{time, mbfToIeee(record + 4), mbfToIeee(record + 8), mbfToIeee(record + 12),
-                           mbfToIeee(record + 16), mbfToIeee(record + 20)});
+        ascending = ascending && (n == 0 || t > time[n - 1]);
+        time[n] = t;
+        open[n] = mbfToIeee(record + 4);
+        high[n] = mbfToIeee(record + 8);
+        low[n] = mbfToIeee(record + 12);
+        close[n] = mbfToIeee(record + 16);
+        volume[n] = mbfToIeee(record + 20);
+        ++n;
     }
-    // Histories run forwards in time with one bar per time; files written
-    // out of order, or intraday files holding several records of one date,
-    // keep each date's last record.
-    std::stable_sort(bars.begin(), bars.end(), [](const Bar& a, const Bar& b) { return a.time < b.time; });
-    std::vector<Bar> unique;
-    unique.reserve(bars.size());
-    for (const Bar& bar : bars) {
-        if (!unique.empty() && unique.back().time == bar.time)
-            unique.back() = bar;
-        else
-            unique.push_back(bar);
+    if (!ascending) {
+        // Histories run forwards in time with one bar per time; files
+        // written out of order, or intraday files holding several records
+        // of one date, keep each date's last record.
+        std::vector<std::size_t> order(n);
+        for (std::size_t i = 0; i < n; ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [time](std::size_t a, std::size_t b) { return time[a] < time[b]; });
+        std::vector<std::size_t> kept;
+        kept.reserve(n);
+        for (std::size_t i : order) {
+            if (!kept.empty() && time[kept.back()] == time[i])
+                kept.back() = i;
+            else
+                kept.push_back(i);
+        }
+        for (double* column : {open, high, low, close, volume}) {
+            std::vector<double> values(kept.size());
+            for (std::size_t k = 0; k < kept.size(); ++k)
+                values[k] = column[kept[k]];
+            std::copy(values.begin(), values.end(), column);
+        }
+        std::vector<int64_t> times(kept.size());
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            times[k] = time[kept[k]];
+        std::copy(times.begin(), times.end(), time);
+        n = kept.size();
     }
-
-    auto* history = new QxPriceHistory(Qx::eStock, period);
-    history->resize(static_cast<unsigned>(unique.size()));
-    for (std::size_t i = 0; i < unique.size(); ++i) {
-        history->timestamp()[i] = unique[i].time;
-        history->open()[i] = unique[i].open;
-        history->high()[i] = unique[i].high;
-        history->low()[i] = unique[i].low;
-        history->close()[i] = unique[i].close;
-        history->volume()[i] = unique[i].volume;
-    }
+    history->resize(static_cast<unsigned>(n));
     return history;
 }
 
