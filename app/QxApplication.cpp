@@ -15,6 +15,7 @@
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
+#include "core/platform/CorvAlloc.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxConditionFactory.h"
@@ -301,6 +302,7 @@ bool QxApplication::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
+    CorvKeepFreedMemory();
     wxArtProvider::Push(new ArtProvider);
     SetVendorName("Corvane");
     SetAppName("Trendoria");

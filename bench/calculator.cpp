@@ -6,11 +6,10 @@
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "core/platform/CorvAlloc.h"
 
 #include <benchmark/benchmark.h>
 #include <ta_libc.h>
-
-#include <malloc.h>
 
 #include <cmath>
 #include <memory>
@@ -178,14 +177,10 @@ BENCHMARK(BM_CalculatorCachedCall)->Arg(0)->Arg(1);
 
 int main(int argc, char** argv)
 {
-    // The first-call benchmark discards the cached history between runs and
-    // the allocator hands those pages back to the system; the output array
-    // of the timed call would then pay for fresh pages every time (about a
-    // millisecond on some virtual machines), which the direct call, reusing
-    // its freed array, never does. Keeping freed memory in the process
-    // compares the two on equal terms.
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    // As the program does at start: freed memory stays in the process, so
+    // the output array of the timed call does not pay for fresh pages that
+    // the direct call, reusing its freed array, never pays for.
+    CorvKeepFreedMemory();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
