@@ -3,7 +3,6 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -27,7 +26,12 @@ void QxLineStamp::draw(wxDC& dc, const wxPen& pen, bool vertical, int length, co
 {
     const wxPoint to = vertical ? wxPoint(from.x, from.y + length) : wxPoint(from.x + length, from.y);
     wxGraphicsContext* gc = dc.GetGraphicsContext();
-    if (length <= 0 || !copiesExactly(dc, gc) || !make(gc, pen, vertical, length)) {
+    // Only one-pixel, opaque, solid or dotted lines come out exactly the
+    // same when copied; hair-thin, wider, see-through or dashed ones differ
+    // by a shade in some smoothed pixels, and are drawn.
+    const bool copyable = pen.GetWidth() == 1 && pen.GetColour().Alpha() == wxALPHA_OPAQUE &&
+                          (pen.GetStyle() == wxPENSTYLE_SOLID || pen.GetStyle() == wxPENSTYLE_DOT);
+    if (length <= 0 || !copyable || !copiesExactly(dc, gc) || !make(gc, pen, vertical, length)) {
         const wxPen old = dc.GetPen();
         dc.SetPen(pen);
         dc.DrawLine(from, to);
@@ -47,8 +51,8 @@ bool QxLineStamp::make(wxGraphicsContext* gc, const wxPen& pen, bool vertical, i
     m_pen = pen;
     m_vertical = vertical;
     m_length = length;
-    // Room for the pen's width and its caps on every side.
-    m_margin = std::max(1, pen.GetWidth()) + 2;
+    // Room for the pen and its caps on every side.
+    m_margin = 3;
     const int across = 2 * m_margin + 1, along = length + 2 * m_margin + 1;
     wxImage image(vertical ? across : along, vertical ? along : across);
     image.InitAlpha();

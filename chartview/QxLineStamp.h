@@ -5,8 +5,9 @@
 // dotted line dot by dot on every paint, which costs more than all the
 // bars of a chart; copying the picture costs almost nothing and gives the
 // same pixels, as the line lands on whole pixels wherever it is drawn.
-// Where the device context cannot copy pictures that way (no graphics
-// context, another raster operation, a scale), the line is drawn as before.
+// Pens whose copies would differ by a shade (wide, see-through or dashed
+// ones) and device contexts that cannot copy pictures that way (no graphics
+// context, another raster operation, a scale) get the line drawn as before.
 #include <wx/bitmap.h>
 #include <wx/dc.h>
 #include <wx/graphics.h>
