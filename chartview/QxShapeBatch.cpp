@@ -2,9 +2,6 @@
 
 #include <wx/graphics.h>
 
-#include <algorithm>
-#include <cstdlib>
-
 QxShapeBatch::QxShapeBatch(wxDC& dc, wxPolygonFillMode fillMode) : m_dc(dc), m_fillMode(fillMode) {}
 
 void QxShapeBatch::addLine(int x1, int y1, int x2, int y2)
@@ -76,64 +73,14 @@ void QxShapeBatch::draw(const wxPen& pen, const wxBrush& brush)
         gc->FillPath(path, m_fillMode);
     }
     if (outlined) {
-        wxGraphicsPath boxes = gc->CreatePath();
-        if (outlineAsBoxes(gc, pen, boxes)) {
-            gc->SetBrush(wxBrush(pen.GetColour(), wxBRUSHSTYLE_SOLID));
-            gc->FillPath(boxes, wxWINDING_RULE);
-        } else {
-            gc->SetPen(pen);
-            gc->StrokePath(path);
-        }
+        gc->SetPen(pen);
+        gc->StrokePath(path);
     }
     // The context goes back to the device context's pen and brush.
     gc->SetPen(m_dc.GetPen());
     gc->SetBrush(m_dc.GetBrush());
     m_shapes.clear();
     m_points.clear();
-}
-
-bool QxShapeBatch::outlineAsBoxes(wxGraphicsContext* gc, const wxPen& pen, wxGraphicsPath& boxes) const
-{
-    // Without smoothing, a solid opaque one-pixel outline of shapes on whole
-    // pixels covers whole pixels: rows and columns of them, which a graphics
-    // context fills far faster than it strokes the same outline.
-    if (gc->GetAntialiasMode() != wxANTIALIAS_NONE || pen.GetStyle() != wxPENSTYLE_SOLID || pen.GetWidth() != 1 ||
-        pen.GetColour().Alpha() != wxALPHA_OPAQUE || pen.GetJoin() != wxJOIN_MITER || pen.GetCap() != wxCAP_BUTT)
-        return false;
-    for (const Shape& s : m_shapes) {
-        const wxPoint* p = &m_points[s.first];
-        switch (s.kind) {
-        case eLine:
-            if (p[0].x == p[1].x)
-                boxes.AddRectangle(p[0].x, std::min(p[0].y, p[1].y), 1, std::abs(p[1].y - p[0].y));
-            else if (p[0].y == p[1].y)
-                boxes.AddRectangle(std::min(p[0].x, p[1].x), p[0].y, std::abs(p[1].x - p[0].x), 1);
-            else
-                return false;
-            break;
-        case eRectangle: {
-            // The outline of a rectangle one pixel smaller, as drawn with a pen.
-            const int w = p[1].x - 1, h = p[1].y - 1;
-            if (w < 0 || h < 0)
-                return false;
-            // A rectangle without width or height is a line there and back,
-            // which ends a pixel short of its far end.
-            if (w == 0 || h == 0) {
-                if (w > 0 || h > 0)
-                    boxes.AddRectangle(p[0].x, p[0].y, std::max(w, 1), std::max(h, 1));
-                break;
-            }
-            boxes.AddRectangle(p[0].x, p[0].y, w + 1, 1);
-            boxes.AddRectangle(p[0].x, p[0].y + h, w + 1, 1);
-            boxes.AddRectangle(p[0].x, p[0].y, 1, h + 1);
-            boxes.AddRectangle(p[0].x + w, p[0].y, 1, h + 1);
-            break;
-        }
-        case ePolygon:
-            return false;
-        }
-    }
-    return true;
 }
 
 void QxShapeBatch::drawEach(const wxPen& pen, const wxBrush& brush)

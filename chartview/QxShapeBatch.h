@@ -13,7 +13,6 @@
 // in the order they were added.
 #include <wx/brush.h>
 #include <wx/dc.h>
-#include <wx/graphics.h>
 #include <wx/pen.h>
 
 #include <deque>
@@ -42,9 +41,6 @@ private:
         int count;
     };
     void drawEach(const wxPen& pen, const wxBrush& brush);
-    // The outline of the shapes as whole-pixel boxes, where the pen draws
-    // exactly those; false where it does not.
-    bool outlineAsBoxes(wxGraphicsContext* gc, const wxPen& pen, wxGraphicsPath& boxes) const;
 
     wxDC& m_dc;
     wxPolygonFillMode m_fillMode;
