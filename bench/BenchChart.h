@@ -13,14 +13,13 @@
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
-#include "core/QxTime.h"
+#include "tests/chart/ChartFixtures.h"
 
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
 #include <wx/dc.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -30,53 +29,11 @@ constexpr unsigned kBars = 10000;
 constexpr int kWidth = 1200;
 constexpr int kHeight = 800;
 
+// The benchmark's own walk, from 1975 (the shared test fixtures make it).
 inline QxPriceHistory* makeWalk(unsigned n)
 {
-    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    h->resize(n);
-    wxDateTime day(1, wxDateTime::Jan, 1975);
-    uint32_t state = 777;
-    auto next = [&state]() {
-        state = state * 1664525u + 1013904223u;
-        return (state >> 8) / double(1u << 24);
-    };
-    double close = 50.0;
-    for (unsigned i = 0; i < n; ++i) {
-        while (day.GetWeekDay() == wxDateTime::Sat || day.GetWeekDay() == wxDateTime::Sun)
-            day += wxDateSpan::Day();
-        const double open = close * (1.0 + (next() - 0.5) * 0.02);
-        close = std::max(1.0, open * (1.0 + 0.0015 * std::sin(i / 90.0) + (next() - 0.5) * 0.04));
-        h->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
-        h->open()[i] = open;
-        h->close()[i] = close;
-        h->high()[i] = std::max(open, close) * (1.0 + next() * 0.015);
-        h->low()[i] = std::min(open, close) * (1.0 - next() * 0.015);
-        h->volume()[i] = 1e6 + next() * 2e6;
-        day += wxDateSpan::Day();
-    }
-    return h;
+    return charttest::makeWalk(n, 777, wxDateTime(1, wxDateTime::Jan, 1975));
 }
-
-class MemSecurity : public QxSecurity {
-public:
-    explicit MemSecurity(QxPriceHistory* history) : m_history(history) {}
-    unsigned id() const override { return 90001; }
-    QxCategory* category() const override { return nullptr; }
-    const char* ticker() const override { return "BENCH"; }
-    const char* name() const override { return "Bench Corp"; }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
-    {
-        return period == Qx::eDaily ? m_history->clone() : nullptr;
-    }
-    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
-    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
-    int updateFromProvider(bool) override { return eNoError; }
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override { return eNotImplemented; }
-
-private:
-    QxObjectSmartPtr<QxPriceHistory> m_history;
-};
 
 // The chartist of the chart at a zoom code of QxChart (eZoomBase,
 // eZoomOnePixel ...), laid out on dc; ok is false when it did not lay out.
@@ -99,14 +56,14 @@ struct Chart {
                 drawables[0]->getColorScheme()->setColor(QxAtom("COLOR"), wxColour(40, 110, 160));
             tmpl.addIndicator(indicator, tmpl.numIndics());
         }
-        security = new MemSecurity(makeWalk(kBars));
+        security = new charttest::MemSecurity(90001, makeWalk(kBars), "Bench Corp", "BENCH");
         chartist = new QxChartist(security.get(), Qx::eDaily, &tmpl);
         chart = chartist->getChart();
         chart->setChartWidth(kWidth);
         chart->setZoomWidth(zoom);
         ok = tmpl.numIndics() == 3 && chartist->setup(dc) == eNoError;
     }
-    QxObjectSmartPtr<MemSecurity> security;
+    QxObjectSmartPtr<charttest::MemSecurity> security;
     QxObjectSmartPtr<QxChartist> chartist;
     QxChart* chart = nullptr;
     bool ok = false;
