@@ -47,34 +47,46 @@ void QxShapeBatch::draw(const wxPen& pen, const wxBrush& brush)
     // With a visible pen the device context draws a rectangle one pixel
     // smaller, so that its outline ends on the last row and column.
     const int shrink = outlined && pen.GetWidth() > 0 ? 1 : 0;
-    wxGraphicsPath path = gc->CreatePath();
+    // Lines and rectangles without room inside have nothing to fill: they
+    // stay out of the filled path, which at one pixel a bar is all of them.
+    wxGraphicsPath outline = gc->CreatePath(), area = gc->CreatePath();
+    bool anyArea = false;
     for (const Shape& s : m_shapes) {
         const wxPoint* p = &m_points[s.first];
         switch (s.kind) {
         case eLine:
-            path.MoveToPoint(p[0].x, p[0].y);
-            path.AddLineToPoint(p[1].x, p[1].y);
+            outline.MoveToPoint(p[0].x, p[0].y);
+            outline.AddLineToPoint(p[1].x, p[1].y);
             break;
-        case eRectangle:
-            path.AddRectangle(p[0].x, p[0].y, p[1].x - shrink, p[1].y - shrink);
+        case eRectangle: {
+            const int w = p[1].x - shrink, h = p[1].y - shrink;
+            outline.AddRectangle(p[0].x, p[0].y, w, h);
+            if (w != 0 && h != 0) {
+                area.AddRectangle(p[0].x, p[0].y, w, h);
+                anyArea = true;
+            }
             break;
+        }
         case ePolygon:
             // Open, ending on the first point, as the device context draws it.
-            path.MoveToPoint(p[0].x, p[0].y);
-            for (int i = 1; i < s.count; ++i)
-                path.AddLineToPoint(p[i].x, p[i].y);
-            if (p[s.count - 1] != p[0])
-                path.AddLineToPoint(p[0].x, p[0].y);
+            for (wxGraphicsPath* path : {&outline, &area}) {
+                path->MoveToPoint(p[0].x, p[0].y);
+                for (int i = 1; i < s.count; ++i)
+                    path->AddLineToPoint(p[i].x, p[i].y);
+                if (p[s.count - 1] != p[0])
+                    path->AddLineToPoint(p[0].x, p[0].y);
+            }
+            anyArea = true;
             break;
         }
     }
-    if (filled) {
+    if (filled && anyArea) {
         gc->SetBrush(brush);
-        gc->FillPath(path, m_fillMode);
+        gc->FillPath(area, m_fillMode);
     }
     if (outlined) {
         gc->SetPen(pen);
-        gc->StrokePath(path);
+        gc->StrokePath(outline);
     }
     // The context goes back to the device context's pen and brush.
     gc->SetPen(m_dc.GetPen());
