@@ -16,6 +16,7 @@
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
 #include "core/QxUserNotice.h"
+#include "core/platform/CorvAlloc.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxConditionFactory.h"
@@ -302,6 +303,7 @@ bool QxApplication::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
+    CorvKeepFreedMemory();
     wxArtProvider::Push(new ArtProvider);
     SetVendorName("Corvane");
     SetAppName("Trendoria");

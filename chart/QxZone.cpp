@@ -385,15 +385,17 @@ int QxZone::display(wxDC& dc, bool showLegends, const wxColour& background) cons
     const QxScale& valueScale = m_valueAxis->scale();
 
     if (m_gridPen.IsOk()) {
-        dc.SetPen(m_gridPen);
+        // All lines of a direction have one length: each is a copy of one.
+        const int height = inner.GetBottom() + 1 - inner.GetTop();
+        const int width = inner.GetRight() + 1 - inner.GetLeft();
         if (m_dateAxis)
             for (unsigned bar : m_dateAxis->ticks()) {
                 const int x = dateScale.map(static_cast<double>(bar));
-                dc.DrawLine(x, inner.GetTop(), x, inner.GetBottom() + 1);
+                m_verticalGrid.draw(dc, m_gridPen, true, height, wxPoint(x, inner.GetTop()));
             }
         for (double value : m_valueAxis->ticks()) {
             const int y = valueScale.map(value);
-            dc.DrawLine(inner.GetLeft(), y, inner.GetRight() + 1, y);
+            m_horizontalGrid.draw(dc, m_gridPen, false, width, wxPoint(inner.GetLeft(), y));
         }
     }
 

@@ -8,6 +8,7 @@
 #include "chart/QxDateAxis.h"
 #include "chart/QxRange.h"
 #include "chart/QxValueAxis.h"
+#include "chartview/QxLineStamp.h"
 #include "core/QxObject.h"
 #include "core/QxTime.h"
 
@@ -159,6 +160,9 @@ private:
     IndicatorList m_indicators;
     QxRange<unsigned> m_visible;
     wxPen m_gridPen;
+    // The grid lines, painted once per pen and length (not copied with the zone).
+    mutable QxLineStamp m_verticalGrid;
+    mutable QxLineStamp m_horizontalGrid;
     wxClassInfo* m_deviceClass = nullptr;
     bool m_layoutNeeded = true;
     PatternList m_patterns;
