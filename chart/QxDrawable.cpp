@@ -207,7 +207,7 @@ wxXmlNode* QxDrawable::toXml(const QxIndicator* owner, wxXmlNode* parent) const
 
 int QxDrawable::fromXml(const QxIndicator* owner, const wxXmlNode* node)
 {
-    m_bindings.fromXml(QxSeriesBindings::findChild(node, "Params"), owner);
+    m_bindings.fromXml(QxSeriesBindings::findChild(node, "Params"), getParamInfos(), owner);
     if (const wxXmlNode* schemeNode = QxSeriesBindings::findChild(node, "ColorScheme")) {
         if (QxColorScheme* scheme = QxColorScheme::createFromXml(owner, schemeNode))
             m_colorScheme.reset(scheme);

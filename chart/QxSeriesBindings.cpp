@@ -3,6 +3,8 @@
 #include "core/QxIndicator.h"
 #include "core/QxValue.h"
 
+#include <algorithm>
+
 #include <wx/xml/xml.h>
 
 const QxSeriesId& QxSeriesBindings::get(const QxAtom& role) const
@@ -34,7 +36,8 @@ void QxSeriesBindings::toXml(const std::vector<QxDataInfo>& roles, const QxIndic
     }
 }
 
-void QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* owner)
+void QxSeriesBindings::fromXml(const wxXmlNode* container, const std::vector<QxDataInfo>& roles,
+                               const QxIndicator* owner)
 {
     if (!container)
         return;
@@ -42,7 +45,8 @@ void QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* ow
         if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
         const QxAtom role(child->GetName());
-        if (role.isNull())
+        if (role.isNull() || std::none_of(roles.begin(), roles.end(),
+                                          [&role](const QxDataInfo& info) { return info.name == role; }))
             continue;
         QxValue value;
         if (!QxValue::fromString(child->GetAttribute("Value", wxEmptyString), value))
