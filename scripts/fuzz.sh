@@ -16,7 +16,7 @@ build="$root/build-fuzz"
 
 if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTRENDORIA_FUZZ=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON >/dev/null
+    -DTRENDORIA_FUZZ=ON >/dev/null
 fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then

@@ -43,7 +43,6 @@ public:
 
 private:
     void setIdentity(unsigned securityRowId);
-    bool priceTableExists() const;
     // "open, high, low, close, volume" and the like: the price columns of the type.
     const char* priceColumns() const;
 
