@@ -58,6 +58,7 @@ QxChartView::QxChartView(QxChartist* chartist) : m_chartist(chartist)
     Bind(wxEVT_MOTION, &QxChartView::onMotion, this);
     Bind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Bind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
+    Bind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
     SetBackgroundColour(*wxWHITE);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     if (QxCalculator* calc = getCalc()) {
@@ -75,6 +76,7 @@ QxChartView::~QxChartView()
     Unbind(wxEVT_MOTION, &QxChartView::onMotion, this);
     Unbind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Unbind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
+    Unbind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
     if (m_registeredId != 0)
         QxDataChangeReactorMgr::instance()->remPriceHistoryChangeReactor(m_registeredId, this);
     m_chartist = nullptr;
@@ -142,7 +144,7 @@ int QxChartView::createWindow()
         delete this;
         return eFailedToCloseWindow;
     }
-    applyCursor();
+    applyCurrentCursor();
     m_frame->setChartView(this);
     m_frame->SetIcons(wxArtProvider::GetIconBundle("QxART_chart_frame", "wxART_OTHER_C"));
     m_frame->SetMinSize(wxSize(100, 100));
@@ -425,6 +427,8 @@ void QxChartView::onPaint(wxPaintEvent&)
 
 void QxChartView::onMotion(wxMouseEvent& event)
 {
+    if (annotHandler().onMotion(event))
+        return;
     if (handleMouseMove(event))
         return;
     const wxPoint logical = adjustY(event.GetPosition());
@@ -441,9 +445,23 @@ void QxChartView::onMotion(wxMouseEvent& event)
 
 void QxChartView::onLeftDown(wxMouseEvent& event)
 {
+    if (annotHandler().onLeftDown(event))
+        return;
     eraseCrosshair();
     SetFocus();
     handleMouseDown(event);
 }
 
-void QxChartView::onLeftUp(wxMouseEvent& event) { handleMouseUp(event); }
+void QxChartView::onLeftUp(wxMouseEvent& event)
+{
+    if (annotHandler().onLeftUp(event))
+        return;
+    handleMouseUp(event);
+}
+
+void QxChartView::onKeyDown(wxKeyEvent& event)
+{
+    if (annotHandler().onKeyDown(event))
+        return;
+    event.Skip();
+}

@@ -89,6 +89,7 @@ private:
     void onMotion(wxMouseEvent& event);
     void onLeftDown(wxMouseEvent& event);
     void onLeftUp(wxMouseEvent& event);
+    void onKeyDown(wxKeyEvent& event);
     void onEraseBackground(wxEraseEvent&) {}
 
     QxObjectSmartPtr<QxChartist> m_chartist;
