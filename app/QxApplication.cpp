@@ -9,6 +9,8 @@
 #include "app/QxGatewayFrame.h"
 #include "app/QxIdleTaskQueue.h"
 #include "app/QxIndicatorRegistry.h"
+#include "chart/QxColorSchemeRegistry.h"
+#include "chart/QxDrawableRegistry.h"
 #include "app/QxPluginLoader.h"
 #include "app/QxTopLevelWindow.h"
 #include "core/QxDataChangeReactorMgr.h"
@@ -147,6 +149,8 @@ QxApplication::~QxApplication()
     m_currentDatabase = nullptr;
     QxGlobalVars::get().defaultTemplate = nullptr;
     QxIdleTaskQueue::destroy();
+    QxDrawableRegistry::destroy();
+    QxColorSchemeRegistry::destroy();
     QxDataReaderRepository::destroy();
     QxDataProviderRepository::destroy();
     QxDataChangeReactorMgr::destroy();

@@ -129,7 +129,7 @@ wxXmlNode* QxColorScheme::toXml(const QxIndicator* owner, wxXmlNode* parent) con
 
 int QxColorScheme::fromXml(const QxIndicator* owner, const wxXmlNode* node)
 {
-    if (!m_bindings.fromXml(QxSeriesBindings::findChild(node, "DataParams"), owner))
+    if (!m_bindings.fromXml(QxSeriesBindings::findChild(node, "DataParams"), getDataParamInfos(), owner))
         return eInconsistentData;
     if (const wxXmlNode* colors = QxSeriesBindings::findChild(node, "Colors")) {
         for (const wxXmlNode* child = colors->GetChildren(); child; child = child->GetNext()) {

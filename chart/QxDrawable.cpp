@@ -207,7 +207,7 @@ wxXmlNode* QxDrawable::toXml(const QxIndicator* owner, wxXmlNode* parent) const
 
 int QxDrawable::fromXml(const QxIndicator* owner, const wxXmlNode* node)
 {
-    if (!m_bindings.fromXml(QxSeriesBindings::findChild(node, "Params"), owner))
+    if (!m_bindings.fromXml(QxSeriesBindings::findChild(node, "Params"), getParamInfos(), owner))
         return eInconsistentData;
     if (const wxXmlNode* schemeNode = QxSeriesBindings::findChild(node, "ColorScheme")) {
         int rc = eNoError;

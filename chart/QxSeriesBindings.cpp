@@ -3,6 +3,8 @@
 #include "core/QxIndicator.h"
 #include "core/QxValue.h"
 
+#include <algorithm>
+
 #include <wx/xml/xml.h>
 
 #include <set>
@@ -36,7 +38,8 @@ void QxSeriesBindings::toXml(const std::vector<QxDataInfo>& roles, const QxIndic
     }
 }
 
-bool QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* owner)
+bool QxSeriesBindings::fromXml(const wxXmlNode* container, const std::vector<QxDataInfo>& roles,
+                               const QxIndicator* owner)
 {
     if (!container)
         return true;
@@ -45,7 +48,8 @@ bool QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* ow
         if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
         const QxAtom role(child->GetName());
-        if (role.isNull())
+        if (role.isNull() || std::none_of(roles.begin(), roles.end(),
+                                          [&role](const QxDataInfo& info) { return info.name == role; }))
             continue;
         if (!seen.insert(role).second)
             return false;

@@ -156,16 +156,6 @@ int TrdSecurity::createPriceTable()
                    "CREATE TABLE IF NOT EXISTS " + m_priceTable + "(" + std::string(columns) + ");");
 }
 
-bool TrdSecurity::priceTableExists() const
-{
-    TrdStatement st(m_category->connection(),
-                    "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE;");
-    if (!st.ok())
-        return false;
-    st.bindText(1, priceTableName());
-    return st.step() == SQLITE_ROW;
-}
-
 sqlite3_stmt* TrdSecurity::historyStatement()
 {
     if (!m_selectHistory) {
@@ -241,8 +231,9 @@ int TrdSecurity::lastQuote(int64_t& since, QxQuote& quote)
     const char* columns = priceColumns();
     if (!columns)
         return eInvalidInput;
-    if (!exists() || !priceTableExists())
-        return eUnknownError; // nothing stored
+    if (!exists())
+        return eUnknownError;
+    // A missing price table fails the statement, and that failure is the answer.
     std::string sql = "SELECT timestamp, " + std::string(columns) + " FROM " + m_priceTable;
     sql += since != 0 ? " WHERE timestamp>=? ORDER BY timestamp ASC LIMIT 1;" : " ORDER BY timestamp DESC LIMIT 1;";
     TrdStatement st(m_category->connection(), sql);
@@ -345,8 +336,6 @@ int TrdSecurity::deleteHistory(int64_t& from, int64_t& to)
         return eObjectNotFound;
     if (from != 0 && to != 0 && from > to)
         return eInvalidInput;
-    if (!priceTableExists())
-        return 0; // nothing stored, nothing changes
     const int code =
         trdExec(m_category->connection(), "DELETE FROM " + m_priceTable + rangeCondition(from, to) + ";");
     if (code != 0)

@@ -48,7 +48,6 @@ public:
 
 private:
     void setIdentity(unsigned securityRowId);
-    bool priceTableExists() const;
     // "open, high, low, close, volume" and the like: the price columns of the type.
     const char* priceColumns() const;
     // The prepared selection of the bars between two bound timestamps, kept
