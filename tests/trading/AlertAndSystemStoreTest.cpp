@@ -1,11 +1,12 @@
 // The alert manager and the trading-system store as the application uses
-// them at start-up and exit: files written by a fuller build pass through a
-// run unchanged.
+// them at start-up and exit: what a run cannot resolve passes through it
+// unchanged.
 #include "core/QxTime.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxTradingSystemMgr.h"
 
 #include "support/TestSupport.h"
+#include "FramesTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -52,9 +53,13 @@ TEST(AlertMgr, StartsAMonthBackAndKeepsTheSettingsOfTheFile)
     ASSERT_NE(security->GetChildren(), nullptr);
     EXPECT_EQ(security->GetChildren()->GetAttribute("TimeStamp"), "20140228000000000");
 
-    // A damaged file leaves the manager empty, and the next save writes a
-    // well-formed file.
+    // A damaged file leaves the manager empty and is kept aside; the next
+    // save writes a well-formed file.
     std::ofstream(path) << "<AlertSettings><AlertSetting";
+    framestest::DialogCatcher catcher; // the user is told after the current event
+    EXPECT_FALSE(QxAlertMgr::get()->keptAsideFile().empty());
+    framestest::pump(50);
+    EXPECT_EQ(catcher.seen().size(), 1u);
     ASSERT_TRUE(QxAlertMgr::get()->save());
     QxAlertMgr::destroy();
     ASSERT_TRUE(doc.Load(path, "UTF-8"));
