@@ -20,6 +20,9 @@ public:
     // was told and the focus is on the control to mend.
     bool accept();
 
+    // Makes security the dialog's and shows its ticker in the link.
+    void setSecurity(QxSecurity* security);
+
     // Enables the rows of the chosen option and disables the others.
     void updateControls();
 
@@ -39,7 +42,6 @@ protected:
     void onOk(wxCommandEvent& event) override;
 
 private:
-    void setSecurity(QxSecurity* security);
     // An error message box over the dialog; focus then goes to control.
     void refuse(const wxString& message, wxWindow* control, wxWindow* parent);
 
