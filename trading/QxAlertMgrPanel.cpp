@@ -19,6 +19,8 @@ wxString dateText(int64_t ts) { return formatTimestamp(ts, "%x"); }
 
 bool sameSecurity(QxSecurity* a, QxSecurity* b) { return a == b || compareSecurities(a, b) == 0; }
 
+// Counted by walking the rows: the generic list's own selection count is
+// not lowered when selected rows are deleted.
 std::vector<long> selectedRows(wxListCtrl* list)
 {
     std::vector<long> rows;
@@ -278,7 +280,7 @@ void QxAlertMgrPanel::deleteSelectedAlerts()
 
 void QxAlertMgrPanel::onDeleteAlertsUpdate(wxUpdateUIEvent& event)
 {
-    event.Enable(m_alertsList->GetSelectedItemCount() > 0);
+    event.Enable(!selectedRows(m_alertsList).empty());
 }
 
 void QxAlertMgrPanel::setAlert()
@@ -293,7 +295,7 @@ void QxAlertMgrPanel::setAlert()
 
 void QxAlertMgrPanel::removeSettings()
 {
-    if (m_settingsList->GetSelectedItemCount() > 1 &&
+    if (selectedRows(m_settingsList).size() > 1 &&
         wxMessageBox(_("You have selected multiple alert-settings.\nDo you really want to delete all of them?"),
                      QxApplication::appTitle(), wxYES_NO | wxICON_QUESTION | wxCENTRE, nullptr) != wxYES)
         return;
@@ -311,14 +313,14 @@ void QxAlertMgrPanel::removeSettings()
 
 void QxAlertMgrPanel::onRemoveSettingUpdate(wxUpdateUIEvent& event)
 {
-    event.Enable(m_settingsList->GetSelectedItemCount() > 0);
+    event.Enable(!selectedRows(m_settingsList).empty());
 }
 
 // ---- charts and columns
 
 void QxAlertMgrPanel::openChart(wxListCtrl* list, QxSecurity* security)
 {
-    if (list->GetSelectedItemCount() != 1 || !security || security->id() == 0)
+    if (selectedRows(list).size() != 1 || !security || security->id() == 0)
         return;
     QxChartView::createChartView(security->id(), Qx::eDaily, static_cast<Qx::QxPriceObjType>(3), nullptr);
 }

@@ -5,6 +5,7 @@
 
 #include "app/QxCommonFrame.h"
 #include "chartframe/QxChartFrame.h"
+#include "chartframe/QxPortfolioToolbar.h"
 #include "trading/QxAlertMgrFrame.h"
 #include "trading/QxAlertMgrPanel.h"
 #include "trading/QxAlertSettingsDlg.h"
@@ -73,13 +74,17 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     auto* zed = market->add("ZED", {40, 45, 60});
     auto* abc = market->add("ABC", {90, 110, 120});
     QxAlertMgr* mgr = startManager();
+    auto* home = new QxCommonFrame(nullptr, wxID_ANY, "home");
+    auto* portfolioTools = new QxPortfolioToolbar(home, wxID_ANY, wxDefaultPosition, wxSize(16, 16), 0);
+    portfolioTools->Realize();
     ASSERT_TRUE(mgr->addSetting(zed, priceSetting(10, 50).get(), market->barTime(0)));
     ASSERT_TRUE(mgr->addSetting(abc, priceSetting(9, 100).get(), market->barTime(0)));
-    runIdle(1000);
+    EXPECT_STREQ(portfolioTools->currentAlertArtId(), "QxART_alert");
+    runIdle(1000); // the evaluations fire at idle time
     ASSERT_EQ(mgr->numNewAlerts(), 4);
+    EXPECT_STREQ(portfolioTools->currentAlertArtId(), "QxART_alert_of_alerts");
 
     // The alerts command opens the one frame.
-    auto* home = new QxCommonFrame(nullptr, wxID_ANY, "home");
     for (int twice = 0; twice < 2; ++twice) {
         wxCommandEvent command(wxEVT_MENU, 30002);
         command.SetEventObject(home);
