@@ -8,7 +8,6 @@
 #include "core/QxTime.h"
 #include "core/QxXmlFile.h"
 #include "core/platform/wxeStandardPaths.h"
-#include "trading/QxStoreFile.h"
 
 #include <wx/filename.h>
 #include <wx/intl.h>
@@ -23,6 +22,10 @@ QxAlertMgr* g_alertMgr = nullptr;
 const char* const kRootName = "AlertSettings";
 // Alerts on or before 1 January 1900 are not alerts of ours.
 constexpr int64_t kEarliestAlert = 19000101000000000LL;
+
+// The alert file is shallow: settings, their securities, their alerts.
+// Anything deeper or larger was not written by the program.
+const QxXmlLimits kAlertFileLimits = {64u << 20, 32};
 
 // One deferred evaluation: the calculator holds the security's prices in
 // the cache until the task has run or is dropped.
@@ -88,19 +91,18 @@ wxString QxAlertMgr::filePath()
 void QxAlertMgr::load()
 {
     const wxString path = filePath();
-    if (!wxFileName::FileExists(path))
-        return;
     wxXmlDocument doc;
-    if (!readXml(path, doc)) {
-        m_keptAside = keepAside(path);
+    wxString why;
+    switch (qxLoadXmlFile(path, doc, kAlertFileLimits, wxString(), &why)) {
+    case QxXmlRead::eRead:
+        break;
+    case QxXmlRead::eMissing:
+        return;
+    case QxXmlRead::eDamaged:
+        // Kept aside so the file written at exit does not replace it; when
+        // it cannot be moved, nothing is written over it.
+        m_keptAside = qxKeepDamagedFileAside(path, why);
         m_fileWritable = !m_keptAside.empty();
-        tellUser(m_fileWritable
-                     ? wxString::Format(_("The alert settings could not be read. The file was kept as \"%s\"; "
-                                          "the program starts without alert settings."),
-                                        m_keptAside)
-                     : wxString::Format(_("The alert settings \"%s\" could not be read. The file is left as it "
-                                          "is, and alert settings of this session will not be saved."),
-                                        path));
         return;
     }
     QxDatabase* database = currentDatabase();

@@ -6,7 +6,6 @@
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxErrorCode.h"
 #include "trading/QxSignal.h"
-#include "trading/QxStoreFile.h"
 
 #include <gtest/gtest.h>
 
@@ -322,29 +321,4 @@ TEST_F(AlertMgrTest, TheFileRoundTripsAndKeepsWhatDoesNotResolve)
         EXPECT_NE(unresolved.find(kept), std::string::npos) << kept;
     EXPECT_NE(unresolved.find(key.utf8_string()), std::string::npos);
     QxTradingSystemMgr::destroy();
-}
-
-TEST_F(AlertMgrTest, AnUnreadableFileIsKeptAsideAndNeverWrittenOver)
-{
-    framestest::DialogCatcher catcher;
-    writeAlertFile("<AlertSettings><AlertSetting");
-    QxAlertMgr* mgr = startManager();
-    framestest::pump(50);
-    ASSERT_EQ(catcher.seen().size(), 1u) << "told once";
-    EXPECT_TRUE(catcher.seen()[0].message.Contains(mgr->keptAsideFile()));
-    ASSERT_FALSE(mgr->keptAsideFile().empty());
-    EXPECT_EQ(readFile(mgr->keptAsideFile().ToStdString()), "<AlertSettings><AlertSetting");
-    ASSERT_TRUE(mgr->save());
-    wxXmlDocument doc;
-    EXPECT_TRUE(readXml(QxAlertMgr::filePath(), doc));
-    QxAlertMgr::destroy();
-
-    // Nested past any file of ours: refused before parsing, and kept aside.
-    std::string deep;
-    for (int i = 0; i < 5000; ++i)
-        deep += "<a>";
-    writeAlertFile(deep);
-    EXPECT_FALSE(startManager()->keptAsideFile().empty());
-    framestest::pump(50);
-    EXPECT_EQ(catcher.seen().size(), 2u);
 }

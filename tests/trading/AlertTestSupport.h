@@ -141,8 +141,6 @@ protected:
     {
         QxAlertMgr::destroy();
         std::filesystem::remove(QxAlertMgr::filePath().ToStdString());
-        for (const char* aside : {".unreadable", ".unreadable-2"})
-            std::filesystem::remove(QxAlertMgr::filePath().ToStdString() + aside);
         scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>(market.get()));
         s_now = 1000000;
         QxIdleTaskQueue::setClock([] { return s_now; });
