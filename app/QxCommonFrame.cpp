@@ -19,6 +19,7 @@
 #include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
+#include "trading/QxAlertMgrFrame.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include <wx/intl.h>
@@ -93,7 +94,7 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Point and figure charts, portfolios, alerts and the trading tools belong
+// Point and figure charts, portfolios and the trading tools belong
 // to parts of the program that are not in this build; their commands say so
 // and open nothing (after the security is chosen, where the command starts
 // by asking for one).
@@ -145,7 +146,7 @@ void QxCommonFrame::OnPortfolios(wxCommandEvent&)
     qxShowNotAvailable(this, _("The portfolio and watchlist manager"));
 }
 
-void QxCommonFrame::OnAlerts(wxCommandEvent&) { qxShowNotAvailable(this, _("The alert manager")); }
+void QxCommonFrame::OnAlerts(wxCommandEvent&) { QxAlertMgrFrame::showFrame(); }
 
 void QxCommonFrame::OnGateway(wxCommandEvent&)
 {

@@ -17,6 +17,10 @@ class QxSecurity;
 
 class QxCommonFrame : public FBCommonFrame {
 public:
+    // Asks for one security with the selection dialog; null when the user
+    // cancelled or the id names no security of the current database.
+    static QxObjectSmartPtr<QxSecurity> chooseSecurity();
+
     // Top-level frames; parent, id and style are not used.
     QxCommonFrame(wxWindow* parent, wxWindowID id, const wxString& title,
                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
@@ -76,7 +80,4 @@ protected:
 
 private:
     void initCommon();
-    // Asks for one security with the selection dialog; null when the user
-    // cancelled or the id names no security of the current database.
-    QxObjectSmartPtr<QxSecurity> chooseSecurity();
 };

@@ -68,6 +68,7 @@ void QxGlobalVars::read(wxConfigBase& config)
         readConfigSize(config, "simpleSystemTestReportFrameSize", simpleSystemTestReportFrameSize);
     config.Read("simpleSystemTestReportFrameIsMaximized", &simpleSystemTestReportFrameIsMaximized,
                 simpleSystemTestReportFrameIsMaximized);
+    alertMgrFrameSize = readConfigSize(config, "alertMgrFrameSize", alertMgrFrameSize);
 }
 
 void QxGlobalVars::write(wxConfigBase& config) const
@@ -91,6 +92,7 @@ void QxGlobalVars::write(wxConfigBase& config) const
     config.Write("stockIdeaFinderFrameMaximized", stockIdeaFinderFrameMaximized);
     writeConfigSize(config, "simpleSystemTestReportFrameSize", simpleSystemTestReportFrameSize);
     config.Write("simpleSystemTestReportFrameIsMaximized", simpleSystemTestReportFrameIsMaximized);
+    writeConfigSize(config, "alertMgrFrameSize", alertMgrFrameSize);
 }
 
 void QxGlobalVars::readGlobal(wxConfigBase& config)
@@ -121,7 +123,8 @@ bool QxGlobalVars::operator==(const QxGlobalVars& o) const
            stockIdeaFinderFrameSize == o.stockIdeaFinderFrameSize &&
            stockIdeaFinderFrameMaximized == o.stockIdeaFinderFrameMaximized &&
            simpleSystemTestReportFrameSize == o.simpleSystemTestReportFrameSize &&
-           simpleSystemTestReportFrameIsMaximized == o.simpleSystemTestReportFrameIsMaximized;
+           simpleSystemTestReportFrameIsMaximized == o.simpleSystemTestReportFrameIsMaximized &&
+           alertMgrFrameSize == o.alertMgrFrameSize;
 }
 
 wxSize readConfigSize(wxConfigBase& config, const wxString& key, const wxSize& def)

@@ -35,6 +35,7 @@ struct QxGlobalVars {
     bool stockIdeaFinderFrameMaximized = false;
     wxSize simpleSystemTestReportFrameSize{1000, 800};
     bool simpleSystemTestReportFrameIsMaximized = false;
+    wxSize alertMgrFrameSize{500, 350};
 
     // The one record of the process.
     static QxGlobalVars& get();

@@ -23,7 +23,11 @@ QxPortfolioToolbar::~QxPortfolioToolbar()
         mgr->removeAlertReactor(this);
 }
 
-unsigned QxPortfolioToolbar::waitingAlerts() { return QxAlertMgr::get()->numWaitingAlerts(); }
+unsigned QxPortfolioToolbar::waitingAlerts()
+{
+    const int waiting = QxAlertMgr::get()->numNewAlerts();
+    return waiting > 0 ? static_cast<unsigned>(waiting) : 0;
+}
 
 const char* QxPortfolioToolbar::alertArtId(unsigned waitingAlerts)
 {

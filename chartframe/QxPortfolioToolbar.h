@@ -28,9 +28,9 @@ public:
     // The size of the tool bitmaps.
     wxSize bitmapSize() const { return m_bitmapSize; }
 
-    void onAlertAdded() override { updateAlertIcon(); }
-    void onAlertsEvaluated() override { updateAlertIcon(); }
-    void onAlertChanged() override { updateAlertIcon(); }
+    void onAlertAdded(const QxAlert&, QxSecurity*, QxAlertSetting*) override { updateAlertIcon(); }
+    void onAlertStatusChanged(const QxAlert&, unsigned, QxSecurity*, QxAlertSetting*) override { updateAlertIcon(); }
+    void onAlertRemoved(const QxAlert&, QxSecurity*, QxAlertSetting*) override { updateAlertIcon(); }
 
 private:
     static unsigned waitingAlerts();

@@ -43,6 +43,8 @@ QxDataChangeReactorMgr* QxDataChangeReactorMgr::instance()
     return s_instance;
 }
 
+QxDataChangeReactorMgr* QxDataChangeReactorMgr::existing() { return s_instance; }
+
 void QxDataChangeReactorMgr::destroy()
 {
     delete s_instance;

@@ -15,6 +15,8 @@ public:
     using CacheDiscardFn = void (*)(unsigned securityId);
 
     static QxDataChangeReactorMgr* instance();
+    // The hub if it exists, without creating it (for observers leaving late).
+    static QxDataChangeReactorMgr* existing();
     static void destroy();
 
     // The calculation cache installs its discard functions here (e.g. from a

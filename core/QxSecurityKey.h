@@ -22,6 +22,7 @@ bool lessSecurity(const QxSecurity* a, const QxSecurity* b);
 
 // Orders smart or raw pointers to securities by lessSecurity.
 struct QxLessSecurity {
-    template <class P>
-    bool operator()(const P& a, const P& b) const { return lessSecurity(&*a, &*b); }
+    using is_transparent = void; // maps keyed by counted references are searched with plain pointers
+    template <class P, class Q>
+    bool operator()(const P& a, const Q& b) const { return lessSecurity(&*a, &*b); }
 };

@@ -1,31 +1,68 @@
 #pragma once
 // The process-wide keeper of alert settings and of the alerts they fired.
-// It is created at the end of start-up, saves the alert file "alert_repo.xml"
-// in the user data folder at exit, and is destroyed with the application.
+// Every setting maps to the securities that carry it and each such pair to
+// its alert list. Settings are evaluated at idle time whenever a security's
+// daily prices change or a setting is added; observers hear of every change.
+// The manager is created at the end of start-up, loads "alert_repo.xml" from
+// the user data folder, and writes it at exit.
 //
-// Alert settings and alerts themselves are not kept yet: until they are, the
-// manager carries the elements of an existing alert file through a run
-// unchanged, so a file written by a fuller build loses nothing here.
+// Settings and securities the manager cannot resolve in this run (a system
+// the store no longer lists, a security of another database, no database at
+// all) are carried through the run and written back as they came. A file it
+// cannot read is renamed out of the way (the user is told once) and never
+// written over.
+#include "app/QxIdleTaskQueue.h"
+#include "core/QxDataReactors.h"
+#include "core/QxSecurity.h"
+#include "core/QxSecurityKey.h"
+#include "trading/QxAlertSetting.h"
+
 #include <wx/string.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
-class wxXmlDocument;
+class QxDatabase;
+class wxXmlNode;
 
-// An observer of the alert manager, told when alerts are added, when they
-// are evaluated again and when one changes.
-class QxAlertReactor {
+using QxAlertSettingPtr = QxObjectSmartPtr<QxAlertSetting>;
+using QxSecurityPtr = QxObjectSmartPtr<QxSecurity>;
+// The alerts of one pair by timestamp; the latest entry is the marker.
+using QxAlertList = std::map<int64_t, QxAlert>;
+
+class QxAlertSettingReactor {
 public:
-    virtual ~QxAlertReactor() = default;
-    virtual void onAlertAdded() = 0;
-    virtual void onAlertsEvaluated() = 0;
-    virtual void onAlertChanged() = 0;
+    virtual void onAlertSettingAdded(QxSecurity* security, QxAlertSetting* setting) = 0;
+    virtual void onAlertSettingRemoved(QxSecurity* security, QxAlertSetting* setting) = 0;
+
+protected:
+    ~QxAlertSettingReactor() = default;
 };
 
-class QxAlertMgr {
+class QxAlertReactor {
 public:
+    virtual void onAlertAdded(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting) = 0;
+    // alert already carries the new status.
+    virtual void onAlertStatusChanged(const QxAlert& alert, unsigned oldStatus, QxSecurity* security,
+                                      QxAlertSetting* setting) = 0;
+    virtual void onAlertRemoved(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting) = 0;
+
+protected:
+    ~QxAlertReactor() = default;
+};
+
+class QxAlertMgr : public QxPriceHistoryChangeReactor, public QxIdleEventHandler {
+public:
+    using SecurityAlerts = std::map<QxSecurityPtr, QxAlertList, QxLessSecurity>;
+    using SettingsIndex = std::map<QxAlertSettingPtr, SecurityAlerts, QxLessAlertSetting>;
+    using SecuritiesIndex = std::map<QxSecurityPtr, std::set<QxAlertSettingPtr, QxLessAlertSetting>, QxLessSecurity>;
+
+    // Each evaluation task posted while n - 1 wait is due n times this late.
+    static constexpr unsigned kEvaluationSpacingMs = 500;
+
     // The manager, created on the first call with an evaluation start one
     // calendar month before now; creating it loads the alert file.
     static QxAlertMgr* get();
@@ -34,39 +71,95 @@ public:
     // Deletes the manager without saving; a later get() creates a new one.
     static void destroy();
 
-    // Writes the alert file (through a temporary file, so a failed write
-    // keeps the old one). True when the file was written. An alert file
-    // that could not be read was set aside (and the user told) when the
-    // manager was created; one that could not even be moved aside is never
-    // written over.
-    bool save();
+    // False, changing nothing, when the security already has an equal
+    // setting. Otherwise the pair gets a list holding the marker at
+    // lastEvaluation, the security is asked to update in the background,
+    // an evaluation is scheduled, and list (when given) points to the pair's list.
+    bool addSetting(QxSecurity* security, QxAlertSetting* setting, int64_t lastEvaluation,
+                    const QxAlertList** list = nullptr);
+    // Removes the pair and its alerts, telling the reactors of each.
+    void removeSetting(QxSecurity* security, QxAlertSetting* setting);
+    // The pair's list, or null.
+    const QxAlertList* alertsOf(QxSecurity* security, QxAlertSetting* setting) const;
+    // Changes one alert's status (not the marker's); record is updated too.
+    void setAlertStatus(QxAlert& record, unsigned newStatus, QxSecurity* security, QxAlertSetting* setting);
+    // Erases the pair's alert at timestamp (never the marker) and tells the
+    // reactors; false when there is none.
+    bool removeAlert(int64_t timestamp, QxSecurity* security, QxAlertSetting* setting);
 
-    // Observers are told in the order they registered; registering twice
-    // keeps one entry, removing an unknown one does nothing.
-    void addAlertReactor(QxAlertReactor* reactor);
-    void removeAlertReactor(QxAlertReactor* reactor);
-    size_t numAlertReactors() const { return m_reactors.size(); }
-    // Alerts whose status is 2 (fired, not yet looked at). No alert is kept
-    // by this build, so none are waiting.
-    unsigned numWaitingAlerts() const { return 0; }
+    const SettingsIndex& settingsIndex() const { return m_settings; }
+    const SecuritiesIndex& securitiesIndex() const { return m_securities; }
 
-    // Bars before this packed timestamp are never evaluated.
+    // A reactor is held once; removing an unknown one does nothing.
+    void addAlertSettingReactor(QxAlertSettingReactor* reactor) { if (reactor) m_settingReactors.insert(reactor); }
+    void removeAlertSettingReactor(QxAlertSettingReactor* reactor) { m_settingReactors.erase(reactor); }
+    void addAlertReactor(QxAlertReactor* reactor) { if (reactor) m_alertReactors.insert(reactor); }
+    void removeAlertReactor(QxAlertReactor* reactor) { m_alertReactors.erase(reactor); }
+    size_t numAlertReactors() const { return m_alertReactors.size(); }
+    size_t numAlertSettingReactors() const { return m_settingReactors.size(); }
+
+    int numNewAlerts() const { return m_newCount; }
+    int numUnreadAlerts() const { return m_unreadCount; }
+    int numReadAlerts() const { return m_readCount; }
+    // Evaluation tasks posted and not yet run.
+    int pendingEvaluations() const { return m_pending; }
+
+    // Bars before this packed timestamp are never evaluated; alerts not
+    // after it are not saved.
     int64_t evaluationStart() const { return m_evaluationStart; }
+
+    // Writes the alert file (through a temporary file, so a failed write
+    // keeps the old one) and empties the manager without telling anyone.
+    // False when nothing was written, e.g. for a file that could not be read.
+    bool save();
 
     // "alert_repo.xml" in the user data folder.
     static wxString filePath();
+    // Where an unreadable alert file was kept in this run; empty when none was.
+    const wxString& keptAsideFile() const { return m_keptAside; }
+
+    // Posts one task per setting of the security (setting null) or one for
+    // the setting.
+    void scheduleEvaluation(QxSecurity* security, QxAlertSetting* setting);
+    // Records the alerts of the bars since the pair's last evaluation.
+    void evaluate(QxSecurity* security, QxAlertSetting* setting, QxCalculator* calculator);
+
+    void eodPriceHistoryChanged(unsigned securityId) override;
+    void intradayPriceHistoryChanged(unsigned) override {}
+    void onIdle(unsigned delayMs, long arg) override;
+    void destroyCallData(long arg) override;
 
 private:
     explicit QxAlertMgr(int64_t evaluationStart);
-    ~QxAlertMgr();
+    ~QxAlertMgr() override;
     QxAlertMgr(const QxAlertMgr&) = delete;
     QxAlertMgr& operator=(const QxAlertMgr&) = delete;
 
     void load();
+    void loadSetting(const wxXmlNode* element, QxDatabase* database);
+    void count(unsigned status, int delta);
+    void notifyAlertAdded(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting);
+    void notifyAlertRemoved(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting);
+    void watchPrices(QxSecurity* security);
+    void unwatchPrices(QxSecurity* security);
+    void unwatchAll();
+    QxAlertList* findList(QxSecurity* security, QxAlertSetting* setting);
 
+    SettingsIndex m_settings;
+    SecuritiesIndex m_securities;
+    std::set<QxAlertSettingReactor*> m_settingReactors;
+    std::set<QxAlertReactor*> m_alertReactors;
+    int m_newCount = 0;
+    int m_unreadCount = 0;
+    int m_readCount = 0;
+    int m_pending = 0;
     int64_t m_evaluationStart;
-    // The alert file as read, whose settings are written back as they came.
-    std::unique_ptr<wxXmlDocument> m_loaded;
-    bool m_keepOldFile = false;
-    std::vector<QxAlertReactor*> m_reactors;
+    // Security ids this manager is registered for with the data-change hub.
+    std::set<unsigned> m_watched;
+    // "AlertSetting" elements of the file that did not resolve in this run,
+    // each holding only the "Security" elements that did not.
+    std::vector<std::unique_ptr<wxXmlNode>> m_unresolved;
+    // False when an unreadable file could not be moved out of the way.
+    bool m_fileWritable = true;
+    wxString m_keptAside;
 };

@@ -362,7 +362,7 @@ TEST_F(ChartFrameTest, PortfolioToolbarWatchesTheAlertManager)
     auto* toolbar = new QxPortfolioToolbar(frame, wxID_ANY, wxDefaultPosition, wxSize(32, 32), 0);
     toolbar->Realize();
     EXPECT_EQ(mgr->numAlertReactors(), before + 1);
-    toolbar->onAlertChanged();
+    toolbar->onAlertStatusChanged(QxAlert{}, QxAlert::eNew, nullptr, nullptr);
     EXPECT_STREQ(toolbar->currentAlertArtId(), "QxART_alert");
     EXPECT_EQ(toolbar->FindTool(30002)->GetBitmap().GetSize(), wxSize(32, 32));
     EXPECT_EQ(QxPortfolioToolbar::alertArtId(1), std::string("QxART_alert_of_alerts"));

@@ -1,6 +1,6 @@
 // The alert manager and the trading-system store as the application uses
-// them at start-up and exit: files written by a fuller build pass through a
-// run unchanged.
+// them at start-up and exit: what a run cannot resolve passes through it
+// unchanged.
 #include "core/QxTime.h"
 #include "core/QxUserNotice.h"
 #include "trading/QxAlertMgr.h"

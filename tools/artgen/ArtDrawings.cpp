@@ -307,6 +307,10 @@ std::map<std::string, ArtDrawing> makeDrawings()
         bell(c);
         badge(c, Badge::Bang, 24, 8, 6.5);
     };
+    d["alert_frame_icon"] = [](ArtCanvas& c) {
+        bell(c);
+        badge(c, Badge::Dot, 24, 8, 5.5);
+    };
     d["alert_set"] = [](ArtCanvas& c) {
         bell(c);
         badge(c, Badge::Plus, 24, 24, 6.5);

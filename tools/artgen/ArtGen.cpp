@@ -29,7 +29,7 @@ const int kSizes[] = {16, 24, 32, 48, 64};
 const std::set<std::string> kLargeArt = {"trendoria", "corvane_logo_main"};
 // Art used as window icons, shipped as icon bundles as well.
 const std::set<std::string> kIconBundles = {"trendoria", "chart_frame", "stock_idea", "alert",
-                                            "portfolio"};
+                                            "alert_frame_icon", "portfolio"};
 
 ArtCanvas draw(const ArtDrawing& drawing, int size)
 {

@@ -153,7 +153,6 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
         {30000, "QxSymbolSelectionDlg", "Select Security"},
         {5000, "wxMessageDialog", "Opening saved charts" + missing},
         {30001, "wxMessageDialog", "The portfolio and watchlist manager" + missing},
-        {30002, "wxMessageDialog", "The alert manager" + missing},
         {30004, "QxSymbolSelectionDlg", "Select Security"},
         {30005, "QxDatabaseInfoDlg", "Database Info"},
         {30007, "wxMessageDialog", "The stock idea finder" + missing},

@@ -1,0 +1,191 @@
+#pragma once
+// An in-memory database whose securities have daily bars on the last days
+// before today, a recording reactor of the alert manager, and a fixture that
+// runs the manager under the running application with the idle queue's clock
+// in the test's hand.
+#include "TradingFakes.h"
+
+#include "FramesTestSupport.h"
+
+#include "app/QxIdleTaskQueue.h"
+#include "core/QxCategory.h"
+#include "core/QxDatabase.h"
+#include "core/QxTime.h"
+#include "trading/QxAlertMgr.h"
+#include "trading/QxTradingSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/sstream.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace alerttest {
+
+class TickerSecurity : public calctest::MemSecurity {
+public:
+    TickerSecurity(unsigned id, QxCategory* category, std::string ticker)
+        : MemSecurity(id, category), m_ticker(std::move(ticker)) {}
+    const char* ticker() const override { return m_ticker.c_str(); }
+    const char* name() const override { return m_ticker.c_str(); }
+
+private:
+    std::string m_ticker;
+};
+
+// One category "US Stocks" of the provider "Yahoo!" (or the one given).
+class AlertMarket : public QxDatabase {
+public:
+    class Category : public QxCategory {
+    public:
+        Category(QxDatabase* db, std::string provider) : m_db(db), m_provider(std::move(provider)) {}
+        unsigned id() const override { return 1; }
+        const char* name() const override { return "US Stocks"; }
+        QxDatabase* database() const override { return m_db; }
+        const QxAssetClass* assetClass() const override { return nullptr; }
+        const char* dataProvider() const override { return m_provider.c_str(); }
+        int listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>& out) override
+        {
+            for (auto& s : securities)
+                out.emplace_back(s.get());
+            return 0;
+        }
+        QxSecurity* findSecurity(const char* ticker) override
+        {
+            for (auto& s : securities)
+                if (std::strcmp(s->ticker(), ticker) == 0)
+                    return s.get();
+            return nullptr;
+        }
+        QxSecurity* getSecurity(unsigned id) override
+        {
+            for (auto& s : securities)
+                if (s->id() == id)
+                    return s.get();
+            return nullptr;
+        }
+        std::vector<QxObjectSmartPtr<TickerSecurity>> securities;
+
+    private:
+        QxDatabase* m_db;
+        std::string m_provider;
+    };
+
+    explicit AlertMarket(std::string provider = "Yahoo!") : m_category(new Category(this, std::move(provider))) {}
+    QxAtom readerId() const override { return QxAtom("test.alerts.reader"); }
+    const char* path() const override { return "memory"; }
+    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char*) override
+    {
+        out.emplace_back(m_category.get());
+        return 0;
+    }
+    QxCategory* findCategory(const char* name, const char* provider) override
+    {
+        return std::strcmp(name, m_category->name()) == 0 &&
+                       (!provider || std::strcmp(provider, m_category->dataProvider()) == 0)
+                   ? m_category.get()
+                   : nullptr;
+    }
+    QxCategory* getCategory(unsigned id) override { return id == 1 ? m_category.get() : nullptr; }
+    QxSecurity* getSecurity(unsigned id) override { return m_category->getSecurity(id); }
+
+    // A security whose bar i closes at closes[i], on barTime(i, closes.size()).
+    TickerSecurity* add(const std::string& ticker, const std::vector<double>& closes)
+    {
+        auto* security = new TickerSecurity(++m_lastId, m_category.get(), ticker);
+        m_category->securities.emplace_back(security);
+        QxObjectSmartPtr<QxPriceHistory> history(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+        const unsigned n = static_cast<unsigned>(closes.size());
+        history->resize(n);
+        for (unsigned i = 0; i < n; ++i) {
+            history->timestamp()[i] = barTime(i, n);
+            history->open()[i] = history->high()[i] = history->low()[i] = history->close()[i] = closes[i];
+            history->volume()[i] = 1000;
+        }
+        security->stored = history;
+        m_bars = n;
+        return security;
+    }
+    // Bars lie on the n days before today, at midnight.
+    static int64_t barTime(unsigned i, unsigned n)
+    {
+        const wxDateTime day = wxDateTime::Today() - wxDateSpan::Days(static_cast<int>(n - i));
+        return makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
+    }
+    int64_t barTime(unsigned i) const { return barTime(i, m_bars); }
+
+private:
+    QxObjectSmartPtr<Category> m_category;
+    unsigned m_lastId = 100;
+    unsigned m_bars = 0;
+};
+
+struct RecordingReactor : QxAlertReactor, QxAlertSettingReactor {
+    void onAlertAdded(const QxAlert&, QxSecurity*, QxAlertSetting*) override { ++added; }
+    void onAlertStatusChanged(const QxAlert&, unsigned, QxSecurity*, QxAlertSetting*) override { ++statusChanges; }
+    void onAlertRemoved(const QxAlert&, QxSecurity*, QxAlertSetting*) override { ++removed; }
+    void onAlertSettingAdded(QxSecurity*, QxAlertSetting*) override { ++settingsAdded; }
+    void onAlertSettingRemoved(QxSecurity*, QxAlertSetting*) override { ++settingsRemoved; }
+    int added = 0, statusChanges = 0, removed = 0, settingsAdded = 0, settingsRemoved = 0;
+};
+
+class AlertMgrTest : public ::testing::Test {
+protected:
+    AlertMgrTest() : market(new AlertMarket) {}
+
+    void SetUp() override
+    {
+        QxAlertMgr::destroy();
+        std::filesystem::remove(QxAlertMgr::filePath().ToStdString());
+        scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>(market.get()));
+        s_now = 1000000;
+        QxIdleTaskQueue::setClock([] { return s_now; });
+    }
+    void TearDown() override
+    {
+        if (QxAlertMgr* mgr = QxAlertMgr::existing()) {
+            mgr->removeAlertReactor(&reactor);
+            mgr->removeAlertSettingReactor(&reactor);
+        }
+        QxAlertMgr::destroy();
+        QxIdleTaskQueue::instance()->clear();
+        QxIdleTaskQueue::setClock(nullptr);
+    }
+
+    // The manager, made now from the file, with the recording reactor; the
+    // idle clock's zero is now.
+    QxAlertMgr* startManager()
+    {
+        QxAlertMgr* mgr = QxAlertMgr::get();
+        mgr->addAlertReactor(&reactor);
+        mgr->addAlertSettingReactor(&reactor);
+        m_zero = s_now;
+        return mgr;
+    }
+    // Moves the idle clock to ms after the manager started and runs what is due.
+    void runIdle(int64_t ms)
+    {
+        s_now = m_zero + ms;
+        QxIdleTaskQueue::instance()->dispatch();
+    }
+    void writeAlertFile(const wxString& text)
+    {
+        const std::string path = QxAlertMgr::filePath().ToStdString();
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text.utf8_string();
+    }
+
+    framestest::ScopedApplication scoped;
+    QxObjectSmartPtr<AlertMarket> market;
+    RecordingReactor reactor;
+
+private:
+    static inline int64_t s_now = 0;
+    int64_t m_zero = 0;
+};
+
+} // namespace alerttest

@@ -1,0 +1,48 @@
+#include "trading/QxAlertMgrFrame.h"
+
+#include "app/QxApplication.h"
+#include "app/QxGlobalVars.h"
+#include "trading/QxAlertMgrPanel.h"
+
+#include <wx/artprov.h>
+
+QxAlertMgrFrame::QxAlertMgrFrame()
+    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Alert Manager]"), wxDefaultPosition,
+                    wxSize(660, 420))
+{
+    Freeze();
+    SetMinSize(wxSize(660, 420));
+    SetIcons(wxArtProvider::GetIconBundle("QxArt_alert_frame_icon", "wxART_OTHER_C"));
+    if (GetStatusBar())
+        GetStatusBar()->Hide();
+    SetSize(QxGlobalVars::get().alertMgrFrameSize);
+    s_instance = this;
+
+    wxAuiPaneInfo chart;
+    chart.ToolbarPane().Right();
+    addChartToolbarPane(chart, false);
+    wxAuiPaneInfo tools;
+    tools.ToolbarPane().Right();
+    addProToolsPane(tools);
+
+    m_panel = new QxAlertMgrPanel(this);
+    auiManager().AddPane(m_panel, wxAuiPaneInfo().Name("alerts").CenterPane().PaneBorder(false));
+    auiManager().Update();
+    Thaw();
+    Show();
+}
+
+QxAlertMgrFrame::~QxAlertMgrFrame()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+QxAlertMgrFrame* QxAlertMgrFrame::showFrame()
+{
+    if (!s_instance)
+        new QxAlertMgrFrame();
+    s_instance->Raise();
+    s_instance->SetFocus();
+    return s_instance;
+}
