@@ -425,7 +425,22 @@ void QxBaseChartView::applyCursor()
         stock = wxCURSOR_SIZING;
     else if (id == eCursorCross)
         stock = wxCURSOR_CROSS;
+    else if (id == eCursorSizeNS)
+        stock = wxCURSOR_SIZENS;
+    else if (id == eCursorDropAllow)
+        stock = wxCURSOR_BULLSEYE;
     SetCursor(wxCursor(stock));
+}
+
+void QxBaseChartView::setCursor(int id)
+{
+    if (currentCursor() == id)
+        return;
+    if (m_cursors.size() > 1 && m_cursors[m_cursors.size() - 2] == id) {
+        popCursor();
+        return;
+    }
+    pushCursor(id);
 }
 
 void QxBaseChartView::popCursor()

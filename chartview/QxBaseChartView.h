@@ -94,7 +94,13 @@ private:
 class QxBaseChartView : public wxScrolledWindow {
 public:
     // Cursor ids of the window.
-    enum CursorId { eCursorOpenHand = 1, eCursorClosedHand = 2, eCursorCross = 3 };
+    enum CursorId {
+        eCursorOpenHand = 1,
+        eCursorClosedHand = 2,
+        eCursorCross = 3,
+        eCursorSizeNS = 6,   // over a zone's bottom border
+        eCursorDropAllow = 9 // an indicator waits to be dropped
+    };
 
     QxBaseChartView();
     ~QxBaseChartView() override;
@@ -178,6 +184,11 @@ public:
 
     void pushCursor(int id);
     void popCursor();
+    // Shows id: nothing when it is shown already, back to the previous
+    // cursor when id is that one, else pushed over the current one.
+    void setCursor(int id);
+    // Back to the previous cursor.
+    void resetCursor() { popCursor(); }
     int currentCursor() const { return m_cursors.empty() ? 0 : m_cursors.back(); }
 
 protected:
