@@ -516,8 +516,8 @@ void QxChartView::onMotion(wxMouseEvent& event)
         drawCrosshair(logical, getInnerRect());
     if (getAnnotTool() == 0)
         setCursor(eCursorOpenHand);
-    showCurveVals(device);
     m_lastMousePos = device;
+    showCurveVals(device);
 }
 
 void QxChartView::onLeftDown(wxMouseEvent& event)
@@ -776,12 +776,19 @@ void QxChartView::onToolTipTimer(wxTimerEvent&)
 void QxChartView::showCurveVals(const wxPoint& device)
 {
     QxChart* c = chart();
-    if (!c || !m_frame)
+    if (!c || !m_frame || m_writingStatus)
         return;
     const int64_t bar = QxChartViewTexts::barAt(getXMap(0).unmap(device.x));
-    if (bar < 0 || bar > int64_t(c->lastVisibleBar()))
+    // Left of the visible bars (over an axis) there are no values to show.
+    if (bar < int64_t(c->firstVisibleBar()) || bar > int64_t(c->lastVisibleBar()))
         return;
     QxObjectSmartPtr<QxChart> hold(c);
-    if (wxStatusBar* status = m_frame->GetStatusBar())
-        status->SetStatusText(QxChartViewTexts::statusText(*c, m_currentZone, bar), 0);
+    wxStatusBar* status = m_frame->GetStatusBar();
+    if (!status)
+        return;
+    // Setting the text may repaint at once, and painting writes the values
+    // again: once is enough.
+    m_writingStatus = true;
+    status->SetStatusText(QxChartViewTexts::statusText(*c, m_currentZone, bar), 0);
+    m_writingStatus = false;
 }

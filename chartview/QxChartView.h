@@ -159,4 +159,5 @@ private:
     QxObjectSmartPtr<QxIndicator> m_pendingIndic;
     QxObjectSmartPtr<QxDrawable> m_highlightCurve;
     int m_highlightZone = -1;
+    bool m_writingStatus = false;
 };

@@ -19,7 +19,7 @@ QxIndicatorSelectionDlg* g_instance = nullptr;
 
 QxIndicatorSelectionDlg::QxIndicatorSelectionDlg(wxWindow* parent) : FBDlgIndicatorSelector(parent)
 {
-    m_hintBitmap->SetBitmap(wxArtProvider::GetBitmap("QxART_bulb", "wxART_OTHER", wxSize(32, 32)));
+    m_hintBitmap->SetBitmap(wxArtProvider::GetBitmap("QxART_bulb", wxART_OTHER, wxSize(32, 32)));
     m_ok->SetDefault();
 
     m_pages->AddPage(new QxIndicatorSelectionPanel(QxAtom(), m_pages), _("All"), true);
