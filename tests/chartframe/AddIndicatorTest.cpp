@@ -140,6 +140,7 @@ TEST_F(AddIndicatorTest, ChosenAndConfiguredIndicatorJoinsTheChart)
                 title = dlg->GetTitle();
                 firstTab = dlg->notebook()->GetPageText(0);
                 EXPECT_TRUE(dlg->isHintShown()) << "dragging is allowed from the chart frame";
+                EXPECT_TRUE(cframetest::saveWindowShot(dlg, "add-indicator-dialog.png"));
                 for (size_t i = 0; i < dlg->pageCount(); ++i)
                     dlg->page(i)->list()->SetItemState(-1, 0, wxLIST_STATE_SELECTED);
                 ModalScript::press(dlg, wxID_OK);
