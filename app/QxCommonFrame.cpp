@@ -17,6 +17,7 @@
 #include "core/QxUtils.h"
 #include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
+#include "trading/DlgSystemManager.h"
 #include "trading/QxIdeaFindingThread.h"
 
 #include <wx/intl.h>
@@ -207,7 +208,8 @@ void QxCommonFrame::OnSystemTester(wxCommandEvent&)
 
 void QxCommonFrame::OnTradingSystems(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("The trading system manager"));
+    DlgSystemManager dlg(this, false);
+    dlg.ShowModal();
 }
 
 void QxCommonFrame::OnHelp(wxCommandEvent&) { QxUtils::showHelp(); }

@@ -43,15 +43,6 @@ bool readInt(const wxConfigBase& config, const wxString& key, long& value)
     return isIntegerEntry(config, key) && config.Read(key, &value);
 }
 
-// Values the framework accepts without extra data (no user dashes, no
-// stipple bitmap); anything else in a hand-edited store gives the default.
-bool isUsablePenStyle(long style)
-{
-    return (style >= wxPENSTYLE_SOLID && style <= wxPENSTYLE_DOT_DASH) ||
-           style == wxPENSTYLE_TRANSPARENT ||
-           (style >= wxPENSTYLE_FIRST_HATCH && style <= wxPENSTYLE_LAST_HATCH);
-}
-
 bool isUsableFontFamily(long family)
 {
     return family >= wxFONTFAMILY_DEFAULT && family <= wxFONTFAMILY_UNKNOWN;
@@ -374,6 +365,14 @@ void writeConfigFont(wxConfigBase& config, const wxString& prefix, const wxFont&
     config.Write(prefix + "/underlined", font.GetUnderlined());
     config.Write(prefix + "/face", font.GetFaceName());
     config.Write(prefix + "/encoding", static_cast<long>(font.GetEncoding()));
+}
+
+// Anything else in a hand-edited store gives the default.
+bool isUsablePenStyle(long style)
+{
+    return (style >= wxPENSTYLE_SOLID && style <= wxPENSTYLE_DOT_DASH) ||
+           style == wxPENSTYLE_TRANSPARENT ||
+           (style >= wxPENSTYLE_FIRST_HATCH && style <= wxPENSTYLE_LAST_HATCH);
 }
 
 wxPen readConfigPen(wxConfigBase& config, const wxString& prefix, const wxPen& def)

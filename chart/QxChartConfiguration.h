@@ -129,3 +129,6 @@ void writeConfigFont(wxConfigBase& config, const wxString& prefix, const wxFont&
 // types.
 wxPen readConfigPen(wxConfigBase& config, const wxString& prefix, const wxPen& def);
 void writeConfigPen(wxConfigBase& config, const wxString& prefix, const wxPen& pen);
+// Pen styles the framework draws without extra data (no user dashes, no
+// stipple bitmap): what a stored pen may carry.
+bool isUsablePenStyle(long style);

@@ -249,8 +249,13 @@ int QxZone::copyObjectsFrom(const QxZone* other)
     for (const auto& pattern : patterns)
         m_patterns.emplace_back(pattern->clone());
     for (const auto& [period, list] : annots)
-        for (const auto& annot : list)
-            addAnnot(annot->clone(), period);
+        for (const auto& annot : list) {
+            // Selection belongs to the view showing the original: a copy
+            // selected there would be left out of the copy's picture.
+            QxAnnot* copy = annot->clone();
+            copy->setSelected(false);
+            addAnnot(copy, period);
+        }
     return eNoError;
 }
 
@@ -415,8 +420,9 @@ int QxZone::display(wxDC& dc, bool showLegends, const wxColour& background) cons
         }
         for (const auto& pattern : m_patterns)
             pattern->display(dc, m_visible.lower, m_visible.upper, dateScale, valueScale);
+        // The selected annotation is drawn over the picture by its view.
         for (const auto& annot : getAnnots(m_currentPeriod))
-            if (!annot->doNotDraw())
+            if (!annot->isSelected())
                 annot->draw(dc, m_visible.lower, m_visible.upper, dateScale, valueScale);
     }
 
@@ -547,8 +553,9 @@ wxXmlNode* QxZone::toXML(wxXmlNode* parent) const
             continue;
         auto* annots = new wxXmlNode(zone, wxXML_ELEMENT_NODE, "Annots");
         annots->AddAttribute("Periodicity", wxString::Format("%u", static_cast<unsigned>(it->first)));
-        for (auto a = it->second.rbegin(); a != it->second.rend(); ++a)
-            (*a)->toXml(annots);
+        // Annotations append their elements: in list order.
+        for (const auto& annot : it->second)
+            annot->toXml(annots);
     }
     if (!m_patterns.empty()) {
         auto* patterns = new wxXmlNode(zone, wxXML_ELEMENT_NODE, "Patterns");

@@ -1,6 +1,11 @@
 #include "chartview/QxBaseChartView.h"
 
 #include "chartview/QxAnnot.h"
+#include "chartview/QxLineAnnot.h"
+#include "chartview/QxOvalAnnot.h"
+#include "chartview/QxRectAnnot.h"
+#include "chartview/QxTextAnnot.h"
+#include "chartview/QxTriangleAnnot.h"
 #include "core/platform/QxKeyState.h"
 
 #include <wx/dcclient.h>
@@ -155,9 +160,37 @@ std::map<int, QxBaseChartView::AnnotMaker>& annotMakers()
 }
 } // namespace
 
+namespace {
+// The annotation of a tool built here; null for the tools of other kinds.
+QxAnnot* builtInAnnot(int tool)
+{
+    switch (tool) {
+    case 31000: return new QxLineAnnot(QxLineAnnot::eTrendLine);
+    case 31001: return new QxLineAnnot(QxLineAnnot::eRay);
+    case 31002: return new QxLineAnnot(QxLineAnnot::eExtendedLine);
+    case 31003: return new QxLineAnnot(QxLineAnnot::eVerticalLine);
+    case 31004: return new QxLineAnnot(QxLineAnnot::eHorizontalLine);
+    case 31005: // parallel lines
+    case 31006: // connected lines
+        return new QxLineAnnot(QxLineAnnot::eTrendLine);
+    case 31007: return new QxLineAnnot(QxLineAnnot::eArrow);
+    case 31008: return new QxLineAnnot(QxLineAnnot::eTwoHeadedArrow);
+    case 31009: return new QxTriangleAnnot;
+    case 31010: return new QxRectAnnot;
+    case 31011: return new QxOvalAnnot;
+    case 31015: {
+        auto* text = new QxTextAnnot;
+        text->setSelected(true);
+        return text;
+    }
+    default: return nullptr;
+    }
+}
+} // namespace
+
 bool QxBaseChartView::registerAnnotMaker(int tool, AnnotMaker maker)
 {
-    if (tool < kFirstAnnotTool || tool > kLastAnnotTool || !maker)
+    if (tool < 31012 || tool > 31014 || !maker)
         return false;
     annotMakers()[tool] = maker;
     return true;
@@ -165,12 +198,17 @@ bool QxBaseChartView::registerAnnotMaker(int tool, AnnotMaker maker)
 
 QxAnnot* QxBaseChartView::createAnnotForTool(int tool)
 {
-    auto it = annotMakers().find(tool);
-    if (it == annotMakers().end())
-        return nullptr;
-    QxAnnot* annot = it->second(tool);
-    if (annot)
-        annot->setCalculator(getCalc());
+    QxAnnot* annot = builtInAnnot(tool);
+    if (!annot) {
+        auto it = annotMakers().find(tool);
+        if (it == annotMakers().end())
+            return nullptr;
+        annot = it->second(tool);
+        if (!annot)
+            return nullptr;
+    }
+    annot->setPen(getDefaultPen());
+    annot->setCalculator(getCalc());
     return annot;
 }
 
@@ -188,18 +226,19 @@ const wxEventType* scrollEventTypes()
 }
 } // namespace
 
-QxBaseChartView::QxBaseChartView()
+QxBaseChartView::QxBaseChartView() : QxCursorMgrMixin<QxBaseChartView>(this), m_annotHandler(this)
 {
     Bind(wxEVT_SIZE, &QxBaseChartView::onSize, this);
     for (int i = 0; i < 8; ++i)
         Bind(wxEventTypeTag<wxScrollWinEvent>(scrollEventTypes()[i]), &QxBaseChartView::onScrollEvent, this);
     // Horizontally the window never shifts pixels: a scroll shows other bars.
     EnableScrolling(false, true);
-    pushCursor(eCursorOpenHand);
+    setCursor(eCursorOpenHand);
 }
 
 QxBaseChartView::~QxBaseChartView()
 {
+    m_annotHandler.release();
     Unbind(wxEVT_SIZE, &QxBaseChartView::onSize, this);
     for (int i = 0; i < 8; ++i)
         Unbind(wxEventTypeTag<wxScrollWinEvent>(scrollEventTypes()[i]), &QxBaseChartView::onScrollEvent, this);
@@ -313,7 +352,7 @@ void QxBaseChartView::startPanning(const wxPoint& point)
     m_panAnchorX = horzPos();
     m_panAnchorY = vertPos();
     m_lastMousePos = point;
-    pushCursor(eCursorClosedHand);
+    setCursor(eCursorClosedHand);
 }
 
 void QxBaseChartView::pan(const wxPoint& point)
@@ -328,7 +367,7 @@ void QxBaseChartView::stopPanning(const wxPoint& point)
 {
     pan(point);
     m_panning = false;
-    popCursor();
+    resetCursor();
 }
 
 bool QxBaseChartView::handleMouseDown(wxMouseEvent& event)
@@ -377,13 +416,13 @@ void QxBaseChartView::invalidateRect(const wxRect& logical)
 void QxBaseChartView::setAnnotTool(int tool)
 {
     eraseCrosshair();
-    if (tool == m_annotTool)
+    if (tool == m_annotHandler.getTool())
         return;
-    m_annotTool = tool;
+    m_annotHandler.setTool(tool);
     if (tool == 0)
-        popCursor();
+        resetCursor();
     else
-        pushCursor(eCursorCross);
+        setCursor(eCursorCross);
 }
 
 void QxBaseChartView::drawCrosshair(const wxPoint& point, const wxRect& rect)
@@ -407,46 +446,4 @@ void QxBaseChartView::eraseCrosshair()
     // Repaint where the lines were, now from the picture alone.
     m_overlay.refresh(this, QxOverlay::eCrosshair, wxPoint(0, -vertPos()));
     m_overlay.clear(QxOverlay::eCrosshair);
-}
-
-void QxBaseChartView::pushCursor(int id)
-{
-    m_cursors.push_back(id);
-    applyCursor();
-}
-
-void QxBaseChartView::applyCursor()
-{
-    if (!GetHandle() || m_cursors.empty())
-        return;
-    const int id = m_cursors.back();
-    wxStockCursor stock = wxCURSOR_HAND;
-    if (id == eCursorClosedHand)
-        stock = wxCURSOR_SIZING;
-    else if (id == eCursorCross)
-        stock = wxCURSOR_CROSS;
-    else if (id == eCursorSizeNS)
-        stock = wxCURSOR_SIZENS;
-    else if (id == eCursorDropAllow)
-        stock = wxCURSOR_BULLSEYE;
-    SetCursor(wxCursor(stock));
-}
-
-void QxBaseChartView::setCursor(int id)
-{
-    if (currentCursor() == id)
-        return;
-    if (m_cursors.size() > 1 && m_cursors[m_cursors.size() - 2] == id) {
-        popCursor();
-        return;
-    }
-    pushCursor(id);
-}
-
-void QxBaseChartView::popCursor()
-{
-    // The bottom entry, the window's own cursor, stays.
-    if (m_cursors.size() > 1)
-        m_cursors.pop_back();
-    applyCursor();
 }

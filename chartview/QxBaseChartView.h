@@ -5,6 +5,8 @@
 // shifting pixels), panning by dragging, the crosshair, the annotation tool
 // and the factory that makes an annotation for a tool. What depends on the
 // chart model it asks of the derived view.
+#include "chartview/QxChartAnnotHandler.h"
+#include "chartview/QxCursorMgrMixin.h"
 #include "chartview/QxPoint.h"
 #include "core/QxObject.h"
 #include "core/platform/QxOverlay.h"
@@ -91,17 +93,8 @@ private:
     int m_vThumb = 0;
 };
 
-class QxBaseChartView : public wxScrolledWindow {
+class QxBaseChartView : public wxScrolledWindow, public QxCursorMgrMixin<QxBaseChartView> {
 public:
-    // Cursor ids of the window.
-    enum CursorId {
-        eCursorOpenHand = 1,
-        eCursorClosedHand = 2,
-        eCursorCross = 3,
-        eCursorSizeNS = 6,   // over a zone's bottom border
-        eCursorDropAllow = 9 // an indicator waits to be dropped
-    };
-
     QxBaseChartView();
     ~QxBaseChartView() override;
 
@@ -157,14 +150,18 @@ public:
     // Repaints that logical rectangle from the chart picture.
     void invalidateRect(const wxRect& logical);
 
+    // Selects an annotation tool (0 none) and shows it in the cursor.
     void setAnnotTool(int tool);
-    int getAnnotTool() const { return m_annotTool; }
-    QxAnnot* getActiveAnnot() const { return nullptr; }
+    int getAnnotTool() const { return m_annotHandler.getTool(); }
+    QxAnnot* getActiveAnnot() const { return m_annotHandler.getActiveAnnot(); }
+    QxChartAnnotHandler& annotHandler() { return m_annotHandler; }
 
     // Makes the annotation of an annotation-toolbar tool (31000..31015) with
-    // the maker registered for it; null for other ids and for tools whose
-    // kind is not registered. The caller owns the result.
+    // the view's default pen and calculator; null for other ids and for
+    // tools whose kind is not registered. The caller owns the result.
     QxAnnot* createAnnotForTool(int tool);
+    // Tools whose kinds are built elsewhere (31012..31014) register their
+    // makers; false for other ids.
     using AnnotMaker = QxAnnot* (*)(int tool);
     static bool registerAnnotMaker(int tool, AnnotMaker maker);
     static constexpr int kFirstAnnotTool = 31000;
@@ -176,25 +173,15 @@ public:
     void eraseCrosshair();
     bool isCrosshairShown() const { return m_overlay.isShown(QxOverlay::eCrosshair); }
     const QxOverlay& overlay() const { return m_overlay; }
+    QxOverlay& overlay() { return m_overlay; }
 
     const wxBitmap& getChartBitmap() const { return m_chartBitmap; }
     // The picture is repainted from the model at the next paint.
     bool isBitmapStale() const { return m_bitmapStale; }
     const wxPoint& lastMousePos() const { return m_lastMousePos; }
 
-    void pushCursor(int id);
-    void popCursor();
-    // Shows id: nothing when it is shown already, back to the previous
-    // cursor when id is that one, else pushed over the current one.
-    void setCursor(int id);
-    // Back to the previous cursor.
-    void resetCursor() { popCursor(); }
-    int currentCursor() const { return m_cursors.empty() ? 0 : m_cursors.back(); }
-
 protected:
     void onSize(wxSizeEvent& event);
-    // Sets the window's cursor from the top of the stack once the window exists.
-    void applyCursor();
     // Colour of feedback lines over the chart.
     virtual wxColour feedbackColour() const { return *wxBLACK; }
 
@@ -205,10 +192,9 @@ protected:
     int m_panAnchorX = 0;
     int m_panAnchorY = 0;
     wxPoint m_lastMousePos{0, 0}; // device coordinates
-    int m_annotTool = 0;
     bool m_skipNextScrollbar = false;
     QxOverlay m_overlay;
-    std::vector<int> m_cursors;
+    QxChartAnnotHandler m_annotHandler;
 
 private:
     void scrollVertTo(int pos);

@@ -57,7 +57,6 @@ const NullScale& nullScale()
 
 QxChartView::QxChartView(QxChartist* chartist) : m_chartist(chartist), m_tooltipTimer(this, 10)
 {
-    Bind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &QxChartView::onCaptureLost, this);
     Bind(wxEVT_TIMER, &QxChartView::onToolTipTimer, this, 10);
     Bind(wxEVT_PAINT, &QxChartView::onPaint, this);
@@ -65,6 +64,7 @@ QxChartView::QxChartView(QxChartist* chartist) : m_chartist(chartist), m_tooltip
     Bind(wxEVT_MOTION, &QxChartView::onMotion, this);
     Bind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Bind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
+    Bind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
     SetBackgroundColour(*wxWHITE);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     if (QxCalculator* calc = getCalc()) {
@@ -157,7 +157,7 @@ int QxChartView::createWindow()
         delete this;
         return eFailedToCloseWindow;
     }
-    applyCursor();
+    applyCurrentCursor();
     m_frame->setChartView(this);
     m_frame->SetIcons(wxArtProvider::GetIconBundle("QxART_chart_frame", "wxART_OTHER_C"));
     m_frame->SetMinSize(wxSize(100, 100));
@@ -440,9 +440,19 @@ void QxChartView::onPaint(wxPaintEvent&)
 // ---------------------------------------------------------------------------
 // Mouse and keys
 
-bool QxChartView::annotHandlerTakes(wxMouseEvent&) { return false; }
+bool QxChartView::annotHandlerTakes(wxMouseEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_MOTION)
+        return annotHandler().onMotion(event);
+    if (type == wxEVT_LEFT_DOWN)
+        return annotHandler().onLeftDown(event);
+    if (type == wxEVT_LEFT_UP)
+        return annotHandler().onLeftUp(event);
+    return false;
+}
 
-bool QxChartView::annotHandlerTakes(wxKeyEvent&) { return false; }
+bool QxChartView::annotHandlerTakes(wxKeyEvent& event) { return annotHandler().onKeyDown(event); }
 
 int QxChartView::zoneUnder(const wxPoint& device, QxZoneHitTest& hit)
 {

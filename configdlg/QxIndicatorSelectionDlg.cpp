@@ -33,10 +33,12 @@ QxIndicatorSelectionDlg::QxIndicatorSelectionDlg(wxWindow* parent) : FBDlgIndica
     SetSize(wxSize(std::max(size.x, fitting.x), std::max(size.y, fitting.y)));
     Layout();
     Refresh();
+    Bind(wxEVT_SHOW, &QxIndicatorSelectionDlg::onShow, this);
 }
 
 QxIndicatorSelectionDlg::~QxIndicatorSelectionDlg()
 {
+    Unbind(wxEVT_SHOW, &QxIndicatorSelectionDlg::onShow, this);
     m_selected = nullptr;
     if (g_instance == this)
         g_instance = nullptr;
@@ -78,7 +80,9 @@ QxIndicator* QxIndicatorSelectionDlg::chooseIndicator(unsigned pageFlags, bool a
         showHint(allowDrag);
         m_dragAllowed = allowDrag;
     }
+    m_running = true;
     const int code = ShowModal();
+    m_running = false;
     m_endedByDrag = allowDrag && code == kEndedByDrag;
     if (code != wxID_OK && !m_endedByDrag)
         return nullptr;
@@ -132,6 +136,18 @@ void QxIndicatorSelectionDlg::startDrag()
         return;
     takeSelection();
     end(kEndedByDrag);
+}
+
+void QxIndicatorSelectionDlg::onShow(wxShowEvent& event)
+{
+    // GTK may finish showing the window after a run that ended at once (a
+    // drag as soon as it opened): between runs it stays hidden.
+    if (event.IsShown() && !m_running)
+        CallAfter([this] {
+            if (!m_running && IsShown())
+                Hide();
+        });
+    event.Skip();
 }
 
 void QxIndicatorSelectionDlg::onInitDialog(wxInitDialogEvent& event)

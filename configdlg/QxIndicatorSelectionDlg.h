@@ -64,8 +64,10 @@ private:
     void takeSelection();
     void end(int code);
     void showHint(bool show);
+    void onShow(wxShowEvent& event);
 
     QxObjectSmartPtr<QxIndicator> m_selected;
     bool m_dragAllowed = true;
     bool m_endedByDrag = false;
+    bool m_running = false; // inside chooseIndicator's modal run
 };

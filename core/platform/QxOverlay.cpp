@@ -9,7 +9,15 @@ void QxOverlay::set(int slot, std::vector<Line> lines)
     if (lines.empty())
         m_slots.erase(slot);
     else
-        m_slots[slot] = std::move(lines);
+        m_slots[slot] = Content{std::move(lines), Painter(), wxRect()};
+}
+
+void QxOverlay::setPainter(int slot, Painter painter, const wxRect& area)
+{
+    if (!painter)
+        m_slots.erase(slot);
+    else
+        m_slots[slot] = Content{{}, std::move(painter), area};
 }
 
 void QxOverlay::clear(int slot) { m_slots.erase(slot); }
@@ -20,12 +28,14 @@ const std::vector<QxOverlay::Line>& QxOverlay::lines(int slot) const
 {
     static const std::vector<Line> none;
     auto it = m_slots.find(slot);
-    return it == m_slots.end() ? none : it->second;
+    return it == m_slots.end() ? none : it->second.lines;
 }
 
 std::vector<wxRect> QxOverlay::dirtyRects(int slot) const
 {
     std::vector<wxRect> out;
+    if (auto it = m_slots.find(slot); it != m_slots.end() && it->second.painter && !it->second.area.IsEmpty())
+        out.push_back(it->second.area);
     for (const Line& l : lines(slot)) {
         const int grow = std::max(1, l.pen.IsOk() ? l.pen.GetWidth() : 1);
         wxRect r(wxPoint(std::min(l.from.x, l.to.x), std::min(l.from.y, l.to.y)),
@@ -41,12 +51,14 @@ void QxOverlay::paint(wxDC& dc) const
         return;
     const wxPen old = dc.GetPen();
     for (const auto& slot : m_slots) {
-        for (const Line& l : slot.second) {
+        for (const Line& l : slot.second.lines) {
             dc.SetPen(l.pen);
             dc.DrawLine(l.from, l.to);
             // DrawLine leaves out the end point.
             dc.DrawPoint(l.to);
         }
+        if (slot.second.painter)
+            slot.second.painter(dc);
     }
     dc.SetPen(old);
 }

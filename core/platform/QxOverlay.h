@@ -9,6 +9,7 @@
 #include <wx/gdicmn.h>
 #include <wx/pen.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -25,9 +26,15 @@ public:
         wxPen pen;
     };
 
+    // Draws a slot's feedback that is more than lines (an annotation being
+    // drawn) into the paint handler's device context.
+    using Painter = std::function<void(wxDC&)>;
+
     // Replaces what a slot shows. Coordinates are those of the paint handler's
     // (prepared) device context.
     void set(int slot, std::vector<Line> lines);
+    // Replaces what a slot shows by what painter draws within area.
+    void setPainter(int slot, Painter painter, const wxRect& area);
     void clear(int slot);
     void clearAll() { m_slots.clear(); }
     bool isShown(int slot) const;
@@ -45,5 +52,10 @@ public:
     void refresh(wxWindow* window, int slot, const wxPoint& origin = wxPoint()) const;
 
 private:
-    std::map<int, std::vector<Line>> m_slots;
+    struct Content {
+        std::vector<Line> lines;
+        Painter painter;
+        wxRect area;
+    };
+    std::map<int, Content> m_slots;
 };

@@ -7,6 +7,7 @@
 #include "chart/QxVolume.h"
 #include "chart/QxZone.h"
 #include "chartview/QxAnnot.h"
+#include "chartview/QxRectAnnot.h"
 #include "chartview/QxPattern.h"
 #include "core/QxCalculator.h"
 #include "support/TestSupport.h"
@@ -55,18 +56,28 @@ public:
     mutable int paints = 0;
 };
 
-class TestAnnot : public QxAnnot {
+// A rectangle that counts its drawing; its tag is its first point's bar,
+// which the element it writes carries back.
+class TestAnnot : public QxRectAnnot {
 public:
-    explicit TestAnnot(int tag_ = 0) : tag(tag_) {}
-    QxAnnot* clone() const override { return new TestAnnot(*this); }
-    void draw(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override { ++draws; }
-    void toXml(wxXmlNode* parent) const override
+    explicit TestAnnot(int tag = 0)
     {
-        auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, "QxTextAnnot");
-        node->AddAttribute("Tag", wxString::Format("%d", tag));
+        setPoint(0, QxPoint{double(tag), 1.0});
+        setPoint(1, QxPoint{double(tag) + 1.0, 2.0});
     }
-    static QxAnnot* make(const wxXmlNode* e) { return new TestAnnot(wxAtoi(e->GetAttribute("Tag"))); }
-    int tag;
+    QxAnnot* clone() const override { return new TestAnnot(*this); }
+    int draw(wxDC& dc, unsigned first, unsigned last, const QxScale& x, const QxScale& y) const override
+    {
+        ++draws;
+        return QxRectAnnot::draw(dc, first, last, x, y);
+    }
+    wxXmlNode* toXml(wxXmlNode* parent) const override
+    {
+        wxXmlNode* node = QxRectAnnot::toXml(parent);
+        node->AddAttribute("Tag", wxString::Format("%d", tagOf(this)));
+        return node;
+    }
+    static int tagOf(const QxAnnot* annot) { return static_cast<int>(annot->getPoint(0).x); }
     mutable int draws = 0;
 };
 
@@ -75,7 +86,6 @@ struct ZoneFixture : ::testing::Test {
     {
         ParamIndicator::registerPrototype("ZONEA");
         QxPattern::registerKind("TestPattern", &TestPattern::make);
-        ASSERT_TRUE(QxAnnot::registerKind("QxTextAnnot", &TestAnnot::make));
     }
 };
 
@@ -156,14 +166,18 @@ TEST_F(ZoneFixture, IndicatorList)
     QxObjectSmartPtr<QxZone> other(new QxZone(stripConfig(), 50));
     other->addIndicator(a.get());
     other->addPattern(new TestPattern(3));
-    other->addAnnot(new TestAnnot(4), Qx::eWeekly);
+    auto* selected = new TestAnnot(4);
+    selected->setSelected(true); // by the view of the other zone's chart
+    other->addAnnot(selected, Qx::eWeekly);
     zone->addIndicator(price.get());
     ASSERT_EQ(zone->copyObjectsFrom(other.get()), eNoError);
     EXPECT_EQ(zone->numIndicator(), 2u); // appended, nothing cleared
     ASSERT_EQ(zone->getPatterns().size(), 1u);
     EXPECT_NE(zone->getPatterns()[0].get(), other->getPatterns()[0].get());
     ASSERT_EQ(zone->getAnnots(Qx::eWeekly).size(), 1u);
-    EXPECT_EQ(static_cast<TestAnnot*>(zone->getAnnots(Qx::eWeekly)[0].get())->tag, 4);
+    EXPECT_EQ(TestAnnot::tagOf(zone->getAnnots(Qx::eWeekly)[0].get()), 4);
+    EXPECT_NE(zone->getAnnots(Qx::eWeekly)[0].get(), selected);
+    EXPECT_FALSE(zone->getAnnots(Qx::eWeekly)[0]->isSelected()) << "drawn in the copy's picture";
     EXPECT_TRUE(zone->getAnnots(Qx::eDaily).empty());
 }
 
@@ -217,12 +231,13 @@ TEST_F(ZoneFixture, SetupFollowsTheCalculatorsCurrentPrices)
     // The pattern's margin of 15 pixels above is kept free too.
     EXPECT_GE(zone->getValueScale().map(311.0), top + 6 + 15);
 
-    // Painting draws the daily annotation only, and none that is being edited.
+    // Painting draws the daily annotation only, and none that is selected
+    // (its view draws that one over the picture).
     zone->display(dc, true, *wxWHITE);
     EXPECT_EQ(pattern->paints, 1);
     EXPECT_EQ(daily->draws, 1);
     EXPECT_EQ(weekly->draws, 0);
-    daily->setDoNotDraw(true);
+    daily->setSelected(true);
     zone->display(dc, true, *wxWHITE);
     EXPECT_EQ(daily->draws, 1);
     EXPECT_EQ(pattern->paints, 2);
@@ -256,6 +271,7 @@ TEST_F(ZoneFixture, XmlRoundTrip)
     }
     zone->addPattern(new TestPattern(1));
     zone->addPattern(new TestPattern(2));
+    zone->addAnnot(new TestAnnot(12), Qx::eWeekly);
     zone->addAnnot(new TestAnnot(10), Qx::eWeekly);
     zone->addAnnot(new TestAnnot(11), Qx::eWeekly);
     zone->addAnnot(new TestAnnot(20), Qx::eDaily);
@@ -278,7 +294,7 @@ TEST_F(ZoneFixture, XmlRoundTrip)
             children << g->GetAttribute("Index", g->GetAttribute("Tag")) << " ";
         children << c->GetAttribute("Periodicity") << ") ";
     }
-    EXPECT_EQ(children, "Indicators(1 2 ) Patterns(0 1 ) Annots(20 86400) Annots(10 11 432000) ");
+    EXPECT_EQ(children, "Indicators(1 2 ) Patterns(0 1 ) Annots(20 86400) Annots(12 10 11 432000) ");
 
     QxObjectSmartPtr<QxZone> back(new QxZone(QxZoneConfiguration(), 10));
     ASSERT_EQ(back->fromXML(element), eNoError);
@@ -294,8 +310,14 @@ TEST_F(ZoneFixture, XmlRoundTrip)
     EXPECT_EQ(static_cast<ParamIndicator*>(back->indicatorAt(1))->period(), 9);
     ASSERT_EQ(back->getPatterns().size(), 2u);
     EXPECT_EQ(static_cast<TestPattern*>(back->getPatterns()[1].get())->tag, 2);
-    ASSERT_EQ(back->getAnnots(Qx::eWeekly).size(), 2u);
-    EXPECT_EQ(static_cast<TestAnnot*>(back->getAnnots(Qx::eWeekly)[1].get())->tag, 11);
+    // The annotations come back as rectangles, in their order.
+    const int order[] = {12, 10, 11};
+    ASSERT_EQ(back->getAnnots(Qx::eWeekly).size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const QxAnnot* annot = back->getAnnots(Qx::eWeekly)[i].get();
+        EXPECT_EQ(annot->getName(), "QxRectAnnot");
+        EXPECT_EQ(TestAnnot::tagOf(annot), order[i]);
+    }
     ASSERT_EQ(back->getAnnots(Qx::eDaily).size(), 1u);
 }
 
@@ -339,7 +361,7 @@ TEST_F(ZoneFixture, XmlReadingKeepsWhatItCannotUse)
     EXPECT_EQ(zone->fromXML(&element), eNoError);
     EXPECT_TRUE(zone->getAnnots(Qx::eDaily).empty());
     EXPECT_EQ(createAnnotFromXml(&element), nullptr);
-    EXPECT_FALSE(QxAnnot::registerKind("QxEllipse", &TestAnnot::make));
+    EXPECT_FALSE(QxAnnot::registerKind("QxEllipse", [] { return static_cast<QxAnnot*>(new TestAnnot); }));
 }
 
 TEST(QxZoneLegend, ContrastColour)

@@ -10,6 +10,12 @@
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxAnnot.h"
 #include "chartview/QxChartView.h"
+#include "chartview/QxCursorMgrMixin.h"
+#include "chartview/QxLineAnnot.h"
+#include "chartview/QxTextAnnot.h"
+#include "chartview/QxTextLayout.h"
+#include "chartview/QxTriangleAnnot.h"
+#include "core/platform/QxOverlay.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxDataChangeReactorMgr.h"
@@ -24,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
@@ -505,33 +512,35 @@ TEST_F(ChartViewFixture, DraggingPansByBars)
     EXPECT_EQ(view->getLastVisibleBar(), newest);
 }
 
-namespace {
-
-// An annotation kind made for the factory test.
-class MarkAnnot : public QxAnnot {
-public:
-    QxAnnot* clone() const override { return new MarkAnnot(*this); }
-    void draw(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override {}
-    void toXml(wxXmlNode*) const override {}
-};
-
-QxAnnot* makeMark(int) { return new MarkAnnot; }
-
-} // namespace
-
-TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsCalculator)
+TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsPenAndCalculator)
 {
     QxChartView* view = open(pricedId);
     ASSERT_NE(view, nullptr);
-    EXPECT_FALSE(QxBaseChartView::registerAnnotMaker(31016, makeMark)) << "not a tool of the toolbar";
-    ASSERT_TRUE(QxBaseChartView::registerAnnotMaker(31015, makeMark));
-
-    QxObjectSmartPtr<QxAnnot> made(view->createAnnotForTool(31015));
-    ASSERT_NE(made.get(), nullptr);
-    EXPECT_NE(dynamic_cast<MarkAnnot*>(made.get()), nullptr);
-    EXPECT_EQ(made->getCalculator(), view->getCalc());
+    const struct {
+        int tool;
+        const char* name;
+        unsigned points;
+    } tools[] = {
+        {31000, "QxLineAnnot", 2}, {31001, "QxLineAnnot", 2},     {31002, "QxLineAnnot", 2},
+        {31003, "QxLineAnnot", 1}, {31004, "QxLineAnnot", 1},     {31005, "QxLineAnnot", 2},
+        {31006, "QxLineAnnot", 2}, {31007, "QxLineAnnot", 2},     {31008, "QxLineAnnot", 2},
+        {31009, "QxTriangleAnnot", 3}, {31010, "QxRectAnnot", 2}, {31011, "QxOvalAnnot", 2},
+        {31015, "QxTextAnnot", 2},
+    };
+    const wxPen pen = view->getDefaultPen();
+    for (const auto& t : tools) {
+        QxObjectSmartPtr<QxAnnot> made(view->createAnnotForTool(t.tool));
+        ASSERT_NE(made.get(), nullptr) << t.tool;
+        EXPECT_EQ(made->getName(), t.name) << t.tool;
+        EXPECT_EQ(made->numPoints(), t.points) << t.tool;
+        EXPECT_EQ(made->getPen(), pen) << t.tool;
+        EXPECT_EQ(made->getCalculator(), view->getCalc()) << t.tool;
+        EXPECT_EQ(made->isSelected(), t.tool == 31015) << "only the text starts selected";
+    }
     EXPECT_EQ(view->createAnnotForTool(31016), nullptr);
-    EXPECT_EQ(view->createAnnotForTool(31001), nullptr) << "no maker registered";
+    EXPECT_EQ(view->createAnnotForTool(31012), nullptr) << "no maker registered";
+    EXPECT_FALSE(QxBaseChartView::registerAnnotMaker(31000, [](int) { return static_cast<QxAnnot*>(nullptr); }))
+        << "a kind built here";
 
     // The tool shows in the cursor and is stored; tool 0 goes back.
     view->setAnnotTool(31015);
@@ -541,10 +550,386 @@ TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsCalculator)
     EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
 
     // Annotations go into the zone's list of the chart's period.
+    QxObjectSmartPtr<QxAnnot> made(view->createAnnotForTool(31010));
     view->addAnnot(0, made.get());
     ASSERT_NE(view->getAnnots(0), nullptr);
     EXPECT_EQ(view->getAnnots(0)->size(), 1u);
     view->removeAnnot(0, made.get());
     EXPECT_TRUE(view->getAnnots(0)->empty());
     EXPECT_EQ(made->numRefs(), 1) << "the zone let go of its reference";
+}
+
+// ---------------------------------------------------------------------------
+// Annotations drawn with the mouse and keys
+
+namespace {
+
+// Mouse and key input on a chart view as the user gives it, at device points.
+struct Hand {
+    QxChartView* view;
+
+    void send(wxEventType type, const wxPoint& at, bool leftDown) const
+    {
+        wxMouseEvent e(type);
+        e.SetPosition(at);
+        e.SetLeftDown(leftDown);
+        e.SetEventObject(view);
+        view->ProcessWindowEvent(e);
+    }
+    void move(const wxPoint& at) const { send(wxEVT_MOTION, at, false); }
+    void click(const wxPoint& at) const
+    {
+        move(at);
+        send(wxEVT_LEFT_DOWN, at, true);
+        send(wxEVT_LEFT_UP, at, false);
+    }
+    void drag(const wxPoint& from, const wxPoint& to) const
+    {
+        move(from);
+        send(wxEVT_LEFT_DOWN, from, true);
+        send(wxEVT_MOTION, (from + to) / 2, true);
+        send(wxEVT_MOTION, to, true);
+        send(wxEVT_LEFT_UP, to, false);
+    }
+    void key(int code) const
+    {
+        wxKeyEvent e(wxEVT_KEY_DOWN);
+        e.m_keyCode = code;
+        e.SetEventObject(view);
+        view->ProcessWindowEvent(e);
+    }
+    // Where a device point lands in chart coordinates of the main zone, as
+    // the handler places points there.
+    QxPoint chart(const wxPoint& at) const
+    {
+        return view->deviceToChart(0, view->adjustY(at), QxChartFrame::snapTolerance());
+    }
+    wxPoint device(const QxPoint& p) const { return view->chartToDevice(0, p) - wxPoint(0, view->vertPos()); }
+    // A device point at fractions of the main zone's plotting area.
+    wxPoint at(double u, double v) const
+    {
+        const wxRect plot = view->getZoneInnerRect(0);
+        return wxPoint(plot.x + int(u * plot.width), plot.y + int(v * plot.height) - view->vertPos());
+    }
+};
+
+size_t annotCount(QxChartView* view) { return view->getAnnots(0) ? view->getAnnots(0)->size() : 0; }
+QxAnnot* annotAt(QxChartView* view, size_t i) { return (*view->getAnnots(0))[i].get(); }
+
+// Whether a pen of red shows within a pixel of (x, y).
+bool redNear(const wxImage& img, int x, int y)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int px = x + dx, py = y + dy;
+            if (px >= 0 && py >= 0 && px < img.GetWidth() && py < img.GetHeight() && img.GetRed(px, py) > 200 &&
+                img.GetGreen(px, py) < 180 && img.GetBlue(px, py) < 180)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST_F(ChartViewFixture, LinesAreDrawnSelectedReshapedMovedAndDeleted)
+{
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    pump(200);
+    const Hand hand{view};
+    QxChartAnnotHandler& handler = view->annotHandler();
+    auto at = [&](double u, double v) { return hand.at(u, v); };
+
+    // A trend line by two clicks: the second point follows the mouse meanwhile.
+    view->setAnnotTool(31000);
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorCross);
+    hand.click(at(0.2, 0.3));
+    EXPECT_EQ(handler.getState(), QxChartAnnotHandler::eCreating);
+    EXPECT_EQ(annotCount(view), 0u) << "not stored while being made";
+    hand.move(at(0.4, 0.6));
+    EXPECT_TRUE(view->overlay().isShown(QxOverlay::eAnnotation));
+    ASSERT_NE(view->getActiveAnnot(), nullptr);
+    EXPECT_EQ(view->getActiveAnnot()->getPoint(1).x, hand.chart(at(0.4, 0.6)).x);
+    hand.click(at(0.4, 0.5));
+    ASSERT_EQ(annotCount(view), 1u);
+    QxAnnot* first = annotAt(view, 0);
+    EXPECT_EQ(first->getPoint(0).x, hand.chart(at(0.2, 0.3)).x);
+    EXPECT_EQ(first->getPoint(1).x, hand.chart(at(0.4, 0.5)).x);
+    EXPECT_EQ(first->getPoint(1).y, hand.chart(at(0.4, 0.5)).y);
+    EXPECT_EQ(view->getAnnotTool(), 0) << "a finished line clears the tool";
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
+    EXPECT_EQ(view->getActiveAnnot(), first);
+    EXPECT_TRUE(first->isSelected());
+
+    // The selected line is drawn over the picture, not into it.
+    const wxPoint middle = hand.device({(first->getPoint(0).x + first->getPoint(1).x) / 2,
+                                        (first->getPoint(0).y + first->getPoint(1).y) / 2});
+    EXPECT_TRUE(redNear(rendered(view), middle.x, middle.y + view->vertPos()));
+    EXPECT_FALSE(redNear(view->getChartBitmap().ConvertToImage(), middle.x, middle.y + view->vertPos()));
+
+    // By press, drag and release.
+    view->setAnnotTool(31000);
+    hand.drag(at(0.5, 0.2), at(0.7, 0.4));
+    ASSERT_EQ(annotCount(view), 2u);
+    EXPECT_EQ(annotAt(view, 1)->getPoint(0).x, hand.chart(at(0.5, 0.2)).x);
+    EXPECT_EQ(annotAt(view, 1)->getPoint(1).x, hand.chart(at(0.7, 0.4)).x);
+    EXPECT_FALSE(first->isSelected()) << "back in the picture";
+
+    // A horizontal line takes one click.
+    view->setAnnotTool(31004);
+    hand.click(at(0.3, 0.8));
+    ASSERT_EQ(annotCount(view), 3u);
+    EXPECT_EQ(static_cast<QxLineAnnot*>(annotAt(view, 2))->kind(), QxLineAnnot::eHorizontalLine);
+    EXPECT_EQ(view->getAnnotTool(), 0);
+
+    // Parallel lines: each release drops a copy until Escape.
+    view->setAnnotTool(31005);
+    hand.click(at(0.1, 0.1));
+    hand.click(at(0.3, 0.15));
+    ASSERT_EQ(annotCount(view), 4u);
+    EXPECT_EQ(handler.getState(), QxChartAnnotHandler::eMovingAll);
+    hand.move(at(0.1, 0.25));
+    QxAnnot* copy = view->getActiveAnnot();
+    ASSERT_NE(copy, annotAt(view, 3));
+    EXPECT_EQ(copy->getPoint(1).x - copy->getPoint(0).x, annotAt(view, 3)->getPoint(1).x - annotAt(view, 3)->getPoint(0).x);
+    hand.click(at(0.1, 0.25));
+    ASSERT_EQ(annotCount(view), 5u);
+    EXPECT_EQ(annotAt(view, 4), copy);
+    EXPECT_NE(view->getActiveAnnot(), copy) << "the next copy follows";
+    EXPECT_EQ(view->getAnnotTool(), 31005);
+    hand.key(WXK_ESCAPE);
+    EXPECT_EQ(annotCount(view), 5u) << "the copy still following is dropped";
+    EXPECT_EQ(view->getAnnotTool(), 0);
+    EXPECT_EQ(view->getActiveAnnot(), nullptr);
+    EXPECT_EQ(handler.getState(), QxChartAnnotHandler::eIdle);
+
+    // Connected lines: each segment starts where the last ended.
+    view->setAnnotTool(31006);
+    hand.click(at(0.6, 0.7));
+    hand.click(at(0.7, 0.9));
+    hand.click(at(0.8, 0.75));
+    hand.key(WXK_ESCAPE);
+    ASSERT_EQ(annotCount(view), 7u);
+    EXPECT_EQ(annotAt(view, 6)->getPoint(0).x, annotAt(view, 5)->getPoint(1).x);
+    EXPECT_EQ(annotAt(view, 6)->getPoint(0).y, annotAt(view, 5)->getPoint(1).y);
+    EXPECT_EQ(annotAt(view, 6)->getPoint(1).x, hand.chart(at(0.8, 0.75)).x);
+
+    // Hovering shows what a press would take: the arrow over a body, the
+    // pointer over a point, the hand elsewhere.
+    QxAnnot* second = annotAt(view, 1);
+    const wxPoint p0 = hand.device(second->getPoint(0)), p1 = hand.device(second->getPoint(1));
+    const wxPoint body = (p0 + p1) / 2;
+    hand.move(body);
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorArrow);
+    hand.move(p1);
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorPointer);
+    hand.move(at(0.95, 0.05));
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
+
+    // A click selects; dragging a point reshapes; dragging the body moves.
+    hand.click(body);
+    EXPECT_EQ(view->getActiveAnnot(), second);
+    const QxPoint before0 = second->getPoint(0), before1 = second->getPoint(1);
+    EXPECT_EQ(second->getPoint(0).x, before0.x) << "a click moves nothing";
+    hand.drag(p1, at(0.9, 0.1));
+    EXPECT_EQ(second->getPoint(1).x, hand.chart(at(0.9, 0.1)).x);
+    EXPECT_EQ(second->getPoint(0).x, before0.x);
+    const QxPoint reshaped1 = second->getPoint(1);
+    const int bar = view->scrollModel().barPixels();
+    const wxPoint grip = (hand.device(second->getPoint(0)) + hand.device(second->getPoint(1))) / 2;
+    hand.drag(grip, grip + wxPoint(-5 * bar, 0));
+    EXPECT_NEAR(second->getPoint(0).x, before0.x - 5, 1.0);
+    EXPECT_DOUBLE_EQ(second->getPoint(1).x - second->getPoint(0).x, reshaped1.x - before0.x) << "moved whole";
+    EXPECT_NEAR(second->getPoint(1).y, reshaped1.y, std::fabs(reshaped1.y - before1.y) + 1.0);
+    ASSERT_TRUE(framestest::saveWindowShot(view->getFrame(), "annotations-lines.png"));
+
+    // Delete removes the selected annotation.
+    hand.key(WXK_DELETE);
+    EXPECT_EQ(annotCount(view), 6u);
+    EXPECT_EQ(view->getActiveAnnot(), nullptr);
+    EXPECT_EQ(std::count_if(view->getAnnots(0)->begin(), view->getAnnots(0)->end(),
+                            [&](const auto& a) { return a.get() == second; }),
+              0);
+
+    // Pressing on an empty part with no tool leaves the press to the view.
+    hand.click(at(0.95, 0.95));
+    EXPECT_EQ(view->getActiveAnnot(), nullptr);
+    EXPECT_FALSE(view->isPanning());
+}
+
+TEST_F(ChartViewFixture, ShapesAndTextsAreDrawnAndEditedInPlace)
+{
+    QxCursors::setCursorFolder(wxString::FromUTF8(TestSupport::binDir() + "/artworks"));
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    pump(200);
+    const Hand hand{view};
+    QxChartAnnotHandler& handler = view->annotHandler();
+    auto at = [&](double u, double v) { return hand.at(u, v); };
+
+    view->setAnnotTool(31010);
+    hand.drag(at(0.1, 0.1), at(0.3, 0.4));
+    view->setAnnotTool(31011);
+    hand.drag(at(0.35, 0.1), at(0.55, 0.4));
+    view->setAnnotTool(31009);
+    hand.click(at(0.6, 0.4));
+    hand.move(at(0.7, 0.3));
+    // The second corner follows the mouse: a line until the third is placed.
+    auto* placing = static_cast<QxTriangleAnnot*>(view->getActiveAnnot());
+    EXPECT_TRUE(placing->isPointSet(1));
+    EXPECT_FALSE(placing->isPointSet(2));
+    hand.click(at(0.8, 0.4));
+    hand.click(at(0.7, 0.1));
+    ASSERT_EQ(annotCount(view), 3u);
+    EXPECT_TRUE(static_cast<QxTriangleAnnot*>(annotAt(view, 2))->isPointSet(2));
+    QxAnnot* rect = annotAt(view, 0);
+
+    // The text tool opens the editor at once over a box for the placeholder.
+    view->setAnnotTool(31015);
+    hand.click(at(0.2, 0.7));
+    ASSERT_EQ(annotCount(view), 4u);
+    auto* text = static_cast<QxTextAnnot*>(annotAt(view, 3));
+    QxInplaceTextCtrl* editor = handler.getEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(text->isEditing());
+    EXPECT_EQ(editor->GetValue(), "Start typing to add text");
+    EXPECT_EQ(view->getAnnotTool(), 0);
+    EXPECT_EQ(editor->GetCursor().IsOk(), true);
+
+    // Typing past the right edge grows the editor by lines, its width kept.
+    const wxSize oneLine = editor->GetSize();
+    editor->SetValue("Hello");
+    EXPECT_EQ(editor->GetSize(), oneLine);
+    // The box was made for the placeholder: one more word is one more line.
+    editor->SetValue("Start typing to add text and more");
+    EXPECT_EQ(editor->GetSize().x, oneLine.x);
+    wxClientDC measure(editor);
+    measure.SetFont(editor->GetFont());
+    EXPECT_EQ(editor->GetSize().y, oneLine.y + measure.GetCharHeight()) << "one line more";
+    // Typed text (the picture is taken last: showing the window may move
+    // the focus, which ends the editing).
+    editor->SetValue("Hello");
+    ASSERT_TRUE(framestest::saveWindowShot(view->getFrame(), "annotations-editing.png"));
+
+    // Clicking away ends the editing; the text stays.
+    hand.click(at(0.9, 0.9));
+    EXPECT_EQ(handler.getEditor(), nullptr);
+    EXPECT_FALSE(text->isEditing());
+    EXPECT_EQ(text->getText(), "Hello");
+    ASSERT_EQ(annotCount(view), 4u);
+    pump(100);
+    ASSERT_TRUE(framestest::saveWindowShot(view->getFrame(), "annotations-shapes.png"));
+
+    // A click on a text selects it, a second one edits it, the caret at the
+    // clicked character.
+    const wxRect box = text->pixelBox(view->getXMap(0), view->getYMap(0));
+    const wxPoint onText = box.GetTopLeft() + wxPoint(QxTextLayout::kMargin + 1, QxTextLayout::kMargin + 2) -
+                           wxPoint(0, view->vertPos());
+    hand.click(onText);
+    EXPECT_EQ(view->getActiveAnnot(), text);
+    EXPECT_EQ(handler.getEditor(), nullptr);
+    hand.click(onText);
+    editor = handler.getEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetValue(), "Hello");
+    EXPECT_EQ(editor->GetInsertionPoint(), 0);
+    // Escape ends the editing too, keeping the text.
+    wxKeyEvent escape(wxEVT_KEY_DOWN);
+    escape.m_keyCode = WXK_ESCAPE;
+    editor->ProcessWindowEvent(escape);
+    EXPECT_EQ(handler.getEditor(), nullptr);
+    EXPECT_EQ(text->getText(), "Hello");
+
+    // An emptied text disappears.
+    hand.click(onText);
+    hand.click(onText);
+    ASSERT_NE(handler.getEditor(), nullptr);
+    handler.getEditor()->SetValue("");
+    hand.click(at(0.9, 0.9));
+    EXPECT_EQ(annotCount(view), 3u);
+    EXPECT_EQ(view->getActiveAnnot(), nullptr);
+
+    // Emptied while another annotation was clicked first (its focus loss
+    // arriving after the click): only the text goes.
+    view->setAnnotTool(31015);
+    hand.click(at(0.5, 0.8));
+    ASSERT_EQ(annotCount(view), 4u);
+    editor = handler.getEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->SetValue("");
+    handler.setActiveAnnot(rect);
+    editor->finish();
+    EXPECT_EQ(annotCount(view), 3u);
+    EXPECT_EQ(annotAt(view, 0), rect) << "the rectangle stays";
+    EXPECT_EQ(view->getActiveAnnot(), rect);
+    // The same through a real click on the rectangle's border.
+    view->setAnnotTool(31015);
+    hand.click(at(0.5, 0.8));
+    ASSERT_NE(handler.getEditor(), nullptr);
+    handler.getEditor()->SetValue("");
+    const wxPoint rectCorner = hand.device(rect->getPoint(0));
+    hand.click(rectCorner);
+    EXPECT_EQ(annotCount(view), 3u);
+    EXPECT_EQ(view->getActiveAnnot(), rect);
+
+    // A text tool click left untouched adds nothing.
+    view->setAnnotTool(31015);
+    hand.click(at(0.5, 0.8));
+    hand.click(at(0.9, 0.9));
+    EXPECT_EQ(annotCount(view), 3u);
+    pump(100);
+}
+
+TEST_F(ChartViewFixture, CursorFilesLoadWithTheirHotSpots)
+{
+    const wxString dir = wxString::FromUTF8(TestSupport::binDir() + "/artworks");
+    QxCursors::setCursorFolder(dir);
+    const struct {
+        int id;
+        const char* file;
+        int hotX, hotY;
+    } files[] = {
+        {1, "open_hand.cur", 16, 16},   {2, "close_hand.cur", 16, 16}, {3, "cross.cur", 15, 15},
+        {4, "black_arrow.cur", 4, 2},   {5, "black_pointer.cur", 4, 2}, {9, "indic_drop_allow.ico", -1, -1},
+        {10, "indic_drop_disallow.ico", -1, -1},
+    };
+    wxImage strip(7 * 40, 40);
+    strip.SetRGB(wxRect(0, 0, 7 * 40, 40), 200, 210, 220);
+    int slot = 0;
+    for (const auto& f : files) {
+        wxImage image;
+        const bool isCursor = f.hotX >= 0;
+        ASSERT_TRUE(image.LoadFile(dir + "/" + f.file, isCursor ? wxBITMAP_TYPE_CUR : wxBITMAP_TYPE_ICO)) << f.file;
+        EXPECT_EQ(image.GetSize(), wxSize(32, 32)) << f.file;
+        if (isCursor) {
+            EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_X), f.hotX) << f.file;
+            EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_Y), f.hotY) << f.file;
+        }
+        EXPECT_TRUE(QxCursors::cursorFromCache(f.id).IsOk()) << f.file;
+        if (!image.HasAlpha())
+            image.InitAlpha();
+        strip.Paste(image, 4 + 40 * slot++, 4, wxIMAGE_ALPHA_BLEND_COMPOSE);
+    }
+    EXPECT_TRUE(strip.SaveFile(wxString::FromUTF8(TestSupport::artifactPath("annotation-cursors.png")),
+                               wxBITMAP_TYPE_PNG));
+    EXPECT_FALSE(QxCursors::cursorFromCache(0).IsOk()) << "the window's default";
+    EXPECT_FALSE(QxCursors::cursorFromCache(11).IsOk());
+
+    // Without the files the stock cursors stand in.
+    QxCursors::setCursorFolder(wxString::FromUTF8(TestSupport::makeTempDir("nocursors")));
+    EXPECT_TRUE(QxCursors::cursorFromCache(3).IsOk());
+    QxCursors::setCursorFolder(dir);
+
+    // The stack: returning to the cursor below pops instead of pushing.
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    const size_t depth = view->cursorDepth();
+    view->setCursor(QxBaseChartView::eCursorArrow);
+    view->setCursor(QxBaseChartView::eCursorPointer);
+    EXPECT_EQ(view->cursorDepth(), depth + 2);
+    view->setCursor(QxBaseChartView::eCursorArrow);
+    EXPECT_EQ(view->cursorDepth(), depth + 1) << "back to the arrow";
+    view->setCursor(QxBaseChartView::eCursorOpenHand);
+    EXPECT_EQ(view->cursorDepth(), depth);
+    EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
 }

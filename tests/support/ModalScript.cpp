@@ -32,6 +32,10 @@ void ModalScript::tick(wxTimerEvent&)
     wxDialog* dialog = topModalDialog();
     if (!dialog)
         return;
+    // As a user would: only once the toolkit has put the dialog on the
+    // screen (GTK shows it from its idle handling).
+    if (!dialog->IsShownOnScreen() && wxGetLocalTimeMillis().ToLong() <= m_deadline)
+        return;
     if (wxGetLocalTimeMillis().ToLong() > m_deadline) {
         dialog->EndModal(wxID_CANCEL);
         return;

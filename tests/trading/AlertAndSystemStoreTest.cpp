@@ -5,6 +5,8 @@
 #include "trading/QxAlertMgr.h"
 #include "trading/QxTradingSystemMgr.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <wx/filename.h>
@@ -61,6 +63,8 @@ TEST(AlertMgr, StartsAMonthBackAndKeepsTheSettingsOfTheFile)
 
 TEST(TradingSystemMgr, ExistsOnlyOnDemandAndWritesBackItsIndex)
 {
+    // No shipped systems to seed from.
+    QxTradingSystemMgr::setProgramFolder(wxString::FromUTF8(TestSupport::makeTempDir("noprogram")));
     EXPECT_EQ(QxTradingSystemMgr::getInstance(false), nullptr) << "created without being asked for";
     QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
     ASSERT_NE(store, nullptr);
@@ -69,9 +73,14 @@ TEST(TradingSystemMgr, ExistsOnlyOnDemandAndWritesBackItsIndex)
     EXPECT_EQ(fs::path(index).filename(), "index.xml");
     EXPECT_EQ(fs::path(index).parent_path().filename(), "trading_system");
     EXPECT_EQ(fs::path(store->definitionsFolder().ToStdString()).filename(), "definitions");
-    // Nothing read, nothing written.
-    EXPECT_FALSE(store->save());
-    EXPECT_FALSE(fs::exists(index));
+    // None read: the store is empty and still writes its index.
+    fs::remove(index);
+    EXPECT_EQ(store->getCount(), 0u);
+    EXPECT_TRUE(store->save());
+    wxXmlDocument empty;
+    ASSERT_TRUE(empty.Load(index, "UTF-8"));
+    EXPECT_EQ(empty.GetRoot()->GetName(), "Systems");
+    EXPECT_EQ(empty.GetRoot()->GetChildren(), nullptr);
     QxTradingSystemMgr::destroy();
 
     fs::create_directories(fs::path(index).parent_path());

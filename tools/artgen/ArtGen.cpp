@@ -1,13 +1,16 @@
 // Draws the program's art files into a folder (the "artworks" folder beside
 // the executable): for every drawing a PNG per size, named
 // "<base>-<W>X<W>.png", and for the art that windows use as their icon an
-// ICO bundle "<base>.ico".
+// ICO bundle "<base>.ico"; and the mouse cursors of the chart windows as
+// cursor (".cur", with hot spots) and icon files.
 //
 //   trendoria_artgen <output folder>
 #include "ArtCanvas.h"
 #include "ArtDrawings.h"
+#include "CursorDrawings.h"
 
 #include <wx/filename.h>
+#include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
@@ -93,14 +96,16 @@ std::vector<uint8_t> dibImage(const ArtCanvas& canvas)
     return out;
 }
 
-bool writeIco(const std::vector<ArtCanvas>& images, const wxString& path)
+// An icon bundle, or a cursor file when hotSpot is given (the same layout
+// with type 2 and the hot spot in place of planes and bit count).
+bool writeIco(const std::vector<ArtCanvas>& images, const wxString& path, const wxPoint* hotSpot = nullptr)
 {
     std::vector<std::vector<uint8_t>> dibs;
     for (const ArtCanvas& c : images)
         dibs.push_back(dibImage(c));
     std::vector<uint8_t> out;
     put16(out, 0);
-    put16(out, 1);
+    put16(out, hotSpot ? 2 : 1);
     put16(out, static_cast<unsigned>(images.size()));
     unsigned offset = 6 + 16 * static_cast<unsigned>(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
@@ -109,8 +114,8 @@ bool writeIco(const std::vector<ArtCanvas>& images, const wxString& path)
         out.push_back(static_cast<uint8_t>(n >= 256 ? 0 : n));
         out.push_back(0);
         out.push_back(0);
-        put16(out, 1);
-        put16(out, 32);
+        put16(out, hotSpot ? static_cast<unsigned>(hotSpot->x) : 1);
+        put16(out, hotSpot ? static_cast<unsigned>(hotSpot->y) : 32);
         put32(out, static_cast<unsigned>(dibs[i].size()));
         put32(out, offset);
         offset += static_cast<unsigned>(dibs[i].size());
@@ -165,6 +170,17 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "cannot write %s\n", (const char*)path.utf8_str());
                 ++failures;
             }
+        }
+    }
+    for (const CursorDrawing& cursor : cursorDrawings()) {
+        ArtCanvas canvas(32);
+        cursor.draw(canvas);
+        const wxPoint hot(cursor.hotX, cursor.hotY);
+        const bool isCursor = cursor.file.size() > 4 && cursor.file.substr(cursor.file.size() - 4) == ".cur";
+        const wxString path = wxFileName(dir, wxString::FromUTF8(cursor.file)).GetFullPath();
+        if (!writeIco({canvas}, path, isCursor ? &hot : nullptr)) {
+            std::fprintf(stderr, "cannot write %s\n", (const char*)path.utf8_str());
+            ++failures;
         }
     }
     return failures ? 1 : 0;

@@ -158,7 +158,7 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
         {30005, "QxDatabaseInfoDlg", "Database Info"},
         {30007, "wxMessageDialog", "The stock idea finder" + missing},
         {30008, "wxMessageDialog", "The simple system tester" + missing},
-        {30009, "wxMessageDialog", "The trading system manager" + missing},
+        {30009, "DlgSystemManager", "Manage Trading Systems"},
         {5022, "QxPreferencesDlg", "Trendoria Preferences"},
         {5014, "QxAboutBox", "About Corvane Trendoria"},
         {30006, "QxDataSelectorDlg", "Select Price History Data"},

@@ -1,0 +1,314 @@
+// The trading-system store in the test's private HOME: seeding from the
+// shipped systems, recovery from an unreadable index without losing the
+// user's definitions, lazy loading and its nesting guard, what a save
+// writes, and names that must never become paths.
+#include "TradingFakes.h"
+
+#include "OhlcvFixture.h"
+
+#include "app/QxIndicatorRegistry.h"
+#include "core/QxErrorCode.h"
+#include "trading/QxTradingSystem.h"
+#include "trading/QxTradingSystemMgr.h"
+
+#include "FramesTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/msgdlg.h>
+#include <wx/xml/xml.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace tradingtest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<wxString> kShipped = {"SMA 50-200 Cross", "RSI 30-70", "MACD Signal Cross", "Close Over SMA 20"};
+
+void writeFile(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string definition(const std::string& name, const std::string& desc, const std::string& firstSeries)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TradingSystem Name=\"" + name + "\" Type=\"1\" Desc=\"" +
+           desc + "\"><Signals>"
+                  "<Signal EvalRule=\"1\" Name=\"LongExit\"><Conditions><Condition Name=\"MovesDown\">" +
+           firstSeries +
+           "</Condition></Conditions></Signal>"
+           "<Signal EvalRule=\"1\" Name=\"LongEntry\"><Conditions><Condition Name=\"MovesUp\">"
+           "<FirstSeries Type=\"2048\"/></Condition></Conditions></Signal></Signals></TradingSystem>\n";
+}
+
+std::vector<wxString> listed(QxTradingSystemMgr* store)
+{
+    std::vector<wxString> names;
+    for (unsigned i = 0; i < store->getCount(); ++i)
+        names.push_back(store->getEntryAt(i).name.string());
+    return names;
+}
+
+std::vector<wxString> indexNames(const fs::path& index)
+{
+    std::vector<wxString> names;
+    wxXmlDocument doc;
+    if (!doc.Load(wxString::FromUTF8(index.string()), "UTF-8"))
+        return names;
+    for (const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext())
+        names.push_back(child->GetAttribute("Name"));
+    return names;
+}
+
+class TradingSystemStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = resetStore(TestSupport::binDir());
+        index = folder / "index.xml";
+        definitions = folder / "definitions";
+    }
+    void TearDown() override { QxTradingSystemMgr::destroy(); }
+
+    QxTradingSystemMgr* reopen()
+    {
+        QxTradingSystemMgr::destroy();
+        return QxTradingSystemMgr::getInstance(true);
+    }
+
+    fs::path folder, index, definitions;
+};
+
+} // namespace
+
+TEST_F(TradingSystemStore, FirstRunSeedsTheShippedSystemsInTheirOrder)
+{
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    EXPECT_EQ(listed(store), kShipped);
+    EXPECT_TRUE(store->keptAsideIndex().empty());
+    EXPECT_EQ(indexNames(index), kShipped) << "the index is in place from the start";
+    for (const wxString& name : kShipped) {
+        EXPECT_TRUE(fs::exists(definitions / (name.ToStdString() + ".xml"))) << name;
+        QxObjectSmartPtr<QxTradingSystem> system = store->getSystem(QxAtom(name));
+        ASSERT_TRUE(system) << name;
+        EXPECT_EQ(system->getName(), QxAtom(name));
+        EXPECT_EQ(system->getDescription(), store->getEntryAt(0 + (&name - &kShipped[0])).description);
+        EXPECT_EQ(store->getSystem(QxAtom(name)), system) << "loaded once, then kept";
+    }
+    const QxTradingSystemEntry& beyond = store->getEntryAt(store->getCount());
+    EXPECT_TRUE(beyond.name.isNull());
+    EXPECT_TRUE(beyond.description.empty());
+    EXPECT_FALSE(beyond.system);
+
+    // The mirrored shipped system reads back with one signal per pair.
+    QxObjectSmartPtr<QxTradingSystem> cross = store->getSystem(QxAtom("SMA 50-200 Cross"));
+    EXPECT_EQ(cross->getType(), Qx::eLongAndShort);
+    EXPECT_EQ(cross->getShortEntrySignal(), cross->getLongExitSignal());
+}
+
+TEST_F(TradingSystemStore, UnreadableIndexIsKeptAsideAndTheUsersDefinitionsSurvive)
+{
+    QxTradingSystemMgr::getInstance(true); // first run
+    QxTradingSystemMgr::destroy();
+    // The user changed a shipped system, has one of their own, and lost a
+    // shipped definition; then the index is cut short.
+    const fs::path rsi = definitions / "RSI 30-70.xml";
+    const std::string edited = definition("RSI 30-70", "My own RSI", "<FirstSeries Type=\"2048\"/>");
+    writeFile(rsi, edited);
+    writeFile(definitions / "Mine.xml", definition("Mine", "Only mine", "<FirstSeries Type=\"1024\"/>"));
+    fs::remove(definitions / "MACD Signal Cross.xml");
+    const std::string truncated = readFile(index).substr(0, 60);
+    writeFile(index, truncated);
+
+    framestest::DialogCatcher catcher([](wxDialog*) { return static_cast<int>(wxID_OK); });
+    QxTradingSystemMgr* store = reopen();
+    ASSERT_FALSE(store->keptAsideIndex().empty());
+    EXPECT_EQ(readFile(store->keptAsideIndex().ToStdString()), truncated) << "the unreadable index is kept";
+    std::vector<wxString> expected = kShipped;
+    expected.push_back("Mine");
+    EXPECT_EQ(listed(store), expected);
+    EXPECT_EQ(indexNames(index), expected);
+    EXPECT_EQ(readFile(rsi), edited) << "a user's definition is never replaced";
+    EXPECT_EQ(store->getSystem(QxAtom("RSI 30-70"))->getDescription(), "My own RSI");
+    EXPECT_EQ(store->getEntryAt(4).description, "Only mine");
+    EXPECT_TRUE(fs::exists(definitions / "MACD Signal Cross.xml")) << "a missing shipped one comes back";
+
+    // The user is told once, after the current event.
+    framestest::pump(50);
+    ASSERT_EQ(catcher.seen().size(), 1u);
+    EXPECT_NE(catcher.seen()[0].message.find(store->keptAsideIndex()), wxString::npos) << catcher.seen()[0].message;
+    reopen();
+    framestest::pump(50);
+    EXPECT_EQ(catcher.seen().size(), 1u) << "a readable index says nothing";
+
+    // Nested far deeper than any index: refused unparsed, like a damaged one.
+    std::string deep = "<Systems>";
+    for (int i = 0; i < 200000; ++i)
+        deep += "<a x='/>'>";
+    writeFile(index, deep);
+    store = reopen();
+    EXPECT_FALSE(store->keptAsideIndex().empty());
+    EXPECT_EQ(listed(store), expected);
+}
+
+namespace {
+
+// An indicator whose reading asks the store for another system, as code
+// run while a definition loads might.
+class NestingProbe : public calctest::MeanIndicator {
+public:
+    NestingProbe() : MeanIndicator("NestingProbe", {QxSeriesId::eSeriesClose}, {}, {QxAtom("Real")}) {}
+    QxIndicator* clone(unsigned) const override { return new NestingProbe; }
+    int fromXml(const wxXmlNode*) override
+    {
+        ++reads;
+        nestedGot = QxTradingSystemMgr::getInstance(true)->getSystem(QxAtom("Other"));
+        return eNoError;
+    }
+    static inline int reads = 0;
+    static inline QxObjectSmartPtr<QxTradingSystem> nestedGot;
+};
+
+} // namespace
+
+TEST_F(TradingSystemStore, NestedGetSystemGivesNull)
+{
+    writeFile(index, "<Systems><TradingSystem Name=\"Probe\" Desc=\"p\"/><TradingSystem Name=\"Other\"/>"
+                     "<Ghost Desc=\"no name\"/></Systems>");
+    writeFile(definitions / "Probe.xml",
+              definition("Probe", "p", "<FirstSeries Type=\"16384\" OutputIndex=\"0\"><NestingProbe/></FirstSeries>"));
+    writeFile(definitions / "Other.xml", definition("Other", "o", "<FirstSeries Type=\"2048\"/>"));
+    ASSERT_EQ(QxIndicatorRegistry::instance()->addIndicator(new NestingProbe), eNoError);
+
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    EXPECT_EQ(listed(store), (std::vector<wxString>{"Probe", "Other"})) << "a child without a name is ignored";
+    EXPECT_TRUE(store->getEntryAt(1).description.empty());
+    EXPECT_TRUE(store->getSystem(QxAtom("Probe")));
+    EXPECT_EQ(NestingProbe::reads, 1);
+    EXPECT_FALSE(NestingProbe::nestedGot) << "a nested call gives null";
+    EXPECT_TRUE(store->getSystem(QxAtom("Other"))) << "and the guard is lifted afterwards";
+    QxIndicatorRegistry::instance()->removeIndicator(QxAtom("NestingProbe"));
+}
+
+TEST_F(TradingSystemStore, SaveWritesAdditionsFirstAndKeepsRemovedDefinitions)
+{
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    const std::string shippedCross = readFile(definitions / "SMA 50-200 Cross.xml");
+    // An unreadable file under the name a new system will take.
+    writeFile(definitions / "Zulu.xml", "<TradingSystem");
+
+    QxObjectSmartPtr<QxTradingSystem> added(new QxTradingSystem);
+    added->setType(Qx::eLongOnly);
+    QxObjectSmartPtr<QxSignal> up(new QxSignal), down(new QxSignal);
+    up->addCondition(makeCondition("MovesUp", closeId(), QxSeriesId()).get());
+    down->addCondition(makeCondition("MovesDown", closeId(), QxSeriesId()).get());
+    added->setLongEntrySignal(up.get());
+    added->setLongExitSignal(down.get());
+    added->setDescription("Added in this run");
+    ASSERT_EQ(added->setName(QxAtom("Zulu")), eNoError);
+    ASSERT_EQ(store->addSystem(added), eNoError);
+    EXPECT_EQ(listed(store).back(), "Zulu") << "listed last in this run";
+    ASSERT_EQ(store->removeSystem(QxAtom("RSI 30-70")), eNoError);
+    EXPECT_FALSE(store->getSystem(QxAtom("RSI 30-70")));
+    // Only the type changed: nothing tells the store, nothing is rewritten.
+    store->getSystem(QxAtom("SMA 50-200 Cross"))->setType(Qx::eLongOnly);
+
+    ASSERT_TRUE(store->save());
+    EXPECT_EQ(indexNames(index), (std::vector<wxString>{"Zulu", "SMA 50-200 Cross", "MACD Signal Cross",
+                                                        "Close Over SMA 20"}));
+    EXPECT_TRUE(fs::exists(definitions / "RSI 30-70.xml")) << "removal keeps the definition file";
+    EXPECT_EQ(readFile(definitions / "SMA 50-200 Cross.xml"), shippedCross);
+    EXPECT_EQ(readFile(definitions / "Zulu.xml.unreadable"), "<TradingSystem") << "kept, not written over";
+
+    store = reopen();
+    EXPECT_EQ(listed(store).front(), "Zulu") << "first in the next run";
+    QxObjectSmartPtr<QxTradingSystem> back = store->getSystem(QxAtom("Zulu"));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->getDescription(), "Added in this run");
+    EXPECT_EQ(back->getType(), Qx::eLongOnly);
+
+    // A changed description is written to the index and the definition.
+    ASSERT_EQ(back->setDescription("Changed"), eNoError);
+    ASSERT_TRUE(store->save());
+    EXPECT_EQ(reopen()->getEntryAt(0).description, "Changed");
+    EXPECT_EQ(QxTradingSystemMgr::getInstance(true)->getSystem(QxAtom("Zulu"))->getDescription(), "Changed");
+}
+
+TEST_F(TradingSystemStore, NamesThatAreNotFileNamesTouchNothingOutsideTheFolder)
+{
+    const std::string outside = definition("x", "outside", "<FirstSeries Type=\"2048\"/>");
+    writeFile(folder / "x.xml", outside);
+    writeFile(index, "<Systems><TradingSystem Name=\"../x\"/><TradingSystem Name=\"..\"/>"
+                     "<TradingSystem Name=\"a\\b\"/><TradingSystem Name=\"Fine\"/></Systems>");
+    writeFile(definitions / "Fine.xml", definition("Fine", "f", "<FirstSeries Type=\"2048\"/>"));
+
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    EXPECT_EQ(listed(store), (std::vector<wxString>{"Fine"}));
+    EXPECT_FALSE(store->getSystem(QxAtom("../x")));
+
+    // A definition may carry any name; the store refuses to file it.
+    wxXmlDocument doc;
+    std::istringstream text(definition("../x", "hostile", "<FirstSeries Type=\"2048\"/>"));
+    writeFile(folder / "hostile.tmp", text.str());
+    ASSERT_TRUE(doc.Load(wxString::FromUTF8((folder / "hostile.tmp").string()), "UTF-8"));
+    fs::remove(folder / "hostile.tmp");
+    QxObjectSmartPtr<QxTradingSystem> hostile(QxTradingSystem::fromXML(doc.GetRoot()));
+    ASSERT_TRUE(hostile);
+    EXPECT_EQ(store->addSystem(hostile), eInvalidName);
+    store->markModified(QxAtom("../x"));
+    EXPECT_TRUE(store->save());
+
+    EXPECT_EQ(readFile(folder / "x.xml"), outside);
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        entries.push_back(fs::relative(entry.path(), folder).string());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"definitions", "definitions/Fine.xml", "index.xml", "x.xml"}));
+}
+
+TEST_F(TradingSystemStore, ShippedSystemsFireNowAndThenOnARealHistory)
+{
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    const OhlcvFixture nvda = loadOhlcvFixture("nvda-1999-2014.csv");
+    ASSERT_GT(nvda.size(), 1000u);
+    QxObjectSmartPtr<calctest::MemSecurity> security(new calctest::MemSecurity(4242));
+    QxObjectSmartPtr<QxPriceHistory> history(calctest::makeDaily(static_cast<unsigned>(nvda.size())));
+    for (size_t i = 0; i < nvda.size(); ++i) {
+        history->open()[i] = nvda.open[i];
+        history->high()[i] = nvda.high[i];
+        history->low()[i] = nvda.low[i];
+        history->close()[i] = nvda.close[i];
+        history->volume()[i] = nvda.volume[i];
+    }
+    security->stored = history;
+    QxObjectSmartPtr<QxCalculator> calc(new QxCalculator(security.get()));
+
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    for (const wxString& name : kShipped) {
+        QxObjectSmartPtr<QxTradingSystem> system = store->getSystem(QxAtom(name));
+        ASSERT_TRUE(system) << name;
+        unsigned fired[16] = {};
+        for (unsigned bar = 0; bar < nvda.size(); ++bar)
+            for (unsigned bit : {1u, 2u, 4u, 8u})
+                if (system->evaluate(bit, calc.get(), bar))
+                    ++fired[bit];
+        for (unsigned bit : {1u, 2u}) {
+            EXPECT_GT(fired[bit], 2u) << name << " signal " << bit;
+            EXPECT_LT(fired[bit], nvda.size() / 10) << name << " signal " << bit << " fires on crossings only";
+        }
+        // Crossings of one pair of series alternate up and down.
+        if (name != "RSI 30-70") {
+            EXPECT_LE(std::abs(int(fired[1]) - int(fired[2])), 1) << name;
+        }
+        if (system->getType() == Qx::eLongAndShort) {
+            EXPECT_EQ(fired[4], fired[2]) << name << ": short entry mirrors long exit";
+            EXPECT_EQ(fired[8], fired[1]) << name;
+        }
+    }
+}

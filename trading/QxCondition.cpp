@@ -1,0 +1,175 @@
+#include "trading/QxCondition.h"
+
+#include "core/QxCalculator.h"
+#include "core/QxErrorCode.h"
+#include "core/QxSeries.h"
+#include "trading/QxConditionFactory.h"
+#include "trading/QxSeriesText.h"
+
+#include <wx/intl.h>
+#include <wx/xml/xml.h>
+
+namespace {
+
+// Reads the values of bar and bar - 1 from a series the calculator gave;
+// false when the bar is not strictly after the first valid bar, or beyond
+// the last one, so a series' first valid bar is never evaluated.
+bool valuesAt(const QxSeries& series, unsigned bar, double& now, double& before)
+{
+    if (!series.values || !(static_cast<uint32_t>(series.first) < bar) || !(bar <= static_cast<uint32_t>(series.last)))
+        return false;
+    // Values before base are not stored; a view that claims them is not read.
+    if (static_cast<int64_t>(bar) - 1 < series.base)
+        return false;
+    now = *series.at(static_cast<int32_t>(bar));
+    before = *series.at(static_cast<int32_t>(bar) - 1);
+    return true;
+}
+
+wxString text(const QxSeriesId& id)
+{
+    wxString out;
+    seriesIdText(id, out);
+    return out;
+}
+
+wxString describe(const QxCondition& condition, const wxString& generic, const wxString& between,
+                  const wxString& after)
+{
+    const QxSeriesId& first = condition.getFirstSeries();
+    if (!first.isValid())
+        return generic;
+    if (condition.isSingleSeries())
+        return text(first) + between;
+    const QxSeriesId& second = condition.getSecondSeries();
+    if (!second.isValid())
+        return generic;
+    return text(first) + between + text(second) + after;
+}
+
+const wxXmlNode* childNamed(const wxXmlNode* node, const char* name)
+{
+    for (const wxXmlNode* child = node->GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_ELEMENT_NODE && child->GetName().IsSameAs(name, false))
+            return child;
+    return nullptr;
+}
+
+} // namespace
+
+QxCondition::~QxCondition() = default;
+
+wxString QxCondition::getDisplayName() const { return wxGetTranslation(getName().string()); }
+
+int QxCondition::setFirstSeries(const QxSeriesId& id)
+{
+    if (!id.isValid())
+        return eInvalidSeriesId;
+    m_first = id;
+    return eNoError;
+}
+
+int QxCondition::setSecondSeries(const QxSeriesId& id)
+{
+    if (!id.isValid())
+        return eInvalidSeriesId;
+    m_second = id;
+    return eNoError;
+}
+
+bool QxCondition::evaluate(QxCalculator* calculator, unsigned bar) const
+{
+    if (!calculator)
+        return false;
+    QxSeries first;
+    double a = 0, a1 = 0;
+    if (calculator->getDataSeries(m_first, first) != eNoError || !valuesAt(first, bar, a, a1))
+        return false;
+    double b = 0, b1 = 0;
+    if (!isSingleSeries()) {
+        if (m_second.kind() == QxSeriesId::eSeriesConstant) {
+            b = b1 = m_second.value();
+        } else {
+            QxSeries second;
+            if (calculator->getDataSeries(m_second, second) != eNoError || !valuesAt(second, bar, b, b1))
+                return false;
+        }
+    }
+    // Every comparison below is false with a NaN operand.
+    return holds(a, a1, b, b1);
+}
+
+wxXmlNode* QxCondition::toXml(wxXmlNode* parent) const
+{
+    if (!m_first.isValid())
+        return nullptr;
+    auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, "Condition");
+    node->AddAttribute("Name", getName().string());
+    m_first.toXml(node)->SetName("FirstSeries");
+    if (!isSingleSeries())
+        m_second.toXml(node)->SetName("SecondSeries");
+    return node;
+}
+
+QxCondition* QxCondition::fromXml(const wxXmlNode* node)
+{
+    if (!node || node->GetType() != wxXML_ELEMENT_NODE)
+        return nullptr;
+    const wxString name = node->GetAttribute("Name");
+    if (name.empty())
+        return nullptr;
+    const QxCondition* prototype = QxConditionFactory::instance()->findByText(name);
+    if (!prototype)
+        return nullptr;
+    QxCondition* condition = prototype->clone();
+    if (!condition)
+        return nullptr;
+    // Unreadable or invalid ids leave the null id: such a condition is
+    // kept and evaluates to false.
+    condition->setFirstSeries(QxSeriesId::fromXml(childNamed(node, "FirstSeries")));
+    if (!condition->isSingleSeries())
+        condition->setSecondSeries(QxSeriesId::fromXml(childNamed(node, "SecondSeries")));
+    return condition;
+}
+
+// The kinds. Names are interned once per process; generic descriptions are
+// translated once.
+#define QX_DEFINE_CONDITION(Class, Name, Generic, Between, After, Test)                                           \
+    QxAtom Class::getName() const                                                                                \
+    {                                                                                                            \
+        static const QxAtom name(Name);                                                                          \
+        return name;                                                                                             \
+    }                                                                                                            \
+    wxString Class::getDescription() const                                                                       \
+    {                                                                                                            \
+        static const wxString generic = wxGetTranslation(Generic);                                               \
+        return describe(*this, generic, Between, After);                                                         \
+    }                                                                                                            \
+    bool Class::holds(double a, double a1, double b, double b1) const                                            \
+    {                                                                                                            \
+        (void)a1;                                                                                                \
+        (void)b;                                                                                                 \
+        (void)b1;                                                                                                \
+        return Test;                                                                                             \
+    }
+
+QX_DEFINE_CONDITION(QxAbove, wxTRANSLATE("Above"), wxTRANSLATE("Tests if first series is above second one."),
+                    " is Above ", ".", a > b)
+QX_DEFINE_CONDITION(QxBelow, wxTRANSLATE("Below"), wxTRANSLATE("Tests if first series is Below second one."),
+                    " is Below ", ".", a < b)
+QX_DEFINE_CONDITION(QxEqual, wxTRANSLATE("Equal"), wxTRANSLATE("Tests if first series is equal to second one."),
+                    " is Equal to ", ".", a == b)
+// The crossovers fire when the bar before was level, on the other side or
+// unordered, and the bar itself is strictly across.
+QX_DEFINE_CONDITION(QxCrossOverUp, wxTRANSLATE("CrossOverUp"),
+                    wxTRANSLATE("Tests if first series CrossOverUp second series from below"), " CrossOverUp ",
+                    " from below.", !(a1 > b1) && a > b)
+QX_DEFINE_CONDITION(QxCrossOverDown, wxTRANSLATE("CrossOverDown"),
+                    wxTRANSLATE("Tests if first series CrossOverDown second series from above"), " CrossOverDown ",
+                    " from above.", !(b1 > a1) && b > a)
+QX_DEFINE_CONDITION(QxMovesUp, wxTRANSLATE("MovesUp"), wxTRANSLATE("Tests if first series MovesUp."), " MovesUp.",
+                    "", a > a1)
+QX_DEFINE_CONDITION(QxMovesDown, wxTRANSLATE("MovesDown"), wxTRANSLATE("Tests if first series MovesDown."),
+                    " MovesDown.", "", a1 > a)
+
+#undef QX_DEFINE_CONDITION
