@@ -10,7 +10,7 @@
 #include "chart/QxZone.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxChartView.h"
-#include "chartview/QxPattern.h"
+#include "chartview/MarkPattern.h"
 #include "configdlg/QxIndicConfigDlg.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "configdlg/QxIndicatorSelectionPanel.h"
@@ -101,24 +101,6 @@ protected:
     QxChartView* m_view = nullptr;
     QxChartFrame* m_frame = nullptr;
     bool m_savedTooltip = true;
-};
-
-// Marks one bar of the zone it is in.
-class MarkPattern : public QxPattern {
-public:
-    explicit MarkPattern(unsigned bar) : m_bar(bar) {}
-    QxPattern* clone() const override { return new MarkPattern(*this); }
-    void display(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override {}
-    wxXmlNode* toXml(wxXmlNode*) const override { return nullptr; }
-    int getMargins(unsigned, unsigned, const QxScale&, const QxScale&, wxPoint&, wxPoint&) const override
-    {
-        return 52;
-    }
-    bool isPatternAt(unsigned bar, double) const override { return bar == m_bar; }
-    wxString tooltip(unsigned) const override { return "Test mark"; }
-
-private:
-    unsigned m_bar;
 };
 
 } // namespace
@@ -343,7 +325,7 @@ TEST_F(AddIndicatorTest, PatternTooltipAfterTheTimerOnlyWhenSwitchedOn)
     m_frame->Raise();
     pump(300);
     const unsigned bar = m_view->getLastVisibleBar() - 5;
-    chart()->getMainZone()->addPattern(new MarkPattern(bar));
+    chart()->getMainZone()->addPattern(new charttest::MarkPattern(bar, "Test mark"));
     const wxRect plot = chart()->getMainZone()->getInnerRect();
     const wxPoint on(m_view->getXMap(0).map(bar), plot.y + plot.height / 2 - m_view->vertPos());
     const wxPoint off(m_view->getXMap(0).map(bar - 3), on.y);

@@ -7,7 +7,7 @@
 #include "chart/QxZone.h"
 #include "chartview/QxChartView.h"
 #include "chartview/QxChartViewTexts.h"
-#include "chartview/QxPattern.h"
+#include "chartview/MarkPattern.h"
 #include "core/QxCalculator.h"
 #include "core/QxPriceHistory.h"
 #include "core/TaLibIndicator.h"
@@ -27,25 +27,6 @@ QxIndicator* taIndicator(const char* name)
     EXPECT_EQ(QxTaFunctionSet::getFuncHandle(name, &handle), TA_SUCCESS) << name;
     return new TaLibIndicator(handle);
 }
-
-// Marks one bar; its tooltip names the bar.
-class BarPattern : public QxPattern {
-public:
-    explicit BarPattern(unsigned bar, const char* text) : m_bar(bar), m_text(text) {}
-    QxPattern* clone() const override { return new BarPattern(*this); }
-    void display(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override {}
-    wxXmlNode* toXml(wxXmlNode*) const override { return nullptr; }
-    int getMargins(unsigned, unsigned, const QxScale&, const QxScale&, wxPoint&, wxPoint&) const override
-    {
-        return 52;
-    }
-    bool isPatternAt(unsigned bar, double) const override { return bar == m_bar; }
-    wxString tooltip(unsigned) const override { return m_text; }
-
-private:
-    unsigned m_bar;
-    wxString m_text;
-};
 
 // A chart of 300 daily bars with SMA(30) over the prices and RSI in a zone
 // of its own, laid out 800 pixels wide so that the newest bars are visible.
@@ -140,9 +121,9 @@ TEST_F(ChartTexts, BarsOutsideTheSeriesOrTheVisibleRange)
 TEST_F(ChartTexts, TooltipListsThePatternsAtTheBar)
 {
     QxZone* main = chart->getMainZone();
-    main->addPattern(new BarPattern(295, "Doji"));
-    main->addPattern(new BarPattern(296, "Hammer"));
-    main->addPattern(new BarPattern(295, "Engulfing"));
+    main->addPattern(new charttest::MarkPattern(295, "Doji"));
+    main->addPattern(new charttest::MarkPattern(296, "Hammer"));
+    main->addPattern(new charttest::MarkPattern(295, "Engulfing"));
     EXPECT_EQ(patternTooltip(*chart, 0, 295, 40.0), date(295) + ":DojiEngulfing");
     EXPECT_EQ(patternTooltip(*chart, 0, 296, 40.0), date(296) + ":Hammer");
     EXPECT_EQ(patternTooltip(*chart, 0, 297, 40.0), "") << "no pattern answers";

@@ -13,33 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include <wx/modalhook.h>
-#include <wx/msgdlg.h>
 
 #include <set>
 
 using TestSupport::ModalScript;
 
 namespace {
-
-// Answers message boxes with OK and keeps their texts.
-class Messages : public wxModalDialogHook {
-public:
-    Messages() { Register(); }
-    ~Messages() override { Unregister(); }
-    std::vector<wxString> texts;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
-        if (!box)
-            return wxID_NONE;
-        texts.push_back(box->GetMessage());
-        return wxID_OK;
-    }
-    void Exit(wxDialog*) override {}
-};
 
 struct SelectionDlg : ::testing::Test {
     static void SetUpTestSuite()
@@ -126,7 +105,7 @@ TEST_F(SelectionDlg, PagesListEveryIndicatorOnceInNameOrder)
 TEST_F(SelectionDlg, ExplainFollowsThePageAndEnterActsAsOk)
 {
     QxIndicatorSelectionDlg* dlg = QxIndicatorSelectionDlg::get();
-    Messages messages;
+    TestSupport::MessageBoxes messages;
     std::vector<wxString> explained;
     std::vector<bool> enabled;
     ModalScript script;
@@ -163,7 +142,7 @@ TEST_F(SelectionDlg, ExplainFollowsThePageAndEnterActsAsOk)
     EXPECT_EQ(explained[0], "RSI");
     EXPECT_EQ(explained[1], "-");
     EXPECT_EQ(explained[2], dlg->page(1)->list()->GetItemText(0, 0));
-    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_TRUE(messages.texts().empty());
 
     // A double-click on a row is OK too; the copy comes back configured and
     // independent of the catalogue's indicator.

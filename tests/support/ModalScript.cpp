@@ -1,6 +1,7 @@
 #include "support/ModalScript.h"
 
 #include <wx/button.h>
+#include <wx/msgdlg.h>
 #include <wx/time.h>
 
 namespace TestSupport {
@@ -57,6 +58,15 @@ void ModalScript::press(wxWindow* dialog, int id)
     wxCommandEvent click(wxEVT_BUTTON, id);
     click.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(click);
+}
+
+int MessageBoxes::Enter(wxDialog* dialog)
+{
+    auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
+    if (!box)
+        return wxID_NONE;
+    m_texts.push_back(box->GetMessage());
+    return wxID_OK;
 }
 
 } // namespace TestSupport

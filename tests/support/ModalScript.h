@@ -4,11 +4,13 @@
 // keeps running inside the dialogs' own event loops. Whatever is still
 // modal when the script's time is up is cancelled, so a test never hangs.
 #include <wx/dialog.h>
+#include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace TestSupport {
 
@@ -44,6 +46,22 @@ private:
     wxTimer m_timer;
     long m_deadline;
     bool m_running = false;
+};
+
+// While it lives, message boxes are answered with OK without being shown,
+// and their texts kept; other dialogs are shown as usual.
+class MessageBoxes : public wxModalDialogHook {
+public:
+    MessageBoxes() { Register(); }
+    ~MessageBoxes() override { Unregister(); }
+    const std::vector<wxString>& texts() const { return m_texts; }
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+
+private:
+    std::vector<wxString> m_texts;
 };
 
 } // namespace TestSupport
