@@ -18,6 +18,7 @@
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxChartView.h"
+#include "configdlg/QxIndicatorSelectionDlg.h"
 #include "core/QxCalculator.h"
 #include "core/QxIndicator.h"
 #include "core/QxErrorCode.h"
@@ -456,8 +457,19 @@ void QxChartFrame::onZoomPreset(wxCommandEvent& event)
 
 void QxChartFrame::onAddIndicator(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Adding indicators to a chart")).wc_str());
+    QxObjectSmartPtr<QxChartist> c(chartist());
+    if (!c)
+        return;
+    QxIndicatorSelectionDlg* dialog = QxIndicatorSelectionDlg::get();
+    QxObjectSmartPtr<QxIndicator> indicator(dialog->chooseIndicator(7, true));
+    if (!indicator || !m_view)
+        return;
+    if (dialog->endedByDrag()) {
+        m_view->receiveDraggedIndic(indicator.get());
+        return;
+    }
+    c->addIndicator(indicator.get());
+    refreshView();
 }
 
 void QxChartFrame::onAddIndicatorFromTemplate(wxCommandEvent&) { openTemplate(); }

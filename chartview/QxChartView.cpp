@@ -8,6 +8,9 @@
 #include "chart/QxZone.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxAnnot.h"
+#include "chartview/QxChartViewTexts.h"
+#include "app/QxGlobalVars.h"
+#include "core/QxIndicator.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDatabase.h"
@@ -22,6 +25,7 @@
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
+#include <wx/statusbr.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -51,8 +55,10 @@ const NullScale& nullScale()
 
 } // namespace
 
-QxChartView::QxChartView(QxChartist* chartist) : m_chartist(chartist)
+QxChartView::QxChartView(QxChartist* chartist) : m_chartist(chartist), m_tooltipTimer(this, 10)
 {
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &QxChartView::onCaptureLost, this);
+    Bind(wxEVT_TIMER, &QxChartView::onToolTipTimer, this, 10);
     Bind(wxEVT_PAINT, &QxChartView::onPaint, this);
     Bind(wxEVT_ERASE_BACKGROUND, &QxChartView::onEraseBackground, this);
     Bind(wxEVT_MOTION, &QxChartView::onMotion, this);
@@ -77,8 +83,15 @@ QxChartView::~QxChartView()
     Unbind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Unbind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
     Unbind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
+    Unbind(wxEVT_MOUSE_CAPTURE_LOST, &QxChartView::onCaptureLost, this);
+    Unbind(wxEVT_TIMER, &QxChartView::onToolTipTimer, this, 10);
+    m_tooltipTimer.Stop();
+    if (HasCapture())
+        ReleaseMouse();
     if (m_registeredId != 0)
         QxDataChangeReactorMgr::instance()->remPriceHistoryChangeReactor(m_registeredId, this);
+    m_highlightCurve = nullptr;
+    m_pendingIndic = nullptr;
     m_chartist = nullptr;
 }
 
@@ -420,48 +433,372 @@ void QxChartView::onPaint(wxPaintEvent&)
     wxPaintDC dc(this);
     PrepareDC(dc);
     render(dc);
+    if (!isPanning())
+        showCurveVals(m_lastMousePos);
 }
 
 // ---------------------------------------------------------------------------
-// Mouse: panning and the crosshair
+// Mouse and keys
+
+bool QxChartView::annotHandlerTakes(wxMouseEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_MOTION)
+        return annotHandler().onMotion(event);
+    if (type == wxEVT_LEFT_DOWN)
+        return annotHandler().onLeftDown(event);
+    if (type == wxEVT_LEFT_UP)
+        return annotHandler().onLeftUp(event);
+    return false;
+}
+
+bool QxChartView::annotHandlerTakes(wxKeyEvent& event) { return annotHandler().onKeyDown(event); }
+
+int QxChartView::zoneUnder(const wxPoint& device, QxZoneHitTest& hit)
+{
+    hit = eZoneHitOutside;
+    QxChart* c = chart();
+    int z = -1;
+    if (c) {
+        const wxPoint logical = adjustY(device);
+        z = c->zoneNearPoint(logical, hit, 2);
+        if (z < 0) {
+            // Left or right of the zones (over an axis) a bottom border still
+            // counts, so it can be grabbed anywhere along its row.
+            const wxRect client = GetClientRect();
+            QxZoneHitTest midHit = eZoneHitOutside;
+            const int mid = c->zoneNearPoint(wxPoint((client.x + client.width) / 2, logical.y), midHit, 2);
+            if (mid >= 0 && midHit == eZoneHitBottom) {
+                z = mid;
+                hit = eZoneHitBottom;
+            } else {
+                z = -1;
+                hit = eZoneHitOutside;
+            }
+        }
+    }
+    m_currentZone = z;
+    return z;
+}
+
+void QxChartView::clearTooltip()
+{
+    m_tooltipText.clear();
+    UnsetToolTip();
+}
 
 void QxChartView::onMotion(wxMouseEvent& event)
 {
-    if (annotHandler().onMotion(event))
-        return;
     if (handleMouseMove(event))
         return;
-    const wxPoint logical = adjustY(event.GetPosition());
-    QxChart* c = chart();
+    if (m_resizing) {
+        moveResizeLine(event.GetPosition().y);
+        return;
+    }
+    if (annotHandlerTakes(event))
+        return;
+    if (QxGlobalVars::get().showTooltip) {
+        clearTooltip();
+        m_tooltipTimer.StartOnce(1000);
+    }
+    const wxPoint device = event.GetPosition();
+    if (!chart() || device == m_lastMousePos)
+        return;
     QxZoneHitTest hit = eZoneHitOutside;
-    const int z = c ? c->zoneNearPoint(logical, hit, 2) : -1;
-    m_currentZone = z;
-    if (z >= 0 && hit == eZoneHitInside)
+    const int z = zoneUnder(device, hit);
+    const wxPoint logical = adjustY(device);
+
+    if (m_pendingIndic) {
+        if (z >= 0 && hit == eZoneHitInside)
+            highlightCurveAt(logical);
+        else
+            eraseCurveHighlight();
+        return;
+    }
+
+    eraseCrosshair();
+    if (getAnnotTool() == 0 && hit == eZoneHitBottom) {
+        setCursor(eCursorSizeNS);
+        eraseCurveHighlight();
+        return;
+    }
+    if (hit == eZoneHitInside)
         drawCrosshair(logical, getInnerRect());
-    else
-        eraseCrosshair();
-    m_lastMousePos = event.GetPosition();
+    if (getAnnotTool() == 0)
+        setCursor(eCursorOpenHand);
+    m_lastMousePos = device;
+    showCurveVals(device);
 }
 
 void QxChartView::onLeftDown(wxMouseEvent& event)
 {
-    if (annotHandler().onLeftDown(event))
-        return;
+    m_tooltipTimer.Stop();
+    clearTooltip();
     eraseCrosshair();
     SetFocus();
+    if (annotHandlerTakes(event))
+        return;
+    m_lastMousePos = event.GetPosition();
+    if (m_resizing) {
+        handleMouseDown(event);
+        return;
+    }
+    // A waiting indicator is placed by the release of this click (the drag
+    // out of the dialog may have ended before the chart saw its release).
+    if (m_pendingIndic)
+        return;
+    QxZoneHitTest hit = eZoneHitOutside;
+    const int z = zoneUnder(event.GetPosition(), hit);
+    if (z >= 0 && hit == eZoneHitBottom) {
+        beginZoneResize(event.GetPosition());
+        return;
+    }
     handleMouseDown(event);
 }
 
 void QxChartView::onLeftUp(wxMouseEvent& event)
 {
-    if (annotHandler().onLeftUp(event))
+    if (handleMouseUp(event))
         return;
-    handleMouseUp(event);
+    if (annotHandlerTakes(event))
+        return;
+    if (m_resizing) {
+        endZoneResize(event.GetPosition());
+        return;
+    }
+    if (m_pendingIndic) {
+        releaseMouse();
+        // The zone under the release, as the last motion may not have told.
+        QxZoneHitTest hit = eZoneHitOutside;
+        zoneUnder(event.GetPosition(), hit);
+        placePendingIndicator();
+    }
 }
 
 void QxChartView::onKeyDown(wxKeyEvent& event)
 {
-    if (annotHandler().onKeyDown(event))
+    if (annotHandlerTakes(event))
         return;
+    if (m_pendingIndic && event.GetKeyCode() == WXK_ESCAPE) {
+        releaseMouse();
+        eraseCurveHighlight();
+        m_pendingIndic = nullptr;
+        resetCursor();
+        return;
+    }
     event.Skip();
+}
+
+void QxChartView::onScroll(wxScrollWinEvent& event)
+{
+    clearTooltip();
+    m_tooltipTimer.Stop();
+    eraseCrosshair();
+    QxBaseChartView::onScroll(event);
+}
+
+void QxChartView::releaseMouse()
+{
+    if (HasCapture())
+        ReleaseMouse();
+}
+
+void QxChartView::onCaptureLost(wxMouseCaptureLostEvent&)
+{
+    // The indicator keeps waiting; the next click places it.
+}
+
+// ---------------------------------------------------------------------------
+// Zone resize
+
+int QxChartView::resizedZoneHeight(int height, int titleHeight, int y0, int y1)
+{
+    const long grown = long(height) + long(y1) - long(y0);
+    const long least = long(std::max(0, titleHeight)) + kMinPlotHeight;
+    return int(std::clamp(grown, least, 1000000L));
+}
+
+void QxChartView::beginZoneResize(const wxPoint& device)
+{
+    m_resizing = true;
+    m_lastMousePos = device;
+    moveResizeLine(device.y);
+}
+
+void QxChartView::moveResizeLine(int deviceY)
+{
+    m_overlay.refresh(this, QxOverlay::eResizeLine, wxPoint(0, -vertPos()));
+    QxChart* c = chart();
+    const int width = c ? c->getChartWidth() : GetClientSize().x;
+    const int y = deviceY + vertPos();
+    const wxPen pen(wxColour(128, 128, 128, 255), 4, wxPENSTYLE_SOLID);
+    m_overlay.set(QxOverlay::eResizeLine, {{wxPoint(0, y), wxPoint(width, y), pen}});
+    m_overlay.refresh(this, QxOverlay::eResizeLine, wxPoint(0, -vertPos()));
+}
+
+void QxChartView::endZoneResize(const wxPoint& device)
+{
+    m_overlay.refresh(this, QxOverlay::eResizeLine, wxPoint(0, -vertPos()));
+    m_overlay.clear(QxOverlay::eResizeLine);
+    m_resizing = false;
+    if (QxZone* z = zone(m_currentZone))
+        z->setHeight(resizedZoneHeight(z->getHeight(), z->getTitleHeight(), m_lastMousePos.y, device.y));
+    refreshChart();
+}
+
+// ---------------------------------------------------------------------------
+// Dropped indicators
+
+void QxChartView::receiveDraggedIndic(QxIndicator* indicator)
+{
+    if (!indicator)
+        return;
+    Refresh(false);
+    SetFocus();
+    eraseCrosshair();
+    if (!m_pendingIndic)
+        setCursor(eCursorDropAllow);
+    m_pendingIndic = indicator;
+    // The drag began in the dialog's list, which may keep the pointer: the
+    // view takes it so that the release comes here.
+    if (wxGetMouseState().LeftIsDown() && !HasCapture())
+        CaptureMouse();
+}
+
+void QxChartView::placePendingIndicator()
+{
+    QxObjectSmartPtr<QxChart> c(chart());
+    QxObjectSmartPtr<QxIndicator> indicator(m_pendingIndic);
+    if (!c || !indicator)
+        return;
+    QxZone* target = zone(m_currentZone);
+    if (m_highlightCurve)
+        indicator->setInputSeries(0, m_highlightCurve->getSeries(QxAtom("DATA")));
+    eraseCurveHighlight();
+    if (!indicator->configure(3))
+        return; // still waiting: another release or Escape
+    if (!target) {
+        // Below the zones: a zone of its own, made only now that the
+        // indicator is confirmed.
+        target = c->addZone();
+        target->setTitle(indicator->getDisplayName());
+        target->setLayoutNeeded();
+    }
+    target->addIndicator(indicator.get());
+    m_pendingIndic = nullptr;
+    resetCursor();
+    refreshChart();
+}
+
+void QxChartView::highlightCurveAt(const wxPoint& logical)
+{
+    QxZone* z = zone(m_currentZone);
+    QxDrawable* curve = z ? z->getCurveAt(logical, 4, nullptr) : nullptr;
+    if (!curve) {
+        eraseCurveHighlight();
+        return;
+    }
+    if (curve == m_highlightCurve.get() && m_highlightZone == m_currentZone)
+        return;
+    eraseCurveHighlight();
+    // The curve traced over the picture, thicker, through the zone's scales.
+    QxSeries series;
+    std::vector<QxOverlay::Line> lines;
+    const unsigned first = getFirstVisibleBar(), last = getLastVisibleBar();
+    if (curve->getDataSeries(QxAtom("DATA"), series) == eNoError && !series.empty() &&
+        first != QxHorzScrollModel::kNoBar) {
+        const QxScale& xs = getXMap(m_currentZone);
+        const QxScale& ys = getYMap(m_currentZone);
+        const wxRect clip = z->getInnerRect();
+        const wxPen pen(feedbackColour(), 3, wxPENSTYLE_SOLID);
+        const int32_t from = std::max<int32_t>(series.first, int32_t(first));
+        const int32_t to = std::min<int32_t>(series.last, int32_t(last));
+        bool havePrev = false;
+        wxPoint prev;
+        for (int32_t b = from; b <= to; ++b) {
+            const double v = *series.at(b);
+            if (std::isnan(v)) {
+                havePrev = false;
+                continue;
+            }
+            wxPoint p(xs.map(double(b)), ys.map(v));
+            p.y = std::clamp(p.y, clip.GetTop(), clip.GetBottom());
+            if (havePrev)
+                lines.push_back({prev, p, pen});
+            else
+                lines.push_back({p, p, pen});
+            prev = p;
+            havePrev = true;
+        }
+    }
+    m_highlightCurve = curve;
+    m_highlightZone = m_currentZone;
+    m_overlay.set(QxOverlay::eHighlight, std::move(lines));
+    m_overlay.refresh(this, QxOverlay::eHighlight, wxPoint(0, -vertPos()));
+}
+
+void QxChartView::eraseCurveHighlight()
+{
+    if (m_highlightZone >= 0) {
+        m_overlay.refresh(this, QxOverlay::eHighlight, wxPoint(0, -vertPos()));
+        invalidateZone(m_highlightZone);
+    }
+    m_overlay.clear(QxOverlay::eHighlight);
+    m_highlightZone = -1;
+    m_highlightCurve = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Tooltip and status values
+
+wxString QxChartView::calculateTooltipText(int zoneIndex, const wxPoint& logical)
+{
+    QxChart* c = chart();
+    if (!c || zoneIndex < 0)
+        return wxString();
+    const int64_t bar = QxChartViewTexts::barAt(getXMap(0).unmap(logical.x));
+    if (bar < 0 || bar < int64_t(c->firstVisibleBar()) || bar > int64_t(c->lastVisibleBar()))
+        return wxString();
+    m_tooltipBar = unsigned(bar);
+    m_tooltipZone = zoneIndex;
+    m_tooltipText = QxChartViewTexts::patternTooltip(*c, zoneIndex, bar, getYMap(zoneIndex).unmap(logical.y));
+    return m_tooltipText;
+}
+
+void QxChartView::onToolTipTimer(wxTimerEvent&)
+{
+    if (!QxGlobalVars::get().showTooltip)
+        return;
+    const wxPoint device = ScreenToClient(wxGetMousePosition());
+    QxChart* c = chart();
+    if (!c || device != m_lastMousePos)
+        return;
+    QxZoneHitTest hit = eZoneHitOutside;
+    const int z = c->zoneNearPoint(adjustY(device), hit, 2);
+    if (hit != eZoneHitInside || !QxGlobalVars::get().showTooltip)
+        return;
+    clearTooltip();
+    const wxString text = calculateTooltipText(z, adjustY(device));
+    if (!text.empty())
+        SetToolTip(text);
+}
+
+void QxChartView::showCurveVals(const wxPoint& device)
+{
+    QxChart* c = chart();
+    if (!c || !m_frame || m_writingStatus)
+        return;
+    const int64_t bar = QxChartViewTexts::barAt(getXMap(0).unmap(device.x));
+    // Left of the visible bars (over an axis) there are no values to show.
+    if (bar < int64_t(c->firstVisibleBar()) || bar > int64_t(c->lastVisibleBar()))
+        return;
+    QxObjectSmartPtr<QxChart> hold(c);
+    wxStatusBar* status = m_frame->GetStatusBar();
+    if (!status)
+        return;
+    // Setting the text may repaint at once, and painting writes the values
+    // again: once is enough.
+    m_writingStatus = true;
+    status->SetStatusText(QxChartViewTexts::statusText(*c, m_currentZone, bar), 0);
+    m_writingStatus = false;
 }

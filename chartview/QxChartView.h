@@ -10,6 +10,8 @@
 #include "core/QxDataReactors.h"
 #include "core/QxTime.h"
 
+#include <wx/timer.h>
+
 class QxChart;
 class QxChartFrame;
 class QxDrawable;
@@ -17,6 +19,7 @@ class QxIndicator;
 class QxSecurity;
 class QxTemplate;
 class QxZone;
+enum QxZoneHitTest : int;
 
 class QxChartView : public QxBaseChartView, public QxPriceHistoryChangeReactor {
 public:
@@ -71,6 +74,39 @@ public:
     void eodPriceHistoryChanged(unsigned securityId) override;
     void intradayPriceHistoryChanged(unsigned securityId) override;
 
+    // Takes over an indicator dragged out of the indicator selection dialog
+    // (one reference): it waits, with the drop cursor, until a release over
+    // the chart places it, on the curve under the pointer when there is one;
+    // Escape drops it.
+    void receiveDraggedIndic(QxIndicator* indicator);
+    QxIndicator* pendingIndicator() const { return m_pendingIndic.get(); }
+    // The curve drawn highlighted while an indicator waits, and its zone.
+    QxDrawable* highlightedCurve() const { return m_highlightCurve.get(); }
+    int highlightedZone() const { return m_highlightZone; }
+    // The zone under the pointer as the last mouse event found it.
+    int currentZone() const { return m_currentZone; }
+    // A zone's bottom border is being dragged.
+    bool isResizingZone() const { return m_resizing; }
+
+    // The total height a zone gets when its bottom border is dragged from y0
+    // to y1: it grows by y1 - y0, and never gets shorter than its title
+    // strip and a few pixels.
+    static int resizedZoneHeight(int height, int titleHeight, int y0, int y1);
+    static constexpr int kMinPlotHeight = 8;
+
+    // The tooltip text of the zone's patterns at a logical point; empty
+    // without a chart, a zone or a pattern there. Remembered with its bar.
+    wxString calculateTooltipText(int zone, const wxPoint& logical);
+    const wxString& tooltipText() const { return m_tooltipText; }
+    bool isTooltipTimerRunning() const { return m_tooltipTimer.IsRunning(); }
+    // The tooltip timer's end: the pointer still rests where the last
+    // motion left it.
+    void onToolTipTimer(wxTimerEvent& event);
+
+    // Writes the hovered bar's date and values into field 0 of the frame's
+    // status bar.
+    void showCurveVals(const wxPoint& device);
+
     // Whether the view is registered for price changes of its security.
     bool isReactorRegistered() const { return m_registeredId != 0; }
 
@@ -90,10 +126,38 @@ private:
     void onLeftDown(wxMouseEvent& event);
     void onLeftUp(wxMouseEvent& event);
     void onKeyDown(wxKeyEvent& event);
+    void onCaptureLost(wxMouseCaptureLostEvent& event);
     void onEraseBackground(wxEraseEvent&) {}
+    void onScroll(wxScrollWinEvent& event) override;
+
+    // The annotation handler's turn: it sees every mouse and key event
+    // before the view and answers true when it consumed it.
+    bool annotHandlerTakes(wxMouseEvent& event);
+    bool annotHandlerTakes(wxKeyEvent& event);
+
+    // The zone under a device point with its hit code; below the zones, a
+    // bottom border at the window's middle counts. Becomes the current zone.
+    int zoneUnder(const wxPoint& device, QxZoneHitTest& hit);
+    void clearTooltip();
+    void beginZoneResize(const wxPoint& device);
+    void moveResizeLine(int deviceY);
+    void endZoneResize(const wxPoint& device);
+    void placePendingIndicator();
+    void highlightCurveAt(const wxPoint& logical);
+    void eraseCurveHighlight();
+    void releaseMouse();
 
     QxObjectSmartPtr<QxChartist> m_chartist;
     QxChartFrame* m_frame = nullptr;
     int m_currentZone = -1;
     unsigned m_registeredId = 0;
+    wxTimer m_tooltipTimer;
+    wxString m_tooltipText;
+    unsigned m_tooltipBar = 0xFFFFFFFFu;
+    int m_tooltipZone = -1;
+    bool m_resizing = false;
+    QxObjectSmartPtr<QxIndicator> m_pendingIndic;
+    QxObjectSmartPtr<QxDrawable> m_highlightCurve;
+    int m_highlightZone = -1;
+    bool m_writingStatus = false;
 };

@@ -47,3 +47,7 @@ int readPatternsFromXml(const wxXmlNode* patterns, std::vector<QxObjectSmartPtr<
     }
     return added;
 }
+
+bool QxPattern::isPatternAt(unsigned, double) const { return false; }
+
+wxString QxPattern::tooltip(unsigned) const { return wxString(); }

@@ -5,6 +5,7 @@
 #include "core/QxObject.h"
 
 #include <wx/gdicmn.h>
+#include <wx/string.h>
 
 #include <vector>
 
@@ -26,6 +27,11 @@ public:
     // below the values.
     virtual int getMargins(unsigned first, unsigned last, const QxScale& dateScale, const QxScale& valueScale,
                            wxPoint& top, wxPoint& bottom) const = 0;
+
+    // Whether the pattern marks the bar near value, and its tooltip text
+    // for the bar; a kind that shows no tooltips keeps these.
+    virtual bool isPatternAt(unsigned bar, double value) const;
+    virtual wxString tooltip(unsigned bar) const;
 
     // The zone hands its calculator over at every layout.
     void setCalculator(QxCalculator* calculator);
