@@ -7,10 +7,15 @@
 #include <wx/xml/xml.h>
 
 #include <cstdio>
+#include <functional>
 
 #include <sys/stat.h>
 
-bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
+namespace {
+
+// Has write fill a private temporary file beside path and renames it over
+// path once write and the flush succeeded.
+bool saveThroughTempFile(const wxString& path, const std::function<bool(wxFileOutputStream&)>& write)
 {
     wxLogNull quiet; // failures are reported by the result
     const wxFileName target(path);
@@ -24,7 +29,7 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
     bool ok;
     {
         wxFileOutputStream out(tempFile);
-        ok = out.IsOk() && doc.Save(out, indent) && out.Close();
+        ok = out.IsOk() && write(out) && out.Close();
     }
     ok = ok && tempFile.Flush();
     tempFile.Close();
@@ -38,4 +43,18 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
         return true;
     wxRemoveFile(temp);
     return false;
+}
+
+} // namespace
+
+bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
+{
+    return saveThroughTempFile(path, [&](wxFileOutputStream& out) { return doc.Save(out, indent); });
+}
+
+bool qxSaveBytesFile(const std::string& bytes, const wxString& path)
+{
+    return saveThroughTempFile(path, [&](wxFileOutputStream& out) {
+        return out.WriteAll(bytes.data(), bytes.size());
+    });
 }
