@@ -15,6 +15,7 @@
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
+#include "core/QxUserNotice.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxConditionFactory.h"
@@ -314,6 +315,8 @@ bool QxApplication::OnInit()
     holdStartupDialogForTests();
 
     SetExitOnFrameDelete(true);
+    // What start-up finds wrong is told once the home window is up.
+    qxSetUserNoticeSink([this](const wxString& text) { tellUser(text); });
     m_socketsInitialised = wxSocketBase::Initialize();
     loadPlugins();
 
@@ -342,7 +345,27 @@ bool QxApplication::OnInit()
     if (!QxGatewayFrame::instance())
         new QxGatewayFrame();
     QxAlertMgr::get();
+    CallAfter([this] {
+        m_startupDone = true;
+        std::vector<wxString> notices;
+        notices.swap(m_startupNotices);
+        if (!notices.empty()) {
+            wxString text;
+            for (const wxString& notice : notices)
+                text << (text.empty() ? "" : "\n\n") << notice;
+            wxMessageBox(text, m_appTitle, wxOK | wxICON_WARNING | wxCENTRE, QxGatewayFrame::instance());
+        }
+    });
     return true;
+}
+
+void QxApplication::tellUser(const wxString& text)
+{
+    std::fprintf(stderr, "%s\n", static_cast<const char*>(text.utf8_str()));
+    if (m_startupDone)
+        wxMessageBox(text, m_appTitle, wxOK | wxICON_WARNING | wxCENTRE, m_frames.mostRecent());
+    else
+        m_startupNotices.push_back(text);
 }
 
 void QxApplication::showStartupFailure(const wxString& why)
@@ -371,6 +394,7 @@ int QxApplication::OnExit()
     writeGlobalVars();
     m_config.Flush();
     QxUtils::closeHelp(); // help viewers are not frames of ours: they go with the program
+    qxSetUserNoticeSink(nullptr);
     return wxApp::OnExit();
 }
 

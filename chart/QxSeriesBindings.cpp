@@ -5,6 +5,8 @@
 
 #include <wx/xml/xml.h>
 
+#include <set>
+
 const QxSeriesId& QxSeriesBindings::get(const QxAtom& role) const
 {
     auto it = m_ids.find(role);
@@ -34,16 +36,19 @@ void QxSeriesBindings::toXml(const std::vector<QxDataInfo>& roles, const QxIndic
     }
 }
 
-void QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* owner)
+bool QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* owner)
 {
     if (!container)
-        return;
+        return true;
+    std::set<QxAtom> seen;
     for (const wxXmlNode* child = container->GetChildren(); child; child = child->GetNext()) {
         if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
         const QxAtom role(child->GetName());
         if (role.isNull())
             continue;
+        if (!seen.insert(role).second)
+            return false;
         QxValue value;
         if (!QxValue::fromString(child->GetAttribute("Value", wxEmptyString), value))
             continue;
@@ -58,6 +63,7 @@ void QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* ow
         else
             set(role, QxSeriesId());
     }
+    return true;
 }
 
 const wxXmlNode* QxSeriesBindings::findChild(const wxXmlNode* node, const wxString& name)

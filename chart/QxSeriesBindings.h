@@ -30,8 +30,9 @@ public:
     // Binds a role for every child of container whose "Value" parses: a
     // float or double as a constant; an integer as that output of owner, or
     // as an invalid indicator output when owner has no such output. Other
-    // children are skipped.
-    void fromXml(const wxXmlNode* container, const QxIndicator* owner);
+    // children are skipped. False when a role is bound twice: the
+    // container is damaged and the caller refuses it.
+    bool fromXml(const wxXmlNode* container, const QxIndicator* owner);
 
     // The first child element of node whose name equals name, ignoring case.
     static const wxXmlNode* findChild(const wxXmlNode* node, const wxString& name);

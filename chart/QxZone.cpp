@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -143,7 +144,9 @@ void QxZone::setWidth(int width)
 
 void QxZone::setHeight(int total)
 {
-    m_height = std::abs(total - getTitleHeight());
+    // Worked out wide: a height read from a file may be any int.
+    const int64_t inner = std::llabs(static_cast<int64_t>(total) - getTitleHeight());
+    m_height = static_cast<int>(std::min<int64_t>(inner, kMaxHeight));
     m_layoutNeeded = true;
 }
 
@@ -602,7 +605,7 @@ int QxZone::fromXML(const wxXmlNode* node)
     }
     m_title = node->GetAttribute("Title", wxString());
     if (node->GetAttribute("Height", &text) && parseInt(text, number))
-        setHeight(static_cast<int>(number));
+        setHeight(static_cast<int>(std::clamp<long>(number, 0, kMaxHeight)));
     m_layoutNeeded = true;
 
     const wxXmlNode* indicators = nullptr;

@@ -67,8 +67,11 @@ public:
     const wxPoint& getOrigin() const { return m_origin; }
     void setWidth(int width);
     int getWidth() const { return m_width; }
+    // The tallest plotting area a zone has: heights read from files are
+    // clamped to 0..kMaxHeight.
+    static constexpr int kMaxHeight = 32767;
     // total includes the title strip: the plotting area becomes
-    // |total - title height| high.
+    // |total - title height| high, at most kMaxHeight.
     void setHeight(int total);
     // Plotting area plus title strip.
     int getHeight() const { return m_height + getTitleHeight(); }

@@ -80,9 +80,10 @@ bool saveIdeaFinderParams(const wxString& path, const QxIdeaFinderParams& params
 QxIdeaFinderLoad loadIdeaFinderParams(const wxString& path, const wxDateTime& today,
                                       QxIdeaFinderParams& params)
 {
-    wxLogNull quiet; // the result says it
+    // A file the user picked may hold anything: bound it before parsing.
+    static const QxXmlLimits limits{16u << 20, 16};
     wxXmlDocument doc;
-    if (!wxFileName::FileExists(path) || !doc.Load(path, "UTF-8") || !doc.GetRoot())
+    if (qxLoadXmlFile(path, doc, limits, wxString(), nullptr) != QxXmlRead::eRead || !doc.GetRoot())
         return QxIdeaFinderLoad::eUnreadable;
     const wxXmlNode* data = childNamed(doc.GetRoot(), "Data");
     if (!data)
