@@ -14,11 +14,16 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include <sys/stat.h>
 
-bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
+namespace {
+
+// Has write fill a private temporary file beside path and renames it over
+// path once write and the flush succeeded.
+bool saveThroughTempFile(const wxString& path, const std::function<bool(wxFileOutputStream&)>& write)
 {
     wxLogNull quiet; // failures are reported by the result
     const wxFileName target(path);
@@ -32,7 +37,7 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
     bool ok;
     {
         wxFileOutputStream out(tempFile);
-        ok = out.IsOk() && doc.Save(out, indent) && out.Close();
+        ok = out.IsOk() && write(out) && out.Close();
     }
     ok = ok && tempFile.Flush();
     tempFile.Close();
@@ -46,6 +51,20 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
         return true;
     wxRemoveFile(temp);
     return false;
+}
+
+} // namespace
+
+bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
+{
+    return saveThroughTempFile(path, [&](wxFileOutputStream& out) { return doc.Save(out, indent); });
+}
+
+bool qxSaveBytesFile(const std::string& bytes, const wxString& path)
+{
+    return saveThroughTempFile(path, [&](wxFileOutputStream& out) {
+        return out.WriteAll(bytes.data(), bytes.size());
+    });
 }
 
 namespace {

@@ -8,12 +8,16 @@
 #include <wx/string.h>
 
 #include <cstddef>
+#include <string>
 
 class wxXmlDocument;
 
 // True when the document now stands at path; on failure the file that was
 // there is untouched and no temporary file is left behind.
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent);
+
+// The same for a file of the given bytes.
+bool qxSaveBytesFile(const std::string& bytes, const wxString& path);
 
 // What a reader accepts of a file: at most maxBytes, elements nested at
 // most maxDepth deep (the root is depth 1).
