@@ -282,21 +282,6 @@ void QxChartFrame::OnSize(wxSizeEvent& event)
     event.Skip();
 }
 
-void QxChartFrame::openChartFile()
-{
-    wxWindow* parent = nullptr;
-    if (QxApplication* app = QxApplication::getApp())
-        parent = app->activeFrame();
-    qxShowNotAvailable(parent, _("Opening saved charts"));
-}
-
-void QxChartFrame::saveChartFile(wxCommandEvent&)
-{
-    if (!m_view)
-        return;
-    showOperationFailed(eNotImplemented, qxNotAvailableText(_("Saving charts")).wc_str());
-}
-
 void QxChartFrame::onAddSignalMarkers(wxCommandEvent&)
 {
     if (m_view)

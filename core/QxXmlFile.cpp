@@ -10,7 +10,7 @@
 
 #include <sys/stat.h>
 
-bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write)
 {
     wxLogNull quiet; // failures are reported by the result
     const wxFileName target(path);
@@ -24,10 +24,10 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
     bool ok;
     {
         wxFileOutputStream out(tempFile);
-        ok = out.IsOk() && doc.Save(out, indent) && out.Close();
+        ok = out.IsOk() && write(out) && out.IsOk() && out.Close();
     }
     ok = ok && tempFile.Flush();
-    tempFile.Close();
+    ok = tempFile.Close() && ok;
     // The temporary file is private; the result gets the old file's
     // permissions, or those of an ordinary new file.
     struct stat old;
@@ -38,4 +38,9 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
         return true;
     wxRemoveFile(temp);
     return false;
+}
+
+bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
+{
+    return qxWriteFileReplacing(path, [&doc, indent](wxOutputStream& out) { return doc.Save(out, indent); });
 }
