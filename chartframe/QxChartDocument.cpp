@@ -56,7 +56,7 @@ wxString qxProposedFileName(const wxString& ticker, const wxString& ext)
     name.Replace("\\", "_");
     if (name.empty() || name == "." || name == "..")
         name = "chart";
-    return name + "." + ext;
+    return ext.empty() ? name : name + "." + ext;
 }
 
 int parsePriceStyle(const wxString& text)

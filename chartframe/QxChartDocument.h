@@ -29,7 +29,7 @@ struct QxChartFileHeader {
 };
 
 // The file name a save dialog proposes for a security's ticker: ticker.ext
-// with path separators made harmless.
+// (the ticker alone for an empty ext) with path separators made harmless.
 wxString qxProposedFileName(const wxString& ticker, const wxString& ext);
 
 // "Bar" gives 2, "Line" 1 (both without regard to case), anything else 3.

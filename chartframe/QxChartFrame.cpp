@@ -11,6 +11,7 @@
 #include "chart/QxZone.h"
 #include "chartframe/QxAnnotToolBar.h"
 #include "chartframe/QxAnnotationMenu.h"
+#include "chartframe/QxChartExportDlg.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartframe/QxChartOperationsToolbar.h"
 #include "chartframe/QxChartOptionsToolbar.h"
@@ -314,8 +315,11 @@ void QxChartFrame::onHeadAndShoulders(wxCommandEvent&)
 
 void QxChartFrame::onExportChart(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Exporting charts")).wc_str());
+    QxObjectSmartPtr<QxChartist> c(chartist());
+    if (!c || !c->getChart())
+        return;
+    QxChartExportDlg dialog(*c, this);
+    dialog.ShowModal();
 }
 
 void QxChartFrame::onChartConfiguration(wxCommandEvent&)
