@@ -11,7 +11,9 @@
 
 #include <wx/datetime.h>
 #include <wx/log.h>
+#include <wx/buffer.h>
 #include <wx/mstream.h>
+#include <wx/stream.h>
 #include <wx/wfstream.h>
 #include <wx/xml/xml.h>
 #include <wx/zipstrm.h>
@@ -180,9 +182,15 @@ bool writeChartFile(const wxXmlDocument& doc, const wxString& path)
         wxZipOutputStream zip(out);
         if (!zip.PutNextEntry(kEntryName, wxDateTime::Now()))
             return false;
-        if (!doc.Save(zip, 2))
-            return false;
-        return zip.CloseEntry() && zip.Close();
+        {
+            // The document writes in many small pieces, each costly to
+            // compress on its own: they reach the archive in large blocks.
+            wxBufferedOutputStream buffered(zip, 1 << 20);
+            if (!doc.Save(buffered, 2))
+                return false;
+            buffered.Sync();
+        }
+        return zip.IsOk() && zip.CloseEntry() && zip.Close();
     });
 }
 
