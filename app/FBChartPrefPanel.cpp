@@ -1,4 +1,5 @@
 #include "app/FBChartPrefPanel.h"
+#include "chart/QxChart.h"
 
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -8,7 +9,7 @@ namespace {
 wxSpinCtrl* heightSpin(wxWindow* parent)
 {
     return new wxSpinCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                          wxSP_ARROW_KEYS, 0, 99999999, 0);
+                          wxSP_ARROW_KEYS, 0, QxChart::kMaxZoneHeight, 0);
 }
 
 } // namespace

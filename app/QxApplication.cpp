@@ -9,12 +9,16 @@
 #include "app/QxGatewayFrame.h"
 #include "app/QxIdleTaskQueue.h"
 #include "app/QxIndicatorRegistry.h"
+#include "chart/QxColorSchemeRegistry.h"
+#include "chart/QxDrawableRegistry.h"
 #include "app/QxPluginLoader.h"
 #include "app/QxTopLevelWindow.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
+#include "core/QxUserNotice.h"
+#include "core/platform/CorvAlloc.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxConditionFactory.h"
@@ -145,6 +149,8 @@ QxApplication::~QxApplication()
     m_currentDatabase = nullptr;
     QxGlobalVars::get().defaultTemplate = nullptr;
     QxIdleTaskQueue::destroy();
+    QxDrawableRegistry::destroy();
+    QxColorSchemeRegistry::destroy();
     QxDataReaderRepository::destroy();
     QxDataProviderRepository::destroy();
     QxDataChangeReactorMgr::destroy();
@@ -301,6 +307,7 @@ bool QxApplication::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
+    CorvKeepFreedMemory();
     wxArtProvider::Push(new ArtProvider);
     SetVendorName("Corvane");
     SetAppName("Trendoria");
@@ -314,6 +321,8 @@ bool QxApplication::OnInit()
     holdStartupDialogForTests();
 
     SetExitOnFrameDelete(true);
+    // What start-up finds wrong is told once the home window is up.
+    qxSetUserNoticeSink([this](const wxString& text) { tellUser(text); });
     m_socketsInitialised = wxSocketBase::Initialize();
     loadPlugins();
 
@@ -342,7 +351,27 @@ bool QxApplication::OnInit()
     if (!QxGatewayFrame::instance())
         new QxGatewayFrame();
     QxAlertMgr::get();
+    CallAfter([this] {
+        m_startupDone = true;
+        std::vector<wxString> notices;
+        notices.swap(m_startupNotices);
+        if (!notices.empty()) {
+            wxString text;
+            for (const wxString& notice : notices)
+                text << (text.empty() ? "" : "\n\n") << notice;
+            wxMessageBox(text, m_appTitle, wxOK | wxICON_WARNING | wxCENTRE, QxGatewayFrame::instance());
+        }
+    });
     return true;
+}
+
+void QxApplication::tellUser(const wxString& text)
+{
+    std::fprintf(stderr, "%s\n", static_cast<const char*>(text.utf8_str()));
+    if (m_startupDone)
+        wxMessageBox(text, m_appTitle, wxOK | wxICON_WARNING | wxCENTRE, m_frames.mostRecent());
+    else
+        m_startupNotices.push_back(text);
 }
 
 void QxApplication::showStartupFailure(const wxString& why)
@@ -371,6 +400,7 @@ int QxApplication::OnExit()
     writeGlobalVars();
     m_config.Flush();
     QxUtils::closeHelp(); // help viewers are not frames of ours: they go with the program
+    qxSetUserNoticeSink(nullptr);
     return wxApp::OnExit();
 }
 

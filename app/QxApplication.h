@@ -145,6 +145,9 @@ public:
 private:
     void loadPlugins();
     void showStartupFailure(const wxString& why);
+    // Shown at once after start-up; during start-up, kept and shown
+    // together once the home window is up.
+    void tellUser(const wxString& text);
 
     QxObjectSmartPtr<QxDatabase> m_currentDatabase;
     std::unique_ptr<QxPluginLoader> m_plugins;
@@ -153,5 +156,7 @@ private:
     QxTopLevelWindow* m_hiddenParent = nullptr;
     wxString m_appTitle;
     bool m_socketsInitialised = false;
+    bool m_startupDone = false;
+    std::vector<wxString> m_startupNotices;
 };
 

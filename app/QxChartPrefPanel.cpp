@@ -67,7 +67,6 @@ bool QxChartPrefPanel::Validate()
             control->SetFocus();
         return false;
     }
-    // Templates are not loaded yet: a new default template is kept by name.
     storeChartPrefs(current, QxGlobalVars::get());
     return true;
 }

@@ -1,6 +1,8 @@
 #include "app/QxChartPrefs.h"
 
 #include "app/QxGlobalVars.h"
+#include "chart/QxChart.h"
+#include "chart/QxTemplate.h"
 
 #include <wx/filename.h>
 #include <wx/intl.h>
@@ -18,19 +20,27 @@ QxChartPrefValues chartPrefsFrom(const QxGlobalVars& vars)
     return values;
 }
 
+namespace {
+
+// Heights beyond the limit would make charts too tall to draw.
+bool validZoneHeight(long height) { return height >= 1 && height <= QxChart::kMaxZoneHeight; }
+
+} // namespace
+
 QxChartPrefCheck checkChartPrefs(const QxChartPrefValues& values)
 {
     QxChartPrefCheck check;
-    if (values.mainZoneHeight < 1) {
+    if (!validZoneHeight(values.mainZoneHeight)) {
         check.field = QxChartPrefField::eMainZoneHeight;
         check.message = _("Incorrect main zone height.");
-    } else if (values.volmZoneHeight < 1) {
+    } else if (!validZoneHeight(values.volmZoneHeight)) {
         check.field = QxChartPrefField::eVolmZoneHeight;
         check.message = _("Incorrect volume zone height.");
-    } else if (values.indcZoneHeight < 1) {
+    } else if (!validZoneHeight(values.indcZoneHeight)) {
         check.field = QxChartPrefField::eIndcZoneHeight;
         check.message = _("Incorrect indicator zone height.");
-    } else if (!values.templateFile.empty() && !wxFileName::FileExists(values.templateFile)) {
+    } else if (!values.templateFile.empty() && (!wxFileName::FileExists(values.templateFile) ||
+                                                !QxTemplate::isTemplateFile(wxFileName(values.templateFile)))) {
         check.field = QxChartPrefField::eTemplateFile;
         check.message = wxString::Format(_("File '%s' is not valid."), values.templateFile);
     }
@@ -46,7 +56,7 @@ bool storeChartPrefs(const QxChartPrefValues& values, QxGlobalVars& vars)
     else if (values.line)
         vars.priceObjType = 1;
 
-    // The spin controls stop at 99999999, well inside the record's range.
+    // Checked to lie within 1..QxChart::kMaxZoneHeight.
     vars.mainZoneHeight = static_cast<int32_t>(values.mainZoneHeight);
     vars.volmZoneHeight = static_cast<int32_t>(values.volmZoneHeight);
     vars.indcZoneHeight = static_cast<int32_t>(values.indcZoneHeight);
@@ -54,6 +64,7 @@ bool storeChartPrefs(const QxChartPrefValues& values, QxGlobalVars& vars)
     wxFileName name(values.templateFile);
     if (!name.IsOk()) {
         vars.defaultTemplateFileName.clear();
+        vars.defaultTemplate = nullptr;
         return false;
     }
     name.MakeAbsolute();
@@ -61,5 +72,8 @@ bool storeChartPrefs(const QxChartPrefValues& values, QxGlobalVars& vars)
     if (full == vars.defaultTemplateFileName)
         return false;
     vars.defaultTemplateFileName = full;
+    // Loaded now, so the next new chart has it.
+    vars.defaultTemplate = new QxTemplate();
+    vars.defaultTemplate->loadFromFile(name);
     return true;
 }

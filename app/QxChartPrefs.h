@@ -29,13 +29,14 @@ struct QxChartPrefCheck {
 // The values the page shows for the record.
 QxChartPrefValues chartPrefsFrom(const QxGlobalVars& vars);
 
-// Heights of at least 1 each, then a template file that exists (or none),
-// in that order; the first failure is reported.
+// Heights of 1 to QxChart::kMaxZoneHeight each, then a template file that exists and is a
+// template (or none), in that order; the first failure is reported.
 QxChartPrefCheck checkChartPrefs(const QxChartPrefValues& values);
 
 // Stores checked values: the price style of the set button (unchanged when
 // none is set), the three heights and the template. A template text that
 // differs from the stored name becomes the stored full path; an empty text
-// clears it. Returns true when the default template must be loaded anew
-// (a new name; not when it stayed the same or was cleared).
+// clears it and releases the default template. A new name loads the default
+// template from it at once and returns true (false when the name stayed the
+// same or was cleared).
 bool storeChartPrefs(const QxChartPrefValues& values, QxGlobalVars& vars);

@@ -15,6 +15,7 @@
 #include "core/QxDatabase.h"
 #include "core/QxSecurity.h"
 #include "core/QxUtils.h"
+#include "securities/DlgPriceHistory.h"
 #include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
@@ -92,17 +93,27 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Point and figure charts, portfolios, alerts, price editing and the
-// trading tools belong to parts of the program that are not in this build;
-// their commands say so and open nothing (after the security is chosen,
-// where the command starts by asking for one).
+// Point and figure charts, portfolios, alerts and the trading tools belong
+// to parts of the program that are not in this build; their commands say so
+// and open nothing (after the security is chosen, where the command starts
+// by asking for one).
 
-QxObjectSmartPtr<QxSecurity> QxCommonFrame::chooseSecurity()
+namespace {
+
+// The id of the one security the user chose; 0 when cancelled.
+unsigned chooseSecurityId()
 {
     QxSymbolSelectionDlg* dialog = QxSymbolSelectionDlg::get(true);
     if (dialog->ShowModal() != wxID_OK || dialog->getSelectedIds().empty())
-        return nullptr;
-    const unsigned id = dialog->getSelectedIds().front();
+        return 0;
+    return dialog->getSelectedIds().front();
+}
+
+} // namespace
+
+QxObjectSmartPtr<QxSecurity> QxCommonFrame::chooseSecurity()
+{
+    const unsigned id = chooseSecurityId();
     QxApplication* app = QxApplication::getApp();
     QxDatabase* database = app ? app->currentDatabase() : nullptr;
     if (id == 0 || !database)
@@ -161,9 +172,8 @@ void QxCommonFrame::OnExit(wxCommandEvent&)
 
 void QxCommonFrame::OnQuoteEditor(wxCommandEvent&)
 {
-    if (!chooseSecurity())
-        return;
-    qxShowNotAvailable(this, _("The quote editor"));
+    if (const unsigned id = chooseSecurityId())
+        DlgPriceHistory::showFor(id, this);
 }
 
 void QxCommonFrame::OnUpdateQuoteEditor(wxUpdateUIEvent& event)

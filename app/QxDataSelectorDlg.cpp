@@ -4,6 +4,7 @@
 #include "app/QxCab.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
+#include "core/QxUserNotice.h"
 #include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
 #include "core/platform/wxeStandardPaths.h"
@@ -36,6 +37,30 @@ QxDatabase* openWith(QxDataReader* reader, const wxString& path, const wxString&
 {
     wxLogNull quiet; // a file that does not open is reported by the caller
     return reader->openDatabase(path, options, error);
+}
+
+// Still held by another program after the reader's wait.
+bool isBusy(int error) { return error == -5 || error == -6; }
+
+// Why a database file did not open, in a sentence for the user.
+wxString whyNotOpened(int error)
+{
+    switch (error) {
+    case eFailedToOpenDatabase:
+        return _("It is damaged or is not a database.");
+    case eDbIncompatible:
+        return _("It is empty or was not written by a compatible version of the program.");
+    default:
+        return qxErrorDesc(error);
+    }
+}
+
+wxString inUseText(const wxString& path)
+{
+    return wxString::Format(_("The database \"%s\" is in use by another program (is Trendoria already "
+                              "running?). It was not replaced by another database: close the other program and "
+                              "start again."),
+                            path);
 }
 
 // Whether two paths name the same file or folder.
@@ -83,15 +108,34 @@ QxObjectSmartPtr<QxDatabase> QxDataSelectorDlg::loadDefaultDataSource(wxConfigBa
     const wxString options = loadOptions(config);
     QxDataReaderRepository* readers = QxDataReaderRepository::instance();
 
+    // What could not be opened on the way to the database used: the user
+    // is told which file, why, and what is used instead.
+    wxString notOpened;
+    auto note = [&notOpened](const wxString& file, const wxString& reason) {
+        notOpened << wxString::Format(_("The database \"%s\" could not be opened. %s"), file, reason) << "\n";
+    };
+
     // The stored choice, when its reader is here and its location exists.
     if (!readerId.empty() && (wxFileName::FileExists(path) || wxFileName::DirExists(path))) {
         if (QxDataReader* reader = readers->getObj(QxAtom(readerId))) {
             wxFileName full(path);
             full.MakeAbsolute();
-            QxObjectSmartPtr<QxDatabase> db(openWith(reader, full.GetFullPath(), options, nullptr));
+            int error = eNoError;
+            QxObjectSmartPtr<QxDatabase> db(openWith(reader, full.GetFullPath(), options, &error));
             if (db)
                 return db;
+            if (isBusy(error)) {
+                if (why)
+                    *why = inUseText(full.GetFullPath());
+                return nullptr;
+            }
+            note(full.GetFullPath(), whyNotOpened(error));
+        } else {
+            note(path, wxString::Format(_("Its data reader \"%s\" is not available."), readerId));
         }
+    } else if (!path.empty() && !sameLocation(path, wxFileName(dataFolder, "hist", "trddb").GetFullPath())) {
+        // (The program's own first file, gone, is simply made again.)
+        note(path, _("It no longer exists."));
     }
 
     // Otherwise the program's own file; the fallback is not stored.
@@ -118,8 +162,18 @@ QxObjectSmartPtr<QxDatabase> QxDataSelectorDlg::loadDefaultDataSource(wxConfigBa
         const wxFileName file(dataFolder, name, "trddb");
         int error = eNoError;
         QxObjectSmartPtr<QxDatabase> db(openWith(reader, file.GetFullPath(), options, &error));
-        if (db)
+        if (db) {
+            if (!notOpened.empty())
+                qxNotifyUser(notOpened + wxString::Format(_("The database \"%s\" is used instead."),
+                                                          file.GetFullPath()));
             return db;
+        }
+        if (isBusy(error)) {
+            if (why)
+                *why = inUseText(file.GetFullPath());
+            return nullptr;
+        }
+        note(file.GetFullPath(), whyNotOpened(error));
         lastError = error;
     }
     if (why)

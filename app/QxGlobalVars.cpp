@@ -1,8 +1,11 @@
 #include "app/QxGlobalVars.h"
 
+#include "core/QxErrorCode.h"
+#include "core/QxUserNotice.h"
 #include "core/platform/wxConfigEx.h"
 
 #include <wx/filename.h>
+#include <wx/intl.h>
 
 namespace {
 
@@ -28,8 +31,20 @@ void QxGlobalVars::read(wxConfigBase& config)
     config.Read("defaultTemplateFileName", &defaultTemplateFileName, defaultTemplateFileName);
     if (!defaultTemplateFileName.empty() &&
         (wxFileName::FileExists(defaultTemplateFileName) || wxFileName::DirExists(defaultTemplateFileName))) {
-        defaultTemplate = new QxTemplate();
-        defaultTemplate->loadFromFile(wxFileName(defaultTemplateFileName));
+        QxObjectSmartPtr<QxTemplate> read(new QxTemplate());
+        const int rc = read->loadFromFile(wxFileName(defaultTemplateFileName));
+        if (rc == eNoError)
+            defaultTemplate = read;
+        else // the setting stays: the user may mend the file
+            qxNotifyUser(wxString::Format(_("The default template \"%s\" could not be read: %s\nNew charts are "
+                                            "made without it until it is mended or another is chosen in "
+                                            "Preferences."),
+                                          defaultTemplateFileName,
+                                          rc == eInconsistentData ? _("its contents contradict each other (it is "
+                                                                      "damaged).")
+                                          : rc == eErrorInOpeningTemplateFile
+                                              ? _("it is not a file or not well-formed XML.")
+                                              : qxErrorDesc(rc)));
     }
     config.Read("useDefaultTemplate", &useDefaultTemplate, useDefaultTemplate);
     int32_t type = priceObjType;

@@ -5,7 +5,7 @@
 
 class wxWindow;
 
-// The sentence shown for what (for example "The quote editor").
+// The sentence shown for what (for example "The alert manager").
 wxString qxNotAvailableText(const wxString& what);
 // Shows that sentence in an information box over parent, captioned with
 // the product title.

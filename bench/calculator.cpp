@@ -1,16 +1,17 @@
 // SMA(30) and RSI(14) over 10,000 daily bars: computed through the
 // calculator (first call, with the period's prices already loaded, and a
-// cached call) against the same TA-Lib function called directly.
+// cached call) against the same TA-Lib function called directly, also within
+// the first call's own iterations.
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "core/platform/CorvAlloc.h"
+#include "bench/Baseline.h"
 
 #include <benchmark/benchmark.h>
 #include <ta_libc.h>
-
-#include <malloc.h>
 
 #include <cmath>
 #include <memory>
@@ -122,37 +123,51 @@ TaIndicator* makeIndicator(bool rsi)
     return rsi ? new TaIndicator("RSI", TA_RSI, 14) : new TaIndicator("SMA", TA_SMA, 30);
 }
 
+// The direct call: TA-Lib over the closes into an output array of its own,
+// as a caller without the cache would need.
+void directCall(bool rsi)
+{
+    const QxPriceHistory* h = setup().security->history();
+    std::unique_ptr<double[]> out(new double[kBars]);
+    int begin = 0, count = 0;
+    if (rsi)
+        TA_RSI(0, kBars - 1, h->close(), 14, &begin, &count, out.get());
+    else
+        TA_SMA(0, kBars - 1, h->close(), 30, &begin, &count, out.get());
+    benchmark::DoNotOptimize(out.get());
+}
+
 void BM_Direct(benchmark::State& state)
 {
     const bool rsi = state.range(0) != 0;
-    const QxPriceHistory* h = setup().security->history();
-    for (auto _ : state) {
-        // A caller of its own needs an output array too, as the cache does.
-        std::unique_ptr<double[]> out(new double[kBars]);
-        int begin = 0, count = 0;
-        if (rsi)
-            TA_RSI(0, kBars - 1, h->close(), 14, &begin, &count, out.get());
-        else
-            TA_SMA(0, kBars - 1, h->close(), 30, &begin, &count, out.get());
-        benchmark::DoNotOptimize(out.get());
-    }
+    for (auto _ : state)
+        directCall(rsi);
 }
 
+// Also runs the direct call in every iteration ("x_direct": the first
+// call's time over the direct call's, both on the same clock and without
+// the benchmark's own pausing in between).
 void BM_CalculatorFirstCall(benchmark::State& state)
 {
+    const bool rsi = state.range(0) != 0;
     QxCalculator calc(setup().security.get());
-    QxObjectSmartPtr<QxIndicator> indicator(makeIndicator(state.range(0) != 0));
+    QxObjectSmartPtr<QxIndicator> indicator(makeIndicator(rsi));
     const QxSeriesId id(indicator.get(), 0);
+    Baseline baseline("direct");
     for (auto _ : state) {
         state.PauseTiming();
         QxCalculator::discardEodCache(setup().security->id());
         calc.prices(false);
         state.ResumeTiming();
         QxSeries out;
-        if (calc.getDataSeries(id, out) != eNoError)
+        int rc = eNoError;
+        baseline.measured([&] { rc = calc.getDataSeries(id, out); });
+        if (rc != eNoError)
             state.SkipWithError("lookup failed");
         benchmark::DoNotOptimize(out.values);
+        baseline.baseline(state, [rsi] { directCall(rsi); });
     }
+    baseline.reportTime(state);
 }
 
 void BM_CalculatorCachedCall(benchmark::State& state)
@@ -178,14 +193,10 @@ BENCHMARK(BM_CalculatorCachedCall)->Arg(0)->Arg(1);
 
 int main(int argc, char** argv)
 {
-    // The first-call benchmark discards the cached history between runs and
-    // the allocator hands those pages back to the system; the output array
-    // of the timed call would then pay for fresh pages every time (about a
-    // millisecond on some virtual machines), which the direct call, reusing
-    // its freed array, never does. Keeping freed memory in the process
-    // compares the two on equal terms.
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    // As the program does at start: freed memory stays in the process, so
+    // the output array of the timed call does not pay for fresh pages that
+    // the direct call, reusing its freed array, never pays for.
+    CorvKeepFreedMemory();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -3,6 +3,7 @@
 #include "chart/QxBar.h"
 #include "chart/QxColorScheme.h"
 #include "chart/QxScale.h"
+#include "chartview/QxShapeBatch.h"
 #include "core/QxErrorCode.h"
 
 #include <wx/dc.h>
@@ -52,37 +53,35 @@ int QxCandle::display(wxDC& dc, unsigned first, unsigned last, const QxScale& xS
     const int bodyWidth = step - gap;
     const int half = bodyWidth / 2;
 
-    const wxPen oldPen = dc.GetPen();
-    const wxBrush oldBrush = dc.GetBrush();
     wxPen outline(*wxBLACK, 1, wxPENSTYLE_SOLID);
     outline.SetCap(wxCAP_BUTT);
     outline.SetJoin(wxJOIN_MITER);
-    dc.SetPen(outline);
-    wxColour fill;
+    // Wicks and one-row bodies are all outline; the other bodies go by
+    // their fill colour, a few colours for all the bars.  Bars never
+    // overlap, so drawing them colour by colour looks as bar by bar.
+    QxShapeBatch lines(dc);
+    QxColourBatches bodies(dc);
     for (int64_t i = s.lo; i <= s.hi; ++i) {
         const int32_t bar = static_cast<int32_t>(i);
-        const wxColour& c = scheme->colorAt(static_cast<unsigned>(bar));
-        if (!fill.IsOk() || c != fill) {
-            fill = c;
-            dc.SetBrush(wxBrush(fill, wxBRUSHSTYLE_SOLID));
-        }
         const int xi = x(i);
         const int yOpen = yScale.map(*s.open.at(bar));
         const int yHigh = yScale.map(*s.high.at(bar));
         const int yLow = yScale.map(*s.low.at(bar));
         const int yClose = yScale.map(*s.close.at(bar));
-        dc.DrawLine(xi, yLow, xi, yClose);
-        dc.DrawLine(xi, yHigh, xi, yOpen);
-        // The body last, so its fill covers the wicks running through it.
-        // A body one row high is all outline; drawn as a rectangle, the
-        // device would collapse it and lose a column at one end.
+        lines.addLine(xi, yLow, xi, yClose);
+        lines.addLine(xi, yHigh, xi, yOpen);
+        // The body's fill covers the wicks running through it.  A body one
+        // row high is all outline; drawn as a rectangle, the device would
+        // collapse it and lose a column at one end.
         const int bodyHeight = std::abs(yClose - yOpen) + 1;
         if (bodyHeight == 1)
-            dc.DrawLine(xi - half, yOpen, xi - half + bodyWidth, yOpen);
+            lines.addLine(xi - half, yOpen, xi - half + bodyWidth, yOpen);
         else
-            dc.DrawRectangle(xi - half, std::min(yOpen, yClose), bodyWidth, bodyHeight);
+            bodies.of(scheme->colorAt(static_cast<unsigned>(bar)))
+                .addRectangle(xi - half, std::min(yOpen, yClose), bodyWidth, bodyHeight);
     }
-    dc.SetBrush(oldBrush);
-    dc.SetPen(oldPen);
+    lines.draw(outline);
+    for (auto& [colour, batch] : bodies)
+        batch.draw(outline, wxBrush(colour, wxBRUSHSTYLE_SOLID));
     return eNoError;
 }

@@ -53,6 +53,7 @@ QxChart::QxChart(const QxChart& other)
         QxZone* zone = insertZone(numZones(), source->getConfig(), source->getPlotHeight());
         zone->copyObjectsFrom(source.get());
         zone->setTitle(source->getTitle());
+        zone->setLogScale(source->getLogScale());
         zone->setLayoutNeeded();
         if (source == other.m_mainZone)
             m_mainZone = zone;
@@ -352,7 +353,29 @@ int QxChart::setup(wxDC& dc)
     }
     calcHeight();
     m_layoutPeriod = m_calc->currentTimeframe();
+    // Too tall to draw (zone heights from a file or the preferences): lay
+    // out again with the zones shrunk to fit.
+    if (m_chartHeight > kMaxChartHeight && shrinkZonesToFit())
+        return setup(dc);
     return eNoError;
+}
+
+bool QxChart::shrinkZonesToFit()
+{
+    int64_t plots = 0;
+    for (const auto& zone : m_zones)
+        plots += zone->getPlotHeight();
+    const int64_t available = std::max<int64_t>(0, plots - (m_chartHeight - kMaxChartHeight));
+    bool changed = false;
+    for (const auto& zone : m_zones) {
+        const int plot = zone->getPlotHeight();
+        const int fitted = static_cast<int>(std::max<int64_t>(1, plots > 0 ? plot * available / plots : 1));
+        if (fitted < plot) {
+            zone->setHeight(fitted + zone->getTitleHeight());
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 void QxChart::calcHeight()

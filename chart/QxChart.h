@@ -20,6 +20,11 @@ class wxDC;
 
 class QxChart : public QxObject {
 public:
+    // The tallest chart the view's bitmap can hold: cairo draws nothing on
+    // a surface larger than 32,767 pixels a side.
+    static constexpr int kMaxChartHeight = 32767;
+    // The tallest zone the preferences let new charts have.
+    static constexpr int kMaxZoneHeight = 10000;
     // Zoom codes of setZoomWidth() besides 1..65534 (a percentage of the
     // base candle width).
     enum ZoomCode : uint32_t {
@@ -112,6 +117,9 @@ public:
 private:
     QxZone* insertZone(unsigned index, const QxZoneConfiguration& config, int height);
     int calcCandleSize(wxDC& dc);
+    // Shrinks the zones' plot heights in proportion (to 1 pixel at least)
+    // so the chart fits kMaxChartHeight; true when a height changed.
+    bool shrinkZonesToFit();
     void calcHeight();
     bool isShown(const QxZone* zone) const { return m_volumeZoneVisible || zone != m_volumeZone.get(); }
     static int bottomOf(const QxZone* zone) { return zone->getOrigin().y + zone->getHeight(); }

@@ -131,7 +131,8 @@ wxXmlNode* QxColorScheme::toXml(const QxIndicator* owner, wxXmlNode* parent) con
 
 int QxColorScheme::fromXml(const QxIndicator* owner, const wxXmlNode* node)
 {
-    m_bindings.fromXml(QxSeriesBindings::findChild(node, "DataParams"), owner);
+    if (!m_bindings.fromXml(QxSeriesBindings::findChild(node, "DataParams"), getDataParamInfos(), owner))
+        return eInconsistentData;
     if (const wxXmlNode* colors = QxSeriesBindings::findChild(node, "Colors")) {
         for (const wxXmlNode* child = colors->GetChildren(); child; child = child->GetNext()) {
             if (child->GetType() != wxXML_ELEMENT_NODE)
@@ -145,8 +146,10 @@ int QxColorScheme::fromXml(const QxIndicator* owner, const wxXmlNode* node)
     return eNoError;
 }
 
-QxColorScheme* QxColorScheme::createFromXml(const QxIndicator* owner, const wxXmlNode* node)
+QxColorScheme* QxColorScheme::createFromXml(const QxIndicator* owner, const wxXmlNode* node, int* rc)
 {
+    if (rc)
+        *rc = eNoError;
     if (!node)
         return nullptr;
     const QxAtom name(node->GetAttribute("Name", wxEmptyString));
@@ -156,6 +159,12 @@ QxColorScheme* QxColorScheme::createFromXml(const QxIndicator* owner, const wxXm
     QxColorScheme* scheme = prototype->clone();
     if (!scheme)
         return nullptr;
-    scheme->fromXml(owner, node);
+    const int read = scheme->fromXml(owner, node);
+    if (read != eNoError) {
+        if (rc)
+            *rc = read;
+        QxObjectSmartPtr<QxColorScheme> dropped(scheme);
+        return nullptr;
+    }
     return scheme;
 }

@@ -64,9 +64,10 @@ public:
     int getDataSeries(const QxAtom& role, QxSeries& out) const;
 
     // A clone of the registered prototype named by the element's "Name",
-    // having read the element; null for an empty or unknown name. The
-    // caller takes ownership.
-    static QxColorScheme* createFromXml(const QxIndicator* owner, const wxXmlNode* node);
+    // having read the element; null for an empty or unknown name, and null
+    // with the code in rc when the element is damaged. The caller takes
+    // ownership.
+    static QxColorScheme* createFromXml(const QxIndicator* owner, const wxXmlNode* node, int* rc = nullptr);
 
 protected:
     QxColorScheme();

@@ -120,6 +120,16 @@ wxBitmap QxCurve::getLegend(const wxFont& font, const wxColour& textColour, cons
     if (!seriesIdText(id, text) || text.empty())
         return wxNullBitmap;
     const wxFont& useFont = font.IsOk() ? font : *wxNORMAL_FONT;
+    wxColour sample = *wxBLACK;
+    if (const QxColorScheme* scheme = getColorScheme()) {
+        const std::vector<QxColorEntry>& entries = scheme->getColorParamInfos();
+        if (!entries.empty())
+            sample = entries.front().colour;
+    }
+    if (m_legend.picture.IsOk() && m_legend.text == text && m_legend.font == useFont &&
+        m_legend.textColour == textColour && m_legend.backgroundColour == backgroundColour &&
+        m_legend.sample == sample && m_legend.sampleLength == sampleLength)
+        return m_legend.picture;
 
     const int p = useFont.GetPointSize();
     const int q = p / 4;
@@ -145,12 +155,6 @@ wxBitmap QxCurve::getLegend(const wxFont& font, const wxColour& textColour, cons
         dc.SetBrush(wxBrush(backgroundColour, wxBRUSHSTYLE_SOLID));
         dc.DrawRectangle(0, 0, w, h);
 
-        wxColour sample = *wxBLACK;
-        if (const QxColorScheme* scheme = getColorScheme()) {
-            const std::vector<QxColorEntry>& entries = scheme->getColorParamInfos();
-            if (!entries.empty())
-                sample = entries.front().colour;
-        }
         dc.SetPen(linePen(sample, m_width, m_penStyle));
         const int y = h / 2 - m_width / 2;
         dc.DrawLine(q, y, sampleLength + q, y);
@@ -160,5 +164,6 @@ wxBitmap QxCurve::getLegend(const wxFont& font, const wxColour& textColour, cons
         dc.DrawText(text, sampleLength + 2 * q, h / 2 - th / 2);
         dc.SelectObject(wxNullBitmap);
     }
+    m_legend = Legend{text, useFont, textColour, backgroundColour, sample, sampleLength, bitmap};
     return bitmap;
 }

@@ -5,6 +5,8 @@
 // style and give the type its name.
 #include "chart/QxDrawable.h"
 
+#include <wx/bitmap.h>
+#include <wx/font.h>
 #include <wx/pen.h>
 
 class QxCurve : public QxDrawable {
@@ -33,4 +35,14 @@ public:
 private:
     int m_penStyle;
     int m_width;
+    // The last legend and what it was made of: the zone asks for it on
+    // every paint, and making one measures and draws text into a picture.
+    struct Legend {
+        wxString text;
+        wxFont font;
+        wxColour textColour, backgroundColour, sample;
+        int sampleLength = 0;
+        wxBitmap picture;
+    };
+    mutable Legend m_legend;
 };

@@ -207,16 +207,23 @@ wxXmlNode* QxDrawable::toXml(const QxIndicator* owner, wxXmlNode* parent) const
 
 int QxDrawable::fromXml(const QxIndicator* owner, const wxXmlNode* node)
 {
-    m_bindings.fromXml(QxSeriesBindings::findChild(node, "Params"), owner);
+    if (!m_bindings.fromXml(QxSeriesBindings::findChild(node, "Params"), getParamInfos(), owner))
+        return eInconsistentData;
     if (const wxXmlNode* schemeNode = QxSeriesBindings::findChild(node, "ColorScheme")) {
-        if (QxColorScheme* scheme = QxColorScheme::createFromXml(owner, schemeNode))
+        int rc = eNoError;
+        QxColorScheme* scheme = QxColorScheme::createFromXml(owner, schemeNode, &rc);
+        if (rc != eNoError)
+            return rc;
+        if (scheme)
             m_colorScheme.reset(scheme);
     }
     return eNoError;
 }
 
-QxDrawable* QxDrawable::createFromXml(const QxIndicator* owner, const wxXmlNode* node)
+QxDrawable* QxDrawable::createFromXml(const QxIndicator* owner, const wxXmlNode* node, int* rc)
 {
+    if (rc)
+        *rc = eNoError;
     if (!node)
         return nullptr;
     const QxAtom name(node->GetName());
@@ -226,7 +233,13 @@ QxDrawable* QxDrawable::createFromXml(const QxIndicator* owner, const wxXmlNode*
     QxDrawable* drawable = prototype->clone();
     if (!drawable)
         return nullptr;
-    drawable->fromXml(owner, node);
+    const int read = drawable->fromXml(owner, node);
+    if (read != eNoError) {
+        if (rc)
+            *rc = read;
+        QxObjectSmartPtr<QxDrawable> dropped(drawable);
+        return nullptr;
+    }
     return drawable;
 }
 

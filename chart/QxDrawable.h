@@ -85,9 +85,10 @@ public:
     QxRange<double> getDataRange(unsigned first, unsigned last) const;
 
     // A clone of the registered prototype named exactly by the element,
-    // having read the element; null for an unknown or empty name. The
-    // caller takes ownership.
-    static QxDrawable* createFromXml(const QxIndicator* owner, const wxXmlNode* node);
+    // having read the element; null for an unknown or empty name, and null
+    // with the code in rc when the element is damaged. The caller takes
+    // ownership.
+    static QxDrawable* createFromXml(const QxIndicator* owner, const wxXmlNode* node, int* rc = nullptr);
 
 protected:
     QxDrawable();

@@ -3,6 +3,7 @@
 #include "chart/QxColorScheme.h"
 #include "chart/QxScale.h"
 #include "chartview/QxDrawingHelpers.h"
+#include "chartview/QxShapeBatch.h"
 #include "core/QxErrorCode.h"
 #include "core/platform/QxRasterOpScope.h"
 
@@ -64,29 +65,16 @@ int QxHistogram::display(wxDC& dc, unsigned first, unsigned last, const QxScale&
     const int y0 = clampedPixel(yScale, 0.0);
 
     QxRasterOpScope rop(dc, wxAND);
-    const wxPen oldPen = dc.GetPen();
-    const wxBrush oldBrush = dc.GetBrush();
+    // One batch per colour; bars never overlap, so the picture is the one
+    // bar-by-bar drawing gives.
     const QxColorScheme* scheme = perBarScheme();
-    wxColour current;
-    auto useColour = [&](const wxColour& colour) {
-        if (current.IsOk() && colour == current)
-            return;
-        current = colour;
-        wxPen pen(rop.lineColour(blendColour(colour, 0.5)), 1, wxPENSTYLE_SOLID);
-        pen.SetCap(wxCAP_BUTT);
-        pen.SetJoin(wxJOIN_MITER);
-        dc.SetPen(pen);
-        dc.SetBrush(wxBrush(rop.fillColour(colour), wxBRUSHSTYLE_SOLID));
-    };
-    if (!scheme)
-        useColour(uniformColour(*wxBLACK));
+    QxColourBatches batches(dc);
+    QxShapeBatch* uniform = scheme ? nullptr : &batches.of(uniformColour(*wxBLACK));
 
     for (int64_t i = lo; i <= hi; ++i) {
         const double v = *series.at(static_cast<int32_t>(i));
         if (std::isnan(v))
             continue; // no value, no bar
-        if (scheme)
-            useColour(scheme->colorAt(static_cast<unsigned>(i)));
         const int y = yScale.map(v);
         int top = y, height = y0 - y;
         // Values below the floor hang down from it.
@@ -96,9 +84,14 @@ int QxHistogram::display(wxDC& dc, unsigned first, unsigned last, const QxScale&
         }
         if (height == 0)
             continue;
-        dc.DrawRectangle(x(i) - h, top, w, height);
+        QxShapeBatch& batch = uniform ? *uniform : batches.of(scheme->colorAt(static_cast<unsigned>(i)));
+        batch.addRectangle(x(i) - h, top, w, height);
     }
-    dc.SetBrush(oldBrush);
-    dc.SetPen(oldPen);
+    for (auto& [colour, batch] : batches) {
+        wxPen pen(rop.lineColour(blendColour(colour, 0.5)), 1, wxPENSTYLE_SOLID);
+        pen.SetCap(wxCAP_BUTT);
+        pen.SetJoin(wxJOIN_MITER);
+        batch.draw(pen, wxBrush(rop.fillColour(colour), wxBRUSHSTYLE_SOLID));
+    }
     return eNoError;
 }

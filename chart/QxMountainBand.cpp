@@ -3,6 +3,7 @@
 #include "chart/QxColorScheme.h"
 #include "chart/QxScale.h"
 #include "chartview/QxDrawingHelpers.h"
+#include "chartview/QxShapeBatch.h"
 #include "core/QxErrorCode.h"
 #include "core/QxUtils.h"
 #include "core/platform/QxRasterOpScope.h"
@@ -69,22 +70,13 @@ int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxSca
     auto y = [&yScale](const QxSeries& s, int64_t i) { return yScale.map(*s.at(static_cast<int32_t>(i))); };
 
     QxRasterOpScope rop(dc, wxAND);
-    const wxPen oldPen = dc.GetPen();
-    const wxBrush oldBrush = dc.GetBrush();
+    // The slices of each colour in one batch.
     const QxColorScheme* scheme = perBarScheme();
-    wxColour current;
-    auto useColour = [&](const wxColour& colour) {
-        if (current.IsOk() && colour == current)
-            return;
-        current = colour;
-        wxPen pen(rop.lineColour(blendColour(colour, 0.05)), 0, wxPENSTYLE_SOLID);
-        pen.SetCap(wxCAP_BUTT);
-        pen.SetJoin(wxJOIN_MITER);
-        dc.SetPen(pen);
-        dc.SetBrush(wxBrush(rop.fillColour(lightenColour(colour, 0.05)), wxBRUSHSTYLE_SOLID));
+    QxColourBatches batches(dc);
+    QxShapeBatch* uniform = scheme ? nullptr : &batches.of(uniformColour(*wxGREEN));
+    auto batchAt = [&](int64_t bar) -> QxShapeBatch& {
+        return uniform ? *uniform : batches.of(scheme->colorAt(static_cast<unsigned>(bar)));
     };
-    if (!scheme)
-        useColour(uniformColour(*wxGREEN));
 
     for (int64_t i = lo + 1; i <= hi; ++i) {
         const double la = *lower.at(static_cast<int32_t>(i - 1)), ua = *upper.at(static_cast<int32_t>(i - 1));
@@ -94,11 +86,9 @@ int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxSca
         // Where the lower series lies above the upper one the band is empty.
         const bool openA = la <= ua, openB = lb <= ub;
         if (openA && openB) {
-            if (scheme)
-                useColour(scheme->colorAt(static_cast<unsigned>(i)));
             const wxPoint quad[4] = {wxPoint(x(i - 1), y(lower, i - 1)), wxPoint(x(i), y(lower, i)),
                                      wxPoint(x(i), y(upper, i)), wxPoint(x(i - 1), y(upper, i - 1))};
-            dc.DrawPolygon(4, quad, 0, 0, wxODDEVEN_RULE);
+            batchAt(i).addPolygon(4, quad);
         } else if (openA || openB) {
             // The series cross between the bars: the band narrows to the
             // crossing and stays empty beyond it, instead of a twisted
@@ -110,14 +100,16 @@ int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxSca
             const double t = std::clamp((uOpen - lOpen) / ((uOpen - lOpen) - (uClosed - lClosed)), 0.0, 1.0);
             const double at = open + (openB ? -t : t);
             const double level = lOpen + (lClosed - lOpen) * t;
-            if (scheme)
-                useColour(scheme->colorAt(static_cast<unsigned>(open)));
             const wxPoint triangle[3] = {wxPoint(x(at), yScale.map(level)), wxPoint(x(open), y(lower, open)),
                                          wxPoint(x(open), y(upper, open))};
-            dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
+            batchAt(open).addPolygon(3, triangle);
         }
     }
-    dc.SetBrush(oldBrush);
-    dc.SetPen(oldPen);
+    for (auto& [colour, batch] : batches) {
+        wxPen pen(rop.lineColour(blendColour(colour, 0.05)), 0, wxPENSTYLE_SOLID);
+        pen.SetCap(wxCAP_BUTT);
+        pen.SetJoin(wxJOIN_MITER);
+        batch.draw(pen, wxBrush(rop.fillColour(lightenColour(colour, 0.05)), wxBRUSHSTYLE_SOLID));
+    }
     return eNoError;
 }

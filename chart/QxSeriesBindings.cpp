@@ -3,7 +3,11 @@
 #include "core/QxIndicator.h"
 #include "core/QxValue.h"
 
+#include <algorithm>
+
 #include <wx/xml/xml.h>
+
+#include <set>
 
 const QxSeriesId& QxSeriesBindings::get(const QxAtom& role) const
 {
@@ -34,16 +38,21 @@ void QxSeriesBindings::toXml(const std::vector<QxDataInfo>& roles, const QxIndic
     }
 }
 
-void QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* owner)
+bool QxSeriesBindings::fromXml(const wxXmlNode* container, const std::vector<QxDataInfo>& roles,
+                               const QxIndicator* owner)
 {
     if (!container)
-        return;
+        return true;
+    std::set<QxAtom> seen;
     for (const wxXmlNode* child = container->GetChildren(); child; child = child->GetNext()) {
         if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
         const QxAtom role(child->GetName());
-        if (role.isNull())
+        if (role.isNull() || std::none_of(roles.begin(), roles.end(),
+                                          [&role](const QxDataInfo& info) { return info.name == role; }))
             continue;
+        if (!seen.insert(role).second)
+            return false;
         QxValue value;
         if (!QxValue::fromString(child->GetAttribute("Value", wxEmptyString), value))
             continue;
@@ -58,6 +67,7 @@ void QxSeriesBindings::fromXml(const wxXmlNode* container, const QxIndicator* ow
         else
             set(role, QxSeriesId());
     }
+    return true;
 }
 
 const wxXmlNode* QxSeriesBindings::findChild(const wxXmlNode* node, const wxString& name)

@@ -27,11 +27,13 @@ public:
     // valid constant or a valid output of owner; any other binding is not
     // written. Children appear in the order of roles.
     void toXml(const std::vector<QxDataInfo>& roles, const QxIndicator* owner, wxXmlNode* container) const;
-    // Binds a role for every child of container whose "Value" parses: a
-    // float or double as a constant; an integer as that output of owner, or
-    // as an invalid indicator output when owner has no such output. Other
-    // children are skipped.
-    void fromXml(const wxXmlNode* container, const QxIndicator* owner);
+    // Binds a role of roles for every child of container named by it whose
+    // "Value" parses: a float or double as a constant; an integer as that
+    // output of owner, or as an invalid indicator output when owner has no
+    // such output. Other children are skipped: a binding of a role the
+    // graphic does not have would hold its owner alive for ever. False when
+    // a role is bound twice: the container is damaged and the caller refuses it.
+    bool fromXml(const wxXmlNode* container, const std::vector<QxDataInfo>& roles, const QxIndicator* owner);
 
     // The first child element of node whose name equals name, ignoring case.
     static const wxXmlNode* findChild(const wxXmlNode* node, const wxString& name);

@@ -87,6 +87,12 @@ int QxTemplate::loadFromFile(const wxFileName& file)
     return eNoError;
 }
 
+bool QxTemplate::isTemplateFile(const wxFileName& file)
+{
+    QxObjectSmartPtr<QxTemplate> probe(new QxTemplate);
+    return probe->loadFromFile(file) == eNoError && probe->numIndics() > 0;
+}
+
 int QxTemplate::saveToFile(const wxFileName& file)
 {
     if (m_indicators.empty())

@@ -37,6 +37,10 @@ public:
     // not parse or holds an inconsistent indicator list leaves the template
     // as it was: eErrorInOpeningTemplateFile, or the list reader's code.
     int loadFromFile(const wxFileName& file);
+    // Whether the file loads and yields at least one indicator: the program
+    // never writes an empty template, so a file that yields none (any other
+    // XML file) is no template.
+    static bool isTemplateFile(const wxFileName& file);
     // eEmptyIndicatorList (nothing written) for an empty template.  The file
     // is written beside the target and renamed over it, so a failed save
     // (eErrorInSavingTemplate) keeps the old file.

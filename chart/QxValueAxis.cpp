@@ -257,7 +257,6 @@ void QxValueAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation
 
     const int boxX = right ? origin.x + m_tickLength + charWidth : origin.x;
     const int boxWidth = m_requiredWidth - m_tickLength - charWidth;
-    const int alignment = wxALIGN_CENTER_VERTICAL | (right ? wxALIGN_LEFT : wxALIGN_RIGHT);
 
     int limit = m_scale.map(m_range.lower) + origin.y;
     for (size_t i = 0; i < m_ticks.size(); ++i) {
@@ -267,7 +266,12 @@ void QxValueAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation
         if (y + th / 2 >= limit)
             continue; // would overlap the label below
         dc.DrawLine(tickX, y, tickX + direction * m_tickLength, y);
-        dc.DrawLabel(m_labels[i], wxRect(boxX, y - charHeight, boxWidth, 2 * charHeight), alignment);
+        // Placed as DrawLabel places one line in the box, with the size just
+        // measured: DrawLabel would measure the text twice more.
+        const wxRect box(boxX, y - charHeight, boxWidth, 2 * charHeight);
+        const int textX = right ? box.GetLeft() : box.GetRight() + 1 - tw;
+        const int textY = (box.GetTop() + box.GetBottom() + 1 - th) / 2;
+        dc.DrawText(m_labels[i], textX, textY);
         limit = y - th / 2;
     }
 

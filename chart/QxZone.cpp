@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -143,7 +144,9 @@ void QxZone::setWidth(int width)
 
 void QxZone::setHeight(int total)
 {
-    m_height = std::abs(total - getTitleHeight());
+    // Worked out wide: a height read from a file may be any int.
+    const int64_t inner = std::llabs(static_cast<int64_t>(total) - getTitleHeight());
+    m_height = static_cast<int>(std::min<int64_t>(inner, kMaxHeight));
     m_layoutNeeded = true;
 }
 
@@ -382,15 +385,17 @@ int QxZone::display(wxDC& dc, bool showLegends, const wxColour& background) cons
     const QxScale& valueScale = m_valueAxis->scale();
 
     if (m_gridPen.IsOk()) {
-        dc.SetPen(m_gridPen);
+        // All lines of a direction have one length: each is a copy of one.
+        const int height = inner.GetBottom() + 1 - inner.GetTop();
+        const int width = inner.GetRight() + 1 - inner.GetLeft();
         if (m_dateAxis)
             for (unsigned bar : m_dateAxis->ticks()) {
                 const int x = dateScale.map(static_cast<double>(bar));
-                dc.DrawLine(x, inner.GetTop(), x, inner.GetBottom() + 1);
+                m_verticalGrid.draw(dc, m_gridPen, true, height, wxPoint(x, inner.GetTop()));
             }
         for (double value : m_valueAxis->ticks()) {
             const int y = valueScale.map(value);
-            dc.DrawLine(inner.GetLeft(), y, inner.GetRight() + 1, y);
+            m_horizontalGrid.draw(dc, m_gridPen, false, width, wxPoint(inner.GetLeft(), y));
         }
     }
 
@@ -602,7 +607,7 @@ int QxZone::fromXML(const wxXmlNode* node)
     }
     m_title = node->GetAttribute("Title", wxString());
     if (node->GetAttribute("Height", &text) && parseInt(text, number))
-        setHeight(static_cast<int>(number));
+        setHeight(static_cast<int>(std::clamp<long>(number, 0, kMaxHeight)));
     m_layoutNeeded = true;
 
     const wxXmlNode* indicators = nullptr;

@@ -8,6 +8,7 @@
 #include "chart/QxDateAxis.h"
 #include "chart/QxRange.h"
 #include "chart/QxValueAxis.h"
+#include "chartview/QxLineStamp.h"
 #include "core/QxObject.h"
 #include "core/QxTime.h"
 
@@ -67,8 +68,11 @@ public:
     const wxPoint& getOrigin() const { return m_origin; }
     void setWidth(int width);
     int getWidth() const { return m_width; }
+    // The tallest plotting area a zone has: heights read from files are
+    // clamped to 0..kMaxHeight.
+    static constexpr int kMaxHeight = 32767;
     // total includes the title strip: the plotting area becomes
-    // |total - title height| high.
+    // |total - title height| high, at most kMaxHeight.
     void setHeight(int total);
     // Plotting area plus title strip.
     int getHeight() const { return m_height + getTitleHeight(); }
@@ -156,6 +160,9 @@ private:
     IndicatorList m_indicators;
     QxRange<unsigned> m_visible;
     wxPen m_gridPen;
+    // The grid lines, painted once per pen and length (not copied with the zone).
+    mutable QxLineStamp m_verticalGrid;
+    mutable QxLineStamp m_horizontalGrid;
     wxClassInfo* m_deviceClass = nullptr;
     bool m_layoutNeeded = true;
     PatternList m_patterns;

@@ -224,6 +224,9 @@ QxChartFileRead readChartFile(const wxString& path, wxXmlDocument& doc, size_t m
         if (zip.GetLastError() != wxSTREAM_NO_ERROR || n == 0)
             return QxChartFileRead::eCorrupt; // a truncated or damaged archive
     }
+    // Building and freeing a tree both recurse once per level.
+    if (qxXmlNestingDepth(bytes.data(), bytes.size(), kMaxChartDocumentDepth) > kMaxChartDocumentDepth)
+        return QxChartFileRead::eCorrupt;
     wxMemoryInputStream in(bytes.data(), bytes.size());
     if (!doc.Load(in, "UTF-8") || !doc.GetRoot())
         return QxChartFileRead::eCorrupt;

@@ -76,6 +76,8 @@ enum class QxChartFileRead {
 // The largest "chart.xml" read: a chart with thousands of annotations is a
 // few megabytes.
 constexpr size_t kMaxChartDocumentBytes = 64u << 20;
+// The deepest element nesting read; a chart document needs a dozen levels.
+constexpr int kMaxChartDocumentDepth = 256;
 
 // Reads the entry "chart.xml" (exact case) of the archive at path into doc.
 QxChartFileRead readChartFile(const wxString& path, wxXmlDocument& doc,

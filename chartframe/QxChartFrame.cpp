@@ -464,7 +464,9 @@ void QxChartFrame::openTemplate()
     if (path.empty())
         return;
     QxObjectSmartPtr<QxTemplate> tmpl(new QxTemplate());
-    const int rc = tmpl->loadFromFile(wxFileName(path));
+    int rc = tmpl->loadFromFile(wxFileName(path));
+    if (rc == 0 && tmpl->numIndics() == 0)
+        rc = eErrorInOpeningTemplateFile; // well-formed, but no template
     if (rc != 0) {
         showOperationFailed(rc, _("Failed to open template").wc_str());
         return;

@@ -26,14 +26,18 @@ public:
         return eNoError;
     }
 
-    // Removes obj if it is the object stored under its key; 0 either way.
-    // Another object that replaced it under the same name stays registered.
+    // Removes (and releases) whatever is stored under obj's key, whether it
+    // is obj or an object that replaced it; 0 either way. An object being
+    // deleted (a replaced one unregistering itself from its destructor) is
+    // never the stored one, so it takes nothing with it.
     int delObj(T* obj)
     {
         if (!obj)
             return eInvalidObject;
+        if (obj->numRefs() < 0)
+            return eNoError;
         auto it = m_objs.find(((obj->*KeyOf)()).id());
-        if (it == m_objs.end() || it->second.get() != obj)
+        if (it == m_objs.end())
             return eNoError;
         QxObjectSmartPtr<T> old = it->second;
         m_objs.erase(it);

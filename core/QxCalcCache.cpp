@@ -10,6 +10,7 @@
 #include "core/QxSeriesId.h"
 #include "core/platform/CorvAlloc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -81,31 +82,97 @@ int qxCompareSeriesIds(const QxSeriesId& a, const QxSeriesId& b)
     return 0;
 }
 
+namespace {
+
+// The parts of an indicator the cache orders by, read from the indicator
+// itself or from a key copied from one.
+struct IndicatorParts {
+    const QxIndicator* p;
+    uint32_t name() const { return p->getName().id(); }
+    size_t numInputs() const { return p->inputInfos().size(); }
+    const QxSeriesId& input(unsigned i) const { return p->getInputSeries(i); }
+    size_t numParams() const { return p->paramInfos().size(); }
+    uint32_t paramName(size_t i) const { return p->paramInfos()[i].name.id(); }
+    const QxValue& paramValue(size_t i) const { return p->paramInfos()[i].value; }
+};
+
+template <class Key>
+struct KeyParts {
+    const Key& k;
+    uint32_t name() const { return k.name; }
+    size_t numInputs() const { return k.inputs.size(); }
+    const QxSeriesId& input(unsigned i) const { return i < k.inputs.size() ? k.inputs[i] : QxSeriesId::null(); }
+    size_t numParams() const { return k.params.size(); }
+    uint32_t paramName(size_t i) const { return k.params[i].first; }
+    const QxValue& paramValue(size_t i) const { return k.params[i].second; }
+};
+
+template <class A, class B>
+int compareParts(const A& a, const B& b)
+{
+    if (int c = compareNumbers(a.name(), b.name()))
+        return c;
+    // Equal names have equal inputs; the larger count keeps the order
+    // symmetric should they not.
+    const size_t inputs = std::max(a.numInputs(), b.numInputs());
+    for (unsigned i = 0; i < inputs; ++i)
+        if (int c = qxCompareSeriesIds(a.input(i), b.input(i)))
+            return c;
+    if (int c = compareNumbers(a.numParams(), b.numParams()))
+        return c;
+    for (size_t i = 0; i < a.numParams(); ++i) {
+        if (int c = compareNumbers(a.paramName(i), b.paramName(i)))
+            return c;
+        if (int c = compareValues(a.paramValue(i), b.paramValue(i)))
+            return c;
+    }
+    return 0;
+}
+
+} // namespace
+
 int qxCompareIndicators(const QxIndicator* a, const QxIndicator* b)
 {
     if (a == b)
         return 0;
     if (!a || !b)
         return a ? 1 : -1;
-    if (int c = compareNumbers(a->getName().id(), b->getName().id()))
-        return c;
-    // Equal names have equal inputs; the larger count keeps the order
-    // symmetric should they not.
-    const size_t inputs = std::max(a->inputInfos().size(), b->inputInfos().size());
-    for (unsigned i = 0; i < inputs; ++i)
-        if (int c = qxCompareSeriesIds(a->getInputSeries(i), b->getInputSeries(i)))
-            return c;
-    const std::vector<QxParamInfo>& pa = a->paramInfos();
-    const std::vector<QxParamInfo>& pb = b->paramInfos();
-    if (int c = compareNumbers(pa.size(), pb.size()))
-        return c;
-    for (size_t i = 0; i < pa.size(); ++i) {
-        if (int c = compareNumbers(pa[i].name.id(), pb[i].name.id()))
-            return c;
-        if (int c = compareValues(pa[i].value, pb[i].value))
-            return c;
+    return compareParts(IndicatorParts{a}, IndicatorParts{b});
+}
+
+QxCalcPeriodData::Key::Key(const QxIndicator* indicator) : name(indicator->getName().id())
+{
+    const size_t n = indicator->inputInfos().size();
+    inputs.reserve(n);
+    for (unsigned i = 0; i < n; ++i) {
+        const QxSeriesId& id = indicator->getInputSeries(i);
+        if (id.kind() == QxSeriesId::eSeriesIndicator && id.indicator()) {
+            QxObjectSmartPtr<QxIndicator> clone(
+                id.indicator()->clone(QxIndicator::eCloneParams | QxIndicator::eCloneInputs));
+            inputs.emplace_back(clone.get(), id.outputIndex());
+        } else {
+            inputs.push_back(id);
+        }
     }
-    return 0;
+    const std::vector<QxParamInfo>& infos = indicator->paramInfos();
+    params.reserve(infos.size());
+    for (const QxParamInfo& info : infos)
+        params.emplace_back(info.name.id(), info.value);
+}
+
+bool QxCalcPeriodData::KeyLess::operator()(const Key& a, const Key& b) const
+{
+    return compareParts(KeyParts<Key>{a}, KeyParts<Key>{b}) < 0;
+}
+
+bool QxCalcPeriodData::KeyLess::operator()(const QxIndicator* a, const Key& b) const
+{
+    return compareParts(IndicatorParts{a}, KeyParts<Key>{b}) < 0;
+}
+
+bool QxCalcPeriodData::KeyLess::operator()(const Key& a, const QxIndicator* b) const
+{
+    return compareParts(KeyParts<Key>{a}, IndicatorParts{b}) < 0;
 }
 
 // --- one period -----------------------------------------------------------
@@ -116,8 +183,8 @@ QxCalcPeriodData::~QxCalcPeriodData()
 {
     for (auto& entry : m_parked)
         CorvFree(entry.second.values);
-    // The outputs free their buffers and release their clones; the history
-    // goes last, with the member.
+    // The outputs free their buffers and the keys release their clones; the
+    // history goes last, with the member.
     m_outputs.clear();
 }
 
@@ -163,17 +230,10 @@ int QxCalcPeriodData::getSeries(const QxSeriesId& id, QxSeries& out)
     if (!indicator)
         return eInvalidSeriesId;
 
-    auto it = m_outputs.find(indicator);
+    auto it = m_outputs.find(static_cast<const QxIndicator*>(indicator));
     if (it == m_outputs.end()) {
-        // A private clone is the key, so later changes to the caller's
-        // indicator cannot move the entry in the map.
-        QxObjectSmartPtr<QxIndicator> key(indicator->clone(QxIndicator::eCloneParams | QxIndicator::eCloneInputs));
-        if (!key)
-            return eInvalidSeriesId;
-        Outputs fresh;
-        fresh.indicator = key;
-        it = m_outputs.emplace(key.get(), std::move(fresh)).first;
-        const int rc = computeOutputs(it->second);
+        it = m_outputs.emplace(Key(indicator), Outputs()).first;
+        const int rc = computeOutputs(indicator, it->second);
         if (rc != eNoError) {
             m_outputs.erase(it);
             return rc;
@@ -186,9 +246,8 @@ int QxCalcPeriodData::getSeries(const QxSeriesId& id, QxSeries& out)
     return eNoError;
 }
 
-int QxCalcPeriodData::computeOutputs(Outputs& outputs)
+int QxCalcPeriodData::computeOutputs(QxIndicator* indicator, Outputs& outputs)
 {
-    QxIndicator* indicator = outputs.indicator.get();
     const int32_t n = static_cast<int32_t>(history->numBars());
     const int32_t last = n - 1;
 

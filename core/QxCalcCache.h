@@ -10,14 +10,16 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSeries.h"
 #include "core/QxTime.h"
+#include "core/QxValue.h"
+#include "core/QxSeriesId.h"
 
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QxIndicator;
 class QxSecurity;
-class QxSeriesId;
 
 // Total orders behind the cache keys: <0, 0 or >0. Invalid series ids come
 // before valid ones; NaN values are equal to each other and after all numbers.
@@ -32,8 +34,8 @@ public:
     QxCalcPeriodData(const QxCalcPeriodData&) = delete;
     QxCalcPeriodData& operator=(const QxCalcPeriodData&) = delete;
 
-    // A price column, or the output of an indicator (computed on first use
-    // for a private clone of it). The history must be set.
+    // A price column, or the output of an indicator (computed on first use,
+    // and kept under a copy of what it depends on). The history must be set.
     int getSeries(const QxSeriesId& id, QxSeries& out);
 
     // Takes ownership of the values (freed with CorvFree); replaced values
@@ -52,18 +54,33 @@ public:
 
 private:
     struct Outputs {
-        QxObjectSmartPtr<QxIndicator> indicator; // the private clone, also the key
         std::vector<QxSeries> series;
         std::vector<std::unique_ptr<double[]>> buffers;
     };
-    struct IndicatorLess {
-        bool operator()(const QxIndicator* a, const QxIndicator* b) const { return qxCompareIndicators(a, b) < 0; }
+    // What an indicator's outputs depend on, copied when they are first
+    // computed: its name, its inputs (input indicators as private clones)
+    // and its parameter values.  A copy rather than the caller's object, so
+    // that later changes to that object cannot move the entry in the map;
+    // and far cheaper to make than a clone of the whole indicator, which
+    // would cost as much as computing a short average.
+    struct Key {
+        explicit Key(const QxIndicator* indicator);
+        uint32_t name;
+        std::vector<QxSeriesId> inputs;
+        std::vector<std::pair<uint32_t, QxValue>> params;
     };
-
+    // Orders keys as qxCompareIndicators orders the indicators they were
+    // made of; an indicator is looked up without making a key.
+    struct KeyLess {
+        using is_transparent = void;
+        bool operator()(const Key& a, const Key& b) const;
+        bool operator()(const QxIndicator* a, const Key& b) const;
+        bool operator()(const Key& a, const QxIndicator* b) const;
+    };
     bool priceColumn(uint32_t kind, QxSeries& out) const;
-    int computeOutputs(Outputs& outputs);
+    int computeOutputs(QxIndicator* indicator, Outputs& outputs);
 
-    std::map<const QxIndicator*, Outputs, IndicatorLess> m_outputs;
+    std::map<Key, Outputs, KeyLess> m_outputs;
     std::map<const void*, QxSeries> m_parked;
     std::map<const void*, QxArrayT<unsigned>> m_uns32Arrays;
     std::map<const void*, QxArrayT<double>> m_float64Arrays;

@@ -30,6 +30,11 @@ public:
     virtual QxSecurity* getSecurity(unsigned securityId) = 0;
     // Creates a security and announces it to the database-change reactors; null on failure.
     virtual QxSecurity* addSecurity(const char* ticker, const char* name);
+    // Why the last addSecurity returned null: eObjectWithSameNameAlreadyExists
+    // when the ticker is there in some letter case (price tables ignore
+    // case), eDataOutOfRange when the category's 65,535 ids are used up,
+    // another code otherwise; 0 after a success.
+    virtual int lastAddError() const { return eNotImplemented; }
 
     virtual int setUpdateTimestamp(int64_t timestamp);
     // Packed timestamp of the last update; the largest value when unknown.

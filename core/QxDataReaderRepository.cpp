@@ -1,5 +1,7 @@
 #include "core/QxDataReaderRepository.h"
 
+#include "core/QxPluginEntry.h"
+
 namespace {
 QxDataReaderRepository* s_instance = nullptr;
 }
@@ -18,4 +20,23 @@ void QxDataReaderRepository::destroy()
     s_instance->clear();
     delete s_instance;
     s_instance = nullptr;
+}
+
+bool qxRunReaderPluginEntry(int command, QxDataReader*& reader, QxDataReader* (*make)())
+{
+    if (command == QxPluginCommand::eLoad) {
+        QxDataReader* made = make();
+        made->addRef();
+        QxDataReader* old = reader;
+        reader = made;
+        QxDataReaderRepository::instance()->addObj(made);
+        if (old)
+            old->release();
+    } else if (command == QxPluginCommand::eUnload && reader) {
+        QxDataReaderRepository::instance()->delObj(reader);
+        QxDataReader* old = reader;
+        reader = nullptr;
+        old->release();
+    }
+    return true;
 }

@@ -15,3 +15,9 @@ private:
     QxDataReaderRepository() = default;
     ~QxDataReaderRepository() = default;
 };
+
+// The entry of a plug-in that registers one data reader, kept in reader:
+// 1 makes a new reader (dropping an earlier one) and registers it with a
+// counted reference held in reader; 2 unregisters it and drops it. Other
+// commands do nothing. Always true.
+bool qxRunReaderPluginEntry(int command, QxDataReader*& reader, QxDataReader* (*make)());

@@ -84,7 +84,27 @@ static_assert(std::size(g_errorTexts) == eUnknownError + 1, "one text per error 
 
 wxString qxErrorDesc(int code)
 {
-    // Compared as unsigned so negative codes fall outside the table too.
+    // The history database hands on its engine's result codes negated; the
+    // ones a user's disk or another program cause are described.
+    switch (code) {
+    case -5: // busy
+    case -6: // locked
+        return _("The database is in use by another program.");
+    case -8:
+        return _("The database is read-only.");
+    case -10:
+        return _("A disk error occurred while the database was read or written.");
+    case -11:
+    case -26:
+        return _("The database file is damaged or is not a database.");
+    case -13:
+        return _("The disk is full.");
+    case -14:
+        return _("The database file could not be opened.");
+    default:
+        break;
+    }
+    // Compared as unsigned so other negative codes fall outside the table too.
     const unsigned index = static_cast<unsigned>(code);
     if (index >= std::size(g_errorTexts))
         return wxString("UNKNOWN ERROR");

@@ -75,5 +75,7 @@ enum QxErrorCode : int {
 };
 
 // The text of a code ("No Error" for 0, otherwise the code's name), translated;
-// "UNKNOWN ERROR" for any value outside the table, negative ones included.
+// "UNKNOWN ERROR" for any value outside the table. Negated result codes of
+// the database engine (busy, locked, read-only, disk error, damaged, full,
+// cannot open) get a sentence that says what happened.
 wxString qxErrorDesc(int code);

@@ -185,7 +185,10 @@ int QxIndicator::fromXml(const wxXmlNode* parent, std::vector<QxObjectSmartPtr<Q
         return eNoError;
     std::map<long, QxObjectSmartPtr<QxIndicator>> byIndex;
     for (const wxXmlNode* child = parent->GetChildren(); child; child = child->GetNext()) {
-        QxObjectSmartPtr<QxIndicator> indicator(createFromXml(child));
+        int rc = eNoError;
+        QxObjectSmartPtr<QxIndicator> indicator(createFromXml(child, &rc));
+        if (rc != eNoError)
+            return rc; // a damaged indicator: nothing of the list is taken
         if (!indicator)
             continue;
         wxString text;
@@ -201,15 +204,28 @@ int QxIndicator::fromXml(const wxXmlNode* parent, std::vector<QxObjectSmartPtr<Q
     return eNoError;
 }
 
-QxIndicator* QxIndicator::createFromXml(const wxXmlNode* element)
+QxIndicator* QxIndicator::createFromXml(const wxXmlNode* element, int* rc)
 {
+    if (rc)
+        *rc = eNoError;
     if (!element || element->GetType() != wxXML_ELEMENT_NODE)
         return nullptr;
     const QxIndicator* prototype = QxIndicatorRegistry::instance()->getIndicator(QxAtom(element->GetName()));
     if (!prototype)
         return nullptr;
     QxIndicator* indicator = prototype->clone(eCloneParams);
-    if (indicator)
-        indicator->fromXml(element);
+    if (!indicator)
+        return nullptr;
+    // Counted while it reads: bindings taken and dropped again by its
+    // drawables must not bring the count to zero and free it mid-read.
+    indicator->addRef();
+    const int read = indicator->fromXml(element);
+    if (read != eNoError) {
+        if (rc)
+            *rc = read;
+        indicator->release();
+        return nullptr;
+    }
+    indicator->releaseForHandOut();
     return indicator;
 }

@@ -94,11 +94,13 @@ public:
     // position as "Index"; list order is kept in the document.
     static int toXml(const std::vector<QxObjectSmartPtr<QxIndicator>>& list, wxXmlNode* parent);
     // Appends the indicators found under parent in "Index" order;
-    // eInconsistentData (nothing appended) when an index repeats.
+    // eInconsistentData (nothing appended) when an index repeats or an
+    // indicator's element is damaged.
     static int fromXml(const wxXmlNode* parent, std::vector<QxObjectSmartPtr<QxIndicator>>& list);
     // Clones the registered prototype named by the element and lets it read
-    // the element; null when no prototype has that name.
-    static QxIndicator* createFromXml(const wxXmlNode* element);
+    // the element; null when no prototype has that name, and null with the
+    // reader's code in rc when the element is damaged.
+    static QxIndicator* createFromXml(const wxXmlNode* element, int* rc = nullptr);
 
 protected:
     QxIndicator() = default;

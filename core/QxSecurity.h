@@ -21,7 +21,7 @@ public:
     // zero bound is open on its side), owned by the caller; null when there
     // are no bars.
     virtual QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t& from, int64_t& to) = 0;
-    // Fills quote with the last daily bar at or before since (0: the latest
+    // Fills quote with the first daily bar at or after since (0: the latest
     // bar); 0 when a quote was filled.
     virtual int lastQuote(int64_t& since, QxQuote& quote) = 0;
     // Stores every bar, replacing stored bars of equal time.

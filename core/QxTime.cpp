@@ -88,6 +88,11 @@ int64_t timestampNow()
     return timestampFromDateTime(wxDateTime::Now());
 }
 
+int64_t todayTimestamp()
+{
+    return timestampFromDateTime(wxDateTime::Today());
+}
+
 QxSplitTime splitTimestamp(int64_t ts)
 {
     if (ts <= 0)

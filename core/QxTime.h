@@ -46,6 +46,8 @@ int64_t makeTimestamp(uint8_t day, int32_t month, uint16_t year, uint8_t hour = 
 // The local wall-clock time of dt, milliseconds dropped; 0 for an invalid dt.
 int64_t timestampFromDateTime(const wxDateTime& dt);
 int64_t timestampNow();
+// Today's local date at 00:00:00.000: the date dialogs start from.
+int64_t todayTimestamp();
 
 // A value of 0 or less splits as the local time of the start of 1970 UTC.
 QxSplitTime splitTimestamp(int64_t ts);

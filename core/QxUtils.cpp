@@ -6,6 +6,7 @@
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
+#include <wx/toplevel.h>
 
 #include <memory>
 

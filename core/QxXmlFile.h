@@ -1,9 +1,13 @@
 #pragma once
-// Writing files the way every file of the program is written: into a
-// temporary file beside the target, renamed over it only once complete, so
-// that a failed write keeps the old file.
+// Reading and writing XML files the way every file of the program is
+// handled. Writing goes into a temporary file beside the target, renamed
+// over it only once complete, so a failed write keeps the old file.
+// Reading treats the file as hostile (a user's disk may hold anything):
+// its size and nesting are bounded before a tree is built, and a file that
+// cannot be read is set aside rather than ever written over.
 #include <wx/string.h>
 
+#include <cstddef>
 #include <functional>
 
 class wxOutputStream;
@@ -17,3 +21,39 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
 
 // The same for an XML document saved with the given indentation.
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent);
+
+// What a reader accepts of a file: at most maxBytes, elements nested at
+// most maxDepth deep (the root is depth 1).
+struct QxXmlLimits {
+    size_t maxBytes;
+    int maxDepth;
+};
+
+enum class QxXmlRead {
+    eRead,    // doc holds the file
+    eMissing, // no file there: nothing to read, nothing damaged
+    eDamaged, // there is a file, but not one this reader accepts; see why
+};
+
+// Loads path (UTF-8) into doc within limits. rootName, when not empty, is
+// the name the root element must have. On eDamaged, why says what is wrong
+// in a sentence for the user; doc is left empty.
+QxXmlRead qxLoadXmlFile(const wxString& path, wxXmlDocument& doc, const QxXmlLimits& limits,
+                        const wxString& rootName, wxString* why);
+
+// The deepest element nesting of the XML text, found without building a
+// tree; stops counting past limit (returns limit + 1). Comments, CDATA,
+// declarations and quoted attribute values are skipped.
+int qxXmlNestingDepth(const char* text, size_t size, int limit);
+
+// Renames a file the program could not read to "<name>.damaged-<date>"
+// beside it (a number is added when that name is taken), so the file the
+// program writes next never replaces it. The new path, or empty when the
+// rename failed.
+wxString qxSetAsideDamagedFile(const wxString& path);
+
+// Sets aside a damaged file with qxSetAsideDamagedFile and tells the user
+// once, through qxNotifyUser, which file could not be read, why, and where
+// it was kept. The path it was kept under (empty when it could not be moved:
+// then the caller must not write over it either).
+wxString qxKeepDamagedFileAside(const wxString& path, const wxString& why);

@@ -452,8 +452,7 @@ int TaLibIndicator::fromXml(const wxXmlNode* element)
             setParam(it->second, value.convert(params[it->second].value.type()));
         }
     }
-    drawablesFromXml(element);
-    return eNoError;
+    return drawablesFromXml(element);
 }
 
 bool TaLibIndicator::configure(unsigned flags)

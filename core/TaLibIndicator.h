@@ -67,7 +67,7 @@ private:
     void drawablesToXml(wxXmlNode* element) const;
     // Replaces the drawables with those read from element's "Drawables",
     // when it holds any usable one.
-    void drawablesFromXml(const wxXmlNode* element);
+    int drawablesFromXml(const wxXmlNode* element);
 
     QxAtom m_name;
     QxAtom m_group;

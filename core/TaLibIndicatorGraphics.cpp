@@ -1,6 +1,8 @@
 // TaLibIndicator: its default graphics and the XML of its drawables.
 #include "core/TaLibIndicator.h"
 
+#include "core/QxErrorCode.h"
+
 #include "chart/QxDottedCurve.h"
 #include "chart/QxDrawableRegistry.h"
 #include "chart/QxHistogram.h"
@@ -172,14 +174,14 @@ void TaLibIndicator::drawablesToXml(wxXmlNode* element) const
     }
 }
 
-void TaLibIndicator::drawablesFromXml(const wxXmlNode* element)
+int TaLibIndicator::drawablesFromXml(const wxXmlNode* element)
 {
     const wxXmlNode* list = nullptr;
     for (const wxXmlNode* child = element->GetChildren(); child && !list; child = child->GetNext())
         if (child->GetType() == wxXML_ELEMENT_NODE && child->GetName().IsSameAs("Drawables", false))
             list = child;
     if (!list)
-        return;
+        return eNoError;
     // The element that stands for each index, a later one replacing an
     // earlier; drawables are made only for these, so none made here is
     // dropped again (each would hold and release this indicator).
@@ -194,10 +196,14 @@ void TaLibIndicator::drawablesFromXml(const wxXmlNode* element)
     }
     QxDrawableList read;
     for (const auto& entry : byIndex) {
-        QxObjectSmartPtr<QxDrawable> drawable(QxDrawable::createFromXml(this, entry.second));
+        int rc = eNoError;
+        QxObjectSmartPtr<QxDrawable> drawable(QxDrawable::createFromXml(this, entry.second, &rc));
+        if (rc != eNoError)
+            return rc; // a damaged drawable: the indicator is refused
         if (drawable)
             read.push_back(drawable);
     }
     if (!read.empty())
         setDrawables(read);
+    return eNoError;
 }

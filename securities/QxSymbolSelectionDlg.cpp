@@ -1,13 +1,13 @@
 #include "securities/QxSymbolSelectionDlg.h"
 
 #include "app/QxApplication.h"
-#include "app/QxNotAvailable.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxSecurity.h"
 #include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
+#include "securities/QxAddSymbolDlg.h"
 
 #include <wx/artprov.h>
 #include <wx/menu.h>
@@ -465,7 +465,12 @@ int QxSymbolSelectionDlg::proportionalFirstWidth(int width, int first, int secon
     return static_cast<int>(static_cast<double>(width) / (first + second) * first + 0.5);
 }
 
-void QxSymbolSelectionDlg::OnAddSecurity(wxCommandEvent&) { qxShowNotAvailable(this, _("Adding securities")); }
+void QxSymbolSelectionDlg::OnAddSecurity(wxCommandEvent&)
+{
+    // What it adds comes back through securityAdded and categoryAdded.
+    QxAddSymbolDlg dialog(this);
+    dialog.ShowModal();
+}
 
 void QxSymbolSelectionDlg::OnHelp(wxCommandEvent&) { QxUtils::showHelp("topics/creating_charts.htm#symbol_selection_dlg"); }
 

@@ -1,6 +1,7 @@
 #include "trading/QxAlertMgr.h"
 
 #include "core/QxTime.h"
+#include "core/QxXmlFile.h"
 #include "core/platform/wxeStandardPaths.h"
 
 #include <wx/filename.h>
@@ -15,6 +16,11 @@ namespace {
 QxAlertMgr* g_alertMgr = nullptr;
 
 const char* const kRootName = "AlertSettings";
+
+// The alert file is shallow: settings, their securities, their alerts, with
+// room for the conditions a setting carries. Anything deeper or larger was
+// not written by the program.
+const QxXmlLimits kAlertFileLimits = {64u << 20, 32};
 
 } // namespace
 
@@ -56,31 +62,46 @@ wxString QxAlertMgr::filePath()
 void QxAlertMgr::load()
 {
     const wxString path = filePath();
-    if (!wxFileName::FileExists(path))
-        return;
-    wxLogNull quiet; // a damaged file leaves the manager empty, silently
     auto doc = std::make_unique<wxXmlDocument>();
-    if (doc->Load(path, "UTF-8") && doc->GetRoot())
+    wxString why;
+    switch (qxLoadXmlFile(path, *doc, kAlertFileLimits, wxString(), &why)) {
+    case QxXmlRead::eRead:
         m_loaded = std::move(doc);
+        break;
+    case QxXmlRead::eMissing:
+        break;
+    case QxXmlRead::eDamaged:
+        // Kept aside so the file written at exit does not replace it; when
+        // it cannot be moved, nothing is written over it.
+        m_keepOldFile = qxKeepDamagedFileAside(path, why).empty();
+        break;
+    }
 }
 
 bool QxAlertMgr::save()
 {
-    wxXmlDocument doc;
-    auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, kRootName);
-    doc.SetRoot(root);
-    if (m_loaded) {
-        for (const wxXmlNode* child = m_loaded->GetRoot()->GetChildren(); child; child = child->GetNext())
-            if (child->GetType() == wxXML_ELEMENT_NODE)
-                root->AddChild(new wxXmlNode(*child)); // appended: document order kept
+    if (m_keepOldFile)
+        return false;
+    // The settings read are written back as they came, in their own
+    // document: a tree read from disk is never copied node by node.
+    wxXmlDocument fresh;
+    wxXmlDocument* doc = m_loaded ? m_loaded.get() : &fresh;
+    if (!doc->GetRoot())
+        doc->SetRoot(new wxXmlNode(wxXML_ELEMENT_NODE, kRootName));
+    wxXmlNode* root = doc->GetRoot();
+    root->SetName(kRootName);
+    for (wxXmlNode* child = root->GetChildren(); child;) {
+        wxXmlNode* next = child->GetNext();
+        if (child->GetType() != wxXML_ELEMENT_NODE) {
+            root->RemoveChild(child);
+            delete child;
+        }
+        child = next;
     }
 
     wxLogNull quiet; // a failure to write at exit is not reported
     const wxFileName file(filePath());
     if (!file.DirExists() && !wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL))
         return false;
-    wxTempFileOutputStream out(file.GetFullPath());
-    if (!out.IsOk() || !doc.Save(out, 2))
-        return false;
-    return out.Commit();
+    return qxSaveXmlFile(*doc, file.GetFullPath(), 2);
 }

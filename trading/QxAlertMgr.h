@@ -35,7 +35,10 @@ public:
     static void destroy();
 
     // Writes the alert file (through a temporary file, so a failed write
-    // keeps the old one). True when the file was written.
+    // keeps the old one). True when the file was written. An alert file
+    // that could not be read was set aside (and the user told) when the
+    // manager was created; one that could not even be moved aside is never
+    // written over.
     bool save();
 
     // Observers are told in the order they registered; registering twice
@@ -64,5 +67,6 @@ private:
     int64_t m_evaluationStart;
     // The alert file as read, whose settings are written back as they came.
     std::unique_ptr<wxXmlDocument> m_loaded;
+    bool m_keepOldFile = false;
     std::vector<QxAlertReactor*> m_reactors;
 };

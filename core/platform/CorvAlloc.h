@@ -9,3 +9,10 @@
 void* CorvMalloc(std::size_t size);
 // Accepts null.
 void CorvFree(void* p);
+
+// Keeps memory the program frees for its next allocations instead of
+// handing it back to the system at once.  Loading history after history
+// (the idea finder and the tester read thousands in a row) would otherwise
+// pay for fresh pages on every load, which costs as much as reading the
+// rows on some machines.  Called once at start.
+void CorvKeepFreedMemory();

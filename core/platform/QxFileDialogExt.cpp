@@ -1,5 +1,6 @@
 #include "core/platform/QxFileDialogExt.h"
 
+#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/tokenzr.h>
@@ -61,4 +62,20 @@ wxString qxChooseFile(wxFileDialog& dialog)
 void qxSetFileChooserResponder(std::function<wxString(wxFileDialog&)> responder)
 {
     g_responder = std::move(responder);
+}
+
+namespace {
+std::function<wxString(wxDirDialog&)> g_folderResponder;
+}
+
+wxString qxChooseFolder(wxDirDialog& dialog)
+{
+    if (g_folderResponder)
+        return g_folderResponder(dialog);
+    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+}
+
+void qxSetFolderChooserResponder(std::function<wxString(wxDirDialog&)> responder)
+{
+    g_folderResponder = std::move(responder);
 }

@@ -31,3 +31,11 @@ wxString qxChooseFile(wxFileDialog& dialog);
 // qxChooseFile asks it instead of showing the dialog (empty means cancel).
 // Null goes back to showing.
 void qxSetFileChooserResponder(std::function<wxString(wxFileDialog&)> responder);
+
+class wxDirDialog;
+
+// Shows a folder dialog modally and gives the chosen folder, empty when the
+// user cancels; a responder set with qxSetFolderChooserResponder answers in
+// its place, as for file dialogs.
+wxString qxChooseFolder(wxDirDialog& dialog);
+void qxSetFolderChooserResponder(std::function<wxString(wxDirDialog&)> responder);

@@ -18,6 +18,12 @@ std::vector<wxAcceleratorEntry> qxKeyAliases(int flags, int keyCode, int command
         if (flags & wxACCEL_SHIFT)
             out.emplace_back(flags, '_', command);
         out.emplace_back(flags, WXK_NUMPAD_SUBTRACT, command);
+    } else if ((flags & wxACCEL_SHIFT) && keyCode >= '0' && keyCode <= '9') {
+        // GTK menus never match Shift with a digit (they see the character
+        // it types); the frame then gets the digit or that character.
+        static const char shifted[] = ")!@#$%^&*(";
+        out.emplace_back(flags, keyCode, command);
+        out.emplace_back(flags, shifted[keyCode - '0'], command);
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "core/platform/wxConfigEx.h"
 
+#include <wx/filename.h>
+
 #include <charconv>
 #include <cstdlib>
 
@@ -18,20 +20,39 @@ wxConfigEx::wxConfigEx()
     : wxFileConfig("Trendoria", "Corvane", wxString(), wxString(),
                    wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE)
 {
-    init();
+    init(wxString());
 }
 
 wxConfigEx::wxConfigEx(const wxString& localFile, const wxString& globalFile)
     : wxFileConfig("Trendoria", "Corvane", localFile, globalFile, storeStyle(globalFile))
 {
-    init();
+    init(localFile);
 }
 
-void wxConfigEx::init()
+void wxConfigEx::init(const wxString& localFile)
 {
+    // Where the framework keeps the per-user file: a relative name is taken
+    // from the home folder, no name at all gives the application's dot-file.
+    wxFileName local = localFile.empty() ? GetLocalFile("Trendoria") : wxFileName(localFile);
+    local.MakeAbsolute(wxFileName::GetHomeDir());
+    m_localPath = local.GetFullPath();
     // Stored text comes back exactly as written: a font face or a path that
     // happens to hold a '$' must not be expanded.
     SetExpandEnvVars(false);
+}
+
+wxConfigEx::~wxConfigEx()
+{
+    // The framework's destructor writes through its own Flush, not ours.
+    if (wxFileName::DirExists(m_localPath))
+        DisableAutoSave();
+}
+
+bool wxConfigEx::Flush(bool currentOnly)
+{
+    if (wxFileName::DirExists(m_localPath))
+        return false;
+    return wxFileConfig::Flush(currentOnly);
 }
 
 wxConfigEx& wxConfigEx::get()

@@ -28,6 +28,7 @@ public:
     // A store over the given files (tests, tools); an empty global file name
     // means no machine-wide fallback.
     explicit wxConfigEx(const wxString& localFile, const wxString& globalFile = wxString());
+    ~wxConfigEx() override;
 
     // Type of the entry as stored: Type_Integer, Type_String or Type_Unknown
     // when the entry does not exist.
@@ -40,6 +41,11 @@ public:
 
     // Whether stored text reads as an integer entry.
     static bool isIntegerText(const wxString& text);
+
+    // Writes the per-user file unless something that is no file (a folder)
+    // stands at its path: then nothing is written, not even a temporary
+    // file beside it, and false is returned.
+    bool Flush(bool currentOnly = false) override;
 
 protected:
     bool DoReadString(const wxString& key, wxString* str) const override;
@@ -55,7 +61,8 @@ protected:
     bool DoWriteBool(const wxString& key, bool value) override;
 
 private:
-    void init();
+    void init(const wxString& localFile);
+    wxString m_localPath;
     // The entry's text exactly as kept in the file (after the file format's
     // own unquoting); false when the entry does not exist.
     bool readRaw(const wxString& key, wxString& raw) const;

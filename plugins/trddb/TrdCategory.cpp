@@ -84,7 +84,15 @@ int TrdCategory::createSecurityTable()
     if (m_securityType == Qx::eOption)
         sql += "strike_price FLOAT,";
     sql += "last_update_time_stamp INTEGER);";
-    return trdExec(connection(), sql);
+    const int rc = trdExec(connection(), sql);
+    if (rc != 0)
+        return rc;
+    // The letter-case check of addSecurity looks tickers up ignoring case;
+    // without an index of that collation every addition scans the list.
+    return trdExec(connection(), "CREATE INDEX IF NOT EXISTS " +
+                                     trdQuoteName(listTableName(m_provider, m_assetCode, m_exchange, m_country) +
+                                                  "_ticker_nocase") +
+                                     " ON " + m_listTable + "(ticker COLLATE NOCASE);");
 }
 
 int TrdCategory::listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>& out)
@@ -132,10 +140,11 @@ QxSecurity* TrdCategory::getSecurity(unsigned securityId)
 
 QxSecurity* TrdCategory::addSecurity(const char* ticker, const char* name)
 {
+    m_lastAddError = eInvalidInput;
     if (!m_exists || !ticker || !*ticker)
         return nullptr;
     if (!m_tableEnsured) {
-        if (createSecurityTable() != 0)
+        if ((m_lastAddError = createSecurityTable()) != 0)
             return nullptr;
         m_tableEnsured = true;
     }
@@ -147,19 +156,22 @@ QxSecurity* TrdCategory::addSecurity(const char* ticker, const char* name)
         if (!same.ok())
             return nullptr;
         same.bindText(1, ticker);
-        if (same.step() != SQLITE_DONE)
+        const int found = same.step();
+        if (found != SQLITE_DONE) {
+            m_lastAddError = found == SQLITE_ROW ? eObjectWithSameNameAlreadyExists : -found;
             return nullptr;
+        }
     }
 
     TrdScopedTransaction tx(m_database.get());
-    if (tx.result() != 0)
+    if ((m_lastAddError = tx.result()) != 0)
         return nullptr;
     if (!m_insert) {
         const std::string sql = "INSERT INTO " + m_listTable + "(category_id,ticker,security_name) VALUES(?,?,?);";
         if (sqlite3_prepare_v2(db, sql.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
             sqlite3_finalize(m_insert);
             m_insert = nullptr;
-            tx.finish(eSqliteError);
+            m_lastAddError = tx.finish(eSqliteError);
             return nullptr;
         }
     }
@@ -172,14 +184,16 @@ QxSecurity* TrdCategory::addSecurity(const char* ticker, const char* name)
     sqlite3_clear_bindings(m_insert);
     sqlite3_reset(m_insert);
     if (rc != SQLITE_DONE) {
+        m_lastAddError = -rc;
         tx.finish(-rc);
         return nullptr;
     }
     if (rowId <= 0 || rowId > kMaxRowId) {
+        m_lastAddError = eDataOutOfRange;
         tx.finish(eDataOutOfRange);
         return nullptr;
     }
-    if (tx.finish(0) != 0)
+    if ((m_lastAddError = tx.finish(0)) != 0)
         return nullptr;
     {
         // Reactors get their own object, held for the call.

@@ -38,6 +38,7 @@ public:
     QxSecurity* findSecurity(const char* ticker) override;
     QxSecurity* getSecurity(unsigned securityId) override;
     QxSecurity* addSecurity(const char* ticker, const char* name) override;
+    int lastAddError() const override { return m_lastAddError; }
     int setUpdateTimestamp(int64_t timestamp) override;
     int64_t updateTimestamp() const override;
     int deleteCategory() override;
@@ -66,6 +67,7 @@ private:
     bool m_exists = false;
     std::string m_listTable;
     bool m_tableEnsured = false;
+    int m_lastAddError = 0;
     QxAssetClass m_assetClass;
     Qx::QxSecurityType m_securityType;
     std::string m_name;

@@ -9,6 +9,8 @@
 #include "plugins/trddb/TrdSecurity.h"
 #include "plugins/trddb/TrdSql.h"
 #include "plugins/trddb/TrdStatement.h"
+
+#include <sys/stat.h>
 #include "plugins/trddb/TrdTableIterator.h"
 
 #include <cstdlib>
@@ -129,6 +131,11 @@ void TrdDatabase::closeConnection()
 int TrdDatabase::openFile()
 {
     const char* file = m_pathUtf8.c_str();
+    // Only a regular file (or none yet): opening a pipe or device would
+    // block or read from it.
+    struct stat info;
+    if (::stat(file, &info) == 0 && !S_ISREG(info.st_mode))
+        return eFailedToOpenDatabase;
     bool created = false;
     int rc = sqlite3_open_v2(file, &m_db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -149,6 +156,9 @@ int TrdDatabase::openFile()
         }
     }
     trdConnectionOpened();
+    // Another program writing the file holds it a moment: wait for it
+    // rather than failing at once.
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     trdRegisterRegexp(m_db);
     sqlite3_extended_result_codes(m_db, 0);
     // A write-protected file opens "read-write" but accepts no writes.
@@ -165,6 +175,9 @@ int TrdDatabase::openFile()
     int readRc = SQLITE_OK;
     if (!readClientData("VERSION", version, &readRc)) {
         closeConnection();
+        // Still held by another program after the wait: in use, not bad.
+        if ((readRc & 0xff) == SQLITE_BUSY || (readRc & 0xff) == SQLITE_LOCKED)
+            return -SQLITE_BUSY;
         // Not SQLite, damaged or unreadable: nothing was written to it.
         return trdIsDamagedFileCode(readRc) ? eFailedToOpenDatabase : eDbIncompatible;
     }

@@ -17,6 +17,9 @@ class TrdDatabase : public QxDatabase {
 public:
     // The schema version written into new files and reached by migration.
     static constexpr const char* currentVersion = "3.01";
+    // How long a file another program is writing is waited for; still
+    // busy after it, open() fails with -SQLITE_BUSY ("in use").
+    static constexpr int kBusyTimeoutMs = 3000;
 
     // Opens (or creates) the file; nonzero codes leave the object closed and
     // unusable. The opened database has a count of 0.

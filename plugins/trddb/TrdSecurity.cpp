@@ -14,7 +14,9 @@
 
 #include <cmath>
 #include <limits>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -29,12 +31,14 @@ bool hasOpenInterest(Qx::QxSecurityType type)
 }
 
 // NaN is stored as NULL by SQLite; reading NULL back as NaN keeps a missing
-// value missing instead of turning it into a price of 0.
+// value missing instead of turning it into a price of 0.  Only a 0 can be a
+// NULL, so other values are taken without asking for the type.
 inline double readValue(sqlite3_stmt* st, int column)
 {
-    if (sqlite3_column_type(st, column) == SQLITE_NULL)
+    const double v = sqlite3_column_double(st, column);
+    if (v == 0.0 && sqlite3_column_type(st, column) == SQLITE_NULL)
         return std::numeric_limits<double>::quiet_NaN();
-    return sqlite3_column_double(st, column);
+    return v;
 }
 
 // A zero bound is open on its side; both zero select every bar.
@@ -80,6 +84,11 @@ TrdSecurity::TrdSecurity(TrdCategory* category, unsigned securityRowId, const st
 {
     setIdentity(securityRowId);
     m_priceTable = trdQuoteName(priceTableName());
+}
+
+TrdSecurity::~TrdSecurity()
+{
+    sqlite3_finalize(m_selectHistory);
 }
 
 TrdSecurity* TrdSecurity::fromRow(TrdCategory* category, const TrdStatement& row)
@@ -147,14 +156,19 @@ int TrdSecurity::createPriceTable()
                    "CREATE TABLE IF NOT EXISTS " + m_priceTable + "(" + std::string(columns) + ");");
 }
 
-bool TrdSecurity::priceTableExists() const
+sqlite3_stmt* TrdSecurity::historyStatement()
 {
-    TrdStatement st(m_category->connection(),
-                    "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE;");
-    if (!st.ok())
-        return false;
-    st.bindText(1, priceTableName());
-    return st.step() == SQLITE_ROW;
+    if (!m_selectHistory) {
+        // Bounds as parameters, so that one statement serves every range.
+        const std::string sql = "SELECT timestamp, " + std::string(priceColumns()) + " FROM " + m_priceTable +
+                                " WHERE timestamp >= ?1 AND timestamp <= ?2 ORDER BY timestamp ASC;";
+        if (sqlite3_prepare_v2(m_category->connection(), sql.c_str(), int(sql.size()), &m_selectHistory,
+                               nullptr) != SQLITE_OK) {
+            sqlite3_finalize(m_selectHistory);
+            m_selectHistory = nullptr; // no price table yet
+        }
+    }
+    return m_selectHistory;
 }
 
 QxPriceHistory* TrdSecurity::getHistory(Qx::QxPeriod period, int64_t& from, int64_t& to)
@@ -164,49 +178,45 @@ QxPriceHistory* TrdSecurity::getHistory(Qx::QxPeriod period, int64_t& from, int6
         return nullptr;
     if (from != 0 && to != 0 && from > to)
         return nullptr;
-    sqlite3* db = m_category->connection();
-    const std::string range = rangeCondition(from, to);
-    TrdStatement rows(db, "SELECT timestamp, " + std::string(columns) + " FROM " + m_priceTable + range +
-                              " ORDER BY timestamp ASC;");
-    if (!rows.ok())
-        return nullptr; // no price table yet
-    TrdStatement count(db, "SELECT COUNT(*) FROM " + m_priceTable + range + ";");
-    if (!count.ok() || count.step() != SQLITE_ROW)
+    sqlite3_stmt* st = historyStatement();
+    if (!st)
         return nullptr;
-    const int64_t n = count.columnInt64(0);
-    if (n <= 0 || n > int64_t(std::numeric_limits<unsigned>::max() / 2))
+    sqlite3_bind_int64(st, 1, from != 0 ? from : std::numeric_limits<int64_t>::min());
+    sqlite3_bind_int64(st, 2, to != 0 ? to : std::numeric_limits<int64_t>::max());
+
+    // The rows go into buffers kept from call to call, so that the history
+    // is made once at its size: counting the rows first would read them twice.
+    const Qx::QxSecurityType type = m_category->securityType();
+    const int values = hasOpenInterest(type) ? 6 : hasOhlc(type) ? 5 : 1;
+    thread_local std::vector<int64_t> keptStamps;
+    thread_local std::vector<double> keptRows;
+    std::vector<int64_t>& stamps = keptStamps;
+    std::vector<double>& rows = keptRows;
+    stamps.clear();
+    rows.clear();
+    const size_t limit = std::numeric_limits<unsigned>::max() / 2;
+    while (stamps.size() < limit && sqlite3_step(st) == SQLITE_ROW) {
+        stamps.push_back(sqlite3_column_int64(st, 0));
+        for (int c = 1; c <= values; ++c)
+            rows.push_back(readValue(st, c));
+    }
+    sqlite3_reset(st);
+    const unsigned n = unsigned(stamps.size());
+    if (n == 0)
         return nullptr;
 
-    const Qx::QxSecurityType type = m_category->securityType();
     // Not counted while it is filled: the caller receives it with a count of 0.
     std::unique_ptr<QxPriceHistory, ReleaseObject> daily(new QxPriceHistory(type, Qx::eDaily));
-    daily->reserve(unsigned(n));
-    daily->resize(unsigned(n));
-    int64_t* ts = daily->timestamp();
-    double *open = daily->open(), *high = daily->high(), *low = daily->low(), *close = daily->close(),
-           *volume = daily->volume(), *oi = daily->openInterest(), *nav = daily->nav();
-    sqlite3_stmt* st = rows.get();
-    unsigned i = 0;
-    int rc;
-    while (i < unsigned(n) && (rc = sqlite3_step(st)) == SQLITE_ROW) {
-        ts[i] = sqlite3_column_int64(st, 0);
-        if (hasOhlc(type)) {
-            open[i] = readValue(st, 1);
-            high[i] = readValue(st, 2);
-            low[i] = readValue(st, 3);
-            close[i] = readValue(st, 4);
-            volume[i] = readValue(st, 5);
-            if (hasOpenInterest(type))
-                oi[i] = readValue(st, 6);
-        } else {
-            nav[i] = readValue(st, 1);
-        }
-        ++i;
-    }
-    if (i == 0)
-        return nullptr;
-    if (i < unsigned(n))
-        daily->resize(i);
+    daily->resize(n);
+    std::copy(stamps.begin(), stamps.end(), daily->timestamp());
+    double* targets[6] = {daily->open(), daily->high(), daily->low(), daily->close(), daily->volume(),
+                          daily->openInterest()};
+    if (!hasOhlc(type))
+        targets[0] = daily->nav();
+    const double* row = rows.data();
+    for (unsigned i = 0; i < n; ++i, row += values)
+        for (int c = 0; c < values; ++c)
+            targets[c][i] = row[c];
 
     if (period > Qx::eDaily) {
         QxPriceHistory* longer = daily->transform(period);
@@ -221,8 +231,9 @@ int TrdSecurity::lastQuote(int64_t& since, QxQuote& quote)
     const char* columns = priceColumns();
     if (!columns)
         return eInvalidInput;
-    if (!exists() || !priceTableExists())
-        return eUnknownError; // nothing stored
+    if (!exists())
+        return eUnknownError;
+    // A missing price table fails the statement, and that failure is the answer.
     std::string sql = "SELECT timestamp, " + std::string(columns) + " FROM " + m_priceTable;
     sql += since != 0 ? " WHERE timestamp>=? ORDER BY timestamp ASC LIMIT 1;" : " ORDER BY timestamp DESC LIMIT 1;";
     TrdStatement st(m_category->connection(), sql);
@@ -325,8 +336,6 @@ int TrdSecurity::deleteHistory(int64_t& from, int64_t& to)
         return eObjectNotFound;
     if (from != 0 && to != 0 && from > to)
         return eInvalidInput;
-    if (!priceTableExists())
-        return 0; // nothing stored, nothing changes
     const int code =
         trdExec(m_category->connection(), "DELETE FROM " + m_priceTable + rangeCondition(from, to) + ";");
     if (code != 0)

@@ -5,6 +5,8 @@
 #include "core/QxObject.h"
 #include "core/QxSecurity.h"
 
+#include <sqlite3.h>
+
 #include <string>
 
 class TrdCategory;
@@ -17,6 +19,9 @@ public:
     TrdSecurity(TrdCategory* category, unsigned securityRowId);
     TrdSecurity(TrdCategory* category, unsigned securityRowId, const std::string& ticker, const std::string& name,
                 int64_t expiryDate, double strikePrice);
+    ~TrdSecurity() override;
+    TrdSecurity(const TrdSecurity&) = delete;
+    TrdSecurity& operator=(const TrdSecurity&) = delete;
     // A security (count 0) from the current row of a statement that selected
     // the category's securityColumns().
     static TrdSecurity* fromRow(TrdCategory* category, const TrdStatement& row);
@@ -43,9 +48,11 @@ public:
 
 private:
     void setIdentity(unsigned securityRowId);
-    bool priceTableExists() const;
     // "open, high, low, close, volume" and the like: the price columns of the type.
     const char* priceColumns() const;
+    // The prepared selection of the bars between two bound timestamps, kept
+    // for the object's next reads; null while there is no price table.
+    sqlite3_stmt* historyStatement();
 
     QxObjectSmartPtr<TrdCategory> m_category;
     unsigned m_id = 0;
@@ -54,4 +61,5 @@ private:
     int64_t m_expiryDate = 0;
     double m_strikePrice = 0;
     std::string m_priceTable; // quoted
+    sqlite3_stmt* m_selectHistory = nullptr;
 };

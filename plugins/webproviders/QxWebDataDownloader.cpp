@@ -8,6 +8,7 @@
 #include "core/QxQuote.h"
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
+#include "core/QxUserNotice.h"
 #include "core/platform/wxeStandardPaths.h"
 
 #include <wx/app.h>
@@ -16,6 +17,7 @@
 #include <wx/ffile.h>
 #include <wx/file.h>
 #include <wx/filefn.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/thread.h>
 #include <wx/utils.h>
@@ -26,6 +28,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <iterator>
 #include <numeric>
 #include <vector>
 
@@ -362,6 +365,8 @@ void QxWebDataDownloader::populateDatabase(QxDatabase* database)
         m_changeReactorRegistered = false;
 
     const std::string provider = m_name.string().utf8_string();
+    // What a file held that its category could not take, told once at the end.
+    wxString refused;
     const int token = database->beginTransaction();
     for (const wxString& path : files) {
         const wxFileName file(path);
@@ -378,14 +383,51 @@ void QxWebDataDownloader::populateDatabase(QxDatabase* database)
         }
         QxSymbolMap map;
         readSymbolIndexFile(path, map);
-        for (const auto& entry : map) {
-            // An existing security is refused by the database; either way
-            // nothing is kept of the result.
-            QxObjectSmartPtr<QxSecurity> added(category->addSecurity(entry.first.c_str(), entry.second.c_str()));
+        std::vector<std::string> caseTwins;
+        size_t notAdded = 0;
+        bool full = false;
+        for (auto entry = map.begin(); entry != map.end(); ++entry) {
+            if (full) {
+                // No id is left: what is not there already is not added.
+                QxObjectSmartPtr<QxSecurity> there(category->findSecurity(entry->first.c_str()));
+                notAdded += there ? 0 : 1;
+                continue;
+            }
+            QxObjectSmartPtr<QxSecurity> added(category->addSecurity(entry->first.c_str(), entry->second.c_str()));
+            if (added || category->lastAddError() != eObjectWithSameNameAlreadyExists) {
+                if (!added && category->lastAddError() == eDataOutOfRange) {
+                    full = true;
+                    ++notAdded;
+                }
+                continue;
+            }
+            // Already there is the common case (the file is read again);
+            // the same letters in another case is a ticker lost.
+            QxObjectSmartPtr<QxSecurity> same(category->findSecurity(entry->first.c_str()));
+            if (!same)
+                caseTwins.push_back(entry->first);
+        }
+        if (notAdded > 0)
+            refused << wxString::Format(_("\"%s\": the category holds the 65,535 securities its ids allow; %zu "
+                                          "securities of the file were not added."),
+                                        path, notAdded)
+                    << "\n";
+        if (!caseTwins.empty()) {
+            wxString list;
+            for (size_t i = 0; i < caseTwins.size() && i < 10; ++i)
+                list << (i ? ", " : "") << wxString::FromUTF8(caseTwins[i].c_str());
+            if (caseTwins.size() > 10)
+                list << ", ...";
+            refused << wxString::Format(_("\"%s\": %zu tickers were not added because they differ from another "
+                                          "only in letter case: %s"),
+                                        path, caseTwins.size(), list)
+                    << "\n";
         }
         category->setUpdateTimestamp(timestampNow());
     }
     database->commit(token);
+    if (!refused.empty())
+        qxNotifyUser(_("Some securities of the symbol-index files were not added:") + "\n" + refused);
 
     if (reRegister)
         m_changeReactorRegistered = hub->addDatabaseChangeReactor(this);

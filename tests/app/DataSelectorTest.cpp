@@ -3,6 +3,7 @@
 #include "app/QxDataSelectorDlg.h"
 #include "app/QxPluginLoader.h"
 #include "core/QxDataReaderRepository.h"
+#include "core/QxUserNotice.h"
 #include "core/platform/wxConfigEx.h"
 
 #include "support/TestSupport.h"
@@ -11,8 +12,11 @@
 
 #include <wx/filename.h>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -80,31 +84,74 @@ TEST(DataSelector, TheStoredChoiceIsOpenedWhenItCanBe)
     f.config.Write("/app/db/default_data_provider", QxDataSelectorDlg::kDefaultReaderId);
     EXPECT_EQ(pathOf(f.load()), chosen);
 
-    // A stored choice whose reader is not registered, or whose file is gone
-    // or damaged, falls back silently to the program's own file.
+    // A stored choice whose reader is not registered, or whose file is gone,
+    // damaged or no file falls back to the program's own file, and the user
+    // is told which file, why, and what is used instead.
     struct Case {
         const char* name;
         std::string path;
         const char* reader;
         bool damage;
+        const char* reason;
     };
+    const std::string folder = TestSupport::makeTempDir("not-a-file");
     const Case cases[] = {
-        {"unknown reader", chosen, "com.example.nothing", false},
-        {"missing file", f.dir + "/gone.trddb", QxDataSelectorDlg::kDefaultReaderId, false},
-        {"damaged file", f.dir + "/damaged.trddb", QxDataSelectorDlg::kDefaultReaderId, true},
+        {"unknown reader", chosen, "com.example.nothing", false, "is not available"},
+        {"missing file", f.dir + "/gone.trddb", QxDataSelectorDlg::kDefaultReaderId, false, "no longer exists"},
+        {"damaged file", f.dir + "/damaged.trddb", QxDataSelectorDlg::kDefaultReaderId, true,
+         "damaged or is not a database"},
+        {"a folder", folder, QxDataSelectorDlg::kDefaultReaderId, false, "damaged or is not a database"},
     };
+    std::vector<wxString> told;
+    qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.damage)
             writeGarbage(c.path);
         f.config.Write("/app/db/default_data_path", wxString(c.path));
         f.config.Write("/app/db/default_data_provider", c.reader);
+        told.clear();
         EXPECT_EQ(pathOf(f.load()), f.data + "/hist.trddb");
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(told[0].Contains(wxString(c.path))) << told[0];
+        EXPECT_TRUE(told[0].Contains(c.reason)) << told[0];
+        EXPECT_TRUE(told[0].Contains(wxString(f.data + "/hist.trddb\" is used instead"))) << told[0];
         EXPECT_EQ(f.config.Read("/app/db/default_data_path", wxString()), wxString(c.path));
         if (c.damage) {
             EXPECT_EQ(fs::file_size(c.path), 23u + 2048u) << "the damaged file was touched";
         }
     }
+    qxSetUserNoticeSink(nullptr);
+}
+
+// A database another program holds is never replaced by a fresh one: the
+// start-up stops and says it is in use.
+TEST(DataSelector, ABusyDatabaseIsInUseNeverAFallback)
+{
+    ASSERT_NE(historyReader(), nullptr);
+    Fixture f;
+    ASSERT_TRUE(f.load());
+    const std::string own = f.data + "/hist.trddb";
+    const std::string chosen = f.dir + "/mine.trddb";
+    {
+        int error = 0;
+        QxObjectSmartPtr<QxDatabase> created(historyReader()->openDatabase(chosen, wxString(), &error));
+        ASSERT_TRUE(created) << error;
+    }
+    for (const std::string& held : {own, chosen}) {
+        SCOPED_TRACE(held);
+        f.config.Write("/app/db/default_data_path", held == chosen ? wxString(chosen) : wxString());
+        f.config.Write("/app/db/default_data_provider", QxDataSelectorDlg::kDefaultReaderId);
+        sqlite3* writer = nullptr;
+        ASSERT_EQ(sqlite3_open(held.c_str(), &writer), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        wxString why;
+        EXPECT_FALSE(f.load(&why));
+        EXPECT_TRUE(why.Contains("in use")) << why;
+        EXPECT_TRUE(why.Contains(wxString(held))) << why;
+        sqlite3_close(writer);
+    }
+    EXPECT_FALSE(fs::exists(f.data + "/hist1.trddb")) << "a fresh database was made";
 }
 
 TEST(DataSelector, DamagedDefaultFilesAreStepsToTheNextNumber)

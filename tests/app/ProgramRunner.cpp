@@ -127,6 +127,11 @@ ProgramRunner::~ProgramRunner()
 
 unsigned long ProgramRunner::waitForWindow(const std::string& title, int timeoutMs)
 {
+    return waitForOtherWindow(title, 0, timeoutMs);
+}
+
+unsigned long ProgramRunner::waitForOtherWindow(const std::string& title, unsigned long except, int timeoutMs)
+{
     if (!m_display || m_pid <= 0)
         return 0;
     Display* d = dpy(m_display);
@@ -140,8 +145,8 @@ unsigned long ProgramRunner::waitForWindow(const std::string& title, int timeout
                 if (windowPid(d, children[i]) != m_pid)
                     continue;
                 XWindowAttributes attrs;
-                if (XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable &&
-                    windowTitle(d, children[i]) == title)
+                if (children[i] != except && XGetWindowAttributes(d, children[i], &attrs) &&
+                    attrs.map_state == IsViewable && windowTitle(d, children[i]) == title)
                     found = children[i];
             }
             if (children)
@@ -156,6 +161,12 @@ unsigned long ProgramRunner::waitForWindow(const std::string& title, int timeout
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return 0;
+}
+
+bool ProgramRunner::isDialog(unsigned long window) const
+{
+    Window owner = 0;
+    return m_display && XGetTransientForHint(dpy(m_display), window, &owner) != 0;
 }
 
 bool ProgramRunner::isViewable(unsigned long window) const
@@ -179,6 +190,33 @@ bool ProgramRunner::closeWindow(unsigned long window)
     ev.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
     ev.xclient.data.l[1] = CurrentTime;
     const bool sent = XSendEvent(d, window, False, NoEventMask, &ev) != 0;
+    XFlush(d);
+    return sent;
+}
+
+bool ProgramRunner::pressKey(unsigned long window, const std::string& keysym, bool control)
+{
+    if (!m_display)
+        return false;
+    Display* d = dpy(m_display);
+    const KeySym sym = XStringToKeysym(keysym.c_str());
+    const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(d, sym);
+    if (!code)
+        return false;
+    XEvent ev;
+    std::memset(&ev, 0, sizeof ev);
+    ev.xkey.display = d;
+    ev.xkey.window = window;
+    ev.xkey.root = DefaultRootWindow(d);
+    ev.xkey.subwindow = None;
+    ev.xkey.time = CurrentTime;
+    ev.xkey.same_screen = True;
+    ev.xkey.keycode = code;
+    ev.xkey.state = control ? ControlMask : 0;
+    ev.xkey.type = KeyPress;
+    bool sent = XSendEvent(d, window, True, KeyPressMask, &ev) != 0;
+    ev.xkey.type = KeyRelease;
+    sent = XSendEvent(d, window, True, KeyReleaseMask, &ev) != 0 && sent;
     XFlush(d);
     return sent;
 }

@@ -22,10 +22,18 @@ public:
     // title, waiting up to timeoutMs; 0 when none appeared (or the program
     // ended).
     unsigned long waitForWindow(const std::string& title, int timeoutMs);
+    // Whether the window is a dialog (transient for another window), as a
+    // message box is; the home window is not.
+    bool isDialog(unsigned long window) const;
     // Whether the window is still there and viewable.
     bool isViewable(unsigned long window) const;
     // Asks the window to close (WM_DELETE_WINDOW), as the close button does.
     bool closeWindow(unsigned long window);
+    // Sends the window a key press and release of keysym ("q", "Escape"),
+    // with Ctrl held when control is true, as the keyboard would.
+    bool pressKey(unsigned long window, const std::string& keysym, bool control);
+    // The first viewable top-level window titled title other than except.
+    unsigned long waitForOtherWindow(const std::string& title, unsigned long except, int timeoutMs);
     // Saves what the window shows as a PNG, once it has painted (at most a
     // few seconds after it appeared).
     bool screenshot(unsigned long window, const std::string& pngPath);

@@ -102,6 +102,28 @@ void closeHomeAndExpectCleanEnd(ProgramRunner& program, unsigned long home)
     EXPECT_EQ(code, 0) << program.stderrText();
 }
 
+// The home window and the message box shown over it at start-up, both
+// titled with the program's title; 0s when either did not appear.
+std::pair<unsigned long, unsigned long> homeAndMessage(ProgramRunner& program)
+{
+    const unsigned long first = program.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+    if (!first)
+        return {0, 0};
+    const unsigned long second = program.waitForOtherWindow(kHomeTitle, first, kWindowTimeoutMs);
+    if (!second)
+        return {program.isDialog(first) ? 0 : first, 0};
+    return program.isDialog(first) ? std::make_pair(second, first) : std::make_pair(first, second);
+}
+
+// Closes a message box as its close button does, and waits until it is gone.
+void dismiss(ProgramRunner& program, unsigned long message)
+{
+    ASSERT_TRUE(program.closeWindow(message));
+    for (int i = 0; i < 100 && program.isViewable(message); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(program.isViewable(message));
+}
+
 } // namespace
 
 TEST(StartupProgram, FirstLaunchPreparesEverythingAndASecondLaunchReusesIt)
@@ -191,10 +213,12 @@ TEST(StartupProgram, DamagedStoredChoiceFallsBackToTheDefaultDatabase)
     }
 
     ProgramRunner program(home);
-    const unsigned long frame = program.waitForWindow(kHomeTitle, kWindowTimeoutMs);
+    const auto [frame, message] = homeAndMessage(program);
     ASSERT_NE(frame, 0u) << program.stderrText();
+    ASSERT_NE(message, 0u) << "the fallback was silent\n" << program.stderrText();
     EXPECT_TRUE(holdsOpen(program, dataFolder(home) + "/hist.trddb"));
     EXPECT_FALSE(holdsOpen(program, damaged));
+    dismiss(program, message);
     closeHomeAndExpectCleanEnd(program, frame);
 
     EXPECT_EQ(readFile(damaged), garbage) << "the damaged file was changed";
@@ -224,4 +248,76 @@ TEST(StartupProgram, NoDatabasePossibleEndsWithItsMessageAndWritesNothing)
     EXPECT_NE(err.find("could not be created"), std::string::npos) << err;
     EXPECT_EQ(programFiles(home), before) << "start-up wrote files although it failed";
     EXPECT_FALSE(fs::exists(configFile(home)));
+}
+
+// The damaged files a user's disk may hold, all at one start: a default
+// template binding one role twice (it used to crash every start), a cut-off
+// alert file and a stored database that is no database. The program starts,
+// says what it could not read and what it used instead, ends cleanly on
+// Ctrl+Q, and every one of the user's files is still there byte for byte.
+TEST(StartupProgram, DamagedFilesAreToldOnceKeptAndTheProgramRuns)
+{
+    const std::string home = TestSupport::makeTempDir("damaged-files");
+    const std::string userData = home + "/.Corvane/Trendoria";
+    fs::create_directories(userData);
+    const std::string templ = home + "/double.trdt";
+    const std::string templText =
+        "<TrendoriaTemplate Version=\"2\"><SMA Index=\"0\"><Drawables><SOLIDLINE Index=\"0\"><Params>"
+        "<DATA Value=\"0L\"/><DATA Value=\"1.5D\"/></Params></SOLIDLINE></Drawables></SMA></TrendoriaTemplate>";
+    std::ofstream(templ, std::ios::binary) << templText;
+    const std::string alerts = userData + "/alert_repo.xml";
+    const std::string alertText = "<AlertSettings><AlertSetting Type=\"9\"><Security Name=\"|US Stocks|NVDA\"";
+    std::ofstream(alerts, std::ios::binary) << alertText;
+    const std::string database = home + "/broken.trddb";
+    const std::string databaseText = "this is not a database\n" + std::string(4096, '\x5a');
+    std::ofstream(database, std::ios::binary) << databaseText;
+    {
+        wxFileConfig config(wxString(), wxString(), configFile(home), wxString(), wxCONFIG_USE_LOCAL_FILE);
+        config.Write("/app/db/default_data_path", wxString(database));
+        config.Write("/app/db/default_data_provider", "com.Corvane.Trendoria.trddb");
+        config.Write("/global/defaultTemplateFileName", wxString(templ));
+        config.Write("/global/useDefaultTemplate", true);
+        config.Write("/first_time_launch", 0L);
+    }
+
+    // Keys sent to the window arrive as core X events, which the toolkit
+    // reads only when told to.
+    ProgramRunner program(home, {"GDK_CORE_DEVICE_EVENTS=1"});
+    const auto [frame, message] = homeAndMessage(program);
+    ASSERT_NE(frame, 0u) << program.stderrText();
+    ASSERT_NE(message, 0u) << "no message\n" << program.stderrText();
+    std::this_thread::sleep_for(std::chrono::seconds(1)); // let the box paint
+    EXPECT_TRUE(program.screenshot(message, TestSupport::artifactPath("startup-damaged-files.png")));
+    const std::string told = program.stderrText();
+    EXPECT_NE(told.find(templ), std::string::npos) << told;
+    EXPECT_NE(told.find(alerts + "\" could not be read"), std::string::npos) << told;
+    EXPECT_NE(told.find(database + "\" could not be opened"), std::string::npos) << told;
+    EXPECT_NE(told.find(dataFolder(home) + "/hist.trddb\" is used instead"), std::string::npos) << told;
+    dismiss(program, message);
+
+    ASSERT_TRUE(program.pressKey(frame, "q", true));
+    int code = -1;
+    ASSERT_TRUE(program.waitForExit(kWindowTimeoutMs, code)) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(code, 0) << program.stderrText();
+
+    EXPECT_EQ(readFile(templ), templText);
+    EXPECT_EQ(readFile(database), databaseText);
+    std::string aside;
+    for (const auto& e : fs::directory_iterator(userData))
+        if (e.path().filename().string().rfind("alert_repo.xml.damaged-", 0) == 0)
+            aside = e.path().string();
+    ASSERT_FALSE(aside.empty()) << "the damaged alert file was not kept";
+    EXPECT_EQ(readFile(aside), alertText);
+    EXPECT_NE(told.find(aside), std::string::npos) << told;
+
+    // The alert file is told of once: the next start reads the new one
+    // without a word (the template and database are still said, as they
+    // are still in use as settings).
+    ProgramRunner again(home);
+    const auto [second, secondMessage] = homeAndMessage(again);
+    ASSERT_NE(second, 0u) << again.stderrText();
+    ASSERT_NE(secondMessage, 0u) << again.stderrText();
+    EXPECT_EQ(again.stderrText().find("alert_repo.xml"), std::string::npos) << again.stderrText();
+    dismiss(again, secondMessage);
+    closeHomeAndExpectCleanEnd(again, second);
 }

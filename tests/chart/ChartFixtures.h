@@ -13,17 +13,19 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace charttest {
 
-// n daily stock bars on weekdays from Monday 2001-01-01: a deterministic
-// random walk around 50 with swings, high and low around open and close,
-// volumes between 1 and 3 million.
-inline QxPriceHistory* makeWalk(unsigned n, uint32_t seed = 12345)
+// n daily stock bars on weekdays from start (Monday 2001-01-01 unless
+// given): a deterministic random walk around 50 with swings, high and low
+// around open and close, volumes between 1 and 3 million.
+inline QxPriceHistory* makeWalk(unsigned n, uint32_t seed = 12345,
+                                const wxDateTime& start = wxDateTime(1, wxDateTime::Jan, 2001))
 {
     auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
     h->resize(n);
-    wxDateTime day(1, wxDateTime::Jan, 2001);
+    wxDateTime day = start;
     uint32_t state = seed;
     auto next = [&state]() {
         state = state * 1664525u + 1013904223u;

@@ -135,7 +135,8 @@ TEST_F(ChartFixture, ShortHistoryIsRightAligned)
     EXPECT_EQ(x.map(9.0) - x.map(0.0), 81);
     EXPECT_EQ(chart->getVolumeZone()->getOrigin().x, main->getOrigin().x);
     EXPECT_EQ(chart->getVolumeZone()->getOrigin().y, main->getOrigin().y + main->getHeight());
-    EXPECT_EQ(chart->calcWidth(0, 0), chart->leftMargin() + chart->rightMargin() + 9 * 10 - 2);
+    // The width that shows every bar is the width they use, padding included.
+    EXPECT_EQ(chart->calcWidth(0, 0), chart->leftMargin() + chart->rightMargin() + used);
     EXPECT_EQ(chart->calcWidth(3, 2), 0);
 }
 
@@ -254,9 +255,12 @@ TEST_F(ChartFixture, ZoneStack)
     EXPECT_EQ(box.GetTop(), chart->getMainZone()->getInnerRect().GetTop());
     EXPECT_EQ(box.GetBottom() + 1, y);
 
-    // A deep copy has zones of its own over a calculator of its own; an
-    // assignment shares them.
+    // A deep copy has zones of its own over a calculator of its own, and
+    // keeps their scales; an assignment shares them.
+    chart->getMainZone()->setLogScale(true);
     QxObjectSmartPtr<QxChart> copy(new QxChart(*chart));
+    EXPECT_TRUE(copy->getMainZone()->getLogScale());
+    EXPECT_FALSE(copy->getVolumeZone()->getLogScale());
     ASSERT_EQ(copy->numZones(), chart->numZones());
     EXPECT_NE(copy->getMainZone(), chart->getMainZone());
     EXPECT_EQ(copy->zoneAt(0), copy->getMainZone());
@@ -269,6 +273,28 @@ TEST_F(ChartFixture, ZoneStack)
     QxObjectSmartPtr<QxChart> shared(new QxChart(nullptr));
     *shared = *chart;
     EXPECT_EQ(shared->getMainZone(), chart->getMainZone());
+}
+
+// Zones taller than a bitmap can be are shrunk in proportion, so the chart
+// always draws; a chart that fits keeps its heights.
+TEST_F(ChartFixture, ZonesShrinkToADrawableHeight)
+{
+    make(60, 4231);
+    ASSERT_EQ(chart->setup(dc), eNoError);
+    const int volume = chart->getVolumeZone()->getPlotHeight();
+    QxZone* main = chart->getMainZone();
+    main->setHeight(30000 + main->getTitleHeight());
+    ASSERT_EQ(chart->setup(dc), eNoError);
+    EXPECT_EQ(main->getPlotHeight(), 30000) << "fits: unchanged";
+    EXPECT_EQ(chart->getVolumeZone()->getPlotHeight(), volume);
+
+    main->setHeight(99999999);
+    chart->getVolumeZone()->setHeight(50000);
+    ASSERT_EQ(chart->setup(dc), eNoError);
+    EXPECT_LE(chart->chartHeight(), QxChart::kMaxChartHeight);
+    EXPECT_GT(chart->chartHeight(), QxChart::kMaxChartHeight - 100) << "no more shrinking than needed";
+    EXPECT_GT(main->getPlotHeight(), 100 * chart->getVolumeZone()->getPlotHeight()) << "in proportion";
+    EXPECT_GE(chart->getVolumeZone()->getPlotHeight(), 1);
 }
 
 TEST_F(ChartFixture, HitTests)

@@ -520,6 +520,23 @@ TEST(CurveLegend, ShowsASampleInTheSchemeColourAndTheSeriesText)
         for (int py = 0; py < legend.GetHeight() && !dark; ++py)
             dark = image.GetRed(px, py) < 100 && image.GetBlue(px, py) < 100;
     EXPECT_TRUE(dark);
+
+    // The legend is kept between paints, but never past a change of what it
+    // shows: another colour, value or background makes a new one.
+    curve->getColorScheme()->setColor(QxAtom("COLOR"), wxColour(0, 0, 200));
+    curve->setSeries(QxAtom("DATA"), QxSeriesId::constant(7.25));
+    const wxImage changed = curve->getLegend(font, *wxBLACK, *wxWHITE, 30).ConvertToImage();
+    EXPECT_TRUE(near(Rgb{changed.GetRed(15, sampleY), changed.GetGreen(15, sampleY), changed.GetBlue(15, sampleY)},
+                     wxColour(0, 0, 200), 10));
+    EXPECT_TRUE(near(Rgb{changed.GetRed(1, 1), changed.GetGreen(1, 1), changed.GetBlue(1, 1)}, *wxWHITE, 0));
+    wxCoord narrower = 0;
+    {
+        wxBitmap probe(1, 1);
+        wxMemoryDC measure(probe);
+        measure.SetFont(font);
+        measure.GetTextExtent("7.25", &narrower, &th);
+    }
+    EXPECT_EQ(changed.GetWidth(), narrower + 3 * 3 + 30);
 }
 
 TEST(RasterOpScope, KeepsShapesVisibleWhereTheContextCannotAnd)

@@ -17,6 +17,8 @@
 #include <wx/dcmemory.h>
 #include <wx/xml/xml.h>
 
+#include <limits>
+
 using namespace charttest;
 
 namespace {
@@ -207,7 +209,8 @@ TEST_F(ZoneFixture, SetupFollowsTheCalculatorsCurrentPrices)
     EXPECT_GE(y.map(31.0), top + 6);
 
     // New prices: the next layout reads them, not the discarded ones.
-    security->saveHistory(makeBars({100, 200, 300}, {200, 100, 310}));
+    QxObjectSmartPtr<QxPriceHistory> newBars(makeBars({100, 200, 300}, {200, 100, 310}));
+    security->saveHistory(newBars.get()); // stores a copy
     QxCalculator::discardEodCache(security->id());
     zone->setLayoutNeeded();
     zone->setup(dc, calc.get());
@@ -362,6 +365,28 @@ TEST_F(ZoneFixture, XmlReadingKeepsWhatItCannotUse)
     EXPECT_TRUE(zone->getAnnots(Qx::eDaily).empty());
     EXPECT_EQ(createAnnotFromXml(&element), nullptr);
     EXPECT_FALSE(QxAnnot::registerKind("QxEllipse", [] { return static_cast<QxAnnot*>(new TestAnnot); }));
+}
+
+TEST_F(ZoneFixture, HeightsReadFromFilesStayInTheZonesRange)
+{
+    // Plot heights of a zone without a title strip, for each stored height.
+    const struct {
+        const char* stored;
+        int plot;
+    } cases[] = {{"250", 250}, {"-2147483648", 0}, {"-5", 0}, {"2147483647", QxZone::kMaxHeight},
+                 {"99999999999", QxZone::kMaxHeight}};
+    for (const auto& c : cases) {
+        QxObjectSmartPtr<QxZone> zone(new QxZone(QxZoneConfiguration(), 120));
+        wxXmlNode element(wxXML_ELEMENT_NODE, "Zone");
+        element.AddAttribute("HasTitleStrip", "false");
+        element.AddAttribute("Height", c.stored);
+        EXPECT_EQ(zone->fromXML(&element), eNoError) << c.stored;
+        EXPECT_EQ(zone->getPlotHeight(), c.plot) << c.stored;
+    }
+    // Direct calls keep within range too, whatever the title strip.
+    QxObjectSmartPtr<QxZone> zone(new QxZone(stripConfig(), 120));
+    zone->setHeight(std::numeric_limits<int>::min());
+    EXPECT_EQ(zone->getPlotHeight(), QxZone::kMaxHeight);
 }
 
 TEST(QxZoneLegend, ContrastColour)

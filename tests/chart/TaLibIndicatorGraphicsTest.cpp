@@ -1,17 +1,23 @@
 // The default graphics of catalogue indicators and the template form of an
 // indicator with its drawables.
+#include "app/QxIndicatorRegistry.h"
 #include "chart/QxColorScheme.h"
 #include "chart/QxCurve.h"
 #include "chart/QxHorzLine.h"
 #include "chart/QxSarColorScheme.h"
+#include "chart/QxTemplate.h"
+#include "core/QxErrorCode.h"
 #include "core/TaLibIndicator.h"
 #include "core/ta/QxTaFunctionSet.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/filename.h>
 #include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
 #include <ctime>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -275,4 +281,51 @@ TEST(TaLibIndicatorGraphics, ClonedDefaultsPaintTheClone)
     }
     release(copy);
     release(bb);
+}
+
+// A drawable or colour scheme binding one role twice used to drop the only
+// reference to the indicator being read, freeing it mid-read. Such a file is
+// refused, by every reader that reaches it, and nothing leaks.
+TEST(TaLibIndicatorGraphics, ARoleBoundTwiceRefusesTheIndicator)
+{
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    const char* const damaged[] = {
+        "<SMA Index=\"0\"><Drawables><SOLIDLINE Index=\"0\"><Params><DATA Value=\"0L\"/><DATA Value=\"1.5D\"/>"
+        "</Params></SOLIDLINE></Drawables></SMA>",
+        "<SMA Index=\"0\"><Drawables><SOLIDLINE Index=\"0\"><Params><DATA Value=\"1.5D\"/><DATA Value=\"0L\"/>"
+        "</Params></SOLIDLINE></Drawables></SMA>",
+        "<SAR Index=\"0\"><Drawables><DOTTEDLINE Index=\"0\"><Params><DATA Value=\"0L\"/></Params>"
+        "<ColorScheme Name=\"SarColorScheme\"><DataParams><SAR Value=\"0L\"/><SAR Value=\"0L\"/></DataParams></ColorScheme>"
+        "</DOTTEDLINE></Drawables></SAR>",
+    };
+    const std::string dir = TestSupport::makeTempDir("double-bound");
+    for (const char* indicator : damaged) {
+        const std::string text = std::string("<TrendoriaTemplate Version=\"2\">") + indicator + "</TrendoriaTemplate>";
+        const wxFileName file(wxString::FromUTF8(dir), "double.trdt");
+        std::ofstream(file.GetFullPath().ToStdString(), std::ios::binary) << text;
+        QxObjectSmartPtr<QxTemplate> tmpl(new QxTemplate());
+        EXPECT_EQ(tmpl->loadFromFile(file), eInconsistentData) << indicator;
+        EXPECT_EQ(tmpl->numIndics(), 0u);
+
+        // The same element in an indicator list and alone.
+        wxStringInputStream in(wxString::FromUTF8(text));
+        wxXmlDocument doc;
+        ASSERT_TRUE(doc.Load(in));
+        std::vector<IndPtr> list;
+        EXPECT_EQ(QxIndicator::fromXml(doc.GetRoot(), list), eInconsistentData);
+        EXPECT_TRUE(list.empty());
+        int rc = eNoError;
+        EXPECT_EQ(QxIndicator::createFromXml(doc.GetRoot()->GetChildren(), &rc), nullptr);
+        EXPECT_EQ(rc, eInconsistentData);
+    }
+    // Each role bound once still reads.
+    wxStringInputStream in("<L><SMA Index=\"0\"><Drawables><SOLIDLINE Index=\"0\"><Params><DATA Value=\"0L\"/>"
+                           "</Params></SOLIDLINE></Drawables></SMA></L>");
+    wxXmlDocument doc;
+    ASSERT_TRUE(doc.Load(in));
+    std::vector<IndPtr> list;
+    ASSERT_EQ(QxIndicator::fromXml(doc.GetRoot(), list), eNoError);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(describeAll(list[0].get()).size(), 1u);
+    release(list[0]);
 }

@@ -253,6 +253,12 @@ TEST(ChartFileZip, WrittenAndReadBack)
     EXPECT_EQ(readChartFile(dir + "/capital.trdc", back), QxChartFileRead::eCorrupt);
     writeZip(dir + "/text.trdc", {{"chart.xml", "this is not xml"}});
     EXPECT_EQ(readChartFile(dir + "/text.trdc", back), QxChartFileRead::eCorrupt);
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
+    writeZip(dir + "/deep.trdc", {{"chart.xml", deep}});
+    EXPECT_EQ(readChartFile(dir + "/deep.trdc", back), QxChartFileRead::eCorrupt);
+    EXPECT_EQ(readChartFile(dir + "/text.trdc", back), QxChartFileRead::eCorrupt);
 
     // A truncated archive.
     wxString bytes;

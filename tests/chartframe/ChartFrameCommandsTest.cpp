@@ -321,9 +321,11 @@ TEST_F(ChartCommandsTest, IndicatorTemplatesSavedAndLoadedFromTheFrame)
         EXPECT_TRUE(answer.messages.empty()) << (answer.messages.empty() ? wxString() : answer.messages[0]);
         EXPECT_EQ(m_view->getChartist()->getDisplayedIndicators(shown), before + 1);
     }
-    {
-        // A damaged file is reported and changes nothing.
-        wxFFile(dir + "/bad.trdt", "w").Write("not a template");
+    // A damaged file and well-formed XML that is no template are reported
+    // alike and change nothing.
+    for (const char* text : {"not a template", "<AlertSettings><AlertSetting Type=\"9\"/></AlertSettings>"}) {
+        SCOPED_TRACE(text);
+        wxFFile(dir + "/bad.trdt", "w").Write(text);
         shown.clear();
         const unsigned before = m_view->getChartist()->getDisplayedIndicators(shown);
         FileDialogAnswer answer(dir + "/bad.trdt");

@@ -384,6 +384,11 @@ TEST_F(ChartFrameTest, KeyAliasesOfTheChartMenu)
     EXPECT_TRUE(has(wxACCEL_CTRL, WXK_NUMPAD_SUBTRACT, 1019));
     EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '_', 1021));
     EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '=', 1022));
+    // The pattern detectors' Shift+Ctrl+9, 1, 2 and 3.
+    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '(', 1014));
+    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '!', 1015));
+    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '@', 1016));
+    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '#', 1017));
     closeFrame(frame);
 }
 
@@ -413,6 +418,10 @@ TEST_F(ChartFrameTest, ZoomKeysAsTheKeyboardSendsThem)
         {'0', wxMOD_CONTROL, 1020},
         {'-', wxMOD_CONTROL | wxMOD_SHIFT, 1021},         // arrives as "_"
         {'=', wxMOD_CONTROL | wxMOD_SHIFT, 1022},         // arrives as "+"
+        {'9', wxMOD_CONTROL | wxMOD_SHIFT, 1014},         // arrives as "("
+        {'1', wxMOD_CONTROL | wxMOD_SHIFT, 1015},         // arrives as "!"
+        {'2', wxMOD_CONTROL | wxMOD_SHIFT, 1016},
+        {'3', wxMOD_CONTROL | wxMOD_SHIFT, 1017},
         {WXK_F6, wxMOD_NONE, 1004},
     };
     wxUIActionSimulator sim;

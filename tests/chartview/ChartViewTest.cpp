@@ -7,6 +7,7 @@
 #include "app/frames/FramesTestSupport.h"
 #include "chart/QxChart.h"
 #include "chart/QxZone.h"
+#include "chartframe/FBChartFrame.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxAnnot.h"
 #include "chartview/QxChartView.h"
@@ -83,7 +84,7 @@ QxPriceHistory* walk(unsigned n)
 }
 
 // A running application over a history database with a security of 600
-// daily bars and one without prices.
+// daily bars, one of 4000 and one without prices.
 struct ChartViewFixture : ::testing::Test {
     // One application and database for the suite: ending an application
     // winds the registries up.
@@ -100,9 +101,13 @@ struct ChartViewFixture : ::testing::Test {
         ASSERT_NE(category.get(), nullptr);
         QxObjectSmartPtr<QxSecurity> withPrices(category->addSecurity("WLK", "Walker Mills"));
         QxObjectSmartPtr<QxSecurity> without(category->addSecurity("NIL", "Empty Holdings"));
-        ASSERT_TRUE(withPrices.get() && without.get());
+        QxObjectSmartPtr<QxSecurity> longer(category->addSecurity("LNG", "Long Ledger"));
+        ASSERT_TRUE(withPrices.get() && without.get() && longer.get());
         QxObjectSmartPtr<QxPriceHistory> history(walk(600));
         ASSERT_EQ(withPrices->saveHistory(history.get()), eNoError);
+        QxObjectSmartPtr<QxPriceHistory> longHistory(walk(4000));
+        ASSERT_EQ(longer->saveHistory(longHistory.get()), eNoError);
+        longId = longer->id();
         pricedId = withPrices->id();
         emptyId = without->id();
         scoped->app().changeDatabase(database);
@@ -174,6 +179,7 @@ struct ChartViewFixture : ::testing::Test {
     static QxObjectSmartPtr<QxDatabase> database;
     static unsigned pricedId;
     static unsigned emptyId;
+    static unsigned longId; // 4000 bars
     unsigned framesBefore = 0;
     std::vector<QxChartFrame*> frames;
 };
@@ -181,6 +187,7 @@ framestest::ScopedApplication* ChartViewFixture::scoped = nullptr;
 QxObjectSmartPtr<QxDatabase> ChartViewFixture::database;
 unsigned ChartViewFixture::pricedId = 0;
 unsigned ChartViewFixture::emptyId = 0;
+unsigned ChartViewFixture::longId = 0;
 
 bool sameColour(const wxImage& a, int ax, int ay, const wxImage& b, int bx, int by)
 {
@@ -266,6 +273,41 @@ TEST_F(ChartViewFixture, HorizontalScrollShowsOtherBars)
         for (int x = plot.GetLeft(); x < plot.GetLeft() + 100; ++x)
             differing += !sameColour(atEnd, x, y, atStart, x, y);
     EXPECT_GT(differing, 100);
+}
+
+TEST_F(ChartViewFixture, OnePixelCandlesScrollAndRepaint)
+{
+    // Zoomed out as far as the menu goes, a long history still scrolls; each
+    // scroll repaints the whole chart through the view's picture.
+    QxChartView* view = open(longId);
+    ASSERT_NE(view, nullptr);
+    pump(100);
+    const unsigned newest = newestBar(view);
+    wxCommandEvent zoom(wxEVT_MENU, QxID_ZOOM_MAX_OUT);
+    view->getFrame()->ProcessWindowEvent(zoom);
+    pump(100);
+    const unsigned visible = view->getLastVisibleBar() - view->getFirstVisibleBar() + 1;
+    EXPECT_GT(visible, view->getZoneInnerRect(0).GetWidth() * 9 / 10) << "a bar a pixel";
+    EXPECT_LT(visible, newest + 1) << "4000 bars do not fit";
+    const wxImage atEnd = view->getChartBitmap().ConvertToImage();
+
+    scroll(view, wxEVT_SCROLLWIN_PAGEUP);
+    scroll(view, wxEVT_SCROLLWIN_PAGEUP);
+    pump(100);
+    EXPECT_LT(view->getLastVisibleBar(), newest - visible);
+    EXPECT_EQ(view->getLastVisibleBar() - view->getFirstVisibleBar() + 1, visible);
+    ASSERT_TRUE(framestest::saveWindowShot(view->getFrame(), "chartview-one-pixel-scrolled.png"));
+    const wxImage scrolled = view->getChartBitmap().ConvertToImage();
+    const wxRect plot = view->getZoneInnerRect(0).Deflate(2);
+    int differing = 0, drawn = 0;
+    const wxColour bg = view->getChartist()->getChart()->getConfig().bg;
+    for (int y = plot.GetTop(); y <= plot.GetBottom(); ++y)
+        for (int x = plot.GetLeft(); x <= plot.GetRight(); ++x) {
+            differing += !sameColour(atEnd, x, y, scrolled, x, y);
+            drawn += wxColour(scrolled.GetRed(x, y), scrolled.GetGreen(x, y), scrolled.GetBlue(x, y)) != bg;
+        }
+    EXPECT_GT(differing, plot.GetWidth() * 5) << "other bars are shown";
+    EXPECT_GT(drawn, plot.GetWidth() * 5) << "candles in every column";
 }
 
 TEST_F(ChartViewFixture, PriceChangesRepaintDailyChartsOnEndOfDayOnly)

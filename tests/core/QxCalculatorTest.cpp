@@ -241,6 +241,7 @@ TEST_F(CalculatorTest, DistinctInputsAreDistinctKeys)
     // and output 1 is output 0 plus one.
     EXPECT_EQ(s0.first, 4);
     EXPECT_DOUBLE_EQ(*s1.at(10), *s0.at(10) + 1.0);
+    const double* meanOverMacd = s0.values;
 
     IndPtr k50(MeanIndicator::sma(3)), k70(MeanIndicator::sma(3));
     k50->setInputSeries(0, QxSeriesId::constant(50));
@@ -250,6 +251,20 @@ TEST_F(CalculatorTest, DistinctInputsAreDistinctKeys)
     EXPECT_EQ(MeanIndicator::computations, 5);
     // MACD, the means over its outputs 0 and 1, and the two over constants.
     EXPECT_EQ(QxCalcCache::find(7)->periodData(Qx::eDaily, false)->numIndicators(), 5u);
+
+    // An entry keeps its own copy of its input indicators too: changing the
+    // caller's MACD later makes the mean over it a new entry and leaves the
+    // old one as it was.
+    macd->setParam(0, QxValue(int32_t(4)));
+    QxSeries changed;
+    ASSERT_EQ(calc.getDataSeries(QxSeriesId(again0.get(), 0), changed), eNoError);
+    EXPECT_EQ(MeanIndicator::computations, 7); // MACD(4), then the mean over it
+    EXPECT_EQ(changed.first, 5);
+    IndPtr oldMacd(MeanIndicator::macd()), overOld(MeanIndicator::sma(3));
+    overOld->setInputSeries(0, QxSeriesId(oldMacd.get(), 0));
+    ASSERT_EQ(calc.getDataSeries(QxSeriesId(overOld.get(), 0), s2), eNoError);
+    EXPECT_EQ(s2.values, meanOverMacd);
+    EXPECT_EQ(MeanIndicator::computations, 7);
 }
 
 TEST_F(CalculatorTest, FailedComputationGivesEmptyOutputs)

@@ -23,6 +23,10 @@ TEST(QxErrorCode, Descriptions)
         {eUnknownError, "eUnknownError"},
         {69, "UNKNOWN ERROR"},
         {-1, "UNKNOWN ERROR"},
+        {-5, "The database is in use by another program."},
+        {-8, "The database is read-only."},
+        {-11, "The database file is damaged or is not a database."},
+        {-13, "The disk is full."},
         {1000000, "UNKNOWN ERROR"},
         {std::numeric_limits<int>::min(), "UNKNOWN ERROR"},
     };

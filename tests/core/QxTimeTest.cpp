@@ -80,6 +80,11 @@ TEST(QxTime, LocalWallClockInEachZone)
         const int64_t now = timestampNow();
         EXPECT_TRUE(isValidTimestamp(now));
         EXPECT_GE(now, timestampFromDateTime(wxDateTime(time(nullptr) - 5)));
+        // Today is the local date of now at midnight (or the next day, had
+        // midnight passed in between).
+        const int64_t today = todayTimestamp();
+        EXPECT_EQ(today % 1000000000, 0);
+        EXPECT_TRUE(today / 1000000000 == now / 1000000000 || today > now) << today << " " << now;
     }
     EXPECT_EQ(timestampFromDateTime(wxDateTime()), 0);
 }

@@ -4,7 +4,6 @@
 #include "app/QxCommonFrame.h"
 #include "app/QxGatewayFrame.h"
 #include "chartframe/QxChartFrame.h"
-#include "app/QxPluginLoader.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxDataReader.h"
@@ -12,10 +11,12 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/platform/wxConfigEx.h"
+#include "securities/DlgPriceHistory.h"
 #include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 
 #include "FramesTestSupport.h"
+#include "SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -37,20 +38,7 @@ using framestest::ScopedApplication;
 
 namespace {
 
-// The real history-database plug-in, loaded once; the reader is held here
-// because every stand-in application empties the registries when it goes.
-QxDataReader* historyReader()
-{
-    static QxDataReader* reader = [] {
-        auto* loader = new QxPluginLoader; // kept loaded for the whole program
-        loader->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
-        QxDataReader* r = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-        if (r)
-            r->addRef();
-        return r;
-    }();
-    return reader;
-}
+using sectest::historyReader;
 
 struct CategoryPlan {
     const char* provider; // "" for none
@@ -304,6 +292,10 @@ TEST_F(SymbolSelectionTest, PreferencesPersistAcrossRuns)
     EXPECT_EQ(selectedRows(dlg->categoryList()), std::vector<long>{0});
     EXPECT_EQ(dlg->securityList()->GetItemCount(), 12);
     EXPECT_GT(dlg->GetSize().x, 100);
+    QxSymbolSelectionDlg::destroy(); // saves into that store
+    // No application owns the store get() made once the stand-in went.
+    if (wxConfigBase::Get(false) == &store)
+        delete wxConfigBase::Set(nullptr);
 }
 
 TEST_F(SymbolSelectionTest, SingleAndMultipleSelectionReturnTheChosenIds)
@@ -531,24 +523,34 @@ TEST_F(SymbolSelectionTest, QuoteEditorCommandAsksForTheSecurityFirst)
 {
     auto* frame = new QxCommonFrame(nullptr, wxID_ANY, "commands");
     bool confirm = false;
+    unsigned chosen = 0;
+    std::vector<wxString> editorTitles;
     DialogCatcher catcher([&](wxDialog* dialog) {
         if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
             messages.push_back(box->GetMessage());
             return static_cast<int>(wxID_OK);
+        }
+        if (dynamic_cast<DlgPriceHistory*>(dialog)) {
+            dialog->InitDialog();
+            editorTitles.push_back(dialog->GetTitle());
+            return static_cast<int>(wxID_CANCEL);
         }
         auto* selection = dynamic_cast<QxSymbolSelectionDlg*>(dialog);
         if (!selection || !confirm)
             return static_cast<int>(wxID_CANCEL);
         EXPECT_TRUE(selection->securityList()->isSingleSelection());
         selectOnly(selection->securityList(), {4});
+        chosen = selection->securityList()->securityAt(4)->id();
         return selection->confirmSelection() ? static_cast<int>(wxID_OK) : static_cast<int>(wxID_CANCEL);
     });
     wxCommandEvent command(wxEVT_MENU, 30004);
     frame->ProcessWindowEvent(command);
-    EXPECT_TRUE(messages.empty()) << "cancelled: nothing follows";
+    EXPECT_TRUE(editorTitles.empty()) << "cancelled: nothing follows";
     confirm = true;
     frame->ProcessWindowEvent(command);
-    EXPECT_EQ(messages, std::vector<wxString>{"The quote editor is not available in this version of Trendoria."});
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(editorTitles, std::vector<wxString>{"N004"}) << "the editor of the chosen security";
+    EXPECT_NE(chosen, 0u);
     frame->Destroy();
     framestest::pump(50);
 }

@@ -2,6 +2,7 @@
 // them at start-up and exit: files written by a fuller build pass through a
 // run unchanged.
 #include "core/QxTime.h"
+#include "core/QxUserNotice.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxTradingSystemMgr.h"
 
@@ -14,6 +15,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -52,13 +54,50 @@ TEST(AlertMgr, StartsAMonthBackAndKeepsTheSettingsOfTheFile)
     ASSERT_NE(security->GetChildren(), nullptr);
     EXPECT_EQ(security->GetChildren()->GetAttribute("TimeStamp"), "20140228000000000");
 
-    // A damaged file leaves the manager empty, and the next save writes a
-    // well-formed file.
-    std::ofstream(path) << "<AlertSettings><AlertSetting";
-    ASSERT_TRUE(QxAlertMgr::get()->save());
-    QxAlertMgr::destroy();
-    ASSERT_TRUE(doc.Load(path, "UTF-8"));
-    EXPECT_EQ(doc.GetRoot()->GetChildren(), nullptr);
+}
+
+// Damaged alert files as a user's disk holds them: each is kept aside byte
+// for byte, the user is told once, and the new file holds nothing of it.
+TEST(AlertMgr, KeepsADamagedFileAsideAndTellsTheUserOnce)
+{
+    const std::string path = QxAlertMgr::filePath().ToStdString();
+    fs::create_directories(fs::path(path).parent_path());
+    std::string deep;
+    for (int i = 0; i < 200000; ++i)
+        deep += "<a>";
+    const std::string cases[] = {"<AlertSettings><AlertSetting", "", "\x01\xff binary", "<AlertSettings>" + deep};
+    std::vector<wxString> told;
+    qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
+    for (const std::string& damaged : cases) {
+        for (const auto& e : fs::directory_iterator(fs::path(path).parent_path()))
+            fs::remove(e.path());
+        std::ofstream(path, std::ios::binary) << damaged;
+        told.clear();
+
+        QxAlertMgr* mgr = QxAlertMgr::get();
+        ASSERT_EQ(told.size(), 1u) << damaged.substr(0, 40);
+        EXPECT_TRUE(told[0].Contains(wxString(path))) << told[0];
+        ASSERT_TRUE(mgr->save());
+        QxAlertMgr::destroy();
+        EXPECT_EQ(told.size(), 1u) << "told once";
+
+        std::vector<fs::path> aside;
+        for (const auto& e : fs::directory_iterator(fs::path(path).parent_path()))
+            if (e.path().filename().string().rfind("alert_repo.xml.damaged-", 0) == 0)
+                aside.push_back(e.path());
+        ASSERT_EQ(aside.size(), 1u) << damaged.substr(0, 40);
+        std::ifstream in(aside[0], std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+        EXPECT_TRUE(told[0].Contains(aside[0].string())) << told[0];
+        wxXmlDocument doc;
+        ASSERT_TRUE(doc.Load(path, "UTF-8"));
+        EXPECT_EQ(doc.GetRoot()->GetChildren(), nullptr);
+        // The next start reads the new file without a word.
+        QxAlertMgr::get();
+        QxAlertMgr::destroy();
+        EXPECT_EQ(told.size(), 1u);
+    }
+    qxSetUserNoticeSink(nullptr);
 }
 
 TEST(TradingSystemMgr, ExistsOnlyOnDemandAndWritesBackItsIndex)

@@ -1,6 +1,8 @@
 // The checks and storing rules of the chart page of the preferences.
 #include "app/QxChartPrefs.h"
 #include "app/QxGlobalVars.h"
+#include "app/QxIndicatorRegistry.h"
+#include "chart/QxTemplate.h"
 
 #include "support/TestSupport.h"
 
@@ -21,10 +23,12 @@ QxChartPrefValues validValues()
     return v;
 }
 
-wxString makeFile(const std::string& name)
+wxString makeFile(const std::string& name,
+                  const char* text = "<TrendoriaTemplate Version=\"2\"><SMA Index=\"0\"/></TrendoriaTemplate>")
 {
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
     const wxString path = wxString::FromUTF8(TestSupport::makeTempDir("prefs") + "/" + name);
-    wxFFile(path, "w").Write("<Template/>");
+    wxFFile(path, "w").Write(text);
     return path;
 }
 
@@ -45,6 +49,9 @@ TEST(ChartPrefs, ChecksRunInOrderAndNameTheOffendingControl)
         {"main negative", -5, 1, 1, "", QxChartPrefField::eMainZoneHeight, "Incorrect main zone height."},
         {"volume 0", 1, 0, 1, "", QxChartPrefField::eVolmZoneHeight, "Incorrect volume zone height."},
         {"indicator 0", 1, 1, 0, "", QxChartPrefField::eIndcZoneHeight, "Incorrect indicator zone height."},
+        {"tallest allowed", 10000, 10000, 10000, "", QxChartPrefField::eNone, ""},
+        {"main too tall to draw", 10001, 1, 1, "", QxChartPrefField::eMainZoneHeight, "Incorrect main zone height."},
+        {"volume too tall", 1, 99999999, 1, "", QxChartPrefField::eVolmZoneHeight, "Incorrect volume zone height."},
         {"first failure wins", 0, 0, 0, "/no/such.trdt", QxChartPrefField::eMainZoneHeight,
          "Incorrect main zone height."},
         {"missing template", 1, 1, 1, "/no/such/file.trdt", QxChartPrefField::eTemplateFile,
@@ -66,9 +73,16 @@ TEST(ChartPrefs, ChecksRunInOrderAndNameTheOffendingControl)
     QxChartPrefValues withFile = validValues();
     withFile.templateFile = makeFile("mine.trdt");
     EXPECT_TRUE(checkChartPrefs(withFile).ok());
-    // A folder is not a template file.
-    withFile.templateFile = wxString::FromUTF8(TestSupport::makeTempDir("folder"));
-    EXPECT_EQ(checkChartPrefs(withFile).field, QxChartPrefField::eTemplateFile);
+    // A folder, a damaged file and well-formed XML without indicators are
+    // no template files.
+    for (const wxString& path : {wxString::FromUTF8(TestSupport::makeTempDir("folder")),
+                                 makeFile("cut.trdt", "<TrendoriaTemplate Version=\"2\"><SMA"),
+                                 makeFile("other.trdt", "<AlertSettings/>")}) {
+        withFile.templateFile = path;
+        const QxChartPrefCheck check = checkChartPrefs(withFile);
+        EXPECT_EQ(check.field, QxChartPrefField::eTemplateFile) << path;
+        EXPECT_EQ(check.message, "File '" + path + "' is not valid.");
+    }
 }
 
 TEST(ChartPrefs, StoresStyleAndHeights)
@@ -127,7 +141,11 @@ TEST(ChartPrefs, TemplateIsLoadedOnlyWhenItsNameChanges)
     v.templateFile = file;
     EXPECT_TRUE(storeChartPrefs(v, vars)) << "a new template is loaded";
     EXPECT_EQ(vars.defaultTemplateFileName, file);
+    ASSERT_TRUE(vars.defaultTemplate);
+    EXPECT_EQ(vars.defaultTemplate->numIndics(), 1u) << "loaded at once, for the next new chart";
+    const QxTemplate* loaded = vars.defaultTemplate.get();
     EXPECT_FALSE(storeChartPrefs(v, vars)) << "the same file again is not reloaded";
+    EXPECT_EQ(vars.defaultTemplate.get(), loaded);
 
     // The same file named relatively is still the same file.
     const wxString keep = wxGetCwd();
@@ -140,4 +158,5 @@ TEST(ChartPrefs, TemplateIsLoadedOnlyWhenItsNameChanges)
     v.templateFile.clear();
     EXPECT_FALSE(storeChartPrefs(v, vars));
     EXPECT_TRUE(vars.defaultTemplateFileName.empty()) << "an empty field clears the template";
+    EXPECT_FALSE(vars.defaultTemplate) << "and releases it";
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -41,6 +42,14 @@ TEST(KeyAliases, PlusAndMinusGetTheKeysThatProduceThem)
     EXPECT_TRUE(has(shiftedMinus, ctrlShift, '-', 1021));
     EXPECT_TRUE(has(shiftedMinus, ctrlShift, '_', 1021));
     EXPECT_TRUE(has(shiftedMinus, ctrlShift, WXK_NUMPAD_SUBTRACT, 1021));
+
+    // Shift with a digit: the digit and the character it types.
+    for (const auto& [digit, typed] : {std::pair<int, int>{'1', '!'}, {'2', '@'}, {'3', '#'}, {'9', '('}}) {
+        auto shiftedDigit = qxKeyAliases(ctrlShift, digit, 1015);
+        EXPECT_EQ(shiftedDigit.size(), 2u);
+        EXPECT_TRUE(has(shiftedDigit, ctrlShift, digit, 1015));
+        EXPECT_TRUE(has(shiftedDigit, ctrlShift, typed, 1015)) << char(typed);
+    }
 
     EXPECT_TRUE(qxKeyAliases(ctrl, '0', 1020).empty());
     EXPECT_TRUE(qxKeyAliases(0, WXK_F6, 1004).empty());

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/dir.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
 
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -170,4 +172,24 @@ TEST(wxConfigEx, ApplicationStoreIsInstalledOnce)
     first.Write("/probe", 1L);
     EXPECT_EQ(first.GetEntryType("/probe"), wxConfigBase::Type_Integer);
     first.DeleteEntry("/probe");
+}
+
+TEST(wxConfigEx, AFolderAtTheFilesPathIsLeftAloneWithNothingBesideIt)
+{
+    const std::string dir = TestSupport::makeTempDir("config-folder");
+    const std::string folder = dir + "/settings.ini";
+    ASSERT_TRUE(wxFileName::Mkdir(folder));
+    {
+        wxConfigEx config(folder);
+        config.Write("/a/b", 1L);
+        EXPECT_FALSE(config.Flush());
+        config.Write("/a/c", 2L);
+    } // the destructor writes no more than Flush
+    wxDir listing(dir);
+    wxString name;
+    std::vector<wxString> names;
+    for (bool more = listing.GetFirst(&name); more; more = listing.GetNext(&name))
+        names.push_back(name);
+    EXPECT_EQ(names, std::vector<wxString>{"settings.ini"});
+    EXPECT_TRUE(wxFileName::DirExists(folder));
 }

@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cstring>
 
 using namespace TrdTest;
@@ -174,8 +176,44 @@ TEST(TrdDatabaseFile, DamagedOrForeignFilesAreRefusedAndLeftAlone)
         EXPECT_EQ(openCode(path), c.code);
         EXPECT_EQ(fileBytes(path), c.bytes) << "the file must not be modified";
     }
-    // A folder is no database either.
+    // A folder is no database either, nor a pipe (which used to block for ever).
     EXPECT_EQ(openCode(TestSupport::makeTempDir("folder")), eFailedToOpenDatabase);
+    const std::string fifo = TestSupport::makeTempDir("fifo") + "/hist.trddb";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(openCode(fifo), eFailedToOpenDatabase);
+}
+
+// A database another program is writing is waited for a few seconds, then
+// reported in use; the file is neither called incompatible nor touched.
+TEST(TrdDatabaseFile, BusyFileIsWaitedForThenReportedInUse)
+{
+    const std::string path = newDatabasePath();
+    {
+        int rc = 0;
+        QxObjectSmartPtr<TrdDatabase> db(TrdDatabase::open(wxString::FromUTF8(path), &rc));
+        ASSERT_EQ(rc, 0);
+    }
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const std::string before = fileBytes(path);
+
+    const auto start = std::chrono::steady_clock::now();
+    const int code = openCode(path);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(code, -SQLITE_BUSY);
+    EXPECT_EQ(qxErrorDesc(code), "The database is in use by another program.");
+    EXPECT_GE(waited, std::chrono::milliseconds(TrdDatabase::kBusyTimeoutMs - 100));
+    EXPECT_EQ(fileBytes(path), before);
+
+    // Released within the wait, it opens.
+    std::thread release([writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    EXPECT_EQ(openCode(path), 0);
+    release.join();
+    sqlite3_close(writer);
 }
 
 TEST(TrdDatabaseFile, WriteProtectedFileOpensReadOnlyAndRefusesWrites)

@@ -208,7 +208,16 @@ TEST(TrdHistory, LastQuoteIsTheLatestBarOrTheFirstAtOrAfterATime)
     ASSERT_TRUE(f.security);
     QxQuote quote;
     int64_t since = 0;
-    EXPECT_EQ(f.security->lastQuote(since, quote), eUnknownError) << "nothing stored";
+    // No price table yet: the failed statement is the answer, for a quote
+    // as for a deletion (which tells nobody of a change).
+    EXPECT_EQ(f.security->lastQuote(since, quote), -SQLITE_ERROR);
+    {
+        Recorder recorder;
+        recorder.watch(f.security->id());
+        int64_t from = 0, to = 0;
+        EXPECT_EQ(f.security->deleteHistory(from, to), -SQLITE_ERROR);
+        EXPECT_TRUE(recorder.events.empty());
+    }
     const std::vector<int64_t> stamps = {date(2014, 6, 2), date(2014, 6, 4), date(2014, 6, 6)};
     QxObjectSmartPtr<QxPriceHistory> h(makeHistoryAt(Qx::eStock, stamps, 10.0));
     ASSERT_EQ(f.security->saveHistory(h.get()), 0);
@@ -309,12 +318,41 @@ TEST(TrdHistory, MissingValuesStayMissing)
     QxObjectSmartPtr<QxPriceHistory> h(makeHistory(Qx::eStock, 0, 3));
     h->volume()[1] = std::numeric_limits<double>::quiet_NaN();
     h->high()[2] = std::numeric_limits<double>::infinity();
+    h->low()[1] = 0.0; // a price of 0 is a value, not a missing one
     ASSERT_EQ(f.security->saveHistory(h.get()), 0);
     QxObjectSmartPtr<QxPriceHistory> back(f.read());
     ASSERT_TRUE(back);
     EXPECT_TRUE(std::isnan(back->volume()[1]));
     EXPECT_EQ(back->volume()[0], h->volume()[0]);
     EXPECT_TRUE(std::isinf(back->high()[2]));
+    EXPECT_EQ(back->low()[1], 0.0);
+}
+
+TEST(TrdHistory, OneSecurityReadsRangesInTurnAndSeesWhatWasSavedBetween)
+{
+    // The security keeps its prepared reading between calls: every read
+    // must take its own bounds and the rows as they are now.
+    Fixture f;
+    ASSERT_TRUE(f.security);
+    QxObjectSmartPtr<QxPriceHistory> first(makeHistory(Qx::eStock, 0, 10));
+    ASSERT_EQ(f.security->saveHistory(first.get()), 0);
+    const struct {
+        int from, to; // day indexes, -1 for a zero bound
+        unsigned bars;
+    } reads[] = {{2, 5, 4}, {-1, -1, 10}, {7, -1, 3}, {-1, 0, 1}};
+    for (const auto& r : reads) {
+        QxObjectSmartPtr<QxPriceHistory> got(
+            f.read(r.from < 0 ? 0 : dayTimestamp(r.from), r.to < 0 ? 0 : dayTimestamp(r.to)));
+        ASSERT_TRUE(got) << r.from << ".." << r.to;
+        EXPECT_EQ(got->numBars(), r.bars) << r.from << ".." << r.to;
+    }
+    QxObjectSmartPtr<QxPriceHistory> more(makeHistory(Qx::eStock, 10, 2500));
+    ASSERT_EQ(f.security->saveHistory(more.get()), 0);
+    QxObjectSmartPtr<QxPriceHistory> all(f.read());
+    ASSERT_TRUE(all);
+    ASSERT_EQ(all->numBars(), 2510u);
+    EXPECT_EQ(all->timestamp()[2509], dayTimestamp(2509));
+    EXPECT_EQ(all->close()[2509], more->close()[2499]);
 }
 
 namespace {

@@ -1,7 +1,11 @@
 // Symbol-index files: the line rules, writing and merging, seeding the
 // user's folder from the shipped copies, and the files following the
 // categories and securities of the database.
+#include "app/QxPluginLoader.h"
+#include "core/QxCategory.h"
 #include "core/QxDataProviderRepository.h"
+#include "core/QxDataReaderRepository.h"
+#include "core/QxUserNotice.h"
 #include "plugins/webproviders/QxGoogleDataDownloader.h"
 #include "plugins/webproviders/QxYahooDataDownloader.h"
 
@@ -12,6 +16,10 @@
 
 #include <wx/filename.h>
 
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -235,4 +243,84 @@ TEST_F(IndexFixture, CategoryNamesNeverReachOutsideTheIndexFolder)
     EXPECT_FALSE(provider->indexFile("a/b").IsOk());
     EXPECT_FALSE(provider->indexFile("..").IsOk());
     EXPECT_TRUE(provider->indexFile("US.NYSE.STOCK").IsOk());
+}
+
+// With the real history database: the largest exchange lists add quickly
+// in one transaction, and what a category cannot take is said once.
+TEST_F(IndexFixture, LargeFilesFillTheHistoryDatabaseQuicklyAndRefusalsAreSaid)
+{
+    static QxPluginLoader* loader = [] {
+        auto* l = new QxPluginLoader;
+        l->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
+        return l;
+    }();
+    (void)loader;
+    QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+    ASSERT_NE(reader, nullptr);
+    auto indexLines = [](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += "T" + std::to_string(i) + "\tSecurity " + std::to_string(i) + "\n";
+        return text;
+    };
+    std::vector<wxString> told;
+    qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
+    auto count = [](QxDatabase* db, const char* name) {
+        QxObjectSmartPtr<QxCategory> cat(db->findCategory(name, "Google"));
+        std::vector<QxObjectSmartPtr<QxSecurity>> list;
+        if (cat)
+            cat->listSecurities(list);
+        return list.size();
+    };
+    // Opening a new database fills it from the files; the time it takes.
+    auto fill = [&](const std::string& path) {
+        const auto start = std::chrono::steady_clock::now();
+        int error = 0;
+        QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(path, wxString(), &error));
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_TRUE(db) << error;
+        return std::make_pair(db, std::chrono::duration_cast<std::chrono::milliseconds>(took).count());
+    };
+    // A quarter of the lines first: filling must grow with the lines, not
+    // with their square (the ratio is kept loose for a busy machine).
+    writeFile(index / "US.NYSE.STOCK.txt", indexLines(1));
+    fill(TestSupport::makeTempDir("warm-up") + "/hist.trddb"); // first-use costs are not the lines
+    writeFile(index / "US.NYSE.STOCK.txt", indexLines(2500));
+    const auto small = fill(TestSupport::makeTempDir("small") + "/hist.trddb");
+    writeFile(index / "US.NYSE.STOCK.txt", indexLines(10000) + "IBM\tupper\nIbm\tmixed\n");
+    told.clear();
+    const std::string path = TestSupport::makeTempDir("big") + "/hist.trddb";
+    {
+        const auto big = fill(path);
+        ASSERT_TRUE(big.first);
+        EXPECT_EQ(count(big.first.get(), "US.NYSE.STOCK"), 10001u);
+        std::printf("index lines added: 2,500 in %lld ms, 10,002 in %lld ms\n", static_cast<long long>(small.second),
+                    static_cast<long long>(big.second));
+        EXPECT_LT(big.second, 8 * std::max<long long>(small.second, 50));
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(told[0].Contains("Ibm")) << told[0];
+        EXPECT_TRUE(told[0].Contains("letter case")) << told[0];
+    }
+
+    // A category whose ids are nearly used up takes what fits and says so.
+    {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(raw,
+                               "UPDATE sqlite_sequence SET seq=65534 WHERE name LIKE '%NASDAQ%';"
+                               "UPDATE security_category SET update_timestamp=0;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    writeFile(index / "US.NASDAQ.STOCK.txt", "MSFT\tMicrosoft\nAAPL\tApple\nA1\ta\nA2\tb\nA3\tc\n");
+    told.clear();
+    int error = 0;
+    QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(path, wxString(), &error));
+    ASSERT_TRUE(db) << error;
+    EXPECT_EQ(count(db.get(), "US.NASDAQ.STOCK"), 3u);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].Contains("65,535")) << told[0];
+    EXPECT_TRUE(told[0].Contains("2 securities")) << told[0];
+    qxSetUserNoticeSink(nullptr);
 }

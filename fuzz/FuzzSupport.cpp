@@ -1,0 +1,112 @@
+#include "FuzzSupport.h"
+
+#include "app/QxIndicatorRegistry.h"
+#include "chart/QxChartConfiguration.h"
+
+#include <wx/app.h>
+#include <wx/ffile.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+#include <wx/xml/xml.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace FuzzSupport {
+namespace {
+
+std::string g_home;
+
+void removeHome()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(g_home, ec);
+}
+
+// A wx assertion in a reader is a fault the fuzzer should report, not a
+// message box nobody answers.
+void assertAborts(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    std::fprintf(stderr, "wx assertion %s:%d %s: %s %s\n", (const char*)file.utf8_str(), line,
+                 (const char*)func.utf8_str(), (const char*)cond.utf8_str(), (const char*)msg.utf8_str());
+    std::abort();
+}
+
+class FuzzApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+} // namespace
+
+void initialise()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    char tmpl[] = "/tmp/trendoria-fuzz-XXXXXX";
+    if (!mkdtemp(tmpl)) {
+        std::perror("mkdtemp");
+        std::exit(2);
+    }
+    g_home = tmpl;
+    std::atexit(removeHome);
+    setenv("HOME", tmpl, 1);
+    const std::string data = g_home + "/.local/share", config = g_home + "/.config";
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    setenv("TZ", "UTC", 1);
+    setenv("LC_ALL", "C.UTF-8", 1);
+    tzset();
+
+    // The readers fill in chart defaults (system fonts and colours), so the
+    // toolkit runs as in the program: on a display (xvfb-run), for the life
+    // of the process.
+    static int argc = 1;
+    static char name[] = "trendoria-fuzz";
+    static char* argv[] = {name, nullptr};
+    wxApp::SetInstance(new FuzzApp);
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "cannot start the GUI toolkit (is DISPLAY set?)\n");
+        std::exit(2);
+    }
+    wxSetAssertHandler(assertAborts);
+    wxLog::EnableLogging(false);
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    // What the toolkit sets up on first use is made now, so that the leak
+    // check of each input sees only what the reader itself allocated.
+    const QxZoneConfiguration defaults;
+    const wxColour named("red");
+}
+
+std::unique_ptr<wxXmlDocument> parseXml(const uint8_t* data, size_t size)
+{
+    wxMemoryInputStream in(data, size);
+    auto doc = std::make_unique<wxXmlDocument>();
+    if (!doc->Load(in, "UTF-8") || !doc->GetRoot())
+        return nullptr;
+    return doc;
+}
+
+bool writeFile(const wxString& path, const uint8_t* data, size_t size)
+{
+    wxFFile f(path, "wb");
+    return f.IsOpened() && f.Write(data, size) == size && f.Close();
+}
+
+wxString scratchPath(const char* name)
+{
+    return wxString::FromUTF8((g_home + "/" + name).c_str());
+}
+
+} // namespace FuzzSupport
+
+// libFuzzer calls this before the first input; the replay main does too.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FuzzSupport::initialise();
+    return 0;
+}

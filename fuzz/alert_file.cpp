@@ -1,0 +1,19 @@
+// "alert_repo.xml" as the alert manager finds it at start-up, and the save
+// at exit that carries its contents over.
+#include "FuzzSupport.h"
+
+#include "trading/QxAlertMgr.h"
+
+#include <wx/filename.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const wxFileName file(QxAlertMgr::filePath());
+    if (!file.DirExists())
+        wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL);
+    if (!FuzzSupport::writeFile(file.GetFullPath(), data, size))
+        return 0;
+    QxAlertMgr::get()->save();
+    QxAlertMgr::destroy();
+    return 0;
+}

@@ -1,0 +1,103 @@
+#include "SecuritiesTestSupport.h"
+
+#include "app/QxPluginLoader.h"
+#include "core/QxAsciiParser.h"
+#include "core/QxDataReaderRepository.h"
+
+#include "support/TestSupport.h"
+
+#include <wx/msgdlg.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace sectest {
+
+QxDataReader* historyReader()
+{
+    // Kept loaded for the whole program, held in a static so it is no leak.
+    static QxPluginLoader* loader = nullptr;
+    static QxDataReader* reader = [] {
+        loader = new QxPluginLoader;
+        loader->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
+        QxDataReader* r = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+        if (r)
+            r->addRef();
+        return r;
+    }();
+    return reader;
+}
+
+QxObjectSmartPtr<QxDatabase> newDatabase(const char* hint)
+{
+    QxObjectSmartPtr<QxDatabase> db;
+    if (QxDataReader* reader = historyReader()) {
+        int error = 0;
+        db = reader->openDatabase(wxString::FromUTF8(TestSupport::makeTempDir(hint) + "/hist.trddb"), wxString(),
+                                  &error);
+    }
+    return db;
+}
+
+QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars)
+{
+    std::ifstream in(TestSupport::fixturePath("ohlcv/" + name));
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string s = text.str();
+    using F = QxAsciiParser::QxAsciiFieldId;
+    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
+    QxObjectSmartPtr<QxPriceHistory> all(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+    std::vector<unsigned> bad;
+    QxAsciiParser::parseAsciiStmForHistory(s.data(), static_cast<unsigned>(s.size()), fields, 7, true,
+                                           Qx::QxDateFormat::eYearMonthDay, 10, bad, all.get());
+    if (maxBars == 0 || all->numBars() <= maxBars)
+        return all;
+    QxObjectSmartPtr<QxPriceHistory> last(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+    for (unsigned i = all->numBars() - maxBars; i < all->numBars(); ++i) {
+        QxQuote q;
+        all->getQuote(i, q);
+        last->insertOrReplaceQuote(q);
+    }
+    return last;
+}
+
+void click(wxWindow* button)
+{
+    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+    event.SetEventObject(button);
+    button->ProcessWindowEvent(event);
+}
+
+void click(wxWindow* window, int id)
+{
+    if (wxWindow* button = window->FindWindow(id))
+        click(button);
+}
+
+int Script::run(wxDialog* dialog)
+{
+    if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
+        messages.push_back(box->GetMessage());
+        return answer;
+    }
+    for (const Entry& entry : m_entries) {
+        if (!entry.matches(dialog))
+            continue;
+        auto steps = entry.steps;
+        wxTheApp->CallAfter([dialog, steps] {
+            steps(dialog);
+            if (dialog->IsModal())
+                dialog->EndModal(-42);
+        });
+        return static_cast<int>(wxID_NONE);
+    }
+    return static_cast<int>(wxID_CANCEL);
+}
+
+framestest::DialogCatcher::Handler Script::handler()
+{
+    return [this](wxDialog* dialog) { return run(dialog); };
+}
+
+} // namespace sectest
