@@ -409,7 +409,10 @@ int QxChart::calcWidth(uint32_t first, uint32_t last)
         const QxPriceHistory* prices = m_calc ? m_calc->prices(m_calc->currentTimeframe(), false) : nullptr;
         last = prices && prices->numBars() ? prices->numBars() - 1 : 0;
     }
-    return leftMargin() + rightMargin() +
+    // The plot keeps one pixel free at each side (see setup): without them
+    // the last bar would not fit.
+    const int pad = 1;
+    return leftMargin() + rightMargin() + 2 * pad +
            (m_candleWidth + m_candleSpacing) * static_cast<int>(last - first + 1) - m_candleSpacing;
 }
 

@@ -1,5 +1,6 @@
 #include "chart/QxColorScheme.h"
 
+#include "chart/QxChartConfiguration.h"
 #include "chart/QxColorSchemeRegistry.h"
 #include "chart/QxDrawable.h"
 #include "core/QxErrorCode.h"
@@ -121,7 +122,8 @@ wxXmlNode* QxColorScheme::toXml(const QxIndicator* owner, wxXmlNode* parent) con
             if (getColor(entry->name, colour) != eNoError || !colour.IsOk())
                 continue;
             auto* child = new wxXmlNode(colors, wxXML_ELEMENT_NODE, entry->name.string());
-            child->AddAttribute("Color", colour.GetAsString(wxC2S_NAME | wxC2S_CSS_SYNTAX));
+            // A name only where it reads back as the same colour.
+            child->AddAttribute("Color", colourToConfigString(colour));
         }
     }
     return element;

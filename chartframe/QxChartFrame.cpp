@@ -11,6 +11,7 @@
 #include "chart/QxZone.h"
 #include "chartframe/QxAnnotToolBar.h"
 #include "chartframe/QxAnnotationMenu.h"
+#include "chartframe/QxChartExportDlg.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartframe/QxChartOperationsToolbar.h"
 #include "chartframe/QxChartOptionsToolbar.h"
@@ -283,21 +284,6 @@ void QxChartFrame::OnSize(wxSizeEvent& event)
     event.Skip();
 }
 
-void QxChartFrame::openChartFile()
-{
-    wxWindow* parent = nullptr;
-    if (QxApplication* app = QxApplication::getApp())
-        parent = app->activeFrame();
-    qxShowNotAvailable(parent, _("Opening saved charts"));
-}
-
-void QxChartFrame::saveChartFile(wxCommandEvent&)
-{
-    if (!m_view)
-        return;
-    showOperationFailed(eNotImplemented, qxNotAvailableText(_("Saving charts")).wc_str());
-}
-
 void QxChartFrame::onAddSignalMarkers(wxCommandEvent&)
 {
     if (m_view)
@@ -330,8 +316,11 @@ void QxChartFrame::onHeadAndShoulders(wxCommandEvent&)
 
 void QxChartFrame::onExportChart(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Exporting charts")).wc_str());
+    QxObjectSmartPtr<QxChartist> c(chartist());
+    if (!c || !c->getChart())
+        return;
+    QxChartExportDlg dialog(*c, this);
+    dialog.ShowModal();
 }
 
 void QxChartFrame::onChartConfiguration(wxCommandEvent&)

@@ -19,11 +19,7 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-// Has write fill a private temporary file beside path and renames it over
-// path once write and the flush succeeded.
-bool saveThroughTempFile(const wxString& path, const std::function<bool(wxFileOutputStream&)>& write)
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write)
 {
     wxLogNull quiet; // failures are reported by the result
     const wxFileName target(path);
@@ -37,10 +33,10 @@ bool saveThroughTempFile(const wxString& path, const std::function<bool(wxFileOu
     bool ok;
     {
         wxFileOutputStream out(tempFile);
-        ok = out.IsOk() && write(out) && out.Close();
+        ok = out.IsOk() && write(out) && out.IsOk() && out.Close();
     }
     ok = ok && tempFile.Flush();
-    tempFile.Close();
+    ok = tempFile.Close() && ok;
     // The temporary file is private; the result gets the old file's
     // permissions, or those of an ordinary new file.
     struct stat old;
@@ -53,16 +49,14 @@ bool saveThroughTempFile(const wxString& path, const std::function<bool(wxFileOu
     return false;
 }
 
-} // namespace
-
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
 {
-    return saveThroughTempFile(path, [&](wxFileOutputStream& out) { return doc.Save(out, indent); });
+    return qxWriteFileReplacing(path, [&doc, indent](wxOutputStream& out) { return doc.Save(out, indent); });
 }
 
 bool qxSaveBytesFile(const std::string& bytes, const wxString& path)
 {
-    return saveThroughTempFile(path, [&](wxFileOutputStream& out) {
+    return qxWriteFileReplacing(path, [&bytes](wxOutputStream& out) {
         return out.WriteAll(bytes.data(), bytes.size());
     });
 }

@@ -8,12 +8,19 @@
 #include <wx/string.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
+class wxOutputStream;
 class wxXmlDocument;
 
-// True when the document now stands at path; on failure the file that was
-// there is untouched and no temporary file is left behind.
+// Runs write on a stream into a temporary file beside path and, when it
+// returns true and every byte reached the disk, renames that file over
+// path. True when the new content now stands at path; on failure the file
+// that was there is untouched and no temporary file is left behind.
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write);
+
+// The same for an XML document saved with the given indentation.
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent);
 
 // The same for a file of the given bytes.

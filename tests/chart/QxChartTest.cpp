@@ -135,7 +135,8 @@ TEST_F(ChartFixture, ShortHistoryIsRightAligned)
     EXPECT_EQ(x.map(9.0) - x.map(0.0), 81);
     EXPECT_EQ(chart->getVolumeZone()->getOrigin().x, main->getOrigin().x);
     EXPECT_EQ(chart->getVolumeZone()->getOrigin().y, main->getOrigin().y + main->getHeight());
-    EXPECT_EQ(chart->calcWidth(0, 0), chart->leftMargin() + chart->rightMargin() + 9 * 10 - 2);
+    // The width that shows every bar is the width they use, padding included.
+    EXPECT_EQ(chart->calcWidth(0, 0), chart->leftMargin() + chart->rightMargin() + used);
     EXPECT_EQ(chart->calcWidth(3, 2), 0);
 }
 

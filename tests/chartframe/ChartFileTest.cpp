@@ -1,0 +1,454 @@
+// Save Chart and Open Saved Chart on a running application over a history
+// database: a chart with its period, hidden volume, indicator zones and
+// annotations comes back as it was saved; damaged or foreign files are
+// refused with their message and open nothing; a failed save keeps the file
+// that was there.
+#include "app/QxGlobalVars.h"
+#include "app/QxPluginLoader.h"
+#include "app/frames/FramesTestSupport.h"
+#include "chart/ChartFixtures.h"
+#include "chart/QxChart.h"
+#include "chart/QxChartist.h"
+#include "chart/QxZone.h"
+#include "chartframe/QxChartDocument.h"
+#include "chartframe/QxChartFrame.h"
+#include "chartview/QxChartView.h"
+#include "chartview/QxLineAnnot.h"
+#include "chartview/QxTextAnnot.h"
+#include "core/QxCalculator.h"
+#include "core/QxCategory.h"
+#include "core/QxDataReader.h"
+#include "core/QxDataReaderRepository.h"
+#include "core/QxDatabase.h"
+#include "core/QxIndicator.h"
+#include "app/QxIndicatorRegistry.h"
+#include "core/platform/QxFileDialogExt.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/dcmemory.h>
+#include <wx/ffile.h>
+#include <wx/filedlg.h>
+#include <wx/filefn.h>
+#include <wx/msgdlg.h>
+#include <wx/sstream.h>
+#include <wx/wfstream.h>
+#include <wx/xml/xml.h>
+#include <wx/zipstrm.h>
+
+#include <wx/dir.h>
+
+#include <set>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using framestest::pump;
+
+namespace {
+
+QxDataReader* historyReader()
+{
+    static QxPluginLoader* loader = [] {
+        auto* l = new QxPluginLoader;
+        l->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
+        return l;
+    }();
+    (void)loader;
+    return QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+}
+
+wxString fileBytes(const wxString& path)
+{
+    wxString bytes;
+    wxFFile(path, "rb").ReadAll(&bytes, wxConvISO8859_1);
+    return bytes;
+}
+
+void writeBytes(const wxString& path, const wxString& bytes) { wxFFile(path, "wb").Write(bytes, wxConvISO8859_1); }
+
+void writeZip(const wxString& path, const wxString& entry, const std::string& content)
+{
+    wxFFileOutputStream file(path, "wb");
+    wxZipOutputStream zip(file);
+    zip.PutNextEntry(entry);
+    zip.Write(content.data(), content.size());
+    zip.Close();
+}
+
+// Answers file dialogs with a path and message boxes with OK, recording both.
+class Answers : public wxModalDialogHook {
+public:
+    explicit Answers(wxString path) : m_path(std::move(path))
+    {
+        Register();
+        qxSetFileChooserResponder([this](wxFileDialog& dialog) {
+            dialogs.push_back(&dialog);
+            proposed.push_back(dialog.GetFilename());
+            styles.push_back(dialog.GetWindowStyle());
+            return m_path;
+        });
+    }
+    ~Answers() override
+    {
+        qxSetFileChooserResponder(nullptr);
+        Unregister();
+    }
+    std::vector<wxFileDialog*> dialogs;
+    std::vector<wxString> proposed;
+    std::vector<long> styles;
+    std::vector<wxString> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))
+            messages.push_back(box->GetMessage());
+        return wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    wxString m_path;
+};
+
+// The chart drawn into a memory bitmap of a fixed size, from a copy so the
+// chart on screen keeps its layout.
+wxImage picture(const QxChartist& chartist)
+{
+    QxObjectSmartPtr<QxChartist> copy(new QxChartist(chartist));
+    QxChart* chart = copy->getChart();
+    chart->setChartWidth(900);
+    // Where the chart was scrolled to is not part of the file.
+    chart->setLastVisibleBar(QxChart::kLatestBar);
+    wxBitmap bitmap(900, 900);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    chart->display(dc, copy->showLegend());
+    dc.SelectObject(wxNullBitmap);
+    return bitmap.ConvertToImage();
+}
+
+struct ChartFileTest : ::testing::Test {
+    static void SetUpTestSuite()
+    {
+        scoped = new framestest::ScopedApplication;
+        QxIndicatorRegistry::instance()->addBuiltInIndicators();
+        QxDataReader* reader = historyReader();
+        ASSERT_NE(reader, nullptr) << "trddb.trdx did not load";
+        const std::string dir = TestSupport::makeTempDir("chartfile");
+        int error = 0;
+        database = reader->openDatabase(wxString::FromUTF8((dir + "/hist.trddb").c_str()), "", &error);
+        ASSERT_NE(database.get(), nullptr) << "error " << error;
+        QxObjectSmartPtr<QxCategory> category(database->createCategory("USA.NYSE.EQ", ""));
+        ASSERT_NE(category.get(), nullptr);
+        QxObjectSmartPtr<QxSecurity> security(category->addSecurity("WLK", "Walker Mills"));
+        ASSERT_NE(security.get(), nullptr);
+        QxObjectSmartPtr<QxPriceHistory> history(charttest::makeWalk(600));
+        ASSERT_EQ(security->saveHistory(history.get()), eNoError);
+        securityId = security->id();
+        scoped->app().changeDatabase(database);
+    }
+    static void TearDownTestSuite()
+    {
+        if (scoped)
+            scoped->app().changeDatabase(nullptr);
+        database = nullptr;
+        delete scoped;
+        scoped = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_NE(database.get(), nullptr);
+        m_saved = QxGlobalVars::get();
+        QxGlobalVars& g = QxGlobalVars::get();
+        g.chartFrameSize = wxSize(1000, 760);
+        g.isChartFrameMaximized = false;
+        g.chartFramePerspective.clear();
+        framesBefore = QxChartFrame::openFrameCount();
+        dir = wxString::FromUTF8(TestSupport::makeTempDir("charts"));
+    }
+    void TearDown() override
+    {
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* f = dynamic_cast<QxChartFrame*>(w); f && !wxPendingDelete.Member(f))
+                f->Destroy();
+        pump(100);
+        EXPECT_EQ(QxChartFrame::openFrameCount(), framesBefore);
+        QxGlobalVars& g = QxGlobalVars::get();
+        g.chartFrameSize = m_saved.chartFrameSize;
+        g.isChartFrameMaximized = m_saved.isChartFrameMaximized;
+        g.chartFramePerspective = m_saved.chartFramePerspective;
+    }
+
+    QxChartView* openSecurity()
+    {
+        QxChartView* view = QxChartView::createChartView(securityId, Qx::eDaily, Qx::ePriceCandles, nullptr);
+        pump(150);
+        return view;
+    }
+    static void command(QxChartFrame* frame, int id, bool checked = false)
+    {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetInt(checked ? 1 : 0);
+        event.SetEventObject(frame);
+        frame->ProcessWindowEvent(event);
+        pump(30);
+    }
+    static std::set<QxChartFrame*> liveFrames()
+    {
+        std::set<QxChartFrame*> out;
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* f = dynamic_cast<QxChartFrame*>(w); f && !wxPendingDelete.Member(f))
+                out.insert(f);
+        return out;
+    }
+    // Opens path through Open Saved Chart: the messages shown and the view
+    // opened (null when none).
+    std::pair<std::vector<wxString>, QxChartView*> open(const wxString& path)
+    {
+        const std::set<QxChartFrame*> before = liveFrames();
+        Answers answers(path);
+        QxChartFrame::openChartFile();
+        pump(150);
+        QxChartView* view = nullptr;
+        for (QxChartFrame* f : liveFrames())
+            if (!before.count(f))
+                view = f->getChartView();
+        EXPECT_EQ(answers.dialogs.size(), 1u);
+        return {answers.messages, view};
+    }
+    // A saved chart of the security: daily, volume shown.
+    wxString savedChart(const wxString& name)
+    {
+        QxChartView* view = openSecurity();
+        EXPECT_NE(view, nullptr);
+        Answers answers(dir + "/" + name);
+        command(view->getFrame(), 5003);
+        EXPECT_TRUE(answers.messages.empty());
+        return dir + "/" + name;
+    }
+
+    static framestest::ScopedApplication* scoped;
+    static QxObjectSmartPtr<QxDatabase> database;
+    static unsigned securityId;
+    unsigned framesBefore = 0;
+    wxString dir;
+
+private:
+    QxGlobalVars m_saved;
+};
+
+framestest::ScopedApplication* ChartFileTest::scoped = nullptr;
+QxObjectSmartPtr<QxDatabase> ChartFileTest::database;
+unsigned ChartFileTest::securityId = 0;
+
+QxObjectSmartPtr<QxIndicator> catalogueIndicator(const char* name)
+{
+    const QxIndicator* prototype = QxIndicatorRegistry::instance()->getIndicator(QxAtom(name));
+    return QxObjectSmartPtr<QxIndicator>(
+        prototype ? prototype->clone(QxIndicator::eCloneParams | QxIndicator::eCloneDrawables) : nullptr);
+}
+
+} // namespace
+
+TEST_F(ChartFileTest, WeeklyChartWithZonesAndAnnotationsComesBackAsSaved)
+{
+    QxChartView* view = openSecurity();
+    ASSERT_NE(view, nullptr);
+    QxChartFrame* frame = view->getFrame();
+    QxChartist* chartist = view->getChartist();
+    command(frame, 1006); // weekly
+    command(frame, 1004, false); // volume hidden
+    for (const char* name : {"RSI", "MACD"}) {
+        QxObjectSmartPtr<QxIndicator> indicator = catalogueIndicator(name);
+        ASSERT_NE(indicator.get(), nullptr) << name;
+        ASSERT_EQ(chartist->addIndicator(indicator.get()), eNoError) << name;
+    }
+    QxChart* chart = chartist->getChart();
+    ASSERT_EQ(chart->numZones(), 4u);
+    const QxPriceHistory* weekly = chart->getCalc()->prices(Qx::eWeekly, false);
+    ASSERT_NE(weekly, nullptr);
+    const double last = weekly->numBars() - 1;
+    auto* line = new QxLineAnnot(QxLineAnnot::eTrendLine);
+    line->setPoint(0, QxPoint{last - 60, weekly->low()[weekly->numBars() - 61]});
+    line->setPoint(1, QxPoint{last - 5, weekly->high()[weekly->numBars() - 6]});
+    chart->getMainZone()->addAnnot(line, Qx::eWeekly);
+    auto* text = new QxTextAnnot("Breakout?");
+    text->setPoint(0, QxPoint{last - 30, weekly->high()[weekly->numBars() - 31]});
+    chart->getMainZone()->addAnnot(text, Qx::eWeekly);
+    view->refreshChart();
+    pump(150);
+    EXPECT_TRUE(framestest::saveWindowShot(frame, "chart_file_saved.png"));
+
+    {
+        // Typed without an extension: ".trdc" is added; the ticker is proposed.
+        Answers answers(dir + "/weekly");
+        command(frame, 5003);
+        ASSERT_EQ(answers.dialogs.size(), 1u);
+        EXPECT_EQ(answers.proposed[0], "WLK.trdc");
+        EXPECT_TRUE(answers.styles[0] & wxFD_OVERWRITE_PROMPT);
+        EXPECT_TRUE(answers.messages.empty());
+    }
+    const wxString path = dir + "/weekly.trdc";
+    ASSERT_TRUE(wxFileExists(path));
+    {
+        wxFFileInputStream file(path, "rb");
+        wxZipInputStream zip(file);
+        std::unique_ptr<wxZipEntry> entry(zip.GetNextEntry());
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(entry->GetName(), "chart.xml");
+        wxXmlDocument doc;
+        ASSERT_TRUE(doc.Load(zip, "UTF-8"));
+        EXPECT_EQ(std::unique_ptr<wxZipEntry>(zip.GetNextEntry()), nullptr);
+        const wxXmlNode* element = doc.GetRoot()->GetChildren();
+        EXPECT_EQ(doc.GetRoot()->GetName(), "TrendoriaChart");
+        EXPECT_EQ(element->GetAttribute("Category"), "USA.NYSE.EQ");
+        EXPECT_EQ(element->GetAttribute("Symbol"), "WLK");
+        EXPECT_EQ(element->GetAttribute("Periodicity"), "432000");
+        EXPECT_EQ(element->GetAttribute("Volumes"), "Hidden");
+        EXPECT_EQ(element->GetAttribute("Style"), "Candle");
+        unsigned n = 0;
+        for (const wxXmlNode* z = element->GetChildren()->GetChildren(); z; z = z->GetNext(), ++n)
+            EXPECT_EQ(z->GetAttribute("Index"), wxString::Format("%u", n));
+        EXPECT_EQ(n, 4u);
+    }
+
+    const auto [messages, reopened] = open(path);
+    EXPECT_TRUE(messages.empty()) << (messages.empty() ? wxString() : messages[0]);
+    ASSERT_NE(reopened, nullptr);
+    QxChartist* back = reopened->getChartist();
+    QxChart* backChart = back->getChart();
+    EXPECT_EQ(backChart->getCalc()->currentTimeframe(), Qx::eWeekly);
+    EXPECT_FALSE(backChart->isVolZoneVisible());
+    EXPECT_EQ(back->getPriceObjType(), Qx::ePriceCandles);
+    ASSERT_EQ(backChart->numZones(), 4u);
+    for (unsigned i = 2; i < 4; ++i) {
+        ASSERT_EQ(backChart->zoneAt(i)->numIndicator(), 1u);
+        EXPECT_EQ(backChart->zoneAt(i)->indicatorAt(0)->getName(), chart->zoneAt(i)->indicatorAt(0)->getName());
+        EXPECT_EQ(backChart->zoneAt(i)->getTitle(), chart->zoneAt(i)->getTitle());
+    }
+    EXPECT_EQ(backChart->getMainZone()->getAnnots(Qx::eWeekly).size(), 2u);
+    EXPECT_DOUBLE_EQ(backChart->getZoomFactor(), chart->getZoomFactor());
+    EXPECT_TRUE(framestest::saveWindowShot(reopened->getFrame(), "chart_file_reopened.png"));
+
+    // Each zone written again gives the same XML.
+    for (unsigned i = 0; i < 4; ++i) {
+        wxXmlNode a(wxXML_ELEMENT_NODE, "a"), b(wxXML_ELEMENT_NODE, "b");
+        chart->zoneAt(i)->toXML(&a);
+        backChart->zoneAt(i)->toXML(&b);
+        wxXmlDocument da, db;
+        da.SetRoot(new wxXmlNode(*a.GetChildren()));
+        db.SetRoot(new wxXmlNode(*b.GetChildren()));
+        wxStringOutputStream sa, sb;
+        da.Save(sa);
+        db.Save(sb);
+        EXPECT_EQ(std::string(sa.GetString().utf8_str()), std::string(sb.GetString().utf8_str())) << "zone " << i;
+    }
+
+    // Drawn the same, pixel for pixel.
+    const wxImage before = picture(*chartist);
+    const wxImage after = picture(*back);
+    ASSERT_EQ(before.GetSize(), after.GetSize());
+    before.SaveFile(wxString::FromUTF8(TestSupport::artifactPath("chart_file_before.png")), wxBITMAP_TYPE_PNG);
+    after.SaveFile(wxString::FromUTF8(TestSupport::artifactPath("chart_file_after.png")), wxBITMAP_TYPE_PNG);
+    EXPECT_EQ(charttest::countOther(before, wxRect(before.GetSize()), *wxWHITE), 
+              charttest::countOther(after, wxRect(after.GetSize()), *wxWHITE));
+    EXPECT_EQ(0, memcmp(before.GetData(), after.GetData(), size_t(before.GetWidth()) * before.GetHeight() * 3));
+}
+
+TEST_F(ChartFileTest, DamagedAndForeignFilesOpenNothing)
+{
+    const wxString good = savedChart("good.trdc");
+    ASSERT_TRUE(wxFileExists(good));
+    const wxString bytes = fileBytes(good);
+    const wxString corrupt = "Could not open because file supplied appears to be corrupt.";
+
+    writeBytes(dir + "/other.zip", bytes);
+    writeBytes(dir + "/cut.trdc", bytes.Left(bytes.length() / 2));
+    writeZip(dir + "/capital.trdc", "Chart.xml", "<TrendoriaChart><CHART Category=\"USA.NYSE.EQ\" Symbol=\"WLK\"/></TrendoriaChart>");
+    writeZip(dir + "/text.trdc", "chart.xml", "just some text");
+    writeZip(dir + "/nocat.trdc", "chart.xml", "<TrendoriaChart><CHART Symbol=\"WLK\"/></TrendoriaChart>");
+    writeZip(dir + "/cat.trdc", "chart.xml",
+             "<TrendoriaChart><CHART Category=\"USA.NYSE.EQ\" Symbol=\"WLK\" DataProvider=\"Google\"/></TrendoriaChart>");
+    writeZip(dir + "/sec.trdc", "chart.xml",
+             "<TrendoriaChart><CHART Category=\"USA.NYSE.EQ\" Symbol=\"ZZZ\" DataProvider=\"\"/></TrendoriaChart>");
+    writeBytes(dir + "/plain.trdc", "not a zip at all");
+    const unsigned before = QxChartFrame::openFrameCount();
+
+    struct Case {
+        const char* file;
+        wxString message;
+    } cases[] = {
+        {"missing.trdc", "File does not exist.\nPlease select an existing file."},
+        {"other.zip", "Invalid format."},
+        {"capital.trdc", corrupt},
+        {"cut.trdc", corrupt},
+        {"plain.trdc", corrupt},
+        {"text.trdc", corrupt},
+        {"nocat.trdc", corrupt},
+        // The category is there, but bound to no provider.
+        {"cat.trdc", "Category USA.NYSE.EQ could not be found."},
+        {"sec.trdc", "Security ZZZ could not be found."},
+    };
+    for (const Case& c : cases) {
+        const auto [messages, view] = open(dir + "/" + c.file);
+        EXPECT_EQ(messages, std::vector<wxString>{c.message}) << c.file;
+        EXPECT_EQ(view, nullptr) << c.file;
+        EXPECT_EQ(QxChartFrame::openFrameCount(), before) << c.file;
+    }
+
+    // The extension in capitals is the chart extension.
+    writeBytes(dir + "/UPPER.TRDC", bytes);
+    const auto [messages, view] = open(dir + "/UPPER.TRDC");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_NE(view, nullptr);
+}
+
+TEST_F(ChartFileTest, FailedSaveReportsAndKeepsTheOldFile)
+{
+    const wxString path = savedChart("kept.trdc");
+    const wxString before = fileBytes(path);
+    ASSERT_FALSE(before.empty());
+
+    // No folder to write into: the user is told.
+    QxChartView* view = openSecurity();
+    ASSERT_NE(view, nullptr);
+    {
+        Answers answers(dir + "/no/such/folder/x.trdc");
+        command(view->getFrame(), 5003);
+        ASSERT_EQ(answers.messages.size(), 1u);
+        EXPECT_TRUE(answers.messages[0].StartsWith("Failed to save chart\nError description: ")) << answers.messages[0];
+    }
+
+    // A write-protected folder, written as an ordinary user (the superuser
+    // writes anywhere): refused, the old file byte for byte as it was.
+    QxChartFileHeader header;
+    ASSERT_TRUE(chartFileHeaderOf(*view->getChartist(), header));
+    wxXmlDocument doc;
+    buildChartDocument(doc, header, *view->getChartist()->getChart());
+    const std::string home = TestSupport::homeDir();
+    const std::string folder(dir.utf8_str());
+    for (std::string d = folder; d.size() >= home.size(); d = d.substr(0, d.rfind('/')))
+        chmod(d.c_str(), 0755);
+    chmod(folder.c_str(), 0555);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(10);
+        _exit(writeChartFile(doc, path) ? 11 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    chmod(folder.c_str(), 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10 setuid, 11 written";
+    EXPECT_EQ(fileBytes(path), before);
+    wxArrayString left;
+    wxDir::GetAllFiles(dir, &left, "*", wxDIR_FILES | wxDIR_HIDDEN);
+    EXPECT_EQ(left.size(), 1u);
+}
