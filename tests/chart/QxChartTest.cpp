@@ -288,12 +288,14 @@ TEST_F(ChartFixture, ZonesShrinkToADrawableHeight)
     EXPECT_EQ(main->getPlotHeight(), 30000) << "fits: unchanged";
     EXPECT_EQ(chart->getVolumeZone()->getPlotHeight(), volume);
 
-    main->setHeight(99999999);
-    chart->getVolumeZone()->setHeight(50000);
+    // Each zone alone stays within a bitmap; together they do not.
+    main->setHeight(QxZone::kMaxHeight);
+    chart->getVolumeZone()->setHeight(3000);
     ASSERT_EQ(chart->setup(dc), eNoError);
     EXPECT_LE(chart->chartHeight(), QxChart::kMaxChartHeight);
     EXPECT_GT(chart->chartHeight(), QxChart::kMaxChartHeight - 100) << "no more shrinking than needed";
-    EXPECT_GT(main->getPlotHeight(), 100 * chart->getVolumeZone()->getPlotHeight()) << "in proportion";
+    EXPECT_GT(main->getPlotHeight(), 9 * chart->getVolumeZone()->getPlotHeight()) << "in proportion";
+    EXPECT_LT(chart->getVolumeZone()->getPlotHeight(), 3000) << "every zone gives up its share";
     EXPECT_GE(chart->getVolumeZone()->getPlotHeight(), 1);
 }
 

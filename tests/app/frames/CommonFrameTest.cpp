@@ -151,7 +151,7 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
     const Case cases[] = {
         {5002, "QxSymbolSelectionDlg", "Select Security"},
         {30000, "QxSymbolSelectionDlg", "Select Security"},
-        {5000, "wxMessageDialog", "Opening saved charts" + missing},
+        {5000, "wxFileDialog", "Open Trendoria Chart"},
         {30001, "wxMessageDialog", "The portfolio and watchlist manager" + missing},
         {30004, "QxSymbolSelectionDlg", "Select Security"},
         {30005, "QxDatabaseInfoDlg", "Database Info"},

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/filedlg.h>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
@@ -66,6 +67,8 @@ int DialogCatcher::Enter(wxDialog* dialog)
     seen.title = dialog->GetTitle();
     if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))
         seen.message = box->GetMessage();
+    else if (auto* files = dynamic_cast<wxFileDialog*>(dialog))
+        seen.message = files->GetMessage(); // GTK gives an unshown file dialog no title
     m_seen.push_back(seen);
     if (m_handler)
         return m_handler(dialog);

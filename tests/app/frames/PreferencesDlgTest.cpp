@@ -1,6 +1,7 @@
 // The preferences dialog run as the user runs it: opened from the menu,
 // refusing a zone height of 0 with its message, storing valid values on OK
 // and nothing on Cancel.
+#include "chart/QxChart.h"
 #include "app/QxChartPrefPanel.h"
 #include "app/QxCommonFrame.h"
 #include "app/QxGlobalVars.h"
@@ -142,7 +143,7 @@ TEST_F(PreferencesTest, MissingTemplateIsRefusedAndCancelChangesNothing)
     EXPECT_TRUE(vars.defaultTemplateFileName.empty());
 }
 
-TEST_F(PreferencesTest, SpinControlsAcceptTheWholeRange)
+TEST_F(PreferencesTest, SpinControlsAcceptEveryDrawableHeight)
 {
     QxPreferencesDlg dialog(frame);
     EXPECT_EQ(dialog.GetTitle(), "Trendoria Preferences");
@@ -150,5 +151,6 @@ TEST_F(PreferencesTest, SpinControlsAcceptTheWholeRange)
     auto* spin = dynamic_cast<wxSpinCtrl*>(dialog.chartPage()->controlFor(QxChartPrefField::eIndcZoneHeight));
     ASSERT_NE(spin, nullptr);
     EXPECT_EQ(spin->GetMin(), 0);
-    EXPECT_EQ(spin->GetMax(), 99999999);
+    // Taller zones would make charts no bitmap can hold.
+    EXPECT_EQ(spin->GetMax(), QxChart::kMaxZoneHeight);
 }
