@@ -31,16 +31,7 @@ using namespace charttest;
 
 namespace {
 
-QxDataReader* historyReader()
-{
-    static QxPluginLoader* loader = [] {
-        auto* l = new QxPluginLoader;
-        l->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
-        return l;
-    }();
-    (void)loader;
-    return QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-}
+using TestSupport::historyReader;
 
 // A history database with one security of 3000 synthetic daily bars, and
 // the default template holding BBANDS, RSI and MACD, loaded the way the

@@ -49,16 +49,7 @@ using framestest::pump;
 
 namespace {
 
-QxDataReader* historyReader()
-{
-    static QxPluginLoader* loader = [] {
-        auto* l = new QxPluginLoader;
-        l->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
-        return l;
-    }();
-    (void)loader;
-    return QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-}
+using TestSupport::historyReader;
 
 wxString fileBytes(const wxString& path)
 {

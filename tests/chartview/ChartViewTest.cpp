@@ -46,16 +46,7 @@ using framestest::pump;
 
 namespace {
 
-QxDataReader* historyReader()
-{
-    static QxPluginLoader* loader = [] {
-        auto* l = new QxPluginLoader;
-        l->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
-        return l;
-    }();
-    (void)loader;
-    return QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-}
+using TestSupport::historyReader;
 
 // 600 weekday bars of a random walk from 2012-01-02.
 QxPriceHistory* walk(unsigned n)

@@ -13,20 +13,7 @@
 
 namespace sectest {
 
-QxDataReader* historyReader()
-{
-    // Kept loaded for the whole program, held in a static so it is no leak.
-    static QxPluginLoader* loader = nullptr;
-    static QxDataReader* reader = [] {
-        loader = new QxPluginLoader;
-        loader->loadPlugin(TestSupport::binDir() + "/trddb.trdx");
-        QxDataReader* r = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-        if (r)
-            r->addRef();
-        return r;
-    }();
-    return reader;
-}
+QxDataReader* historyReader() { return TestSupport::historyReader(); }
 
 QxObjectSmartPtr<QxDatabase> newDatabase(const char* hint)
 {

@@ -1,5 +1,9 @@
 #include "support/TestSupport.h"
 
+#include "app/QxPluginLoader.h"
+#include "core/QxAtom.h"
+#include "core/QxDataReaderRepository.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +17,21 @@ namespace TestSupport {
 bool g_guiAvailable = false;
 
 std::string binDir() { return TRENDORIA_BIN_DIR; }
+
+QxDataReader* historyReader()
+{
+    // Static, so neither the loader nor the held reader counts as a leak.
+    static QxPluginLoader* loader = nullptr;
+    static QxDataReader* reader = [] {
+        loader = new QxPluginLoader;
+        loader->loadPlugin(binDir() + "/trddb.trdx");
+        QxDataReader* r = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+        if (r)
+            r->addRef();
+        return r;
+    }();
+    return reader;
+}
 
 std::string fixturePath(const std::string& relative)
 {

@@ -2,6 +2,8 @@
 // Helpers shared by the test executables.
 #include <string>
 
+class QxDataReader;
+
 namespace TestSupport {
 
 // Folder of the built program: executable, model library, plug-ins, shipped files.
@@ -15,6 +17,9 @@ std::string artifactPath(const std::string& fileName);
 std::string makeTempDir(const std::string& hint = "tmp");
 // The private HOME this test process runs with.
 std::string homeDir();
+// The real history-database plug-in's reader, loaded once and held for the
+// whole program: stand-in applications empty the registries when they go.
+QxDataReader* historyReader();
 // Whether the toolkit's GUI part was started for this executable.
 bool guiAvailable();
 
