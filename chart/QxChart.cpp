@@ -521,6 +521,10 @@ wxRect QxChart::getInnerBox() const
         return wxRect();
     const QxZone* first = m_zones.front().get();
     const QxZone* last = m_zones.back().get();
+    // A hidden volume zone keeps its old place; the box ends where the
+    // frame does.
+    if (!isShown(last))
+        last = m_mainZone ? m_mainZone.get() : first;
     const int left = first->getOrigin().x;
     const int top = first->getOrigin().y + first->getTitleHeight();
     return wxRect(left, top, last->getWidth(), bottomOf(last) - top);

@@ -68,6 +68,16 @@ void QxDateAxis::setup(wxDC& dc, const QxRange<unsigned>& bars, const QxPriceHis
     m_scale.setup(static_cast<double>(bars.lower), static_cast<double>(bars.upper), firstPixel, secondPixel,
                   false);
 
+    // Measured in the font display() paints with, not whatever font the
+    // caller left in the device: labels judged to fit in a smaller font
+    // would all be dropped when painted.
+    struct FontScope {
+        wxDC& dc;
+        const wxFont previous;
+        FontScope(wxDC& d, const wxFont& font) : dc(d), previous(d.GetFont()) { dc.SetFont(font); }
+        ~FontScope() { dc.SetFont(previous); }
+    } fontScope(dc, m_config.labelFont);
+
     wxCoord w = 0, h = 0;
     dc.GetTextExtent("X", &w, &h);
     m_tickLength = w;
@@ -158,10 +168,10 @@ void QxDateAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation 
     wxPen pen(m_config.tickColor, 1, wxPENSTYLE_SOLID);
     pen.SetCap(wxCAP_BUTT);
     dc.SetPen(pen);
-    const int charWidth = dc.GetCharWidth();
     dc.SetTextForeground(m_config.labelColor);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     dc.SetFont(m_config.labelFont);
+    const int charWidth = dc.GetCharWidth();
 
     const int labelY = baseY + charWidth + m_tickLength;
     const int alignment = wxALIGN_CENTER_HORIZONTAL | (below ? 0 : wxALIGN_BOTTOM);

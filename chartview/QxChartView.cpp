@@ -62,6 +62,7 @@ QxChartView::QxChartView(QxChartist* chartist) : m_chartist(chartist), m_tooltip
     Bind(wxEVT_PAINT, &QxChartView::onPaint, this);
     Bind(wxEVT_ERASE_BACKGROUND, &QxChartView::onEraseBackground, this);
     Bind(wxEVT_MOTION, &QxChartView::onMotion, this);
+    Bind(wxEVT_LEAVE_WINDOW, &QxChartView::onLeaveWindow, this);
     Bind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Bind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
     Bind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
@@ -80,6 +81,7 @@ QxChartView::~QxChartView()
     Unbind(wxEVT_PAINT, &QxChartView::onPaint, this);
     Unbind(wxEVT_ERASE_BACKGROUND, &QxChartView::onEraseBackground, this);
     Unbind(wxEVT_MOTION, &QxChartView::onMotion, this);
+    Unbind(wxEVT_LEAVE_WINDOW, &QxChartView::onLeaveWindow, this);
     Unbind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Unbind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
     Unbind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
@@ -235,6 +237,9 @@ void QxChartView::refreshChart()
     if (!c || !GetHandle())
         return;
     QxObjectSmartPtr<QxChart> hold(c);
+    // The crosshair spans the old inner rectangle; the whole window is
+    // repainted below, so it is dropped and drawn anew at the next move.
+    m_overlay.clear(QxOverlay::eCrosshair);
     const wxSize client = GetClientSize();
     const int previousWidth = c->getChartWidth();
     if (client.x != previousWidth)
@@ -485,6 +490,13 @@ void QxChartView::clearTooltip()
 {
     m_tooltipText.clear();
     UnsetToolTip();
+}
+
+void QxChartView::onLeaveWindow(wxMouseEvent& event)
+{
+    // A crosshair left behind would point at a bar the pointer no longer is on.
+    eraseCrosshair();
+    event.Skip();
 }
 
 void QxChartView::onMotion(wxMouseEvent& event)

@@ -123,6 +123,7 @@ private:
     void paintChartBitmap();
     void onPaint(wxPaintEvent& event);
     void onMotion(wxMouseEvent& event);
+    void onLeaveWindow(wxMouseEvent& event);
     void onLeftDown(wxMouseEvent& event);
     void onLeftUp(wxMouseEvent& event);
     void onKeyDown(wxKeyEvent& event);

@@ -356,6 +356,8 @@ TEST_F(ChartFixture, HiddenVolumeZoneEndsTheFrameAtTheMainZone)
     // The border runs along the main zone's bottom; below the date axis the
     // chart holds only background.
     EXPECT_GT(countNear(img, wxRect(x - 20, bottom, 40, 1), *wxBLACK, 60), 30);
+    // The box the crosshair spans ends there too.
+    EXPECT_EQ(chart->getInnerBox().GetBottom(), bottom - 1);
     const int axis = chart->getDateAxis()->minHeight();
     EXPECT_EQ(countOther(img, wxRect(0, bottom + axis + 5, 1200, 60), chart->getConfig().bg), 0);
 }

@@ -220,3 +220,64 @@ TEST_F(DateAxisTest, PaintsOnlyWhatFits)
     setup(h.get(), 5, 5, m_dayWidth + 2);
     EXPECT_EQ(painted(wxPoint(0, 10)), 0);
 }
+
+// The chart lays its axis out in whatever font its device holds and paints
+// the labels in the axis's own (bold) font: the choice of labels must follow
+// the painting font, or a daily chart zoomed out to one pixel a bar gets
+// period labels that are then too wide to paint, and shows none at all.
+TEST_F(DateAxisTest, LabelsAreChosenInThePaintingFont)
+{
+    auto h = weekdayHistory(1995, 1, 2, 2000);
+    const wxFont small(wxFontInfo(6).Family(wxFONTFAMILY_SWISS));
+    QxAxisConfiguration c;
+    c.tickColor = *wxRED;
+    c.labelColor = *wxBLACK;
+    c.labelFont = wxFont(wxFontInfo(12).Family(wxFONTFAMILY_SWISS).Bold());
+    m_axis.setConfig(c);
+    struct Layout {
+        int period;
+        bool periodLabels;
+        std::vector<unsigned> ticks;
+        std::vector<std::string> labels;
+        int height;
+    };
+    auto layout = [&](const wxFont& deviceFont, unsigned last, double barWidth) {
+        m_dc.SetFont(deviceFont);
+        setup(h.get(), 0, last, barWidth);
+        EXPECT_TRUE(m_dc.GetFont() == deviceFont) << "the device keeps its font";
+        return Layout{m_axis.labelPeriod(), m_axis.hasPeriodLabels(), m_axis.ticks(), labels(), m_axis.minHeight()};
+    };
+    // One-pixel bars (the widest zoom out), a few steps in, weekly labels.
+    const struct {
+        unsigned last;
+        double barWidth;
+    } cases[] = {{579, 1.0}, {289, 2.0}, {193, 3.0}, {60, 25.0}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.barWidth);
+        const Layout painting = layout(c.labelFont, k.last, k.barWidth);
+        const Layout other = layout(small, k.last, k.barWidth);
+        EXPECT_EQ(other.period, painting.period);
+        EXPECT_EQ(other.periodLabels, painting.periodLabels);
+        EXPECT_EQ(other.ticks, painting.ticks);
+        EXPECT_EQ(other.labels, painting.labels);
+        EXPECT_EQ(other.height, painting.height);
+    }
+
+    // Painted from a device in the small font, the one-pixel axis shows
+    // labels, not only ticks.
+    m_dc.SetFont(small);
+    setup(h.get(), 0, 579, 1.0);
+    ASSERT_GE(m_axis.ticks().size(), 2u);
+    m_dc.SetBackground(*wxWHITE_BRUSH);
+    m_dc.Clear();
+    m_axis.display(m_dc, wxPoint(0, 0), Qx::eAxisBelow);
+    m_dc.SelectObject(wxNullBitmap);
+    const wxImage img = m_bitmap.ConvertToImage();
+    m_dc.SelectObject(m_bitmap);
+    // Label text is black; tick marks are red.
+    int text = 0;
+    for (int y = 0; y < img.GetHeight(); ++y)
+        for (int x = 0; x < img.GetWidth(); ++x)
+            text += img.GetRed(x, y) < 100 && img.GetGreen(x, y) < 100;
+    EXPECT_GT(text, 30) << "labels painted at one pixel a bar";
+}

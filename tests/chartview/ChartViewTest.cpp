@@ -31,6 +31,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/timer.h>
@@ -387,6 +390,85 @@ TEST_F(ChartViewFixture, CrosshairFollowsTheMouseWithoutTrace)
     }
     EXPECT_EQ(traces, 0) << "nothing left where the crosshair was";
     EXPECT_GT(crossings, inner.height / 2) << "the crosshair is at the mouse";
+}
+
+// Leaving the window takes the crosshair away; a new size or zone layout
+// drops it too, and the next move draws it across the zones as they are now.
+TEST_F(ChartViewFixture, CrosshairGoesWithThePointerAndFollowsTheLayout)
+{
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    pump(200);
+    QxChart* chart = view->getChartist()->getChart();
+    const wxSize startSize = view->GetSize();
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {
+        {"pointer leaves the window",
+         [&] {
+             wxMouseEvent leave(wxEVT_LEAVE_WINDOW);
+             leave.SetPosition(wxPoint(-5, -5));
+             leave.SetEventObject(view);
+             view->ProcessWindowEvent(leave);
+         }},
+        {"volume zone hidden",
+         [&] {
+             chart->showVolumeZone(false);
+             view->refreshChart();
+         }},
+        {"volume zone shown again",
+         [&] {
+             chart->showVolumeZone(true);
+             view->refreshChart();
+         }},
+        {"window narrowed",
+         [&] {
+             view->SetSize(wxSize(startSize.x - 150, startSize.y));
+             pump(200);
+         }},
+        {"window widened", [&] {
+             view->SetSize(startSize);
+             pump(200);
+         }}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const wxRect before = view->getInnerRect();
+        const wxPoint at(before.x + before.width / 2, before.y + before.height / 4);
+        motion(view, at);
+        ASSERT_TRUE(view->isCrosshairShown());
+        const wxImage plainBefore = [&] {
+            QxOverlay saved = view->overlay();
+            view->overlay().clear(QxOverlay::eCrosshair);
+            const wxImage img = rendered(view);
+            view->overlay() = saved;
+            return img;
+        }();
+        c.change();
+        EXPECT_FALSE(view->isCrosshairShown());
+        if (std::string(c.what) == "pointer leaves the window") {
+            const wxImage after = rendered(view);
+            int left = 0;
+            for (int y = before.GetTop(); y <= before.GetBottom(); ++y)
+                left += !sameColour(after, at.x, y, plainBefore, at.x, y);
+            EXPECT_EQ(left, 0) << "nothing of the crosshair is painted";
+        }
+
+        // The next move draws it across the current inner rectangle.
+        const wxRect now = view->getInnerRect();
+        const wxPoint next(now.x + now.width / 3, now.y + now.height / 3);
+        motion(view, next);
+        ASSERT_TRUE(view->isCrosshairShown());
+        const auto& lines = view->overlay().lines(QxOverlay::eCrosshair);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0].from, wxPoint(next.x, now.GetTop()));
+        EXPECT_EQ(lines[0].to, wxPoint(next.x, now.GetBottom()));
+        EXPECT_EQ(lines[1].from, wxPoint(now.GetLeft(), next.y));
+        EXPECT_EQ(lines[1].to, wxPoint(now.GetRight(), next.y));
+        if (std::string(c.what) != "pointer leaves the window") {
+            EXPECT_NE(now, before) << "the change moves the zones";
+        }
+    }
 }
 
 TEST_F(ChartViewFixture, HiddenVolumeZoneLosesItsSeparator)
