@@ -17,6 +17,9 @@
 
 namespace {
 
+// The title the report page carries.
+const char* const kReportTitle = "Trendoria Simple System Test Report";
+
 void showError(const wxString& message, wxWindow* parent)
 {
     wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, parent);
@@ -56,6 +59,7 @@ QxSimpleSystemTestReportView::QxSimpleSystemTestReportView(unsigned securityId, 
         m_webView->EnableContextMenu(false);
         m_webView->Bind(wxEVT_WEBVIEW_NAVIGATING, &QxSimpleSystemTestReportView::onNavigating, this);
         m_webView->Bind(wxEVT_WEBVIEW_LOADED, &QxSimpleSystemTestReportView::onLoaded, this);
+        m_webView->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &QxSimpleSystemTestReportView::onTitleChanged, this);
         m_webView->SetPage(page, wxString());
         view = m_webView;
     } else {
@@ -75,6 +79,7 @@ QxSimpleSystemTestReportView::~QxSimpleSystemTestReportView()
     if (m_webView) {
         m_webView->Unbind(wxEVT_WEBVIEW_NAVIGATING, &QxSimpleSystemTestReportView::onNavigating, this);
         m_webView->Unbind(wxEVT_WEBVIEW_LOADED, &QxSimpleSystemTestReportView::onLoaded, this);
+        m_webView->Unbind(wxEVT_WEBVIEW_TITLE_CHANGED, &QxSimpleSystemTestReportView::onTitleChanged, this);
     }
     if (m_htmlWindow)
         m_htmlWindow->Unbind(wxEVT_HTML_LINK_CLICKED, &QxSimpleSystemTestReportView::onHtmlLink, this);
@@ -103,7 +108,17 @@ void QxSimpleSystemTestReportView::onNavigating(wxWebViewEvent& event)
 
 void QxSimpleSystemTestReportView::onLoaded(wxWebViewEvent& event)
 {
-    m_pageLoaded = true;
+    // The engine loads a blank page of its own as well, in an order of its
+    // own choosing, under the same address: the report is in once its title is.
+    if (m_webView->GetCurrentTitle() == kReportTitle)
+        m_pageLoaded = true;
+    event.Skip();
+}
+
+void QxSimpleSystemTestReportView::onTitleChanged(wxWebViewEvent& event)
+{
+    if (event.GetString() == kReportTitle)
+        m_pageLoaded = true;
     event.Skip();
 }
 

@@ -23,6 +23,8 @@ public:
     // The window that shows the page: one of the two is set.
     wxWebView* webView() const { return m_webView; }
     wxHtmlWindow* htmlWindow() const { return m_htmlWindow; }
+    // Whether the report has replaced the engine's blank start page.
+    bool pageLoaded() const { return m_pageLoaded; }
 
     // Whether a navigation to url may go ahead; the command links are acted
     // on (after the navigation has been refused) instead.
@@ -43,6 +45,7 @@ protected:
 private:
     void onNavigating(wxWebViewEvent& event);
     void onLoaded(wxWebViewEvent& event);
+    void onTitleChanged(wxWebViewEvent& event);
     void onHtmlLink(wxHtmlLinkEvent& event);
 
     static inline bool s_webViewEnabled = true;
@@ -51,6 +54,6 @@ private:
     std::string m_report;
     wxWebView* m_webView = nullptr;
     wxHtmlWindow* m_htmlWindow = nullptr;
-    // Until the page has loaded, its own load passes the navigation check.
+    // Until the report is in, loading it passes the navigation check.
     bool m_pageLoaded = false;
 };

@@ -30,7 +30,6 @@ TEST(SystemTesterDlg, StopsAreFiniteNumbersAboveZero)
 
 TEST_F(SystemTesterTest, OkChecksInOrderAndTheStopsAreKept)
 {
-    wxConfigEx::get().DeleteGroup("dlg/simple-system-tester");
     TestSupport::MessageBoxes boxes;
     auto lastMessage = [&boxes] { return boxes.texts().empty() ? wxString() : boxes.texts().back(); };
     QxSimpleSystemTesterDlg dlg(nullptr);

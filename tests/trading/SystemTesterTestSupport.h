@@ -4,8 +4,10 @@
 // a short-only one, and answers for the manager and selection dialogs.
 #include "AlertTestSupport.h"
 
+#include "app/QxIndicatorRegistry.h"
 #include "core/QxAsciiParser.h"
 #include "core/QxErrorCode.h"
+#include "core/platform/wxConfigEx.h"
 #include "securities/QxSecurityListCtrl.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
@@ -43,6 +45,8 @@ class SystemTesterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        QxIndicatorRegistry::instance()->addBuiltInIndicators(); // the shipped systems' indicators
+        wxConfigEx::get().DeleteGroup("dlg/simple-system-tester");
         tradingtest::resetStore(TestSupport::binDir());
         QxObjectSmartPtr<QxTradingSystem> shorts(new QxTradingSystem);
         shorts->setType(Qx::eShortOnly);
