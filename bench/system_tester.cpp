@@ -91,22 +91,36 @@ std::vector<QxSeriesId> systemIndicators(const QxTradingSystem& system)
     return {condition->getFirstSeries(), condition->getSecondSeries()};
 }
 
+// The system, a walk of state.range(0) bars with its calculator, and a
+// test over all of them; no system (and the benchmark skipped) when the
+// shipped definition did not load.
+struct Run {
+    explicit Run(benchmark::State& state)
+        : system(smaCross().get()), walk(security(static_cast<unsigned>(state.range(0)))), calc(walk)
+    {
+        if (!system)
+            state.SkipWithError("the shipped SMA 50-200 Cross system did not load");
+        params.startDate = walk->history().timestamp()[0];
+        params.endDate = walk->history().timestamp()[walk->history().numBars() - 1];
+        params.systemName = "SMA 50-200 Cross";
+        params.ticker = "WALK";
+    }
+    QxTradingSystem* system;
+    WalkSecurity* walk;
+    QxCalculator calc;
+    QxSimpleTestParams params;
+};
+
 void BM_SimulationVsIndicators(benchmark::State& state)
 {
-    const unsigned bars = static_cast<unsigned>(state.range(0));
-    QxTradingSystem* system = smaCross().get();
-    if (!system) {
-        state.SkipWithError("the shipped SMA 50-200 Cross system did not load");
+    Run run(state);
+    if (!run.system)
         return;
-    }
-    WalkSecurity* walk = security(bars);
-    QxCalculator calc(walk);
+    QxTradingSystem* system = run.system;
+    WalkSecurity* walk = run.walk;
+    QxCalculator& calc = run.calc;
+    const QxSimpleTestParams& params = run.params;
     const std::vector<QxSeriesId> indicators = systemIndicators(*system);
-    QxSimpleTestParams params;
-    params.startDate = walk->history().timestamp()[0];
-    params.endDate = walk->history().timestamp()[bars - 1];
-    params.systemName = "SMA 50-200 Cross";
-    params.ticker = "WALK";
     Baseline baseline("indicators");
     size_t trades = 0;
     // A cache with the prices and nothing computed from them.
@@ -146,20 +160,17 @@ void BM_SimulationVsIndicators(benchmark::State& state)
 // up from a table made beforehand, beside the full run.
 void BM_SimulationWithoutEvaluation(benchmark::State& state)
 {
-    const unsigned bars = static_cast<unsigned>(state.range(0));
-    QxTradingSystem* system = smaCross().get();
-    if (!system) {
-        state.SkipWithError("the shipped SMA 50-200 Cross system did not load");
+    Run run(state);
+    if (!run.system)
         return;
-    }
-    WalkSecurity* walk = security(bars);
-    QxCalculator calc(walk);
+    QxTradingSystem* system = run.system;
+    WalkSecurity* walk = run.walk;
+    QxCalculator& calc = run.calc;
+    const QxSimpleTestParams& params = run.params;
+    const unsigned bars = static_cast<unsigned>(state.range(0));
     std::vector<unsigned char> answers(bars);
     for (unsigned bar = 0; bar < bars; ++bar)
         answers[bar] = static_cast<unsigned char>(system->evaluate(3, &calc, bar));
-    QxSimpleTestParams params;
-    params.startDate = walk->history().timestamp()[0];
-    params.endDate = walk->history().timestamp()[bars - 1];
     Baseline baseline("full_run");
     for (auto _ : state) {
         baseline.measured([&] {
