@@ -19,6 +19,7 @@ PanelSystemSignal::PanelSystemSignal(wxWindow* parent, int kind, QxTradingSystem
         return;
     }
     m_sameAs->SetLabel(m_kind == eShortEntry ? _("Same as long exit") : _("Same as long entry"));
+    Layout(); // the box was sized for the layout's shorter placeholder
     if (m_systemType == Qx::eShortOnly) {
         m_sameAs->Enable(false);
     } else if (system) {

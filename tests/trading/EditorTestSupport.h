@@ -5,6 +5,7 @@
 // configuration, the condition editor) answered through the modal hook from
 // queues the test fills.
 #include "trading/DlgConditionEditor.h"
+#include "trading/DlgSystemEditor.h"
 
 #include "configdlg/DlgInputTaker.h"
 #include "configdlg/QxIndicConfigDlg.h"
@@ -99,19 +100,31 @@ class NestedAnswers {
 public:
     using ConditionScript = std::function<void(DlgConditionEditor*)>;
 
-    NestedAnswers()
-        : m_catcher([this](wxDialog* dialog) { return answer(dialog); })
-    {
-    }
+    NestedAnswers() : m_catcher([this](wxDialog* dialog) { return answer(dialog); }) {}
 
     std::deque<std::optional<wxString>> typed;      // fixed values
     std::deque<std::optional<wxString>> indicators; // names in the selection dialog
     std::deque<ConditionScript> conditions;         // each ends by pressing OK or not
+    std::deque<std::function<void(DlgSystemEditor*)>> systemEditors; // likewise
     std::vector<wxString> messages;
 
     const std::vector<framestest::SeenDialog>& seen() const { return m_catcher.seen(); }
 
 private:
+    // Runs the next script on a dialog that has no loop of its own; what
+    // its OK left as the result.
+    template <class D>
+    static int script(std::deque<std::function<void(D*)>>& scripts, D* dialog)
+    {
+        if (scripts.empty())
+            return wxID_CANCEL;
+        std::function<void(D*)> run = scripts.front();
+        scripts.pop_front();
+        dialog->SetReturnCode(0);
+        run(dialog);
+        return dialog->GetReturnCode() == wxID_OK ? wxID_OK : wxID_CANCEL;
+    }
+
     template <class T>
     static std::optional<T> next(std::deque<std::optional<T>>& queue)
     {
@@ -146,15 +159,10 @@ private:
         }
         if (dynamic_cast<QxIndicConfigDlg*>(dialog))
             return wxID_OK; // the catalogue's defaults
-        if (auto* editor = dynamic_cast<DlgConditionEditor*>(dialog)) {
-            if (conditions.empty())
-                return wxID_CANCEL;
-            ConditionScript script = conditions.front();
-            conditions.pop_front();
-            editor->SetReturnCode(0);
-            script(editor);
-            return editor->GetReturnCode() == wxID_OK ? wxID_OK : wxID_CANCEL;
-        }
+        if (auto* editor = dynamic_cast<DlgConditionEditor*>(dialog))
+            return script(conditions, editor);
+        if (auto* editor = dynamic_cast<DlgSystemEditor*>(dialog))
+            return script(systemEditors, editor);
         return wxID_CANCEL;
     }
 
