@@ -9,8 +9,6 @@
 #include "trading/QxCondition.h"
 #include "trading/QxTradingSystem.h"
 
-#include "core/QxUtils.h"
-
 #include <gtest/gtest.h>
 
 using namespace editortest;
@@ -31,15 +29,8 @@ std::vector<wxString> join(std::initializer_list<std::vector<wxString>> parts)
     return out;
 }
 
-class ConditionEditor : public ::testing::Test {
+class ConditionEditor : public EditorTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        QxIndicatorRegistry::instance()->addBuiltInIndicators();
-        QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::makeTempDir("nohelp")));
-    }
-    static void TearDownTestSuite() { QxUtils::setHelpFolder(wxString()); }
-
     // A system reading RSI(14) on both long signals (two equivalent
     // objects) and SMA(50) on its own short entry.
     static QxObjectSmartPtr<QxTradingSystem> systemWithIndicators()

@@ -12,8 +12,6 @@
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
-#include "core/QxUtils.h"
-
 #include <gtest/gtest.h>
 
 #include <wx/listctrl.h>
@@ -93,14 +91,8 @@ QxObjectSmartPtr<QxTradingSystem> fullSystem()
     return system;
 }
 
-class SystemEditor : public ::testing::Test {
+class SystemEditor : public EditorTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        QxIndicatorRegistry::instance()->addBuiltInIndicators();
-        QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::makeTempDir("nohelp")));
-    }
-    static void TearDownTestSuite() { QxUtils::setHelpFolder(wxString()); }
     void SetUp() override { folder = tradingtest::resetStore(TestSupport::binDir()); }
     void TearDown() override { QxTradingSystemMgr::destroy(); }
 
@@ -297,6 +289,23 @@ TEST_F(SystemEditor, DeletingRowsRecoloursTheRestAndModifyEditsTheRowsOwnConditi
     EXPECT_EQ(list->GetItemText(0), c1->getDescription());
     EXPECT_EQ(list->GetItemText(1), closeAbove(150)->getDescription());
 
+    // A double click and Enter modify the selected row too; Cancel there
+    // changes nothing.
+    std::vector<QxCondition*> shownAgain;
+    auto cancelled = [&](DlgConditionEditor* editor) { shownAgain.push_back(editor->getCondition()); };
+    answers.conditions = {cancelled, cancelled};
+    selectRows(list, {0});
+    wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
+    activated.SetEventObject(list);
+    activated.m_itemIndex = 0;
+    list->ProcessWindowEvent(activated);
+    wxListEvent enter(wxEVT_LIST_KEY_DOWN, list->GetId());
+    enter.SetEventObject(list);
+    enter.m_code = WXK_RETURN;
+    list->ProcessWindowEvent(enter);
+    EXPECT_EQ(shownAgain, (std::vector<QxCondition*>{c1.get(), c1.get()}));
+    EXPECT_EQ(list->GetItemText(0), c1->getDescription());
+
     EXPECT_EQ(pressOk(&dlg), wxID_OK);
     QxSignal* entry = system->getLongEntrySignal();
     ASSERT_EQ(entry->getNumConditions(), 2u);
@@ -378,14 +387,8 @@ TEST_F(SystemEditor, UserPathFromNewToTheDefinitionFileAndBack)
     });
     {
         DlgSystemManager manager(nullptr, false);
-        wxCommandEvent none;
-        for (wxWindow* child : manager.GetChildren())
-            if (child->GetLabel() == "&New...")
-                click(child);
-        wxListView* rows = nullptr;
-        for (wxWindow* child : manager.GetChildren())
-            if (auto* list = dynamic_cast<wxListView*>(child))
-                rows = list;
+        click(childOf<wxButton>(&manager, "&New..."));
+        wxListView* rows = childOf<wxListView>(&manager);
         ASSERT_NE(rows, nullptr);
         const long row = rows->FindItem(-1, "My RSI");
         ASSERT_NE(row, -1) << "the manager lists the new system";
@@ -437,16 +440,10 @@ TEST_F(SystemEditor, UserPathFromNewToTheDefinitionFileAndBack)
     });
     {
         DlgSystemManager manager(nullptr, false);
-        wxListView* rows = nullptr;
-        for (wxWindow* child : manager.GetChildren())
-            if (auto* list = dynamic_cast<wxListView*>(child))
-                rows = list;
+        wxListView* rows = childOf<wxListView>(&manager);
         ASSERT_NE(rows, nullptr);
-        rows->Select(rows->FindItem(-1, "My RSI"));
-        framestest::pump(20);
-        for (wxWindow* child : manager.GetChildren())
-            if (child->GetLabel() == "&Edit...")
-                click(child);
+        selectRows(rows, {rows->FindItem(-1, "My RSI")});
+        click(childOf<wxButton>(&manager, "&Edit..."));
         EXPECT_TRUE(answers.systemEditors.empty() && answers.conditions.empty());
     }
     back = nullptr;

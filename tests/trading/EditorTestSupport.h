@@ -7,10 +7,14 @@
 #include "trading/DlgConditionEditor.h"
 #include "trading/DlgSystemEditor.h"
 
+#include "app/QxIndicatorRegistry.h"
 #include "configdlg/DlgInputTaker.h"
 #include "configdlg/QxIndicConfigDlg.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "configdlg/QxIndicatorSelectionPanel.h"
+
+#include "core/QxUtils.h"
+#include "support/TestSupport.h"
 
 #include "FramesTestSupport.h"
 
@@ -28,6 +32,28 @@
 #include <vector>
 
 namespace editortest {
+
+// The editors' tests: the catalogue's indicators registered, and no help
+// books, so Help opens no viewer.
+class EditorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        QxIndicatorRegistry::instance()->addBuiltInIndicators();
+        QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::makeTempDir("nohelp")));
+    }
+    static void TearDownTestSuite() { QxUtils::setHelpFolder(wxString()); }
+};
+
+// The first child of parent of type T (whose label is label, when given).
+template <class T>
+T* childOf(wxWindow* parent, const wxString& label = wxString())
+{
+    for (wxWindow* window : parent->GetChildren())
+        if (auto* typed = dynamic_cast<T*>(window); typed && (label.empty() || typed->GetLabel() == label))
+            return typed;
+    return nullptr;
+}
 
 inline std::vector<wxString> itemTexts(wxChoice* list)
 {
