@@ -13,6 +13,8 @@
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
+#include <cmath>
+
 namespace {
 
 // The condition list's item data: the kind's name.
@@ -89,6 +91,9 @@ QxCondition* DlgConditionEditor::selectedPrototype() const
 
 int DlgConditionEditor::selectConstant(wxChoice* list, double value)
 {
+    // A damaged file's NaN or infinity is not offered as a value to pick.
+    if (!std::isfinite(value))
+        return -1;
     const QxSeriesItems items = itemsOf(list);
     const int found = findConstant(items, value);
     if (found != -1)

@@ -231,6 +231,14 @@ TEST_F(ConditionEditor, ModifyShowsTheConditionAndOkBuildsANewOne)
     EXPECT_EQ(shown->getSecondSeries().value(), 0.000123456789);
     EXPECT_EQ(shown->getFirstSeries().indicator(), rsi.get());
 
+    // A constant no number can show (from a damaged file) is not listed.
+    const unsigned count = dlg.secondSeriesList()->GetCount();
+    QxObjectSmartPtr<QxCondition> damaged =
+        makeCondition("Below", tradingtest::closeId(), QxSeriesId::constant(tradingtest::NaN));
+    dlg.setCondition(damaged.get());
+    EXPECT_EQ(selectedText(dlg.secondSeriesList()), "<none>");
+    EXPECT_EQ(dlg.secondSeriesList()->GetCount(), count);
+
     // Shown again, then a single-series kind: the second list is off.
     QxObjectSmartPtr<QxCondition> single = makeCondition("MovesDown", tradingtest::openId(), QxSeriesId());
     dlg.setCondition(single.get());
