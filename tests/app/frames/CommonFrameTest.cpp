@@ -241,6 +241,8 @@ TEST(CommonFrame, ToolbarToolsReachTheSameHandlers)
     ASSERT_EQ(catcher.seen().size(), 1u);
     EXPECT_EQ(catcher.seen()[0].className, "QxSimpleSystemTesterDlg");
     closeFrame(frame);
+    // The tester read its stops from a store made on demand; no application owns it.
+    delete wxConfigBase::Set(nullptr);
 }
 
 TEST(CommonFrame, QuoteEditorIsOffForAReadOnlyDatabaseInEveryFrame)
