@@ -74,8 +74,8 @@ public:
 };
 class QxWatchRowData : public wxClientData {
 public:
-    explicit QxWatchRowData(QxWatchItem* item) : item(item) {}
-    QxWatchItem* item;
+    explicit QxWatchRowData(const QxWatchItem* item) : item(item) {}
+    const QxWatchItem* item;
 };
 
 class QxPortfolioDetailsItemComparator : public wxTreeListItemComparator {
