@@ -13,6 +13,14 @@ void addTool(wxToolBar* tools, int id, const wxString& label, const char* art, w
     tools->AddTool(id, label, toolBitmap(art), wxNullBitmap, kind, wxEmptyString, label);
 }
 
+// Toolbars do not decide how wide their column is: tools that do not fit
+// go to the toolbar's overflow menu.
+void realize(wxToolBar* tools)
+{
+    tools->Realize();
+    tools->SetMinSize(wxSize(40, tools->GetBestSize().y));
+}
+
 wxToolBar* makeToolBar(wxWindow* parent)
 {
     return new wxToolBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -32,21 +40,23 @@ FBPortfolioMgrPanel::FBPortfolioMgrPanel(wxWindow* parent, wxWindowID id, const 
     addTool(m_portfolioTools, ID_ADD_PORTFOLIO, _("Add Portfolio"), "QxART_portfolio_add");
     addTool(m_portfolioTools, ID_REMOVE_PORTFOLIO, _("Remove portfolio"), "QxART_portfolio_remove");
     addTool(m_portfolioTools, ID_RENAME_PORTFOLIO, _("Rename Portfolio"), "QxART_portfolio_rename");
-    m_portfolioTools->Realize();
+    realize(m_portfolioTools);
     m_leftSizer->Add(m_portfolioTools, 0, wxEXPAND | wxLEFT | wxTOP, 5);
     m_portfolioList = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                      wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS);
+    m_portfolioList->SetMinSize(wxSize(40, 80)); // the sash, not the columns, sets the width
     m_leftSizer->Add(m_portfolioList, 1, wxEXPAND | wxLEFT, 5);
     m_watchlistTools = makeToolBar(this);
     addTool(m_watchlistTools, ID_ADD_WATCHLIST, _("Add Watchlist"), "QxART_watchlist_add");
     addTool(m_watchlistTools, ID_REMOVE_WATCHLIST, _("Remove watchlist"), "QxART_watchlist_remove");
     addTool(m_watchlistTools, ID_RENAME_WATCHLIST, _("Rename Watchlist"), "QxART_watchlist_rename");
-    m_watchlistTools->Realize();
+    realize(m_watchlistTools);
     m_leftSizer->Add(m_watchlistTools, 0, wxEXPAND | wxLEFT | wxTOP, 5);
     m_watchlistList = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                      wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS);
+    m_watchlistList->SetMinSize(wxSize(40, 80));
     m_leftSizer->Add(m_watchlistList, 1, wxEXPAND | wxLEFT | wxBOTTOM, 5);
-    m_leftSizer->SetMinSize(wxSize(260, -1));
+    m_leftSizer->SetMinSize(wxSize(300, -1));
     top->Add(m_leftSizer, 0, wxEXPAND | wxRIGHT, 3);
 
     m_rightSizer = new wxBoxSizer(wxVERTICAL);
@@ -56,7 +66,7 @@ FBPortfolioMgrPanel::FBPortfolioMgrPanel(wxWindow* parent, wxWindowID id, const 
     m_detailsTools->AddSeparator();
     addTool(m_detailsTools, ID_SET_NEW_ALERT, _("Set New Alert"), "QxART_alert_set", wxITEM_DROPDOWN);
     addTool(m_detailsTools, ID_MANAGE_ALERTS, _("Manage Alerts"), "QxART_alert");
-    m_detailsTools->Realize();
+    realize(m_detailsTools);
     m_rightSizer->Add(m_detailsTools, 0, wxEXPAND | wxTOP | wxRIGHT, 5);
     m_detailsSizer = new wxBoxSizer(wxVERTICAL);
     m_rightSizer->Add(m_detailsSizer, 3, wxEXPAND);
@@ -76,7 +86,7 @@ FBPortfolioMgrPanel::FBPortfolioMgrPanel(wxWindow* parent, wxWindowID id, const 
                           wxITEM_DROPDOWN, _("Add a new alert-setting"));
     m_alertTools->AddTool(ID_REMOVE_ALERT_SETTING, _("tool"), toolBitmap("QxART_alert_unset"), wxNullBitmap,
                           wxITEM_NORMAL, _("Remove the selected alert-setting"));
-    m_alertTools->Realize();
+    realize(m_alertTools);
     m_rightSizer->Add(m_alertTools, 0, wxEXPAND | wxRIGHT | wxBOTTOM, 5);
     top->Add(m_rightSizer, 1, wxEXPAND | wxLEFT, 3);
 

@@ -75,17 +75,6 @@ int wxCALLBACK compareWatchlistRows(wxIntPtr a, wxIntPtr b, wxIntPtr sortData)
     return data.ascending ? order : -order;
 }
 
-// Applies a sort state the way a header click would, re-sorting even when
-// the state stays.
-void applyTreeSort(wxTreeListCtrl* tree, unsigned column, bool ascending)
-{
-    if (!tree || column >= tree->GetColumnCount())
-        return;
-    tree->SetSortColumn(column, ascending);
-    if (wxDataViewModel* model = tree->GetDataView()->GetModel())
-        model->Resort();
-}
-
 void applyColumnWidths(wxListCtrl* list)
 {
     const std::vector<int> widths = qxFitColumnWidths(list->GetClientSize().x, list->GetColumnCount());
@@ -179,6 +168,21 @@ QxPortfolioView::~QxPortfolioView()
     m_watchlists.clear();
 }
 
+void QxPortfolioView::sortTree(wxTreeListCtrl* tree, unsigned column, bool ascending)
+{
+    if (!tree || column >= tree->GetColumnCount())
+        return;
+    // GTK counts every column that ever showed a sort arrow as a sort key
+    // until it is told otherwise.
+    wxDataViewCtrl* view = tree->GetDataView();
+    for (unsigned i = 0; i < view->GetColumnCount(); ++i)
+        if (i != column && view->GetColumn(i)->IsSortKey())
+            view->GetColumn(i)->UnsetAsSortKey();
+    tree->SetSortColumn(column, ascending);
+    if (wxDataViewModel* model = view->GetModel())
+        model->Resort();
+}
+
 // ---- files
 
 void QxPortfolioView::loadPortfolios()
@@ -206,7 +210,7 @@ void QxPortfolioView::loadPortfolios()
         selectAndFocus(m_portfolioList, last);
         Thaw();
     }
-    applyTreeSort(m_shownPortfolioTree, 0, true);
+    sortTree(m_shownPortfolioTree, 0, true);
 }
 
 void QxPortfolioView::loadWatchlists()
@@ -224,7 +228,7 @@ void QxPortfolioView::loadWatchlists()
         selectAndFocus(m_watchlistList, 0);
         Thaw();
     }
-    applyTreeSort(m_shownPortfolioTree, 0, true);
+    sortTree(m_shownPortfolioTree, 0, true);
 }
 
 void QxPortfolioView::save()
@@ -442,7 +446,7 @@ void QxPortfolioView::showDetailsTree(wxTreeListCtrl* tree, bool watchMode)
     (watchMode ? m_shownWatchlistTree : m_shownPortfolioTree) = tree;
     Layout();
     Thaw();
-    applyTreeSort(tree, column, ascending);
+    sortTree(tree, column, ascending);
 }
 
 wxTreeListItem QxPortfolioView::findTopRow(wxTreeListCtrl* tree, const std::string& key) const
@@ -556,7 +560,7 @@ void QxPortfolioView::onTreeSorted(wxTreeListEvent& event)
                                        [sorted](const auto& entry) { return entry.second == sorted; });
     for (const auto& entry : watchTree ? m_watchlistTrees : m_portfolioTrees)
         if (entry.second != sorted)
-            applyTreeSort(entry.second, column, ascending);
+            sortTree(entry.second, column, ascending);
     m_sortingTrees = false;
 }
 
@@ -655,6 +659,7 @@ void QxPortfolioView::setDetailsMode(bool watchMode)
                                    wxEmptyString, label);
     }
     m_detailsTools->Realize();
+    m_detailsTools->SetMinSize(wxSize(40, m_detailsTools->GetBestSize().y));
 }
 
 void QxPortfolioView::activateList(bool watchMode)

@@ -63,6 +63,8 @@ public:
     wxTreeListCtrl* existingWatchlistTree(int id) const;
     // The tree the details area holds.
     wxTreeListCtrl* shownTree() const;
+    // Sorts a tree by a column as a click on its header does.
+    static void sortTree(wxTreeListCtrl* tree, unsigned column, bool ascending);
     // Puts the tree into the details area (sorted as the tree of its kind
     // shown before it).
     void showDetailsTree(wxTreeListCtrl* tree, bool watchMode);
