@@ -2,6 +2,7 @@
 
 #include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
+#include "app/QxNotAvailable.h"
 #include "chartview/QxChartView.h"
 #include "core/QxCategory.h"
 #include "core/QxDataChangeReactorMgr.h"
@@ -838,6 +839,8 @@ void QxPortfolioView::onIdle(unsigned, long arg)
         break;
     }
 }
+
+void QxPortfolioView::notYet(const wxString& what) { qxShowNotAvailable(this, what); }
 
 // ---- the sash
 

@@ -19,6 +19,7 @@
 #include "securities/QxPortfolioFiles.h"
 #include "securities/QxPortfolioValues.h"
 #include "trading/QxAlertMgr.h"
+#include "trading/QxAlertMgrFrame.h"
 
 #include <wx/imaglist.h>
 #include <wx/treelist.h>
@@ -135,6 +136,22 @@ protected:
     void onWatchlistSetFocus(wxFocusEvent& event) override;
     void onWatchlistListSize(wxSizeEvent& event) override;
     void onAlertListSize(wxSizeEvent& event) override;
+    // The tools' commands come next; until then they say so.
+    void onAddPortfolio(wxCommandEvent&) override { notYet(_("Adding portfolios")); }
+    void onRemovePortfolio(wxCommandEvent&) override { notYet(_("Removing portfolios")); }
+    void onRenamePortfolio(wxCommandEvent&) override { notYet(_("Renaming portfolios")); }
+    void onAddWatchlist(wxCommandEvent&) override { notYet(_("Adding watchlists")); }
+    void onRemoveWatchlist(wxCommandEvent&) override { notYet(_("Removing watchlists")); }
+    void onRenameWatchlist(wxCommandEvent&) override { notYet(_("Renaming watchlists")); }
+    void onAddTransaction(wxCommandEvent&) override { notYet(_("Adding transactions and watch items")); }
+    void onRemoveTransaction(wxCommandEvent&) override { notYet(_("Removing transactions and watch items")); }
+    void onSetNewAlert(wxCommandEvent&) override { notYet(_("Setting alerts from the portfolio manager")); }
+    void onQuickAlertMenu(wxCommandEvent&) override { notYet(_("Setting alerts from the portfolio manager")); }
+    void onManageAlerts(wxCommandEvent&) override { QxAlertMgrFrame::showFrame(); }
+    void onRemoveAlertSetting(wxCommandEvent&) override { notYet(_("Removing alert settings here")); }
+    // Labels are not edited before renaming is built.
+    void onPortfolioBeginLabelEdit(wxListEvent& event) override { event.Veto(); }
+    void onWatchlistEndLabelEdit(wxListEvent& event) override { event.Veto(); }
 
 private:
     struct ListSort {
@@ -161,6 +178,7 @@ private:
     void activateList(bool watchMode);
     void setDetailsMode(bool watchMode);
     void moveSash(int x);
+    void notYet(const wxString& what);
 
     int m_nextPortfolioId = 0;
     int m_nextWatchlistId = 0;
