@@ -4,10 +4,7 @@
 #include "app/QxGlobalVars.h"
 #include "app/QxNotAvailable.h"
 #include "chartview/QxChartView.h"
-#include "core/QxCategory.h"
 #include "core/QxDataChangeReactorMgr.h"
-#include "core/QxDataProvider.h"
-#include "core/QxDataProviderRepository.h"
 #include "core/QxDatabase.h"
 #include "core/QxTime.h"
 
@@ -98,19 +95,7 @@ QxPortfolioView::QxPortfolioView(wxWindow* parent)
       m_portfolioComparator(new QxPortfolioDetailsItemComparator),
       m_watchlistComparator(new QxWatchlistDetailsItemComparator)
 {
-    QxDataProviderRepository* providers = QxDataProviderRepository::instance();
-    auto addIcon = [&](const char* name) {
-        QxDataProvider* provider = providers->getObj(QxAtom(name));
-        const wxBitmap* icon = provider ? provider->icon() : nullptr;
-        if (!icon || !icon->IsOk())
-            return -1;
-        wxImage image = icon->ConvertToImage();
-        if (image.GetWidth() != 16 || image.GetHeight() != 16)
-            image.Rescale(16, 16, wxIMAGE_QUALITY_HIGH);
-        return m_images.Add(wxBitmap(image));
-    };
-    m_googleImage = addIcon("Google");
-    m_yahooImage = addIcon("Yahoo!");
+    m_providerImages.addTo(m_images);
 
     m_portfolioList->AppendColumn(_("Portfolio"));
     m_portfolioList->AppendColumn(_("Investment"), wxLIST_FORMAT_RIGHT);
@@ -284,13 +269,7 @@ long QxPortfolioView::watchlistRow(int id) const { return m_watchlistList->FindI
 
 int QxPortfolioView::rowImage(QxSecurity* security) const
 {
-    const QxCategory* category = security ? security->category() : nullptr;
-    const char* provider = category ? category->dataProvider() : nullptr;
-    if (!provider)
-        return wxTreeListCtrl::NO_IMAGE;
-    const int image = std::strcmp(provider, "Google") == 0   ? m_googleImage
-                      : std::strcmp(provider, "Yahoo!") == 0 ? m_yahooImage
-                                                             : -1;
+    const int image = m_providerImages.of(security);
     return image < 0 ? wxTreeListCtrl::NO_IMAGE : image;
 }
 

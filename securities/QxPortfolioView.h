@@ -18,6 +18,7 @@
 #include "securities/FBPortfolioMgrPanel.h"
 #include "securities/QxPortfolioFiles.h"
 #include "securities/QxPortfolioValues.h"
+#include "securities/QxProviderImages.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxAlertMgrFrame.h"
 
@@ -200,8 +201,7 @@ private:
     std::unique_ptr<QxPortfolioDetailsItemComparator> m_portfolioComparator;
     std::unique_ptr<QxWatchlistDetailsItemComparator> m_watchlistComparator;
     wxImageList m_images{16, 16, true};
-    int m_googleImage = -1;
-    int m_yahooImage = -1;
+    QxProviderImages m_providerImages;
 
     // Portfolios of the file without a name: not listed, but written back.
     std::vector<QxObjectSmartPtr<QxPortfolio>> m_unlisted;

@@ -22,6 +22,9 @@
 
 namespace {
 
+using sectest::readFile;
+using sectest::writeFile;
+
 constexpr int64_t kDay1 = 20240102000000000LL;
 constexpr int64_t kDay2 = 20240103000000000LL;
 constexpr int64_t kDay3 = 20240104000000000LL;
@@ -29,19 +32,6 @@ constexpr int64_t kDay3 = 20240104000000000LL;
 QxTransaction tx(double quantity, double price, int64_t time = kDay1, double load = 0)
 {
     return QxTransaction{price, time, quantity, load};
-}
-
-std::string readFile(const wxString& path)
-{
-    std::ifstream in(path.ToStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const wxString& path, const std::string& text)
-{
-    std::ofstream(path.ToStdString(), std::ios::binary) << text;
 }
 
 // Numbers formatted the German way for the length of a scope. The locale is

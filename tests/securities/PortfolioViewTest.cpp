@@ -15,7 +15,9 @@
 
 #include "../plugins/webproviders/WebProviderTestSupport.h"
 #include "FramesTestSupport.h"
+#include "SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -31,43 +33,11 @@
 
 namespace {
 
+using sectest::readFile;
+using sectest::writeFile;
+
+using TestSupport::loopUntil;
 using wptest::daysAgo;
-
-// Runs the GUI event loop, calling step every 10 ms, until it returns true
-// or the time is up.
-bool loopUntil(const std::function<bool()>& step, double seconds)
-{
-    using Clock = std::chrono::steady_clock;
-    wxGUIEventLoop loop;
-    wxTimer timer;
-    bool ok = false;
-    const auto end = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (step()) {
-            ok = true;
-            loop.Exit();
-        } else if (Clock::now() >= end) {
-            loop.Exit();
-        }
-    });
-    timer.Start(10);
-    loop.Run();
-    return ok;
-}
-
-std::string readFile(const wxString& path)
-{
-    std::ifstream in(path.ToStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const wxString& path, const std::string& text)
-{
-    std::filesystem::create_directories(std::filesystem::path(path.ToStdString()).parent_path());
-    std::ofstream(path.ToStdString(), std::ios::binary) << text;
-}
 
 // Ten stored bars closing at 100, the last one 4 days ago.
 void seed(wptest::MemSecurity* s)

@@ -13,6 +13,7 @@
 
 #include "../WebProviderTestSupport.h"
 #include "support/TestSupport.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -29,28 +30,7 @@ using wptest::daysAgo;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Runs the GUI event loop until done() holds or the time is up.
-bool loopUntil(const std::function<bool()>& done, double seconds)
-{
-    wxGUIEventLoop loop;
-    wxTimer timer;
-    bool ok = false;
-    const auto end = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (done()) {
-            ok = true;
-            loop.Exit();
-        } else if (Clock::now() >= end) {
-            loop.Exit();
-        }
-    });
-    timer.Start(10);
-    loop.Run();
-    return ok;
-}
-
+using TestSupport::loopUntil;
 // The stored daily bars as "time=close;" text.
 std::string stored(QxSecurity* s)
 {
