@@ -8,7 +8,6 @@
 #include "chartframe/QxChartFrame.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxErrorCode.h"
-#include "core/platform/QxServiceAddress.h"
 #include "securities/QxPortfolioManagerFrame.h"
 #include "securities/QxPortfolioView.h"
 #include "trading/QxAlertMgr.h"
@@ -140,11 +139,9 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
 {
     framestest::ScopedApplication scoped;
     QxAlertMgr::destroy();
-    wptest::PriceServer server;
-    ASSERT_TRUE(server.start());
+    wptest::ScopedPriceService server;
+    ASSERT_TRUE(server.started());
     server.mode = wptest::PriceServer::Mode::Error500;
-    QxServiceAddress::set("google", server.baseUrl());
-    QxServiceAddress::set("yahoo", server.baseUrl());
     {
         QxPluginLoader loader;
         for (const char* name : {"tickpuller", "barfetcher"})
@@ -346,7 +343,4 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         db.reset();
         loader.exitPlugins();
     }
-    server.stop();
-    QxServiceAddress::set("google", "");
-    QxServiceAddress::set("yahoo", "");
 }

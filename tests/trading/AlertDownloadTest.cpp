@@ -10,7 +10,6 @@
 #include "core/QxDataReader.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
-#include "core/platform/QxServiceAddress.h"
 
 #include "../plugins/webproviders/WebProviderTestSupport.h"
 #include "support/TestSupport.h"
@@ -57,10 +56,8 @@ int64_t lastStored(QxSecurity* s)
 
 TEST_F(AlertMgrTest, ADownloadFiresAnAlertAtIdleTimeAndTheHomeIconShowsIt)
 {
-    wptest::PriceServer server;
-    ASSERT_TRUE(server.start());
-    QxServiceAddress::set("google", server.baseUrl());
-    QxServiceAddress::set("yahoo", server.baseUrl());
+    wptest::ScopedPriceService server;
+    ASSERT_TRUE(server.started());
     {
         QxPluginLoader loader;
         for (const char* name : {"trddb", "tickpuller", "barfetcher"})
@@ -140,7 +137,4 @@ TEST_F(AlertMgrTest, ADownloadFiresAnAlertAtIdleTimeAndTheHomeIconShowsIt)
         db.reset();
         loader.exitPlugins();
     }
-    server.stop();
-    QxServiceAddress::set("google", "");
-    QxServiceAddress::set("yahoo", "");
 }

@@ -8,7 +8,6 @@
 #include "core/QxDataReader.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
-#include "core/platform/QxServiceAddress.h"
 #include "core/platform/wxeStandardPaths.h"
 
 #include "../WebProviderTestSupport.h"
@@ -81,10 +80,8 @@ public:
 
 TEST(HistoryDatabase, ProvidersFillAndUpdateARealDatabase)
 {
-    PriceServer server;
-    ASSERT_TRUE(server.start());
-    QxServiceAddress::set("google", server.baseUrl());
-    QxServiceAddress::set("yahoo", server.baseUrl());
+    wptest::ScopedPriceService server;
+    ASSERT_TRUE(server.started());
     {
         QxPluginLoader loader;
         for (const char* name : {"trddb", "tickpuller", "barfetcher"})
@@ -181,9 +178,6 @@ TEST(HistoryDatabase, ProvidersFillAndUpdateARealDatabase)
         db.reset();
         loader.exitPlugins();
     }
-    server.stop();
-    QxServiceAddress::set("google", "");
-    QxServiceAddress::set("yahoo", "");
     QxDataChangeReactorMgr::destroy();
     QxDataProviderRepository::destroy();
     QxDataReaderRepository::destroy();
