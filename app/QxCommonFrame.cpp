@@ -17,6 +17,7 @@
 #include "core/QxUtils.h"
 #include "securities/DlgPriceHistory.h"
 #include "securities/QxDatabaseInfoDlg.h"
+#include "securities/QxPortfolioManagerFrame.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
 #include "trading/QxAlertMgrFrame.h"
@@ -95,7 +96,7 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Point and figure charts, portfolios and the trading tools belong
+// Point and figure charts and the trading tools belong
 // to parts of the program that are not in this build; their commands say so
 // and open nothing (after the security is chosen, where the command starts
 // by asking for one).
@@ -142,10 +143,7 @@ void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 
 void QxCommonFrame::OnOpenChart(wxCommandEvent&) { QxChartFrame::openChartFile(); }
 
-void QxCommonFrame::OnPortfolios(wxCommandEvent&)
-{
-    qxShowNotAvailable(this, _("The portfolio and watchlist manager"));
-}
+void QxCommonFrame::OnPortfolios(wxCommandEvent&) { QxPortfolioManagerFrame::showFrame(); }
 
 void QxCommonFrame::OnAlerts(wxCommandEvent&) { QxAlertMgrFrame::showFrame(); }
 
