@@ -336,6 +336,18 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     EXPECT_TRUE(view->watchlist(view->currentWatchlistId())->items().empty());
     view->setWatchItem(nvda.get(), makeTimestamp(7, 3, 2014), 18.5); // kept for the file
 
+    // A second watchlist, last in the list, removed: none is current then,
+    // and there is nothing to add an item to.
+    ASSERT_TRUE(clickTool(view->watchlistToolBar(), Ids::ID_ADD_WATCHLIST));
+    idle->dispatch();
+    EXPECT_TRUE(endEdit(watchlists, "", false));
+    EXPECT_EQ(names(watchlists), (std::vector<wxString>{"Chips", "Watchlist1"}));
+    ASSERT_TRUE(clickTool(view->watchlistToolBar(), Ids::ID_REMOVE_WATCHLIST));
+    EXPECT_EQ(names(watchlists), std::vector<wxString>{"Chips"});
+    EXPECT_EQ(view->currentWatchlistId(), -1);
+    EXPECT_FALSE(toolOn(details, Ids::ID_ADD_TRANSACTION));
+    EXPECT_FALSE(toolOn(view->watchlistToolBar(), Ids::ID_REMOVE_WATCHLIST));
+
     // The alert panel of NVDA, chosen in Portfolio2: the loaded setting with
     // its latest alert's date.
     selectRow(portfolios, 0);
@@ -381,8 +393,27 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     EXPECT_EQ(alerts->GetItemCount(), 2);
     EXPECT_EQ(QxAlertMgr::get()->securitiesIndex().at(QxSecurityPtr(nvda.get())).size(), 2u);
 
+    // Changes made elsewhere (the alert manager's window) reach the panel:
+    // the latest alert deleted leaves the one before it; a setting removed
+    // leaves the list.
+    QxAlertSetting* fifteen = nullptr;
+    for (const QxAlertSettingPtr& setting : QxAlertMgr::get()->securitiesIndex().at(QxSecurityPtr(nvda.get())))
+        if (setting->describe(false) == "When price goes above 15.00")
+            fifteen = setting.get();
+    ASSERT_NE(fifteen, nullptr);
+    ASSERT_TRUE(QxAlertMgr::get()->removeAlert(makeTimestamp(18, 3, 2014), nvda.get(), fifteen));
+    EXPECT_EQ(alerts->GetItemText(rowNamed(alerts, "When price goes above 15.00"), 1),
+              formatTimestamp(makeTimestamp(10, 3, 2014), "%x"));
     framestest::pump(100);
     EXPECT_TRUE(framestest::saveWindowShot(frame, "portfolio_commands.png"));
+    const wxString systemRow = "When trading system 'S01' generates 'Long Entry' signal";
+    for (const QxAlertSettingPtr& setting : QxAlertMgr::get()->securitiesIndex().at(QxSecurityPtr(nvda.get())))
+        if (setting->describe(false) == systemRow) {
+            QxAlertSettingPtr held = setting;
+            QxAlertMgr::get()->removeSetting(nvda.get(), held.get());
+            break;
+        }
+    EXPECT_EQ(names(alerts), std::vector<wxString>{"When price goes above 15.00"});
 
     // Closing writes what the screen showed.
     frame->Destroy();
