@@ -42,7 +42,8 @@ QxPositionTexts qxLotRowTexts(const QxTransaction& transaction, double openPart,
 using QxWatchTexts = std::array<wxString, 8>;
 bool qxWatchRowTexts(const QxWatchItem& item, const QxCloses& closes, QxWatchTexts& texts);
 // A portfolio list row: Investment, Value, %Gain; closesOf gives the closes
-// of a position's security.
+// of a position's security. Value and %Gain are "-" while something held has
+// no price at all (a total without it would be wrong).
 std::array<wxString, 3> qxPortfolioListTexts(const QxPortfolio& portfolio,
                                              const std::function<QxCloses(QxSecurity*)>& closesOf);
 

@@ -286,13 +286,19 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Beta Inc"), 1), "100.0000") << "BBB got nothing new";
         EXPECT_EQ(listColumn(portfolios, 2), (std::vector<wxString>{"4000.00", "500.00", "4500.00"}));
 
-        // Columns fit the tree at idle time.
+        // Columns fit the tree at idle time, once the new size has reached it.
         frame->SetSize(wxSize(1000, 600));
-        framestest::pump(200);
-        QxIdleTaskQueue::instance()->dispatch();
-        const std::vector<int> widths = qxFitColumnWidths(growth->GetDataView()->GetClientSize().x, 10);
-        EXPECT_EQ(growth->GetColumnWidth(0), widths[0]);
-        EXPECT_EQ(growth->GetColumnWidth(8), widths[8]) << "the last column takes what is left";
+        auto fitted = [&] {
+            return qxFitColumnWidths(growth->GetDataView()->GetClientSize().x, 10);
+        };
+        EXPECT_TRUE(loopUntil(
+            [&] {
+                QxIdleTaskQueue::instance()->dispatch();
+                return growth->GetColumnWidth(0) == fitted()[0] && fitted()[0] >= 100;
+            },
+            10))
+            << growth->GetColumnWidth(0) << " for " << fitted()[0];
+        EXPECT_EQ(growth->GetColumnWidth(8), fitted()[8]) << "the last column takes what is left";
 
         // The sash: the cursor changes over the gap, and a drag widens the lists.
         const wxRect gap = view->sashRect();
