@@ -62,11 +62,12 @@ int qxComparePortfolioListRows(const wxString& a, bool aIsConsolidated, const wx
 // one of n + 1 parts, the rest split evenly.
 std::vector<int> qxFitColumnWidths(int width, int columns);
 
-// What the rows of the details trees carry.
+// What the rows of the details trees carry. Positions and watch items stay
+// where their maps keep them; a tree is refilled after one is erased.
 class QxPositionRowData : public wxClientData {
 public:
-    explicit QxPositionRowData(QxPosition* position) : position(position) {}
-    QxPosition* position;
+    explicit QxPositionRowData(const QxPosition* position) : position(position) {}
+    const QxPosition* position;
 };
 class QxLotRowData : public wxClientData {
 public:
