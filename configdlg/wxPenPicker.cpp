@@ -66,8 +66,13 @@ void wxPenPicker::setPen(const wxPen& pen)
         SetSelection(0);
         return;
     }
+    const int entry = penPickerEntry(pen.GetWidth(), pen.GetStyle());
+    // Update-UI handlers show a pen at every idle time: no repaint unless
+    // something changed.
+    if (pen.GetColour() == m_colour && entry == GetSelection())
+        return;
     m_colour = pen.GetColour();
-    SetSelection(penPickerEntry(pen.GetWidth(), pen.GetStyle()));
+    SetSelection(entry);
     Refresh(); // the shown sample takes the new colour even when the entry stays
 }
 
