@@ -164,6 +164,21 @@ TEST_F(GraphicsToolbarTest, AnalysisAnnotationsAreDrawnByClicksOnAChart)
             labelPixels += shown.GetRed(x, y + view->vertPos()) > 150 && shown.GetGreen(x, y + view->vertPos()) < 100;
     EXPECT_GT(labelPixels, 10);
     EXPECT_TRUE(cframetest::saveWindowShot(frame, "annot_fibonacci.png"));
+
+    // With its right end on the bar of the move's end, the retracement
+    // still moves whole to the right.
+    const QxPoint end = fib->getPoint(1);
+    hand.click(hand.device({double(bar(0.85)), end.y}));
+    ASSERT_EQ(view->getActiveAnnot(), fib);
+    hand.drag(hand.device({double(bar(0.85)), end.y}), hand.device({end.x, end.y}));
+    ASSERT_EQ(fib->getPoint(2).x, end.x);
+    const double start = fib->getPoint(0).x;
+    const int barPixels = view->scrollModel().barPixels();
+    const wxPoint grip = hand.device({(start + end.x) / 2, fib->levelValue(0.5)});
+    hand.drag(grip, grip + wxPoint(4 * barPixels, 0));
+    EXPECT_EQ(fib->getPoint(0).x, start + 4);
+    EXPECT_EQ(fib->getPoint(1).x, end.x + 4);
+    EXPECT_EQ(fib->getPoint(2).x, end.x + 4);
     view->removeAnnot(0, fib);
 
     // A pitchfork: two reaction points in the second half, the pivot left of them.
