@@ -20,12 +20,17 @@ public:
     static QxZigZagPatternConfig readZigZagDefaults(wxConfigBase& config);
     static void writeZigZagDefaults(wxConfigBase& config, const QxZigZagPatternConfig& settings);
 
-    // The filter the field holds as typed (the spin control itself reports
-    // the value clamped to its range); false when it is no number.
-    bool typedFilter(double& value) const;
+    wxSpinCtrlDouble* filterField() const { return m_filter; }
+    wxPenPicker* penPicker() const { return m_penPicker; }
+    wxColourPickerCtrl* colourPicker() const { return m_colourPicker; }
 
 protected:
     void onColourChanged(wxColourPickerEvent& event) override;
     void onOK(wxCommandEvent& event) override;
     void onHelp(wxCommandEvent& event) override;
+
+private:
+    // The filter the field holds as typed (the spin control itself reports
+    // the value clamped to its range); false when it is no number.
+    bool typedFilter(double& value) const;
 };
