@@ -11,7 +11,7 @@
 #include "chart/QxZone.h"
 #include "chartview/QxZigZagPattern.h"
 #include "chartview/QxZigZagTurningPoints.h"
-#include "core/QxAsciiParser.h"
+#include "bench/BenchOrcl.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
@@ -34,43 +34,11 @@ constexpr double kFilter = 5.0;
 constexpr int kWidth = 1200;
 constexpr int kHeight = 800;
 
-QxPriceHistory* loadHistory()
-{
-    std::ifstream file(TRENDORIA_FIXTURES_DIR "/ohlcv/orcl-1995-2014.csv");
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    using F = QxAsciiParser::QxAsciiFieldId;
-    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
-    auto* history = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    std::vector<unsigned> bad;
-    QxAsciiParser::parseAsciiStmForHistory(text.data(), static_cast<unsigned>(text.size()), fields, 7, true,
-                                           Qx::QxDateFormat::eYearMonthDay, 0, bad, history);
-    return history;
-}
-
-class MemSecurity : public QxSecurity {
-public:
-    explicit MemSecurity(QxPriceHistory* history) : m_history(history) {}
-    unsigned id() const override { return kSecurityId; }
-    QxCategory* category() const override { return nullptr; }
-    const char* ticker() const override { return "ORCL"; }
-    const char* name() const override { return "Oracle"; }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
-    {
-        return period == Qx::eDaily ? m_history->clone() : nullptr;
-    }
-    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
-    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
-    int updateFromProvider(bool) override { return eNoError; }
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override { return eNotImplemented; }
-
-private:
-    QxObjectSmartPtr<QxPriceHistory> m_history;
-};
+using benchorcl::loadHistory;
 
 QxSecurity* orcl()
 {
-    static QxObjectSmartPtr<QxSecurity> security(new MemSecurity(loadHistory()));
+    static QxObjectSmartPtr<QxSecurity> security(new benchorcl::MemSecurity(loadHistory(), kSecurityId));
     return security.get();
 }
 
