@@ -106,12 +106,19 @@ std::array<wxString, 3> qxPortfolioListTexts(const QxPortfolio& portfolio,
 {
     double investment = 0;
     double value = 0;
+    bool valued = true; // false once something held has no price at all
     for (const auto& [key, position] : portfolio.positions()) {
         investment += position.openCost();
+        if (position.openQuantity() == 0)
+            continue;
         const QxCloses closes = closesOf(position.security());
         if (closes.bars > 0)
             value += closes.last * position.openQuantity();
+        else
+            valued = false;
     }
+    if (!valued)
+        return {qxFixedText(investment, 2), "-", "-"};
     return {qxFixedText(investment, 2), qxFixedText(value, 2),
             investment == 0 ? wxString("-") : qxPercentText((value / investment - 1) * 100)};
 }

@@ -44,7 +44,8 @@ QxPositionTexts qxLotRowTexts(const QxTransaction& transaction, double openPart,
 using QxWatchTexts = std::array<wxString, 8>;
 bool qxWatchRowTexts(const QxWatchItem& item, const QxCloses& closes, QxWatchTexts& texts);
 // A portfolio list row: Investment, Value, %Gain; closesOf gives the closes
-// of a position's security.
+// of a position's security. Value and %Gain are "-" while something held has
+// no price at all (a total without it would be wrong).
 std::array<wxString, 3> qxPortfolioListTexts(const QxPortfolio& portfolio,
                                              const std::function<QxCloses(QxSecurity*)>& closesOf);
 
@@ -63,11 +64,12 @@ int qxComparePortfolioListRows(const wxString& a, bool aIsConsolidated, const wx
 // one of n + 1 parts, the rest split evenly.
 std::vector<int> qxFitColumnWidths(int width, int columns);
 
-// What the rows of the details trees carry.
+// What the rows of the details trees carry. Positions and watch items stay
+// where their maps keep them; a tree is refilled after one is erased.
 class QxPositionRowData : public wxClientData {
 public:
-    explicit QxPositionRowData(QxPosition* position) : position(position) {}
-    QxPosition* position;
+    explicit QxPositionRowData(const QxPosition* position) : position(position) {}
+    const QxPosition* position;
 };
 class QxLotRowData : public wxClientData {
 public:

@@ -470,7 +470,7 @@ void QxPortfolioView::refreshPosition(wxTreeListCtrl* tree, const QxPosition& po
         if (!row.IsOk()) {
             const int image = rowImage(security);
             row = tree->AppendItem(tree->GetRootItem(), wxString::FromUTF8(security ? security->name() : ""), image,
-                                   image, new QxPositionRowData(const_cast<QxPosition*>(&position)));
+                                   image, new QxPositionRowData(&position));
         }
         const auto& transactions = position.transactions();
         for (size_t i = 0; i < transactions.size(); ++i)
@@ -563,7 +563,11 @@ void QxPortfolioView::eodPriceHistoryChanged(unsigned securityId)
     QxDatabase* database = currentDatabase();
     QxSecurity* security = database ? database->getSecurity(securityId) : nullptr;
     QxObjectSmartPtr<QxSecurity> held(security);
-    if (!security || m_calculators.find(security) == m_calculators.end())
+    // Matched by id: the database may hand out another object for the
+    // same security than the one the calculator was made with.
+    if (!security || std::none_of(m_calculators.begin(), m_calculators.end(), [securityId](const auto& entry) {
+            return entry.first->id() == securityId;
+        }))
         return;
     const std::string key = makeSecurityKey(security);
     for (const auto& [id, p] : m_portfolios) {

@@ -210,6 +210,14 @@ TEST(PortfolioValues, RowTextsOfPositionsLotsAndWatchItems)
     QxPortfolio empty("P");
     const auto none = [](QxSecurity*) { return QxCloses(); };
     EXPECT_EQ(qxPortfolioListTexts(empty, none), (std::array<wxString, 3>{"0.00", "0.00", "-"}));
+    // The list row takes the last close from one bar on; a holding without
+    // any price leaves the total unknown instead of -100%.
+    QxPortfolio held("P");
+    QxPosition& position = held.positions().emplace("k", QxPosition(nullptr, "k")).first->second;
+    position.addTransaction(tx(10, 20));
+    EXPECT_EQ(qxPortfolioListTexts(held, [&](QxSecurity*) { return history({25}); }),
+              (std::array<wxString, 3>{"200.00", "250.00", "25.00%"}));
+    EXPECT_EQ(qxPortfolioListTexts(held, none), (std::array<wxString, 3>{"200.00", "-", "-"}));
 }
 
 TEST(PortfolioValues, ConsolidatedStaysLastAndNumbersSortByValue)

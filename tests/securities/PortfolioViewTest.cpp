@@ -23,6 +23,7 @@
 #include <wx/dataview.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
+#include <wx/settings.h>
 #include <wx/timer.h>
 
 #include <chrono>
@@ -194,6 +195,7 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         EXPECT_EQ(listColumn(view->watchlistList(), 0), (std::vector<wxString>{"Tech"}));
         EXPECT_EQ(view->currentPortfolioId(), QxPortfolioView::kConsolidatedId);
         EXPECT_FALSE(view->watchlistMode());
+        EXPECT_EQ(QxAlertMgr::get()->numAlertReactors(), 1u) << "the view follows the alert manager";
 
         // CONSOLIDATED holds both portfolios: of AAA, 30 left of the second
         // Growth buy and Income's 5; closes of 100 stored.
@@ -224,6 +226,27 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         ASSERT_EQ(tech, view->existingWatchlistTree(view->currentWatchlistId()));
         EXPECT_EQ(topRows(tech, 5), (std::vector<wxString>{"50.0000"}));
         EXPECT_EQ(topRows(tech, 6), (std::vector<wxString>{"50.0000"}));
+        // With the focus in the details, both lists keep their rows shown as
+        // chosen without a selection; back in a list, the selections return.
+        tech->GetDataView()->SetFocus();
+        framestest::pump(30);
+        EXPECT_EQ(view->watchlistList()->GetSelectedItemCount(), 0);
+        EXPECT_EQ(view->watchlistList()->GetItemBackgroundColour(0),
+                  wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+        EXPECT_EQ(view->shownTree(), tech);
+        portfolios->SetFocus();
+        framestest::pump(30);
+        EXPECT_FALSE(view->watchlistMode());
+        EXPECT_EQ(portfolios->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 1);
+        EXPECT_EQ(view->shownTree(), income);
+        EXPECT_EQ(view->watchlistList()->GetSelectedItemCount(), 1);
+        EXPECT_NE(view->watchlistList()->GetItemBackgroundColour(0),
+                  wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+        // A click into the empty part of the list leaves the row selected.
+        portfolios->SetItemState(1, 0, wxLIST_STATE_SELECTED);
+        framestest::pump(30);
+        QxIdleTaskQueue::instance()->dispatch();
+        EXPECT_EQ(portfolios->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 1);
         selectRow(portfolios, 0);
         EXPECT_FALSE(view->watchlistMode());
         wxTreeListCtrl* growth = view->shownTree();
@@ -263,13 +286,19 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Beta Inc"), 1), "100.0000") << "BBB got nothing new";
         EXPECT_EQ(listColumn(portfolios, 2), (std::vector<wxString>{"4000.00", "500.00", "4500.00"}));
 
-        // Columns fit the tree at idle time.
+        // Columns fit the tree at idle time, once the new size has reached it.
         frame->SetSize(wxSize(1000, 600));
-        framestest::pump(200);
-        QxIdleTaskQueue::instance()->dispatch();
-        const std::vector<int> widths = qxFitColumnWidths(growth->GetDataView()->GetClientSize().x, 10);
-        EXPECT_EQ(growth->GetColumnWidth(0), widths[0]);
-        EXPECT_EQ(growth->GetColumnWidth(8), widths[8]) << "the last column takes what is left";
+        auto fitted = [&] {
+            return qxFitColumnWidths(growth->GetDataView()->GetClientSize().x, 10);
+        };
+        EXPECT_TRUE(loopUntil(
+            [&] {
+                QxIdleTaskQueue::instance()->dispatch();
+                return growth->GetColumnWidth(0) == fitted()[0] && fitted()[0] >= 100;
+            },
+            10))
+            << growth->GetColumnWidth(0) << " for " << fitted()[0];
+        EXPECT_EQ(growth->GetColumnWidth(8), fitted()[8]) << "the last column takes what is left";
 
         // The sash: the cursor changes over the gap, and a drag widens the lists.
         const wxRect gap = view->sashRect();
