@@ -1149,7 +1149,7 @@ void QxPortfolioView::setWatchItem(QxSecurity* security, int64_t time, double pr
     fillWatchlistTree(existingWatchlistTree(m_currentWatchlist), *w);
 }
 
-bool QxPortfolioView::selectedLot(QxPosition** position, size_t* index) const
+bool QxPortfolioView::selectedLot(const QxPosition** position, size_t* index) const
 {
     wxTreeListCtrl* tree = m_shownPortfolioTree;
     const wxTreeListItem row = tree ? tree->GetSelection() : wxTreeListItem();
@@ -1175,10 +1175,12 @@ void QxPortfolioView::removeTransactionOrItem()
             fillWatchlistTree(m_shownWatchlistTree, *w);
         }
     } else {
-        QxPosition* position = nullptr;
+        const QxPosition* shown = nullptr;
         size_t index = 0;
-        if (m_currentPortfolio == kConsolidatedId || !selectedLot(&position, &index))
+        QxPortfolio* current = m_currentPortfolio == kConsolidatedId ? nullptr : portfolio(m_currentPortfolio);
+        if (!current || !selectedLot(&shown, &index) || current->positions().count(shown->key()) == 0)
             return;
+        QxPosition* position = &current->positions().at(shown->key());
         const QxTransaction t = position->transactions()[index];
         position->removeTransaction(index);
         refreshPosition(m_shownPortfolioTree, *position);

@@ -248,7 +248,7 @@ private:
     static std::vector<wxString> rowNames(const wxListCtrl* list, long except = -1);
     // The position row and lot index of the selected lot row of the shown
     // portfolio tree; false when no lot row is selected.
-    bool selectedLot(QxPosition** position, size_t* index) const;
+    bool selectedLot(const QxPosition** position, size_t* index) const;
     void dropPortfolioTree(int id);
     void dropWatchlistTree(int id);
     // The alert list's row of a setting, or -1; its "Last occurred on".
