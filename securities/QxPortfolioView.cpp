@@ -1354,15 +1354,15 @@ void QxPortfolioView::chooseQuickAlert(int itemId)
     QxAlertMgr::get()->addSetting(security, setting.get(), timestampNow());
 }
 
-void QxPortfolioView::onQuickAlertMenu(wxCommandEvent& event)
+void QxPortfolioView::onQuickAlertMenu(wxCommandEvent&)
 {
     std::unique_ptr<wxMenu> menu = buildQuickAlertMenu();
-    auto* tools = dynamic_cast<wxToolBar*>(event.GetEventObject());
-    if (!menu || !tools)
+    if (!menu)
         return;
-    // The arrow stays pressed while the menu is open; the choice comes back
-    // here rather than as a command of the toolbar.
-    const int chosen = tools->GetPopupMenuSelectionFromUser(*menu);
+    // The toolbar keeps the arrow pressed while this runs; the menu opens
+    // at the pointer, just below the arrow, and the choice comes back here
+    // rather than as a command.
+    const int chosen = GetPopupMenuSelectionFromUser(*menu);
     if (chosen != wxID_NONE)
         chooseQuickAlert(chosen);
 }

@@ -208,7 +208,7 @@ protected:
     void onSetNewAlert(wxCommandEvent&) override { setNewAlert(); }
     void onSetNewAlertUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_SET_NEW_ALERT)); }
     void onManageAlerts(wxCommandEvent&) override { QxAlertMgrFrame::showFrame(); }
-    void onQuickAlertMenu(wxCommandEvent& event) override;
+    void onQuickAlertMenu(wxCommandEvent&) override;
     void onRemoveAlertSetting(wxCommandEvent&) override { removeAlertSetting(); }
     void onRemoveAlertSettingUpdate(wxUpdateUIEvent& event) override
     {

@@ -25,6 +25,8 @@
 
 #include <wx/filename.h>
 #include <wx/menu.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 using Ids = FBPortfolioMgrPanel;
 
@@ -379,7 +381,18 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     EXPECT_TRUE(items[30]->IsSeparator());
     EXPECT_EQ(items[31]->GetId(), Ids::ID_SET_NEW_ALERT);
     EXPECT_EQ(items[31]->GetItemLabelText(), "New Alert");
-    view->chooseQuickAlert(items[0]->GetId());
+    // The arrow of the tool opens the menu; the first item is chosen there.
+    {
+        wxTimer choose;
+        choose.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+            wxUIActionSimulator keys;
+            keys.Char(WXK_DOWN);
+            keys.Char(WXK_RETURN);
+        });
+        choose.StartOnce(300);
+        wxCommandEvent arrow(wxEVT_TOOL_DROPDOWN, Ids::ID_SET_NEW_ALERT);
+        view->alertToolBar()->HandleWindowEvent(arrow); // as the toolbar sends it
+    }
     EXPECT_EQ(alerts->GetItemCount(), 3);
     EXPECT_EQ(view->buildQuickAlertMenu()->GetMenuItems()[0]->GetItemLabelText(),
               "When trading system 'S02' generates 'Long Entry' signal")
