@@ -74,6 +74,16 @@ void QxCommonFrame::addProToolsPane(wxAuiPaneInfo& pane)
     m_mgr->AddPane(toolbar, pane.Name("Pro Tools").Caption(_("Pro Tools")));
 }
 
+void QxCommonFrame::addToolPanesRight()
+{
+    wxAuiPaneInfo chart;
+    chart.ToolbarPane().Right();
+    addChartToolbarPane(chart, false);
+    wxAuiPaneInfo tools;
+    tools.ToolbarPane().Right();
+    addProToolsPane(tools);
+}
+
 bool QxCommonFrame::quoteEditorEnabled(const QxDatabase* current)
 {
     return current && !current->isReadOnly();
