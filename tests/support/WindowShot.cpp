@@ -22,6 +22,19 @@ void pumpEvents(int ms)
     }
 }
 
+bool pumpUntil(const std::function<bool()>& done, int ms)
+{
+    wxStopWatch watch;
+    for (;;) {
+        wxTheApp->Yield(true);
+        if (done())
+            return true;
+        if (watch.Time() >= ms)
+            return false;
+        wxMilliSleep(1);
+    }
+}
+
 bool saveWindowShot(wxWindow* window, const std::string& fileName)
 {
     window->Raise();
