@@ -155,7 +155,7 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
         {30001, "wxMessageDialog", "The portfolio and watchlist manager" + missing},
         {30004, "QxSymbolSelectionDlg", "Select Security"},
         {30005, "QxDatabaseInfoDlg", "Database Info"},
-        {30007, "wxMessageDialog", "The stock idea finder" + missing},
+        {30007, "QxStockIdeaFinderDlg", "Stock Idea Finder"},
         {30008, "wxMessageDialog", "The simple system tester" + missing},
         {30009, "DlgSystemManager", "Manage Trading Systems"},
         {5022, "QxPreferencesDlg", "Trendoria Preferences"},
