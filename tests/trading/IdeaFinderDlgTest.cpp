@@ -88,6 +88,18 @@ TEST(IdeaScanPrivateCopy, EvaluatesLikeTheOriginalAndSharesNothing)
     EXPECT_EQ(calculator->getDataSeries(QxSeriesId::constant(1), close), eInvalidSeriesId);
 }
 
+// Funds have no close: the report's price columns show the net asset value.
+TEST(IdeaScanPrices, FundsShowTheNetAssetValueOthersTheClose)
+{
+    for (Qx::QxSecurityType type : {Qx::eStock, Qx::eFuture, Qx::eFund}) {
+        QxObjectSmartPtr<QxPriceHistory> h(new QxPriceHistory(type, Qx::eDaily));
+        h->resize(2);
+        // Each type keeps only its own columns.
+        (type == Qx::eFund ? h->nav() : h->close())[1] = type == Qx::eFund ? 34 : 12;
+        EXPECT_EQ(ideaScanPrices(*h)[1], type == Qx::eFund ? 34 : 12) << type;
+    }
+}
+
 template <class T>
 std::vector<T*> childrenOf(wxWindow* window)
 {
