@@ -13,10 +13,7 @@
 // time of one security.
 #include "core/QxCalcCache.h"
 #include "core/QxCategory.h"
-#include "core/QxDataReader.h"
-#include "core/QxDataReaderRepository.h"
 #include "core/QxDatabase.h"
-#include "core/QxPluginEntry.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/TaLibIndicator.h"
@@ -28,12 +25,10 @@
 #include "trading/QxSignal.h"
 #include "trading/QxTradingSystem.h"
 #include "bench/Baseline.h"
+#include "bench/BenchPlugins.h"
 
 #include <benchmark/benchmark.h>
 #include <wx/init.h>
-
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -96,22 +91,11 @@ struct Env {
 
     Env()
     {
-        const std::string lib = std::string(TRENDORIA_BIN_DIR) + "/trddb.trdx";
-        void* handle = dlopen(lib.c_str(), RTLD_NOW);
-        auto entry = handle ? reinterpret_cast<QxPluginEntryFn>(dlsym(handle, kPluginEntryName)) : nullptr;
-        if (!entry) {
-            std::fprintf(stderr, "cannot load %s\n", lib.c_str());
-            std::exit(1);
-        }
-        entry(QxPluginCommand::eLoad);
-        char tmpl[] = "/tmp/idea-bench-XXXXXX";
-        dir = mkdtemp(tmpl);
-        QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-        int rc = 0;
-        db = reader->openDatabase(wxString::FromUTF8((dir + "/bench.trddb").c_str()), wxString(), &rc);
-        QxObjectSmartPtr<QxCategory> category(db ? db->createCategory("US.NYSE.STOCK", "") : nullptr);
+        benchLoadPlugin("trddb");
+        db = benchScratchDatabase("idea-bench", dir);
+        QxObjectSmartPtr<QxCategory> category(db->createCategory("US.NYSE.STOCK", ""));
         if (!category) {
-            std::fprintf(stderr, "cannot make the database: %d\n", rc);
+            std::fprintf(stderr, "cannot create a category\n");
             std::exit(1);
         }
         std::mt19937 random(7);
