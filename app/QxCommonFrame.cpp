@@ -23,6 +23,7 @@
 #include "trading/QxAlertMgrFrame.h"
 #include "trading/QxIdeaFinderReportView.h"
 #include "trading/QxIdeaFindingThread.h"
+#include "trading/QxSimpleSystemTest.h"
 
 #include <wx/intl.h>
 
@@ -216,10 +217,7 @@ void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)
 
 void QxCommonFrame::OnUpdateFindStockIdeas(wxUpdateUIEvent& event) { event.Enable(findStockIdeasEnabled()); }
 
-void QxCommonFrame::OnSystemTester(wxCommandEvent&)
-{
-    qxShowNotAvailable(this, _("The simple system tester"));
-}
+void QxCommonFrame::OnSystemTester(wxCommandEvent&) { runSimpleSystemTest(); }
 
 void QxCommonFrame::OnTradingSystems(wxCommandEvent&)
 {
