@@ -13,6 +13,7 @@
 #include "chartview/QxChartView.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
+#include "core/QxErrorCode.h"
 #include "core/QxSecurity.h"
 #include "core/QxUtils.h"
 #include "securities/DlgPriceHistory.h"
@@ -21,6 +22,7 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
 #include "trading/QxAlertMgrFrame.h"
+#include "trading/QxIdeaFinderReportView.h"
 #include "trading/QxIdeaFindingThread.h"
 #include "trading/QxSimpleSystemTest.h"
 
@@ -72,6 +74,16 @@ void QxCommonFrame::addProToolsPane(wxAuiPaneInfo& pane)
     toolbar->Realize();
     m_proToolsToolbar = toolbar;
     m_mgr->AddPane(toolbar, pane.Name("Pro Tools").Caption(_("Pro Tools")));
+}
+
+void QxCommonFrame::addToolPanesRight()
+{
+    wxAuiPaneInfo chart;
+    chart.ToolbarPane().Right();
+    addChartToolbarPane(chart, false);
+    wxAuiPaneInfo tools;
+    tools.ToolbarPane().Right();
+    addProToolsPane(tools);
 }
 
 bool QxCommonFrame::quoteEditorEnabled(const QxDatabase* current)
@@ -206,7 +218,9 @@ void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
 
 void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("The stock idea finder"));
+    auto* view = new QxIdeaFinderReportView();
+    if (findStockIdeas(view) == eCancelledByUser)
+        delete view; // it never got its window
 }
 
 void QxCommonFrame::OnUpdateFindStockIdeas(wxUpdateUIEvent& event) { event.Enable(findStockIdeasEnabled()); }

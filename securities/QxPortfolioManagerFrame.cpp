@@ -16,12 +16,7 @@ QxPortfolioManagerFrame::QxPortfolioManagerFrame()
     SetSize(QxGlobalVars::get().portfolioMgrFrameSize);
     s_instance = this;
 
-    wxAuiPaneInfo chart;
-    chart.ToolbarPane().Right();
-    addChartToolbarPane(chart, false);
-    wxAuiPaneInfo tools;
-    tools.ToolbarPane().Right();
-    addProToolsPane(tools);
+    addToolPanesRight();
 
     m_view = new QxPortfolioView(this);
     auiManager().AddPane(m_view, wxAuiPaneInfo().Name("portfolios").CenterPane().PaneBorder(false));
