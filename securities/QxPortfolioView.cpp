@@ -976,7 +976,7 @@ void QxPortfolioView::removePortfolio()
     m_portfolioList->DeleteItem(row);
     m_parkedPortfolioRow = -1;
     m_portfolios.erase(id);
-    dropPortfolioTree(id);
+    dropTree(m_portfolioTrees, m_shownPortfolioTree, id);
     // What the portfolio brought into CONSOLIDATED leaves with it.
     QxPortfolio* consolidated = portfolio(kConsolidatedId);
     wxTreeListCtrl* consolidatedTree = existingPortfolioTree(kConsolidatedId);
@@ -988,29 +988,17 @@ void QxPortfolioView::removePortfolio()
     Thaw();
 }
 
-void QxPortfolioView::dropPortfolioTree(int id)
+void QxPortfolioView::dropTree(TreeMap& trees, wxTreeListCtrl*& shown, int id)
 {
-    wxTreeListCtrl* tree = existingPortfolioTree(id);
-    if (!tree)
+    const auto it = trees.find(id);
+    if (it == trees.end())
         return;
-    m_portfolioTrees.erase(id);
+    wxTreeListCtrl* tree = it->second;
+    trees.erase(it);
     if (m_detailsSizer->GetItem(tree))
         m_detailsSizer->Detach(tree);
-    if (m_shownPortfolioTree == tree)
-        m_shownPortfolioTree = nullptr;
-    tree->Destroy();
-}
-
-void QxPortfolioView::dropWatchlistTree(int id)
-{
-    wxTreeListCtrl* tree = existingWatchlistTree(id);
-    if (!tree)
-        return;
-    m_watchlistTrees.erase(id);
-    if (m_detailsSizer->GetItem(tree))
-        m_detailsSizer->Detach(tree);
-    if (m_shownWatchlistTree == tree)
-        m_shownWatchlistTree = nullptr;
+    if (shown == tree)
+        shown = nullptr;
     tree->Destroy();
 }
 
@@ -1078,7 +1066,7 @@ void QxPortfolioView::removeWatchlist()
     m_parkedWatchlistRow = -1;
     if (!following)
         m_currentWatchlist = -1;
-    dropWatchlistTree(id);
+    dropTree(m_watchlistTrees, m_shownWatchlistTree, id);
     m_watchlists.erase(id);
     Layout();
     Thaw();

@@ -249,8 +249,8 @@ private:
     // The position row and lot index of the selected lot row of the shown
     // portfolio tree; false when no lot row is selected.
     bool selectedLot(const QxPosition** position, size_t* index) const;
-    void dropPortfolioTree(int id);
-    void dropWatchlistTree(int id);
+    // Destroys the tree of a removed portfolio or watchlist.
+    void dropTree(TreeMap& trees, wxTreeListCtrl*& shown, int id);
     // The alert list's row of a setting, or -1; its "Last occurred on".
     long alertRowOf(const QxAlertSetting* setting) const;
     void addAlertRow(QxAlertSetting* setting);

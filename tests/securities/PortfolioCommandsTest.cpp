@@ -10,7 +10,6 @@
 #include "securities/QxPortfolioManagerFrame.h"
 #include "securities/QxPortfolioNames.h"
 #include "securities/QxPortfolioView.h"
-#include "securities/QxSecurityListCtrl.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "securities/QxTransactionDlg.h"
 #include "trading/QxAlertMgr.h"
@@ -117,14 +116,6 @@ void selectTreeRow(wxTreeListCtrl* tree, wxTreeListItem row)
     tree->ProcessWindowEvent(event);
 }
 
-void pick(QxSymbolSelectionDlg* dialog, const char* ticker)
-{
-    QxSecurityListCtrl* list = dialog->securityList();
-    for (long row = 0; row < list->GetItemCount(); ++row)
-        list->Select(row, list->securityAt(row) && wxString(list->securityAt(row)->ticker()) == ticker);
-    EXPECT_TRUE(dialog->confirmSelection());
-}
-
 } // namespace
 
 TEST(PortfolioNames, NewNamesCountUpAndRenamesNeedANameOfTheirOwn)
@@ -177,7 +168,7 @@ protected:
             QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(system.get(), 1));
             ASSERT_TRUE(alerts->addSetting(orcl.get(), setting.get(), timestampNow()));
         }
-        script.on<QxSymbolSelectionDlg>([](QxSymbolSelectionDlg* d) { pick(d, "NVDA"); });
+        script.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, nvda.get()); });
         script.on<QxTransactionDlg>([this](QxTransactionDlg* d) { transactionSteps(d); });
     }
     void TearDown() override
@@ -192,14 +183,6 @@ protected:
         nvda = orcl = nullptr;
         scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>());
         db = nullptr;
-    }
-
-    double closeOn(int64_t day) const
-    {
-        for (unsigned i = 0; i < history->numBars(); ++i)
-            if (history->timestamp()[i] == day)
-                return history->close()[i];
-        return -1;
     }
 
     framestest::ScopedApplication scoped;
@@ -258,7 +241,7 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
 
     // A buy of 10 NVDA on 7 March 2014, its price left to the dialog, in
     // Portfolio1 and, the same again, in Portfolio2.
-    const double close = closeOn(makeTimestamp(7, 3, 2014));
+    const double close = sectest::closeOn(*history, makeTimestamp(7, 3, 2014));
     ASSERT_GT(close, 0);
     transactionSteps = [](QxTransactionDlg* d) {
         sectest::click(d->selectButton());

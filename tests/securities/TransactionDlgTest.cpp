@@ -4,7 +4,6 @@
 // zones.
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
-#include "securities/QxSecurityListCtrl.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "securities/QxTransactionDlg.h"
 
@@ -21,12 +20,6 @@ using framestest::ScopedApplication;
 
 namespace {
 
-bool focused(wxWindow* w)
-{
-    wxWindow* f = wxWindow::FindFocus();
-    return f && (f == w || f->GetParent() == w);
-}
-
 wxDateTime dateOf(int day, int month, int year)
 {
     return wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), static_cast<wxDateTime::Month>(month - 1), year);
@@ -38,25 +31,6 @@ void chooseDay(wxGenericCalendarCtrl* calendar, const wxDateTime& day)
     calendar->SetDate(day);
     wxCalendarEvent event(calendar, day, wxEVT_CALENDAR_SEL_CHANGED);
     calendar->ProcessWindowEvent(event);
-}
-
-// In the selection dialog: that security, then OK.
-void pick(QxSymbolSelectionDlg* dialog, QxSecurity* security)
-{
-    ASSERT_TRUE(dialog->selectCategory(security->category()));
-    QxSecurityListCtrl* list = dialog->securityList();
-    for (long row = 0; row < list->GetItemCount(); ++row)
-        list->Select(row, list->securityAt(row) && list->securityAt(row)->id() == security->id());
-    EXPECT_TRUE(dialog->confirmSelection());
-}
-
-// The close of the bar of a day in a history, NaN when it has none.
-double closeOn(const QxPriceHistory& history, int64_t day)
-{
-    for (unsigned i = 0; i < history.numBars(); ++i)
-        if (history.timestamp()[i] == day)
-            return history.close()[i];
-    return std::numeric_limits<double>::quiet_NaN();
 }
 
 class TransactionDlgTest : public ::testing::Test {
@@ -73,7 +47,7 @@ protected:
         ASSERT_TRUE(security);
         history = sectest::fixtureHistory("nvda-1999-2014.csv", 300);
         ASSERT_EQ(security->saveHistory(history.get()), 0);
-        script.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { pick(d, security.get()); });
+        script.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, security.get()); });
     }
     void TearDown() override
     {
@@ -186,7 +160,7 @@ TEST_F(TransactionDlgTest, ASellIsCheckedFieldByFieldAndTakesTheCloseOfItsDay)
         EXPECT_TRUE(d->buyButton()->GetValue());
         auto refusedAt = [&](const char* name, wxWindow* field) {
             sectest::click(d, wxID_OK);
-            refusals.push_back({name, d->IsModal(), focused(field)});
+            refusals.push_back({name, d->IsModal(), sectest::focused(field)});
         };
         refusedAt("symbol", d->symbolCtrl());
 
@@ -243,7 +217,7 @@ TEST_F(TransactionDlgTest, ASellIsCheckedFieldByFieldAndTakesTheCloseOfItsDay)
         }
     }
     EXPECT_EQ(dateAfterFuture, todayTimestamp()) << "a future day puts the calendar back";
-    const double close = closeOn(*history, makeTimestamp(7, 3, 2014));
+    const double close = sectest::closeOn(*history, makeTimestamp(7, 3, 2014));
     ASSERT_FALSE(std::isnan(close));
     EXPECT_EQ(fetched, wxString::Format("%lf", close));
     ASSERT_NE(dialog.getSecurity(), nullptr);
@@ -282,7 +256,7 @@ TEST_F(TransactionDlgTest, AWatchItemAsksForNoQuantityAndTakesTheLastCloseAfterT
 
     // A start price of 0 is a price.
     sectest::Script zero;
-    zero.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { pick(d, security.get()); });
+    zero.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, security.get()); });
     zero.on<QxTransactionDlg>([&](QxTransactionDlg* d) {
         sectest::click(d->selectButton());
         d->priceCtrl()->ChangeValue("0");
@@ -308,7 +282,7 @@ TEST_F(TransactionDlgTest, TheChosenDayIsTheSameDayInEveryTimeZone)
             const int64_t packed = makeTimestamp(static_cast<uint8_t>(day), 3, 2014);
             EXPECT_EQ(dialog.chosenDate(), packed);
             ASSERT_TRUE(dialog.fetchPrice());
-            EXPECT_EQ(dialog.priceCtrl()->GetValue(), wxString::Format("%lf", closeOn(*history, packed))) << day;
+            EXPECT_EQ(dialog.priceCtrl()->GetValue(), wxString::Format("%lf", sectest::closeOn(*history, packed))) << day;
         }
     }
 }
