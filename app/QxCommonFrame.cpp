@@ -11,6 +11,7 @@
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartview/QxChartView.h"
+#include "chartview/QxPointAndFigureView.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
 #include "core/QxSecurity.h"
@@ -94,10 +95,8 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Point and figure charts, portfolios and the trading tools belong
-// to parts of the program that are not in this build; their commands say so
-// and open nothing (after the security is chosen, where the command starts
-// by asking for one).
+// Portfolios and the trading tools belong to parts of the program that are
+// not in this build; their commands say so and open nothing.
 
 namespace {
 
@@ -134,9 +133,8 @@ void QxCommonFrame::OnNewChart(wxCommandEvent&)
 
 void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 {
-    if (!chooseSecurity())
-        return;
-    qxShowNotAvailable(this, _("Creating point and figure charts"));
+    if (QxObjectSmartPtr<QxSecurity> security = chooseSecurity())
+        QxPointAndFigureView::create(security.get());
 }
 
 void QxCommonFrame::OnOpenChart(wxCommandEvent&) { QxChartFrame::openChartFile(); }
