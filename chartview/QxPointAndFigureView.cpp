@@ -116,10 +116,15 @@ void QxPointAndFigureView::refreshChart()
     if (!GetHandle())
         return;
     const int previousWidth = m_pnf.chartWidth();
+    // New parameters ask for the newest columns; the scroll bars would keep
+    // the old position's proportion instead.
+    const bool newest = m_pnf.lastColumn() == QxPointAndFigure::kNotPlaced;
     setupChart();
     fitPicture();
     m_bitmapStale = true;
     setupScroll(m_pnf.visibleColumns(), m_pnf.numColumns(), previousWidth);
+    if (newest && horzPos() != m_scroll.hMax())
+        scrollHorzTo(m_scroll.hMax());
     Refresh(true);
 }
 

@@ -29,6 +29,8 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "support/TestSupport.h"
 
+#include "SecurityChoice.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -547,37 +549,7 @@ TEST_F(ChartViewFixture, CloneIsAnIndependentWindowOfTheSameChart)
 TEST_F(ChartViewFixture, NewChartFromTheHomeFrameOpensTheChosenSecurity)
 {
     auto* home = new QxGatewayFrame();
-    unsigned chosen = 0;
-    // The selection dialog runs modally; the choice is made inside its loop.
-    DialogCatcher catcher([&](wxDialog* dialog) {
-        auto* selector = dynamic_cast<QxSymbolSelectionDlg*>(dialog);
-        if (!selector)
-            return int(wxID_CANCEL);
-        wxTheApp->CallAfter([&, selector] {
-            QxObjectSmartPtr<QxSecurity> security(database->getSecurity(pricedId));
-            if (!selector->selectCategory(security->category()))
-                return selector->EndModal(wxID_CANCEL);
-            QxSecurityListCtrl* list = selector->securityList();
-            for (long row = 0; row < list->GetItemCount(); ++row) {
-                QxSecurity* at = list->securityAt(row);
-                list->Select(row, at && at->id() == pricedId);
-            }
-            if (selector->confirmSelection())
-                chosen = selector->getSelectedIds().front();
-            else
-                selector->EndModal(wxID_CANCEL);
-        });
-        return int(wxID_NONE);
-    });
-    wxTimer guard;
-    guard.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
-        if (QxSymbolSelectionDlg::instance() && QxSymbolSelectionDlg::instance()->IsModal())
-            QxSymbolSelectionDlg::instance()->EndModal(wxID_CANCEL);
-    });
-    guard.StartOnce(10000);
-    wxCommandEvent command(wxEVT_MENU, 5002);
-    command.SetEventObject(home);
-    home->ProcessWindowEvent(command);
+    const unsigned chosen = runCommandChoosing(home, 5002, database.get(), pricedId);
     EXPECT_EQ(chosen, pricedId);
     ASSERT_EQ(QxChartFrame::openFrameCount(), framesBefore + 1);
 
