@@ -276,9 +276,16 @@ void QxPointAndFigure::buildColumns(QxArrayT<double>& boxLevels, QxArrayT<unsign
     QxObjectSmartPtr<QxPriceHistory> history(calc->prices(calc->currentTimeframe(), false));
     if (!history || history->numBars() == 0)
         return;
-    const std::string key = QxPnf::cacheKey(*this);
-    const void* dataKey = QxPnf::internCacheKey("data:" + key);
-    const void* startKey = QxPnf::internCacheKey("newColIdx:" + key);
+    // The keys are made once per parameter set: formatting them at every
+    // layout would cost more than the cached columns save.
+    if (!m_dataKey || m_keyParams != params()) {
+        const std::string key = QxPnf::cacheKey(*this);
+        m_dataKey = QxPnf::internCacheKey("data:" + key);
+        m_startKey = QxPnf::internCacheKey("newColIdx:" + key);
+        m_keyParams = params();
+    }
+    const void* dataKey = m_dataKey;
+    const void* startKey = m_startKey;
     if (calc->getUserFloat64Array(dataKey, boxLevels) == eNoError &&
         calc->getUserUns32Array(startKey, columnStarts) == eNoError && !boxLevels.isNull() &&
         !columnStarts.isNull())

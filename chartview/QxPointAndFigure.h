@@ -178,4 +178,8 @@ private:
     QxArrayT<double> m_boxLevels;
     QxUniformScale m_columnScale;
     std::vector<QxObjectSmartPtr<QxAnnot>> m_annots;
+    // Owner keys of the cached columns and the parameters they were made for.
+    QxPointAndFigureParam m_keyParams;
+    const void* m_dataKey = nullptr;
+    const void* m_startKey = nullptr;
 };
