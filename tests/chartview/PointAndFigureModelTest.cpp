@@ -413,6 +413,53 @@ TEST_F(PnfModel, LayoutPlacesTheNewestColumnsAndMapsValues)
     EXPECT_EQ(model->unmap(100), 0.0);
 }
 
+// With a reversal of 1 a later column can hold one box: directions come
+// from column 0 and alternate, whatever a column's own length. A lone box
+// is drawn as an X.
+TEST_F(PnfModel, ColumnDirectionsWithOneBoxColumns)
+{
+    Bars bars;
+    bars.add(10.5, 9.5, 10).add(11.2, 10.1, 11).add(11.5, 10.6, 11).add(12.0, 11.0, 11.5).add(12.5, 10.9, 11);
+    security->stored.reset(historyOf(bars));
+    auto model = laidOut(unitBoxes(1));
+    ASSERT_EQ(model->numColumns(), 4u);
+    ASSERT_EQ(model->columnStarts()[2] - model->columnStarts()[1], 1u) << "column 1 holds one box";
+    const bool rises[] = {true, false, true, false};
+    for (unsigned k = 0; k < 4; ++k)
+        EXPECT_EQ(model->columnRises(k), rises[k]) << k;
+
+    // The first visible column may be the one-box column.
+    model->setLastColumn(2);
+    wxBitmap narrow(200, 100);
+    wxMemoryDC dc(narrow);
+    model->layout(dc, 2 * model->plotLeft() + 2 * model->boxPixels());
+    ASSERT_EQ(model->firstVisibleColumn(), 1u);
+    EXPECT_FALSE(model->columnRises(model->firstVisibleColumn()));
+
+    Bars flat;
+    flat.add(10.5, 9.5, 10).add(11.5, 9.0, 10);
+    security.reset(new calctest::MemSecurity(42));
+    security->stored.reset(historyOf(flat));
+    auto lone = laidOut(unitBoxes(3));
+    ASSERT_EQ(lone->boxLevels().size(), 1u);
+    EXPECT_TRUE(lone->columnRises(0));
+    wxBitmap picture(600, 200);
+    {
+        wxMemoryDC paint(picture);
+        paint.SetBrush(*wxWHITE_BRUSH);
+        lone->display(paint);
+    }
+    const wxImage img = picture.ConvertToImage();
+    int green = 0, red = 0;
+    for (int y = 0; y < img.GetHeight(); ++y)
+        for (int x = 0; x < img.GetWidth(); ++x) {
+            green += img.GetRed(x, y) == 0 && img.GetGreen(x, y) == 127 && img.GetBlue(x, y) == 0;
+            red += img.GetRed(x, y) == 127 && img.GetGreen(x, y) == 0 && img.GetBlue(x, y) == 0;
+        }
+    EXPECT_GT(green, 10);
+    EXPECT_EQ(red, 0);
+}
+
 TEST_F(PnfModel, ScrolledWindowShowsTheColumnsEndingAtTheLastOne)
 {
     security->stored.reset(historyOf(loadOhlcvFixture("nvda-1999-2014.csv")));
