@@ -363,7 +363,10 @@ TEST_F(PnfViewFixture, ATrendLineIsDrawnAndNewParametersRemoveIt)
                   ModalScript::press(dlg, wxID_OK);
                   EXPECT_TRUE(dlg->IsModal()) << "still open";
               })
-            .when<QxPointAndFigureConfigDlg>([](QxPointAndFigureConfigDlg* dlg) { dlg->EndModal(wxID_CANCEL); });
+            .when<QxPointAndFigureConfigDlg>([](QxPointAndFigureConfigDlg* dlg) {
+                EXPECT_TRUE(framestest::saveWindowShot(dlg, "pnf-config-dialog.png"));
+                dlg->EndModal(wxID_CANCEL);
+            });
         command(frame, 1000);
         EXPECT_EQ(script.pending(), 0u);
         ASSERT_EQ(boxes.texts().size(), 1u);
