@@ -271,6 +271,8 @@ TEST_F(PnfViewFixture, ZoomPresetsStepsAndTheLimitsOfThePicture)
     };
     for (const auto& s : steps) {
         command(frame, s.command);
+        if (s.command == 1021)
+            EXPECT_TRUE(framestest::saveWindowShot(frame, "pnf-orcl-zoomed-out.png"));
         EXPECT_EQ(pnf.boxPixels(), s.pixels) << s.command;
         EXPECT_EQ(enabled(frame, 1019), s.zoomOut) << s.command;
         EXPECT_TRUE(enabled(frame, 1018));
