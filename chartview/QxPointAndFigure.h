@@ -82,7 +82,7 @@ public:
     size_t findBox(size_t from, bool up, double price);
     double operator[](size_t i) const { return m_levels[i]; }
     size_t size() const { return m_levels.size(); }
-    static constexpr size_t kMaxLevels = 4000000;
+    static constexpr size_t kMaxLevels = 1000000;
 
 private:
     bool grow();

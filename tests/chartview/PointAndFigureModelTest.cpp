@@ -191,6 +191,10 @@ TEST(PnfLadder, PricesOnALevelAndBothWays)
             << "from " << c.from << (c.up ? " up " : " down ") << c.price;
     EXPECT_EQ(ladder.size(), 7u) << "grown lazily, one level beyond the highest reached";
 
+    // A damaged price far above the rest ends on the top of a bounded ladder.
+    QxPnf::Ladder capped(unitBoxes());
+    EXPECT_EQ(capped.findBox(0, true, 1e12), QxPnf::Ladder::kMaxLevels - 1);
+
     // Parameters outside the rules cannot make the search endless.
     QxPointAndFigureParam zero = unitBoxes();
     zero.minAbsBoxSize = 0.0;
