@@ -1,15 +1,14 @@
 #include "chartview/QxPointAndFigureFrame.h"
 
 #include "app/QxGlobalVars.h"
-#include "chart/QxChartConfiguration.h"
 #include "chartframe/QxAnnotToolBar.h"
 #include "chartframe/QxAnnotationMenu.h"
+#include "chartframe/QxGraphicPropsToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxPointAndFigureView.h"
 #include "core/platform/QxKeyAliases.h"
 
 #include <wx/artprov.h>
-#include <wx/config.h>
 #include <wx/intl.h>
 
 namespace {
@@ -84,9 +83,10 @@ void QxPointAndFigureFrame::createToolbarPanes()
     m_zoomToolbar->Realize();
     m_mgr->AddPane(m_zoomToolbar, wxAuiPaneInfo().Name("Zoom_Width").Caption(_("Zoom Width")).ToolbarPane().Top());
 
-    // The chart-graphics toolbar with the pen picker is docked here, as pane
-    // "Chart Graphics" captioned "Chart Graphics", once it is part of the
-    // program; until then new annotations take the stored default pen.
+    m_graphicsToolbar = new QxGraphicPropsToolbar(this);
+    m_graphicsToolbar->Realize();
+    m_mgr->AddPane(m_graphicsToolbar,
+                   wxAuiPaneInfo().Name("Chart Graphics").Caption(_("Chart Graphics")).ToolbarPane().Top());
 
     m_annotToolbar = new QxAnnotToolBar(this);
     m_annotToolbar->Realize();
@@ -122,18 +122,13 @@ void QxPointAndFigureFrame::setView(QxPointAndFigureView* view)
     if (m_view || !view)
         return;
     m_view = view;
+    m_graphicsToolbar->setChartView(view);
     m_mgr->AddPane(view, wxAuiPaneInfo().Name("Point and Figure View").CenterPane().PaneBorder(false));
     m_mgr->Update();
     Bind(wxEVT_SET_FOCUS, &QxPointAndFigureFrame::onSetFocus, this);
 }
 
-wxPen QxPointAndFigureFrame::getDefaultPen() const
-{
-    wxConfigBase* config = wxConfigBase::Get(false);
-    if (!config)
-        return *wxRED_PEN;
-    return readConfigPen(*config, "/preferences/annot_props/default_pen", *wxRED_PEN);
-}
+wxPen QxPointAndFigureFrame::getDefaultPen() const { return m_graphicsToolbar->getPen(); }
 
 void QxPointAndFigureFrame::OnSize(wxSizeEvent& event)
 {

@@ -9,6 +9,7 @@
 #include <wx/pen.h>
 
 class QxAnnotToolBar;
+class QxGraphicPropsToolbar;
 class QxPointAndFigureView;
 class QxZoomHorzToolbar;
 
@@ -22,7 +23,8 @@ public:
     void setView(QxPointAndFigureView* view);
     QxPointAndFigureView* getView() const { return m_view; }
 
-    // The pen new annotations are drawn with.
+    // The pen new annotations are drawn with: the one of the chart-graphics
+    // toolbar's pen picker.
     wxPen getDefaultPen() const;
 
     // Whether the frame was opened maximised (as the last one was).
@@ -33,6 +35,7 @@ public:
     wxMenu* annotationMenu() const { return m_annotationMenu; }
     QxZoomHorzToolbar* zoomToolbar() const { return m_zoomToolbar; }
     QxAnnotToolBar* annotationToolbar() const { return m_annotToolbar; }
+    QxGraphicPropsToolbar* graphicsToolbar() const { return m_graphicsToolbar; }
 
     // Zoom steps and presets: box sizes in pixels.
     static constexpr int kZoomStep = 2;
@@ -64,4 +67,5 @@ private:
     wxMenu* m_annotationMenu = nullptr;
     QxZoomHorzToolbar* m_zoomToolbar = nullptr;
     QxAnnotToolBar* m_annotToolbar = nullptr;
+    QxGraphicPropsToolbar* m_graphicsToolbar = nullptr;
 };

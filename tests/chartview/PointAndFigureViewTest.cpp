@@ -7,6 +7,7 @@
 #include "app/frames/FramesTestSupport.h"
 #include "chartframe/QxAnnotToolBar.h"
 #include "chartframe/QxChartGeneralToolbar.h"
+#include "chartframe/QxGraphicPropsToolbar.h"
 #include "chartview/QxAnnot.h"
 #include "chartview/QxPointAndFigureConfigDlg.h"
 #include "chartview/QxPointAndFigureFrame.h"
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/clrpicker.h>
 #include <wx/dcmemory.h>
 
 #include <algorithm>
@@ -246,7 +248,8 @@ TEST_F(PnfViewFixture, TheHomeFramesCommandOpensTheChosenSecurity)
     EXPECT_TRUE(frame->annotationMenu()->FindItem(31015));
     EXPECT_FALSE(frame->annotationMenu()->FindItem(31012)) << "no advanced tools";
     EXPECT_FALSE(frame->annotationToolbar()->FindTool(31016)) << "no snap";
-    for (const char* pane : {"Chart_general", "Zoom_Width", "Annots", "Pro Tools", "Point and Figure View"})
+    for (const char* pane :
+         {"Chart_general", "Zoom_Width", "Chart Graphics", "Annots", "Pro Tools", "Point and Figure View"})
         EXPECT_TRUE(frame->auiManager().GetPane(pane).IsOk()) << pane;
     EXPECT_FALSE(frame->chartGeneralToolbar()->FindTool(5003)) << "no save tool";
     // The zoom keys as a GTK keyboard sends them.
@@ -343,18 +346,27 @@ TEST_F(PnfViewFixture, ATrendLineIsDrawnAndNewParametersRemoveIt)
     EXPECT_NEAR(view->chartToDevice(0, p0).x, a.x, pnf.boxPixels() / 2 + 1);
     EXPECT_NEAR(view->chartToDevice(0, p0).y, a.y, 2);
 
-    // Once deselected it is part of the picture, in the default red.
+    EXPECT_EQ(line->getPen(), frame->getDefaultPen()) << "the chart-graphics toolbar's pen";
+    // The toolbar's colour picker recolours the selected line.
+    QxGraphicPropsToolbar* bar = frame->graphicsToolbar();
+    const wxColour blue(0, 0, 255);
+    bar->colourPicker()->SetColour(blue);
+    wxColourPickerEvent picked(bar->colourPicker(), bar->colourPicker()->GetId(), blue);
+    bar->colourPicker()->GetEventHandler()->ProcessEvent(picked);
+    EXPECT_EQ(line->getPen().GetColour(), blue);
+
+    // Once deselected it is part of the picture.
     view->annotHandler().setActiveAnnot(nullptr);
     pump(100);
     const wxImage shown = rendered(view);
     const wxPoint mid = (view->chartToDevice(0, line->getPoint(0)) + view->chartToDevice(0, line->getPoint(1))) / 2;
-    bool red = false;
+    bool drawn = false;
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
             const int x = mid.x + dx, y = mid.y - view->vertPos() + dy;
-            red |= shown.GetRed(x, y) > 200 && shown.GetGreen(x, y) < 80 && shown.GetBlue(x, y) < 80;
+            drawn |= shown.GetBlue(x, y) > 200 && shown.GetGreen(x, y) < 80 && shown.GetRed(x, y) < 80;
         }
-    EXPECT_TRUE(red);
+    EXPECT_TRUE(drawn);
     EXPECT_TRUE(shown.SaveFile(wxString::FromUTF8(TestSupport::artifactPath("pnf-orcl-trendline-view.png")),
                                wxBITMAP_TYPE_PNG));
     EXPECT_TRUE(framestest::saveWindowShot(frame, "pnf-orcl-trendline.png"));
