@@ -10,7 +10,8 @@
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxPriceHistory.h"
-#include "tests/chart/ChartFixtures.h"
+#include "core/QxErrorCode.h"
+#include "core/QxSecurity.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,6 +61,24 @@ QxPriceHistory* orcl()
     return history.get();
 }
 
+// The ORCL history in memory, as a database would hand it out.
+class OrclSecurity : public QxSecurity {
+public:
+    unsigned id() const override { return 90002; }
+    QxCategory* category() const override { return nullptr; }
+    const char* ticker() const override { return "ORCL"; }
+    const char* name() const override { return "Oracle Corp"; }
+    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
+    {
+        return period == Qx::eDaily ? orcl()->clone() : nullptr;
+    }
+    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
+    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
+    int updateFromProvider(bool) override { return eNoError; }
+    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
+    int deleteSecurity() override { return eNotImplemented; }
+};
+
 void BM_PnfColumnsUncached(benchmark::State& state)
 {
     const QxPriceHistory* h = orcl();
@@ -85,12 +104,11 @@ void BM_PnfColumnsUncached(benchmark::State& state)
 BENCHMARK(BM_PnfColumnsUncached)->Unit(benchmark::kMicrosecond);
 
 struct Chart {
-    Chart() : security(new charttest::MemSecurity(90002, orcl()->clone(), "Oracle Corp", "ORCL")),
-              calc(new QxCalculator(security.get(), Qx::eDaily)), pnf(calc.get())
+    Chart() : security(new OrclSecurity), calc(new QxCalculator(security.get(), Qx::eDaily)), pnf(calc.get())
     {
         pnf.setParams(QxPointAndFigureParam());
     }
-    QxObjectSmartPtr<charttest::MemSecurity> security;
+    QxObjectSmartPtr<OrclSecurity> security;
     QxObjectSmartPtr<QxCalculator> calc;
     QxPointAndFigure pnf;
 };
