@@ -30,6 +30,7 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "support/TestSupport.h"
 
+#include "ScratchDatabase.h"
 #include "SecurityChoice.h"
 
 #include <gtest/gtest.h>
@@ -87,36 +88,19 @@ struct ChartViewFixture : ::testing::Test {
     // winds the registries up.
     static void SetUpTestSuite()
     {
-        scoped = new framestest::ScopedApplication;
-        QxDataReader* reader = historyReader();
-        ASSERT_NE(reader, nullptr) << "trddb.trdx did not load";
-        const std::string dir = TestSupport::makeTempDir("view");
-        int error = 0;
-        database = reader->openDatabase(wxString::FromUTF8((dir + "/hist.trddb").c_str()), "", &error);
-        ASSERT_NE(database.get(), nullptr) << "error " << error;
-        QxObjectSmartPtr<QxCategory> category(database->createCategory("USA.NYSE.EQ", ""));
-        ASSERT_NE(category.get(), nullptr);
-        QxObjectSmartPtr<QxSecurity> withPrices(category->addSecurity("WLK", "Walker Mills"));
-        QxObjectSmartPtr<QxSecurity> without(category->addSecurity("NIL", "Empty Holdings"));
-        QxObjectSmartPtr<QxSecurity> longer(category->addSecurity("LNG", "Long Ledger"));
-        ASSERT_TRUE(withPrices.get() && without.get() && longer.get());
-        QxObjectSmartPtr<QxPriceHistory> history(walk(600));
-        ASSERT_EQ(withPrices->saveHistory(history.get()), eNoError);
-        QxObjectSmartPtr<QxPriceHistory> longHistory(walk(4000));
-        ASSERT_EQ(longer->saveHistory(longHistory.get()), eNoError);
-        longId = longer->id();
-        pricedId = withPrices->id();
-        emptyId = without->id();
-        scoped->app().changeDatabase(database);
+        scratch.open("view");
+        database = scratch.database;
+        ASSERT_NE(database.get(), nullptr);
+        pricedId = scratch.add("WLK", "Walker Mills", walk(600));
+        emptyId = scratch.add("NIL", "Empty Holdings", nullptr);
+        longId = scratch.add("LNG", "Long Ledger", walk(4000));
+        ASSERT_TRUE(pricedId && emptyId && longId);
+        scratch.publish();
     }
     static void TearDownTestSuite()
     {
-        QxSymbolSelectionDlg::destroy();
-        if (scoped)
-            scoped->app().changeDatabase(nullptr);
         database = nullptr;
-        delete scoped;
-        scoped = nullptr;
+        scratch.close();
     }
     void SetUp() override
     {
@@ -172,7 +156,7 @@ struct ChartViewFixture : ::testing::Test {
         view->ProcessWindowEvent(event);
     }
 
-    static framestest::ScopedApplication* scoped;
+    static ScratchDatabase scratch;
     static QxObjectSmartPtr<QxDatabase> database;
     static unsigned pricedId;
     static unsigned emptyId;
@@ -180,7 +164,7 @@ struct ChartViewFixture : ::testing::Test {
     unsigned framesBefore = 0;
     std::vector<QxChartFrame*> frames;
 };
-framestest::ScopedApplication* ChartViewFixture::scoped = nullptr;
+ScratchDatabase ChartViewFixture::scratch;
 QxObjectSmartPtr<QxDatabase> ChartViewFixture::database;
 unsigned ChartViewFixture::pricedId = 0;
 unsigned ChartViewFixture::emptyId = 0;

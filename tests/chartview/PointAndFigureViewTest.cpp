@@ -21,6 +21,7 @@
 #include "support/ModalScript.h"
 #include "support/TestSupport.h"
 
+#include "ScratchDatabase.h"
 #include "SecurityChoice.h"
 
 #include <gtest/gtest.h>
@@ -59,46 +60,30 @@ QxPriceHistory* dailyBars(size_t n, const std::function<void(size_t, double&, do
 struct PnfViewFixture : ::testing::Test {
     static void SetUpTestSuite()
     {
-        scoped = new framestest::ScopedApplication;
-        QxDataReader* reader = TestSupport::historyReader();
-        ASSERT_NE(reader, nullptr) << "trddb.trdx did not load";
-        const std::string dir = TestSupport::makeTempDir("pnfview");
-        int error = 0;
-        database = reader->openDatabase(wxString::FromUTF8((dir + "/hist.trddb").c_str()), "", &error);
-        ASSERT_NE(database.get(), nullptr) << "error " << error;
-        QxObjectSmartPtr<QxCategory> category(database->createCategory("USA.NYSE.EQ", ""));
-        QxObjectSmartPtr<QxSecurity> orcl(category->addSecurity("ORCL", "Oracle Corp"));
-        QxObjectSmartPtr<QxSecurity> climb(category->addSecurity("CLMB", "Steady Climb"));
-        QxObjectSmartPtr<QxSecurity> empty(category->addSecurity("NIL", "Empty Holdings"));
-        ASSERT_TRUE(orcl && climb && empty);
+        scratch.open("pnfview");
+        database = scratch.database;
+        ASSERT_NE(database.get(), nullptr);
         const OhlcvFixture f = loadOhlcvFixture("orcl-1995-2014.csv");
-        QxObjectSmartPtr<QxPriceHistory> real(dailyBars(f.size(), [&](size_t i, double& h, double& l, double& c) {
+        orclId = scratch.add("ORCL", "Oracle Corp", dailyBars(f.size(), [&](size_t i, double& h, double& l, double& c) {
             h = f.high[i];
             l = f.low[i];
             c = f.close[i];
         }));
-        ASSERT_EQ(orcl->saveHistory(real.get()), eNoError);
         // One rising column from 10 to 600: far more levels than one
         // picture can be tall at the largest zoom.
-        QxObjectSmartPtr<QxPriceHistory> steady(dailyBars(600, [](size_t i, double& h, double& l, double& c) {
+        climbId = scratch.add("CLMB", "Steady Climb", dailyBars(600, [](size_t i, double& h, double& l, double& c) {
             c = 10.0 + double(i);
             h = c + 0.5;
             l = c - 0.5;
         }));
-        ASSERT_EQ(climb->saveHistory(steady.get()), eNoError);
-        orclId = orcl->id();
-        climbId = climb->id();
-        emptyId = empty->id();
-        scoped->app().changeDatabase(database);
+        emptyId = scratch.add("NIL", "Empty Holdings", nullptr);
+        ASSERT_TRUE(orclId && climbId && emptyId);
+        scratch.publish();
     }
     static void TearDownTestSuite()
     {
-        QxSymbolSelectionDlg::destroy();
-        if (scoped)
-            scoped->app().changeDatabase(nullptr);
         database = nullptr;
-        delete scoped;
-        scoped = nullptr;
+        scratch.close();
     }
     void SetUp() override
     {
@@ -190,12 +175,12 @@ struct PnfViewFixture : ::testing::Test {
         mouse(view, wxEVT_LEFT_UP, at, false);
     }
 
-    static framestest::ScopedApplication* scoped;
+    static ScratchDatabase scratch;
     static QxObjectSmartPtr<QxDatabase> database;
     static unsigned orclId, climbId, emptyId;
     QxGlobalVars saved;
 };
-framestest::ScopedApplication* PnfViewFixture::scoped = nullptr;
+ScratchDatabase PnfViewFixture::scratch;
 QxObjectSmartPtr<QxDatabase> PnfViewFixture::database;
 unsigned PnfViewFixture::orclId = 0;
 unsigned PnfViewFixture::climbId = 0;
@@ -288,8 +273,9 @@ TEST_F(PnfViewFixture, ZoomPresetsStepsAndTheLimitsOfThePicture)
     };
     for (const auto& s : steps) {
         command(frame, s.command);
-        if (s.command == 1021)
+        if (s.command == 1021) {
             EXPECT_TRUE(framestest::saveWindowShot(frame, "pnf-orcl-zoomed-out.png"));
+        }
         EXPECT_EQ(pnf.boxPixels(), s.pixels) << s.command;
         EXPECT_EQ(enabled(frame, 1019), s.zoomOut) << s.command;
         EXPECT_TRUE(enabled(frame, 1018));
