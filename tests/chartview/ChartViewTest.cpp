@@ -30,6 +30,7 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "support/TestSupport.h"
 
+#include "RenderedView.h"
 #include "ScratchDatabase.h"
 #include "SecurityChoice.h"
 
@@ -123,18 +124,8 @@ struct ChartViewFixture : ::testing::Test {
         return view;
     }
 
-    // The whole paint path (picture, separators, feedback) into a picture of
-    // the client area.
-    static wxImage rendered(QxChartView* view)
-    {
-        const wxSize size = view->GetClientSize();
-        wxBitmap bitmap(size.x, size.y, 24);
-        wxMemoryDC dc(bitmap);
-        view->PrepareDC(dc);
-        view->render(dc);
-        dc.SelectObject(wxNullBitmap);
-        return bitmap.ConvertToImage();
-    }
+    // Separators and feedback included.
+    static wxImage rendered(QxChartView* view) { return renderedView(view); }
 
     static unsigned newestBar(QxChartView* view)
     {

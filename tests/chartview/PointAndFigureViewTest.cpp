@@ -21,6 +21,7 @@
 #include "support/ModalScript.h"
 #include "support/TestSupport.h"
 
+#include "RenderedView.h"
 #include "ScratchDatabase.h"
 #include "SecurityChoice.h"
 
@@ -147,18 +148,6 @@ struct PnfViewFixture : ::testing::Test {
         return n;
     }
 
-    // The whole paint path (picture and feedback) into a picture of the
-    // client area.
-    static wxImage rendered(QxPointAndFigureView* view)
-    {
-        const wxSize size = view->GetClientSize();
-        wxBitmap bitmap(size.x, size.y, 24);
-        wxMemoryDC dc(bitmap);
-        view->PrepareDC(dc);
-        view->render(dc);
-        dc.SelectObject(wxNullBitmap);
-        return bitmap.ConvertToImage();
-    }
 
     static void mouse(QxPointAndFigureView* view, wxEventType type, const wxPoint& at, bool leftDown)
     {
@@ -344,7 +333,7 @@ TEST_F(PnfViewFixture, ATrendLineIsDrawnAndNewParametersRemoveIt)
     // Once deselected it is part of the picture.
     view->annotHandler().setActiveAnnot(nullptr);
     pump(100);
-    const wxImage shown = rendered(view);
+    const wxImage shown = renderedView(view);
     const wxPoint mid = (view->chartToDevice(0, line->getPoint(0)) + view->chartToDevice(0, line->getPoint(1))) / 2;
     bool drawn = false;
     for (int dy = -1; dy <= 1; ++dy)
