@@ -18,6 +18,7 @@
 #include "core/QxUtils.h"
 #include "securities/DlgPriceHistory.h"
 #include "securities/QxDatabaseInfoDlg.h"
+#include "securities/QxPortfolioManagerFrame.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
 #include "trading/QxAlertMgrFrame.h"
@@ -74,6 +75,16 @@ void QxCommonFrame::addProToolsPane(wxAuiPaneInfo& pane)
     m_mgr->AddPane(toolbar, pane.Name("Pro Tools").Caption(_("Pro Tools")));
 }
 
+void QxCommonFrame::addToolPanesRight()
+{
+    wxAuiPaneInfo chart;
+    chart.ToolbarPane().Right();
+    addChartToolbarPane(chart, false);
+    wxAuiPaneInfo tools;
+    tools.ToolbarPane().Right();
+    addProToolsPane(tools);
+}
+
 bool QxCommonFrame::quoteEditorEnabled(const QxDatabase* current)
 {
     return current && !current->isReadOnly();
@@ -96,8 +107,8 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Portfolios and the trading tools belong to parts of the program that are
-// not in this build; their commands say so and open nothing.
+// Commands of parts of the program not in this build (the stock idea
+// finder) say so and open nothing.
 
 namespace {
 
@@ -140,10 +151,7 @@ void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 
 void QxCommonFrame::OnOpenChart(wxCommandEvent&) { QxChartFrame::openChartFile(); }
 
-void QxCommonFrame::OnPortfolios(wxCommandEvent&)
-{
-    qxShowNotAvailable(this, _("The portfolio and watchlist manager"));
-}
+void QxCommonFrame::OnPortfolios(wxCommandEvent&) { QxPortfolioManagerFrame::showFrame(); }
 
 void QxCommonFrame::OnAlerts(wxCommandEvent&) { QxAlertMgrFrame::showFrame(); }
 

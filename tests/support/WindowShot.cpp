@@ -6,9 +6,12 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/evtloop.h>
 #include <wx/stopwatch.h>
+#include <wx/timer.h>
 #include <wx/window.h>
 
+#include <chrono>
 #include <cstdlib>
 
 namespace TestSupport {
@@ -20,6 +23,26 @@ void pumpEvents(int ms)
         wxTheApp->Yield(true);
         wxMilliSleep(10);
     }
+}
+
+bool loopUntil(const std::function<bool()>& step, double seconds)
+{
+    using Clock = std::chrono::steady_clock;
+    wxGUIEventLoop loop;
+    wxTimer timer;
+    bool ok = false;
+    const auto end = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (step()) {
+            ok = true;
+            loop.Exit();
+        } else if (Clock::now() >= end) {
+            loop.Exit();
+        }
+    });
+    timer.Start(10);
+    loop.Run();
+    return ok;
 }
 
 bool saveWindowShot(wxWindow* window, const std::string& fileName)

@@ -152,7 +152,6 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
         {5002, "QxSymbolSelectionDlg", "Select Security"},
         {30000, "QxSymbolSelectionDlg", "Select Security"},
         {5000, "wxFileDialog", "Open Trendoria Chart"},
-        {30001, "wxMessageDialog", "The portfolio and watchlist manager" + missing},
         {30004, "QxSymbolSelectionDlg", "Select Security"},
         {30005, "QxDatabaseInfoDlg", "Database Info"},
         {30007, "wxMessageDialog", "The stock idea finder" + missing},
