@@ -11,6 +11,7 @@
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartview/QxChartView.h"
+#include "chartview/QxPointAndFigureView.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
 #include "core/QxErrorCode.h"
@@ -108,10 +109,8 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Point and figure charts and the trading tools belong
-// to parts of the program that are not in this build; their commands say so
-// and open nothing (after the security is chosen, where the command starts
-// by asking for one).
+// Commands of parts of the program not in this build (the stock idea
+// finder) say so and open nothing.
 
 namespace {
 
@@ -148,9 +147,8 @@ void QxCommonFrame::OnNewChart(wxCommandEvent&)
 
 void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 {
-    if (!chooseSecurity())
-        return;
-    qxShowNotAvailable(this, _("Creating point and figure charts"));
+    if (QxObjectSmartPtr<QxSecurity> security = chooseSecurity())
+        QxPointAndFigureView::create(security.get());
 }
 
 void QxCommonFrame::OnOpenChart(wxCommandEvent&) { QxChartFrame::openChartFile(); }
