@@ -48,6 +48,10 @@ int readPatternsFromXml(const wxXmlNode* patterns, std::vector<QxObjectSmartPtr<
     return added;
 }
 
+wxString QxPattern::getDisplayText() const { return wxString(); }
+
+bool QxPattern::configure() { return false; }
+
 bool QxPattern::isPatternAt(unsigned, double) const { return false; }
 
 wxString QxPattern::tooltip(unsigned) const { return wxString(); }

@@ -28,6 +28,13 @@ public:
     virtual int getMargins(unsigned first, unsigned last, const QxScale& dateScale, const QxScale& valueScale,
                            wxPoint& top, wxPoint& bottom) const = 0;
 
+    // One line naming the detector and its settings, offered in the chart's
+    // context menu; empty in the base.
+    virtual wxString getDisplayText() const;
+    // Shows the pattern's settings dialog modally; true when the user
+    // confirmed and the settings were taken over. The base has no settings.
+    virtual bool configure();
+
     // Whether the pattern marks the bar near value, and its tooltip text
     // for the bar; a kind that shows no tooltips keeps these.
     virtual bool isPatternAt(unsigned bar, double value) const;
