@@ -900,15 +900,27 @@ void QxChartView::onRemoveIndicator(wxCommandEvent& event)
     refreshChart();
 }
 
-void QxChartView::onRemoveIndicsFromCurZone(wxCommandEvent&)
+namespace {
+
+// Removes a zone's indicators from the last one back until its first is
+// left alone; whether any went.
+bool keepFirstIndicator(QxZone* z)
 {
-    QxZone* z = zone(m_currentZone);
     if (!z)
-        return;
+        return false;
+    const bool any = z->numIndicator() > 1;
     while (z->numIndicator() > 1)
         z->removeIndicatorAt(z->numIndicator() - 1);
     z->setLayoutNeeded();
-    refreshChart();
+    return any;
+}
+
+} // namespace
+
+void QxChartView::onRemoveIndicsFromCurZone(wxCommandEvent&)
+{
+    if (keepFirstIndicator(zone(m_currentZone)))
+        refreshChart();
 }
 
 void QxChartView::onRemoveAllIndicators(wxCommandEvent&)
@@ -924,15 +936,8 @@ void QxChartView::onRemoveAllIndicators(wxCommandEvent&)
             removed = true;
         }
     }
-    for (QxZone* z : {c->getVolumeZone(), c->getMainZone()}) {
-        if (!z)
-            continue;
-        while (z->numIndicator() > 1) {
-            z->removeIndicatorAt(z->numIndicator() - 1);
-            removed = true;
-        }
-        z->setLayoutNeeded();
-    }
+    for (QxZone* z : {c->getVolumeZone(), c->getMainZone()})
+        removed = keepFirstIndicator(z) || removed;
     if (removed) {
         m_currentZone = -1;
         refreshChart();

@@ -47,21 +47,12 @@ void QxIndicOptParamConfiguratorPanal::createParamControls(const TA_OptInputPara
         control = spin;
         break;
     }
-    case TA_OptInput_RealList: {
-        auto* choice = new wxChoice(this, wxID_ANY);
-        const auto* list = static_cast<const TA_RealList*>(info->dataSet);
-        for (unsigned i = 0; list && i < list->nbElement; ++i)
-            choice->Append(wxString::FromUTF8(list->data[i].string ? list->data[i].string : ""),
-                           const_cast<TA_RealDataPair*>(&list->data[i]));
-        control = choice;
-        break;
-    }
+    case TA_OptInput_RealList:
     case TA_OptInput_IntegerList: {
+        // Nothing chosen: the stored value is shown when the page is filled.
         auto* choice = new wxChoice(this, wxID_ANY);
-        const auto* list = static_cast<const TA_IntegerList*>(info->dataSet);
-        for (unsigned i = 0; list && i < list->nbElement; ++i)
-            choice->Append(wxString::FromUTF8(list->data[i].string ? list->data[i].string : ""),
-                           const_cast<TA_IntegerDataPair*>(&list->data[i]));
+        for (unsigned i = 0; i < qxOptParamListSize(*info); ++i)
+            choice->Append(qxOptParamListText(*info, i));
         control = choice;
         break;
     }

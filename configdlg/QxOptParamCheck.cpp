@@ -78,22 +78,13 @@ bool qxCheckOptParam(const TA_OptInputParameterInfo& info, const QxOptParamEntry
         value = QxValue(int32_t(v));
         return true;
     }
-    case TA_OptInput_RealList: {
-        const auto* list = static_cast<const TA_RealList*>(info.dataSet);
-        if (!list || entry.selection < 0 || unsigned(entry.selection) >= list->nbElement) {
-            message = wxString::Format(_("Invalid value of %s."), name);
-            return false;
-        }
-        value = QxValue(double(list->data[entry.selection].value));
-        return true;
-    }
+    case TA_OptInput_RealList:
     case TA_OptInput_IntegerList: {
-        const auto* list = static_cast<const TA_IntegerList*>(info.dataSet);
-        if (!list || entry.selection < 0 || unsigned(entry.selection) >= list->nbElement) {
+        if (entry.selection < 0 || unsigned(entry.selection) >= qxOptParamListSize(info)) {
             message = wxString::Format(_("Invalid value of %s."), name);
             return false;
         }
-        value = QxValue(int32_t(list->data[entry.selection].value));
+        value = qxOptParamListValue(info, unsigned(entry.selection));
         return true;
     }
     default:
@@ -104,18 +95,43 @@ bool qxCheckOptParam(const TA_OptInputParameterInfo& info, const QxOptParamEntry
 
 wxString qxOptParamText(const QxValue& value) { return wxString::FromCDouble(value.toDouble(), 2); }
 
+unsigned qxOptParamListSize(const TA_OptInputParameterInfo& info)
+{
+    if (!info.dataSet)
+        return 0;
+    if (info.type == TA_OptInput_RealList)
+        return static_cast<const TA_RealList*>(info.dataSet)->nbElement;
+    if (info.type == TA_OptInput_IntegerList)
+        return static_cast<const TA_IntegerList*>(info.dataSet)->nbElement;
+    return 0;
+}
+
+QxValue qxOptParamListValue(const TA_OptInputParameterInfo& info, unsigned index)
+{
+    if (index >= qxOptParamListSize(info))
+        return QxValue();
+    if (info.type == TA_OptInput_RealList)
+        return QxValue(double(static_cast<const TA_RealList*>(info.dataSet)->data[index].value));
+    return QxValue(int32_t(static_cast<const TA_IntegerList*>(info.dataSet)->data[index].value));
+}
+
+wxString qxOptParamListText(const TA_OptInputParameterInfo& info, unsigned index)
+{
+    if (index >= qxOptParamListSize(info))
+        return wxString();
+    const char* text = info.type == TA_OptInput_RealList
+                           ? static_cast<const TA_RealList*>(info.dataSet)->data[index].string
+                           : static_cast<const TA_IntegerList*>(info.dataSet)->data[index].string;
+    return wxString::FromUTF8(text ? text : "");
+}
+
 int qxOptParamListIndex(const TA_OptInputParameterInfo& info, const QxValue& value)
 {
-    if (info.type == TA_OptInput_RealList) {
-        const auto* list = static_cast<const TA_RealList*>(info.dataSet);
-        for (unsigned i = 0; list && i < list->nbElement; ++i)
-            if (list->data[i].value == value.toDouble())
-                return int(i);
-    } else if (info.type == TA_OptInput_IntegerList) {
-        const auto* list = static_cast<const TA_IntegerList*>(info.dataSet);
-        for (unsigned i = 0; list && i < list->nbElement; ++i)
-            if (list->data[i].value == value.toInt32())
-                return int(i);
+    const bool real = info.type == TA_OptInput_RealList;
+    for (unsigned i = 0; i < qxOptParamListSize(info); ++i) {
+        const QxValue entry = qxOptParamListValue(info, i);
+        if (real ? entry.toDouble() == value.toDouble() : entry.toInt32() == value.toInt32())
+            return int(i);
     }
     return -1;
 }

@@ -37,6 +37,12 @@ bool qxCheckOptParam(const TA_OptInputParameterInfo& info, const QxOptParamEntry
 // in every locale.
 wxString qxOptParamText(const QxValue& value);
 
+// Entries of a real or integer list (none for any other parameter), and
+// the value and text of entry index.
+unsigned qxOptParamListSize(const TA_OptInputParameterInfo& info);
+QxValue qxOptParamListValue(const TA_OptInputParameterInfo& info, unsigned index);
+wxString qxOptParamListText(const TA_OptInputParameterInfo& info, unsigned index);
+
 // The list entry that shows a value: the first whose value equals it (as a
 // double for a real list, as an int32 for an integer list); -1 when none
 // does or the parameter is no list.

@@ -1,6 +1,7 @@
 // The chart's context menu: what it offers for a zone, and a user right-
 // clicking zones of a chart under the virtual display and choosing its
 // commands.
+#include "app/frames/FramesTestSupport.h"
 #include "chart/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxZone.h"
@@ -139,6 +140,15 @@ void collectLabels(const wxMenu* menu, std::vector<wxString>& out)
 
 class ChartContextMenuFixture : public ::testing::Test {
 protected:
+    // The running application the chart frames register with; it also
+    // owns the configuration the charts read.
+    static void SetUpTestSuite() { s_app = new framestest::ScopedApplication; }
+    static void TearDownTestSuite()
+    {
+        delete s_app;
+        s_app = nullptr;
+    }
+
     void SetUp() override
     {
         m_security = new charttest::MemSecurity(21, charttest::makeWalk(400), "Walker Mills", "WLK");
@@ -221,10 +231,13 @@ protected:
         return shown;
     }
 
+    static framestest::ScopedApplication* s_app;
     QxObjectSmartPtr<QxSecurity> m_security;
     QxChartView* m_view = nullptr;
     QxChartFrame* m_frame = nullptr;
 };
+
+framestest::ScopedApplication* ChartContextMenuFixture::s_app = nullptr;
 
 } // namespace
 
