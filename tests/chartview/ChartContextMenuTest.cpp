@@ -9,6 +9,8 @@
 #include "chartview/MarkPattern.h"
 #include "chartview/QxChartContextMenu.h"
 #include "chartview/QxChartView.h"
+#include "configdlg/QxIndicConfigDlg.h"
+#include "configdlg/QxIndicOptParamConfiguratorPanal.h"
 #include "core/TaLibIndicator.h"
 #include "core/ta/QxTaFunctionSet.h"
 #include "support/ModalScript.h"
@@ -19,6 +21,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/menu.h>
+#include <wx/spinctrl.h>
 #include <wx/timer.h>
 
 #include <dlfcn.h>
@@ -193,6 +196,7 @@ protected:
     // Right-clicks at a window point; while the menu is up its labels are
     // kept (and pictured when shot names a file), the item id is chosen
     // (none for 0), then the menu closes. False when no menu came up.
+    // A client point of wxDefaultPosition asks as the keyboard does.
     bool rightClick(const wxPoint& client, int id, std::vector<wxString>* labels = nullptr,
                     const char* shot = nullptr)
     {
@@ -223,7 +227,8 @@ protected:
             popDown(menu);
         });
         timer.Start(30);
-        wxContextMenuEvent event(wxEVT_CONTEXT_MENU, m_view->GetId(), m_view->ClientToScreen(client));
+        const wxPoint screen = client == wxDefaultPosition ? client : m_view->ClientToScreen(client);
+        wxContextMenuEvent event(wxEVT_CONTEXT_MENU, m_view->GetId(), screen);
         event.SetEventObject(m_view);
         m_view->GetEventHandler()->ProcessEvent(event);
         timer.Stop();
@@ -319,4 +324,32 @@ TEST_F(ChartContextMenuFixture, EveryMenuRunsItsCommandOnce)
     ASSERT_EQ(boxes.texts().size(), 2u);
     EXPECT_EQ(boxes.texts()[0], "The security could not be found in the current database.");
     EXPECT_NE(boxes.texts()[1].Find("Chart configuration is not available"), wxNOT_FOUND) << boxes.texts()[1];
+}
+
+TEST_F(ChartContextMenuFixture, ConfiguringAnIndicatorRetitlesItsZone)
+{
+    QxZone* rsi = addZone({"RSI"});
+    ASSERT_EQ(rsi->getTitle(), "RSI(14)");
+
+    // From the keyboard: the zone under the pointer.
+    const wxPoint middle = middleOf(2);
+    m_view->WarpPointer(middle.x, middle.y);
+    TestSupport::pumpEvents(50);
+    TestSupport::ModalScript script;
+    script.when<QxIndicConfigDlg>([](QxIndicConfigDlg* dlg) {
+        EXPECT_EQ(dlg->GetTitle(), "RSI");
+        ASSERT_NE(dlg->getParamPanel(), nullptr);
+        EXPECT_NE(dlg->getGraphicsPanel(), nullptr);
+        auto* period = dynamic_cast<wxSpinCtrl*>(dlg->getParamPanel()->control(0));
+        ASSERT_NE(period, nullptr);
+        period->SetValue(9);
+        TestSupport::ModalScript::press(dlg, wxID_OK);
+    });
+    std::vector<wxString> labels;
+    ASSERT_TRUE(rightClick(wxDefaultPosition, eMenuConfigureIndicator, &labels));
+    EXPECT_EQ(labels.front(), "Configure RSI(14)");
+    EXPECT_EQ(script.pending(), 0u);
+    EXPECT_EQ(rsi->indicatorAt(0)->paramInfos()[0].value, QxValue(int32_t(9)));
+    // OK also wrote the input shown on the Input Series page.
+    EXPECT_EQ(rsi->getTitle(), "RSI(9)[Close]");
 }
