@@ -1,6 +1,7 @@
 #include "chartview/QxPattern.h"
 
 #include "core/QxCalculator.h"
+#include "core/QxErrorCode.h"
 
 #include <wx/string.h>
 #include <wx/xml/xml.h>
@@ -51,3 +52,16 @@ int readPatternsFromXml(const wxXmlNode* patterns, std::vector<QxObjectSmartPtr<
 bool QxPattern::isPatternAt(unsigned, double) const { return false; }
 
 wxString QxPattern::tooltip(unsigned) const { return wxString(); }
+
+QxAtom QxPattern::getName() const { return QxAtom(); }
+
+wxString QxPattern::getDisplayText() const { return wxString(); }
+
+bool QxPattern::configure() { return false; }
+
+int QxPattern::fromXml(const wxXmlNode*) { return eNotImplemented; }
+
+int QxPattern::getMargins(unsigned, unsigned, const QxScale&, const QxScale&, wxPoint&, wxPoint&) const
+{
+    return eNotImplemented;
+}
