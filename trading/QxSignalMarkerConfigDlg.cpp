@@ -1,6 +1,7 @@
 #include "trading/QxSignalMarkerConfigDlg.h"
 
 #include "app/QxApplication.h"
+#include "app/QxWindowFit.h"
 #include "core/QxUtils.h"
 #include "trading/DlgSystemManager.h"
 
@@ -28,6 +29,9 @@ QxSignalMarkerConfigDlg::QxSignalMarkerConfigDlg(wxWindow* parent, const QxSigna
             colourPicker(kind)->SetColour(it->second);
     }
     updateControls();
+    // The toolkit's controls may need more than the layout's initial size.
+    fitWindowToSizer(this);
+    Centre(wxBOTH);
 }
 
 QxSignalMarkerConfigDlg::~QxSignalMarkerConfigDlg() = default;
