@@ -5,6 +5,7 @@
 // from the stored history, at its start and at its end, and the chart
 // redraws with the marks worked out for the shorter history.
 #include "SecuritiesTestSupport.h"
+#include "SignalMarkerScript.h"
 #include "TradingFakes.h"
 
 #include "app/QxGlobalVars.h"
@@ -17,9 +18,7 @@
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxSecurity.h"
-#include "trading/DlgSystemManager.h"
 #include "trading/QxSignalMarker.h"
-#include "trading/QxSignalMarkerConfigDlg.h"
 #include "trading/QxTradingSystemMgr.h"
 
 #include "support/ModalScript.h"
@@ -29,7 +28,6 @@
 #include <gtest/gtest.h>
 
 #include <wx/dcmemory.h>
-#include <wx/listctrl.h>
 
 #include <algorithm>
 
@@ -189,17 +187,8 @@ TEST_F(SignalMarkerOnChart, ArrowsOfTheCrossoverSystemFollowTheHistoryWhenBarsAr
     // Add Buy/Sell Signal Markers: choose the system, mark long positions.
     ModalScript script;
     script
-        .when<QxSignalMarkerConfigDlg>([](QxSignalMarkerConfigDlg* d) {
-            QxSignalMarkerConfigDlg* dlg = d;
-            dlg->CallAfter([dlg] { ModalScript::press(dlg, dlg->selectSystemButton()->GetId()); });
-        })
-        .when<DlgSystemManager>([](DlgSystemManager* m) {
-            for (wxWindow* child : m->GetChildren())
-                if (auto* list = dynamic_cast<wxListView*>(child))
-                    for (long row = 0; row < list->GetItemCount(); ++row)
-                        list->Select(row, list->GetItemText(row) == "SMA 50-200 Cross");
-            ModalScript::press(m, wxID_OK);
-        })
+        .when<QxSignalMarkerConfigDlg>(tradingtest::openManagerLater)
+        .when<DlgSystemManager>([](DlgSystemManager* m) { tradingtest::chooseInManager(m, "SMA 50-200 Cross"); })
         .when<QxSignalMarkerConfigDlg>([](QxSignalMarkerConfigDlg* d) {
             d->longPositionsBox()->SetValue(true);
             ModalScript::press(d, wxID_OK);

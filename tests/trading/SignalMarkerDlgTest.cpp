@@ -3,20 +3,16 @@
 // choosing systems in the trading-system manager, colours set through the
 // pickers, Cancel, and which changes keep the marks already worked out.
 #include "SignalMarkerFakes.h"
+#include "SignalMarkerScript.h"
 #include "TradingFakes.h"
 
-#include "trading/DlgSystemManager.h"
 #include "trading/QxSignalMarker.h"
-#include "trading/QxSignalMarkerConfigDlg.h"
 #include "trading/QxTradingSystemMgr.h"
 
-#include "support/ModalScript.h"
 #include "support/TestSupport.h"
 #include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
-
-#include <wx/listctrl.h>
 
 using namespace tradingtest;
 using TestSupport::ModalScript;
@@ -26,23 +22,6 @@ void PrintTo(const wxColour& colour, std::ostream* os);
 namespace {
 
 using Dlg = QxSignalMarkerConfigDlg;
-
-// Selects the row of name in the manager and presses OK.
-void choose(DlgSystemManager* manager, const wxString& name)
-{
-    for (wxWindow* child : manager->GetChildren())
-        if (auto* list = dynamic_cast<wxListView*>(child))
-            for (long row = 0; row < list->GetItemCount(); ++row)
-                list->Select(row, list->GetItemText(row) == name);
-    ModalScript::press(manager, wxID_OK);
-}
-
-// Clicks a button once the current step has returned: the click opens a
-// modal dialog, which the next step handles.
-void clickLater(Dlg* dlg, wxWindow* button)
-{
-    dlg->CallAfter([dlg, button] { ModalScript::press(dlg, button->GetId()); });
-}
 
 class SignalMarkerDialog : public ::testing::Test {
 protected:
@@ -101,9 +80,9 @@ TEST_F(SignalMarkerDialog, ANewMarkerIsRefusedUntilASystemAndASideAreChosenAndCa
             ModalScript::press(d, wxID_OK);
             focusAfterFirst = focused();
             EXPECT_TRUE(d->IsModal());
-            clickLater(d, d->selectSystemButton());
+            openManagerLater(d);
         })
-        .when<DlgSystemManager>([](DlgSystemManager* m) { choose(m, "SMA 50-200 Cross"); })
+        .when<DlgSystemManager>([](DlgSystemManager* m) { chooseInManager(m, "SMA 50-200 Cross"); })
         .when<Dlg>([&](Dlg* d) {
             EXPECT_EQ(d->systemNameField()->GetValue(), "SMA 50-200 Cross");
             EXPECT_TRUE(d->longPositionsBox()->IsEnabled());
@@ -147,9 +126,9 @@ TEST_F(SignalMarkerDialog, AShortOnlySystemTakesTheLongSideAwayAndOkTakesThePick
                 EXPECT_EQ(d->colourPicker(1u << i)->GetColour(), own[i]) << i;
             EXPECT_TRUE(d->longPositionsBox()->IsChecked());
             EXPECT_FALSE(d->shortPositionsBox()->IsChecked());
-            clickLater(d, d->selectSystemButton());
+            openManagerLater(d);
         })
-        .when<DlgSystemManager>([](DlgSystemManager* m) { choose(m, "Scripted Shorts"); })
+        .when<DlgSystemManager>([](DlgSystemManager* m) { chooseInManager(m, "Scripted Shorts"); })
         .when<Dlg>([&](Dlg* d) {
             EXPECT_EQ(d->systemNameField()->GetValue(), "Scripted Shorts");
             EXPECT_FALSE(d->longPositionsBox()->IsEnabled());
@@ -192,8 +171,8 @@ TEST_F(SignalMarkerDialog, OnlyANewSystemOrSideMakesTheMarksBeWorkedOutAgain)
 
     {
         ModalScript script;
-        script.when<Dlg>([](Dlg* d) { clickLater(d, d->selectSystemButton()); })
-            .when<DlgSystemManager>([](DlgSystemManager* m) { choose(m, "Scripted Both"); })
+        script.when<Dlg>([](Dlg* d) { openManagerLater(d); })
+            .when<DlgSystemManager>([](DlgSystemManager* m) { chooseInManager(m, "Scripted Both"); })
             .when<Dlg>([](Dlg* d) {
                 EXPECT_TRUE(d->longPositionsBox()->IsChecked()) << "the long side stays ticked";
                 d->EndModal(wxID_CANCEL);
@@ -206,8 +185,8 @@ TEST_F(SignalMarkerDialog, OnlyANewSystemOrSideMakesTheMarksBeWorkedOutAgain)
 
     {
         ModalScript script;
-        script.when<Dlg>([](Dlg* d) { clickLater(d, d->selectSystemButton()); })
-            .when<DlgSystemManager>([](DlgSystemManager* m) { choose(m, "Scripted Both"); })
+        script.when<Dlg>([](Dlg* d) { openManagerLater(d); })
+            .when<DlgSystemManager>([](DlgSystemManager* m) { chooseInManager(m, "Scripted Both"); })
             .when<Dlg>([](Dlg* d) { ModalScript::press(d, wxID_OK); });
         EXPECT_TRUE(marker->configure());
     }
