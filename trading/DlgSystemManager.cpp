@@ -1,10 +1,10 @@
 #include "trading/DlgSystemManager.h"
 
 #include "app/QxApplication.h"
-#include "app/QxNotAvailable.h"
 #include "configdlg/DlgInputTaker.h"
 #include "core/QxErrorCode.h"
 #include "core/QxUtils.h"
+#include "trading/DlgSystemEditor.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
@@ -169,10 +169,10 @@ QxObjectSmartPtr<QxTradingSystem> DlgSystemManager::selectedRowSystem(long& row)
     return system;
 }
 
-int DlgSystemManager::runEditor(QxTradingSystem*)
+int DlgSystemManager::runEditor(QxTradingSystem* system)
 {
-    qxShowNotAvailable(this, _("The trading system editor"));
-    return wxID_CANCEL;
+    DlgSystemEditor editor(this, system);
+    return editor.ShowModal();
 }
 
 void DlgSystemManager::onNew(wxCommandEvent&)

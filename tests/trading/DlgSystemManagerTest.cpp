@@ -1,9 +1,10 @@
 // The trading-system manager over a store seeded with the shipped systems:
 // what it lists, the name prompt with its duplicate loop, copy, delete, the
-// editor's absence, selection mode with Enter and OK, and what the store
+// editor's Cancel, selection mode with Enter and OK, and what the store
 // writes at exit afterwards.
 #include "TradingFakes.h"
 
+#include "trading/DlgSystemEditor.h"
 #include "trading/DlgSystemManager.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
@@ -72,6 +73,10 @@ protected:
             if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
                 messages.push_back(box->GetMessage());
                 return static_cast<int>(wxID_OK);
+            }
+            if (auto* editor = dynamic_cast<DlgSystemEditor*>(dialog)) {
+                edited.push_back(editor->descriptionField()->GetValue());
+                return static_cast<int>(wxID_CANCEL);
             }
             if (auto* prompt = dynamic_cast<DlgInputTaker*>(dialog)) {
                 promptTexts.push_back(prompt->value());
@@ -146,6 +151,7 @@ protected:
     std::deque<wxString> names;
     std::vector<wxString> promptTexts;
     std::vector<wxString> messages;
+    std::vector<wxString> edited; // the descriptions the editor opened with
 };
 
 } // namespace
@@ -252,19 +258,20 @@ TEST_F(SystemManagerDialog, ManagesTheShippedSystemsAndTheStoreWritesTheCopyAtEx
         EXPECT_EQ(messages[1], messages[0]);
         EXPECT_TRUE(promptTexts.empty()) << "no name asked for a copy of nothing";
 
-        // Enter edits the selected system, once; the editor is not there yet.
+        // Enter edits the selected system, once.
         messages.clear();
         selectOnly(list, {"RSI 30-70"});
         pressEnter(list);
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0], "The trading system editor is not available in this version of Trendoria.");
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(edited, (std::vector<wxString>{
+                              "Buys when the 14-day RSI rises back through 30, sells when it falls back through 70."}));
 
-        // New: a name, then the editor, which is not there yet: nothing added.
-        messages.clear();
+        // New: a name, then the editor, cancelled: nothing added.
         names = {"Brand New"};
         click(create);
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_NE(messages[0].find("is not available"), wxString::npos) << messages[0];
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(edited.size(), 2u);
+        EXPECT_EQ(edited.back(), "");
         EXPECT_EQ(rowOf(list, "Brand New"), -1);
         EXPECT_FALSE(QxTradingSystemMgr::getInstance(false)->hasSystem(QxAtom("Brand New")));
 

@@ -8,6 +8,9 @@
 
 #include "trading/QxTradingSystemMgr.h"
 
+#include "app/QxIndicatorRegistry.h"
+#include "core/QxIndicator.h"
+
 #include "support/TestSupport.h"
 
 #include <cmath>
@@ -69,6 +72,16 @@ inline QxSeriesId closeMean(int period)
     QxObjectSmartPtr<calctest::MeanIndicator> mean(calctest::MeanIndicator::sma(period));
     mean->setInputSeries(0, closeId());
     return QxSeriesId(mean.get(), 0);
+}
+
+// A private copy of a catalogue indicator whose first parameter is period
+// (the built-in indicators must be registered).
+inline QxObjectSmartPtr<QxIndicator> catalogueIndicator(const char* name, int period)
+{
+    QxObjectSmartPtr<QxIndicator> indicator(
+        QxIndicatorRegistry::instance()->getIndicator(QxAtom(name))->clone(QxIndicator::eCloneParams));
+    indicator->setParam(0, QxValue(int32_t(period)));
+    return indicator;
 }
 
 inline std::string readFile(const std::filesystem::path& path)
