@@ -6,6 +6,8 @@
 #include "SignalMarkerScript.h"
 #include "TradingFakes.h"
 
+#include "core/QxUtils.h"
+#include "core/platform/QxHelpBook.h"
 #include "trading/QxSignalMarker.h"
 #include "trading/QxTradingSystemMgr.h"
 
@@ -13,6 +15,8 @@
 #include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
+
+#include <wx/timer.h>
 
 using namespace tradingtest;
 using TestSupport::ModalScript;
@@ -109,7 +113,8 @@ TEST_F(SignalMarkerDialog, ANewMarkerIsRefusedUntilASystemAndASideAreChosenAndCa
 
 // A complete configuration opens with its own colours; choosing a
 // short-only system unticks and disables the long side however it was
-// ticked, and OK takes the short side and the pickers' colours.
+// ticked, and OK takes the short side and the pickers' colours. Help opens
+// the marker's page of the manual.
 TEST_F(SignalMarkerDialog, AShortOnlySystemTakesTheLongSideAwayAndOkTakesThePickersColours)
 {
     marker->system = stored("Scripted Both");
@@ -118,6 +123,8 @@ TEST_F(SignalMarkerDialog, AShortOnlySystemTakesTheLongSideAwayAndOkTakesThePick
     for (unsigned i = 0; i < 4; ++i)
         marker->colours[1u << i] = own[i];
     const wxColour chosen(200, 100, 50);
+    QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::binDir() + "/help"));
+    wxString helpPage;
 
     ModalScript script;
     script
@@ -126,6 +133,15 @@ TEST_F(SignalMarkerDialog, AShortOnlySystemTakesTheLongSideAwayAndOkTakesThePick
                 EXPECT_EQ(d->colourPicker(1u << i)->GetColour(), own[i]) << i;
             EXPECT_TRUE(d->longPositionsBox()->IsChecked());
             EXPECT_FALSE(d->shortPositionsBox()->IsChecked());
+            // Help over a modal dialog runs its own loop until its viewer
+            // closes: the timer looks at the page and closes it.
+            wxTimer look;
+            look.Bind(wxEVT_TIMER, [&helpPage](wxTimerEvent&) {
+                helpPage = QxUtils::manualBook().openedPage();
+                QxUtils::closeHelp();
+            });
+            look.StartOnce(300);
+            ModalScript::press(d, wxID_HELP);
             openManagerLater(d);
         })
         .when<DlgSystemManager>([](DlgSystemManager* m) { chooseInManager(m, "Scripted Shorts"); })
@@ -145,6 +161,8 @@ TEST_F(SignalMarkerDialog, AShortOnlySystemTakesTheLongSideAwayAndOkTakesThePick
     EXPECT_EQ(marker->colours[Qx::eShortExit], chosen);
     EXPECT_EQ(marker->colours[Qx::eLongEntry], own[0]);
     EXPECT_EQ(marker->getDisplayText(), "Buy/Sell signal from Scripted Shorts");
+    EXPECT_TRUE(helpPage.EndsWith("topics/signal_marker.htm")) << helpPage;
+    QxUtils::setHelpFolder(wxString());
 }
 
 // Marks stay while only a colour changes and are worked out again for a
