@@ -102,10 +102,13 @@ void QxSignalMarker::pairSignals(unsigned entry, unsigned exit, std::vector<unsi
 const QxSignalMarker::PeriodMarks& QxSignalMarker::periodMarks() const
 {
     static const PeriodMarks none;
-    if (!m_calculator)
+    // The zone's calculator once it handed one: the chart's own for the
+    // marker it was made for, and the copy's for a marker of a copied chart.
+    QxCalculator* calculator = getCalculator() ? getCalculator() : m_calculator.get();
+    if (!calculator)
         return none;
-    const Qx::QxPeriod period = m_calculator->currentTimeframe();
-    QxPriceHistory* history = m_calculator->prices(period, false);
+    const Qx::QxPeriod period = calculator->currentTimeframe();
+    QxPriceHistory* history = calculator->prices(period, false);
     const unsigned n = history ? history->numBars() : 0;
     const int64_t lastTime = n > 0 ? history->timestamp()[n - 1] : 0;
     // Marks of a history that changed since (bars deleted or added, or new
@@ -125,10 +128,10 @@ const QxSignalMarker::PeriodMarks& QxSignalMarker::periodMarks() const
         return marks;
     if ((positions & (Qx::eLongEntry | Qx::eLongExit)) && (ts->getType() & Qx::eLongOnly))
         pairSignals(Qx::eLongEntry, Qx::eLongExit, marks.kinds[Qx::eLongEntry], marks.kinds[Qx::eLongExit], ts,
-                    m_calculator.get());
+                    calculator);
     if ((positions & (Qx::eShortEntry | Qx::eShortExit)) && (ts->getType() & Qx::eShortOnly))
         pairSignals(Qx::eShortEntry, Qx::eShortExit, marks.kinds[Qx::eShortEntry], marks.kinds[Qx::eShortExit], ts,
-                    m_calculator.get());
+                    calculator);
     return marks;
 }
 

@@ -137,10 +137,18 @@ TEST(SignalMarkerPairing, EachPeriodIsScannedOnceAndTheFormerPeriodsMarksAreKept
     EXPECT_EQ(marker->computeSignals().at(Qx::eLongEntry), daily);
     EXPECT_EQ(evaluations, afterWeekly) << "the daily marks were kept";
 
-    // A copy shares the calculator and takes the marks along.
-    QxObjectSmartPtr<QxPattern> copy(marker->clone());
-    static_cast<QxSignalMarker*>(copy.get())->computeSignals();
+    // A copy takes the marks along; in the zone of a copied chart it
+    // follows that chart's calculator (same security, its own period).
+    QxObjectSmartPtr<QxSignalMarker> copy(static_cast<QxSignalMarker*>(marker->clone()));
+    copy->computeSignals();
     EXPECT_EQ(evaluations, afterWeekly);
+    QxObjectSmartPtr<QxCalculator> copiedChart(new QxCalculator(*market.calc()));
+    copiedChart->setCurrentTimeframe(Qx::eMonthly);
+    copy->setCalculator(copiedChart.get());
+    copy->computeSignals();
+    EXPECT_GT(evaluations, afterWeekly) << "the monthly period is scanned";
+    EXPECT_EQ(copy->numPeriodsMarked(), 3u);
+    EXPECT_EQ(marker->numPeriodsMarked(), 2u);
 }
 
 // The marks follow the history: after bars are deleted (in the cached
