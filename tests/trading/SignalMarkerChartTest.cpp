@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/dcmemory.h>
+#include <wx/xml/xml.h>
 
 #include <algorithm>
 
@@ -184,6 +185,15 @@ TEST_F(SignalMarkerOnChart, ArrowsOfTheCrossoverSystemFollowTheHistoryWhenBarsAr
     command(frame, QxID_ZOOM_MAX_OUT);
     QxChart* chart = view->getChartist()->getChart();
 
+    // A cancelled dialog adds nothing.
+    {
+        ModalScript cancel;
+        cancel.when<QxSignalMarkerConfigDlg>([](QxSignalMarkerConfigDlg* d) { d->EndModal(wxID_CANCEL); });
+        command(frame, 1013);
+        EXPECT_EQ(cancel.pending(), 0u);
+    }
+    EXPECT_TRUE(chart->getMainZone()->getPatterns().empty());
+
     // Add Buy/Sell Signal Markers: choose the system, mark long positions.
     ModalScript script;
     script
@@ -200,6 +210,18 @@ TEST_F(SignalMarkerOnChart, ArrowsOfTheCrossoverSystemFollowTheHistoryWhenBarsAr
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->system->getName().string(), "SMA 50-200 Cross");
     EXPECT_EQ(marker->positions, 3u);
+    // The marker is not kept with the chart.
+    {
+        wxXmlNode root(wxXML_ELEMENT_NODE, "Chart");
+        const wxXmlNode* zone = chart->getMainZone()->toXML(&root);
+        ASSERT_NE(zone, nullptr);
+        unsigned written = 0;
+        for (const wxXmlNode* child = zone->GetChildren(); child; child = child->GetNext())
+            if (child->GetName() == "Patterns")
+                for (const wxXmlNode* pattern = child->GetChildren(); pattern; pattern = pattern->GetNext())
+                    ++written;
+        EXPECT_EQ(written, 0u);
+    }
 
     unsigned visible = 0;
     expectArrowsAtTheCrossovers(chart, marker, &visible);
