@@ -21,6 +21,7 @@
 #include "trading/DlgSystemManager.h"
 #include "trading/QxAlertMgrFrame.h"
 #include "trading/QxIdeaFindingThread.h"
+#include "trading/QxSimpleSystemTest.h"
 
 #include <wx/intl.h>
 
@@ -212,10 +213,7 @@ void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)
 
 void QxCommonFrame::OnUpdateFindStockIdeas(wxUpdateUIEvent& event) { event.Enable(findStockIdeasEnabled()); }
 
-void QxCommonFrame::OnSystemTester(wxCommandEvent&)
-{
-    qxShowNotAvailable(this, _("The simple system tester"));
-}
+void QxCommonFrame::OnSystemTester(wxCommandEvent&) { runSimpleSystemTest(); }
 
 void QxCommonFrame::OnTradingSystems(wxCommandEvent&)
 {

@@ -16,6 +16,7 @@
 #include "chartframe/QxChartOperationsToolbar.h"
 #include "chartframe/QxChartOptionsToolbar.h"
 #include "chartframe/QxChartPeriodicityToolbar.h"
+#include "chartframe/QxGraphicPropsToolbar.h"
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxChartView.h"
@@ -49,6 +50,22 @@ struct PeriodCommand {
 const PeriodCommand kPeriods[] = {
     {1005, 86400}, {1006, 432000}, {1007, 2629800}, {1008, 7889400}, {1009, 31557600},
 };
+
+// Loads a stored toolbar layout without an update. The toolkit hides every
+// pane the layout does not name, so a layout stored before a toolbar was
+// added would hide that toolbar for good: such panes stay shown.
+void loadPerspectiveKeepingNewPanes(wxAuiManager& mgr, const wxString& perspective)
+{
+    std::vector<wxString> unnamed;
+    wxAuiPaneInfoArray& panes = mgr.GetAllPanes();
+    for (size_t i = 0; i < panes.size(); ++i)
+        if (panes[i].IsShown() && !perspective.Contains("name=" + panes[i].name + ";"))
+            unnamed.push_back(panes[i].name);
+    if (!mgr.LoadPerspective(perspective, false))
+        return;
+    for (const wxString& name : unnamed)
+        mgr.GetPane(name).Show();
+}
 
 } // namespace
 
@@ -93,7 +110,7 @@ QxChartFrame::QxChartFrame() : FBChartFrame()
 
     createToolbarPanes();
     if (!globals.chartFramePerspective.empty())
-        m_mgr->LoadPerspective(globals.chartFramePerspective, false);
+        loadPerspectiveKeepingNewPanes(*m_mgr, globals.chartFramePerspective);
     m_mgr->Update();
     Layout();
     ++g_openChartFrames;
@@ -120,6 +137,7 @@ void QxChartFrame::setChartView(QxChartView* view)
     m_view = view;
     m_mgr->AddPane(view, wxAuiPaneInfo().Name("Chart View").CenterPane().PaneBorder(false));
     m_mgr->Update();
+    m_graphicsToolbar->setChartView(view);
     Bind(wxEVT_SET_FOCUS, &QxChartFrame::onSetFocus, this);
 }
 
@@ -161,13 +179,7 @@ bool QxChartFrame::togglePriceStyle(QxChart* chart, int style)
     return true;
 }
 
-wxPen QxChartFrame::getDefaultPen() const
-{
-    wxConfigBase* config = wxConfigBase::Get(false);
-    if (!config)
-        return *wxRED_PEN;
-    return readConfigPen(*config, "/preferences/annot_props/default_pen", *wxRED_PEN);
-}
+wxPen QxChartFrame::getDefaultPen() const { return m_graphicsToolbar->getPen(); }
 
 unsigned QxChartFrame::openFrameCount() { return g_openChartFrames; }
 
@@ -210,6 +222,7 @@ void QxChartFrame::createToolbarPanes()
     m_optionsToolbar = new QxChartOptionsToolbar(this);
     m_zoomToolbar = new QxZoomHorzToolbar(this);
     m_operationsToolbar = new QxChartOperationsToolbar(this);
+    m_graphicsToolbar = new QxGraphicPropsToolbar(this);
     m_patternToolbar = new QxPatternRecognitionToolbar(this);
     m_annotToolbar = new QxAnnotToolBar(this);
     m_annotToolbar->addAdvancedTools();
@@ -217,6 +230,7 @@ void QxChartFrame::createToolbarPanes()
                                   static_cast<wxAuiToolBar*>(m_optionsToolbar),
                                   static_cast<wxAuiToolBar*>(m_zoomToolbar),
                                   static_cast<wxAuiToolBar*>(m_operationsToolbar),
+                                  static_cast<wxAuiToolBar*>(m_graphicsToolbar),
                                   static_cast<wxAuiToolBar*>(m_patternToolbar),
                                   static_cast<wxAuiToolBar*>(m_annotToolbar)})
         toolbar->Realize();
@@ -232,6 +246,7 @@ void QxChartFrame::createToolbarPanes()
         {"Chart_Options", "Chart Options", m_optionsToolbar, false},
         {"Zoom_Width", "Zoom Width", m_zoomToolbar, false},
         {"Chart Operations", "Chart Operations", m_operationsToolbar, false},
+        {"Chart Graphics", "Chart Graphics", m_graphicsToolbar, false},
         {"Annots", "Annotation Tools", m_annotToolbar, true},
         {"Pattern Recognition", "Pattern Recognition", m_patternToolbar, true},
     };

@@ -16,6 +16,7 @@ class QxChartOperationsToolbar;
 class QxChartOptionsToolbar;
 class QxChartPeriodicityToolbar;
 class QxChartView;
+class QxGraphicPropsToolbar;
 class QxPatternRecognitionToolbar;
 class QxZoomHorzToolbar;
 
@@ -47,9 +48,8 @@ public:
     // chart has no price graphic.
     static bool togglePriceStyle(QxChart* chart, int style);
 
-    // The pen new annotations are drawn with: the one stored as
-    // "/preferences/annot_props/default_pen", red, 1 pixel and solid when
-    // none is stored.
+    // The pen new annotations are drawn with: the one chosen in the "Chart
+    // Graphics" toolbar.
     virtual wxPen getDefaultPen() const;
 
     // Chart frames alive now.
@@ -70,6 +70,7 @@ public:
     QxChartOperationsToolbar* operationsToolbar() const { return m_operationsToolbar; }
     QxPatternRecognitionToolbar* patternToolbar() const { return m_patternToolbar; }
     QxAnnotToolBar* annotationToolbar() const { return m_annotToolbar; }
+    QxGraphicPropsToolbar* graphicPropsToolbar() const { return m_graphicsToolbar; }
 
     // The period a periodicity command selects: 86400 for 1005 and for any
     // id it does not know.
@@ -143,6 +144,7 @@ private:
     QxPatternRecognitionToolbar* m_patternToolbar = nullptr;
     QxZoomHorzToolbar* m_zoomToolbar = nullptr;
     QxAnnotToolBar* m_annotToolbar = nullptr;
+    QxGraphicPropsToolbar* m_graphicsToolbar = nullptr;
 };
 
 // The message showOperationFailed shows: text (or "Operation Failed." when

@@ -2,7 +2,10 @@
 
 #include "chart/QxChartConfiguration.h"
 #include "chart/QxScale.h"
+#include "chartview/QxAndrewsPitchFork.h"
+#include "chartview/QxFibonacciRetracement.h"
 #include "chartview/QxLineAnnot.h"
+#include "chartview/QxLinearRegressionChannel.h"
 #include "chartview/QxOvalAnnot.h"
 #include "chartview/QxRectAnnot.h"
 #include "chartview/QxTextAnnot.h"
@@ -19,17 +22,6 @@
 #include <map>
 
 namespace {
-
-// Makers of the kinds that register themselves, by lower-case name.
-std::map<wxString, QxAnnot::Maker>& registeredKinds()
-{
-    static std::map<wxString, QxAnnot::Maker> map{
-        {"qxandrewspitchfork", nullptr},
-        {"qxlinearregressionchannel", nullptr},
-        {"qxfibonacciretracement", nullptr},
-    };
-    return map;
-}
 
 // No kind has more points; an index beyond is never set, so a file cannot
 // make the reader hold more.
@@ -87,15 +79,6 @@ QxAnnotBox QxAnnot::getTextBox() const { return QxAnnotBox(); }
 void QxAnnot::setCalculator(QxCalculator* calculator) { m_calculator = calculator; }
 
 int QxAnnot::defaultTolerance() const { return (m_pen.IsOk() ? m_pen.GetWidth() + 5 : 5) / 2; }
-
-bool QxAnnot::registerKind(const wxString& kind, Maker maker)
-{
-    const auto it = registeredKinds().find(kind.Lower());
-    if (it == registeredKinds().end())
-        return false;
-    it->second = maker;
-    return true;
-}
 
 wxPoint QxAnnot::toPixel(const QxPoint& point, const QxScale& x, const QxScale& y)
 {
@@ -268,10 +251,12 @@ QxAnnot* createAnnotFromXml(const wxXmlNode* element)
         annot = new QxLineAnnot(static_cast<QxLineAnnot::Kind>(type));
     } else if (name.IsSameAs("QxTextAnnot", false)) {
         annot = new QxTextAnnot(element->GetAttribute("Text", wxString()));
-    } else if (const auto it = registeredKinds().find(name.Lower()); it != registeredKinds().end()) {
-        if (!it->second)
-            return nullptr;
-        annot = it->second();
+    } else if (name.IsSameAs("QxAndrewsPitchFork", false)) {
+        annot = new QxAndrewsPitchFork;
+    } else if (name.IsSameAs("QxLinearRegressionChannel", false)) {
+        annot = new QxLinearRegressionChannel;
+    } else if (name.IsSameAs("QxFibonacciRetracement", false)) {
+        annot = new QxFibonacciRetracement;
     } else if (name.IsSameAs("QxRectAnnot", false)) {
         annot = new QxRectAnnot;
     } else if (name.IsSameAs("QxOvalAnnot", false)) {

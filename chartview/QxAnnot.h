@@ -80,13 +80,6 @@ public:
     // The default hit tolerance of most kinds, from the pen width.
     int defaultTolerance() const;
 
-    // Makers of the kinds built elsewhere ("QxAndrewsPitchFork",
-    // "QxLinearRegressionChannel", "QxFibonacciRetracement"): each makes a
-    // kind with its defaults, which the factory then reads. False for any
-    // other name.
-    using Maker = QxAnnot* (*)();
-    static bool registerKind(const wxString& kind, Maker maker);
-
 protected:
     QxAnnot();
     QxAnnot(const QxAnnot& other);
@@ -124,5 +117,5 @@ wxXmlNode* findXmlChildNoCase(const wxXmlNode* node, const wxString& name);
 
 // A new annotation (no reference taken) read from an element named by one
 // of the kinds, compared without regard to case; null for any other element,
-// a line of an unknown type, or a kind whose maker is not registered.
+// or a line of an unknown type.
 QxAnnot* createAnnotFromXml(const wxXmlNode* element);

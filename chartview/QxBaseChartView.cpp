@@ -1,7 +1,10 @@
 #include "chartview/QxBaseChartView.h"
 
+#include "chartview/QxAndrewsPitchFork.h"
 #include "chartview/QxAnnot.h"
+#include "chartview/QxFibonacciRetracement.h"
 #include "chartview/QxLineAnnot.h"
+#include "chartview/QxLinearRegressionChannel.h"
 #include "chartview/QxOvalAnnot.h"
 #include "chartview/QxRectAnnot.h"
 #include "chartview/QxTextAnnot.h"
@@ -12,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 // ---------------------------------------------------------------------------
 // Horizontal scroll model
@@ -153,16 +155,8 @@ QxHorzScrollModel::Layout QxHorzScrollModel::setup(const Input& in)
 // Annotation makers
 
 namespace {
-std::map<int, QxBaseChartView::AnnotMaker>& annotMakers()
-{
-    static std::map<int, QxBaseChartView::AnnotMaker> makers;
-    return makers;
-}
-} // namespace
-
-namespace {
-// The annotation of a tool built here; null for the tools of other kinds.
-QxAnnot* builtInAnnot(int tool)
+// The annotation of a tool; null for ids that are no annotation tool.
+QxAnnot* annotOfTool(int tool)
 {
     switch (tool) {
     case 31000: return new QxLineAnnot(QxLineAnnot::eTrendLine);
@@ -178,6 +172,9 @@ QxAnnot* builtInAnnot(int tool)
     case 31009: return new QxTriangleAnnot;
     case 31010: return new QxRectAnnot;
     case 31011: return new QxOvalAnnot;
+    case 31012: return new QxAndrewsPitchFork;
+    case 31013: return new QxLinearRegressionChannel;
+    case 31014: return new QxFibonacciRetracement;
     case 31015: {
         auto* text = new QxTextAnnot;
         text->setSelected(true);
@@ -188,25 +185,11 @@ QxAnnot* builtInAnnot(int tool)
 }
 } // namespace
 
-bool QxBaseChartView::registerAnnotMaker(int tool, AnnotMaker maker)
-{
-    if (tool < 31012 || tool > 31014 || !maker)
-        return false;
-    annotMakers()[tool] = maker;
-    return true;
-}
-
 QxAnnot* QxBaseChartView::createAnnotForTool(int tool)
 {
-    QxAnnot* annot = builtInAnnot(tool);
-    if (!annot) {
-        auto it = annotMakers().find(tool);
-        if (it == annotMakers().end())
-            return nullptr;
-        annot = it->second(tool);
-        if (!annot)
-            return nullptr;
-    }
+    QxAnnot* annot = annotOfTool(tool);
+    if (!annot)
+        return nullptr;
     annot->setPen(getDefaultPen());
     annot->setCalculator(getCalc());
     return annot;

@@ -157,13 +157,9 @@ public:
     QxChartAnnotHandler& annotHandler() { return m_annotHandler; }
 
     // Makes the annotation of an annotation-toolbar tool (31000..31015) with
-    // the view's default pen and calculator; null for other ids and for
-    // tools whose kind is not registered. The caller owns the result.
+    // the view's default pen and calculator; null for other ids. The caller
+    // owns the result.
     QxAnnot* createAnnotForTool(int tool);
-    // Tools whose kinds are built elsewhere (31012..31014) register their
-    // makers; false for other ids.
-    using AnnotMaker = QxAnnot* (*)(int tool);
-    static bool registerAnnotMaker(int tool, AnnotMaker maker);
     static constexpr int kFirstAnnotTool = 31000;
     static constexpr int kLastAnnotTool = 31015;
 

@@ -5,12 +5,14 @@
 #include "chartview/QxBaseChartView.h"
 #include "chartview/QxTextAnnot.h"
 #include "chartview/QxTextLayout.h"
+#include "core/QxErrorCode.h"
 #include "core/platform/QxOverlay.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
 #include <algorithm>
+#include <vector>
 
 QxChartAnnotHandler::QxChartAnnotHandler(QxBaseChartView* view) : m_view(view) {}
 
@@ -119,9 +121,22 @@ void QxChartAnnotHandler::moveActiveBy(const wxPoint& pos)
     const QxPoint now = toChart(pos, false);
     const QxPoint before = toChart(m_lastPos, false);
     const double dx = now.x - before.x, dy = now.y - before.y;
-    for (unsigned i = 0; i < m_active->numPoints(); ++i) {
-        const QxPoint p = m_active->getPoint(i);
-        m_active->setPoint(i, QxPoint{p.x + dx, p.y + dy});
+    // Kinds whose points keep an order (a retracement's end, a pitchfork's
+    // pivot) refuse a point moved past one not yet moved: such points go
+    // again once the others have moved, so the shape moves whole.
+    std::vector<unsigned> pending;
+    for (unsigned i = 0; i < m_active->numPoints(); ++i)
+        pending.push_back(i);
+    while (!pending.empty()) {
+        std::vector<unsigned> refused;
+        for (unsigned i : pending) {
+            const QxPoint p = m_active->getPoint(i);
+            if (m_active->setPoint(i, QxPoint{p.x + dx, p.y + dy}) == eNotAllParamsValid)
+                refused.push_back(i);
+        }
+        if (refused.size() == pending.size())
+            break; // nothing more moves: those points stay
+        pending.swap(refused);
     }
     m_lastPos = pos;
 }

@@ -18,6 +18,12 @@ QxPoint QxShapeAnnot::getPoint(unsigned index) const
     return index < m_points.size() ? m_points[index] : QxPoint();
 }
 
+void QxShapeAnnot::placePoint(unsigned index, const QxPoint& point)
+{
+    if (index < m_points.size())
+        m_points[index] = point;
+}
+
 bool QxShapeAnnot::pointsSet(unsigned count) const
 {
     for (unsigned i = 0; i < count; ++i)
@@ -50,4 +56,17 @@ int QxShapeAnnot::drawOutline(wxDC& dc, unsigned needed, const std::vector<wxPoi
     dc.SetPen(oldPen);
     dc.SetBrush(oldBrush);
     return eNoError;
+}
+
+int QxShapeAnnot::hitPointsThenSegments(const wxPoint& p, const std::vector<wxPoint>& points,
+                                        const std::vector<Segment>& segments, unsigned* pointIndex,
+                                        int tolerance) const
+{
+    const int t = tolerance < 0 ? defaultTolerance() : tolerance;
+    if (pointIndex && hitPixels(points, p, t, pointIndex))
+        return eHitPoint;
+    for (const Segment& s : segments)
+        if (segmentNearPoint(s.first, s.second, p, t))
+            return eHitBody;
+    return eHitNone;
 }

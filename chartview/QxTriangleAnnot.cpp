@@ -27,12 +27,6 @@ int QxTriangleAnnot::hitTest(const wxPoint& p, const QxScale& x, const QxScale& 
 {
     if (!pointsSet(3))
         return eHitNone;
-    const int t = tolerance < 0 ? defaultTolerance() : tolerance;
     const std::vector<wxPoint> c = corners(x, y);
-    if (pointIndex && hitPixels(c, p, t, pointIndex))
-        return eHitPoint;
-    for (int i = 0; i < 3; ++i)
-        if (segmentNearPoint(c[i], c[(i + 1) % 3], p, t))
-            return eHitBody;
-    return eHitNone;
+    return hitPointsThenSegments(p, c, {{c[0], c[1]}, {c[1], c[2]}, {c[2], c[0]}}, pointIndex, tolerance);
 }

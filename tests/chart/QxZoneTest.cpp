@@ -364,7 +364,6 @@ TEST_F(ZoneFixture, XmlReadingKeepsWhatItCannotUse)
     EXPECT_EQ(zone->fromXML(&element), eNoError);
     EXPECT_TRUE(zone->getAnnots(Qx::eDaily).empty());
     EXPECT_EQ(createAnnotFromXml(&element), nullptr);
-    EXPECT_FALSE(QxAnnot::registerKind("QxEllipse", [] { return static_cast<QxAnnot*>(new TestAnnot); }));
 }
 
 TEST_F(ZoneFixture, HeightsReadFromFilesStayInTheZonesRange)

@@ -182,6 +182,7 @@ TEST_F(ChartFrameTest, ToolbarsAreDockedAsNamedPanes)
         {"Chart_Options", "Chart Options", wxAUI_DOCK_TOP},
         {"Zoom_Width", "Zoom Width", wxAUI_DOCK_TOP},
         {"Chart Operations", "Chart Operations", wxAUI_DOCK_TOP},
+        {"Chart Graphics", "Chart Graphics", wxAUI_DOCK_TOP},
         {"Annots", "Annotation Tools", wxAUI_DOCK_RIGHT},
         {"Pattern Recognition", "Pattern Recognition", wxAUI_DOCK_RIGHT},
         {"Pro Tools", "Pro Tools", wxAUI_DOCK_TOP},

@@ -1,6 +1,6 @@
 // Annotations as objects: pen texts, segment and shape geometry, hit tests,
 // the text layout and the XML form.
-#include "chart/QxUniformScale.h"
+#include "AnnotScales.h"
 #include "chartview/QxAnnot.h"
 #include "chartview/QxLineAnnot.h"
 #include "chartview/QxOvalAnnot.h"
@@ -18,24 +18,9 @@
 #include <memory>
 #include <vector>
 
-// For failure messages (wxPoint lives in the global namespace).
-static std::ostream& operator<<(std::ostream& os, const wxPoint& p)
-{
-    return os << "(" << p.x << ", " << p.y << ")";
-}
-
 namespace {
 
-// Bars 10..50 over pixels 100..500 (10 pixels a bar); values 0..100 over
-// pixels 300 (bottom) to 100 (top).
-struct Scales {
-    QxUniformScale x, y;
-    Scales()
-    {
-        x.setup(10.0, 50.0, 100, 500, false);
-        y.setup(0.0, 100.0, 300, 100, false);
-    }
-};
+using annottest::Scales;
 
 QxLineAnnot* line(QxLineAnnot::Kind kind, QxPoint p0, QxPoint p1 = QxPoint())
 {
@@ -383,14 +368,12 @@ TEST(AnnotXml, ReadingIsForgiving)
         return std::unique_ptr<wxXmlNode>(e);
     };
 
-    // Names in any case; unknown names, bad line types and unregistered
-    // kinds give nothing.
+    // Names in any case; unknown names and bad line types give nothing.
     EXPECT_EQ(QxObjectSmartPtr<QxAnnot>(createAnnotFromXml(element("qxrectannot", {}, {}).get()))->getName(),
               "QxRectAnnot");
     for (const char* type : {"0", "8", "x", "", "1.5"})
         EXPECT_EQ(createAnnotFromXml(element("QxLineAnnot", {{"Type", type}}, {}).get()), nullptr) << type;
     EXPECT_EQ(createAnnotFromXml(element("QxEllipse", {}, {}).get()), nullptr);
-    EXPECT_EQ(createAnnotFromXml(element("QxFibonacciRetracement", {}, {}).get()), nullptr);
 
     // Points out of order are set 0, 1, 2; a point without a valid index is
     // skipped, and a repeated index overwrites.

@@ -9,6 +9,7 @@
 #include "chart/QxZone.h"
 #include "chartframe/FBChartFrame.h"
 #include "chartframe/QxChartFrame.h"
+#include "chartview/ChartHand.h"
 #include "chartview/QxAnnot.h"
 #include "chartview/QxChartView.h"
 #include "chartview/QxCursorMgrMixin.h"
@@ -640,7 +641,8 @@ TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsPenAndCalcula
         {31003, "QxLineAnnot", 1}, {31004, "QxLineAnnot", 1},     {31005, "QxLineAnnot", 2},
         {31006, "QxLineAnnot", 2}, {31007, "QxLineAnnot", 2},     {31008, "QxLineAnnot", 2},
         {31009, "QxTriangleAnnot", 3}, {31010, "QxRectAnnot", 2}, {31011, "QxOvalAnnot", 2},
-        {31015, "QxTextAnnot", 2},
+        {31012, "QxAndrewsPitchFork", 3}, {31013, "QxLinearRegressionChannel", 3},
+        {31014, "QxFibonacciRetracement", 3}, {31015, "QxTextAnnot", 2},
     };
     const wxPen pen = view->getDefaultPen();
     for (const auto& t : tools) {
@@ -653,9 +655,7 @@ TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsPenAndCalcula
         EXPECT_EQ(made->isSelected(), t.tool == 31015) << "only the text starts selected";
     }
     EXPECT_EQ(view->createAnnotForTool(31016), nullptr);
-    EXPECT_EQ(view->createAnnotForTool(31012), nullptr) << "no maker registered";
-    EXPECT_FALSE(QxBaseChartView::registerAnnotMaker(31000, [](int) { return static_cast<QxAnnot*>(nullptr); }))
-        << "a kind built here";
+    EXPECT_EQ(view->createAnnotForTool(30999), nullptr);
 
     // The tool shows in the cursor and is stored; tool 0 goes back.
     view->setAnnotTool(31015);
@@ -679,54 +679,7 @@ TEST_F(ChartViewFixture, AnnotationToolsMakeTheirKindsWithTheChartsPenAndCalcula
 
 namespace {
 
-// Mouse and key input on a chart view as the user gives it, at device points.
-struct Hand {
-    QxChartView* view;
-
-    void send(wxEventType type, const wxPoint& at, bool leftDown) const
-    {
-        wxMouseEvent e(type);
-        e.SetPosition(at);
-        e.SetLeftDown(leftDown);
-        e.SetEventObject(view);
-        view->ProcessWindowEvent(e);
-    }
-    void move(const wxPoint& at) const { send(wxEVT_MOTION, at, false); }
-    void click(const wxPoint& at) const
-    {
-        move(at);
-        send(wxEVT_LEFT_DOWN, at, true);
-        send(wxEVT_LEFT_UP, at, false);
-    }
-    void drag(const wxPoint& from, const wxPoint& to) const
-    {
-        move(from);
-        send(wxEVT_LEFT_DOWN, from, true);
-        send(wxEVT_MOTION, (from + to) / 2, true);
-        send(wxEVT_MOTION, to, true);
-        send(wxEVT_LEFT_UP, to, false);
-    }
-    void key(int code) const
-    {
-        wxKeyEvent e(wxEVT_KEY_DOWN);
-        e.m_keyCode = code;
-        e.SetEventObject(view);
-        view->ProcessWindowEvent(e);
-    }
-    // Where a device point lands in chart coordinates of the main zone, as
-    // the handler places points there.
-    QxPoint chart(const wxPoint& at) const
-    {
-        return view->deviceToChart(0, view->adjustY(at), QxChartFrame::snapTolerance());
-    }
-    wxPoint device(const QxPoint& p) const { return view->chartToDevice(0, p) - wxPoint(0, view->vertPos()); }
-    // A device point at fractions of the main zone's plotting area.
-    wxPoint at(double u, double v) const
-    {
-        const wxRect plot = view->getZoneInnerRect(0);
-        return wxPoint(plot.x + int(u * plot.width), plot.y + int(v * plot.height) - view->vertPos());
-    }
-};
+using viewtest::Hand;
 
 size_t annotCount(QxChartView* view) { return view->getAnnots(0) ? view->getAnnots(0)->size() : 0; }
 QxAnnot* annotAt(QxChartView* view, size_t i) { return (*view->getAnnots(0))[i].get(); }

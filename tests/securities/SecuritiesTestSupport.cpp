@@ -1,15 +1,12 @@
 #include "SecuritiesTestSupport.h"
 
 #include "app/QxPluginLoader.h"
-#include "core/QxAsciiParser.h"
+#include "chart/ChartFixtures.h"
 #include "core/QxDataReaderRepository.h"
 
 #include "support/TestSupport.h"
 
 #include <wx/msgdlg.h>
-
-#include <fstream>
-#include <sstream>
 
 namespace sectest {
 
@@ -28,25 +25,7 @@ QxObjectSmartPtr<QxDatabase> newDatabase(const char* hint)
 
 QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars)
 {
-    std::ifstream in(TestSupport::fixturePath("ohlcv/" + name));
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string s = text.str();
-    using F = QxAsciiParser::QxAsciiFieldId;
-    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
-    QxObjectSmartPtr<QxPriceHistory> all(new QxPriceHistory(Qx::eStock, Qx::eDaily));
-    std::vector<unsigned> bad;
-    QxAsciiParser::parseAsciiStmForHistory(s.data(), static_cast<unsigned>(s.size()), fields, 7, true,
-                                           Qx::QxDateFormat::eYearMonthDay, 10, bad, all.get());
-    if (maxBars == 0 || all->numBars() <= maxBars)
-        return all;
-    QxObjectSmartPtr<QxPriceHistory> last(new QxPriceHistory(Qx::eStock, Qx::eDaily));
-    for (unsigned i = all->numBars() - maxBars; i < all->numBars(); ++i) {
-        QxQuote q;
-        all->getQuote(i, q);
-        last->insertOrReplaceQuote(q);
-    }
-    return last;
+    return charttest::fixtureHistory(name, maxBars);
 }
 
 void click(wxWindow* button)

@@ -413,6 +413,13 @@ std::map<std::string, ArtDrawing> makeDrawings()
         chartOnSheet(c, 4, 3, 23, 29);
         badge(c, Badge::Check, 24, 24, 6.5);
     };
+    d["simple_system_test_report"] = [](ArtCanvas& c) {
+        sheet(c, 5, 2, 27, 30);
+        for (double y : {8.0, 13.0, 18.0, 23.0}) {
+            c.line(8, y, 11, y, 2, y == 18.0 ? kRed : kGreen);
+            c.line(13, y, 24, y, 1.4, kGrey);
+        }
+    };
     d["template"] = [](ArtCanvas& c) {
         sheet(c, 10, 2, 28, 22);
         sheet(c, 7, 5, 25, 25);

@@ -1,0 +1,214 @@
+// The simple system tester's simulation with the shipped SMA 50-200 cross
+// system over 10,000 and 100,000 daily bars of a random walk, beside the
+// computation of that system's two moving averages alone. Both start from a
+// calculation cache that holds the prices but no indicator output, so the
+// difference is what the bar-by-bar evaluation, the trading and the report
+// cost on top of the indicators.
+#include "app/QxIndicatorRegistry.h"
+#include "core/QxCalculator.h"
+#include "core/QxErrorCode.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSecurity.h"
+#include "core/QxSeries.h"
+#include "trading/QxCondition.h"
+#include "trading/QxSignal.h"
+#include "trading/QxSimpleSystemTest.h"
+#include "trading/QxTradingSystem.h"
+#include "bench/Baseline.h"
+
+#include <benchmark/benchmark.h>
+
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/xml/xml.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <vector>
+
+namespace {
+
+class WalkSecurity : public QxSecurity {
+public:
+    WalkSecurity(unsigned id, unsigned bars) : m_id(id), m_history(new QxPriceHistory(Qx::eStock, Qx::eDaily))
+    {
+        m_history->resize(bars);
+        std::mt19937 random(id);
+        std::normal_distribution<double> step(0.0, 1.0);
+        double price = 100.0;
+        wxDateTime day(2, wxDateTime::Jan, 1970);
+        for (unsigned i = 0; i < bars; ++i) {
+            price = std::max(1.0, price + step(random));
+            m_history->timestamp()[i] = makeTimestamp(static_cast<uint8_t>(day.GetDay()), day.GetMonth() + 1,
+                                                      static_cast<uint16_t>(day.GetYear()));
+            m_history->open()[i] = m_history->high()[i] = m_history->low()[i] = m_history->close()[i] = price;
+            m_history->volume()[i] = 1000;
+            day += wxDateSpan::Day();
+        }
+    }
+    unsigned id() const override { return m_id; }
+    QxCategory* category() const override { return nullptr; }
+    const char* ticker() const override { return "WALK"; }
+    const char* name() const override { return "Walk"; }
+    QxPriceHistory* getHistory(Qx::QxPeriod, int64_t&, int64_t&) override { return m_history->clone(); }
+    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
+    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
+    int updateFromProvider(bool) override { return eInvalidOperation; }
+    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
+    int deleteSecurity() override { return eNotImplemented; }
+    const QxPriceHistory& history() const { return *m_history; }
+
+private:
+    unsigned m_id;
+    QxObjectSmartPtr<QxPriceHistory> m_history;
+};
+
+QxObjectSmartPtr<QxTradingSystem>& smaCross()
+{
+    static QxObjectSmartPtr<QxTradingSystem> system;
+    if (!system) {
+        wxXmlDocument doc;
+        if (doc.Load(TRENDORIA_BIN_DIR "/data/trading_system/definitions/SMA 50-200 Cross.xml"))
+            system = QxTradingSystem::fromXML(doc.GetRoot());
+    }
+    return system;
+}
+
+WalkSecurity* security(unsigned bars)
+{
+    static std::map<unsigned, QxObjectSmartPtr<WalkSecurity>> securities;
+    QxObjectSmartPtr<WalkSecurity>& s = securities[bars];
+    if (!s)
+        s = new WalkSecurity(9000 + bars % 997, bars);
+    return s.get();
+}
+
+// The two moving averages of the long entry's condition.
+std::vector<QxSeriesId> systemIndicators(const QxTradingSystem& system)
+{
+    const QxCondition* condition = system.getLongEntrySignal()->getConditionAt(0);
+    return {condition->getFirstSeries(), condition->getSecondSeries()};
+}
+
+// The system, a walk of state.range(0) bars with its calculator, and a
+// test over all of them; no system (and the benchmark skipped) when the
+// shipped definition did not load.
+struct Run {
+    explicit Run(benchmark::State& state)
+        : system(smaCross().get()), walk(security(static_cast<unsigned>(state.range(0)))), calc(walk)
+    {
+        if (!system)
+            state.SkipWithError("the shipped SMA 50-200 Cross system did not load");
+        params.startDate = walk->history().timestamp()[0];
+        params.endDate = walk->history().timestamp()[walk->history().numBars() - 1];
+        params.systemName = "SMA 50-200 Cross";
+        params.ticker = "WALK";
+    }
+    QxTradingSystem* system;
+    WalkSecurity* walk;
+    QxCalculator calc;
+    QxSimpleTestParams params;
+};
+
+void BM_SimulationVsIndicators(benchmark::State& state)
+{
+    Run run(state);
+    if (!run.system)
+        return;
+    QxTradingSystem* system = run.system;
+    WalkSecurity* walk = run.walk;
+    QxCalculator& calc = run.calc;
+    const QxSimpleTestParams& params = run.params;
+    const std::vector<QxSeriesId> indicators = systemIndicators(*system);
+    Baseline baseline("indicators");
+    size_t trades = 0;
+    // A cache with the prices and nothing computed from them.
+    auto freshCache = [&] {
+        QxCalculator::discardEodCache(walk->id());
+        calc.prices(false);
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        freshCache();
+        state.ResumeTiming();
+        baseline.measured([&] {
+            QxSimpleTestResult result;
+            simulateSimpleSystemTest(
+                *calc.prices(false), [&](unsigned mask, unsigned bar) { return system->evaluate(mask, &calc, bar); },
+                params, result);
+            trades = result.trades.size();
+            benchmark::DoNotOptimize(result.report.data());
+        });
+        state.PauseTiming();
+        freshCache();
+        state.ResumeTiming();
+        baseline.baseline(state, [&] {
+            for (const QxSeriesId& id : indicators) {
+                QxSeries out;
+                if (calc.getDataSeries(id, out) != eNoError)
+                    state.SkipWithError("an indicator did not compute");
+                benchmark::DoNotOptimize(out.values);
+            }
+        });
+    }
+    baseline.reportTime(state);
+    state.counters["trades"] = static_cast<double>(trades);
+}
+
+// The simulation's own share: the same run with the system's answers looked
+// up from a table made beforehand, beside the full run.
+void BM_SimulationWithoutEvaluation(benchmark::State& state)
+{
+    Run run(state);
+    if (!run.system)
+        return;
+    QxTradingSystem* system = run.system;
+    WalkSecurity* walk = run.walk;
+    QxCalculator& calc = run.calc;
+    const QxSimpleTestParams& params = run.params;
+    const unsigned bars = static_cast<unsigned>(state.range(0));
+    std::vector<unsigned char> answers(bars);
+    for (unsigned bar = 0; bar < bars; ++bar)
+        answers[bar] = static_cast<unsigned char>(system->evaluate(3, &calc, bar));
+    Baseline baseline("full_run");
+    for (auto _ : state) {
+        baseline.measured([&] {
+            QxSimpleTestResult result;
+            simulateSimpleSystemTest(
+                walk->history(), [&](unsigned mask, unsigned bar) { return answers[bar] & mask; }, params, result);
+            benchmark::DoNotOptimize(result.report.data());
+        });
+        baseline.baseline(state, [&] {
+            QxSimpleTestResult result;
+            simulateSimpleSystemTest(
+                walk->history(), [&](unsigned mask, unsigned bar) { return system->evaluate(mask, &calc, bar); },
+                params, result);
+            benchmark::DoNotOptimize(result.report.data());
+        });
+    }
+    baseline.reportTime(state);
+}
+
+} // namespace
+
+BENCHMARK(BM_SimulationVsIndicators)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimulationWithoutEvaluation)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    wxApp::SetInstance(new wxApp());
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
+        return 1;
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    benchmark::RunSpecifiedBenchmarks();
+    smaCross().reset(nullptr);
+    QxIndicatorRegistry::destroy();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    benchmark::Shutdown();
+    return 0;
+}

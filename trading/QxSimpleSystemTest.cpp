@@ -1,0 +1,178 @@
+#include "trading/QxSimpleSystemTest.h"
+
+#include "core/QxPriceHistory.h"
+#include "core/QxTime.h"
+#include "trading/QxIdeaReportHtml.h"
+#include "trading/QxSignal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Numbers are written with a decimal point whatever the user's locale: the
+// page is a document to keep and send on, not a label on the screen.
+wxString money(double value) { return wxString::FromCDouble(value, 2); }
+wxString percent(double value) { return money(value) + "%"; }
+wxString date(int64_t ts) { return escapeHtmlText(formatTimestamp(ts, "%x")); }
+
+bool isPrice(double value) { return std::isfinite(value) && value > 0.0; }
+
+// The whole shares cash buys at price, kept within the share counter.
+unsigned sharesFor(double cash, double price)
+{
+    const double whole = std::floor(std::floor(std::max(cash, 0.0)) / price);
+    return whole >= std::numeric_limits<unsigned>::max() ? std::numeric_limits<unsigned>::max()
+                                                         : static_cast<unsigned>(whole);
+}
+
+const char* remarkCell(QxTradeRemark remark)
+{
+    switch (remark) {
+    case eStopLossTriggered: return "<td> Stop Loss Triggered.</td>";
+    case eStopErosionTriggered: return "<td> Stop Profit Erosion Triggered.</td>";
+    default: return "<td></td>";
+    }
+}
+
+std::string buildReport(const int64_t* ts, const QxSimpleTestParams& params, const QxSimpleTestResult& r)
+{
+    wxString page;
+    page.reserve(4096 + 256 * r.trades.size());
+    page << "<html>\n<title>Trendoria Simple System Test Report</title>\n<body bgcolor='white'>\n"
+            "<table width='100%'>\n<tr><th align=center></th></tr><tr><td align=center><h1> Analysis of '"
+         << escapeHtmlText(params.systemName) << "' for " << escapeHtmlText(params.ticker)
+         << "</h1>\n<h2> Trading history (Simulated)</h2>\n<h3>From " << date(params.startDate) << " to "
+         << date(params.endDate)
+         << "</h3>\n<table style='color: lightgray;' align=center width='80%' border='1' cellpadding='5' "
+            "cellspacing='0'>\n<tr style='color: #ad7fa8;'>\n<th>Trade#</th><th>Shares</th><th>Buy Date</th>"
+            "<th>Buy Price</th><th>Sell Date</th><th>Sell Price</th><th>Return</th><th>Remarks</th>\n</tr>\n";
+    int number = 0;
+    for (const QxSimpleTrade& t : r.trades) {
+        page << "<tr " << (t.returnPercent >= 0.0 ? "bgcolor='#4e9a06'" : "bgcolor='#a40000'")
+             << " align=\"right\">\n<td>" << ++number << "</td><td>" << t.shares << "</td><td>" << date(ts[t.buyBar])
+             << "</td><td>" << money(t.buyPrice) << "</td><td>" << date(ts[t.sellBar]) << "</td><td>"
+             << money(t.sellPrice) << "</td><td>" << percent(t.returnPercent) << "</td>" << remarkCell(t.remark)
+             << "</tr>\n";
+    }
+    page << "</table>\n";
+    if (r.shares > 0)
+        page << "<h4>Still holding " << r.shares << " shares  bought on " << date(ts[r.buyBar]) << " at "
+             << money(r.buyPrice) << ".</h4>\n";
+    page << "<h2>Summary:</h2>\n";
+    if (r.winning + r.losing == 0) {
+        page << "<p><em>Buy signal never got generated. So no trading was done.</em></p>";
+    } else {
+        page << "<table width=70% align=center bgcolor=#ad7fa8>\n<tr> <th width=50%></th><th width=50%></th></tr>\n"
+                "<tr><td align=right> Initial cash amount:</td><td align=left>"
+             << money(QxSimpleTestResult::kInitialCash)
+             << "</td></tr>\n<tr><td align=right> Remaining cash amount:</td><td align=left>" << money(r.cash)
+             << "</td></tr>\n<tr><td align=right> Total present value:</td><td align=left>" << money(r.presentValue)
+             << "</td></tr>\n<tr><td align=right> Number of winning trade:</td><td align=left>" << r.winning
+             << "</td></tr>\n<tr><td align=right> Number of losing trade:</td><td align=left>" << r.losing
+             << "</td></tr>\n<tr><td align=right> Max profit in single trade:</td><td align=left>"
+             << percent(r.maxGainPercent)
+             << "</td></tr>\n<tr><td align=right> Max loss in single trade:</td><td align=left>"
+             << percent(r.maxLossPercent) << "</td></tr>\n<tr><td align=right> Net return:</td><td align=left>"
+             << percent(r.netReturnPercent) << "</td></tr>\n<tr><td align=right> Buy&Hold return:</td><td align=left>"
+             << (r.hasBuyAndHold ? percent(r.buyAndHoldPercent) : wxString("-"))
+             << "</td></tr>\n</table>\n"
+                "<h3> Notes: </h3><ol style=\"text-align:left; width:30em\"><li> Only long positions taken and no "
+                "short selling has been done. </li>\n<li> Shares always bought and sold at closing prices only. "
+                "</li>\n<li> Trade is initiated the next day when signal occurred. </li>\n<li> Brokerage and any "
+                "kind of tax have not been taken into account. </li>\n</ol><a href='command:ShowChart'>Show "
+                "Chart</a><br />\n<a href='command:ExportHTML'>Export as HTML</a>\n";
+    }
+    page << "<hr /><p><em><strong>'Simple System Test' report created by Corvane Trendoria.</strong></em></p>"
+            "</td></tr></table></body>\n</html>\n";
+    const wxScopedCharBuffer utf8 = page.utf8_str();
+    return std::string(utf8.data(), utf8.length());
+}
+
+} // namespace
+
+bool simulateSimpleSystemTest(const QxPriceHistory& history, const QxSignalEvaluator& evaluate,
+                              const QxSimpleTestParams& params, QxSimpleTestResult& result)
+{
+    const unsigned n = history.numBars();
+    const int64_t* ts = history.timestamp();
+    // A fund has no close: its net asset value is what it is bought and sold at.
+    const double* close = history.getSecurityType() == Qx::eFund ? history.nav() : history.close();
+    if (n == 0 || !ts || !close)
+        return false;
+    const auto firstAtOrAfter = [ts, n](int64_t t) {
+        return static_cast<unsigned>(std::lower_bound(ts, ts + n, t) - ts);
+    };
+    const unsigned from = firstAtOrAfter(params.startDate);
+    unsigned till = firstAtOrAfter(params.endDate);
+    if (from >= n || from > till)
+        return false;
+    till = std::min(till, n - 1);
+
+    QxSimpleTestResult r;
+    r.from = from;
+    r.till = till;
+    double highest = 0.0;
+    for (unsigned i = from + 1; i <= till; ++i) {
+        const unsigned mask = r.holding ? Qx::eLongExit : Qx::eLongEntry;
+        const bool fired = evaluate(mask, i - 1) == mask;
+        if (!r.holding) {
+            // A bar without a usable price buys nothing rather than dividing by it.
+            if (!fired || !isPrice(close[i]))
+                continue;
+            r.buyBar = i;
+            r.buyPrice = close[i];
+            r.shares = sharesFor(r.cash, r.buyPrice);
+            r.cash -= r.shares * r.buyPrice;
+            highest = r.buyPrice;
+            r.holding = true;
+            continue;
+        }
+        QxTradeRemark remark = eNoRemark;
+        if (!fired) {
+            const double p = close[i - 1];
+            if (p > highest)
+                highest = p;
+            // The fall as (reference - p) / reference: written as 1 - p / reference
+            // it rounds a fall of exactly 7% to just under 0.07.
+            if ((r.buyPrice - p) / r.buyPrice >= params.stopLoss)
+                remark = eStopLossTriggered;
+            else if ((highest - p) / highest >= params.stopErosion)
+                remark = eStopErosionTriggered;
+            else
+                continue;
+        }
+        // Nothing is sold at a missing price; the position waits for the next bar.
+        if (!std::isfinite(close[i]))
+            continue;
+        QxSimpleTrade trade;
+        trade.shares = r.shares;
+        trade.buyBar = r.buyBar;
+        trade.sellBar = i;
+        trade.buyPrice = r.buyPrice;
+        trade.sellPrice = close[i];
+        trade.returnPercent = (close[i] - r.buyPrice) * 100.0 / r.buyPrice;
+        trade.remark = remark;
+        r.trades.push_back(trade);
+        r.cash += r.shares * close[i];
+        if (trade.returnPercent >= 0.0) {
+            ++r.winning;
+            r.maxGainPercent = std::max(r.maxGainPercent, trade.returnPercent);
+        } else {
+            ++r.losing;
+            r.maxLossPercent = std::min(r.maxLossPercent, trade.returnPercent);
+        }
+        r.shares = 0;
+        r.holding = false;
+    }
+
+    const double lastClose = close[n - 1];
+    r.presentValue = r.cash + (r.shares > 0 ? r.shares * lastClose : 0.0);
+    r.netReturnPercent = (r.presentValue - QxSimpleTestResult::kInitialCash) * 100.0 / QxSimpleTestResult::kInitialCash;
+    r.hasBuyAndHold = isPrice(close[from]) && std::isfinite(lastClose);
+    r.buyAndHoldPercent = r.hasBuyAndHold ? (lastClose / close[from] - 1.0) * 100.0 : 0.0;
+    r.report = buildReport(ts, params, r);
+    result = std::move(r);
+    return true;
+}
