@@ -48,13 +48,6 @@ public:
     void setCalculator(QxCalculator* calculator);
     QxCalculator* getCalculator() const { return m_calculator.get(); }
 
-    // Makes a pattern of a kind from its element; null for a kind nobody
-    // registered.
-    using Factory = QxPattern* (*)(const wxXmlNode* element);
-    // Registers the maker of the patterns written as elements of this name
-    // (compared without regard to case).
-    static void registerKind(const wxString& elementName, Factory factory);
-
 protected:
     QxPattern();
     QxPattern(const QxPattern& other);
@@ -63,7 +56,17 @@ private:
     QxObjectSmartPtr<QxCalculator> m_calculator;
 };
 
-// Appends one pattern per child element of a "Patterns" element to list;
-// children of a kind nobody registered are skipped.  Returns the number of
-// patterns appended.
-int readPatternsFromXml(const wxXmlNode* patterns, std::vector<QxObjectSmartPtr<QxPattern>>& list);
+using QxPatternList = std::vector<QxObjectSmartPtr<QxPattern>>;
+
+// A new pattern (no reference taken) of the registered kind named by the
+// element, read from it; null for a kind nobody registered. What the
+// pattern's reader made of the element is not looked at: attributes it
+// could not read keep their defaults.
+QxPattern* createPatternFromXml(const wxXmlNode* element);
+
+// Reads a zone's "Patterns" element: each child of a registered kind with
+// an integer "Index" is kept under it (children without one are skipped)
+// and the kept patterns are appended to list in ascending order of index.
+// Two children with one index give eInconsistentData and leave list as it
+// was; otherwise 0.
+int readPatternsFromXml(const wxXmlNode* patterns, QxPatternList& list);
