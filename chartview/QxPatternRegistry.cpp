@@ -1,5 +1,6 @@
 #include "chartview/QxPatternRegistry.h"
 
+#include "chartview/QxPricePattern.h"
 #include "chartview/QxZigZagPattern.h"
 
 QxPatternRegistry& QxPatternRegistry::instance()
@@ -11,4 +12,6 @@ QxPatternRegistry& QxPatternRegistry::instance()
 QxPatternRegistry::QxPatternRegistry()
 {
     addObj(new QxZigZagPattern());
+    addObj(new QxDoubleTop());
+    addObj(new QxHeadAndShoulder());
 }

@@ -54,23 +54,28 @@ bool QxZiagzagConfigDlg::TransferDataToWindow()
     return true;
 }
 
-void QxZiagzagConfigDlg::onColourChanged(wxColourPickerEvent& event)
+void QxZiagzagConfigDlg::recolour(wxPenPicker* picker, const wxColour& colour)
 {
-    wxPen current = m_penPicker->getPen();
-    current.SetColour(event.GetColour());
-    m_penPicker->setPen(current);
+    wxPen current = picker->getPen();
+    current.SetColour(colour);
+    picker->setPen(current);
 }
 
-bool QxZiagzagConfigDlg::typedFilter(double& value) const
+void QxZiagzagConfigDlg::onColourChanged(wxColourPickerEvent& event)
 {
-    const wxString text = m_filter->GetTextValue().Strip(wxString::both);
+    recolour(m_penPicker, event.GetColour());
+}
+
+bool QxZiagzagConfigDlg::typedFilter(const wxSpinCtrlDouble* field, double& value)
+{
+    const wxString text = field->GetTextValue().Strip(wxString::both);
     return (text.ToCDouble(&value) || text.ToDouble(&value)) && std::isfinite(value);
 }
 
 void QxZiagzagConfigDlg::onOK(wxCommandEvent&)
 {
     double value = 0;
-    if (!typedFilter(value) || value <= 0 || value > 100) {
+    if (!typedFilter(m_filter, value) || value <= 0 || value > 100) {
         wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(),
                      wxOK | wxICON_ERROR, this);
         m_filter->SetFocus();

@@ -24,13 +24,14 @@ public:
     wxPenPicker* penPicker() const { return m_penPicker; }
     wxColourPickerCtrl* colourPicker() const { return m_colourPicker; }
 
+    // The number a filter field holds as typed (the spin control itself
+    // reports the value clamped to its range); false when it is no number.
+    static bool typedFilter(const wxSpinCtrlDouble* field, double& value);
+    // Shows the picker's pen in a new colour, keeping its width and style.
+    static void recolour(wxPenPicker* picker, const wxColour& colour);
+
 protected:
     void onColourChanged(wxColourPickerEvent& event) override;
     void onOK(wxCommandEvent& event) override;
     void onHelp(wxCommandEvent& event) override;
-
-private:
-    // The filter the field holds as typed (the spin control itself reports
-    // the value clamped to its range); false when it is no number.
-    bool typedFilter(double& value) const;
 };
