@@ -1,5 +1,6 @@
 #include "chartview/QxPatternRegistry.h"
 
+#include "chartview/QxCandlestickPattern.h"
 #include "chartview/QxPricePattern.h"
 #include "chartview/QxZigZagPattern.h"
 
@@ -14,4 +15,5 @@ QxPatternRegistry::QxPatternRegistry()
     addObj(new QxZigZagPattern());
     addObj(new QxDoubleTop());
     addObj(new QxHeadAndShoulder());
+    addObj(new QxCandlestickPattern());
 }
