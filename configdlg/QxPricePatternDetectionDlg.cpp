@@ -1,14 +1,11 @@
 #include "configdlg/QxPricePatternDetectionDlg.h"
 
-#include "app/QxApplication.h"
 #include "chart/QxChartConfiguration.h"
 #include "configdlg/QxZiagzagConfigDlg.h"
 #include "configdlg/wxPenPicker.h"
 #include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
 #include "trading/QxWindowFit.h"
-
-#include <wx/msgdlg.h>
 
 namespace {
 const char* const kConfigPath = "/preferences/pattern_configs/price_pattern/";
@@ -80,13 +77,8 @@ void QxPricePatternDetectionDlg::onBottomColourChanged(wxColourPickerEvent& even
 void QxPricePatternDetectionDlg::onOK(wxCommandEvent&)
 {
     double value = 0;
-    if (!QxZiagzagConfigDlg::typedFilter(m_filter, value) || value <= 0 || value > 100) {
-        wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR, this);
-        m_filter->SetFocus();
-        m_filter->SetSelection(-1, -1);
+    if (!QxZiagzagConfigDlg::acceptTypedFilter(this, m_filter, value))
         return;
-    }
     filter = value;
     topPen = m_topPenPicker->getPen();
     bottomPen = m_bottomPenPicker->getPen();

@@ -66,22 +66,23 @@ void QxZiagzagConfigDlg::onColourChanged(wxColourPickerEvent& event)
     recolour(m_penPicker, event.GetColour());
 }
 
-bool QxZiagzagConfigDlg::typedFilter(const wxSpinCtrlDouble* field, double& value)
+bool QxZiagzagConfigDlg::acceptTypedFilter(wxWindow* dialog, wxSpinCtrlDouble* field, double& value)
 {
     const wxString text = field->GetTextValue().Strip(wxString::both);
-    return (text.ToCDouble(&value) || text.ToDouble(&value)) && std::isfinite(value);
+    if ((text.ToCDouble(&value) || text.ToDouble(&value)) && std::isfinite(value) && value > 0 && value <= 100)
+        return true;
+    wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(), wxOK | wxICON_ERROR,
+                 dialog);
+    field->SetFocus();
+    field->SetSelection(-1, -1);
+    return false;
 }
 
 void QxZiagzagConfigDlg::onOK(wxCommandEvent&)
 {
     double value = 0;
-    if (!typedFilter(m_filter, value) || value <= 0 || value > 100) {
-        wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR, this);
-        m_filter->SetFocus();
-        m_filter->SetSelection(-1, -1);
+    if (!acceptTypedFilter(this, m_filter, value))
         return;
-    }
     filter = value;
     pen = m_penPicker->getPen();
     writeZigZagDefaults(wxConfigEx::get(), *this);

@@ -32,20 +32,6 @@ using TestSupport::ModalScript;
 
 namespace {
 
-// Closes running straight between the anchors (bar, close).
-QxPriceHistory* piecewise(const std::vector<std::pair<unsigned, double>>& anchors)
-{
-    std::vector<double> closes;
-    for (size_t i = 1; i < anchors.size(); ++i) {
-        const auto [b0, c0] = anchors[i - 1];
-        const auto [b1, c1] = anchors[i];
-        for (unsigned b = b0; b < b1; ++b)
-            closes.push_back(c0 + (c1 - c0) * double(b - b0) / double(b1 - b0));
-    }
-    closes.push_back(anchors.back().second);
-    return charttest::makeBars(closes, closes);
-}
-
 class PricePatternCommandTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -165,7 +151,7 @@ TEST_F(PricePatternCommandTest, CtrlShiftTwoOffersTheDefaultsAndStoresTheFilterF
 TEST_F(PricePatternCommandTest, ADoubleTopIsMarkedAboveItsClosesInTheTopPen)
 {
     // 100 bars: turning points 0, 25, 50, 75, 99.
-    open(piecewise({{0, 10}, {25, 20}, {50, 15}, {75, 20}, {99, 12}}));
+    open(charttest::makePiecewise({{0, 10}, {25, 20}, {50, 15}, {75, 20}, {99, 12}}));
     addDetector(1016, kMagenta, kOrange);
     ASSERT_NE(detector(), nullptr);
     EXPECT_TRUE(cframetest::saveWindowShot(m_frame, "double_top_on_chart.png"));
@@ -197,7 +183,7 @@ TEST_F(PricePatternCommandTest, ADoubleTopIsMarkedAboveItsClosesInTheTopPen)
 
 TEST_F(PricePatternCommandTest, AnInverseHeadAndShouldersIsMarkedBelowItsClosesInTheBottomPen)
 {
-    open(piecewise({{0, 20}, {15, 10}, {30, 15}, {45, 5}, {60, 15}, {75, 10}, {90, 20}}));
+    open(charttest::makePiecewise({{0, 20}, {15, 10}, {30, 15}, {45, 5}, {60, 15}, {75, 10}, {90, 20}}));
     addDetector(1017, kMagenta, kOrange);
     ASSERT_NE(detector(), nullptr);
     EXPECT_EQ(detector()->getName().string(), "QxHeadAndShoulder");

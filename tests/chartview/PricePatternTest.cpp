@@ -92,25 +92,11 @@ TEST(PricePatternRules, HeadsAndShoulders)
 
 namespace {
 
-// A daily history whose closes run straight between the anchors (bar, close).
-QxPriceHistory* piecewise(const std::vector<std::pair<unsigned, double>>& anchors)
-{
-    std::vector<double> closes;
-    for (size_t i = 1; i < anchors.size(); ++i) {
-        const auto [b0, c0] = anchors[i - 1];
-        const auto [b1, c1] = anchors[i];
-        for (unsigned b = b0; b < b1; ++b)
-            closes.push_back(c0 + (c1 - c0) * double(b - b0) / double(b1 - b0));
-    }
-    closes.push_back(anchors.back().second);
-    return charttest::makeBars(closes, closes);
-}
-
 // Bars 0..50 over pixels 0..500, values 0..30 over pixels 300..0.
 struct DrawnShapes : ::testing::Test {
     void use(QxPricePattern* made, const std::vector<std::pair<unsigned, double>>& anchors)
     {
-        security = new charttest::MemSecurity(51, piecewise(anchors));
+        security = new charttest::MemSecurity(51, charttest::makePiecewise(anchors));
         calc = new QxCalculator(security.get());
         pattern = made;
         pattern->filter = 10;
