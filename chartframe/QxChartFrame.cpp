@@ -20,6 +20,7 @@
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxChartView.h"
+#include "chartview/QxPricePattern.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "configdlg/QxZiagzagConfigDlg.h"
 #include "core/QxCalculator.h"
@@ -332,16 +333,24 @@ void QxChartFrame::onZigZag(wxCommandEvent&)
     refreshView();
 }
 
+void QxChartFrame::addConfiguredPattern(QxPattern* created)
+{
+    QxObjectSmartPtr<QxPattern> pattern(created);
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    if (!chart || !chart->getMainZone() || !pattern->configure())
+        return;
+    chart->getMainZone()->addPattern(pattern.get());
+    refreshView();
+}
+
 void QxChartFrame::onDoubleTop(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Double top and bottom detection")).wc_str());
+    addConfiguredPattern(new QxDoubleTop());
 }
 
 void QxChartFrame::onHeadAndShoulders(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Head and shoulders detection")).wc_str());
+    addConfiguredPattern(new QxHeadAndShoulder());
 }
 
 void QxChartFrame::onExportChart(wxCommandEvent&)

@@ -17,6 +17,7 @@ class QxChartOptionsToolbar;
 class QxChartPeriodicityToolbar;
 class QxChartView;
 class QxGraphicPropsToolbar;
+class QxPattern;
 class QxPatternRecognitionToolbar;
 class QxZoomHorzToolbar;
 
@@ -112,6 +113,8 @@ private:
     QxChartist* chartist() const;
     QxChart* getChart() const;
     void refreshView();
+    // Configures a new detector and adds it to the main zone on OK.
+    void addConfiguredPattern(QxPattern* created);
     void setPriceStyle(int style);
     void updatePriceStyle(wxUpdateUIEvent& event, int style);
     void applyZoomCode(unsigned code);

@@ -1,5 +1,7 @@
 #include "chartview/QxPatternRegistry.h"
 
+#include "chartview/QxCandlestickPattern.h"
+#include "chartview/QxPricePattern.h"
 #include "chartview/QxZigZagPattern.h"
 
 QxPatternRegistry& QxPatternRegistry::instance()
@@ -11,4 +13,7 @@ QxPatternRegistry& QxPatternRegistry::instance()
 QxPatternRegistry::QxPatternRegistry()
 {
     addObj(new QxZigZagPattern());
+    addObj(new QxDoubleTop());
+    addObj(new QxHeadAndShoulder());
+    addObj(new QxCandlestickPattern());
 }

@@ -54,29 +54,35 @@ bool QxZiagzagConfigDlg::TransferDataToWindow()
     return true;
 }
 
-void QxZiagzagConfigDlg::onColourChanged(wxColourPickerEvent& event)
+void QxZiagzagConfigDlg::recolour(wxPenPicker* picker, const wxColour& colour)
 {
-    wxPen current = m_penPicker->getPen();
-    current.SetColour(event.GetColour());
-    m_penPicker->setPen(current);
+    wxPen current = picker->getPen();
+    current.SetColour(colour);
+    picker->setPen(current);
 }
 
-bool QxZiagzagConfigDlg::typedFilter(double& value) const
+void QxZiagzagConfigDlg::onColourChanged(wxColourPickerEvent& event)
 {
-    const wxString text = m_filter->GetTextValue().Strip(wxString::both);
-    return (text.ToCDouble(&value) || text.ToDouble(&value)) && std::isfinite(value);
+    recolour(m_penPicker, event.GetColour());
+}
+
+bool QxZiagzagConfigDlg::acceptTypedFilter(wxWindow* dialog, wxSpinCtrlDouble* field, double& value)
+{
+    const wxString text = field->GetTextValue().Strip(wxString::both);
+    if ((text.ToCDouble(&value) || text.ToDouble(&value)) && std::isfinite(value) && value > 0 && value <= 100)
+        return true;
+    wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(), wxOK | wxICON_ERROR,
+                 dialog);
+    field->SetFocus();
+    field->SetSelection(-1, -1);
+    return false;
 }
 
 void QxZiagzagConfigDlg::onOK(wxCommandEvent&)
 {
     double value = 0;
-    if (!typedFilter(value) || value <= 0 || value > 100) {
-        wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR, this);
-        m_filter->SetFocus();
-        m_filter->SetSelection(-1, -1);
+    if (!acceptTypedFilter(this, m_filter, value))
         return;
-    }
     filter = value;
     pen = m_penPicker->getPen();
     writeZigZagDefaults(wxConfigEx::get(), *this);

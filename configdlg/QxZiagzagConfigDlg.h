@@ -24,13 +24,15 @@ public:
     wxPenPicker* penPicker() const { return m_penPicker; }
     wxColourPickerCtrl* colourPicker() const { return m_colourPicker; }
 
+    // The filter a field holds as typed (the spin control itself reports
+    // the value clamped to its range) when it lies in 0 < value <= 100;
+    // otherwise says so over dialog, selects the field and gives false.
+    static bool acceptTypedFilter(wxWindow* dialog, wxSpinCtrlDouble* field, double& value);
+    // Shows the picker's pen in a new colour, keeping its width and style.
+    static void recolour(wxPenPicker* picker, const wxColour& colour);
+
 protected:
     void onColourChanged(wxColourPickerEvent& event) override;
     void onOK(wxCommandEvent& event) override;
     void onHelp(wxCommandEvent& event) override;
-
-private:
-    // The filter the field holds as typed (the spin control itself reports
-    // the value clamped to its range); false when it is no number.
-    bool typedFilter(double& value) const;
 };

@@ -74,6 +74,21 @@ inline QxPriceHistory* makeBars(const std::vector<double>& opens, const std::vec
     return h;
 }
 
+// Bars whose closes (and opens) run straight between the anchors
+// (bar, close), from bar 0 to the last anchor's bar.
+inline QxPriceHistory* makePiecewise(const std::vector<std::pair<unsigned, double>>& anchors)
+{
+    std::vector<double> closes;
+    for (size_t i = 1; i < anchors.size(); ++i) {
+        const auto [b0, c0] = anchors[i - 1];
+        const auto [b1, c1] = anchors[i];
+        for (unsigned b = b0; b < b1; ++b)
+            closes.push_back(c0 + (c1 - c0) * double(b - b0) / double(b1 - b0));
+    }
+    closes.push_back(anchors.back().second);
+    return makeBars(closes, closes);
+}
+
 // The last maxBars bars (all when 0) of a shared daily price file
 // ("orcl-1995-2014.csv"), read as the program imports such files.
 inline QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars = 0)

@@ -1,0 +1,267 @@
+#include "chartview/QxCandlestickPattern.h"
+
+#include "chart/QxScale.h"
+#include "core/QxCalculator.h"
+#include "core/QxErrorCode.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSeriesId.h"
+#include "core/platform/CorvAlloc.h"
+#include "core/ta/QxTaFunctionSet.h"
+
+#include <wx/brush.h>
+#include <wx/dc.h>
+#include <wx/pen.h>
+#include <wx/tokenzr.h>
+#include <wx/xml/xml.h>
+
+#include <algorithm>
+
+QxCandlestickPattern::QxCandlestickPattern() : bullColour(*wxGREEN), bearColour(*wxRED) {}
+
+QxCandlestickPattern::QxCandlestickPattern(const QxCandlestickPattern& other)
+    : QxPattern(), detectors(other.detectors), bullColour(other.bullColour), bearColour(other.bearColour)
+{
+}
+
+QxCandlestickPattern::~QxCandlestickPattern() = default;
+
+QxAtom QxCandlestickPattern::getName() const
+{
+    return QxAtom("QxCandlestickPattern");
+}
+
+wxString QxCandlestickPattern::getDisplayText() const
+{
+    return "Candlestick pattern detector";
+}
+
+wxString joinDetectorNames(const std::vector<const TA_FuncInfo*>& detectors)
+{
+    wxString text;
+    for (const TA_FuncInfo* f : detectors) {
+        if (!text.empty())
+            text += ' ';
+        text += f->name;
+    }
+    return text;
+}
+
+void parseDetectorNames(const wxString& text, std::vector<const TA_FuncInfo*>& detectors)
+{
+    for (const wxString& piece : wxSplit(text, ' ', '\0')) {
+        const TA_FuncHandle* handle = nullptr;
+        const TA_FuncInfo* info = nullptr;
+        if (piece.empty() || QxTaFunctionSet::getFuncHandle(piece.utf8_str(), &handle) != TA_SUCCESS ||
+            QxTaFunctionSet::getFuncInfo(handle, &info) != TA_SUCCESS || !info)
+            continue;
+        detectors.push_back(info);
+    }
+}
+
+wxXmlNode* QxCandlestickPattern::toXml(wxXmlNode* parent) const
+{
+    auto* element = new wxXmlNode(parent, wxXML_ELEMENT_NODE, "QxCandlestickPattern");
+    element->AddAttribute("Detectors", joinDetectorNames(detectors));
+    element->AddAttribute("BullColor", bullColour.GetAsString(wxC2S_CSS_SYNTAX));
+    element->AddAttribute("BearColor", bearColour.GetAsString(wxC2S_CSS_SYNTAX));
+    return element;
+}
+
+int QxCandlestickPattern::fromXml(const wxXmlNode* element)
+{
+    if (!element)
+        return eNoError;
+    parseDetectorNames(element->GetAttribute("Detectors", wxString()), detectors);
+    wxString text;
+    bullColour = element->GetAttribute("BullColor", &text) ? wxColour(text) : wxColour();
+    bearColour = element->GetAttribute("BearColor", &text) ? wxColour(text) : wxColour();
+    return eNoError;
+}
+
+QxCandlestickPattern::Output QxCandlestickPattern::computeCandlestickSeries(const TA_FuncInfo* function) const
+{
+    Output out;
+    out.series = QxSeries(1, 0, 0, nullptr);
+    QxCalculator* calc = getCalculator();
+    if (!calc || !function)
+        return out;
+    QxSeries cached;
+    const int parked = calc->getDataSeries(static_cast<const void*>(function), cached);
+    if (parked == eNoError) {
+        out.series = cached;
+        return out;
+    }
+    const bool cacheHasEntry = parked != eInvalidInput;
+    QxPriceHistory* history = calc->prices(false);
+    const unsigned n = history ? history->numBars() : 0;
+    if (n == 0)
+        return out;
+    QxTaParamHolder* holder = nullptr;
+    if (QxTaFunctionSet::paramHolderAlloc(function->handle, &holder) != TA_SUCCESS)
+        return out;
+    for (unsigned i = 0; i < function->nbInput; ++i) {
+        const TA_InputParameterInfo* input = nullptr;
+        if (QxTaFunctionSet::getInputParameterInfo(function->handle, i, &input) != TA_SUCCESS ||
+            input->type != TA_Input_Price)
+            continue;
+        const auto field = [&](int flag, const double* values) {
+            return (input->flags & flag) && values ? values : nullptr;
+        };
+        QxTaFunctionSet::setInputParamPricePtr(
+            holder, i, field(TA_IN_PRICE_OPEN, history->open()), field(TA_IN_PRICE_HIGH, history->high()),
+            field(TA_IN_PRICE_LOW, history->low()), field(TA_IN_PRICE_CLOSE, history->close()),
+            field(TA_IN_PRICE_VOLUME, history->volume()), field(TA_IN_PRICE_OPENINTEREST, history->openInterest()));
+    }
+    // Candlestick functions have one output; further ones are bound and dropped.
+    using Buffer = std::unique_ptr<double, void (*)(void*)>;
+    std::vector<Buffer> buffers;
+    for (unsigned j = 0; j < function->nbOutput; ++j) {
+        buffers.emplace_back(static_cast<double*>(CorvMalloc(sizeof(double) * n)), CorvFree);
+        QxTaFunctionSet::setOutputParamRealPtr(holder, j, buffers.back().get());
+    }
+    TA_Integer begin = 0, count = 0;
+    const TA_RetCode rc = QxTaFunctionSet::callFunc(holder, 0, TA_Integer(n - 1), &begin, &count);
+    QxTaFunctionSet::paramHolderFree(holder);
+    if (buffers.empty())
+        return out;
+    out.series.values = buffers.front().get();
+    if (rc == TA_SUCCESS && count > 0)
+        out.series.first = out.series.base = begin, out.series.last = TA_Integer(n - 1);
+    if (cacheHasEntry) {
+        // Kept, also when empty, so a failing function is not called at every paint.
+        calc->setDataSeries(static_cast<const void*>(function), out.series);
+        buffers.front().release();
+    } else {
+        out.owned.reset(buffers.front().release(), CorvFree);
+    }
+    return out;
+}
+
+wxBrushStyle candlestickHatch(double value)
+{
+    if (value > 199)
+        return wxBRUSHSTYLE_BDIAGONAL_HATCH;
+    if (value > 99)
+        return wxBRUSHSTYLE_HORIZONTAL_HATCH;
+    if (value > -101)
+        return wxBRUSHSTYLE_VERTICAL_HATCH;
+    if (value > -201)
+        return wxBRUSHSTYLE_FDIAGONAL_HATCH;
+    return wxBRUSHSTYLE_SOLID;
+}
+
+namespace {
+
+bool usable(const QxSeries& s)
+{
+    return s.values && s.first >= 0 && s.first <= s.last;
+}
+
+} // namespace
+
+int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const QxScale& x, const QxScale& y) const
+{
+    QxCalculator* calc = getCalculator();
+    if (!calc)
+        return eInvalidInput;
+    QxSeries high, low;
+    int rc = calc->getDataSeries(QxSeriesId(QxSeriesId::eSeriesHigh), high);
+    if (rc == eNoError)
+        rc = calc->getDataSeries(QxSeriesId(QxSeriesId::eSeriesLow), low);
+    if (rc != eNoError)
+        return rc;
+    if (!usable(high) || !usable(low))
+        return eInvalidData;
+
+    int result = eNoError;
+    const int half = (x.map(1.0) - x.map(0.0) + 1) / 2;
+    for (const TA_FuncInfo* function : detectors) {
+        const Output output = computeCandlestickSeries(function);
+        const QxSeries& s = output.series;
+        if (!usable(s))
+            continue;
+        const int from = std::max({int(first), s.first, high.first, low.first});
+        const int to = std::min({int(last), s.last, high.last, low.last});
+        if (from > to) {
+            // Nothing of this one in view: the others are still drawn.
+            result = eInvalidIndex;
+            continue;
+        }
+        const wxPen savedPen = dc.GetPen();
+        const wxBrush savedBrush = dc.GetBrush();
+        wxColour current = savedPen.GetColour();
+        for (int b = from; b <= to; ++b) {
+            const double v = *s.at(b);
+            if (v == 0)
+                continue;
+            const wxColour& colour = v > 0 ? bullColour : bearColour;
+            if (colour != current) {
+                wxPen pen(colour, 1, wxPENSTYLE_SOLID);
+                pen.SetCap(wxCAP_BUTT);
+                pen.SetJoin(wxJOIN_MITER);
+                dc.SetPen(pen);
+                current = colour;
+            }
+            dc.SetBrush(wxBrush(current, candlestickHatch(v)));
+            const int left = x.map(double(b)) - half;
+            const int top = y.map(*high.at(b));
+            dc.DrawEllipse(left, top, x.map(double(b)) + half - left, y.map(*low.at(b)) - top);
+        }
+        dc.SetPen(savedPen);
+        dc.SetBrush(savedBrush);
+    }
+    return result;
+}
+
+void QxCandlestickPattern::display(wxDC& dc, unsigned first, unsigned last, const QxScale& x,
+                                   const QxScale& y) const
+{
+    draw(dc, first, last, x, y);
+}
+
+bool QxCandlestickPattern::isPatternAt(unsigned bar, double value) const
+{
+    QxCalculator* calc = getCalculator();
+    QxSeries high, low;
+    if (!calc || bar < 1 || calc->getDataSeries(QxSeriesId(QxSeriesId::eSeriesHigh), high) != eNoError ||
+        calc->getDataSeries(QxSeriesId(QxSeriesId::eSeriesLow), low) != eNoError || !usable(high) ||
+        !usable(low))
+        return false;
+    const int b = int(bar);
+    if (b < high.first || b > high.last || b < low.first || b > low.last)
+        return false;
+    if (!(*low.at(b) <= value && value <= *high.at(b)))
+        return false;
+    for (const TA_FuncInfo* function : detectors) {
+        const Output output = computeCandlestickSeries(function);
+        const QxSeries& s = output.series;
+        if (usable(s) && s.first <= b && b <= s.last && *s.at(b) != 0)
+            return true;
+    }
+    return false;
+}
+
+wxString QxCandlestickPattern::tooltip(unsigned bar) const
+{
+    wxString text;
+    const int b = int(bar);
+    for (const TA_FuncInfo* function : detectors) {
+        const Output output = computeCandlestickSeries(function);
+        const QxSeries& s = output.series;
+        if (!usable(s) || b < s.first || b > s.last || *s.at(b) == 0)
+            continue;
+        const double v = *s.at(b);
+        if (!text.empty())
+            text += "\n";
+        text += wxString::FromUTF8(function->hint) + ":\n\t";
+        if (v == -200)
+            text += "Very Bearish";
+        else if (v == -100)
+            text += "Bearish";
+        else if (v == 100)
+            text += "Bullish";
+        else if (v == 200)
+            text += "Very Bullish";
+    }
+    return text;
+}
