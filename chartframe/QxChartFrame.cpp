@@ -20,6 +20,7 @@
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxChartView.h"
+#include "configdlg/DlgChartConfiguration.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "core/QxCalculator.h"
 #include "core/QxIndicator.h"
@@ -338,10 +339,17 @@ void QxChartFrame::onExportChart(wxCommandEvent&)
     dialog.ShowModal();
 }
 
-void QxChartFrame::onChartConfiguration(wxCommandEvent&)
+void QxChartFrame::onChartConfiguration(wxCommandEvent&) { configureChart(); }
+
+int QxChartFrame::configureChart()
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Chart configuration")).wc_str());
+    if (!m_view)
+        return wxID_CANCEL;
+    DlgChartConfiguration dialog(m_view, this);
+    const int result = dialog.ShowModal();
+    if (result == wxID_OK)
+        refreshView();
+    return result;
 }
 
 void QxChartFrame::setPriceStyle(int style)
