@@ -90,8 +90,10 @@ FBPanelPriceConfigurationBase::FBPanelPriceConfigurationBase(wxWindow* parent, w
     outer->Add(columns, 1, wxEXPAND);
 
     Box tick(owner, left, _("Tick Width"));
+    // Its own width: GTK's spin button with its two buttons cannot be drawn
+    // in 50 pixels.
     m_tickWidth = tick.row(_("&Tick width:"), new wxSpinCtrl(tick.owner(), wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                                             wxSize(50, -1), wxSP_ARROW_KEYS, 1, 100, 1));
+                                                             wxDefaultSize, wxSP_ARROW_KEYS, 1, 100, 1));
     Box line(owner, left, _("Line Color"));
     m_lineColour = line.row(_("&Line color:"), line.colourPicker());
     Box candle(owner, left, _("Candle Color"));
