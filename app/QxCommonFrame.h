@@ -37,6 +37,9 @@ public:
     void addChartToolbarPane(wxAuiPaneInfo& pane, bool withSaveTool);
     // The same for the tools toolbar, docked as "Pro Tools".
     void addProToolsPane(wxAuiPaneInfo& pane);
+    // Both, the chart toolbar without its save tool, docked on the right as
+    // the manager frames show them.
+    void addToolPanesRight();
 
     QxChartGeneralToolbar* chartGeneralToolbar() const { return m_chartGeneralToolbar; }
     QxPortfolioToolbar* portfolioToolbar() const { return m_portfolioToolbar; }

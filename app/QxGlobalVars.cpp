@@ -69,6 +69,7 @@ void QxGlobalVars::read(wxConfigBase& config)
     config.Read("simpleSystemTestReportFrameIsMaximized", &simpleSystemTestReportFrameIsMaximized,
                 simpleSystemTestReportFrameIsMaximized);
     alertMgrFrameSize = readConfigSize(config, "alertMgrFrameSize", alertMgrFrameSize);
+    portfolioMgrFrameSize = readConfigSize(config, "portfolioMgrFrameSize", portfolioMgrFrameSize);
 }
 
 void QxGlobalVars::write(wxConfigBase& config) const
@@ -93,6 +94,7 @@ void QxGlobalVars::write(wxConfigBase& config) const
     writeConfigSize(config, "simpleSystemTestReportFrameSize", simpleSystemTestReportFrameSize);
     config.Write("simpleSystemTestReportFrameIsMaximized", simpleSystemTestReportFrameIsMaximized);
     writeConfigSize(config, "alertMgrFrameSize", alertMgrFrameSize);
+    writeConfigSize(config, "portfolioMgrFrameSize", portfolioMgrFrameSize);
 }
 
 void QxGlobalVars::readGlobal(wxConfigBase& config)
@@ -124,7 +126,7 @@ bool QxGlobalVars::operator==(const QxGlobalVars& o) const
            stockIdeaFinderFrameMaximized == o.stockIdeaFinderFrameMaximized &&
            simpleSystemTestReportFrameSize == o.simpleSystemTestReportFrameSize &&
            simpleSystemTestReportFrameIsMaximized == o.simpleSystemTestReportFrameIsMaximized &&
-           alertMgrFrameSize == o.alertMgrFrameSize;
+           alertMgrFrameSize == o.alertMgrFrameSize && portfolioMgrFrameSize == o.portfolioMgrFrameSize;
 }
 
 wxSize readConfigSize(wxConfigBase& config, const wxString& key, const wxSize& def)

@@ -36,6 +36,7 @@ struct QxGlobalVars {
     wxSize simpleSystemTestReportFrameSize{1000, 800};
     bool simpleSystemTestReportFrameIsMaximized = false;
     wxSize alertMgrFrameSize{500, 350};
+    wxSize portfolioMgrFrameSize{900, 560};
 
     // The one record of the process.
     static QxGlobalVars& get();

@@ -12,7 +12,7 @@
 #include "chart/QxZone.h"
 #include "chartframe/QxChartDocument.h"
 #include "chartview/QxLineAnnot.h"
-#include "core/QxAsciiParser.h"
+#include "bench/BenchOrcl.h"
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
@@ -35,39 +35,7 @@ namespace {
 
 constexpr unsigned kAnnots = 2000;
 
-QxPriceHistory* loadHistory()
-{
-    std::ifstream file(TRENDORIA_FIXTURES_DIR "/ohlcv/orcl-1995-2014.csv");
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    using F = QxAsciiParser::QxAsciiFieldId;
-    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
-    auto* history = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    std::vector<unsigned> bad;
-    QxAsciiParser::parseAsciiStmForHistory(text.data(), static_cast<unsigned>(text.size()), fields, 7, true,
-                                           Qx::QxDateFormat::eYearMonthDay, 0, bad, history);
-    return history;
-}
-
-class MemSecurity : public QxSecurity {
-public:
-    explicit MemSecurity(QxPriceHistory* history) : m_history(history) {}
-    unsigned id() const override { return 90002; }
-    QxCategory* category() const override { return nullptr; }
-    const char* ticker() const override { return "ORCL"; }
-    const char* name() const override { return "Oracle"; }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
-    {
-        return period == Qx::eDaily ? m_history->clone() : nullptr;
-    }
-    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
-    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
-    int updateFromProvider(bool) override { return eNoError; }
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override { return eNotImplemented; }
-
-private:
-    QxObjectSmartPtr<QxPriceHistory> m_history;
-};
+using benchorcl::loadHistory;
 
 struct Fixture {
     Fixture()
@@ -80,7 +48,7 @@ struct Fixture {
             if (const QxIndicator* prototype = registry->getIndicator(QxAtom(name)))
                 tmpl.addIndicator(prototype->clone(7), tmpl.numIndics());
         history = loadHistory();
-        security = new MemSecurity(history->clone());
+        security = new benchorcl::MemSecurity(history->clone(), 90002);
         chartist = new QxChartist(security.get(), Qx::eDaily, &tmpl);
         QxChart* chart = chartist->getChart();
         const unsigned n = history->numBars();
@@ -98,7 +66,7 @@ struct Fixture {
     }
     ~Fixture() { wxFileName::Rmdir(dir, wxPATH_RMDIR_RECURSIVE); }
     QxObjectSmartPtr<QxPriceHistory> history;
-    QxObjectSmartPtr<MemSecurity> security;
+    QxObjectSmartPtr<benchorcl::MemSecurity> security;
     QxObjectSmartPtr<QxChartist> chartist;
     QxChartFileHeader header;
     wxString dir;

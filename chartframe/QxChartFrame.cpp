@@ -22,6 +22,7 @@
 #include "chartview/QxChartView.h"
 #include "configdlg/DlgChartConfiguration.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
+#include "configdlg/QxZiagzagConfigDlg.h"
 #include "core/QxCalculator.h"
 #include "core/QxIndicator.h"
 #include "core/QxErrorCode.h"
@@ -314,8 +315,15 @@ void QxChartFrame::onCandlestickPatterns(wxCommandEvent&)
 
 void QxChartFrame::onZigZag(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Zig-zag detection")).wc_str());
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    if (!chart || !chart->getMainZone())
+        return;
+    // Unset settings: the dialog offers the ones last accepted.
+    QxZiagzagConfigDlg dialog(this, QxZigZagPatternConfig());
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    chart->getMainZone()->addPattern(new QxZigZagPattern(dialog));
+    refreshView();
 }
 
 void QxChartFrame::onDoubleTop(wxCommandEvent&)

@@ -1,19 +1,13 @@
 #include "chartview/QxPattern.h"
 
+#include "chartview/QxPatternRegistry.h"
 #include "core/QxCalculator.h"
+#include "core/QxErrorCode.h"
 
 #include <wx/string.h>
 #include <wx/xml/xml.h>
 
 #include <map>
-
-namespace {
-std::map<wxString, QxPattern::Factory>& factories()
-{
-    static std::map<wxString, QxPattern::Factory> map;
-    return map;
-}
-} // namespace
 
 QxPattern::QxPattern() = default;
 QxPattern::QxPattern(const QxPattern& other) : QxObject(), m_calculator(other.m_calculator) {}
@@ -24,30 +18,54 @@ void QxPattern::setCalculator(QxCalculator* calculator)
     m_calculator = calculator;
 }
 
-void QxPattern::registerKind(const wxString& elementName, Factory factory)
+QxPattern* createPatternFromXml(const wxXmlNode* element)
 {
-    factories()[elementName.Lower()] = factory;
+    if (!element || element->GetType() != wxXML_ELEMENT_NODE || element->GetName().empty())
+        return nullptr;
+    const QxPattern* prototype = QxPatternRegistry::instance().getObj(QxAtom(element->GetName()));
+    QxPattern* pattern = prototype ? prototype->clone() : nullptr;
+    if (pattern)
+        pattern->fromXml(element);
+    return pattern;
 }
 
-int readPatternsFromXml(const wxXmlNode* patterns, std::vector<QxObjectSmartPtr<QxPattern>>& list)
+int readPatternsFromXml(const wxXmlNode* patterns, QxPatternList& list)
 {
-    int added = 0;
     if (!patterns)
-        return added;
+        return eNoError;
+    std::map<long, QxObjectSmartPtr<QxPattern>> byIndex;
     for (const wxXmlNode* child = patterns->GetChildren(); child; child = child->GetNext()) {
-        if (child->GetType() != wxXML_ELEMENT_NODE)
+        QxObjectSmartPtr<QxPattern> pattern(createPatternFromXml(child));
+        if (!pattern)
             continue;
-        const auto it = factories().find(child->GetName().Lower());
-        if (it == factories().end() || !it->second)
+        // An index that is no integer counts as missing: read as 0 it
+        // would collide with the real first pattern and lose the whole list.
+        wxString text;
+        long index = 0;
+        if (!child->GetAttribute("Index", &text) || !text.ToLong(&index, 10))
             continue;
-        if (QxPattern* pattern = it->second(child)) {
-            list.emplace_back(pattern);
-            ++added;
-        }
+        if (byIndex.count(index))
+            return eInconsistentData;
+        byIndex[index] = pattern;
     }
-    return added;
+    for (auto& entry : byIndex)
+        list.push_back(entry.second);
+    return eNoError;
 }
 
 bool QxPattern::isPatternAt(unsigned, double) const { return false; }
 
 wxString QxPattern::tooltip(unsigned) const { return wxString(); }
+
+QxAtom QxPattern::getName() const { return QxAtom(); }
+
+wxString QxPattern::getDisplayText() const { return wxString(); }
+
+bool QxPattern::configure() { return false; }
+
+int QxPattern::fromXml(const wxXmlNode*) { return eNotImplemented; }
+
+int QxPattern::getMargins(unsigned, unsigned, const QxScale&, const QxScale&, wxPoint&, wxPoint&) const
+{
+    return eNotImplemented;
+}

@@ -18,12 +18,7 @@ QxAlertMgrFrame::QxAlertMgrFrame()
     SetSize(QxGlobalVars::get().alertMgrFrameSize);
     s_instance = this;
 
-    wxAuiPaneInfo chart;
-    chart.ToolbarPane().Right();
-    addChartToolbarPane(chart, false);
-    wxAuiPaneInfo tools;
-    tools.ToolbarPane().Right();
-    addProToolsPane(tools);
+    addToolPanesRight();
 
     m_panel = new QxAlertMgrPanel(this);
     auiManager().AddPane(m_panel, wxAuiPaneInfo().Name("alerts").CenterPane().PaneBorder(false));

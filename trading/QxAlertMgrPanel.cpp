@@ -2,8 +2,6 @@
 
 #include "app/QxApplication.h"
 #include "chartview/QxChartView.h"
-#include "core/QxCategory.h"
-#include "core/QxDataProviderRepository.h"
 #include "core/QxTime.h"
 #include "trading/QxAlertSettingsDlg.h"
 
@@ -34,21 +32,7 @@ std::vector<long> selectedRows(wxListCtrl* list)
 
 QxAlertMgrPanel::QxAlertMgrPanel(wxWindow* parent) : FBAlertMgrPanel(parent, wxID_ANY, wxDefaultPosition, wxSize(630, 400))
 {
-    // Each provider's icon only when the provider is registered; rows use
-    // the index that was really appended.
-    QxDataProviderRepository* providers = QxDataProviderRepository::instance();
-    auto addIcon = [&](const char* name) {
-        QxDataProvider* provider = providers->getObj(QxAtom(name));
-        const wxBitmap* icon = provider ? provider->icon() : nullptr;
-        if (!icon || !icon->IsOk())
-            return -1;
-        wxImage image = icon->ConvertToImage();
-        if (image.GetWidth() != 16 || image.GetHeight() != 16)
-            image.Rescale(16, 16, wxIMAGE_QUALITY_HIGH);
-        return m_images.Add(wxBitmap(image));
-    };
-    m_googleImage = addIcon("Google");
-    m_yahooImage = addIcon("Yahoo!");
+    m_providerImages.addTo(m_images);
 
     fillLists();
     QxAlertMgr* mgr = QxAlertMgr::get();
@@ -114,17 +98,7 @@ long QxAlertMgrPanel::sortedPosition(wxListCtrl* list, const wxString& text)
     return low;
 }
 
-int QxAlertMgrPanel::rowImage(QxSecurity* security) const
-{
-    const QxCategory* category = security ? security->category() : nullptr;
-    const wxString provider = category && category->dataProvider() ? wxString::FromUTF8(category->dataProvider())
-                                                                    : wxString();
-    if (provider == "Google")
-        return m_googleImage;
-    if (provider == "Yahoo!")
-        return m_yahooImage;
-    return -1;
-}
+int QxAlertMgrPanel::rowImage(QxSecurity* security) const { return m_providerImages.of(security); }
 
 long QxAlertMgrPanel::addSettingRow(QxSecurity* security, QxAlertSetting* setting)
 {

@@ -3,6 +3,7 @@
 // settings of every security, kept in step with the alert manager as its
 // observer. Rows hold counted references to their security and setting, so
 // a row outlives the manager emptying itself at exit.
+#include "securities/QxProviderImages.h"
 #include "trading/FBAlertMgrPanel.h"
 #include "trading/QxAlertMgr.h"
 
@@ -84,6 +85,5 @@ private:
     bool m_deletingAlerts = false;
     bool m_filling = true;
     wxImageList m_images{16, 16, true};
-    int m_googleImage = -1;
-    int m_yahooImage = -1;
+    QxProviderImages m_providerImages;
 };

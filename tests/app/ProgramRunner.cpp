@@ -194,7 +194,7 @@ bool ProgramRunner::closeWindow(unsigned long window)
     return sent;
 }
 
-bool ProgramRunner::pressKey(unsigned long window, const std::string& keysym, bool control)
+bool ProgramRunner::pressKey(unsigned long window, const std::string& keysym, bool control, bool shift)
 {
     if (!m_display)
         return false;
@@ -212,7 +212,7 @@ bool ProgramRunner::pressKey(unsigned long window, const std::string& keysym, bo
     ev.xkey.time = CurrentTime;
     ev.xkey.same_screen = True;
     ev.xkey.keycode = code;
-    ev.xkey.state = control ? ControlMask : 0;
+    ev.xkey.state = (control ? ControlMask : 0) | (shift ? ShiftMask : 0);
     ev.xkey.type = KeyPress;
     bool sent = XSendEvent(d, window, True, KeyPressMask, &ev) != 0;
     ev.xkey.type = KeyRelease;

@@ -30,8 +30,9 @@ public:
     // Asks the window to close (WM_DELETE_WINDOW), as the close button does.
     bool closeWindow(unsigned long window);
     // Sends the window a key press and release of keysym ("q", "Escape"),
-    // with Ctrl held when control is true, as the keyboard would.
-    bool pressKey(unsigned long window, const std::string& keysym, bool control);
+    // with Ctrl (and Shift) held when control (shift) is true, as the
+    // keyboard would.
+    bool pressKey(unsigned long window, const std::string& keysym, bool control, bool shift = false);
     // The first viewable top-level window titled title other than except.
     unsigned long waitForOtherWindow(const std::string& title, unsigned long except, int timeoutMs);
     // Saves what the window shows as a PNG, once it has painted (at most a

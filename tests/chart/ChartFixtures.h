@@ -11,8 +11,6 @@
 #include <wx/datetime.h>
 #include <wx/image.h>
 
-#include "support/TestSupport.h"
-
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -80,7 +78,8 @@ inline QxPriceHistory* makeBars(const std::vector<double>& opens, const std::vec
 // ("orcl-1995-2014.csv"), read as the program imports such files.
 inline QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars = 0)
 {
-    std::ifstream in(TestSupport::fixturePath("ohlcv/" + name));
+    // Plain path: the benchmarks share this header without the test support.
+    std::ifstream in(std::string(TRENDORIA_FIXTURES_DIR) + "/ohlcv/" + name);
     std::stringstream text;
     text << in.rdbuf();
     const std::string s = text.str();

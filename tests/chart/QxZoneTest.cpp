@@ -9,6 +9,7 @@
 #include "chartview/QxAnnot.h"
 #include "chartview/QxRectAnnot.h"
 #include "chartview/QxPattern.h"
+#include "chartview/QxPatternRegistry.h"
 #include "core/QxCalculator.h"
 #include "support/TestSupport.h"
 
@@ -39,6 +40,7 @@ QxZoneConfiguration stripConfig(bool strip = true)
 class TestPattern : public QxPattern {
 public:
     explicit TestPattern(int tag_ = 0) : tag(tag_) {}
+    QxAtom getName() const override { return QxAtom("TestPattern"); }
     QxPattern* clone() const override { return new TestPattern(*this); }
     void display(wxDC&, unsigned, unsigned, const QxScale&, const QxScale&) const override { ++paints; }
     wxXmlNode* toXml(wxXmlNode* parent) const override
@@ -53,7 +55,11 @@ public:
         bottom.y = 5;
         return 0;
     }
-    static QxPattern* make(const wxXmlNode* e) { return new TestPattern(wxAtoi(e->GetAttribute("Tag"))); }
+    int fromXml(const wxXmlNode* e) override
+    {
+        tag = wxAtoi(e->GetAttribute("Tag"));
+        return 0;
+    }
     int tag;
     mutable int paints = 0;
 };
@@ -87,7 +93,7 @@ struct ZoneFixture : ::testing::Test {
     void SetUp() override
     {
         ParamIndicator::registerPrototype("ZONEA");
-        QxPattern::registerKind("TestPattern", &TestPattern::make);
+        QxPatternRegistry::instance().addObj(new TestPattern);
     }
 };
 

@@ -15,6 +15,7 @@
 #include "chartview/QxChartView.h"
 #include "chartview/QxLineAnnot.h"
 #include "chartview/QxTextAnnot.h"
+#include "chartview/QxZigZagPattern.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxDataReader.h"
@@ -271,6 +272,7 @@ TEST_F(ChartFileTest, WeeklyChartWithZonesAndAnnotationsComesBackAsSaved)
     auto* text = new QxTextAnnot("Breakout?");
     text->setPoint(0, QxPoint{last - 30, weekly->high()[weekly->numBars() - 31]});
     chart->getMainZone()->addAnnot(text, Qx::eWeekly);
+    chart->getMainZone()->addPattern(new QxZigZagPattern({4.0, wxPen(*wxBLUE, 2, wxPENSTYLE_LONG_DASH)}));
     view->refreshChart();
     pump(150);
     EXPECT_TRUE(framestest::saveWindowShot(frame, "chart_file_saved.png"));
@@ -323,6 +325,8 @@ TEST_F(ChartFileTest, WeeklyChartWithZonesAndAnnotationsComesBackAsSaved)
         EXPECT_EQ(backChart->zoneAt(i)->getTitle(), chart->zoneAt(i)->getTitle());
     }
     EXPECT_EQ(backChart->getMainZone()->getAnnots(Qx::eWeekly).size(), 2u);
+    ASSERT_EQ(backChart->getMainZone()->getPatterns().size(), 1u);
+    EXPECT_EQ(backChart->getMainZone()->getPatterns()[0]->getDisplayText(), "ZigZag (filter:4.00%)");
     EXPECT_DOUBLE_EQ(backChart->getZoomFactor(), chart->getZoomFactor());
     EXPECT_TRUE(framestest::saveWindowShot(reopened->getFrame(), "chart_file_reopened.png"));
 

@@ -8,6 +8,10 @@
 
 #include <wx/msgdlg.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace sectest {
 
 QxDataReader* historyReader() { return TestSupport::historyReader(); }
@@ -21,6 +25,20 @@ QxObjectSmartPtr<QxDatabase> newDatabase(const char* hint)
                                   &error);
     }
     return db;
+}
+
+std::string readFile(const wxString& path)
+{
+    std::ifstream in(path.ToStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const wxString& path, const std::string& bytes)
+{
+    std::filesystem::create_directories(std::filesystem::path(path.ToStdString()).parent_path());
+    std::ofstream(path.ToStdString(), std::ios::binary) << bytes;
 }
 
 QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars)

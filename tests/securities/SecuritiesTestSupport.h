@@ -26,6 +26,11 @@ QxObjectSmartPtr<QxDatabase> newDatabase(const char* hint);
 // Adj Close,Volume), the last maxBars of them when maxBars is not 0.
 QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars = 0);
 
+// The bytes of a file (empty when it cannot be read), and a file of given
+// bytes, made with its folder.
+std::string readFile(const wxString& path);
+void writeFile(const wxString& path, const std::string& bytes);
+
 // Presses a button of a window the way a click does.
 void click(wxWindow* window, int id);
 void click(wxWindow* button);

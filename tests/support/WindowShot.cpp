@@ -6,9 +6,12 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/evtloop.h>
 #include <wx/stopwatch.h>
+#include <wx/timer.h>
 #include <wx/window.h>
 
+#include <chrono>
 #include <cstdlib>
 
 namespace TestSupport {
@@ -19,6 +22,39 @@ void pumpEvents(int ms)
     while (watch.Time() < ms) {
         wxTheApp->Yield(true);
         wxMilliSleep(10);
+    }
+}
+
+bool loopUntil(const std::function<bool()>& step, double seconds)
+{
+    using Clock = std::chrono::steady_clock;
+    wxGUIEventLoop loop;
+    wxTimer timer;
+    bool ok = false;
+    const auto end = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (step()) {
+            ok = true;
+            loop.Exit();
+        } else if (Clock::now() >= end) {
+            loop.Exit();
+        }
+    });
+    timer.Start(10);
+    loop.Run();
+    return ok;
+}
+
+bool pumpUntil(const std::function<bool()>& done, int ms)
+{
+    wxStopWatch watch;
+    for (;;) {
+        wxTheApp->Yield(true);
+        if (done())
+            return true;
+        if (watch.Time() >= ms)
+            return false;
+        wxMilliSleep(1);
     }
 }
 

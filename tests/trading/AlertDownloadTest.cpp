@@ -10,10 +10,10 @@
 #include "core/QxDataReader.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
-#include "core/platform/QxServiceAddress.h"
 
 #include "../plugins/webproviders/WebProviderTestSupport.h"
 #include "support/TestSupport.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -27,27 +27,7 @@ using namespace alerttest;
 
 namespace {
 
-// Runs the GUI event loop, calling step every 10 ms, until it returns true
-// or the time is up.
-bool loopUntil(const std::function<bool()>& step, double seconds)
-{
-    using Clock = std::chrono::steady_clock;
-    wxGUIEventLoop loop;
-    wxTimer timer;
-    bool ok = false;
-    const auto end = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (step()) {
-            ok = true;
-            loop.Exit();
-        } else if (Clock::now() >= end) {
-            loop.Exit();
-        }
-    });
-    timer.Start(10);
-    loop.Run();
-    return ok;
-}
+using TestSupport::loopUntil;
 
 // Ten stored bars closing at 100, the last one n days ago.
 void seed(QxSecurity* s, int n)
@@ -76,10 +56,8 @@ int64_t lastStored(QxSecurity* s)
 
 TEST_F(AlertMgrTest, ADownloadFiresAnAlertAtIdleTimeAndTheHomeIconShowsIt)
 {
-    wptest::PriceServer server;
-    ASSERT_TRUE(server.start());
-    QxServiceAddress::set("google", server.baseUrl());
-    QxServiceAddress::set("yahoo", server.baseUrl());
+    wptest::ScopedPriceService server;
+    ASSERT_TRUE(server.started());
     {
         QxPluginLoader loader;
         for (const char* name : {"trddb", "tickpuller", "barfetcher"})
@@ -159,7 +137,4 @@ TEST_F(AlertMgrTest, ADownloadFiresAnAlertAtIdleTimeAndTheHomeIconShowsIt)
         db.reset();
         loader.exitPlugins();
     }
-    server.stop();
-    QxServiceAddress::set("google", "");
-    QxServiceAddress::set("yahoo", "");
 }

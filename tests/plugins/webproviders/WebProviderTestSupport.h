@@ -12,6 +12,7 @@
 #include "core/QxQuote.h"
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
+#include "core/platform/QxServiceAddress.h"
 #include "support/TestHttpServer.h"
 
 #include <wx/app.h>
@@ -484,6 +485,27 @@ private:
     TestSupport::TestHttpServer m_server;
     std::atomic<int> m_concurrent{0};
     std::atomic<int> m_maxConcurrent{0};
+};
+
+// A started price server that both services point at while it lives.
+class ScopedPriceService : public PriceServer {
+public:
+    ScopedPriceService()
+    {
+        m_started = start();
+        QxServiceAddress::set("google", baseUrl());
+        QxServiceAddress::set("yahoo", baseUrl());
+    }
+    ~ScopedPriceService()
+    {
+        stop();
+        QxServiceAddress::set("google", "");
+        QxServiceAddress::set("yahoo", "");
+    }
+    bool started() const { return m_started; }
+
+private:
+    bool m_started = false;
 };
 
 // Runs the pending events of the application until done() holds or the

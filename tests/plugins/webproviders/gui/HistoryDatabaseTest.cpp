@@ -8,11 +8,11 @@
 #include "core/QxDataReader.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
-#include "core/platform/QxServiceAddress.h"
 #include "core/platform/wxeStandardPaths.h"
 
 #include "../WebProviderTestSupport.h"
 #include "support/TestSupport.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -29,28 +29,7 @@ using wptest::daysAgo;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Runs the GUI event loop until done() holds or the time is up.
-bool loopUntil(const std::function<bool()>& done, double seconds)
-{
-    wxGUIEventLoop loop;
-    wxTimer timer;
-    bool ok = false;
-    const auto end = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (done()) {
-            ok = true;
-            loop.Exit();
-        } else if (Clock::now() >= end) {
-            loop.Exit();
-        }
-    });
-    timer.Start(10);
-    loop.Run();
-    return ok;
-}
-
+using TestSupport::loopUntil;
 // The stored daily bars as "time=close;" text.
 std::string stored(QxSecurity* s)
 {
@@ -101,10 +80,8 @@ public:
 
 TEST(HistoryDatabase, ProvidersFillAndUpdateARealDatabase)
 {
-    PriceServer server;
-    ASSERT_TRUE(server.start());
-    QxServiceAddress::set("google", server.baseUrl());
-    QxServiceAddress::set("yahoo", server.baseUrl());
+    wptest::ScopedPriceService server;
+    ASSERT_TRUE(server.started());
     {
         QxPluginLoader loader;
         for (const char* name : {"trddb", "tickpuller", "barfetcher"})
@@ -201,9 +178,6 @@ TEST(HistoryDatabase, ProvidersFillAndUpdateARealDatabase)
         db.reset();
         loader.exitPlugins();
     }
-    server.stop();
-    QxServiceAddress::set("google", "");
-    QxServiceAddress::set("yahoo", "");
     QxDataChangeReactorMgr::destroy();
     QxDataProviderRepository::destroy();
     QxDataReaderRepository::destroy();

@@ -1,0 +1,131 @@
+// Zig-zag turning points over the ~5,000-bar ORCL history at a 5 % filter:
+// the first computation through the calculator (prices already loaded; the
+// list is built and stored in the cache) beside one plain pass over the
+// same closes ("x_close_pass": how many such passes it costs), and a paint
+// of the chart with a zig-zag whose list is cached beside the same chart
+// painted without it ("x_no_zigzag"), at the base candle width and zoomed
+// out to one pixel a bar. Needs a display (run under xvfb-run).
+#include "bench/Baseline.h"
+#include "chart/QxChart.h"
+#include "chart/QxChartist.h"
+#include "chart/QxZone.h"
+#include "chartview/QxZigZagPattern.h"
+#include "chartview/QxZigZagTurningPoints.h"
+#include "bench/BenchOrcl.h"
+#include "core/QxCalculator.h"
+#include "core/QxErrorCode.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSecurity.h"
+
+#include <benchmark/benchmark.h>
+
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/init.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr unsigned kSecurityId = 90003;
+constexpr double kFilter = 5.0;
+constexpr int kWidth = 1200;
+constexpr int kHeight = 800;
+
+using benchorcl::loadHistory;
+
+QxSecurity* orcl()
+{
+    static QxObjectSmartPtr<QxSecurity> security(new benchorcl::MemSecurity(loadHistory(), kSecurityId));
+    return security.get();
+}
+
+// The cheapest pass over the closes any zig-zag must make: each bar's move
+// from the one before.
+double closePass(const QxPriceHistory& h)
+{
+    const double* c = h.close();
+    double sum = 0;
+    for (unsigned i = 1; i < h.numBars(); ++i)
+        sum += c[i] / c[i - 1] - 1.0;
+    return sum;
+}
+
+void BM_ZigZagFirstComputation(benchmark::State& state)
+{
+    QxObjectSmartPtr<QxCalculator> calc(new QxCalculator(orcl()));
+    const QxPriceHistory* history = calc->prices(false);
+    if (!history || history->numBars() < 4000) {
+        state.SkipWithError("the ORCL history did not load");
+        return;
+    }
+    Baseline baseline("close_pass");
+    size_t points = 0;
+    for (auto _ : state) {
+        // Prices reloaded outside the timer: every list is a first one.
+        state.PauseTiming();
+        QxCalculator::discardEodCache(kSecurityId);
+        history = calc->prices(false);
+        state.ResumeTiming();
+        baseline.measured([&] { points = computeZigZagTurningPoints(calc.get(), kFilter).size(); });
+        baseline.baseline(state, [&] { benchmark::DoNotOptimize(closePass(*history)); });
+    }
+    state.counters["bars"] = history->numBars();
+    state.counters["turning_points"] = double(points);
+    baseline.reportTime(state);
+}
+BENCHMARK(BM_ZigZagFirstComputation)->Unit(benchmark::kMicrosecond);
+
+struct PaintSetup {
+    explicit PaintSetup(uint32_t zoom, bool withZigZag) : bitmap(kWidth, kHeight, 24), dc(bitmap)
+    {
+        chartist = new QxChartist(orcl(), Qx::eDaily, nullptr);
+        QxChart* chart = chartist->getChart();
+        chart->setChartWidth(kWidth);
+        chart->setZoomWidth(zoom);
+        if (withZigZag)
+            chart->getMainZone()->addPattern(new QxZigZagPattern({kFilter, wxPen(*wxBLUE, 2)}));
+        ok = chartist->setup(dc) == eNoError;
+        chartist->display(dc); // the list is computed and cached here
+    }
+    wxBitmap bitmap;
+    wxMemoryDC dc;
+    QxObjectSmartPtr<QxChartist> chartist;
+    bool ok = false;
+};
+
+void BM_ZigZagCachedPaint(benchmark::State& state)
+{
+    const uint32_t zoom = static_cast<uint32_t>(state.range(0));
+    PaintSetup with(zoom, true);
+    PaintSetup without(zoom, false);
+    if (!with.ok || !without.ok) {
+        state.SkipWithError("chart did not lay out");
+        return;
+    }
+    Baseline baseline("no_zigzag");
+    for (auto _ : state) {
+        baseline.measured([&] { with.chartist->display(with.dc); });
+        baseline.baseline(state, [&] { without.chartist->display(without.dc); });
+    }
+    state.counters["visible_bars"] = with.chartist->getChart()->numVisibleBars();
+    baseline.reportTime(state);
+}
+BENCHMARK(BM_ZigZagCachedPaint)->Arg(QxChart::eZoomBase)->Arg(QxChart::eZoomOnePixel)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    // Memory bitmaps need the toolkit's GUI part.
+    wxApp::SetInstance(new wxApp());
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return 0;
+}

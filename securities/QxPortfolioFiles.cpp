@@ -1,0 +1,134 @@
+#include "securities/QxPortfolioFiles.h"
+
+#include "core/QxXmlFile.h"
+#include "core/platform/wxeStandardPaths.h"
+
+#include <wx/filename.h>
+#include <wx/xml/xml.h>
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+// Generous for a user's holdings, small enough to refuse a runaway file.
+constexpr QxXmlLimits kListFileLimits{64u * 1024 * 1024, 16};
+
+bool parseC(const std::string& text, double* value)
+{
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, *value);
+    return result.ec == std::errc() && result.ptr == end && !text.empty();
+}
+
+// Reads path into doc; false when there is nothing to read.
+bool loadListFile(const wxString& path, wxXmlDocument& doc, QxListFileState* state)
+{
+    QxListFileState local;
+    QxListFileState& st = state ? *state : local;
+    wxString why;
+    switch (qxLoadXmlFile(path, doc, kListFileLimits, wxString(), &why)) {
+    case QxXmlRead::eRead:
+        return doc.GetRoot() != nullptr;
+    case QxXmlRead::eMissing:
+        return false;
+    case QxXmlRead::eDamaged:
+        st.keptAside = qxKeepDamagedFileAside(path, why);
+        st.writable = !st.keptAside.empty();
+        return false;
+    }
+    return false;
+}
+
+template <class T>
+bool saveListFile(const wxString& path, const char* rootName, const std::vector<const T*>& lists,
+                  const QxListFileState& state)
+{
+    if (!state.writable)
+        return false;
+    wxXmlDocument doc;
+    auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, rootName);
+    doc.SetRoot(root);
+    for (const T* list : lists)
+        if (list)
+            list->toXml(root);
+    const wxFileName file(path);
+    if (!file.DirExists() && !wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL))
+        return false;
+    return qxSaveXmlFile(doc, path, 2);
+}
+
+} // namespace
+
+wxString qxFileDoubleText(double value)
+{
+    char text[64];
+    auto result = std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed, 4);
+    if (result.ec == std::errc()) {
+        *result.ptr = '\0';
+        double back = 0;
+        if (parseC(text, &back) && back == value)
+            return wxString::FromAscii(text);
+    }
+    result = std::to_chars(text, text + sizeof text - 1, value);
+    *result.ptr = '\0';
+    return wxString::FromAscii(text);
+}
+
+bool qxParseFileDouble(const wxString& text, double* value)
+{
+    double parsed = 0;
+    if (!parseC(text.utf8_string(), &parsed) && !text.ToDouble(&parsed))
+        return false;
+    *value = parsed;
+    return true;
+}
+
+wxString qxPortfoliosFilePath()
+{
+    return wxFileName(wxeStandardPaths().GetUserDataDir(), "portfolios.xml").GetFullPath();
+}
+
+wxString qxWatchlistsFilePath()
+{
+    return wxFileName(wxeStandardPaths().GetUserDataDir(), "watchlists.xml").GetFullPath();
+}
+
+std::vector<QxObjectSmartPtr<QxPortfolio>> qxLoadPortfolios(const wxString& path, QxDatabase* database,
+                                                           QxListFileState* state)
+{
+    std::vector<QxObjectSmartPtr<QxPortfolio>> portfolios;
+    wxXmlDocument doc;
+    if (!loadListFile(path, doc, state))
+        return portfolios;
+    for (const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_ELEMENT_NODE)
+            portfolios.emplace_back(QxPortfolio::fromXml(child, database));
+    return portfolios;
+}
+
+std::vector<QxObjectSmartPtr<QxWatchlist>> qxLoadWatchlists(const wxString& path, QxDatabase* database,
+                                                           QxListFileState* state)
+{
+    std::vector<QxObjectSmartPtr<QxWatchlist>> watchlists;
+    wxXmlDocument doc;
+    if (!loadListFile(path, doc, state))
+        return watchlists;
+    for (const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_ELEMENT_NODE)
+            if (QxWatchlist* watchlist = QxWatchlist::fromXml(child, database))
+                watchlists.emplace_back(watchlist);
+    return watchlists;
+}
+
+bool qxSavePortfolios(const wxString& path, const std::vector<const QxPortfolio*>& portfolios,
+                      const QxListFileState& state)
+{
+    return saveListFile(path, "portfolios", portfolios, state);
+}
+
+bool qxSaveWatchlists(const wxString& path, const std::vector<const QxWatchlist*>& watchlists,
+                      const QxListFileState& state)
+{
+    return saveListFile(path, "watchlists", watchlists, state);
+}

@@ -1,0 +1,885 @@
+#include "securities/QxPortfolioView.h"
+
+#include "app/QxApplication.h"
+#include "app/QxGlobalVars.h"
+#include "app/QxNotAvailable.h"
+#include "chartview/QxChartView.h"
+#include "core/QxDataChangeReactorMgr.h"
+#include "core/QxDatabase.h"
+#include "core/QxTime.h"
+
+#include <wx/artprov.h>
+#include <wx/dataview.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <tuple>
+
+namespace {
+
+const char* const kPortfolioColumns[] = {"Name", "Last", "Change", "%Change", "Buy Price",
+                                         "Quantity", "Investment", "Value", "Gain", "%Gain"};
+const char* const kWatchlistColumns[] = {"Name", "Last", "Change", "%Change", "Watch Start",
+                                         "Start Price", "Gain", "%Gain"};
+
+QxDatabase* currentDatabase()
+{
+    QxApplication* app = QxApplication::getApp();
+    return app ? app->currentDatabase() : nullptr;
+}
+
+long selectedRow(const wxListCtrl* list) { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
+
+long focusedRow(const wxListCtrl* list) { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED); }
+
+void selectAndFocus(wxListCtrl* list, long row)
+{
+    if (row >= 0 && row < list->GetItemCount())
+        list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                           wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+}
+
+// Sorting a list by its rows' item data: the texts of the sort column by id.
+struct ListSortData {
+    std::map<wxIntPtr, wxString> texts;
+    wxIntPtr consolidated = -1;
+    int column = 0;
+    bool ascending = true;
+};
+
+ListSortData sortDataOf(const wxListCtrl* list, int column, bool ascending)
+{
+    ListSortData data;
+    data.column = column;
+    data.ascending = ascending;
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        data.texts[static_cast<wxIntPtr>(list->GetItemData(row))] = list->GetItemText(row, column);
+    return data;
+}
+
+int wxCALLBACK comparePortfolioRows(wxIntPtr a, wxIntPtr b, wxIntPtr sortData)
+{
+    const auto& data = *reinterpret_cast<const ListSortData*>(sortData);
+    return qxComparePortfolioListRows(data.texts.at(a), a == data.consolidated, data.texts.at(b),
+                                      b == data.consolidated, data.column, data.ascending);
+}
+
+int wxCALLBACK compareWatchlistRows(wxIntPtr a, wxIntPtr b, wxIntPtr sortData)
+{
+    const auto& data = *reinterpret_cast<const ListSortData*>(sortData);
+    const int order = data.texts.at(a).Cmp(data.texts.at(b));
+    return data.ascending ? order : -order;
+}
+
+void applyColumnWidths(wxListCtrl* list)
+{
+    const std::vector<int> widths = qxFitColumnWidths(list->GetClientSize().x, list->GetColumnCount());
+    for (size_t i = 0; i < widths.size(); ++i)
+        list->SetColumnWidth(static_cast<int>(i), widths[i]);
+}
+
+void applyColumnWidths(wxTreeListCtrl* tree)
+{
+    const std::vector<int> widths =
+        qxFitColumnWidths(tree->GetDataView()->GetClientSize().x, static_cast<int>(tree->GetColumnCount()));
+    for (size_t i = 0; i < widths.size(); ++i)
+        tree->SetColumnWidth(static_cast<unsigned>(i), widths[i]);
+}
+
+} // namespace
+
+QxPortfolioView::QxPortfolioView(wxWindow* parent)
+    : FBPortfolioMgrPanel(parent), QxCursorMgrMixin<QxPortfolioView>(this),
+      m_portfolioComparator(new QxPortfolioDetailsItemComparator),
+      m_watchlistComparator(new QxWatchlistDetailsItemComparator)
+{
+    m_providerImages.addTo(m_images);
+
+    m_portfolioList->AppendColumn(_("Portfolio"));
+    m_portfolioList->AppendColumn(_("Investment"), wxLIST_FORMAT_RIGHT);
+    m_portfolioList->AppendColumn(_("Value"), wxLIST_FORMAT_RIGHT);
+    m_portfolioList->AppendColumn(_("%Gain"), wxLIST_FORMAT_RIGHT);
+    m_watchlistList->AppendColumn(_("Watchlists"));
+    m_alertList->AppendColumn(_("Alert Setting"));
+    m_alertList->AppendColumn(_("Last occurred on"));
+
+    m_portfolioList->InsertItem(0, "CONSOLIDATED");
+    m_portfolioList->SetItemData(0, kConsolidatedId);
+    m_portfolios[kConsolidatedId] = new QxPortfolio("CONSOLIDATED");
+    selectAndFocus(m_portfolioList, 0);
+    showDetailsTree(portfolioTree(kConsolidatedId), false);
+    m_currentPortfolio = kConsolidatedId;
+
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+        m_sashDragging = false;
+        resetCursor();
+    });
+
+    loadPortfolios();
+    loadWatchlists();
+    activateList(false);
+
+    QxAlertMgr* alerts = QxAlertMgr::get();
+    alerts->addAlertSettingReactor(this);
+    alerts->addAlertReactor(this);
+}
+
+QxPortfolioView::~QxPortfolioView()
+{
+    // At exit the manager has saved and emptied itself; it is not made again.
+    if (QxAlertMgr* alerts = QxAlertMgr::existing()) {
+        alerts->removeAlertSettingReactor(this);
+        alerts->removeAlertReactor(this);
+    }
+    if (HasCapture())
+        ReleaseMouse();
+    withdrawIdleCalls();
+    save();
+    if (QxDataChangeReactorMgr* hub = QxDataChangeReactorMgr::existing())
+        for (const auto& entry : m_calculators)
+            hub->remPriceHistoryChangeReactor(entry.first->id(), this);
+
+    // The trees call back into this object and use its comparators and
+    // images: they go before the rest of it.
+    m_detailsSizer->Clear(false);
+    for (TreeMap* trees : {&m_portfolioTrees, &m_watchlistTrees}) {
+        for (auto& entry : *trees)
+            delete entry.second;
+        trees->clear();
+    }
+    m_calculators.clear();
+    m_portfolios.clear();
+    m_watchlists.clear();
+}
+
+void QxPortfolioView::sortTree(wxTreeListCtrl* tree, unsigned column, bool ascending)
+{
+    if (!tree || column >= tree->GetColumnCount())
+        return;
+    // GTK counts every column that ever showed a sort arrow as a sort key
+    // until it is told otherwise.
+    wxDataViewCtrl* view = tree->GetDataView();
+    for (unsigned i = 0; i < view->GetColumnCount(); ++i)
+        if (i != column && view->GetColumn(i)->IsSortKey())
+            view->GetColumn(i)->UnsetAsSortKey();
+    tree->SetSortColumn(column, ascending);
+    if (wxDataViewModel* model = view->GetModel())
+        model->Resort();
+}
+
+// ---- files
+
+void QxPortfolioView::loadPortfolios()
+{
+    auto loaded = qxLoadPortfolios(qxPortfoliosFilePath(), currentDatabase(), &m_portfolioFile);
+    if (!loaded.empty()) {
+        Freeze();
+        QxPortfolio* consolidated = portfolio(kConsolidatedId);
+        for (auto& p : loaded) {
+            if (p->name().empty()) {
+                m_unlisted.push_back(p);
+                continue;
+            }
+            const int id = ++m_nextPortfolioId;
+            m_portfolioList->InsertItem(0, p->name());
+            m_portfolioList->SetItemData(0, id);
+            m_portfolios[id] = p;
+            consolidated->addAllTransactions(*p);
+            updatePortfolioRow(0);
+        }
+        sortPortfolioList();
+        const long last = m_portfolioList->GetItemCount() - 1;
+        updatePortfolioRow(last);
+        fillPortfolioTree(portfolioTree(kConsolidatedId), *consolidated);
+        selectAndFocus(m_portfolioList, last);
+        Thaw();
+    }
+    sortTree(m_shownPortfolioTree, 0, true);
+}
+
+void QxPortfolioView::loadWatchlists()
+{
+    auto loaded = qxLoadWatchlists(qxWatchlistsFilePath(), currentDatabase(), &m_watchlistFile);
+    if (!loaded.empty()) {
+        Freeze();
+        for (auto& w : loaded) {
+            const int id = ++m_nextWatchlistId;
+            m_watchlistList->InsertItem(0, w->name());
+            m_watchlistList->SetItemData(0, id);
+            m_watchlists[id] = w;
+        }
+        sortWatchlistList();
+        selectAndFocus(m_watchlistList, 0);
+        Thaw();
+    }
+    sortTree(m_shownPortfolioTree, 0, true);
+}
+
+void QxPortfolioView::save()
+{
+    std::vector<const QxPortfolio*> portfolios;
+    for (const auto& [id, p] : m_portfolios)
+        if (id != kConsolidatedId)
+            portfolios.push_back(p.get());
+    for (const auto& p : m_unlisted)
+        portfolios.push_back(p.get());
+    qxSavePortfolios(qxPortfoliosFilePath(), portfolios, m_portfolioFile);
+    std::vector<const QxWatchlist*> watchlists;
+    for (const auto& [id, w] : m_watchlists)
+        watchlists.push_back(w.get());
+    qxSaveWatchlists(qxWatchlistsFilePath(), watchlists, m_watchlistFile);
+}
+
+// ---- lookups
+
+QxPortfolio* QxPortfolioView::portfolio(int id) const
+{
+    const auto it = m_portfolios.find(id);
+    return it == m_portfolios.end() ? nullptr : it->second.get();
+}
+
+QxWatchlist* QxPortfolioView::watchlist(int id) const
+{
+    const auto it = m_watchlists.find(id);
+    return it == m_watchlists.end() ? nullptr : it->second.get();
+}
+
+wxTreeListCtrl* QxPortfolioView::existingPortfolioTree(int id) const
+{
+    const auto it = m_portfolioTrees.find(id);
+    return it == m_portfolioTrees.end() ? nullptr : it->second;
+}
+
+wxTreeListCtrl* QxPortfolioView::existingWatchlistTree(int id) const
+{
+    const auto it = m_watchlistTrees.find(id);
+    return it == m_watchlistTrees.end() ? nullptr : it->second;
+}
+
+wxTreeListCtrl* QxPortfolioView::shownTree() const
+{
+    return m_watchMode ? m_shownWatchlistTree : m_shownPortfolioTree;
+}
+
+long QxPortfolioView::portfolioRow(int id) const { return m_portfolioList->FindItem(-1, id); }
+
+long QxPortfolioView::watchlistRow(int id) const { return m_watchlistList->FindItem(-1, id); }
+
+int QxPortfolioView::rowImage(QxSecurity* security) const
+{
+    const int image = m_providerImages.of(security);
+    return image < 0 ? wxTreeListCtrl::NO_IMAGE : image;
+}
+
+// ---- calculators and values
+
+QxCalculator* QxPortfolioView::calculatorOf(QxSecurity* security)
+{
+    if (!security)
+        return nullptr;
+    auto it = m_calculators.find(security);
+    if (it == m_calculators.end()) {
+        it = m_calculators.emplace(QxObjectSmartPtr<QxSecurity>(security),
+                                   QxObjectSmartPtr<QxCalculator>(new QxCalculator(security, Qx::eDaily)))
+                 .first;
+        // Refused while the hub is notifying; the next refresh asks again.
+        QxDataChangeReactorMgr::instance()->addPriceHistoryChangeReactor(security->id(), this);
+    }
+    return it->second.get();
+}
+
+QxCloses QxPortfolioView::closesOf(QxSecurity* security)
+{
+    QxCalculator* calculator = calculatorOf(security);
+    return qxClosesOf(calculator ? calculator->prices(Qx::eDaily, true) : nullptr);
+}
+
+void QxPortfolioView::updatePortfolioRow(long row)
+{
+    QxPortfolio* p = row >= 0 ? portfolio(static_cast<int>(m_portfolioList->GetItemData(row))) : nullptr;
+    if (!p)
+        return;
+    const auto texts = qxPortfolioListTexts(*p, [this](QxSecurity* s) { return closesOf(s); });
+    for (int column = 1; column <= 3; ++column)
+        m_portfolioList->SetItem(row, column, texts[static_cast<size_t>(column - 1)]);
+}
+
+void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem row)
+{
+    auto* data = dynamic_cast<QxPositionRowData*>(tree->GetItemData(row));
+    if (!data || !data->position)
+        return;
+    const QxPosition& position = *data->position;
+    const QxCloses closes = closesOf(position.security());
+    const QxPositionTexts texts = qxPositionRowTexts(position, closes);
+    for (unsigned column = 1; column < texts.size(); ++column)
+        tree->SetItemText(row, column, texts[column]);
+    for (wxTreeListItem child = tree->GetFirstChild(row); child.IsOk(); child = tree->GetNextSibling(child)) {
+        auto* lot = dynamic_cast<QxLotRowData*>(tree->GetItemData(child));
+        if (!lot || lot->index >= position.transactions().size())
+            continue;
+        const double open = position.openQuantityOf(lot->index);
+        if (std::fabs(open) < QxPosition::kZero)
+            continue;
+        const QxPositionTexts lotTexts = qxLotRowTexts(position.transactions()[lot->index], open, closes);
+        for (unsigned column = 1; column < lotTexts.size(); ++column)
+            tree->SetItemText(child, column, lotTexts[column]);
+    }
+}
+
+void QxPortfolioView::updateWatchValues(wxTreeListCtrl* tree, wxTreeListItem row)
+{
+    auto* data = dynamic_cast<QxWatchRowData*>(tree->GetItemData(row));
+    if (!data || !data->item)
+        return;
+    QxWatchTexts texts;
+    if (!qxWatchRowTexts(*data->item, closesOf(data->item->security.get()), texts))
+        return;
+    for (unsigned column = 1; column < texts.size(); ++column)
+        tree->SetItemText(row, column, texts[column]);
+}
+
+// ---- trees
+
+wxTreeListCtrl* QxPortfolioView::makeTree(bool watchTree)
+{
+    auto* tree = new wxTreeListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTL_SINGLE);
+    tree->Hide();
+    // A new tree copies the columns of the tree shown now, so widths the
+    // user set carry over.
+    wxTreeListCtrl* model = watchTree ? m_shownWatchlistTree : m_shownPortfolioTree;
+    if (model) {
+        for (unsigned i = 0; i < model->GetColumnCount(); ++i) {
+            const wxDataViewColumn* column = model->GetDataView()->GetColumn(i);
+            tree->AppendColumn(column->GetTitle(), column->GetWidth(), column->GetAlignment(), column->GetFlags());
+        }
+    } else {
+        bool first = true;
+        for (const char* title : watchTree ? std::vector<const char*>(std::begin(kWatchlistColumns),
+                                                                        std::end(kWatchlistColumns))
+                                           : std::vector<const char*>(std::begin(kPortfolioColumns),
+                                                                        std::end(kPortfolioColumns))) {
+            tree->AppendColumn(wxGetTranslation(title), wxCOL_WIDTH_DEFAULT, first ? wxALIGN_LEFT : wxALIGN_RIGHT,
+                               wxCOL_RESIZABLE | wxCOL_SORTABLE);
+            first = false;
+        }
+    }
+    if (watchTree)
+        tree->SetItemComparator(m_watchlistComparator.get());
+    else
+        tree->SetItemComparator(m_portfolioComparator.get());
+    tree->SetImageList(&m_images);
+    tree->Bind(wxEVT_TREELIST_COLUMN_SORTED, &QxPortfolioView::onTreeSorted, this);
+    tree->Bind(wxEVT_TREELIST_ITEM_ACTIVATED, &QxPortfolioView::onTreeActivated, this);
+    tree->Bind(wxEVT_SIZE, &QxPortfolioView::onTreeSize, this);
+    return tree;
+}
+
+wxTreeListCtrl* QxPortfolioView::portfolioTree(int id)
+{
+    if (wxTreeListCtrl* tree = existingPortfolioTree(id))
+        return tree;
+    QxPortfolio* p = portfolio(id);
+    if (!p)
+        return nullptr;
+    wxTreeListCtrl* tree = makeTree(false);
+    m_portfolioTrees[id] = tree;
+    fillPortfolioTree(tree, *p);
+    return tree;
+}
+
+wxTreeListCtrl* QxPortfolioView::watchlistTree(int id)
+{
+    if (wxTreeListCtrl* tree = existingWatchlistTree(id))
+        return tree;
+    QxWatchlist* w = watchlist(id);
+    if (!w)
+        return nullptr;
+    wxTreeListCtrl* tree = makeTree(true);
+    m_watchlistTrees[id] = tree;
+    fillWatchlistTree(tree, *w);
+    return tree;
+}
+
+void QxPortfolioView::showDetailsTree(wxTreeListCtrl* tree, bool watchMode)
+{
+    if (!tree || (m_detailsSizer->GetItemCount() == 1 && m_detailsSizer->GetItem(size_t(0))->GetWindow() == tree))
+        return;
+    Freeze();
+    wxTreeListCtrl* before = watchMode ? m_shownWatchlistTree : m_shownPortfolioTree;
+    unsigned column = 0;
+    bool ascending = true;
+    if (!before || !before->GetSortColumn(&column, &ascending)) {
+        column = 0;
+        ascending = true;
+    }
+    while (m_detailsSizer->GetItemCount() > 0) {
+        wxWindow* current = m_detailsSizer->GetItem(size_t(0))->GetWindow();
+        m_detailsSizer->Detach(0);
+        if (current)
+            current->Hide();
+    }
+    m_detailsSizer->Add(tree, 3, wxEXPAND | wxALL, 5);
+    tree->Show();
+    (watchMode ? m_shownWatchlistTree : m_shownPortfolioTree) = tree;
+    Layout();
+    Thaw();
+    sortTree(tree, column, ascending);
+}
+
+wxTreeListItem QxPortfolioView::findTopRow(wxTreeListCtrl* tree, const std::string& key) const
+{
+    for (wxTreeListItem row = tree->GetFirstChild(tree->GetRootItem()); row.IsOk(); row = tree->GetNextSibling(row)) {
+        wxClientData* data = tree->GetItemData(row);
+        if (auto* position = dynamic_cast<QxPositionRowData*>(data); position && position->position &&
+                                                                     position->position->key() == key)
+            return row;
+        if (auto* watch = dynamic_cast<QxWatchRowData*>(data);
+            watch && watch->item && watch->item->security && makeSecurityKey(watch->item->security.get()) == key)
+            return row;
+    }
+    return wxTreeListItem();
+}
+
+void QxPortfolioView::refreshPosition(wxTreeListCtrl* tree, const QxPosition& position)
+{
+    if (!tree)
+        return;
+    tree->Freeze();
+    wxTreeListItem row = findTopRow(tree, position.key());
+    bool expanded = false;
+    if (row.IsOk()) {
+        expanded = tree->IsExpanded(row);
+        while (wxTreeListItem child = tree->GetFirstChild(row))
+            tree->DeleteItem(child);
+        if (position.openQuantity() == 0) {
+            tree->DeleteItem(row);
+            row = wxTreeListItem();
+        }
+    }
+    if (position.openQuantity() != 0) {
+        QxSecurity* security = position.security();
+        if (!row.IsOk()) {
+            const int image = rowImage(security);
+            row = tree->AppendItem(tree->GetRootItem(), wxString::FromUTF8(security ? security->name() : ""), image,
+                                   image, new QxPositionRowData(&position));
+        }
+        const auto& transactions = position.transactions();
+        for (size_t i = 0; i < transactions.size(); ++i)
+            if (std::fabs(position.openQuantityOf(i)) >= QxPosition::kZero)
+                tree->AppendItem(row, "    " + formatTimestamp(transactions[i].time, "%x"),
+                                 wxTreeListCtrl::NO_IMAGE, wxTreeListCtrl::NO_IMAGE, new QxLotRowData(i));
+        updatePositionValues(tree, row);
+        if (expanded)
+            tree->Expand(row);
+    }
+    tree->Thaw();
+}
+
+void QxPortfolioView::fillPortfolioTree(wxTreeListCtrl* tree, const QxPortfolio& portfolio)
+{
+    if (!tree)
+        return;
+    tree->DeleteAllItems();
+    for (const auto& entry : portfolio.positions())
+        refreshPosition(tree, entry.second);
+}
+
+void QxPortfolioView::fillWatchlistTree(wxTreeListCtrl* tree, const QxWatchlist& watchlist)
+{
+    if (!tree)
+        return;
+    tree->DeleteAllItems();
+    for (const auto& entry : watchlist.items()) {
+        QxSecurity* security = entry.second.security.get();
+        const int image = rowImage(security);
+        const wxTreeListItem row = tree->AppendItem(tree->GetRootItem(), wxString::FromUTF8(security->name()),
+                                                    image, image, new QxWatchRowData(&entry.second));
+        updateWatchValues(tree, row);
+    }
+}
+
+QxSecurity* QxPortfolioView::selectedSecurity() const
+{
+    wxTreeListCtrl* tree = shownTree();
+    if (!tree)
+        return nullptr;
+    wxTreeListItem row = tree->GetSelection();
+    if (!row.IsOk())
+        return nullptr;
+    if (dynamic_cast<QxLotRowData*>(tree->GetItemData(row)))
+        row = tree->GetItemParent(row);
+    wxClientData* data = tree->GetItemData(row);
+    if (auto* position = dynamic_cast<QxPositionRowData*>(data))
+        return position->position ? position->position->security() : nullptr;
+    if (auto* watch = dynamic_cast<QxWatchRowData*>(data))
+        return watch->item ? watch->item->security.get() : nullptr;
+    return nullptr;
+}
+
+void QxPortfolioView::openChartOfSelection()
+{
+    if (QxSecurity* security = selectedSecurity())
+        QxChartView::createChartView(security, Qx::eDaily, Qx::QxPriceObjType(3),
+                                     QxGlobalVars::get().defaultTemplate.get());
+}
+
+void QxPortfolioView::onTreeActivated(wxTreeListEvent&) { openChartOfSelection(); }
+
+void QxPortfolioView::onTreeSorted(wxTreeListEvent& event)
+{
+    auto* sorted = dynamic_cast<wxTreeListCtrl*>(event.GetEventObject());
+    unsigned column = 0;
+    bool ascending = true;
+    if (m_sortingTrees || !sorted || !sorted->GetSortColumn(&column, &ascending))
+        return;
+    m_sortingTrees = true;
+    const bool watchTree = std::any_of(m_watchlistTrees.begin(), m_watchlistTrees.end(),
+                                       [sorted](const auto& entry) { return entry.second == sorted; });
+    for (const auto& entry : watchTree ? m_watchlistTrees : m_portfolioTrees)
+        if (entry.second != sorted)
+            sortTree(entry.second, column, ascending);
+    m_sortingTrees = false;
+}
+
+void QxPortfolioView::onTreeSize(wxSizeEvent& event)
+{
+    QxIdleTaskQueue::instance()->post(this, 0, eFitColumns);
+    event.Skip();
+}
+
+// ---- new prices
+
+void QxPortfolioView::eodPriceHistoryChanged(unsigned securityId)
+{
+    QxDatabase* database = currentDatabase();
+    QxSecurity* security = database ? database->getSecurity(securityId) : nullptr;
+    QxObjectSmartPtr<QxSecurity> held(security);
+    // Matched by id: the database may hand out another object for the
+    // same security than the one the calculator was made with.
+    if (!security || std::none_of(m_calculators.begin(), m_calculators.end(), [securityId](const auto& entry) {
+            return entry.first->id() == securityId;
+        }))
+        return;
+    const std::string key = makeSecurityKey(security);
+    for (const auto& [id, p] : m_portfolios) {
+        wxTreeListCtrl* tree = existingPortfolioTree(id);
+        if (tree && p->positions().count(key) > 0) {
+            const wxTreeListItem row = findTopRow(tree, key);
+            if (row.IsOk())
+                updatePositionValues(tree, row);
+        }
+    }
+    for (const auto& [id, w] : m_watchlists) {
+        wxTreeListCtrl* tree = existingWatchlistTree(id);
+        if (tree && w->items().count(key) > 0) {
+            const wxTreeListItem row = findTopRow(tree, key);
+            if (row.IsOk())
+                updateWatchValues(tree, row);
+        }
+    }
+}
+
+// ---- the lists
+
+void QxPortfolioView::sortPortfolioList()
+{
+    ListSortData data = sortDataOf(m_portfolioList, m_portfolioSort.column, m_portfolioSort.ascending);
+    const long last = m_portfolioList->GetItemCount() - 1;
+    if (last >= 0)
+        data.consolidated = static_cast<wxIntPtr>(m_portfolioList->GetItemData(last));
+    m_portfolioList->SortItems(comparePortfolioRows, reinterpret_cast<wxIntPtr>(&data));
+}
+
+void QxPortfolioView::sortWatchlistList()
+{
+    ListSortData data = sortDataOf(m_watchlistList, m_watchlistSort.column, m_watchlistSort.ascending);
+    m_watchlistList->SortItems(compareWatchlistRows, reinterpret_cast<wxIntPtr>(&data));
+}
+
+void QxPortfolioView::showPortfolioRow(long row)
+{
+    if (row < 0 || row >= m_portfolioList->GetItemCount())
+        return;
+    const int id = static_cast<int>(m_portfolioList->GetItemData(row));
+    if (wxTreeListCtrl* tree = portfolioTree(id)) {
+        m_currentPortfolio = id;
+        setDetailsMode(false);
+        showDetailsTree(tree, false);
+    }
+}
+
+void QxPortfolioView::showWatchlistRow(long row)
+{
+    if (row < 0 || row >= m_watchlistList->GetItemCount())
+        return;
+    const int id = static_cast<int>(m_watchlistList->GetItemData(row));
+    if (wxTreeListCtrl* tree = watchlistTree(id)) {
+        m_currentWatchlist = id;
+        setDetailsMode(true);
+        showDetailsTree(tree, true);
+    }
+}
+
+void QxPortfolioView::setDetailsMode(bool watchMode)
+{
+    if (m_watchMode == watchMode)
+        return;
+    m_watchMode = watchMode;
+    const char* addArt = watchMode ? "QxART_add" : "QxART_transaction_add";
+    const char* removeArt = watchMode ? "QxART_delete" : "QxART_transaction_remove";
+    const wxString addLabel = watchMode ? _("Add Watch Item") : _("Add Transaction");
+    const wxString removeLabel = watchMode ? _("Remove Watch Item") : _("Remove Transaction");
+    // The tools are made anew: GTK tools cannot change their label.
+    size_t position = 0;
+    for (const auto& [id, art, label] : {std::make_tuple(int(ID_ADD_TRANSACTION), addArt, addLabel),
+                                          std::make_tuple(int(ID_REMOVE_TRANSACTION), removeArt, removeLabel)}) {
+        const wxBitmap bitmap = wxArtProvider::GetBitmap(art, "wxART_TOOLBAR_C", wxSize(16, 16));
+        m_detailsTools->DeleteTool(id);
+        m_detailsTools->InsertTool(position++, id, label, bitmap,
+                                   wxBitmap(bitmap.ConvertToImage().ConvertToDisabled()), wxITEM_NORMAL,
+                                   wxEmptyString, label);
+    }
+    m_detailsTools->Realize();
+    m_detailsTools->SetMinSize(wxSize(40, m_detailsTools->GetBestSize().y));
+}
+
+void QxPortfolioView::activateList(bool watchMode)
+{
+    restoreParked();
+    if (watchMode)
+        showWatchlistRow(focusedRow(m_watchlistList));
+    else
+        showPortfolioRow(focusedRow(m_portfolioList));
+    setDetailsMode(watchMode);
+    (watchMode ? static_cast<wxWindow*>(m_watchlistList) : m_portfolioList)->SetFocus();
+}
+
+void QxPortfolioView::parkSelection(wxListCtrl* list, long& parked)
+{
+    const long row = selectedRow(list);
+    if (row < 0)
+        return;
+    m_parking = true;
+    parked = row;
+    list->SetItemState(row, 0, wxLIST_STATE_SELECTED);
+    list->SetItemBackgroundColour(row, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+    list->SetItemTextColour(row, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
+    m_parking = false;
+}
+
+void QxPortfolioView::restoreParked()
+{
+    m_parking = true;
+    for (auto [list, parked] : {std::make_pair(m_portfolioList, &m_parkedPortfolioRow),
+                                std::make_pair(m_watchlistList, &m_parkedWatchlistRow)}) {
+        if (*parked >= 0 && *parked < list->GetItemCount()) {
+            list->SetItemBackgroundColour(*parked, list->GetBackgroundColour());
+            list->SetItemTextColour(*parked, list->GetForegroundColour());
+            list->SetItemState(*parked, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        }
+        *parked = -1;
+    }
+    m_parking = false;
+}
+
+void QxPortfolioView::onPortfolioKillFocus(wxFocusEvent& event)
+{
+    parkSelection(m_portfolioList, m_parkedPortfolioRow);
+    event.Skip();
+}
+
+void QxPortfolioView::onWatchlistKillFocus(wxFocusEvent& event)
+{
+    parkSelection(m_watchlistList, m_parkedWatchlistRow);
+    event.Skip();
+}
+
+void QxPortfolioView::onPortfolioSetFocus(wxFocusEvent& event)
+{
+    if (!m_parking) {
+        restoreParked();
+        showPortfolioRow(focusedRow(m_portfolioList));
+    }
+    event.Skip();
+}
+
+void QxPortfolioView::onWatchlistSetFocus(wxFocusEvent& event)
+{
+    if (!m_parking) {
+        restoreParked();
+        showWatchlistRow(focusedRow(m_watchlistList));
+    }
+    event.Skip();
+}
+
+void QxPortfolioView::onPortfolioSelected(wxListEvent& event)
+{
+    if (!m_parking) {
+        if (m_parkedPortfolioRow >= 0 && m_parkedPortfolioRow != event.GetIndex())
+            restoreParked();
+        m_parkedPortfolioRow = -1;
+        showPortfolioRow(event.GetIndex());
+    }
+    event.Skip();
+}
+
+void QxPortfolioView::onWatchlistSelected(wxListEvent& event)
+{
+    if (!m_parking) {
+        if (m_parkedWatchlistRow >= 0 && m_parkedWatchlistRow != event.GetIndex())
+            restoreParked();
+        m_parkedWatchlistRow = -1;
+        showWatchlistRow(event.GetIndex());
+    }
+    event.Skip();
+}
+
+void QxPortfolioView::onPortfolioDeselected(wxListEvent& event)
+{
+    if (!m_parking && wxWindow::FindFocus() == m_portfolioList)
+        QxIdleTaskQueue::instance()->post(this, 0, eKeepPortfolioSelection);
+    event.Skip();
+}
+
+void QxPortfolioView::onWatchlistDeselected(wxListEvent& event)
+{
+    if (!m_parking && wxWindow::FindFocus() == m_watchlistList)
+        QxIdleTaskQueue::instance()->post(this, 0, eKeepWatchlistSelection);
+    event.Skip();
+}
+
+void QxPortfolioView::onPortfolioColClick(wxListEvent& event)
+{
+    const int column = event.GetColumn();
+    if (column < 0)
+        return;
+    m_portfolioSort.ascending = column == m_portfolioSort.column ? !m_portfolioSort.ascending : true;
+    m_portfolioSort.column = column;
+    sortPortfolioList();
+}
+
+void QxPortfolioView::onWatchlistColClick(wxListEvent& event)
+{
+    const int column = event.GetColumn();
+    if (column < 0)
+        return;
+    m_watchlistSort.ascending = column == m_watchlistSort.column ? !m_watchlistSort.ascending : true;
+    m_watchlistSort.column = column;
+    sortWatchlistList();
+}
+
+void QxPortfolioView::onPortfolioListSize(wxSizeEvent& event)
+{
+    QxIdleTaskQueue::instance()->post(this, 0, eFitColumns);
+    event.Skip();
+}
+
+void QxPortfolioView::onWatchlistListSize(wxSizeEvent& event)
+{
+    QxIdleTaskQueue::instance()->post(this, 0, eFitColumns);
+    event.Skip();
+}
+
+void QxPortfolioView::onAlertListSize(wxSizeEvent& event)
+{
+    const int width = event.GetSize().x;
+    m_alertList->SetColumnWidth(0, width * 3 / 5);
+    m_alertList->SetColumnWidth(1, width - width * 3 / 5);
+    event.Skip();
+}
+
+void QxPortfolioView::fitColumns()
+{
+    if (m_fitting)
+        return;
+    m_fitting = true;
+    applyColumnWidths(m_portfolioList);
+    applyColumnWidths(m_watchlistList);
+    for (wxTreeListCtrl* tree : {m_shownPortfolioTree, m_shownWatchlistTree})
+        if (tree)
+            applyColumnWidths(tree);
+    m_fitting = false;
+}
+
+void QxPortfolioView::onIdle(unsigned, long arg)
+{
+    switch (arg) {
+    case eFitColumns:
+        fitColumns();
+        break;
+    case eKeepPortfolioSelection:
+        if (selectedRow(m_portfolioList) < 0)
+            selectAndFocus(m_portfolioList, focusedRow(m_portfolioList));
+        break;
+    case eKeepWatchlistSelection:
+        if (selectedRow(m_watchlistList) < 0)
+            selectAndFocus(m_watchlistList, focusedRow(m_watchlistList));
+        break;
+    default:
+        break;
+    }
+}
+
+void QxPortfolioView::notYet(const wxString& what) { qxShowNotAvailable(this, what); }
+
+// ---- the sash
+
+wxRect QxPortfolioView::sashRect() const
+{
+    const int left = m_leftSizer->GetPosition().x + m_leftSizer->GetSize().x;
+    const int right = m_rightSizer->GetPosition().x;
+    return wxRect(left, 0, std::max(right - left, 1), GetClientSize().y);
+}
+
+void QxPortfolioView::moveSash(int x)
+{
+    const wxRect gap = sashRect();
+    const int leftWidth = x - gap.width / 2 - m_leftSizer->GetPosition().x;
+    const int rightWidth = m_rightSizer->GetPosition().x + m_rightSizer->GetSize().x - (x + (gap.width + 1) / 2);
+    if (leftWidth < 0 || rightWidth < 0)
+        return;
+    m_leftSizer->SetMinSize(wxSize(leftWidth, -1));
+    m_rightSizer->SetMinSize(wxSize(rightWidth, -1));
+    Layout();
+}
+
+void QxPortfolioView::onMouseMotion(wxMouseEvent& event)
+{
+    if (m_sashDragging) {
+        moveSash(event.GetX());
+    } else if (sashRect().Contains(event.GetPosition())) {
+        setCursor(eCursorSizeWE);
+    } else if (currentCursor() == eCursorSizeWE) {
+        resetCursor();
+    }
+    event.Skip();
+}
+
+void QxPortfolioView::onLeftDown(wxMouseEvent& event)
+{
+    if (sashRect().Contains(event.GetPosition())) {
+        setCursor(eCursorSizeWE);
+        m_sashDragging = true;
+        if (!HasCapture())
+            CaptureMouse();
+    }
+    event.Skip();
+}
+
+void QxPortfolioView::onLeftUp(wxMouseEvent& event)
+{
+    if (HasCapture())
+        ReleaseMouse();
+    m_sashDragging = false;
+    event.Skip();
+}
+
+void QxPortfolioView::onMouseLeave(wxMouseEvent& event)
+{
+    if (!m_sashDragging && currentCursor() == eCursorSizeWE)
+        resetCursor();
+    event.Skip();
+}
