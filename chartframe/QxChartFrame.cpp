@@ -21,6 +21,7 @@
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxChartView.h"
 #include "chartview/QxPricePattern.h"
+#include "configdlg/DlgChartConfiguration.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "configdlg/QxZiagzagConfigDlg.h"
 #include "core/QxCalculator.h"
@@ -362,10 +363,17 @@ void QxChartFrame::onExportChart(wxCommandEvent&)
     dialog.ShowModal();
 }
 
-void QxChartFrame::onChartConfiguration(wxCommandEvent&)
+void QxChartFrame::onChartConfiguration(wxCommandEvent&) { configureChart(); }
+
+int QxChartFrame::configureChart()
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Chart configuration")).wc_str());
+    if (!m_view)
+        return wxID_CANCEL;
+    DlgChartConfiguration dialog(m_view, this);
+    const int result = dialog.ShowModal();
+    if (result == wxID_OK)
+        refreshView();
+    return result;
 }
 
 void QxChartFrame::setPriceStyle(int style)

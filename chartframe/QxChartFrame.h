@@ -41,6 +41,11 @@ public:
     // The attached view; null until one is attached.
     QxChartView* getChartView() const { return m_view; }
 
+    // Runs the chart configuration dialog over the attached view and
+    // refreshes the chart after OK; the dialog's result (Cancel without a
+    // view). The configuration command and the view's menu both come here.
+    int configureChart();
+
     // The price graphic of a chart: the first drawable of the first
     // indicator of its first zone, when that is one; else null.
     static QxPriceObj* priceGraphicOf(const QxChart* chart);
