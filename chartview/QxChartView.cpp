@@ -8,6 +8,8 @@
 #include "chart/QxZone.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxAnnot.h"
+#include "chartview/QxChartContextMenu.h"
+#include "chartview/QxPattern.h"
 #include "chartview/QxChartViewTexts.h"
 #include "app/QxGlobalVars.h"
 #include "core/QxIndicator.h"
@@ -18,11 +20,13 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/QxSeries.h"
+#include "securities/DlgPriceHistory.h"
 
 #include <wx/artprov.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/intl.h>
+#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/statusbr.h>
@@ -30,6 +34,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -66,6 +71,7 @@ QxChartView::QxChartView(QxChartist* chartist) : m_chartist(chartist), m_tooltip
     Bind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Bind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
     Bind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
+    Bind(wxEVT_CONTEXT_MENU, &QxChartView::onContextMenu, this);
     SetBackgroundColour(*wxWHITE);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     if (QxCalculator* calc = getCalc()) {
@@ -85,6 +91,7 @@ QxChartView::~QxChartView()
     Unbind(wxEVT_LEFT_DOWN, &QxChartView::onLeftDown, this);
     Unbind(wxEVT_LEFT_UP, &QxChartView::onLeftUp, this);
     Unbind(wxEVT_KEY_DOWN, &QxChartView::onKeyDown, this);
+    Unbind(wxEVT_CONTEXT_MENU, &QxChartView::onContextMenu, this);
     Unbind(wxEVT_MOUSE_CAPTURE_LOST, &QxChartView::onCaptureLost, this);
     Unbind(wxEVT_TIMER, &QxChartView::onToolTipTimer, this, 10);
     m_tooltipTimer.Stop();
@@ -813,4 +820,185 @@ void QxChartView::showCurveVals(const wxPoint& device)
     m_writingStatus = true;
     status->SetStatusText(QxChartViewTexts::statusText(*c, m_currentZone, bar), 0);
     m_writingStatus = false;
+}
+
+// ---------------------------------------------------------------------------
+// Context menu
+
+void QxChartView::onContextMenu(wxContextMenuEvent& event)
+{
+    QxChart* c = chart();
+    if (!c)
+        return;
+    // Asked for from the keyboard the event has no position: the pointer's.
+    const wxPoint screen = event.GetPosition() == wxDefaultPosition ? wxGetMousePosition() : event.GetPosition();
+    const wxPoint client = ScreenToClient(screen);
+    m_currentZone = zoneAtPoint(adjustY(client));
+    if (m_currentZone < 0)
+        return;
+
+    using Cmd = QxChartMenuCommand;
+    using Handler = void (QxChartView::*)(wxCommandEvent&);
+    auto handlerOf = [](Cmd command) -> Handler {
+        switch (command) {
+        case Cmd::eConfigureIndicator: return &QxChartView::onConfigureIndicator;
+        case Cmd::eRemoveIndicator: return &QxChartView::onRemoveIndicator;
+        case Cmd::eRemoveIndicsFromZone: return &QxChartView::onRemoveIndicsFromCurZone;
+        case Cmd::eRemoveAllIndicators: return &QxChartView::onRemoveAllIndicators;
+        case Cmd::eConfigPattern: return &QxChartView::onConfigPattern;
+        case Cmd::eRemovePattern: return &QxChartView::onRemovePattern;
+        case Cmd::eRemoveAllPatterns: return &QxChartView::onRemoveAllPatterns;
+        case Cmd::eShowHideVolume: return &QxChartView::onShowHideVolumeBars;
+        case Cmd::eOpenQuoteEditor: return &QxChartView::onOpenQuoteEditor;
+        case Cmd::eChartConfiguration: return &QxChartView::onChartConfiguration;
+        }
+        return nullptr;
+    };
+
+    const QxChartMenu spec = qxBuildChartMenu(qxZoneMenuFacts(*c, static_cast<unsigned>(m_currentZone)));
+    std::unique_ptr<wxMenu> menu(qxCreateMenu(spec.items));
+    // Bound only while this menu is up, so that every menu runs a command once.
+    for (const QxChartMenuBinding& b : spec.bindings)
+        Bind(wxEVT_MENU, handlerOf(b.command), this, b.first, b.last);
+    m_tooltipTimer.Stop();
+    clearTooltip();
+    m_popupMenu = menu.get();
+    PopupMenu(menu.get(), client);
+    m_popupMenu = nullptr;
+    for (const QxChartMenuBinding& b : spec.bindings)
+        Unbind(wxEVT_MENU, handlerOf(b.command), this, b.first, b.last);
+}
+
+void QxChartView::onConfigureIndicator(wxCommandEvent& event)
+{
+    QxObjectSmartPtr<QxChart> c(chart());
+    QxZone* z = zone(m_currentZone);
+    QxObjectSmartPtr<QxIndicator> indicator(z ? z->indicatorAt(unsigned(event.GetId() - eMenuConfigureIndicator)) : nullptr);
+    if (!indicator || !indicator->configure(7))
+        return;
+    if (z != c->getMainZone()) {
+        z->setTitle(indicator->getDisplayName());
+        z->setLayoutNeeded();
+    }
+    refreshChart();
+}
+
+void QxChartView::onRemoveIndicator(wxCommandEvent& event)
+{
+    QxObjectSmartPtr<QxChart> c(chart());
+    QxZone* z = zone(m_currentZone);
+    if (!z)
+        return;
+    // The main and the volume zone stay, whatever they hold.
+    if (z->numIndicator() == 1 && z != c->getMainZone() && z != c->getVolumeZone()) {
+        c->deleteZone(static_cast<unsigned>(m_currentZone));
+        m_currentZone = -1;
+    } else {
+        z->removeIndicatorAt(unsigned(event.GetId() - eMenuRemoveIndicator));
+        z->setLayoutNeeded();
+    }
+    refreshChart();
+}
+
+namespace {
+
+// Removes a zone's indicators from the last one back until its first is
+// left alone; whether any went.
+bool keepFirstIndicator(QxZone* z)
+{
+    if (!z)
+        return false;
+    const bool any = z->numIndicator() > 1;
+    while (z->numIndicator() > 1)
+        z->removeIndicatorAt(z->numIndicator() - 1);
+    z->setLayoutNeeded();
+    return any;
+}
+
+} // namespace
+
+void QxChartView::onRemoveIndicsFromCurZone(wxCommandEvent&)
+{
+    if (keepFirstIndicator(zone(m_currentZone)))
+        refreshChart();
+}
+
+void QxChartView::onRemoveAllIndicators(wxCommandEvent&)
+{
+    QxObjectSmartPtr<QxChart> c(chart());
+    if (!c)
+        return;
+    bool removed = false;
+    for (unsigned i = c->numZones(); i-- > 1;) {
+        QxZone* z = c->zoneAt(i);
+        if (z && z != c->getMainZone() && z != c->getVolumeZone()) {
+            c->deleteZone(i);
+            removed = true;
+        }
+    }
+    for (QxZone* z : {c->getVolumeZone(), c->getMainZone()})
+        removed = keepFirstIndicator(z) || removed;
+    if (removed) {
+        m_currentZone = -1;
+        refreshChart();
+    }
+}
+
+void QxChartView::onConfigPattern(wxCommandEvent& event)
+{
+    QxZone* z = zone(m_currentZone);
+    const size_t index = size_t(event.GetId() - eMenuConfigurePattern);
+    if (!z || index >= z->getPatterns().size())
+        return;
+    QxObjectSmartPtr<QxPattern> pattern(z->getPatterns()[index]);
+    if (pattern && pattern->configure())
+        refreshChart();
+}
+
+void QxChartView::onRemovePattern(wxCommandEvent& event)
+{
+    QxZone* z = zone(m_currentZone);
+    const size_t index = size_t(event.GetId() - eMenuRemovePattern);
+    if (!z || index >= z->getPatterns().size())
+        return;
+    z->getPatterns().erase(z->getPatterns().begin() + static_cast<std::ptrdiff_t>(index));
+    z->setLayoutNeeded();
+    refreshChart();
+}
+
+void QxChartView::onRemoveAllPatterns(wxCommandEvent&)
+{
+    QxZone* z = zone(m_currentZone);
+    if (!z)
+        return;
+    z->getPatterns().clear();
+    z->setLayoutNeeded();
+    refreshChart();
+}
+
+void QxChartView::onShowHideVolumeBars(wxCommandEvent&)
+{
+    QxChart* c = chart();
+    if (!c)
+        return;
+    c->showVolumeZone(!c->isVolZoneVisible());
+    refreshChart();
+}
+
+void QxChartView::onOpenQuoteEditor(wxCommandEvent&)
+{
+    QxCalculator* calc = getCalc();
+    QxSecurity* security = calc ? calc->getSecurity() : nullptr;
+    // A saved change comes back through the price-history notice.
+    DlgPriceHistory::showFor(security ? security->id() : 0, this);
+}
+
+void QxChartView::onChartConfiguration(wxCommandEvent&)
+{
+    // The frame's own command: one place opens the chart configuration.
+    if (!m_frame)
+        return;
+    wxCommandEvent command(wxEVT_MENU, QxID_CHART_CONFIG);
+    command.SetEventObject(this);
+    m_frame->GetEventHandler()->ProcessEvent(command);
 }

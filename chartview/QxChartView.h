@@ -19,6 +19,7 @@ class QxIndicator;
 class QxSecurity;
 class QxTemplate;
 class QxZone;
+class wxMenu;
 enum QxZoneHitTest : int;
 
 class QxChartView : public QxBaseChartView, public QxPriceHistoryChangeReactor {
@@ -110,6 +111,9 @@ public:
     // Whether the view is registered for price changes of its security.
     bool isReactorRegistered() const { return m_registeredId != 0; }
 
+    // The context menu while it is shown, else null.
+    wxMenu* popupMenu() const { return m_popupMenu; }
+
     // Paints what the screen shows (picture, separators, feedback) into dc,
     // repainting the picture first when it is stale.
     void render(wxDC& dc);
@@ -129,6 +133,21 @@ private:
     void onKeyDown(wxKeyEvent& event);
     void onCaptureLost(wxMouseCaptureLostEvent& event);
     void onEraseBackground(wxEraseEvent&) {}
+
+    // The context menu of the zone under the click, and its commands (the
+    // zone is the current zone, the item's id selects the indicator or
+    // pattern).
+    void onContextMenu(wxContextMenuEvent& event);
+    void onConfigureIndicator(wxCommandEvent& event);
+    void onRemoveIndicator(wxCommandEvent& event);
+    void onRemoveIndicsFromCurZone(wxCommandEvent& event);
+    void onRemoveAllIndicators(wxCommandEvent& event);
+    void onConfigPattern(wxCommandEvent& event);
+    void onRemovePattern(wxCommandEvent& event);
+    void onRemoveAllPatterns(wxCommandEvent& event);
+    void onShowHideVolumeBars(wxCommandEvent& event);
+    void onOpenQuoteEditor(wxCommandEvent& event);
+    void onChartConfiguration(wxCommandEvent& event);
     void onScroll(wxScrollWinEvent& event) override;
 
     // The annotation handler's turn: it sees every mouse and key event
@@ -161,4 +180,5 @@ private:
     QxObjectSmartPtr<QxDrawable> m_highlightCurve;
     int m_highlightZone = -1;
     bool m_writingStatus = false;
+    wxMenu* m_popupMenu = nullptr;
 };

@@ -1,56 +1,18 @@
 #pragma once
 // The indicator configuration dialog: up to three pages, chosen by flags
-// (1 parameters, 2 graphics, 4 input series). The parameter and input pages
-// write into the indicator themselves when the dialog is accepted; the
-// graphics page edits a copy of the drawables list that the caller applies.
-#include "core/QxIndicator.h"
+// (1 parameters, 2 graphics, 4 input series). It edits the indicator it is
+// given: parameters reach it when the Parameters page is left with good
+// values and on OK, the input on OK; the graphics page edits a copy of the
+// drawables list that the caller takes over after OK. Cancel undoes nothing
+// already written.
+#include "configdlg/FBDlgIndicConfigBase.h"
 
-#include <wx/dialog.h>
-#include <wx/panel.h>
-
+class QxIndicGraphicsConfiguratorPanel;
+class QxIndicInputConfiguratorPanel;
 class QxIndicOptParamConfiguratorPanal;
-class wxChoice;
-class wxListBox;
-class wxNotebook;
+class QxIndicator;
 
-// The "Input Series" page: the series of the indicator's one assignable
-// input, a price field or the series it already has.
-class QxIndicInputSeriesPanel : public wxPanel {
-public:
-    QxIndicInputSeriesPanel(wxWindow* parent, QxIndicator* indicator, unsigned inputIndex);
-
-    bool TransferDataToWindow() override;
-    bool TransferDataFromWindow() override;
-
-    wxChoice* choice() const { return m_choice; }
-
-private:
-    QxIndicator* m_indicator;
-    unsigned m_inputIndex;
-    wxChoice* m_choice;
-    std::vector<QxSeriesId> m_ids; // one per entry of the choice
-};
-
-// The "Graphics" page: the indicator's drawables, which the user may remove.
-class QxIndicGraphicsPanel : public wxPanel {
-public:
-    QxIndicGraphicsPanel(wxWindow* parent, QxIndicator* indicator);
-
-    // The list as edited.
-    const QxDrawableList& drawables() const { return m_drawables; }
-    // Removes entry index of the list; false beyond its end.
-    bool removeDrawable(unsigned index);
-
-    wxListBox* listBox() const { return m_list; }
-
-private:
-    void fillList();
-
-    QxDrawableList m_drawables;
-    wxListBox* m_list;
-};
-
-class QxIndicConfigDlg : public wxDialog {
+class QxIndicConfigDlg : public FBDlgIndicConfigBase {
 public:
     enum PageFlags : unsigned {
         ePageParams = 1,
@@ -58,21 +20,32 @@ public:
         ePageInput = 4,
     };
 
-    // The indicator must outlive the dialog.
+    // The indicator must outlive the dialog. The parameter rows are left
+    // to the caller (createParamControls on the parameter page).
     QxIndicConfigDlg(QxIndicator* indicator, unsigned flags, wxWindow* parent);
 
     // Null for a page that was not made.
-    QxIndicOptParamConfiguratorPanal* paramPanel() const { return m_paramPanel; }
-    QxIndicInputSeriesPanel* inputPanel() const { return m_inputPanel; }
-    QxIndicGraphicsPanel* graphicsPanel() const { return m_graphicsPanel; }
+    QxIndicOptParamConfiguratorPanal* getParamPanel() const { return m_paramPanel; }
+    QxIndicInputConfiguratorPanel* getInputPanel() const { return m_inputPanel; }
+    QxIndicGraphicsConfiguratorPanel* getGraphicsPanel() const { return m_graphicsPanel; }
 
-    bool TransferDataToWindow() override;
-    bool Validate() override;
-    bool TransferDataFromWindow() override;
+    // wxID_OK at once, showing nothing, when there is no page.
+    int ShowModal() override;
+
+protected:
+    void onInitDialog(wxInitDialogEvent& event) override;
+    void onPageChanged(wxNotebookEvent& event) override;
+    void onPageChanging(wxNotebookEvent& event) override;
+    void onReset(wxCommandEvent& event) override;
+    void onHelp(wxCommandEvent& event) override;
+    void onOK(wxCommandEvent& event) override;
 
 private:
-    wxNotebook* m_notebook;
+    bool confirm(const wxString& question);
+    void fitPages();
+
+    QxIndicator* m_indicator;
     QxIndicOptParamConfiguratorPanal* m_paramPanel = nullptr;
-    QxIndicInputSeriesPanel* m_inputPanel = nullptr;
-    QxIndicGraphicsPanel* m_graphicsPanel = nullptr;
+    QxIndicInputConfiguratorPanel* m_inputPanel = nullptr;
+    QxIndicGraphicsConfiguratorPanel* m_graphicsPanel = nullptr;
 };

@@ -1,139 +1,163 @@
 #include "configdlg/QxIndicOptParamConfiguratorPanal.h"
 
+#include "app/QxApplication.h"
+#include "configdlg/QxOptParamCheck.h"
 #include "core/QxIndicator.h"
 
+#include <wx/artprov.h>
 #include <wx/choice.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <climits>
-#include <cmath>
 
-QxIndicOptParamConfiguratorPanal::QxIndicOptParamConfiguratorPanal(wxWindow* parent, QxIndicator* indicator)
-    : wxPanel(parent, wxID_ANY), m_indicator(indicator)
+QxIndicOptParamConfiguratorPanal::QxIndicOptParamConfiguratorPanal(QxIndicator* indicator, wxWindow* parent)
+    : FBPanalIndicOptParamConfiguratorBase(parent), m_indicator(indicator)
 {
-    m_grid = new wxFlexGridSizer(2, 5, 10);
-    m_grid->AddGrowableCol(1);
-    auto* outer = new wxBoxSizer(wxVERTICAL);
-    outer->Add(m_grid, 1, wxEXPAND | wxALL, 10);
-    SetSizer(outer);
+    m_bitmap->SetBitmap(wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_OTHER));
+    m_fullName->SetLabel(indicator->getDescription());
 }
 
 void QxIndicOptParamConfiguratorPanal::createParamControls(const TA_OptInputParameterInfo* info)
 {
     if (!info)
         return;
-    Param param{info, nullptr, {}};
-    const wxString label(info->displayName ? info->displayName : info->paramName);
-    m_grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
+    m_paramGrid->SetRows(m_paramGrid->GetRows() + 1);
+    m_paramGrid->Add(new wxStaticText(this, wxID_ANY, qxOptParamName(*info), wxDefaultPosition, wxDefaultSize,
+                                      wxST_NO_AUTORESIZE),
+                     0, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
 
+    wxWindow* control = nullptr;
     switch (info->type) {
     case TA_OptInput_IntegerRange: {
+        // Every integer range gets its control, whatever range it suggests:
+        // a row without one would shift every later row onto the wrong
+        // control.
         const auto* range = static_cast<const TA_IntegerRange*>(info->dataSet);
-        auto* spin = new wxSpinCtrl(this, wxID_ANY);
-        spin->SetRange(range ? range->min : INT_MIN, range ? range->max : INT_MAX);
-        spin->SetValue(static_cast<int>(info->defaultValue));
-        param.control = spin;
+        const int lo = range ? range->min : INT_MIN;
+        const int hi = range ? range->max : INT_MAX;
+        const double def = info->defaultValue;
+        const int initial = def <= INT_MIN ? INT_MIN : def >= INT_MAX ? INT_MAX : static_cast<int>(def);
+        auto* spin = new wxSpinCtrl(this, wxID_ANY, wxString::Format("%.0lf", def), wxDefaultPosition,
+                                    wxDefaultSize, wxSP_ARROW_KEYS, lo, hi, initial);
+        control = spin;
         break;
     }
+    case TA_OptInput_RealList:
     case TA_OptInput_IntegerList: {
-        const auto* list = static_cast<const TA_IntegerList*>(info->dataSet);
+        // Nothing chosen: the stored value is shown when the page is filled.
         auto* choice = new wxChoice(this, wxID_ANY);
-        for (unsigned i = 0; list && i < list->nbElement; ++i) {
-            choice->Append(wxString(list->data[i].string));
-            param.listValues.push_back(list->data[i].value);
-        }
-        param.control = choice;
-        break;
-    }
-    case TA_OptInput_RealList: {
-        const auto* list = static_cast<const TA_RealList*>(info->dataSet);
-        auto* choice = new wxChoice(this, wxID_ANY);
-        for (unsigned i = 0; list && i < list->nbElement; ++i) {
-            choice->Append(wxString(list->data[i].string));
-            param.listValues.push_back(list->data[i].value);
-        }
-        param.control = choice;
+        for (unsigned i = 0; i < qxOptParamListSize(*info); ++i)
+            choice->Append(qxOptParamListText(*info, i));
+        control = choice;
         break;
     }
     default:
-        param.control = new wxTextCtrl(this, wxID_ANY, wxString::FromCDouble(info->defaultValue));
+        control = new wxTextCtrl(this, wxID_ANY, wxString::FromCDouble(info->defaultValue, 6));
         break;
     }
-    if (info->hint)
-        param.control->SetToolTip(wxString(info->hint));
-    m_grid->Add(param.control, 1, wxEXPAND);
-    m_params.push_back(param);
+    control->SetClientData(const_cast<TA_OptInputParameterInfo*>(info));
+    m_paramGrid->Add(control, 1, wxALL | wxALIGN_CENTER_VERTICAL | wxEXPAND, 5);
+
+    if (wxWindow* first = this->control(0))
+        first->SetFocus();
+    SetSize(GetSizer()->GetMinSize());
 }
+
+unsigned QxIndicOptParamConfiguratorPanal::numRows() const { return static_cast<unsigned>(m_paramGrid->GetRows()); }
 
 wxWindow* QxIndicOptParamConfiguratorPanal::control(unsigned index) const
 {
-    return index < m_params.size() ? m_params[index].control : nullptr;
+    const size_t position = static_cast<size_t>(index) * 2 + 1;
+    if (position >= m_paramGrid->GetItemCount())
+        return nullptr;
+    wxSizerItem* item = m_paramGrid->GetItem(position);
+    return item ? item->GetWindow() : nullptr;
+}
+
+const TA_OptInputParameterInfo* QxIndicOptParamConfiguratorPanal::infoOf(const wxWindow* control)
+{
+    return control ? static_cast<const TA_OptInputParameterInfo*>(control->GetClientData()) : nullptr;
 }
 
 bool QxIndicOptParamConfiguratorPanal::TransferDataToWindow()
 {
-    const std::vector<QxParamInfo>& values = m_indicator->paramInfos();
-    for (size_t i = 0; i < m_params.size() && i < values.size(); ++i) {
-        const Param& p = m_params[i];
-        const double v = values[i].value.toDouble();
-        if (auto* spin = dynamic_cast<wxSpinCtrl*>(p.control)) {
-            spin->SetValue(values[i].value.toInt32());
-        } else if (auto* choice = dynamic_cast<wxChoice*>(p.control)) {
-            choice->SetSelection(wxNOT_FOUND);
-            for (size_t k = 0; k < p.listValues.size(); ++k)
-                if (p.listValues[k] == v)
-                    choice->SetSelection(static_cast<int>(k));
-        } else if (auto* text = dynamic_cast<wxTextCtrl*>(p.control)) {
-            text->ChangeValue(wxString::FromCDouble(v));
+    if (m_working.empty())
+        m_working = m_indicator->paramInfos();
+    if (numRows() != m_working.size())
+        return false;
+    for (unsigned i = 0; i < m_working.size(); ++i) {
+        wxWindow* c = control(i);
+        const TA_OptInputParameterInfo* info = infoOf(c);
+        if (!info)
+            continue;
+        const QxValue& value = m_working[i].value;
+        switch (info->type) {
+        case TA_OptInput_RealRange:
+            static_cast<wxTextCtrl*>(c)->ChangeValue(qxOptParamText(value));
+            break;
+        case TA_OptInput_IntegerRange:
+            static_cast<wxSpinCtrl*>(c)->SetValue(value.toInt32());
+            break;
+        case TA_OptInput_RealList:
+        case TA_OptInput_IntegerList:
+            static_cast<wxChoice*>(c)->SetSelection(qxOptParamListIndex(*info, value));
+            break;
+        default:
+            break;
         }
     }
     return true;
 }
 
-bool QxIndicOptParamConfiguratorPanal::readValue(const Param& p, double& value) const
+bool QxIndicOptParamConfiguratorPanal::validateParams(std::vector<QxParamInfo>* out)
 {
-    if (auto* spin = dynamic_cast<wxSpinCtrl*>(p.control)) {
-        value = spin->GetValue();
-        return true;
-    }
-    if (auto* choice = dynamic_cast<wxChoice*>(p.control)) {
-        const int sel = choice->GetSelection();
-        if (sel == wxNOT_FOUND || static_cast<size_t>(sel) >= p.listValues.size())
-            return false;
-        value = p.listValues[sel];
-        return true;
-    }
-    if (auto* text = dynamic_cast<wxTextCtrl*>(p.control)) {
-        wxString s = text->GetValue();
-        s.Trim(true).Trim(false);
-        return s.ToCDouble(&value) || s.ToDouble(&value);
-    }
-    return false;
-}
-
-bool QxIndicOptParamConfiguratorPanal::Validate()
-{
-    for (const Param& p : m_params) {
-        double v = 0;
-        if (!readValue(p, v) || !std::isfinite(v)) {
-            p.control->SetFocus();
+    std::vector<QxValue> values;
+    for (unsigned i = 0; i < numRows(); ++i) {
+        wxWindow* c = control(i);
+        const TA_OptInputParameterInfo* info = infoOf(c);
+        QxValue value;
+        if (!info) {
+            values.push_back(value);
+            continue;
+        }
+        QxOptParamEntry entry;
+        if (auto* text = dynamic_cast<wxTextCtrl*>(c)) {
+            entry.text = text->GetValue();
+        } else if (auto* spin = dynamic_cast<wxSpinCtrl*>(c)) {
+            entry.text = spin->GetTextValue();
+            entry.spinValue = spin->GetValue();
+        } else if (auto* choice = dynamic_cast<wxChoice*>(c)) {
+            entry.selection = choice->GetSelection();
+        }
+        wxString message;
+        if (!qxCheckOptParam(*info, entry, value, message)) {
+            wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+            c->SetFocus();
+            if (auto* text = dynamic_cast<wxTextCtrl*>(c))
+                text->SelectAll();
+            else if (auto* spin = dynamic_cast<wxSpinCtrl*>(c))
+                spin->SetSelection(-1, -1);
             return false;
         }
+        values.push_back(value);
     }
+    if (out)
+        for (size_t i = 0; i < values.size() && i < out->size(); ++i)
+            (*out)[i].value = values[i];
     return true;
 }
 
 bool QxIndicOptParamConfiguratorPanal::TransferDataFromWindow()
 {
-    const std::vector<QxParamInfo> current = m_indicator->paramInfos();
-    for (size_t i = 0; i < m_params.size() && i < current.size(); ++i) {
-        double v = 0;
-        if (!readValue(m_params[i], v))
-            return false;
-        m_indicator->setParam(static_cast<unsigned>(i), QxValue(v).convert(current[i].value.type()));
-    }
+    std::vector<QxParamInfo> params = m_indicator->paramInfos();
+    if (!validateParams(&params))
+        return false;
+    for (unsigned i = 0; i < params.size(); ++i)
+        m_indicator->setParam(i, params[i].value);
     return true;
 }

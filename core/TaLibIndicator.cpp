@@ -4,6 +4,7 @@
 #include "chart/QxColorScheme.h"
 #include "chart/QxDrawable.h"
 #include "configdlg/QxIndicConfigDlg.h"
+#include "configdlg/QxIndicGraphicsConfiguratorPanel.h"
 #include "configdlg/QxIndicOptParamConfiguratorPanal.h"
 #include "core/QxErrorCode.h"
 #include "core/ta/QxTaFunctionSet.h"
@@ -462,21 +463,20 @@ bool TaLibIndicator::configure(unsigned flags)
     // Keeps this indicator alive while the dialog works on it; an indicator
     // nobody holds yet is left to its creator.
     QxObjectSmartPtr<QxIndicator> self(numRefs() > 0 ? this : nullptr);
-    // Modal and finished with on return: deleted at once on every path.
-    std::unique_ptr<QxIndicConfigDlg> dlg(new QxIndicConfigDlg(this, flags, qxAppModalParent()));
+    QxApplication* app = QxApplication::getApp();
+    wxWindow* parent = app && app->activeFrame() ? app->activeFrame() : qxAppModalParent();
+    QxIndicConfigDlg dlg(this, flags, parent);
 
-    if ((flags & QxIndicConfigDlg::ePageParams) && dlg->paramPanel() && m_function) {
+    if ((flags & QxIndicConfigDlg::ePageParams) && dlg.getParamPanel() && m_function) {
         for (unsigned i = 0; i < m_function->nbOptInput; ++i) {
             const TA_OptInputParameterInfo* info = nullptr;
             if (QxTaFunctionSet::getOptInputParameterInfo(m_function->handle, i, &info) == TA_SUCCESS)
-                dlg->paramPanel()->createParamControls(info);
+                dlg.getParamPanel()->createParamControls(info);
         }
     }
-    if (dlg->paramPanel() || dlg->inputPanel() || dlg->graphicsPanel()) {
-        if (dlg->ShowModal() != wxID_OK)
-            return false;
-    }
-    if ((flags & QxIndicConfigDlg::ePageGraphics) && dlg->graphicsPanel())
-        setDrawables(dlg->graphicsPanel()->drawables());
+    if (dlg.ShowModal() != wxID_OK)
+        return false;
+    if ((flags & QxIndicConfigDlg::ePageGraphics) && dlg.getGraphicsPanel())
+        setDrawables(dlg.getGraphicsPanel()->getGraphics());
     return true;
 }

@@ -132,7 +132,7 @@ TEST_F(AddIndicatorTest, ChosenAndConfiguredIndicatorJoinsTheChart)
                 ModalScript::press(dlg, wxID_OK);
             })
             .when<QxIndicConfigDlg>([&](QxIndicConfigDlg* dlg) {
-                configured = dlg->paramPanel() && dlg->graphicsPanel() && dlg->inputPanel();
+                configured = dlg->getParamPanel() && dlg->getGraphicsPanel() && dlg->getInputPanel();
                 ModalScript::press(dlg, wxID_OK);
             });
         command(1010);
@@ -207,7 +207,7 @@ TEST_F(AddIndicatorTest, DraggedIndicatorDroppedOnACurveTakesItAsInput)
     {
         ModalScript script;
         script.when<QxIndicConfigDlg>([&](QxIndicConfigDlg* dlg) {
-            inputPage = dlg->inputPanel() != nullptr;
+            inputPage = dlg->getInputPanel() != nullptr;
             ModalScript::press(dlg, wxID_OK);
         });
         mouse(wxEVT_LEFT_UP, onCurve, false);

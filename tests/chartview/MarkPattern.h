@@ -19,6 +19,7 @@ public:
     }
     bool isPatternAt(unsigned bar, double) const override { return bar == m_bar; }
     wxString tooltip(unsigned) const override { return m_text; }
+    wxString getDisplayText() const override { return m_text; }
 
 private:
     unsigned m_bar;

@@ -66,7 +66,8 @@ int MessageBoxes::Enter(wxDialog* dialog)
     if (!box)
         return wxID_NONE;
     m_texts.push_back(box->GetMessage());
-    return wxID_OK;
+    // A box with OK alone can only be answered OK.
+    return (box->GetMessageDialogStyle() & wxYES_NO) ? m_answer : wxID_OK;
 }
 
 } // namespace TestSupport

@@ -48,11 +48,12 @@ private:
     bool m_running = false;
 };
 
-// While it lives, message boxes are answered with OK without being shown,
-// and their texts kept; other dialogs are shown as usual.
+// While it lives, message boxes are answered without being shown (with OK,
+// or with the given answer, such as wxID_NO, for questions), and their texts
+// kept; other dialogs are shown as usual.
 class MessageBoxes : public wxModalDialogHook {
 public:
-    MessageBoxes() { Register(); }
+    explicit MessageBoxes(int answer = wxID_OK) : m_answer(answer) { Register(); }
     ~MessageBoxes() override { Unregister(); }
     const std::vector<wxString>& texts() const { return m_texts; }
 
@@ -62,6 +63,7 @@ protected:
 
 private:
     std::vector<wxString> m_texts;
+    int m_answer;
 };
 
 } // namespace TestSupport
