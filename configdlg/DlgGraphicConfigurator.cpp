@@ -2,6 +2,7 @@
 
 #include "app/QxApplication.h"
 #include "chart/QxDrawable.h"
+#include "configdlg/PanelColorSchemeConfigurator.h"
 #include "core/QxIndicSeriesSelector.h"
 #include "core/QxIndicator.h"
 
@@ -110,6 +111,8 @@ DlgGraphicConfigurator::DlgGraphicConfigurator(QxIndicator* indicator, QxDrawabl
     sizer->Add(m_notebook, 1, wxEXPAND | wxALL, 5);
     m_objectPage = new PanelGraphicObjConfigurator(indicator, drawable, m_notebook);
     m_notebook->AddPage(m_objectPage, drawable->getDisplayText());
+    m_colourPage = new PanelColorSchemeConfigurator(indicator, drawable, m_notebook);
+    m_notebook->AddPage(m_colourPage, _("Color Scheme"));
     auto* buttons = new wxStdDialogButtonSizer;
     buttons->AddButton(new wxButton(this, wxID_OK));
     buttons->AddButton(new wxButton(this, wxID_CANCEL));

@@ -1,8 +1,9 @@
 #pragma once
 // The dialog in which one graphic of an indicator is edited: a page binding
 // each data role to one of the indicator's series and each constant role to
-// a number. Pages write into the graphic when OK finds them valid, in page
-// order, so a page refused later leaves the earlier pages' writes in place.
+// a number, and a page choosing its colour scheme. Pages write into the
+// graphic when OK finds them valid, in page order, so a page refused later
+// leaves the earlier pages' writes in place.
 #include "core/QxObject.h"
 
 #include <wx/dialog.h>
@@ -10,6 +11,7 @@
 
 #include <vector>
 
+class PanelColorSchemeConfigurator;
 class QxDrawable;
 class QxIndicator;
 class wxFlexGridSizer;
@@ -45,10 +47,12 @@ public:
 
     wxNotebook* notebook() const { return m_notebook; }
     PanelGraphicObjConfigurator* objectPage() const { return m_objectPage; }
+    PanelColorSchemeConfigurator* colourPage() const { return m_colourPage; }
 
 private:
     void onOK(wxCommandEvent& event);
 
     wxNotebook* m_notebook;
     PanelGraphicObjConfigurator* m_objectPage;
+    PanelColorSchemeConfigurator* m_colourPage;
 };

@@ -1,8 +1,11 @@
 // The Graphics page on MACD: adding and modifying graphics through their
-// configurator, the configurator's refusals, reordering, removal, Reset and
+// configurator, the configurator's refusals, its colour-scheme page, reordering, removal, Reset and
 // the buttons following a clicked row.
+#include "chart/QxColorScheme.h"
+#include "chart/QxColorSchemeRegistry.h"
 #include "chart/QxDrawable.h"
 #include "configdlg/DlgGraphicConfigurator.h"
+#include "configdlg/PanelColorSchemeConfigurator.h"
 #include "configdlg/QxIndicGraphicsConfiguratorPanel.h"
 #include "core/QxIndicSeriesSelector.h"
 #include "core/TaLibIndicator.h"
@@ -12,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/notebook.h>
@@ -210,4 +214,73 @@ TEST(GraphicsPage, ButtonsFollowClickedRows)
     EXPECT_EQ(host.buttons(), (std::vector<bool>{true, true, true, false}));
     host.clickRow(0);
     EXPECT_EQ(host.buttons(), (std::vector<bool>{true, true, false, true}));
+}
+
+TEST(GraphicsPage, ColourSchemePageRowsAndRefusal)
+{
+    IndPtr macd = make("MACD");
+    PageHost host(macd.get());
+    MessageBoxes boxes;
+    QxDrawable* line = host.page->getGraphics()[0].get();
+    const QxAtom dataRole = line->getParamInfos()[0].name;
+    line->setColorScheme(nullptr);
+
+    struct Rows {
+        wxString scheme;
+        size_t series, colours;
+    };
+    std::vector<Rows> seen;
+    int pageWhenRefused = -1;
+    ModalScript script;
+    script.when<DlgGraphicConfigurator>([&](DlgGraphicConfigurator* dlg) {
+        ASSERT_EQ(dlg->notebook()->GetPageCount(), 2u);
+        EXPECT_EQ(dlg->notebook()->GetPageText(1), "Color Scheme");
+        PanelColorSchemeConfigurator* colours = dlg->colourPage();
+        wxChoice* choice = colours->schemeChoice();
+        auto note = [&] {
+            seen.push_back({choice->GetStringSelection(), colours->seriesRows().size(), colours->colourRows().size()});
+        };
+        note();
+        for (const char* kind : {"SarColorScheme", "PriceColorScheme", "UniColorScheme"}) {
+            choice->SetStringSelection(QxColorSchemeRegistry::instance().find(QxAtom(kind))->getDisplayText());
+            colours->rebuildRows();
+            note();
+        }
+        choice->SetStringSelection(QxColorSchemeRegistry::instance().find(QxAtom("SarColorScheme"))->getDisplayText());
+        colours->rebuildRows();
+        dlg->notebook()->SetSelection(1);
+        TestSupport::pumpEvents(100);
+        saveWindowShot(dlg, "graphic-configurator-sar-scheme.png");
+        // The data page chooses another output, the SAR series is left empty.
+        static_cast<QxIndicSeriesSelector*>(dlg->objectPage()->roleControl(0))
+            ->setSelectedSeries(QxSeriesId(macd.get(), 1));
+        colours->seriesRows()[0]->SetSelection(wxNOT_FOUND);
+        dlg->notebook()->SetSelection(0);
+        ModalScript::press(dlg, wxID_OK);
+        EXPECT_TRUE(dlg->IsModal());
+        pageWhenRefused = dlg->notebook()->GetSelection();
+        // With the series chosen the new scheme is taken.
+        colours->seriesRows()[0]->setSelectedSeries(QxSeriesId(macd.get(), 2));
+        ModalScript::press(dlg, wxID_OK);
+    });
+    EXPECT_TRUE(host.page->modifySelected());
+
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].colours, 1u) << "no scheme opens on the uniform one";
+    EXPECT_EQ(seen[0].series, 0u);
+    EXPECT_EQ(seen[1].series, 1u);
+    EXPECT_EQ(seen[1].colours, 2u);
+    EXPECT_EQ(seen[2].series, 0u) << "the price scheme's roles are price fields";
+    EXPECT_EQ(seen[2].colours, 2u);
+    EXPECT_EQ(seen[3].colours, 1u);
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(boxes.texts()[0], "SAR Series:No data source is selected.");
+    EXPECT_EQ(pageWhenRefused, 1);
+    // The refused OK had already written the data page.
+    EXPECT_EQ(line->getSeries(dataRole).outputIndex(), 1u);
+    QxColorScheme* scheme = line->getColorScheme();
+    ASSERT_NE(scheme, nullptr);
+    EXPECT_EQ(scheme->getName(), QxAtom("SarColorScheme"));
+    EXPECT_EQ(scheme->getSeries(QxAtom("SAR")).indicator(), macd.get());
+    EXPECT_EQ(scheme->getSeries(QxAtom("SAR")).outputIndex(), 2u);
 }
