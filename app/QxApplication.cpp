@@ -22,6 +22,7 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/QxAlertMgr.h"
 #include "trading/QxConditionFactory.h"
+#include "trading/QxIdeaFindingThread.h"
 #include "trading/QxTradingSystemMgr.h"
 
 #include <wx/busyinfo.h>
@@ -390,6 +391,8 @@ int QxApplication::OnExit()
     // Saves its preferences and lets go of the database's categories while
     // the plug-in that made them is still loaded.
     QxSymbolSelectionDlg::destroy();
+    // A scan's worker must not outlive the application object it posts to.
+    QxIdeaFindingThread::stopAllAndWait();
     QxDataProviderRepository::instance()->windupAll();
     QxAlertMgr::get()->save();
     if (QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(false))

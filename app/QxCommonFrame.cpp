@@ -11,8 +11,10 @@
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartview/QxChartView.h"
+#include "chartview/QxPointAndFigureView.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "core/QxDatabase.h"
+#include "core/QxErrorCode.h"
 #include "core/QxSecurity.h"
 #include "core/QxUtils.h"
 #include "securities/DlgPriceHistory.h"
@@ -21,6 +23,7 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
 #include "trading/QxAlertMgrFrame.h"
+#include "trading/QxIdeaFinderReportView.h"
 #include "trading/QxIdeaFindingThread.h"
 #include "trading/QxSimpleSystemTest.h"
 
@@ -106,10 +109,8 @@ void QxCommonFrame::OnClose(wxCloseEvent& event)
     event.Skip(); // the framework's default close destroys the frame
 }
 
-// Point and figure charts and the trading tools belong
-// to parts of the program that are not in this build; their commands say so
-// and open nothing (after the security is chosen, where the command starts
-// by asking for one).
+// Commands of parts of the program not in this build (the stock idea
+// finder) say so and open nothing.
 
 namespace {
 
@@ -146,9 +147,8 @@ void QxCommonFrame::OnNewChart(wxCommandEvent&)
 
 void QxCommonFrame::OnNewPnfChart(wxCommandEvent&)
 {
-    if (!chooseSecurity())
-        return;
-    qxShowNotAvailable(this, _("Creating point and figure charts"));
+    if (QxObjectSmartPtr<QxSecurity> security = chooseSecurity())
+        QxPointAndFigureView::create(security.get());
 }
 
 void QxCommonFrame::OnOpenChart(wxCommandEvent&) { QxChartFrame::openChartFile(); }
@@ -216,7 +216,9 @@ void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
 
 void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)
 {
-    qxShowNotAvailable(this, _("The stock idea finder"));
+    auto* view = new QxIdeaFinderReportView();
+    if (findStockIdeas(view) == eCancelledByUser)
+        delete view; // it never got its window
 }
 
 void QxCommonFrame::OnUpdateFindStockIdeas(wxUpdateUIEvent& event) { event.Enable(findStockIdeasEnabled()); }

@@ -11,6 +11,7 @@
 #include "core/QxPluginEntry.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "bench/BenchPlugins.h"
 #include "tests/plugins/quillbar/QbTestSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -30,18 +31,6 @@ namespace {
 constexpr int kSecurities = 255;
 constexpr int kBars = 5000;
 
-void loadPlugin(const char* name)
-{
-    const std::string lib = std::string(TRENDORIA_BIN_DIR) + "/" + name + ".trdx";
-    void* handle = dlopen(lib.c_str(), RTLD_NOW);
-    auto entry = handle ? reinterpret_cast<QxPluginEntryFn>(dlsym(handle, kPluginEntryName)) : nullptr;
-    if (!entry) {
-        std::fprintf(stderr, "cannot load %s\n", lib.c_str());
-        std::exit(1);
-    }
-    entry(QxPluginCommand::eLoad);
-}
-
 QxDataReader* reader(const char* id)
 {
     return QxDataReaderRepository::instance()->getObj(QxAtom(id));
@@ -55,8 +44,8 @@ struct Env {
 
     Env()
     {
-        loadPlugin("trddb");
-        loadPlugin("quillbar");
+        benchLoadPlugin("trddb");
+        benchLoadPlugin("quillbar");
         char tmpl[] = "/tmp/quillbar-bench-XXXXXX";
         dir = mkdtemp(tmpl);
         folder = dir + "/folder";

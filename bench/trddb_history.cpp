@@ -16,6 +16,7 @@
 #include "core/QxSecurity.h"
 #include "core/platform/CorvAlloc.h"
 #include "bench/Baseline.h"
+#include "bench/BenchPlugins.h"
 
 #include <benchmark/benchmark.h>
 #include <wx/init.h>
@@ -67,23 +68,8 @@ struct Env {
 
     Env()
     {
-        const std::string lib = std::string(TRENDORIA_BIN_DIR) + "/trddb.trdx";
-        void* handle = dlopen(lib.c_str(), RTLD_NOW);
-        auto entry = handle ? reinterpret_cast<QxPluginEntryFn>(dlsym(handle, kPluginEntryName)) : nullptr;
-        if (!entry) {
-            std::fprintf(stderr, "cannot load %s\n", lib.c_str());
-            std::exit(1);
-        }
-        entry(QxPluginCommand::eLoad);
-        char tmpl[] = "/tmp/trddb-bench-XXXXXX";
-        dir = mkdtemp(tmpl);
-        QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-        int rc = 0;
-        db = reader->openDatabase(wxString::FromUTF8((dir + "/bench.trddb").c_str()), wxString(), &rc);
-        if (!db) {
-            std::fprintf(stderr, "cannot open the database: %d\n", rc);
-            std::exit(1);
-        }
+        benchLoadPlugin("trddb");
+        db = benchScratchDatabase("trddb-bench", dir);
         category = db->createCategory("US.NYSE.STOCK", "Bench");
         if (!category) {
             std::fprintf(stderr, "cannot create a category\n");

@@ -17,6 +17,7 @@ unsigned QxAtomTable::intern(const wxString& s)
 {
     if (s.empty())
         return 0;
+    std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_ids.find(s);
     if (it != m_ids.end())
         return it->second;
@@ -28,9 +29,10 @@ unsigned QxAtomTable::intern(const wxString& s)
 
 wxString QxAtomTable::string(unsigned id) const
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (id == 0 || id > m_strings.size())
         return wxString();
-    return m_strings[id - 1];
+    return m_strings[id - 1]; // copied while the lock is held
 }
 
 QxAtom::QxAtom(const wxString& s) : m_id(QxAtomTable::get().intern(s)) {}

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <vector>
 
 class QxAtom {
@@ -66,7 +67,11 @@ public:
     // Empty for 0 and for ids never given out.
     wxString string(unsigned id) const;
     // Number of strings interned so far.
-    size_t size() const { return m_strings.size(); }
+    size_t size() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_strings.size();
+    }
 
 private:
     QxAtomTable() = default;
@@ -79,4 +84,6 @@ private:
     std::map<wxString, unsigned, Less> m_ids;
     // Ids are dense, so the string of id n sits at n - 1.
     std::vector<wxString> m_strings;
+    // The idea finder's worker reads names while the GUI thread interns new ones.
+    mutable std::mutex m_mutex;
 };

@@ -11,8 +11,14 @@ QxCalculator::QxCalculator(QxSecurity* security, Qx::QxPeriod period) : m_securi
     addUse();
 }
 
+QxCalculator::QxCalculator(QxPriceHistory* history)
+    : m_period(history ? history->getPeriod() : Qx::eDaily), m_own(std::make_shared<QxCalcPeriodData>())
+{
+    m_own->history = history;
+}
+
 QxCalculator::QxCalculator(const QxCalculator& other)
-    : QxObject(other), m_security(other.m_security), m_period(other.m_period)
+    : QxObject(other), m_security(other.m_security), m_period(other.m_period), m_own(other.m_own)
 {
     addUse();
 }
@@ -27,6 +33,7 @@ QxCalculator& QxCalculator::operator=(const QxCalculator& other)
     QxObjectSmartPtr<QxSecurity> old = m_security;
     m_security = other.m_security;
     m_period = other.m_period;
+    m_own = other.m_own;
     addUse();
     if (old)
         QxCalcCache::releaseUse(old->id());
@@ -63,6 +70,8 @@ QxPriceHistory* QxCalculator::prices(bool inBackground)
 
 QxPriceHistory* QxCalculator::prices(Qx::QxPeriod period, bool inBackground)
 {
+    if (m_own)
+        return period == m_period ? m_own->history.get() : nullptr;
     if (!dataValid())
         return nullptr;
     const unsigned securityId = m_security->id();
@@ -112,8 +121,23 @@ QxPriceHistory* QxCalculator::prices(Qx::QxPeriod period, bool inBackground)
     return data->history.get();
 }
 
+QxCalcPeriodData* QxCalculator::periodData(bool create) const
+{
+    if (m_own)
+        return m_own.get();
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    return entry ? entry->periodData(m_period, create) : nullptr;
+}
+
 int QxCalculator::getDataSeries(const QxSeriesId& id, QxSeries& out)
 {
+    if (m_own) {
+        if (!id.isValid() || id.kind() == QxSeriesId::eSeriesConstant)
+            return eInvalidSeriesId;
+        if (!m_own->history)
+            return eFailedToGetHistory;
+        return m_own->getSeries(id, out);
+    }
     if (!dataValid() || !QxCalcCache::find(m_security->id()))
         return eInvalidInput;
     prices(m_period, false);
@@ -130,49 +154,43 @@ int QxCalculator::getDataSeries(const QxSeriesId& id, QxSeries& out)
 
 void QxCalculator::setDataSeries(const void* owner, const QxSeries& series)
 {
-    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
-    if (entry)
-        entry->periodData(m_period, true)->parkSeries(owner, series);
+    if (QxCalcPeriodData* data = periodData(true))
+        data->parkSeries(owner, series);
 }
 
 int QxCalculator::getDataSeries(const void* owner, QxSeries& out)
 {
-    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
-    if (!entry)
+    if (!m_own && !(dataValid() && QxCalcCache::find(m_security->id())))
         return eInvalidInput;
-    QxCalcPeriodData* data = entry->periodData(m_period, false);
+    QxCalcPeriodData* data = periodData(false);
     return data ? data->parkedSeries(owner, out) : eInvalidSeriesId;
 }
 
 void QxCalculator::setUserUns32Array(const void* owner, const QxArrayT<unsigned>& array)
 {
-    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
-    if (entry)
-        entry->periodData(m_period, true)->parkArray(owner, array);
+    if (QxCalcPeriodData* data = periodData(true))
+        data->parkArray(owner, array);
 }
 
 void QxCalculator::setUserFloat64Array(const void* owner, const QxArrayT<double>& array)
 {
-    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
-    if (entry)
-        entry->periodData(m_period, true)->parkArray(owner, array);
+    if (QxCalcPeriodData* data = periodData(true))
+        data->parkArray(owner, array);
 }
 
 int QxCalculator::getUserUns32Array(const void* owner, QxArrayT<unsigned>& out)
 {
-    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
-    if (!entry)
+    if (!m_own && !(dataValid() && QxCalcCache::find(m_security->id())))
         return eInvalidInput;
-    QxCalcPeriodData* data = entry->periodData(m_period, false);
+    QxCalcPeriodData* data = periodData(false);
     return data ? data->parkedArray(owner, out) : eInvalidSeriesId;
 }
 
 int QxCalculator::getUserFloat64Array(const void* owner, QxArrayT<double>& out)
 {
-    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
-    if (!entry)
+    if (!m_own && !(dataValid() && QxCalcCache::find(m_security->id())))
         return eInvalidInput;
-    QxCalcPeriodData* data = entry->periodData(m_period, false);
+    QxCalcPeriodData* data = periodData(false);
     return data ? data->parkedArray(owner, out) : eInvalidSeriesId;
 }
 

@@ -8,6 +8,9 @@
 #include "core/QxSeries.h"
 #include "core/QxTime.h"
 
+#include <memory>
+
+class QxCalcPeriodData;
 class QxPriceHistory;
 class QxSecurity;
 class QxSeriesId;
@@ -15,6 +18,11 @@ class QxSeriesId;
 class QxCalculator : public QxObject {
 public:
     explicit QxCalculator(QxSecurity* security = nullptr, Qx::QxPeriod period = Qx::eDaily);
+    // A calculator over a history of its own, outside the shared cache: it
+    // reaches no security, provider or cache entry, so a worker thread may
+    // use it while the GUI thread works with the cache. Copies share the
+    // history and what is computed over it.
+    explicit QxCalculator(QxPriceHistory* history);
     QxCalculator(const QxCalculator& other);
     QxCalculator& operator=(const QxCalculator& other);
     ~QxCalculator() override;
@@ -59,7 +67,11 @@ private:
     bool dataValid() const { return m_security.get() != nullptr; }
     void addUse();
     void releaseUse();
+    // The current period's data (created when asked): the own context's,
+    // or the cache entry's; null without either.
+    QxCalcPeriodData* periodData(bool create) const;
 
     QxObjectSmartPtr<QxSecurity> m_security;
     Qx::QxPeriod m_period;
+    std::shared_ptr<QxCalcPeriodData> m_own;
 };

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <memory>
 
 namespace {
@@ -86,7 +87,11 @@ const FunctionLists& listsOf(const TA_FuncInfo* info, const QxAtom& name)
     static const FunctionLists none;
     if (!info)
         return none;
+    // Entries never move once made; the lock covers the idea finder's worker
+    // reading them while the GUI thread adds others.
+    static std::mutex mutex;
     static std::map<QxAtom, FunctionLists> cache;
+    std::lock_guard<std::mutex> lock(mutex);
     auto it = cache.find(name);
     if (it == cache.end())
         it = cache.emplace(name, buildLists(info)).first;

@@ -1,8 +1,19 @@
 #include "trading/QxIdeaScan.h"
 
+#include "core/QxCalculator.h"
+#include "core/QxDatabase.h"
+#include "core/QxIndicator.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSecurity.h"
+#include "core/QxSeriesId.h"
+#include "trading/QxCondition.h"
+#include "trading/QxSignal.h"
+#include "trading/QxTradingSystem.h"
+
 #include <wx/intl.h>
 
 #include <algorithm>
+#include <map>
 
 int describeSignalMask(unsigned mask, wxString& text)
 {
@@ -49,4 +60,102 @@ QxBarRange ideaScanBarRange(const int64_t* ts, size_t count, int64_t from, int64
     range.begin = s;
     range.end = std::min(e, count);
     return range;
+}
+
+std::vector<unsigned>& lastFindingSecurityIds()
+{
+    static std::vector<unsigned> ids;
+    return ids;
+}
+
+namespace {
+
+class PrivateCopier {
+public:
+    QxSignal* signal(const QxSignal* source)
+    {
+        if (!source)
+            return nullptr;
+        // A signal that fills two slots stays one signal in the copy.
+        QxObjectSmartPtr<QxSignal>& copy = m_signals[source];
+        if (copy)
+            return copy.get();
+        copy.reset(new QxSignal());
+        copy->setSignalEvalRule(source->getSignalEvalRule());
+        for (unsigned i = 0; i < source->getNumConditions(); ++i) {
+            const QxCondition* condition = source->getConditionAt(i);
+            QxObjectSmartPtr<QxCondition> own(condition->clone());
+            own->setFirstSeries(seriesId(condition->getFirstSeries()));
+            own->setSecondSeries(seriesId(condition->getSecondSeries()));
+            copy->addCondition(own.get());
+        }
+        return copy.get();
+    }
+
+private:
+    QxSeriesId seriesId(const QxSeriesId& id)
+    {
+        QxIndicator* indicator = id.indicator();
+        if (!indicator)
+            return id;
+        QxObjectSmartPtr<QxIndicator>& own = m_indicators[indicator];
+        if (!own) {
+            own.reset(indicator->clone(QxIndicator::eCloneParams | QxIndicator::eCloneInputs));
+            // Lazily built tables are built here, on this thread.
+            own->inputInfos();
+            own->outputInfos();
+            own->paramInfos();
+        }
+        return QxSeriesId(own.get(), id.outputIndex());
+    }
+
+    std::map<const QxSignal*, QxObjectSmartPtr<QxSignal>> m_signals;
+    std::map<const QxIndicator*, QxObjectSmartPtr<QxIndicator>> m_indicators;
+};
+
+} // namespace
+
+QxObjectSmartPtr<QxTradingSystem> privateSystemCopy(const QxTradingSystem& system)
+{
+    QxObjectSmartPtr<QxTradingSystem> copy(new QxTradingSystem());
+    copy->setType(system.getType());
+    PrivateCopier copier;
+    copy->setLongEntrySignal(copier.signal(system.getLongEntrySignal()));
+    copy->setLongExitSignal(copier.signal(system.getLongExitSignal()));
+    copy->setShortEntrySignal(copier.signal(system.getShortEntrySignal()));
+    copy->setShortExitSignal(copier.signal(system.getShortExitSignal()));
+    return copy;
+}
+
+QxObjectSmartPtr<QxPriceHistory> ideaScanHistory(QxDatabase* db, unsigned securityId, Qx::QxPeriod period)
+{
+    QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(securityId) : nullptr);
+    if (!security)
+        return nullptr;
+    QxObjectSmartPtr<QxCalculator> calculator(new QxCalculator(security.get(), period));
+    QxPriceHistory* history = calculator->prices(period, false);
+    if (!history || history->numBars() == 0)
+        return nullptr;
+    return QxObjectSmartPtr<QxPriceHistory>(history->clone());
+}
+
+std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned lookFor, QxPriceHistory* history,
+                                        int64_t from, int64_t till)
+{
+    std::vector<QxIdeaHit> hits;
+    if (!history)
+        return hits;
+    const QxBarRange range = ideaScanBarRange(history->timestamp(), history->numBars(), from, till);
+    if (range.empty())
+        return hits;
+    QxObjectSmartPtr<QxCalculator> calculator(new QxCalculator(history));
+    for (size_t bar = range.begin; bar < range.end; ++bar)
+        if (const unsigned mask = system.evaluate(lookFor, calculator.get(), static_cast<unsigned>(bar)))
+            hits.push_back({bar, mask});
+    return hits;
+}
+
+const double* ideaScanPrices(const QxPriceHistory& history)
+{
+    return history.getSecurityType() == Qx::eFund ? history.nav() : history.close();
 }

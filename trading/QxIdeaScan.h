@@ -24,3 +24,59 @@ struct QxBarRange {
     bool empty() const { return begin >= end; }
 };
 QxBarRange ideaScanBarRange(const int64_t* ts, size_t count, int64_t from, int64_t till);
+
+#include "core/QxObject.h"
+
+#include <vector>
+
+class QxDatabase;
+class QxPriceHistory;
+class QxTradingSystem;
+
+#include "core/QxTime.h"
+
+// The security ids of the rows of the last report that finished, in row
+// order (a security stands once per result row). Read and written on the
+// GUI thread only.
+std::vector<unsigned>& lastFindingSecurityIds();
+
+// A copy of system that shares no object with it: its own signals and
+// conditions over clones of the indicators (one clone per indicator), so a
+// worker thread can compute with it while the original is edited or
+// charted. Made on the GUI thread; an unnamed system, so it tells the
+// store nothing.
+QxObjectSmartPtr<QxTradingSystem> privateSystemCopy(const QxTradingSystem& system);
+
+// GUI thread: brings the security up to date from its data provider (a
+// download in the foreground) and reads its history in period, handed out
+// as a copy of its own; null when the id names no security or there are no
+// bars. The calculator used for it is gone on return, so scanned prices do
+// not pile up in the shared cache.
+QxObjectSmartPtr<QxPriceHistory> ideaScanHistory(QxDatabase* db, unsigned securityId, Qx::QxPeriod period);
+
+// One row of a report: the signals of mask at time, with the closing price
+// of that bar and of the history's last bar.
+struct QxIdeaResultRow {
+    unsigned securityId;
+    int64_t time;
+    double close;
+    double lastClose;
+    unsigned mask;
+};
+
+// One bar at which signals of the mask fired.
+struct QxIdeaHit {
+    size_t bar;
+    unsigned mask;
+};
+
+// Any thread: the bars of history from..till (ideaScanBarRange) at which
+// system gives signals of lookFor, in ascending order. The system must be a
+// private copy and the history the caller's own: both are computed over a
+// calculator that does not reach the shared cache.
+std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned lookFor, QxPriceHistory* history,
+                                        int64_t from, int64_t till);
+
+// The prices columns 2 and 3 of the report show: the close, or for funds,
+// which have none, the net asset value.
+const double* ideaScanPrices(const QxPriceHistory& history);

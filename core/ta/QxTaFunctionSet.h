@@ -20,9 +20,10 @@
 //    PVIMA, PVI_MACD, RMO and STX are added (see QxOwnFunctions.h), each
 //    listed in its group in alphabetical order.
 //
-// Handles and records stay valid for the life of the process. Not thread
-// safe beyond the one-time construction of the tables; use from the GUI
-// thread.
+// Handles and records stay valid for the life of the process. Once the
+// tables are built (a thread-safe one-time construction), lookups, holders
+// and calls only read them: the idea finder's worker computes with them
+// beside the GUI thread. Each holder belongs to one thread.
 
 #include <ta_libc.h>
 

@@ -30,7 +30,7 @@ const char* const kArtIds[] = {
     "QxART_horizontal_line_annot", "QxART_indic_help", "QxART_indicator", "QxART_line_annot",
     "QxART_log_scale", "QxART_corvane_logo_main", "QxART_manage_systems", "QxART_monthly",
     "QxART_new_chart", "QxART_new_pnf_chart", "QxART_open", "QxART_oval_annot",
-    "QxART_parallel_lines_annot", "QxART_portfolio", "QxART_portfolio_add", "QxART_portfolio_remove",
+    "QxART_parallel_lines_annot", "QxART_pnf_frame", "QxART_portfolio", "QxART_portfolio_add", "QxART_portfolio_remove",
     "QxART_portfolio_rename", "QxART_preference", "QxART_price_bar", "QxART_price_candle",
     "QxART_price_line", "QxART_quarterly", "QxART_ray_annot", "QxART_rectangle_annot",
     "QxART_regression_channel", "QxART_save", "QxART_save_template", "QxART_signal_marker",
@@ -72,7 +72,7 @@ TEST(ArtProvider, DefaultFolderIsArtworksBesideTheExecutable)
 
 TEST(ArtProvider, EveryArtIdOfTheProgramHasBitmapsOfTheSizesWindowsUse)
 {
-    ASSERT_EQ(std::size(kArtIds), 76u);
+    ASSERT_EQ(std::size(kArtIds), 77u);
     ProviderScope scope(shippedArtDir());
     for (const char* id : kArtIds) {
         SCOPED_TRACE(id);

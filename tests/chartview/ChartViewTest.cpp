@@ -30,6 +30,10 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "support/TestSupport.h"
 
+#include "RenderedView.h"
+#include "ScratchDatabase.h"
+#include "SecurityChoice.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -85,36 +89,19 @@ struct ChartViewFixture : ::testing::Test {
     // winds the registries up.
     static void SetUpTestSuite()
     {
-        scoped = new framestest::ScopedApplication;
-        QxDataReader* reader = historyReader();
-        ASSERT_NE(reader, nullptr) << "trddb.trdx did not load";
-        const std::string dir = TestSupport::makeTempDir("view");
-        int error = 0;
-        database = reader->openDatabase(wxString::FromUTF8((dir + "/hist.trddb").c_str()), "", &error);
-        ASSERT_NE(database.get(), nullptr) << "error " << error;
-        QxObjectSmartPtr<QxCategory> category(database->createCategory("USA.NYSE.EQ", ""));
-        ASSERT_NE(category.get(), nullptr);
-        QxObjectSmartPtr<QxSecurity> withPrices(category->addSecurity("WLK", "Walker Mills"));
-        QxObjectSmartPtr<QxSecurity> without(category->addSecurity("NIL", "Empty Holdings"));
-        QxObjectSmartPtr<QxSecurity> longer(category->addSecurity("LNG", "Long Ledger"));
-        ASSERT_TRUE(withPrices.get() && without.get() && longer.get());
-        QxObjectSmartPtr<QxPriceHistory> history(walk(600));
-        ASSERT_EQ(withPrices->saveHistory(history.get()), eNoError);
-        QxObjectSmartPtr<QxPriceHistory> longHistory(walk(4000));
-        ASSERT_EQ(longer->saveHistory(longHistory.get()), eNoError);
-        longId = longer->id();
-        pricedId = withPrices->id();
-        emptyId = without->id();
-        scoped->app().changeDatabase(database);
+        scratch.open("view");
+        database = scratch.database;
+        ASSERT_NE(database.get(), nullptr);
+        pricedId = scratch.add("WLK", "Walker Mills", walk(600));
+        emptyId = scratch.add("NIL", "Empty Holdings", nullptr);
+        longId = scratch.add("LNG", "Long Ledger", walk(4000));
+        ASSERT_TRUE(pricedId && emptyId && longId);
+        scratch.publish();
     }
     static void TearDownTestSuite()
     {
-        QxSymbolSelectionDlg::destroy();
-        if (scoped)
-            scoped->app().changeDatabase(nullptr);
         database = nullptr;
-        delete scoped;
-        scoped = nullptr;
+        scratch.close();
     }
     void SetUp() override
     {
@@ -137,18 +124,8 @@ struct ChartViewFixture : ::testing::Test {
         return view;
     }
 
-    // The whole paint path (picture, separators, feedback) into a picture of
-    // the client area.
-    static wxImage rendered(QxChartView* view)
-    {
-        const wxSize size = view->GetClientSize();
-        wxBitmap bitmap(size.x, size.y, 24);
-        wxMemoryDC dc(bitmap);
-        view->PrepareDC(dc);
-        view->render(dc);
-        dc.SelectObject(wxNullBitmap);
-        return bitmap.ConvertToImage();
-    }
+    // Separators and feedback included.
+    static wxImage rendered(QxChartView* view) { return renderedView(view); }
 
     static unsigned newestBar(QxChartView* view)
     {
@@ -170,7 +147,7 @@ struct ChartViewFixture : ::testing::Test {
         view->ProcessWindowEvent(event);
     }
 
-    static framestest::ScopedApplication* scoped;
+    static ScratchDatabase scratch;
     static QxObjectSmartPtr<QxDatabase> database;
     static unsigned pricedId;
     static unsigned emptyId;
@@ -178,7 +155,7 @@ struct ChartViewFixture : ::testing::Test {
     unsigned framesBefore = 0;
     std::vector<QxChartFrame*> frames;
 };
-framestest::ScopedApplication* ChartViewFixture::scoped = nullptr;
+ScratchDatabase ChartViewFixture::scratch;
 QxObjectSmartPtr<QxDatabase> ChartViewFixture::database;
 unsigned ChartViewFixture::pricedId = 0;
 unsigned ChartViewFixture::emptyId = 0;
@@ -548,37 +525,7 @@ TEST_F(ChartViewFixture, CloneIsAnIndependentWindowOfTheSameChart)
 TEST_F(ChartViewFixture, NewChartFromTheHomeFrameOpensTheChosenSecurity)
 {
     auto* home = new QxGatewayFrame();
-    unsigned chosen = 0;
-    // The selection dialog runs modally; the choice is made inside its loop.
-    DialogCatcher catcher([&](wxDialog* dialog) {
-        auto* selector = dynamic_cast<QxSymbolSelectionDlg*>(dialog);
-        if (!selector)
-            return int(wxID_CANCEL);
-        wxTheApp->CallAfter([&, selector] {
-            QxObjectSmartPtr<QxSecurity> security(database->getSecurity(pricedId));
-            if (!selector->selectCategory(security->category()))
-                return selector->EndModal(wxID_CANCEL);
-            QxSecurityListCtrl* list = selector->securityList();
-            for (long row = 0; row < list->GetItemCount(); ++row) {
-                QxSecurity* at = list->securityAt(row);
-                list->Select(row, at && at->id() == pricedId);
-            }
-            if (selector->confirmSelection())
-                chosen = selector->getSelectedIds().front();
-            else
-                selector->EndModal(wxID_CANCEL);
-        });
-        return int(wxID_NONE);
-    });
-    wxTimer guard;
-    guard.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
-        if (QxSymbolSelectionDlg::instance() && QxSymbolSelectionDlg::instance()->IsModal())
-            QxSymbolSelectionDlg::instance()->EndModal(wxID_CANCEL);
-    });
-    guard.StartOnce(10000);
-    wxCommandEvent command(wxEVT_MENU, 5002);
-    command.SetEventObject(home);
-    home->ProcessWindowEvent(command);
+    const unsigned chosen = runCommandChoosing(home, 5002, database.get(), pricedId);
     EXPECT_EQ(chosen, pricedId);
     ASSERT_EQ(QxChartFrame::openFrameCount(), framesBefore + 1);
 

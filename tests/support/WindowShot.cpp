@@ -45,6 +45,19 @@ bool loopUntil(const std::function<bool()>& step, double seconds)
     return ok;
 }
 
+bool pumpUntil(const std::function<bool()>& done, int ms)
+{
+    wxStopWatch watch;
+    for (;;) {
+        wxTheApp->Yield(true);
+        if (done())
+            return true;
+        if (watch.Time() >= ms)
+            return false;
+        wxMilliSleep(1);
+    }
+}
+
 bool saveWindowShot(wxWindow* window, const std::string& fileName)
 {
     window->Raise();

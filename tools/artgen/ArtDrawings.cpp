@@ -88,6 +88,16 @@ void sheet(ArtCanvas& c, double x0, double y0, double x1, double y1)
     c.strokeRect(x0, y0, x1, y1, 1.5, kPaperEdge);
 }
 
+// A document window: a blue title bar with its close box over white.
+void windowWithTitleBar(ArtCanvas& c)
+{
+    c.fillRoundRect(2, 4, 30, 28, 2, kPaper);
+    c.fillRoundRect(2, 4, 30, 10, 2, kBlue);
+    c.fillRect(2, 8, 30, 10, kBlue);
+    c.strokeRect(2, 4, 30, 28, 1.5, kInk);
+    c.fillRect(24, 5.5, 27.5, 8.5, kWhite);
+}
+
 void chartOnSheet(ArtCanvas& c, double x0, double y0, double x1, double y1)
 {
     sheet(c, x0, y0, x1, y1);
@@ -373,12 +383,21 @@ std::map<std::string, ArtDrawing> makeDrawings()
     };
 
     d["chart_frame"] = [](ArtCanvas& c) {
-        c.fillRoundRect(2, 4, 30, 28, 2, kPaper);
-        c.fillRoundRect(2, 4, 30, 10, 2, kBlue);
-        c.fillRect(2, 8, 30, 10, kBlue);
-        c.strokeRect(2, 4, 30, 28, 1.5, kInk);
-        c.fillRect(24, 5.5, 27.5, 8.5, kWhite);
+        windowWithTitleBar(c);
         c.strokePolyline({{5, 24}, {10, 17}, {15, 20}, {21, 13}, {27, 15}}, 2.2, kGreen);
+    };
+    d["pnf_frame"] = [](ArtCanvas& c) {
+        windowWithTitleBar(c);
+        for (double y : {14.0, 19.0, 24.0}) {
+            c.line(6, y - 2, 10, y + 2, 1.6, kGreen);
+            c.line(10, y - 2, 6, y + 2, 1.6, kGreen);
+        }
+        for (double y : {17.0, 22.0})
+            c.strokeEllipse(16, y, 2.2, 2.2, 1.5, kRed);
+        for (double y : {13.0, 18.0}) {
+            c.line(22, y - 2, 26, y + 2, 1.6, kGreen);
+            c.line(26, y - 2, 22, y + 2, 1.6, kGreen);
+        }
     };
     d["connected_lines_annot"] = [](ArtCanvas& c) {
         const Pts pts = {{4, 25}, {11, 11}, {19, 20}, {28, 6}};

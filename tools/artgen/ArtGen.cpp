@@ -28,7 +28,7 @@ const int kSizes[] = {16, 24, 32, 48, 64};
 // and the maker's logo.
 const std::set<std::string> kLargeArt = {"trendoria", "corvane_logo_main"};
 // Art used as window icons, shipped as icon bundles as well.
-const std::set<std::string> kIconBundles = {"trendoria", "chart_frame", "stock_idea", "alert",
+const std::set<std::string> kIconBundles = {"trendoria", "chart_frame", "pnf_frame", "stock_idea", "alert",
                                             "alert_frame_icon", "portfolio",
                                             "simple_system_test_report"};
 

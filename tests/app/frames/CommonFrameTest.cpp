@@ -154,7 +154,7 @@ TEST(CommonFrame, CommandsRunTheirHandlers)
         {5000, "wxFileDialog", "Open Trendoria Chart"},
         {30004, "QxSymbolSelectionDlg", "Select Security"},
         {30005, "QxDatabaseInfoDlg", "Database Info"},
-        {30007, "wxMessageDialog", "The stock idea finder" + missing},
+        {30007, "QxStockIdeaFinderDlg", "Stock Idea Finder"},
         {30008, "QxSimpleSystemTesterDlg", "Simple System Tester"},
         {30009, "DlgSystemManager", "Manage Trading Systems"},
         {5022, "QxPreferencesDlg", "Trendoria Preferences"},

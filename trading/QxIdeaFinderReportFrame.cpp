@@ -1,0 +1,46 @@
+#include "trading/QxIdeaFinderReportFrame.h"
+
+#include "app/QxApplication.h"
+#include "app/QxGlobalVars.h"
+#include "trading/QxIdeaFinderReportView.h"
+
+#include <wx/intl.h>
+
+QxIdeaFinderReportFrame::QxIdeaFinderReportFrame()
+    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(": Idea Finder Report"))
+{
+    const QxGlobalVars& globals = QxGlobalVars::get();
+    SetSize(globals.stockIdeaFinderFrameSize);
+    if (globals.stockIdeaFinderFrameMaximized)
+        Maximize();
+    wxAuiPaneInfo chart;
+    chart.ToolbarPane().Top().Row(0);
+    addChartToolbarPane(chart, false);
+    wxAuiPaneInfo tools;
+    tools.ToolbarPane().Top().Row(0).Position(1);
+    addProToolsPane(tools);
+    auiManager().Update();
+}
+
+void QxIdeaFinderReportFrame::setView(QxIdeaFinderReportView* view)
+{
+    m_view = view;
+    auiManager().AddPane(view, wxAuiPaneInfo().Name("report").CenterPane().PaneBorder(false));
+    auiManager().Update();
+}
+
+void QxIdeaFinderReportFrame::OnSize(wxSizeEvent& event)
+{
+    QxGlobalVars& globals = QxGlobalVars::get();
+    globals.stockIdeaFinderFrameMaximized = IsMaximized();
+    if (!IsMaximized())
+        globals.stockIdeaFinderFrameSize = event.GetSize();
+    event.Skip();
+}
+
+void QxIdeaFinderReportFrame::OnClose(wxCloseEvent& event)
+{
+    if (m_view)
+        m_view->stopScan();
+    QxCommonFrame::OnClose(event);
+}

@@ -1,0 +1,292 @@
+#include "trading/QxIdeaFinderReportView.h"
+
+#include "app/QxApplication.h"
+#include "app/QxGlobalVars.h"
+#include "chart/QxPriceObj.h"
+#include "chart/QxTemplate.h"
+#include "chartview/QxChartView.h"
+#include "core/QxDatabase.h"
+#include "core/QxErrorCode.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxSecurity.h"
+#include "core/QxXmlFile.h"
+#include "core/platform/QxBrowser.h"
+#include "core/platform/QxFileDialogExt.h"
+#include "trading/QxIdeaFinderReportFrame.h"
+#include "trading/QxIdeaFindingThread.h"
+#include "trading/QxStockIdeaFinderDlg.h"
+#include "trading/QxTradingSystem.h"
+
+#include <wx/artprov.h>
+#include <wx/filedlg.h>
+#include <wx/imaglist.h>
+#include <wx/intl.h>
+#include <wx/msgdlg.h>
+
+#include <algorithm>
+
+namespace {
+
+QxDatabase* currentDatabase()
+{
+    QxApplication* app = QxApplication::getApp();
+    return app ? app->currentDatabase() : nullptr;
+}
+
+const char* const kKindArt[] = {"QxART_stock_find_long_result", "QxART_stock_find_short_result",
+                                "QxART_stock_find_mixed_result"};
+
+} // namespace
+
+QxIdeaFinderReportView::QxIdeaFinderReportView() = default;
+
+QxIdeaFinderReportView::~QxIdeaFinderReportView()
+{
+    if (m_scan)
+        m_scan->cancel();
+}
+
+const wxColour& QxIdeaFinderReportView::kindColour(int kind)
+{
+    static const wxColour colours[] = {wxColour(127, 255, 127), wxColour(255, 127, 127), wxColour(223, 223, 223)};
+    return colours[kind >= 0 && kind <= 2 ? kind : 0];
+}
+
+int QxIdeaFinderReportView::create()
+{
+    if (!Create(m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                wxLC_REPORT | wxLC_NO_SORT_HEADER))
+        return eFailedToCreateWindow;
+    auto* icons = new wxImageList(16, 16, true);
+    for (const char* art : kKindArt)
+        icons->Add(wxArtProvider::GetIcon(art, "wxART_OTHER_C", wxSize(16, 16)));
+    AssignImageList(icons, wxIMAGE_LIST_SMALL);
+    Bind(wxEVT_DESTROY, &QxIdeaFinderReportView::onDestroy, this);
+    Bind(wxEVT_CONTEXT_MENU, &QxIdeaFinderReportView::onContextMenu, this);
+    // The generic list gets its mouse clicks on an inner window; a double
+    // click reaches the list as an activated item.
+    Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { openSelectedCharts(); });
+    return eNoError;
+}
+
+bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor, int64_t from, int64_t till,
+                                       Qx::QxPeriod periodicity, std::vector<unsigned> securityIds)
+{
+    const int width = std::max(GetClientSize().GetWidth() / 5, 200);
+    const char* const headers[] = {wxTRANSLATE("Symbol"), wxTRANSLATE("Signal Date"),
+                                   wxTRANSLATE("Signal Date Closing Price"), wxTRANSLATE("Last Closing Price"),
+                                   wxTRANSLATE("Signal")};
+    for (int c = 0; c < 5; ++c)
+        InsertColumn(c, wxGetTranslation(headers[c]), wxLIST_FORMAT_LEFT, width);
+    InsertItem(0, _("Still Processing..."));
+    SetItemTextColour(0, *wxBLUE);
+    SetItemFont(0, *wxITALIC_FONT);
+
+    m_from = from;
+    m_till = till;
+    m_periodicity = periodicity;
+    m_system = system;
+
+    QxIdeaScanJob job;
+    job.state = std::make_shared<QxIdeaScanState>(this);
+    QxObjectSmartPtr<QxTradingSystem> copy = privateSystemCopy(*system);
+    copy->addRef(); // the worker's reference, released when it ends
+    job.system = copy.get();
+    job.lookFor = lookFor;
+    job.from = from;
+    job.till = till;
+    job.periodicity = periodicity;
+    job.securityIds = std::move(securityIds);
+    std::shared_ptr<QxIdeaScanState> state = job.state;
+    auto* thread = new QxIdeaFindingThread(std::move(job));
+    if (thread->Create() != wxTHREAD_NO_ERROR || thread->Run() != wxTHREAD_NO_ERROR) {
+        delete thread;
+        DeleteItem(0);
+        return false;
+    }
+    m_scan = state;
+    m_running = true;
+    return true;
+}
+
+QxObjectSmartPtr<QxPriceHistory> QxIdeaFinderReportView::prepareSecurity(size_t index, size_t count,
+                                                                         unsigned securityId, Qx::QxPeriod period)
+{
+    if (m_running && GetItemCount() > 0)
+        SetItem(GetItemCount() - 1, 1, wxString::Format("%d/%d", int(index + 1), int(count)));
+    return ideaScanHistory(currentDatabase(), securityId, period);
+}
+
+void QxIdeaFinderReportView::addResultRow(const QxIdeaResultRow& row)
+{
+    QxDatabase* db = currentDatabase();
+    QxSecurity* security = db ? db->getSecurity(row.securityId) : nullptr;
+    wxString signal;
+    const int kind = describeSignalMask(row.mask, signal);
+    // Rows go above the progress row, which stays last.
+    const long r = m_running ? std::max(GetItemCount() - 1, 0) : GetItemCount();
+    InsertItem(r, security ? wxString::FromUTF8(security->ticker()) : wxString(), kind);
+    SetItem(r, 1, formatTimestamp(row.time, "%x"));
+    SetItem(r, 2, wxString::Format("%lf", row.close));
+    SetItem(r, 3, wxString::Format("%lf", row.lastClose));
+    SetItem(r, 4, signal);
+    SetItemData(r, row.securityId);
+    SetItemBackgroundColour(r, kindColour(kind));
+    // Follow the scan while the user has not scrolled away from its end.
+    const long top = GetTopItem();
+    if (r >= top && r < top + std::max(GetCountPerPage(), 1))
+        EnsureVisible(r + 1 < GetItemCount() ? r + 1 : r);
+}
+
+void QxIdeaFinderReportView::scanFinished()
+{
+    m_running = false;
+    if (GetItemCount() > 0)
+        DeleteItem(GetItemCount() - 1);
+    std::vector<unsigned>& ids = lastFindingSecurityIds();
+    ids.clear();
+    for (long i = 0; i < GetItemCount(); ++i)
+        ids.push_back(static_cast<unsigned>(GetItemData(i)));
+    wxMessageBox(_("Finished finding stock ideas."), QxApplication::appTitle(), wxOK | wxICON_INFORMATION | wxCENTRE,
+                 this);
+}
+
+void QxIdeaFinderReportView::stopScan()
+{
+    if (m_scan)
+        m_scan->cancel();
+    m_scan.reset();
+    m_running = false;
+}
+
+void QxIdeaFinderReportView::onDestroy(wxWindowDestroyEvent& event)
+{
+    if (event.GetEventObject() == this)
+        stopScan();
+    event.Skip();
+}
+
+void QxIdeaFinderReportView::onContextMenu(wxContextMenuEvent& event)
+{
+    wxPoint at = event.GetPosition();
+    at = at == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(at);
+    PopupMenu(m_menu, at);
+}
+
+std::vector<long> QxIdeaFinderReportView::selectedRows() const
+{
+    std::vector<long> rows;
+    for (long i = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i != -1;
+         i = GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        rows.push_back(i);
+    return rows;
+}
+
+std::vector<QxIdeaReportRow> QxIdeaFinderReportView::reportRows() const
+{
+    std::vector<QxIdeaReportRow> rows;
+    for (long i = 0; i < GetItemCount(); ++i) {
+        QxIdeaReportRow row;
+        row.background = GetItemBackgroundColour(i);
+        for (int c = 0; c < 5; ++c)
+            row.cells.push_back(GetItemText(i, c));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+bool QxIdeaFinderReportView::writeHtml(const wxString& path) const
+{
+    const wxString title = m_frame ? m_frame->GetTitle() : wxString();
+    return qxSaveBytesFile(
+        ideaReportHtml(title, formatTimestamp(m_from, "%x"), formatTimestamp(m_till, "%x"), reportRows()), path);
+}
+
+void QxIdeaFinderReportView::openSelectedCharts()
+{
+    const std::vector<long> rows = selectedRows();
+    if (rows.size() > 5 &&
+        wxMessageBox(_("You have selected too many securities.\nAre you sure you want to create chart for all of them?"),
+                     QxApplication::appTitle(), wxYES_NO | wxCENTRE, this) != wxYES)
+        return;
+    QxDatabase* db = currentDatabase();
+    for (long row : rows) {
+        const unsigned id = static_cast<unsigned>(GetItemData(row));
+        QxSecurity* security = db && id != 0 ? db->getSecurity(id) : nullptr;
+        if (security)
+            QxChartView::createChartView(security, Qx::eDaily, Qx::QxPriceObjType(3),
+                                         QxGlobalVars::get().defaultTemplate.get());
+    }
+}
+
+void QxIdeaFinderReportView::removeSelectedRows()
+{
+    const std::vector<long> rows = selectedRows();
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        DeleteItem(*it);
+}
+
+void QxIdeaFinderReportView::exportHtml()
+{
+    wxFileDialog dialog(this, _("Export Idea Finder Report"), wxString(), "IdeaFinderReport",
+                        _("HTML File (*.html)|*.html"), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    const wxString path = qxChooseFile(dialog);
+    if (path.empty())
+        return;
+    if (!writeHtml(path)) {
+        wxMessageBox(_("An error occurred while opening file for write."), QxApplication::appTitle(),
+                     wxOK | wxICON_ERROR, this);
+        return;
+    }
+    qxOpenFileInBrowser(path);
+}
+
+void QxIdeaFinderReportView::onOpenChart(wxCommandEvent&) { openSelectedCharts(); }
+
+void QxIdeaFinderReportView::onUpdateOpenChart(wxUpdateUIEvent& event) { event.Enable(GetSelectedItemCount() > 0); }
+
+void QxIdeaFinderReportView::onExportHtml(wxCommandEvent&) { exportHtml(); }
+
+void QxIdeaFinderReportView::onUpdateExportHtml(wxUpdateUIEvent& event)
+{
+    event.Enable(!m_running && GetItemCount() > 0);
+}
+
+void QxIdeaFinderReportView::onRemove(wxCommandEvent&)
+{
+    if (!m_running)
+        removeSelectedRows();
+}
+
+void QxIdeaFinderReportView::onUpdateRemove(wxUpdateUIEvent& event)
+{
+    event.Enable(!m_running && GetSelectedItemCount() > 0);
+}
+
+int findStockIdeas(QxIdeaFinderReportView* view)
+{
+    QxApplication* app = QxApplication::getApp();
+    QxStockIdeaFinderDlg dialog(app ? app->appModalParent() : nullptr);
+    if (dialog.ShowModal() != wxID_OK)
+        return eCancelledByUser;
+
+    auto* frame = new QxIdeaFinderReportFrame();
+    view->setFrame(frame);
+    frame->SetIcons(wxArtProvider::GetIconBundle("QxART_stock_idea", "wxART_OTHER_C"));
+    frame->SetTitle((app ? app->getAppName() : QxApplication::appTitle()) + " [Stock ideas generated by '" +
+                    dialog.system()->getName().string() + "']");
+    if (view->create() != eNoError) {
+        // Without its window the view is nobody's; the frame shows empty.
+        delete view;
+        frame->Show();
+        return eNoError;
+    }
+    frame->setView(view);
+    frame->Show();
+
+    std::vector<unsigned> ids;
+    dialog.getSecurityIds(ids);
+    view->startScan(dialog.system(), dialog.lookFor(), timestampFromDateTime(dialog.from()),
+                    timestampFromDateTime(dialog.till()), dialog.periodicity(), std::move(ids));
+    return eNoError;
+}
