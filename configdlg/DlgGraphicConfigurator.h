@@ -36,7 +36,7 @@ public:
     wxWindow* roleControl(size_t index) const { return index < m_controls.size() ? m_controls[index] : nullptr; }
 
 private:
-    QxObjectSmartPtr<QxIndicator> m_indicator;
+    QxIndicator* m_indicator; // outlives the dialog; a reference's release could tear it down
     QxObjectSmartPtr<QxDrawable> m_drawable;
     std::vector<wxWindow*> m_controls; // one per role of a data or constant kind, null for others
 };

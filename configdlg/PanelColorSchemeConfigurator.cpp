@@ -86,7 +86,7 @@ void PanelColorSchemeConfigurator::rebuildRows()
         if (!isSeriesRole(role))
             continue;
         addRowLabel(this, m_grid, role.text + ":");
-        auto* selector = new QxIndicSeriesSelector(m_indicator.get(), this);
+        auto* selector = new QxIndicSeriesSelector(m_indicator, this);
         selector->setSelectedSeries(shown->getSeries(role.name));
         m_grid->Add(selector, 0, wxEXPAND | wxALIGN_CENTER_VERTICAL | wxRIGHT | wxTOP | wxBOTTOM, 5);
         m_seriesRows.push_back(selector);

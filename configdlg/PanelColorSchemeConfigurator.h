@@ -36,7 +36,7 @@ public:
 private:
     void fitToRows();
 
-    QxObjectSmartPtr<QxIndicator> m_indicator;
+    QxIndicator* m_indicator; // outlives the dialog; a reference's release could tear it down
     QxObjectSmartPtr<QxDrawable> m_drawable;
     std::vector<QxAtom> m_schemes; // by position in the choice
     wxChoice* m_choice;

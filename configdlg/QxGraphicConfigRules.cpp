@@ -125,9 +125,9 @@ wxString describeGraphic(const QxDrawable& drawable)
         const QxSeriesId& id = drawable.getSeries(role.name);
         wxString value;
         if (role.kind == QxSeriesId::eSeriesIndicator) {
-            // Our own reference: naming the indicator may drop the id's.
-            QxObjectSmartPtr<QxIndicator> source(id.indicator());
-            indicatorSeriesText(source.get(), id.outputIndex(), value);
+            // No reference of our own: releasing it would set off the
+            // teardown of an indicator that only its own graphics hold.
+            indicatorSeriesText(id.indicator(), id.outputIndex(), value);
         } else {
             value = wxString::Format("%.2lf", id.value());
         }

@@ -8,8 +8,7 @@
 #include "configdlg/PanelColorSchemeConfigurator.h"
 #include "configdlg/QxIndicGraphicsConfiguratorPanel.h"
 #include "core/QxIndicSeriesSelector.h"
-#include "core/TaLibIndicator.h"
-#include "core/ta/QxTaFunctionSet.h"
+#include "configdlg/FramedPage.h"
 #include "support/ModalScript.h"
 #include "support/WindowShot.h"
 
@@ -31,27 +30,14 @@ using TestSupport::saveWindowShot;
 
 namespace {
 
-IndPtr make(const char* name)
-{
-    const TA_FuncHandle* handle = nullptr;
-    EXPECT_EQ(QxTaFunctionSet::getFuncHandle(name, &handle), TA_SUCCESS) << name;
-    return IndPtr(new TaLibIndicator(handle));
-}
-
-struct PageHost {
+struct PageHost : FramedPage<QxIndicGraphicsConfiguratorPanel> {
     explicit PageHost(QxIndicator* indicator)
+        : FramedPage([indicator](wxWindow* parent) { return new QxIndicGraphicsConfiguratorPanel(indicator, parent); },
+                     wxSize(560, 360))
     {
-        frame = new wxFrame(nullptr, wxID_ANY, "Graphics", wxDefaultPosition, wxSize(560, 360));
-        page = new QxIndicGraphicsConfiguratorPanel(indicator, frame);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(page, 1, wxEXPAND);
-        frame->SetSizer(sizer);
-        frame->Show();
-        frame->Layout();
         page->TransferDataToWindow();
         pumpEvents(200);
     }
-    ~PageHost() { frame->Destroy(); pumpEvents(50); }
 
     std::vector<wxString> column(int col) const
     {
@@ -77,16 +63,13 @@ struct PageHost {
         sim.MouseClick();
         pumpEvents(200);
     }
-
-    wxFrame* frame;
-    QxIndicGraphicsConfiguratorPanel* page;
 };
 
 } // namespace
 
 TEST(GraphicsPage, AddModifyMoveAndResetOnMacd)
 {
-    IndPtr macd = make("MACD");
+    IndPtr macd = makeTaIndicator("MACD");
     PageHost host(macd.get());
     const size_t defaults = macd->drawables(false).size();
     ASSERT_GE(defaults, 2u);
@@ -162,7 +145,7 @@ TEST(GraphicsPage, AddModifyMoveAndResetOnMacd)
 
 TEST(GraphicsPage, ConfiguratorRefusesBadRowsAndWritesNothing)
 {
-    IndPtr sma = make("SMA");
+    IndPtr sma = makeTaIndicator("SMA");
     PageHost host(sma.get());
     MessageBoxes boxes;
 
@@ -203,7 +186,7 @@ TEST(GraphicsPage, ConfiguratorRefusesBadRowsAndWritesNothing)
 
 TEST(GraphicsPage, ButtonsFollowClickedRows)
 {
-    IndPtr macd = make("MACD");
+    IndPtr macd = makeTaIndicator("MACD");
     PageHost host(macd.get());
     const long n = host.page->listCtrl()->GetItemCount();
     ASSERT_GE(n, 3);
@@ -218,7 +201,7 @@ TEST(GraphicsPage, ButtonsFollowClickedRows)
 
 TEST(GraphicsPage, ColourSchemePageRowsAndRefusal)
 {
-    IndPtr macd = make("MACD");
+    IndPtr macd = makeTaIndicator("MACD");
     PageHost host(macd.get());
     MessageBoxes boxes;
     QxDrawable* line = host.page->getGraphics()[0].get();

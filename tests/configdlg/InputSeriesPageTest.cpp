@@ -7,8 +7,7 @@
 #include "configdlg/QxIndicInputConfiguratorPanel.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "configdlg/QxIndicatorSelectionPanel.h"
-#include "core/TaLibIndicator.h"
-#include "core/ta/QxTaFunctionSet.h"
+#include "configdlg/FramedPage.h"
 #include "support/ModalScript.h"
 #include "support/WindowShot.h"
 
@@ -24,29 +23,12 @@ using TestSupport::ModalScript;
 
 namespace {
 
-IndPtr make(const char* name)
-{
-    const TA_FuncHandle* handle = nullptr;
-    EXPECT_EQ(QxTaFunctionSet::getFuncHandle(name, &handle), TA_SUCCESS) << name;
-    return IndPtr(new TaLibIndicator(handle));
-}
-
-struct PageHost {
+struct PageHost : FramedPage<QxIndicInputConfiguratorPanel> {
     explicit PageHost(QxIndicator* indicator)
+        : FramedPage([indicator](wxWindow* parent) { return new QxIndicInputConfiguratorPanel(indicator, 0, parent); },
+                     wxSize(520, 200))
     {
-        frame = new wxFrame(nullptr, wxID_ANY, "Input", wxDefaultPosition, wxSize(520, 200));
-        page = new QxIndicInputConfiguratorPanel(indicator, 0, frame);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(page, 1, wxEXPAND);
-        frame->SetSizer(sizer);
-        frame->Show();
-        frame->Layout();
         TestSupport::pumpEvents(100);
-    }
-    ~PageHost()
-    {
-        frame->Destroy();
-        TestSupport::pumpEvents(50);
     }
     std::vector<wxString> entries() const
     {
@@ -55,16 +37,13 @@ struct PageHost {
             texts.push_back(page->choice()->GetString(i));
         return texts;
     }
-
-    wxFrame* frame;
-    QxIndicInputConfiguratorPanel* page;
 };
 
 } // namespace
 
 TEST(InputSeriesPage, PricesThenAddedIndicatorOutputsAppliedAtOnce)
 {
-    IndPtr sma = make("SMA");
+    IndPtr sma = makeTaIndicator("SMA");
     PageHost host(sma.get());
     EXPECT_EQ(host.entries(), (std::vector<wxString>{"Open", "High", "Low", "Close", "Volume"}));
     EXPECT_EQ(host.page->choice()->GetStringSelection(), "Close");
@@ -105,7 +84,7 @@ TEST(InputSeriesPage, PricesThenAddedIndicatorOutputsAppliedAtOnce)
 
 TEST(InputSeriesPage, InputsWithoutAnEntryAreLeftUnchanged)
 {
-    IndPtr sma = make("SMA");
+    IndPtr sma = makeTaIndicator("SMA");
     for (const QxSeriesId& id : {QxSeriesId(QxSeriesId::eSeriesOpenInterest), QxSeriesId::constant(4.0)}) {
         ASSERT_EQ(sma->setInputSeries(0, id), 0);
         PageHost host(sma.get());
@@ -118,8 +97,8 @@ TEST(InputSeriesPage, InputsWithoutAnEntryAreLeftUnchanged)
 
 TEST(InputSeriesPage, StopsAddingSourcesAtTheLastPositionAValueCanName)
 {
-    IndPtr sma = make("SMA");
-    IndPtr ema = make("EMA");
+    IndPtr sma = makeTaIndicator("SMA");
+    IndPtr ema = makeTaIndicator("EMA");
     PageHost host(sma.get());
     for (unsigned i = 0; i < kMaxInputSources; ++i)
         ASSERT_TRUE(host.page->addIndicatorOutputs(ema.get())) << i;
