@@ -28,6 +28,7 @@
 #include "core/platform/QxFileDialogExt.h"
 #include "core/platform/QxKeyAliases.h"
 #include "core/platform/QxMenuArt.h"
+#include "trading/QxSignalMarker.h"
 
 #include <wx/config.h>
 #include <wx/filedlg.h>
@@ -302,8 +303,14 @@ void QxChartFrame::OnSize(wxSizeEvent& event)
 
 void QxChartFrame::onAddSignalMarkers(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Buy/sell signal markers")).wc_str());
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    if (!chart || !chart->getMainZone() || !chart->getCalc())
+        return;
+    QxObjectSmartPtr<QxSignalMarker> marker(new QxSignalMarker(chart->getCalc()));
+    if (!marker->configure())
+        return;
+    chart->getMainZone()->addPattern(marker.get());
+    refreshView();
 }
 
 void QxChartFrame::onCandlestickPatterns(wxCommandEvent&)

@@ -4,6 +4,8 @@
 
 #include <wx/xml/xml.h>
 
+#include <algorithm>
+
 QxPortfolio::QxPortfolio(const wxString& name) : m_name(name) {}
 
 QxPortfolio::~QxPortfolio() = default;
@@ -31,6 +33,32 @@ void QxPortfolio::addAllTransactions(const QxPortfolio& other)
         for (const QxTransaction& t : theirs.transactions())
             it->second.addTransaction(t);
     }
+}
+
+bool QxPortfolio::removeEqualTransaction(const std::string& key, const QxTransaction& t)
+{
+    const auto it = m_positions.find(key);
+    if (it == m_positions.end())
+        return false;
+    const auto& transactions = it->second.transactions();
+    const auto found = std::find(transactions.begin(), transactions.end(), t);
+    if (found == transactions.end())
+        return false;
+    it->second.removeTransaction(static_cast<size_t>(found - transactions.begin()));
+    return true;
+}
+
+std::vector<std::string> QxPortfolio::removeAllTransactions(const QxPortfolio& other)
+{
+    std::vector<std::string> changed;
+    for (const auto& [key, theirs] : other.m_positions) {
+        bool any = false;
+        for (const QxTransaction& t : theirs.transactions())
+            any = removeEqualTransaction(key, t) || any;
+        if (any)
+            changed.push_back(key);
+    }
+    return changed;
 }
 
 QxPortfolio* QxPortfolio::fromXml(const wxXmlNode* element, QxDatabase* database)

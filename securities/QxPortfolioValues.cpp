@@ -37,13 +37,17 @@ void fillChange(wxString* last, const QxCloses& closes)
 
 } // namespace
 
+const double* qxClosingValues(const QxPriceHistory* history)
+{
+    if (!history || history->numBars() == 0)
+        return nullptr;
+    return history->getSecurityType() == Qx::eFund || !history->close() ? history->nav() : history->close();
+}
+
 QxCloses qxClosesOf(const QxPriceHistory* history)
 {
     QxCloses closes;
-    if (!history || history->numBars() == 0)
-        return closes;
-    const double* values = history->getSecurityType() == Qx::eFund || !history->close() ? history->nav()
-                                                                                          : history->close();
+    const double* values = qxClosingValues(history);
     if (!values)
         return closes;
     closes.bars = history->numBars();

@@ -25,6 +25,8 @@ struct QxCloses {
     bool hasChange() const { return bars >= 2 && previous > 0; }
 };
 QxCloses qxClosesOf(const QxPriceHistory* history);
+// The column of closing prices (a fund's net asset values); null without bars.
+const double* qxClosingValues(const QxPriceHistory* history);
 
 // Locale-aware texts: fixed decimals; a percentage with 2 decimals and "%".
 wxString qxFixedText(double value, int decimals);

@@ -2,14 +2,19 @@
 
 #include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
-#include "app/QxNotAvailable.h"
 #include "chartview/QxChartView.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDatabase.h"
 #include "core/QxTime.h"
+#include "securities/QxPortfolioNames.h"
+#include "securities/QxTransactionDlg.h"
+#include "trading/QxAlertMgrPanel.h"
+#include "trading/QxAlertSettingsDlg.h"
 
 #include <wx/artprov.h>
 #include <wx/dataview.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -372,6 +377,7 @@ wxTreeListCtrl* QxPortfolioView::makeTree(bool watchTree)
         tree->SetItemComparator(m_portfolioComparator.get());
     tree->SetImageList(&m_images);
     tree->Bind(wxEVT_TREELIST_COLUMN_SORTED, &QxPortfolioView::onTreeSorted, this);
+    tree->Bind(wxEVT_TREELIST_SELECTION_CHANGED, &QxPortfolioView::onTreeSelectionChanged, this);
     tree->Bind(wxEVT_TREELIST_ITEM_ACTIVATED, &QxPortfolioView::onTreeActivated, this);
     tree->Bind(wxEVT_SIZE, &QxPortfolioView::onTreeSize, this);
     return tree;
@@ -818,12 +824,18 @@ void QxPortfolioView::onIdle(unsigned, long arg)
         if (selectedRow(m_watchlistList) < 0)
             selectAndFocus(m_watchlistList, focusedRow(m_watchlistList));
         break;
+    case eEditPortfolioLabel:
+        if (commandRow(m_portfolioList) >= 0)
+            m_portfolioList->EditLabel(commandRow(m_portfolioList));
+        break;
+    case eEditWatchlistLabel:
+        if (commandRow(m_watchlistList) >= 0)
+            m_watchlistList->EditLabel(commandRow(m_watchlistList));
+        break;
     default:
         break;
     }
 }
-
-void QxPortfolioView::notYet(const wxString& what) { qxShowNotAvailable(this, what); }
 
 // ---- the sash
 
@@ -882,4 +894,477 @@ void QxPortfolioView::onMouseLeave(wxMouseEvent& event)
     if (!m_sashDragging && currentCursor() == eCursorSizeWE)
         resetCursor();
     event.Skip();
+}
+
+// ---- the commands of the toolbars
+
+long QxPortfolioView::commandRow(const wxListCtrl* list) const
+{
+    const long row = selectedRow(list);
+    if (row >= 0)
+        return row;
+    // A click on a tool may take the focus from the list, which parks its row.
+    const long parked = list == m_portfolioList ? m_parkedPortfolioRow : m_parkedWatchlistRow;
+    return parked < list->GetItemCount() ? parked : -1;
+}
+
+std::vector<wxString> QxPortfolioView::rowNames(const wxListCtrl* list, long except)
+{
+    std::vector<wxString> names;
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        if (row != except)
+            names.push_back(list->GetItemText(row));
+    return names;
+}
+
+bool QxPortfolioView::toolEnabled(int toolId) const
+{
+    const bool portfolioCurrent = m_currentPortfolio != kConsolidatedId && portfolio(m_currentPortfolio);
+    const bool watchlistCurrent = m_currentWatchlist != -1 && watchlist(m_currentWatchlist);
+    const bool watchRowSelected = watchlistCurrent && m_shownWatchlistTree && m_shownWatchlistTree->GetSelection().IsOk();
+    switch (toolId) {
+    case ID_REMOVE_PORTFOLIO:
+    case ID_RENAME_PORTFOLIO:
+        return portfolioCurrent;
+    case ID_REMOVE_WATCHLIST:
+    case ID_RENAME_WATCHLIST:
+        return watchlistCurrent;
+    case ID_ADD_TRANSACTION:
+        return m_watchMode ? watchlistCurrent : portfolioCurrent;
+    case ID_REMOVE_TRANSACTION:
+        return m_watchMode ? watchRowSelected : portfolioCurrent && selectedLot(nullptr, nullptr);
+    case ID_SET_NEW_ALERT:
+        return m_watchMode ? watchRowSelected
+                           : m_shownPortfolioTree && m_shownPortfolioTree->GetSelection().IsOk();
+    case ID_REMOVE_ALERT_SETTING:
+        return selectedRow(m_alertList) >= 0;
+    default:
+        return true;
+    }
+}
+
+void QxPortfolioView::addPortfolio()
+{
+    activateList(false);
+    const wxString name = qxUniqueName(_("Portfolio"), rowNames(m_portfolioList));
+    const int id = ++m_nextPortfolioId;
+    m_portfolios[id] = new QxPortfolio(name);
+    m_portfolioList->InsertItem(0, name);
+    m_portfolioList->SetItemData(0, id);
+    showDetailsTree(portfolioTree(id), false);
+    m_currentPortfolio = id;
+    sortPortfolioList();
+    const long row = portfolioRow(id);
+    selectAndFocus(m_portfolioList, row);
+    updatePortfolioRow(row);
+    // The label can be edited only once the list shows the new row.
+    QxIdleTaskQueue::instance()->post(this, 0, eEditPortfolioLabel);
+}
+
+void QxPortfolioView::removePortfolio()
+{
+    const long row = commandRow(m_portfolioList);
+    const long last = m_portfolioList->GetItemCount() - 1;
+    if (row < 0 || row >= last)
+        return;
+    const int id = static_cast<int>(m_portfolioList->GetItemData(row));
+    QxObjectSmartPtr<QxPortfolio> removed(portfolio(id));
+    Freeze();
+    restoreParked();
+    selectAndFocus(m_portfolioList, row + 1);
+    showPortfolioRow(row + 1);
+    m_portfolioList->DeleteItem(row);
+    m_parkedPortfolioRow = -1;
+    m_portfolios.erase(id);
+    dropTree(m_portfolioTrees, m_shownPortfolioTree, id);
+    // What the portfolio brought into CONSOLIDATED leaves with it.
+    QxPortfolio* consolidated = portfolio(kConsolidatedId);
+    wxTreeListCtrl* consolidatedTree = existingPortfolioTree(kConsolidatedId);
+    if (removed) {
+        for (const std::string& key : consolidated->removeAllTransactions(*removed))
+            refreshPosition(consolidatedTree, consolidated->positions().at(key));
+    }
+    updatePortfolioRow(m_portfolioList->GetItemCount() - 1);
+    Thaw();
+}
+
+void QxPortfolioView::dropTree(TreeMap& trees, wxTreeListCtrl*& shown, int id)
+{
+    const auto it = trees.find(id);
+    if (it == trees.end())
+        return;
+    wxTreeListCtrl* tree = it->second;
+    trees.erase(it);
+    if (m_detailsSizer->GetItem(tree))
+        m_detailsSizer->Detach(tree);
+    if (shown == tree)
+        shown = nullptr;
+    tree->Destroy();
+}
+
+void QxPortfolioView::renamePortfolio()
+{
+    if (m_watchMode) {
+        activateList(false);
+        QxIdleTaskQueue::instance()->post(this, 0, eEditPortfolioLabel);
+    } else if (commandRow(m_portfolioList) >= 0) {
+        m_portfolioList->EditLabel(commandRow(m_portfolioList));
+    }
+}
+
+void QxPortfolioView::onPortfolioBeginLabelEdit(wxListEvent& event)
+{
+    if (m_currentPortfolio == kConsolidatedId ||
+        static_cast<int>(m_portfolioList->GetItemData(event.GetIndex())) == kConsolidatedId)
+        event.Veto();
+}
+
+void QxPortfolioView::onPortfolioEndLabelEdit(wxListEvent& event)
+{
+    if (event.IsEditCancelled())
+        return;
+    // The list is sorted by name: the row's text is set here, not by the control.
+    event.Veto();
+    const long row = event.GetIndex();
+    QxPortfolio* p = row >= 0 ? portfolio(static_cast<int>(m_portfolioList->GetItemData(row))) : nullptr;
+    if (!p || p == portfolio(kConsolidatedId) || !qxMayRename(event.GetLabel(), rowNames(m_portfolioList, row)))
+        return;
+    m_portfolioList->SetItemText(row, event.GetLabel());
+    p->setName(event.GetLabel());
+    sortPortfolioList();
+}
+
+void QxPortfolioView::addWatchlist()
+{
+    activateList(true);
+    const wxString name = qxUniqueName(_("Watchlist"), rowNames(m_watchlistList));
+    const int id = ++m_nextWatchlistId;
+    m_watchlists[id] = new QxWatchlist(name);
+    m_watchlistList->InsertItem(0, name);
+    m_watchlistList->SetItemData(0, id);
+    showDetailsTree(watchlistTree(id), true);
+    m_currentWatchlist = id;
+    sortWatchlistList();
+    selectAndFocus(m_watchlistList, watchlistRow(id));
+    QxIdleTaskQueue::instance()->post(this, 0, eEditWatchlistLabel);
+}
+
+void QxPortfolioView::removeWatchlist()
+{
+    const long row = commandRow(m_watchlistList);
+    if (row < 0)
+        return;
+    const int id = static_cast<int>(m_watchlistList->GetItemData(row));
+    Freeze();
+    restoreParked();
+    const bool following = row + 1 < m_watchlistList->GetItemCount();
+    if (following) {
+        selectAndFocus(m_watchlistList, row + 1);
+        showWatchlistRow(row + 1);
+    }
+    m_watchlistList->DeleteItem(row);
+    m_parkedWatchlistRow = -1;
+    if (!following)
+        m_currentWatchlist = -1;
+    dropTree(m_watchlistTrees, m_shownWatchlistTree, id);
+    m_watchlists.erase(id);
+    Layout();
+    Thaw();
+}
+
+void QxPortfolioView::renameWatchlist()
+{
+    if (!m_watchMode) {
+        activateList(true);
+        QxIdleTaskQueue::instance()->post(this, 0, eEditWatchlistLabel);
+    } else if (commandRow(m_watchlistList) >= 0) {
+        m_watchlistList->EditLabel(commandRow(m_watchlistList));
+    }
+}
+
+void QxPortfolioView::onWatchlistEndLabelEdit(wxListEvent& event)
+{
+    if (event.IsEditCancelled())
+        return;
+    const long row = event.GetIndex();
+    QxWatchlist* w = row >= 0 ? watchlist(static_cast<int>(m_watchlistList->GetItemData(row))) : nullptr;
+    if (!w || !qxMayRename(event.GetLabel(), rowNames(m_watchlistList, row))) {
+        event.Veto();
+        return;
+    }
+    w->setName(event.GetLabel()); // the control keeps the new label itself
+}
+
+void QxPortfolioView::addTransactionOrItem()
+{
+    if (!toolEnabled(ID_ADD_TRANSACTION))
+        return;
+    QxTransactionDlg dialog(this, m_watchMode);
+    if (dialog.ShowModal() != wxID_OK || !dialog.getSecurity())
+        return;
+    const QxTransaction& t = dialog.getTransaction();
+    if (m_watchMode)
+        setWatchItem(dialog.getSecurity(), t.time, t.price);
+    else
+        addTransaction(dialog.getSecurity(), t);
+}
+
+void QxPortfolioView::addTransaction(QxSecurity* security, const QxTransaction& transaction)
+{
+    QxPortfolio* p = m_currentPortfolio == kConsolidatedId ? nullptr : portfolio(m_currentPortfolio);
+    QxPosition* position = p ? p->getPosition(security, true) : nullptr;
+    if (!position)
+        return;
+    position->addTransaction(transaction);
+    refreshPosition(existingPortfolioTree(m_currentPortfolio), *position);
+    updatePortfolioRow(portfolioRow(m_currentPortfolio));
+    QxPosition* mirrored = portfolio(kConsolidatedId)->getPosition(security, true);
+    mirrored->addTransaction(transaction);
+    refreshPosition(existingPortfolioTree(kConsolidatedId), *mirrored);
+    updatePortfolioRow(m_portfolioList->GetItemCount() - 1);
+}
+
+void QxPortfolioView::setWatchItem(QxSecurity* security, int64_t time, double price)
+{
+    QxWatchlist* w = watchlist(m_currentWatchlist);
+    if (!w || !security)
+        return;
+    QxWatchItem item;
+    item.security = security;
+    item.time = time;
+    item.price = price;
+    w->setItem(item);
+    fillWatchlistTree(existingWatchlistTree(m_currentWatchlist), *w);
+}
+
+bool QxPortfolioView::selectedLot(const QxPosition** position, size_t* index) const
+{
+    wxTreeListCtrl* tree = m_shownPortfolioTree;
+    const wxTreeListItem row = tree ? tree->GetSelection() : wxTreeListItem();
+    auto* lot = row.IsOk() ? dynamic_cast<QxLotRowData*>(tree->GetItemData(row)) : nullptr;
+    auto* parent = lot ? dynamic_cast<QxPositionRowData*>(tree->GetItemData(tree->GetItemParent(row))) : nullptr;
+    if (!parent || !parent->position || lot->index >= parent->position->transactions().size())
+        return false;
+    if (position)
+        *position = parent->position;
+    if (index)
+        *index = lot->index;
+    return true;
+}
+
+void QxPortfolioView::removeTransactionOrItem()
+{
+    if (m_watchMode) {
+        QxWatchlist* w = watchlist(m_currentWatchlist);
+        QxSecurity* security = selectedSecurity();
+        if (w && security && m_shownWatchlistTree == existingWatchlistTree(m_currentWatchlist)) {
+            QxSecurityPtr held(security);
+            w->removeItem(security);
+            fillWatchlistTree(m_shownWatchlistTree, *w);
+        }
+    } else {
+        const QxPosition* shown = nullptr;
+        size_t index = 0;
+        QxPortfolio* current = m_currentPortfolio == kConsolidatedId ? nullptr : portfolio(m_currentPortfolio);
+        if (!current || !selectedLot(&shown, &index) || current->positions().count(shown->key()) == 0)
+            return;
+        QxPosition* position = &current->positions().at(shown->key());
+        const QxTransaction t = position->transactions()[index];
+        position->removeTransaction(index);
+        refreshPosition(m_shownPortfolioTree, *position);
+        updatePortfolioRow(portfolioRow(m_currentPortfolio));
+        QxPortfolio* consolidated = portfolio(kConsolidatedId);
+        if (consolidated->removeEqualTransaction(position->key(), t))
+            refreshPosition(existingPortfolioTree(kConsolidatedId), consolidated->positions().at(position->key()));
+        updatePortfolioRow(m_portfolioList->GetItemCount() - 1);
+    }
+    showAlertSettings(selectedSecurity());
+}
+
+// ---- the alert panel
+
+namespace {
+
+bool sameSecurity(const QxSecurity* a, const QxSecurity* b)
+{
+    return a == b || (a && b && compareSecurities(a, b) == 0);
+}
+
+// The date of the pair's latest alert (the entry before the marker), or
+// nothing when it has none.
+wxString lastOccurredText(QxSecurity* security, QxAlertSetting* setting)
+{
+    const QxAlertList* alerts = QxAlertMgr::get()->alertsOf(security, setting);
+    if (!alerts || alerts->size() < 2)
+        return wxString();
+    const int64_t latest = std::prev(alerts->end(), 2)->first;
+    return latest == 0 ? wxString() : formatTimestamp(latest, "%x");
+}
+
+} // namespace
+
+void QxPortfolioView::onTreeSelectionChanged(wxTreeListEvent& event)
+{
+    showAlertSettings(selectedSecurity());
+    m_rightSizer->Layout();
+    event.Skip();
+}
+
+void QxPortfolioView::clearAlertRows()
+{
+    m_alertList->DeleteAllItems();
+    m_alertRowSettings.clear();
+}
+
+void QxPortfolioView::showAlertSettings(QxSecurity* security)
+{
+    if (security && m_alertSecurity && sameSecurity(security, m_alertSecurity.get()))
+        return;
+    clearAlertRows();
+    m_alertSecurity = security;
+    if (!security) {
+        m_alertsLabel->SetLabel(_("Alerts"));
+        return;
+    }
+    m_alertsLabel->SetLabel(_("Alert settings of ") + wxString::FromUTF8(security->ticker()));
+    m_rightSizer->Layout();
+    const auto& bySecurity = QxAlertMgr::get()->securitiesIndex();
+    const auto it = bySecurity.find(m_alertSecurity);
+    if (it == bySecurity.end())
+        return;
+    for (const QxAlertSettingPtr& setting : it->second)
+        addAlertRow(setting.get());
+}
+
+long QxPortfolioView::alertRowOf(const QxAlertSetting* setting) const
+{
+    for (long row = 0; row < m_alertList->GetItemCount(); ++row)
+        if (reinterpret_cast<const QxAlertSetting*>(m_alertList->GetItemData(row)) == setting)
+            return row;
+    return -1;
+}
+
+void QxPortfolioView::addAlertRow(QxAlertSetting* setting)
+{
+    if (!setting || alertRowOf(setting) >= 0)
+        return;
+    const wxString text = setting->describe(false);
+    const long row = m_alertList->InsertItem(QxAlertMgrPanel::sortedPosition(m_alertList, text), text);
+    m_alertList->SetItem(row, 1, lastOccurredText(m_alertSecurity.get(), setting));
+    m_alertList->SetItemPtrData(row, reinterpret_cast<wxUIntPtr>(setting));
+    m_alertRowSettings[setting] = setting;
+}
+
+void QxPortfolioView::onAlertSettingAdded(QxSecurity* security, QxAlertSetting* setting)
+{
+    // The list is the alert security's: settings of others never join it.
+    if (m_alertSecurity && sameSecurity(security, m_alertSecurity.get()))
+        addAlertRow(setting);
+}
+
+void QxPortfolioView::onAlertSettingRemoved(QxSecurity* security, QxAlertSetting* setting)
+{
+    if (m_removingAlert || !m_alertSecurity || !sameSecurity(security, m_alertSecurity.get()))
+        return;
+    const long row = alertRowOf(setting);
+    if (row >= 0) {
+        m_alertList->DeleteItem(row);
+        m_alertRowSettings.erase(setting);
+    }
+}
+
+void QxPortfolioView::onAlertAdded(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting)
+{
+    if (!m_alertSecurity || !sameSecurity(security, m_alertSecurity.get()))
+        return;
+    const long row = alertRowOf(setting);
+    if (row >= 0)
+        m_alertList->SetItem(row, 1, formatTimestamp(alert.timestamp, "%x"));
+}
+
+void QxPortfolioView::onAlertRemoved(const QxAlert&, QxSecurity* security, QxAlertSetting* setting)
+{
+    if (!m_alertSecurity || !sameSecurity(security, m_alertSecurity.get()))
+        return;
+    const long row = alertRowOf(setting);
+    if (row >= 0)
+        m_alertList->SetItem(row, 1, lastOccurredText(m_alertSecurity.get(), setting));
+}
+
+void QxPortfolioView::setNewAlert()
+{
+    QxSecurityPtr security(selectedSecurity());
+    if (!security)
+        return;
+    QxAlertSettingsDlg dialog(this, security.get());
+    if (dialog.ShowModal() != wxID_OK || !dialog.getSetting() || !dialog.getSecurity())
+        return;
+    if (!QxAlertMgr::get()->addSetting(dialog.getSecurity(), dialog.getSetting(), timestampNow()))
+        wxMessageBox(_("New alert setting that you wanted to add already exists for the security."),
+                     QxApplication::appTitle(), wxOK | wxICON_EXCLAMATION | wxCENTRE, this);
+}
+
+std::unique_ptr<wxMenu> QxPortfolioView::buildQuickAlertMenu() const
+{
+    QxSecurity* security = selectedSecurity();
+    if (!security)
+        return nullptr;
+    auto menu = std::make_unique<wxMenu>();
+    int number = 0;
+    int items = 0;
+    for (const auto& [setting, securities] : QxAlertMgr::get()->settingsIndex()) {
+        const int k = number++;
+        if (items >= kQuickAlertMax)
+            break;
+        if (!setting->tradingSystem() || securities.count(QxSecurityPtr(security)) > 0)
+            continue;
+        menu->Append(kQuickAlertBase + k, setting->describe(false));
+        ++items;
+    }
+    if (items > 0)
+        menu->AppendSeparator();
+    menu->Append(ID_SET_NEW_ALERT, _("New Alert"));
+    return menu;
+}
+
+void QxPortfolioView::chooseQuickAlert(int itemId)
+{
+    if (itemId == ID_SET_NEW_ALERT) {
+        setNewAlert();
+        return;
+    }
+    QxSecurity* security = selectedSecurity();
+    const int k = itemId - kQuickAlertBase;
+    const auto& settings = QxAlertMgr::get()->settingsIndex();
+    if (!security || k < 0 || k >= static_cast<int>(settings.size()))
+        return;
+    QxAlertSettingPtr setting = std::next(settings.begin(), k)->first;
+    QxAlertMgr::get()->addSetting(security, setting.get(), timestampNow());
+}
+
+void QxPortfolioView::onQuickAlertMenu(wxCommandEvent&)
+{
+    std::unique_ptr<wxMenu> menu = buildQuickAlertMenu();
+    if (!menu)
+        return;
+    // The toolbar keeps the arrow pressed while this runs; the menu opens
+    // at the pointer, just below the arrow, and the choice comes back here
+    // rather than as a command.
+    const int chosen = GetPopupMenuSelectionFromUser(*menu);
+    if (chosen != wxID_NONE)
+        chooseQuickAlert(chosen);
+}
+
+void QxPortfolioView::removeAlertSetting()
+{
+    const long row = selectedRow(m_alertList);
+    if (row < 0 || !m_alertSecurity)
+        return;
+    QxAlertSettingPtr setting(reinterpret_cast<QxAlertSetting*>(m_alertList->GetItemData(row)));
+    QxSecurityPtr security = m_alertSecurity;
+    m_removingAlert = true;
+    m_alertList->DeleteItem(row);
+    m_alertRowSettings.erase(setting.get());
+    QxAlertMgr::get()->removeSetting(security.get(), setting.get());
+    m_removingAlert = false;
 }

@@ -6,10 +6,10 @@
 // per portfolio or watchlist, made on first show and kept. Values follow
 // price downloads through one daily calculator per shown security.
 //
-// For the commands of the toolbars (added later on top of this): the model
-// is reached through portfolios() and watchlists() by list id; after a
-// change, refreshPosition() or fillWatchlistTree() puts it on screen and
-// updatePortfolioRow() recomputes a list row.
+// The toolbars' commands change the model, through portfolios() and
+// watchlists() by list id; refreshPosition() or fillWatchlistTree() then
+// puts the change on screen and updatePortfolioRow() recomputes a list row.
+// Every transaction of a portfolio is mirrored in CONSOLIDATED.
 #include "app/QxIdleTaskQueue.h"
 #include "chartview/QxCursorMgrMixin.h"
 #include "core/QxCalculator.h"
@@ -40,7 +40,13 @@ public:
     using WatchlistMap = std::map<int, QxObjectSmartPtr<QxWatchlist>>;
     using TreeMap = std::map<int, wxTreeListCtrl*>;
 
-    enum IdleCall { eFitColumns = 0, eKeepPortfolioSelection = 1, eKeepWatchlistSelection = 2 };
+    enum IdleCall {
+        eFitColumns = 0,
+        eKeepPortfolioSelection = 1,
+        eKeepWatchlistSelection = 2,
+        eEditPortfolioLabel = 3,
+        eEditWatchlistLabel = 4,
+    };
     static constexpr int kConsolidatedId = 0;
 
     explicit QxPortfolioView(wxWindow* parent);
@@ -111,13 +117,55 @@ public:
     void destroyCallData(long) override {}
     void eodPriceHistoryChanged(unsigned securityId) override;
     void intradayPriceHistoryChanged(unsigned) override {}
-    // The alert panel of the lower right follows these once its commands
-    // are built; until then the view only stays registered.
-    void onAlertSettingAdded(QxSecurity*, QxAlertSetting*) override {}
-    void onAlertSettingRemoved(QxSecurity*, QxAlertSetting*) override {}
-    void onAlertAdded(const QxAlert&, QxSecurity*, QxAlertSetting*) override {}
+    // The alert panel shows the settings of the alert security and follows
+    // the manager's changes of them.
+    void onAlertSettingAdded(QxSecurity* security, QxAlertSetting* setting) override;
+    void onAlertSettingRemoved(QxSecurity* security, QxAlertSetting* setting) override;
+    void onAlertAdded(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting) override;
     void onAlertStatusChanged(const QxAlert&, unsigned, QxSecurity*, QxAlertSetting*) override {}
-    void onAlertRemoved(const QxAlert&, QxSecurity*, QxAlertSetting*) override {}
+    void onAlertRemoved(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting) override;
+
+    // ---- the commands of the toolbars, as the tools run them
+    void addPortfolio();
+    // The selected portfolio goes, and with it its transactions from
+    // CONSOLIDATED; the next row becomes current.
+    void removePortfolio();
+    void renamePortfolio();
+    void addWatchlist();
+    void removeWatchlist();
+    void renameWatchlist();
+    // Asks for a transaction (a watch item in watchlist mode) and adds it.
+    void addTransactionOrItem();
+    // Adds a transaction to the current portfolio and to CONSOLIDATED.
+    void addTransaction(QxSecurity* security, const QxTransaction& transaction);
+    // Sets the current watchlist's item of the security.
+    void setWatchItem(QxSecurity* security, int64_t time, double price);
+    // Removes the selected lot's transaction (and one equal transaction of
+    // CONSOLIDATED), or the selected watch item.
+    void removeTransactionOrItem();
+    // Whether a tool's command has something to act on now.
+    bool toolEnabled(int toolId) const;
+
+    // ---- the alert panel
+    // Lists the alert settings of security (none: an empty list).
+    void showAlertSettings(QxSecurity* security);
+    QxSecurity* alertSecurity() const { return m_alertSecurity.get(); }
+    // Asks for a new alert setting of the selected security.
+    void setNewAlert();
+    // The quick-alert menu of the selected security: the trading-system
+    // settings the manager knows and the security lacks (at most 30, ids
+    // 6000 + the setting's place in the manager's order), then "New Alert".
+    static constexpr int kQuickAlertBase = 6000;
+    static constexpr int kQuickAlertMax = 30;
+    std::unique_ptr<wxMenu> buildQuickAlertMenu() const;
+    // What choosing an item of that menu does.
+    void chooseQuickAlert(int itemId);
+    void removeAlertSetting();
+    wxListCtrl* alertList() const { return m_alertList; }
+    wxStaticText* alertsLabel() const { return m_alertsLabel; }
+    wxToolBar* portfolioToolBar() const { return m_portfolioTools; }
+    wxToolBar* watchlistToolBar() const { return m_watchlistTools; }
+    wxToolBar* alertToolBar() const { return m_alertTools; }
 
 protected:
     void onMouseLeave(wxMouseEvent& event) override;
@@ -137,22 +185,35 @@ protected:
     void onWatchlistSetFocus(wxFocusEvent& event) override;
     void onWatchlistListSize(wxSizeEvent& event) override;
     void onAlertListSize(wxSizeEvent& event) override;
-    // The tools' commands come next; until then they say so.
-    void onAddPortfolio(wxCommandEvent&) override { notYet(_("Adding portfolios")); }
-    void onRemovePortfolio(wxCommandEvent&) override { notYet(_("Removing portfolios")); }
-    void onRenamePortfolio(wxCommandEvent&) override { notYet(_("Renaming portfolios")); }
-    void onAddWatchlist(wxCommandEvent&) override { notYet(_("Adding watchlists")); }
-    void onRemoveWatchlist(wxCommandEvent&) override { notYet(_("Removing watchlists")); }
-    void onRenameWatchlist(wxCommandEvent&) override { notYet(_("Renaming watchlists")); }
-    void onAddTransaction(wxCommandEvent&) override { notYet(_("Adding transactions and watch items")); }
-    void onRemoveTransaction(wxCommandEvent&) override { notYet(_("Removing transactions and watch items")); }
-    void onSetNewAlert(wxCommandEvent&) override { notYet(_("Setting alerts from the portfolio manager")); }
-    void onQuickAlertMenu(wxCommandEvent&) override { notYet(_("Setting alerts from the portfolio manager")); }
+    void onAddPortfolio(wxCommandEvent&) override { addPortfolio(); }
+    void onRemovePortfolio(wxCommandEvent&) override { removePortfolio(); }
+    void onRemovePortfolioUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_REMOVE_PORTFOLIO)); }
+    void onRenamePortfolio(wxCommandEvent&) override { renamePortfolio(); }
+    void onRenamePortfolioUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_RENAME_PORTFOLIO)); }
+    void onPortfolioBeginLabelEdit(wxListEvent& event) override;
+    void onPortfolioEndLabelEdit(wxListEvent& event) override;
+    void onAddWatchlist(wxCommandEvent&) override { addWatchlist(); }
+    void onRemoveWatchlist(wxCommandEvent&) override { removeWatchlist(); }
+    void onRemoveWatchlistUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_REMOVE_WATCHLIST)); }
+    void onRenameWatchlist(wxCommandEvent&) override { renameWatchlist(); }
+    void onRenameWatchlistUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_RENAME_WATCHLIST)); }
+    void onWatchlistEndLabelEdit(wxListEvent& event) override;
+    void onAddTransaction(wxCommandEvent&) override { addTransactionOrItem(); }
+    void onAddTransactionUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_ADD_TRANSACTION)); }
+    void onRemoveTransaction(wxCommandEvent&) override { removeTransactionOrItem(); }
+    void onRemoveTransactionUpdate(wxUpdateUIEvent& event) override
+    {
+        event.Enable(toolEnabled(ID_REMOVE_TRANSACTION));
+    }
+    void onSetNewAlert(wxCommandEvent&) override { setNewAlert(); }
+    void onSetNewAlertUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_SET_NEW_ALERT)); }
     void onManageAlerts(wxCommandEvent&) override { QxAlertMgrFrame::showFrame(); }
-    void onRemoveAlertSetting(wxCommandEvent&) override { notYet(_("Removing alert settings here")); }
-    // Labels are not edited before renaming is built.
-    void onPortfolioBeginLabelEdit(wxListEvent& event) override { event.Veto(); }
-    void onWatchlistEndLabelEdit(wxListEvent& event) override { event.Veto(); }
+    void onQuickAlertMenu(wxCommandEvent&) override;
+    void onRemoveAlertSetting(wxCommandEvent&) override { removeAlertSetting(); }
+    void onRemoveAlertSettingUpdate(wxUpdateUIEvent& event) override
+    {
+        event.Enable(toolEnabled(ID_REMOVE_ALERT_SETTING));
+    }
 
 private:
     struct ListSort {
@@ -179,7 +240,21 @@ private:
     void activateList(bool watchMode);
     void setDetailsMode(bool watchMode);
     void moveSash(int x);
-    void notYet(const wxString& what);
+    void onTreeSelectionChanged(wxTreeListEvent& event);
+    // The row a command acts on: the selected one, or the one parked while
+    // the list is without the focus; -1 when none.
+    long commandRow(const wxListCtrl* list) const;
+    // The texts of column 0 of every row but except.
+    static std::vector<wxString> rowNames(const wxListCtrl* list, long except = -1);
+    // The position row and lot index of the selected lot row of the shown
+    // portfolio tree; false when no lot row is selected.
+    bool selectedLot(const QxPosition** position, size_t* index) const;
+    // Destroys the tree of a removed portfolio or watchlist.
+    void dropTree(TreeMap& trees, wxTreeListCtrl*& shown, int id);
+    // The alert list's row of a setting, or -1; its "Last occurred on".
+    long alertRowOf(const QxAlertSetting* setting) const;
+    void addAlertRow(QxAlertSetting* setting);
+    void clearAlertRows();
 
     int m_nextPortfolioId = 0;
     int m_nextWatchlistId = 0;
@@ -210,4 +285,11 @@ private:
     bool m_parking = false;
     bool m_fitting = false;
     bool m_sortingTrees = false;
+
+    // The alert panel: its security, the settings its rows stand for (held,
+    // so that a row never points at a setting the manager let go), and
+    // whether the panel itself is removing one.
+    QxSecurityPtr m_alertSecurity;
+    std::map<const QxAlertSetting*, QxAlertSettingPtr> m_alertRowSettings;
+    bool m_removingAlert = false;
 };

@@ -28,6 +28,10 @@ public:
     void setAlert();
     void removeSettings();
 
+    // The row at which a row with this first-column text keeps a list
+    // sorted ascending (after the rows of equal text).
+    static long sortedPosition(wxListCtrl* list, const wxString& text);
+
     static wxFont normalListFont();
     static wxFont boldListFont();
     static wxFont boldItalicListFont();
@@ -66,8 +70,6 @@ private:
     void fillLists();
     long addSettingRow(QxSecurity* security, QxAlertSetting* setting);
     long addAlertRow(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting);
-    // The row at which a row with this first-column text keeps the list in order.
-    static long sortedPosition(wxListCtrl* list, const wxString& text);
     int rowImage(QxSecurity* security) const;
     long findSettingRow(QxSecurity* security, QxAlertSetting* setting) const;
     long findAlertRow(QxSecurity* security, QxAlertSetting* setting) const;

@@ -339,17 +339,6 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
                 w->Destroy();
         framestest::pump(50);
 
-        // Tools whose commands are not built yet say so.
-        {
-            framestest::DialogCatcher catcher([](wxDialog*) { return wxID_OK; });
-            wxCommandEvent tool(wxEVT_TOOL, FBPortfolioMgrPanel::ID_ADD_PORTFOLIO);
-            tool.SetEventObject(view);
-            view->GetChildren().front()->ProcessWindowEvent(tool);
-            ASSERT_EQ(catcher.seen().size(), 1u);
-            EXPECT_EQ(catcher.seen()[0].message, "Adding portfolios is not available in this version of Trendoria.");
-        }
-        EXPECT_EQ(listColumn(portfolios, 0), (std::vector<wxString>{"Growth", "Income", "CONSOLIDATED"}));
-
         // Closing writes both files: what was read, the unresolved position
         // included, comes back.
         frame->Destroy();

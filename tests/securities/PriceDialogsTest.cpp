@@ -15,12 +15,6 @@ using framestest::ScopedApplication;
 
 namespace {
 
-bool focused(wxWindow* w)
-{
-    wxWindow* f = wxWindow::FindFocus();
-    return f && (f == w || f->GetParent() == w);
-}
-
 void setDate(wxDatePickerCtrl* picker, int day, int month, int year)
 {
     picker->SetValue(wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), static_cast<wxDateTime::Month>(month - 1),
@@ -58,7 +52,7 @@ TEST(PriceDialogs, EachQuoteFieldIsRefusedWithItsFocusAndACorrectedDateIsStored)
             fields[k].second->ChangeValue(bad[k]);
             sectest::click(d, wxID_OK);
             refusals.push_back({fields[k].first, fields[k].second->GetStringSelection(), d->IsModal(),
-                                focused(fields[k].second)});
+                                sectest::focused(fields[k].second)});
         }
         // Corrected: every field valid and another date.
         d->volumeCtrl()->ChangeValue("1500");
@@ -145,13 +139,13 @@ TEST(PriceDialogs, SplitSharesAreCheckedAndKeptInLowestTerms)
         startNew = d->newSharesCtrl()->GetValue();
         startsToday = timestampFromDateTime(d->dateCtrl()->GetValue()) == todayTimestamp();
         sectest::click(d, wxID_OK); // old shares still 0
-        oldFocused = focused(d->oldSharesCtrl());
+        oldFocused = sectest::focused(d->oldSharesCtrl());
         d->oldSharesCtrl()->ChangeValue("3000000000"); // beyond the int range of a ratio
         sectest::click(d, wxID_OK);
         d->oldSharesCtrl()->ChangeValue("3");
         d->newSharesCtrl()->ChangeValue("x");
         sectest::click(d, wxID_OK);
-        newFocused = focused(d->newSharesCtrl());
+        newFocused = sectest::focused(d->newSharesCtrl());
         d->newSharesCtrl()->ChangeValue("3");
         sectest::click(d, wxID_OK);
         d->oldSharesCtrl()->ChangeValue("2");

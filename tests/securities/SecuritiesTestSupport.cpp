@@ -3,13 +3,18 @@
 #include "app/QxPluginLoader.h"
 #include "chart/ChartFixtures.h"
 #include "core/QxDataReaderRepository.h"
+#include "securities/QxSecurityListCtrl.h"
+#include "securities/QxSymbolSelectionDlg.h"
 
 #include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <wx/msgdlg.h>
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace sectest {
@@ -44,6 +49,29 @@ void writeFile(const wxString& path, const std::string& bytes)
 QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars)
 {
     return charttest::fixtureHistory(name, maxBars);
+}
+
+double closeOn(const QxPriceHistory& history, int64_t day)
+{
+    for (unsigned i = 0; i < history.numBars(); ++i)
+        if (history.timestamp()[i] == day)
+            return history.close()[i];
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+bool focused(wxWindow* w)
+{
+    wxWindow* f = wxWindow::FindFocus();
+    return f && (f == w || f->GetParent() == w);
+}
+
+void pickSecurity(QxSymbolSelectionDlg* dialog, QxSecurity* security)
+{
+    ASSERT_TRUE(dialog->selectCategory(security->category()));
+    QxSecurityListCtrl* list = dialog->securityList();
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        list->Select(row, list->securityAt(row) && list->securityAt(row)->id() == security->id());
+    EXPECT_TRUE(dialog->confirmSelection());
 }
 
 void click(wxWindow* button)

@@ -9,6 +9,8 @@
 
 #include <wx/dialog.h>
 
+class QxSymbolSelectionDlg;
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,6 +32,15 @@ QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigne
 // bytes, made with its folder.
 std::string readFile(const wxString& path);
 void writeFile(const wxString& path, const std::string& bytes);
+
+// The close of a history's bar of a day; NaN when no bar has that time.
+double closeOn(const QxPriceHistory& history, int64_t day);
+
+// Whether the focus is in w (or in a child of it, as in a date picker).
+bool focused(wxWindow* w);
+
+// In the selection dialog: that security, in its category, then OK.
+void pickSecurity(QxSymbolSelectionDlg* dialog, QxSecurity* security);
 
 // Presses a button of a window the way a click does.
 void click(wxWindow* window, int id);

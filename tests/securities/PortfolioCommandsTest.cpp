@@ -1,0 +1,425 @@
+// The portfolio manager's commands along a user's road: portfolios added,
+// renamed and removed, a transaction entered through the dialog with its
+// price fetched from a real history and mirrored in CONSOLIDATED, watch
+// items, and the alert panel with its dialog, quick menu and removal; the
+// tools enable as the selection allows, and the files hold what the screen
+// showed once the frame is closed.
+#include "app/QxIdleTaskQueue.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxTime.h"
+#include "securities/QxPortfolioManagerFrame.h"
+#include "securities/QxPortfolioNames.h"
+#include "securities/QxPortfolioView.h"
+#include "securities/QxSymbolSelectionDlg.h"
+#include "securities/QxTransactionDlg.h"
+#include "trading/QxAlertMgr.h"
+#include "trading/QxAlertSettingsDlg.h"
+#include "trading/QxTradingSystem.h"
+#include "trading/QxTradingSystemMgr.h"
+
+#include "SecuritiesTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+using Ids = FBPortfolioMgrPanel;
+
+namespace {
+
+std::vector<wxString> names(wxListCtrl* list, int column = 0)
+{
+    std::vector<wxString> texts;
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        texts.push_back(list->GetItemText(row, column));
+    return texts;
+}
+
+long rowNamed(wxListCtrl* list, const wxString& name)
+{
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        if (list->GetItemText(row) == name)
+            return row;
+    return -1;
+}
+
+// As a click on a row does.
+void selectRow(wxListCtrl* list, long row)
+{
+    list->SetFocus();
+    framestest::pump(30);
+    list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    framestest::pump(30);
+}
+
+bool toolOn(wxToolBar* tools, int id)
+{
+    tools->UpdateWindowUI();
+    return tools->GetToolEnabled(id);
+}
+
+// A click on a tool: only an enabled tool sends its command.
+bool clickTool(wxToolBar* tools, int id)
+{
+    if (!toolOn(tools, id))
+        return false;
+    wxCommandEvent event(wxEVT_TOOL, id);
+    event.SetEventObject(tools);
+    tools->ProcessWindowEvent(event);
+    framestest::pump(30);
+    return true;
+}
+
+// Ends the label edit in progress with text, as Enter (or Escape) does;
+// false when no edit is in progress.
+bool endEdit(wxListCtrl* list, const wxString& text, bool enter)
+{
+    wxTextCtrl* edit = list->GetEditControl();
+    if (!edit)
+        return false;
+    edit->ChangeValue(text);
+    wxKeyEvent key(wxEVT_CHAR);
+    key.m_keyCode = enter ? WXK_RETURN : WXK_ESCAPE;
+    key.SetEventObject(edit);
+    edit->GetEventHandler()->ProcessEvent(key);
+    framestest::pump(30);
+    return true;
+}
+
+wxTreeListItem topRow(wxTreeListCtrl* tree, const wxString& name)
+{
+    for (wxTreeListItem row = tree->GetFirstChild(tree->GetRootItem()); row.IsOk(); row = tree->GetNextSibling(row))
+        if (tree->GetItemText(row) == name)
+            return row;
+    return wxTreeListItem();
+}
+
+size_t countRows(wxTreeListCtrl* tree, wxTreeListItem parent)
+{
+    size_t n = 0;
+    for (wxTreeListItem row = tree->GetFirstChild(parent); row.IsOk(); row = tree->GetNextSibling(row))
+        ++n;
+    return n;
+}
+
+// As a click on a tree row does: selected, and the tree says so.
+void selectTreeRow(wxTreeListCtrl* tree, wxTreeListItem row)
+{
+    tree->Select(row);
+    wxTreeListEvent event;
+    event.SetEventType(wxEVT_TREELIST_SELECTION_CHANGED);
+    event.SetEventObject(tree);
+    tree->ProcessWindowEvent(event);
+}
+
+} // namespace
+
+TEST(PortfolioNames, NewNamesCountUpAndRenamesNeedANameOfTheirOwn)
+{
+    EXPECT_EQ(qxUniqueName("Portfolio", {"CONSOLIDATED"}), "Portfolio1");
+    EXPECT_EQ(qxUniqueName("Portfolio", {"portfolio2", "PORTFOLIO1", "CONSOLIDATED"}), "Portfolio3");
+    EXPECT_EQ(qxUniqueName("Watchlist", {"Watchlist2"}), "Watchlist1");
+    const std::vector<wxString> others = {"Portfolio2", "CONSOLIDATED"};
+    EXPECT_FALSE(qxMayRename("portfolio2", others));
+    EXPECT_FALSE(qxMayRename("consolidated", others));
+    EXPECT_FALSE(qxMayRename("", others));
+    EXPECT_FALSE(qxMayRename("   ", others));
+    EXPECT_TRUE(qxMayRename("Retirement", others));
+    EXPECT_TRUE(qxMayRename("Portfolio1", others)) << "a row keeps its own name";
+}
+
+namespace {
+
+class PortfolioCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db = sectest::newDatabase("portfolio-commands");
+        ASSERT_TRUE(db);
+        scoped.app().changeDatabase(db);
+        // A provider that is not loaded: prices are what is stored.
+        QxObjectSmartPtr<QxCategory> category(db->createCategory("US.NASDAQ.STOCK", "Yahoo!"));
+        nvda = category->addSecurity("NVDA", "Nvidia");
+        orcl = category->addSecurity("ORCL", "Oracle");
+        ASSERT_TRUE(nvda && orcl);
+        history = sectest::fixtureHistory("nvda-1999-2014.csv", 300);
+        ASSERT_EQ(nvda->saveHistory(history.get()), 0);
+        ASSERT_EQ(orcl->saveHistory(sectest::fixtureHistory("orcl-1995-2014.csv", 50).get()), 0);
+        for (const wxString& file : {qxPortfoliosFilePath(), qxWatchlistsFilePath()})
+            if (wxFileExists(file))
+                wxRemoveFile(file);
+        // NVDA carries a price setting with two alerts, the latest on 18 March.
+        sectest::writeFile(QxAlertMgr::filePath(),
+                           "<AlertSettings><AlertSetting Type=\"9\" PriceOfInterest=\"15.0000\">"
+                           "<Security Name=\"Yahoo!|US.NASDAQ.STOCK|NVDA\" LastEvaluationTime=\"20140320000000000\">"
+                           "<Alert TimeStamp=\"20140318000000000\" Status=\"0\"/>"
+                           "<Alert TimeStamp=\"20140310000000000\" Status=\"0\"/>"
+                           "</Security></AlertSetting></AlertSettings>");
+        QxAlertMgr::destroy();
+        QxAlertMgr* alerts = QxAlertMgr::get();
+        // 40 trading-system settings, all on ORCL and none on NVDA.
+        for (int i = 1; i <= 40; ++i) {
+            QxObjectSmartPtr<QxTradingSystem> system(new QxTradingSystem);
+            system->setName(QxAtom(wxString::Format("S%02d", i).ToStdString().c_str()));
+            QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(system.get(), 1));
+            ASSERT_TRUE(alerts->addSetting(orcl.get(), setting.get(), timestampNow()));
+        }
+        script.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, nvda.get()); });
+        script.on<QxTransactionDlg>([this](QxTransactionDlg* d) { transactionSteps(d); });
+    }
+    void TearDown() override
+    {
+        if (QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::instance())
+            frame->Destroy();
+        framestest::pump(50);
+        QxSymbolSelectionDlg::destroy();
+        QxAlertMgr::destroy();
+        QxTradingSystemMgr::destroy();
+        QxIdleTaskQueue::instance()->clear();
+        nvda = orcl = nullptr;
+        scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>());
+        db = nullptr;
+    }
+
+    framestest::ScopedApplication scoped;
+    QxObjectSmartPtr<QxDatabase> db;
+    QxObjectSmartPtr<QxSecurity> nvda, orcl;
+    QxObjectSmartPtr<QxPriceHistory> history;
+    sectest::Script script;
+    std::function<void(QxTransactionDlg*)> transactionSteps;
+};
+
+} // namespace
+
+TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFilesFollow)
+{
+    framestest::DialogCatcher catcher(script.handler());
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    frame->SetSize(wxSize(1100, 650));
+    framestest::pump(200);
+    QxPortfolioView* view = frame->view();
+    wxListCtrl* portfolios = view->portfolioList();
+    wxListCtrl* watchlists = view->watchlistList();
+    wxToolBar* portfolioTools = view->portfolioToolBar();
+    wxToolBar* details = view->detailsToolBar();
+    QxIdleTaskQueue* idle = QxIdleTaskQueue::instance();
+
+    // Only CONSOLIDATED: nothing to remove, rename or add a transaction to.
+    EXPECT_FALSE(toolOn(portfolioTools, Ids::ID_REMOVE_PORTFOLIO));
+    EXPECT_FALSE(toolOn(portfolioTools, Ids::ID_RENAME_PORTFOLIO));
+    EXPECT_FALSE(toolOn(details, Ids::ID_ADD_TRANSACTION));
+    EXPECT_FALSE(toolOn(view->watchlistToolBar(), Ids::ID_REMOVE_WATCHLIST));
+
+    // Three new portfolios, each with its label edit begun once its row is there.
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(clickTool(portfolioTools, Ids::ID_ADD_PORTFOLIO));
+        idle->dispatch();
+        EXPECT_TRUE(endEdit(portfolios, "ignored", false)) << "the new row's label is being edited";
+    }
+    EXPECT_EQ(names(portfolios), (std::vector<wxString>{"Portfolio1", "Portfolio2", "Portfolio3", "CONSOLIDATED"}));
+    EXPECT_EQ(view->portfolio(view->currentPortfolioId())->name(), "Portfolio3");
+    for (long row = 0; row < 3; ++row)
+        EXPECT_EQ(portfolios->GetItemText(row, 1), "0.00") << "an empty portfolio's row is computed";
+
+    // Renaming Portfolio1 to another row's name, to nothing or to blanks is refused.
+    selectRow(portfolios, 0);
+    for (const char* refused : {"portfolio2", "", "   "}) {
+        ASSERT_TRUE(clickTool(portfolioTools, Ids::ID_RENAME_PORTFOLIO));
+        EXPECT_TRUE(endEdit(portfolios, refused, true)) << refused;
+        EXPECT_EQ(portfolios->GetItemText(0), "Portfolio1") << refused;
+    }
+    EXPECT_EQ(view->portfolio(view->currentPortfolioId())->name(), "Portfolio1");
+    // CONSOLIDATED's label is never edited.
+    selectRow(portfolios, 3);
+    EXPECT_FALSE(toolOn(portfolioTools, Ids::ID_RENAME_PORTFOLIO));
+    EXPECT_EQ(portfolios->EditLabel(3), nullptr);
+    ASSERT_FALSE(clickTool(portfolioTools, Ids::ID_REMOVE_PORTFOLIO));
+
+    // A buy of 10 NVDA on 7 March 2014, its price left to the dialog, in
+    // Portfolio1 and, the same again, in Portfolio2.
+    const double close = sectest::closeOn(*history, makeTimestamp(7, 3, 2014));
+    ASSERT_GT(close, 0);
+    transactionSteps = [](QxTransactionDlg* d) {
+        sectest::click(d->selectButton());
+        d->calendar()->SetDate(wxDateTime(7, wxDateTime::Mar, 2014));
+        d->quantityCtrl()->ChangeValue("10");
+        sectest::click(d, wxID_OK);
+    };
+    for (long row : {0, 1}) {
+        selectRow(portfolios, row);
+        ASSERT_TRUE(clickTool(details, Ids::ID_ADD_TRANSACTION));
+    }
+    EXPECT_TRUE(script.messages.empty());
+    // The dialog's price is the close as its field showed it.
+    const double price = std::stod(wxString::Format("%lf", close).ToStdString());
+    const wxString oneBuy = qxFixedText(10 * price, 2);
+    const wxString twoBuys = qxFixedText(20 * price, 2);
+    EXPECT_EQ(names(portfolios, 1), (std::vector<wxString>{oneBuy, oneBuy, "0.00", twoBuys}))
+        << "both rows of each buy are recomputed";
+    wxTreeListCtrl* consolidated = view->existingPortfolioTree(QxPortfolioView::kConsolidatedId);
+    const wxTreeListItem consolidatedNvda = topRow(consolidated, "Nvidia");
+    ASSERT_TRUE(consolidatedNvda.IsOk());
+    EXPECT_EQ(consolidated->GetItemText(consolidatedNvda, 5), "20.0000");
+    EXPECT_EQ(countRows(consolidated, consolidatedNvda), 2u);
+
+    // Portfolio1's lot removed: one of the two equal transactions leaves CONSOLIDATED.
+    selectRow(portfolios, 0);
+    wxTreeListCtrl* first = view->shownTree();
+    const wxTreeListItem firstNvda = topRow(first, "Nvidia");
+    ASSERT_TRUE(firstNvda.IsOk());
+    EXPECT_EQ(first->GetItemText(firstNvda, 4), qxFixedText(price, 4)) << "Buy Price";
+    EXPECT_FALSE(toolOn(details, Ids::ID_REMOVE_TRANSACTION)) << "no lot selected";
+    selectTreeRow(first, firstNvda);
+    EXPECT_FALSE(toolOn(details, Ids::ID_REMOVE_TRANSACTION)) << "a position row is not a lot";
+    EXPECT_TRUE(toolOn(details, Ids::ID_SET_NEW_ALERT));
+    selectTreeRow(first, first->GetFirstChild(firstNvda));
+    ASSERT_TRUE(clickTool(details, Ids::ID_REMOVE_TRANSACTION));
+    EXPECT_FALSE(topRow(first, "Nvidia").IsOk());
+    EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Nvidia"), 5), "10.0000");
+    EXPECT_EQ(names(portfolios, 1), (std::vector<wxString>{"0.00", oneBuy, "0.00", oneBuy}));
+
+    // The buy once more in Portfolio1, then Portfolio1 removed: its
+    // transactions leave CONSOLIDATED with it.
+    view->addTransaction(nvda.get(), QxTransaction{price, makeTimestamp(7, 3, 2014), 10, 0});
+    EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Nvidia"), 5), "20.0000");
+    ASSERT_TRUE(clickTool(portfolioTools, Ids::ID_REMOVE_PORTFOLIO));
+    EXPECT_EQ(names(portfolios), (std::vector<wxString>{"Portfolio2", "Portfolio3", "CONSOLIDATED"}));
+    EXPECT_EQ(view->portfolio(view->currentPortfolioId())->name(), "Portfolio2") << "the next row is current";
+    EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Nvidia"), 5), "10.0000");
+    EXPECT_EQ(names(portfolios, 1).back(), oneBuy);
+
+    // A watchlist: an item added, replaced and removed.
+    ASSERT_TRUE(clickTool(view->watchlistToolBar(), Ids::ID_ADD_WATCHLIST));
+    idle->dispatch();
+    EXPECT_TRUE(endEdit(watchlists, "Chips", true));
+    EXPECT_EQ(names(watchlists), std::vector<wxString>{"Chips"});
+    EXPECT_EQ(view->watchlist(view->currentWatchlistId())->name(), "Chips");
+    ASSERT_TRUE(view->watchlistMode());
+    wxString startPrice = "";
+    transactionSteps = [&startPrice](QxTransactionDlg* d) {
+        EXPECT_EQ(d->GetTitle(), "Add Watch Item");
+        sectest::click(d->selectButton());
+        d->calendar()->SetDate(wxDateTime(7, wxDateTime::Mar, 2014));
+        d->priceCtrl()->ChangeValue(startPrice);
+        sectest::click(d, wxID_OK);
+    };
+    wxTreeListCtrl* chips = view->shownTree();
+    for (const char* price : {"", "25"}) {
+        startPrice = price;
+        ASSERT_TRUE(clickTool(details, Ids::ID_ADD_TRANSACTION));
+        ASSERT_EQ(countRows(chips, chips->GetRootItem()), 1u) << "one item per security";
+    }
+    EXPECT_EQ(chips->GetItemText(topRow(chips, "Nvidia"), 5), "25.0000") << "the second replaced the first";
+    EXPECT_FALSE(toolOn(details, Ids::ID_REMOVE_TRANSACTION));
+    selectTreeRow(chips, topRow(chips, "Nvidia"));
+    ASSERT_TRUE(clickTool(details, Ids::ID_REMOVE_TRANSACTION));
+    EXPECT_EQ(countRows(chips, chips->GetRootItem()), 0u);
+    EXPECT_TRUE(view->watchlist(view->currentWatchlistId())->items().empty());
+    view->setWatchItem(nvda.get(), makeTimestamp(7, 3, 2014), 18.5); // kept for the file
+
+    // A second watchlist, last in the list, removed: none is current then,
+    // and there is nothing to add an item to.
+    ASSERT_TRUE(clickTool(view->watchlistToolBar(), Ids::ID_ADD_WATCHLIST));
+    idle->dispatch();
+    EXPECT_TRUE(endEdit(watchlists, "", false));
+    EXPECT_EQ(names(watchlists), (std::vector<wxString>{"Chips", "Watchlist1"}));
+    ASSERT_TRUE(clickTool(view->watchlistToolBar(), Ids::ID_REMOVE_WATCHLIST));
+    EXPECT_EQ(names(watchlists), std::vector<wxString>{"Chips"});
+    EXPECT_EQ(view->currentWatchlistId(), -1);
+    EXPECT_FALSE(toolOn(details, Ids::ID_ADD_TRANSACTION));
+    EXPECT_FALSE(toolOn(view->watchlistToolBar(), Ids::ID_REMOVE_WATCHLIST));
+
+    // The alert panel of NVDA, chosen in Portfolio2: the loaded setting with
+    // its latest alert's date.
+    selectRow(portfolios, 0);
+    wxTreeListCtrl* second = view->shownTree();
+    selectTreeRow(second, topRow(second, "Nvidia"));
+    EXPECT_EQ(view->alertsLabel()->GetLabel(), "Alert settings of NVDA");
+    wxListCtrl* alerts = view->alertList();
+    ASSERT_EQ(alerts->GetItemCount(), 1);
+    EXPECT_EQ(alerts->GetItemText(0), "When price goes above 15.00");
+    EXPECT_EQ(alerts->GetItemText(0, 1), formatTimestamp(makeTimestamp(18, 3, 2014), "%x")) << "the latest, not the first";
+
+    // Set New Alert goes through the alert-setting dialog.
+    script.on<QxAlertSettingsDlg>([](QxAlertSettingsDlg* d) {
+        EXPECT_EQ(d->securityLink()->GetLabel(), "NVDA");
+        d->priceText()->ChangeValue("12.5");
+        sectest::click(d, wxID_OK);
+    });
+    ASSERT_TRUE(clickTool(details, Ids::ID_SET_NEW_ALERT));
+    EXPECT_EQ(names(alerts), (std::vector<wxString>{"When price goes above 12.50", "When price goes above 15.00"}));
+
+    // The quick menu: 30 of the 40 system settings NVDA lacks, then "New Alert".
+    std::unique_ptr<wxMenu> menu = view->buildQuickAlertMenu();
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(menu->GetMenuItemCount(), 32u);
+    const wxMenuItemList& items = menu->GetMenuItems();
+    EXPECT_EQ(items[0]->GetId(), QxPortfolioView::kQuickAlertBase);
+    EXPECT_EQ(items[0]->GetItemLabelText(), "When trading system 'S01' generates 'Long Entry' signal");
+    EXPECT_EQ(items[29]->GetItemLabelText(), "When trading system 'S30' generates 'Long Entry' signal");
+    EXPECT_TRUE(items[30]->IsSeparator());
+    EXPECT_EQ(items[31]->GetId(), Ids::ID_SET_NEW_ALERT);
+    EXPECT_EQ(items[31]->GetItemLabelText(), "New Alert");
+    // The arrow of the tool opens the menu; the first item is chosen there.
+    {
+        wxTimer choose;
+        choose.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+            wxUIActionSimulator keys;
+            keys.Char(WXK_DOWN);
+            keys.Char(WXK_RETURN);
+        });
+        choose.StartOnce(300);
+        wxCommandEvent arrow(wxEVT_TOOL_DROPDOWN, Ids::ID_SET_NEW_ALERT);
+        view->alertToolBar()->HandleWindowEvent(arrow); // as the toolbar sends it
+    }
+    EXPECT_EQ(alerts->GetItemCount(), 3);
+    EXPECT_EQ(view->buildQuickAlertMenu()->GetMenuItems()[0]->GetItemLabelText(),
+              "When trading system 'S02' generates 'Long Entry' signal")
+        << "a setting NVDA has leaves the menu";
+
+    // Remove Setting: the 12.50 setting leaves the list and the manager.
+    EXPECT_FALSE(toolOn(view->alertToolBar(), Ids::ID_REMOVE_ALERT_SETTING));
+    alerts->SetItemState(rowNamed(alerts, "When price goes above 12.50"), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    ASSERT_TRUE(clickTool(view->alertToolBar(), Ids::ID_REMOVE_ALERT_SETTING));
+    EXPECT_EQ(rowNamed(alerts, "When price goes above 12.50"), -1);
+    EXPECT_EQ(alerts->GetItemCount(), 2);
+    EXPECT_EQ(QxAlertMgr::get()->securitiesIndex().at(QxSecurityPtr(nvda.get())).size(), 2u);
+
+    // Changes made elsewhere (the alert manager's window) reach the panel:
+    // the latest alert deleted leaves the one before it; a setting removed
+    // leaves the list.
+    QxAlertSetting* fifteen = nullptr;
+    for (const QxAlertSettingPtr& setting : QxAlertMgr::get()->securitiesIndex().at(QxSecurityPtr(nvda.get())))
+        if (setting->describe(false) == "When price goes above 15.00")
+            fifteen = setting.get();
+    ASSERT_NE(fifteen, nullptr);
+    ASSERT_TRUE(QxAlertMgr::get()->removeAlert(makeTimestamp(18, 3, 2014), nvda.get(), fifteen));
+    EXPECT_EQ(alerts->GetItemText(rowNamed(alerts, "When price goes above 15.00"), 1),
+              formatTimestamp(makeTimestamp(10, 3, 2014), "%x"));
+    framestest::pump(100);
+    EXPECT_TRUE(framestest::saveWindowShot(frame, "portfolio_commands.png"));
+    const wxString systemRow = "When trading system 'S01' generates 'Long Entry' signal";
+    for (const QxAlertSettingPtr& setting : QxAlertMgr::get()->securitiesIndex().at(QxSecurityPtr(nvda.get())))
+        if (setting->describe(false) == systemRow) {
+            QxAlertSettingPtr held = setting;
+            QxAlertMgr::get()->removeSetting(nvda.get(), held.get());
+            break;
+        }
+    EXPECT_EQ(names(alerts), std::vector<wxString>{"When price goes above 15.00"});
+
+    // Closing writes what the screen showed.
+    frame->Destroy();
+    framestest::pump(100);
+    const std::string written = sectest::readFile(qxPortfoliosFilePath());
+    EXPECT_NE(written.find("name=\"Portfolio2\""), std::string::npos) << written;
+    EXPECT_NE(written.find("name=\"Portfolio3\""), std::string::npos) << written;
+    EXPECT_EQ(written.find("Portfolio1"), std::string::npos) << written;
+    EXPECT_NE(written.find("time=\"20140307000000000\" quantity=\"10.0000\""), std::string::npos) << written;
+    const std::string watched = sectest::readFile(qxWatchlistsFilePath());
+    EXPECT_NE(watched.find("name=\"Chips\""), std::string::npos) << watched;
+    EXPECT_NE(watched.find("price=\"18.5"), std::string::npos) << watched;
+}
