@@ -4,8 +4,7 @@
 #include "chart/QxDrawable.h"
 #include "chart/QxDrawableRegistry.h"
 #include "configdlg/QxGraphicConfigRules.h"
-#include "core/TaLibIndicator.h"
-#include "core/ta/QxTaFunctionSet.h"
+#include "configdlg/FramedPage.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +13,6 @@
 using IndPtr = QxObjectSmartPtr<QxIndicator>;
 
 namespace {
-
-IndPtr make(const char* name)
-{
-    const TA_FuncHandle* handle = nullptr;
-    EXPECT_EQ(QxTaFunctionSet::getFuncHandle(name, &handle), TA_SUCCESS) << name;
-    return IndPtr(new TaLibIndicator(handle));
-}
 
 QxObjectSmartPtr<QxDrawable> fresh(const char* kind)
 {
@@ -38,8 +30,8 @@ bool offered(const std::vector<QxAtom>& kinds, const char* kind)
 
 TEST(GraphicConfigRules, InputEntryValuesNameTheirSeriesBothWays)
 {
-    IndPtr macd = make("MACD");
-    IndPtr sma = make("SMA");
+    IndPtr macd = makeTaIndicator("MACD");
+    IndPtr sma = makeTaIndicator("SMA");
     const QxIndicatorList sources{sma, macd};
 
     // Price entries are their kinds; open interest is not among them.
@@ -80,7 +72,7 @@ TEST(GraphicConfigRules, InputEntryValuesNameTheirSeriesBothWays)
     EXPECT_EQ(inputEntryValueOf(QxSeriesId(65536), sources), 2048u);
     EXPECT_EQ(inputEntryValueOf(QxSeriesId(QxSeriesId::eSeriesOpenInterest), sources), 0u);
     EXPECT_EQ(inputEntryValueOf(QxSeriesId::constant(3.0), sources), 0u);
-    IndPtr stranger = make("EMA");
+    IndPtr stranger = makeTaIndicator("EMA");
     EXPECT_EQ(inputEntryValueOf(QxSeriesId(stranger.get(), 0), sources), 0u);
 }
 
@@ -103,7 +95,7 @@ TEST(GraphicConfigRules, AddMenuOffersWhatTheOutputsCanFeed)
 
 TEST(GraphicConfigRules, NewGraphicRolesTakeOutputsInOrderAndWrap)
 {
-    IndPtr macd = make("MACD"); // three outputs
+    IndPtr macd = makeTaIndicator("MACD"); // three outputs
     QxObjectSmartPtr<QxDrawable> band = fresh("MOUNTAINBAND");
     bindNewGraphicRoles(*band, macd.get());
     const std::vector<QxDataInfo>& roles = band->getParamInfos();
@@ -118,7 +110,7 @@ TEST(GraphicConfigRules, NewGraphicRolesTakeOutputsInOrderAndWrap)
     EXPECT_EQ(again->getSeries(roles[1].name).outputIndex(), 1u);
 
     // On one output both roles take it; a constant role takes 0.
-    IndPtr sma = make("SMA");
+    IndPtr sma = makeTaIndicator("SMA");
     bindNewGraphicRoles(*band, sma.get());
     EXPECT_EQ(band->getSeries(roles[0].name).outputIndex(), 0u);
     EXPECT_EQ(band->getSeries(roles[1].name).outputIndex(), 0u);
@@ -152,8 +144,8 @@ TEST(GraphicConfigRules, ButtonsFollowSelectionAndCount)
 
 TEST(GraphicConfigRules, DescriptionNamesEachBinding)
 {
-    IndPtr sma = make("SMA");
-    IndPtr macd = make("MACD");
+    IndPtr sma = makeTaIndicator("SMA");
+    IndPtr macd = makeTaIndicator("MACD");
     const wxString smaName = sma->getDisplayName();
     const wxString macdName = macd->getDisplayName();
 
