@@ -1,7 +1,9 @@
 // Test main: every test process gets a private HOME (so configuration and
 // databases never touch a real user's files), UTC unless a test says
 // otherwise, logging to stderr (a modal log box would wait forever under
-// Xvfb) and an initialised wxWidgets.
+// Xvfb) and an initialised wxWidgets. GUI test processes also get a private
+// virtual display, so tests running side by side never click into, take the
+// focus from or photograph each other's windows.
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
@@ -13,8 +15,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -58,6 +63,56 @@ void assertToStderr(const wxString& file, int line, const wxString& func, const 
                  (const char*)msg.utf8_str());
 }
 
+pid_t g_xvfb = 0;
+
+void stopPrivateDisplay()
+{
+    if (g_xvfb > 0) {
+        kill(g_xvfb, SIGTERM);
+        waitpid(g_xvfb, nullptr, 0);
+        g_xvfb = 0;
+    }
+}
+
+// Starts an Xvfb of our own (at the fixed size and DPI the tests expect) and
+// points DISPLAY at it. Xvfb picks a free display number itself and reports
+// it once it accepts connections, so parallel starts cannot collide. Without
+// Xvfb, or with TRENDORIA_TEST_SHARED_DISPLAY set, the given DISPLAY is used.
+void startPrivateDisplay()
+{
+    if (std::getenv("TRENDORIA_TEST_SHARED_DISPLAY"))
+        return;
+    int fds[2];
+    if (pipe(fds) != 0)
+        return;
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return;
+    }
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM); // never outlive a killed test
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1200x24", "-dpi", "96",
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (number.empty()) { // no Xvfb here: keep the display we were given
+        waitpid(pid, nullptr, 0);
+        return;
+    }
+    g_xvfb = pid;
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+}
+
 class TestApp : public wxApp {
 public:
     bool OnInit() override { return true; }
@@ -83,6 +138,7 @@ int main(int argc, char** argv)
     wxSetAssertHandler(assertToStderr);
     int rc = 0;
 #if TRENDORIA_TEST_GUI
+    startPrivateDisplay();
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         // A display server busy with many test processes now and then refuses
@@ -96,6 +152,7 @@ int main(int argc, char** argv)
             std::error_code ec;
             std::filesystem::remove_all(g_home, ec);
             sleep(1 + n);
+            stopPrivateDisplay();
             execv("/proc/self/exe", g_argv);
         }
         std::fprintf(stderr, "cannot start the GUI toolkit (is DISPLAY set?)\n");
@@ -107,6 +164,7 @@ int main(int argc, char** argv)
     rc = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();
+    stopPrivateDisplay();
 #else
     {
         wxInitializer init;
