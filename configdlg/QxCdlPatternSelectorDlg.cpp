@@ -64,14 +64,21 @@ const TA_FuncInfo* QxCdlPatternSelectorDlg::functionAt(unsigned item) const
 bool QxCdlPatternSelectorDlg::choosePatterns(std::vector<const TA_FuncInfo*>& detectors)
 {
     // A list read from a file may be in any order and hold duplicates.
+    int firstChosen = -1;
     for (unsigned i = 0; i < m_patterns->GetCount(); ++i) {
         const bool chosen = std::find(detectors.begin(), detectors.end(), functionAt(i)) != detectors.end();
         m_patterns->Check(i, chosen);
-        if (chosen)
+        if (chosen) {
             m_patterns->SetSelection(i);
-        else
+            if (firstChosen < 0)
+                firstChosen = int(i);
+        } else {
             m_patterns->Deselect(i);
+        }
     }
+    // Opens on the first ticked pattern, or the top of the list.
+    if (!m_patterns->IsEmpty())
+        m_patterns->SetFirstItem(std::max(firstChosen, 0));
 
     QxApplication* app = QxApplication::getApp();
     if (wxFrame* over = app ? app->activeFrame() : nullptr) {
