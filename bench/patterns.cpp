@@ -8,12 +8,15 @@
 // function of the group's first computation beside the close pass, and a
 // chart marked by a detector of every function painted first (outputs
 // computed) and cached, beside the same chart without it
-// ("x_no_candlestick"). Needs a display (run under xvfb-run).
+// ("x_no_candlestick"); and the double-top and head-and-shoulders
+// detectors' paint, first (turning points computed) and cached, beside
+// the chart without them ("x_no_price_pattern"). Needs a display (run under xvfb-run).
 #include "bench/Baseline.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
 #include "chartview/QxCandlestickPattern.h"
+#include "chartview/QxPricePattern.h"
 #include "chartview/QxZigZagPattern.h"
 #include "chartview/QxZigZagTurningPoints.h"
 #include "bench/BenchOrcl.h"
@@ -192,6 +195,36 @@ void BM_CandlestickPaint(benchmark::State& state)
     baseline.reportTime(state);
 }
 BENCHMARK(BM_CandlestickPaint)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// range(0): 0 double top, 1 head and shoulders; range(1): 1 first paint
+// (the cache dropped before each), 0 cached.
+void BM_PricePatternPaint(benchmark::State& state)
+{
+    const QxPricePatternConfig config{kFilter, wxPen(*wxRED, 2), wxPen(*wxGREEN, 2)};
+    QxPattern* detector = state.range(0) == 0 ? static_cast<QxPattern*>(new QxDoubleTop(config))
+                                              : static_cast<QxPattern*>(new QxHeadAndShoulder(config));
+    const bool first = state.range(1) != 0;
+    PaintSetup with(QxChart::eZoomOnePixel, detector);
+    PaintSetup without(QxChart::eZoomOnePixel, nullptr);
+    if (!with.ok || !without.ok) {
+        state.SkipWithError("chart did not lay out");
+        return;
+    }
+    Baseline baseline("no_price_pattern");
+    for (auto _ : state) {
+        if (first) {
+            state.PauseTiming();
+            QxCalculator::discardEodCache(kSecurityId);
+            with.chartist->getChart()->getCalc()->prices(false);
+            state.ResumeTiming();
+        }
+        baseline.measured([&] { with.chartist->display(with.dc); });
+        baseline.baseline(state, [&] { without.chartist->display(without.dc); });
+    }
+    state.counters["visible_bars"] = with.chartist->getChart()->numVisibleBars();
+    baseline.reportTime(state);
+}
+BENCHMARK(BM_PricePatternPaint)->Args({0, 1})->Args({0, 0})->Args({1, 1})->Args({1, 0})->Unit(benchmark::kMillisecond);
 
 } // namespace
 
