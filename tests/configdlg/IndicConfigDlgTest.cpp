@@ -16,7 +16,7 @@
 #include <wx/app.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
-#include <wx/listbox.h>
+#include <wx/listctrl.h>
 #include <wx/notebook.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
@@ -345,17 +345,18 @@ TEST(IndicConfigDlg, GraphicsPageEditsACopyOfTheDrawables)
 
     EXPECT_FALSE(configureWith(sma.get(), QxIndicConfigDlg::ePageGraphics, [](QxIndicConfigDlg* dlg) {
         ASSERT_NE(dlg->getGraphicsPanel(), nullptr);
-        EXPECT_TRUE(dlg->getGraphicsPanel()->removeDrawable(0));
+        EXPECT_TRUE(dlg->getGraphicsPanel()->removeSelected());
         ModalScript::press(dlg, wxID_CANCEL);
     }));
     EXPECT_EQ(sma->drawables(false).size(), 2u);
 
     MessageBoxes boxes(wxID_YES);
     EXPECT_TRUE(configureWith(sma.get(), QxIndicConfigDlg::ePageGraphics, [](QxIndicConfigDlg* dlg) {
-        EXPECT_EQ(dlg->getGraphicsPanel()->listBox()->GetCount(), 2u);
-        EXPECT_TRUE(dlg->getGraphicsPanel()->removeDrawable(0));
-        EXPECT_FALSE(dlg->getGraphicsPanel()->removeDrawable(5));
-        EXPECT_EQ(dlg->getGraphicsPanel()->listBox()->GetCount(), 1u);
+        EXPECT_EQ(dlg->getGraphicsPanel()->listCtrl()->GetItemCount(), 2);
+        EXPECT_TRUE(dlg->getGraphicsPanel()->removeSelected());
+        // The last graphic stays.
+        EXPECT_FALSE(dlg->getGraphicsPanel()->removeSelected());
+        EXPECT_EQ(dlg->getGraphicsPanel()->listCtrl()->GetItemCount(), 1);
         ModalScript::press(dlg, wxID_OK);
     }));
     ASSERT_EQ(sma->drawables(false).size(), 1u);
