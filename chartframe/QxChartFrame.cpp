@@ -20,6 +20,7 @@
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxChartView.h"
+#include "chartview/QxCandlestickPattern.h"
 #include "chartview/QxPricePattern.h"
 #include "configdlg/DlgChartConfiguration.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
@@ -317,8 +318,24 @@ void QxChartFrame::onAddSignalMarkers(wxCommandEvent&)
 
 void QxChartFrame::onCandlestickPatterns(wxCommandEvent&)
 {
-    if (m_view)
-        showOperationFailed(eNotImplemented, qxNotAvailableText(_("Candlestick pattern detection")).wc_str());
+    QxObjectSmartPtr<QxChart> chart(getChart());
+    if (!chart || !chart->getMainZone())
+        return;
+    // The zone's own detector is edited in place, so it never holds two.
+    QxObjectSmartPtr<QxCandlestickPattern> detector;
+    for (const auto& pattern : chart->getMainZone()->getPatterns())
+        if (auto* found = dynamic_cast<QxCandlestickPattern*>(pattern.get())) {
+            detector = found;
+            break;
+        }
+    const bool created = !detector;
+    if (created)
+        detector = new QxCandlestickPattern();
+    if (!detector->configure())
+        return;
+    if (created)
+        chart->getMainZone()->addPattern(detector.get());
+    refreshView();
 }
 
 void QxChartFrame::onZigZag(wxCommandEvent&)

@@ -1,6 +1,7 @@
 #include "chartview/QxCandlestickPattern.h"
 
 #include "chart/QxScale.h"
+#include "configdlg/QxCdlPatternSelectorDlg.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
@@ -56,6 +57,11 @@ void parseDetectorNames(const wxString& text, std::vector<const TA_FuncInfo*>& d
             continue;
         detectors.push_back(info);
     }
+}
+
+bool QxCandlestickPattern::configure()
+{
+    return QxCdlPatternSelectorDlg::instance()->choosePatterns(detectors);
 }
 
 wxXmlNode* QxCandlestickPattern::toXml(wxXmlNode* parent) const

@@ -22,6 +22,8 @@ public:
     QxAtom getName() const override;
     wxString getDisplayText() const override;
     QxPattern* clone() const override { return new QxCandlestickPattern(*this); }
+    // The candlestick selector over detectors; true on OK with a tick.
+    bool configure() override;
     void display(wxDC& dc, unsigned first, unsigned last, const QxScale& dateScale,
                  const QxScale& valueScale) const override;
     // "QxCandlestickPattern" with "Detectors" (function names joined by
