@@ -5,7 +5,6 @@
 #include "app/QxDataSelectorDlg.h"
 #include "app/QxGatewayFrame.h"
 #include "app/QxGlobalVars.h"
-#include "app/QxNotAvailable.h"
 #include "app/QxPreferencesDlg.h"
 #include "app/QxUpdateCheck.h"
 #include "chartframe/QxChartFrame.h"

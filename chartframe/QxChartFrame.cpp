@@ -2,7 +2,6 @@
 
 #include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
-#include "app/QxNotAvailable.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartConfiguration.h"
 #include "chart/QxChartist.h"
