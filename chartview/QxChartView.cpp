@@ -855,17 +855,17 @@ void QxChartView::onContextMenu(wxContextMenuEvent& event)
         return nullptr;
     };
 
-    const QxChartMenu spec = qxBuildChartMenu(qxZoneMenuFacts(*c, static_cast<unsigned>(m_currentZone)));
-    std::unique_ptr<wxMenu> menu(qxCreateMenu(spec.items));
+    const QxChartMenu chartMenu = qxBuildChartMenu(qxZoneMenuFacts(*c, static_cast<unsigned>(m_currentZone)));
+    std::unique_ptr<wxMenu> menu(qxCreateMenu(chartMenu.items));
     // Bound only while this menu is up, so that every menu runs a command once.
-    for (const QxChartMenuBinding& b : spec.bindings)
+    for (const QxChartMenuBinding& b : chartMenu.bindings)
         Bind(wxEVT_MENU, handlerOf(b.command), this, b.first, b.last);
     m_tooltipTimer.Stop();
     clearTooltip();
     m_popupMenu = menu.get();
     PopupMenu(menu.get(), client);
     m_popupMenu = nullptr;
-    for (const QxChartMenuBinding& b : spec.bindings)
+    for (const QxChartMenuBinding& b : chartMenu.bindings)
         Unbind(wxEVT_MENU, handlerOf(b.command), this, b.first, b.last);
 }
 
