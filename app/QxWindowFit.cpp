@@ -5,12 +5,14 @@
 
 #include <algorithm>
 
-void fitWindowToSizer(wxWindow* window)
+void growToFittingSize(wxWindow* window)
 {
     wxSizer* sizer = window ? window->GetSizer() : nullptr;
     if (!sizer)
         return;
     const wxSize fitting = sizer->ComputeFittingWindowSize(window);
-    const wxSize current = window->GetSize();
-    window->SetSize(wxSize(std::max(current.x, fitting.x), std::max(current.y, fitting.y)));
+    const wxSize now = window->GetSize();
+    const wxSize grown(std::max(now.x, fitting.x), std::max(now.y, fitting.y));
+    if (grown != now)
+        window->SetSize(grown);
 }

@@ -5,7 +5,7 @@
 #include "configdlg/wxPenPicker.h"
 #include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
-#include "trading/QxWindowFit.h"
+#include "app/QxWindowFit.h"
 
 namespace {
 const char* const kConfigPath = "/preferences/pattern_configs/price_pattern/";

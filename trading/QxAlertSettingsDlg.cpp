@@ -22,7 +22,7 @@ QxAlertSettingsDlg::QxAlertSettingsDlg(wxWindow* parent, QxSecurity* security)
         setSecurity(security);
     m_priceOption->SetValue(true);
     updateControls();
-    fitWindowToSizer(this);
+    growToFittingSize(this);
 }
 
 QxAlertSettingsDlg::~QxAlertSettingsDlg() = default;
@@ -32,7 +32,7 @@ void QxAlertSettingsDlg::setSecurity(QxSecurity* security)
     m_security = security;
     m_securityLink->SetLabel(wxString::FromUTF8(security->ticker()));
     m_headerRow->Layout();
-    fitWindowToSizer(this);
+    growToFittingSize(this);
 }
 
 void QxAlertSettingsDlg::updateControls()

@@ -30,7 +30,7 @@ QxSignalMarkerConfigDlg::QxSignalMarkerConfigDlg(wxWindow* parent, const QxSigna
     }
     updateControls();
     // The toolkit's controls may need more than the layout's initial size.
-    fitWindowToSizer(this);
+    growToFittingSize(this);
     Centre(wxBOTH);
 }
 

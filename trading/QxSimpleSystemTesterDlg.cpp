@@ -50,7 +50,7 @@ QxSimpleSystemTesterDlg::QxSimpleSystemTesterDlg(wxWindow* parent)
     stopErosion = config.ReadDouble(kStopErosionKey, 20.0);
     m_stopLoss->SetValue(wxString::Format("%.2f", stopLoss));
     m_stopErosion->SetValue(wxString::Format("%.2f", stopErosion));
-    fitWindowToSizer(this);
+    growToFittingSize(this);
     m_selectSystem->SetFocus(); // the first thing to do here
 }
 
