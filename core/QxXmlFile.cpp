@@ -11,6 +11,7 @@
 #include <wx/wfstream.h>
 #include <wx/xml/xml.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,32 +20,95 @@
 
 #include <sys/stat.h>
 
-bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write)
+namespace {
+
+// Bytes a write may still put on the "disk" while a test stands in for a
+// full one; negative for no limit.
+long long g_writeSpace = -1;
+
+// Passes writes on until the space set for tests is used up, then fails
+// as a full disk does.
+class SpaceLimitedStream : public wxFilterOutputStream {
+public:
+    explicit SpaceLimitedStream(wxOutputStream& out) : wxFilterOutputStream(out) {}
+    // Seekable as the file is, so an archive is laid out as it would be
+    // written to the file directly.
+    bool IsSeekable() const override { return GetFilterOutputStream()->IsSeekable(); }
+
+protected:
+    wxFileOffset OnSysSeek(wxFileOffset pos, wxSeekMode mode) override
+    {
+        return GetFilterOutputStream()->SeekO(pos, mode);
+    }
+    wxFileOffset OnSysTell() const override { return GetFilterOutputStream()->TellO(); }
+    size_t OnSysWrite(const void* buffer, size_t size) override
+    {
+        size_t allowed = size;
+        if (g_writeSpace >= 0) {
+            allowed = static_cast<size_t>(std::min<long long>(g_writeSpace, static_cast<long long>(size)));
+            g_writeSpace -= static_cast<long long>(allowed);
+        }
+        const size_t written = allowed ? GetFilterOutputStream()->Write(buffer, allowed).LastWrite() : 0;
+        if (written < size)
+            m_lasterror = wxSTREAM_WRITE_ERROR;
+        return written;
+    }
+};
+
+void tell(wxString* why, const wxString& text)
+{
+    if (why)
+        *why = text;
+}
+
+} // namespace
+
+void qxSetWriteSpaceForTests(long long bytes)
+{
+    g_writeSpace = bytes;
+}
+
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write, wxString* why)
 {
     wxLogNull quiet; // failures are reported by the result
     const wxFileName target(path);
-    if (target.DirExists(path))
-        return false; // a folder is never replaced
+    if (target.DirExists(path)) {
+        tell(why, _("It is a folder, not a file.")); // a folder is never replaced
+        return false;
+    }
     wxFile tempFile;
     const wxString temp = wxFileName::CreateTempFileName(
         wxFileName(target.GetPath(), "." + target.GetFullName() + ".").GetFullPath(), &tempFile);
-    if (temp.empty())
+    if (temp.empty()) {
+        tell(why, wxString::Format(_("Nothing can be written in the folder \"%s\" (it is missing or "
+                                     "write-protected)."),
+                                   target.GetPath()));
         return false;
-    bool ok;
-    {
-        wxFileOutputStream out(tempFile);
-        ok = out.IsOk() && write(out) && out.IsOk() && out.Close();
     }
-    ok = ok && tempFile.Flush();
-    ok = tempFile.Close() && ok;
+    bool written;
+    bool closed;
+    {
+        wxFileOutputStream file(tempFile);
+        SpaceLimitedStream out(file);
+        written = file.IsOk() && write(out) && out.IsOk();
+        closed = out.Close() && file.Close();
+    }
+    closed = closed && tempFile.Flush();
+    closed = tempFile.Close() && closed;
+    if (!written || !closed) {
+        tell(why, written ? _("The file could not be completed on the disk; the disk may be full.")
+                          : _("Writing the file failed; the disk may be full."));
+        wxRemoveFile(temp);
+        return false;
+    }
     // The temporary file is private; the result gets the old file's
     // permissions, or those of an ordinary new file.
     struct stat old;
     const mode_t mode = ::stat(path.fn_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    ok = ok && ::chmod(temp.fn_str(), mode) == 0;
     // rename() replaces the target in one step.
-    if (ok && std::rename(temp.fn_str(), path.fn_str()) == 0)
+    if (::chmod(temp.fn_str(), mode) == 0 && std::rename(temp.fn_str(), path.fn_str()) == 0)
         return true;
+    tell(why, _("The new file could not take the place of the old one, which is kept."));
     wxRemoveFile(temp);
     return false;
 }
@@ -203,4 +267,17 @@ wxString qxKeepDamagedFileAside(const wxString& path, const wxString& why)
         text << "\n\n" << _("It could not be moved aside, so it is left as it is and will not be written over.");
     qxNotifyUser(text);
     return aside;
+}
+
+QxFileStamp QxFileStamp::of(const wxString& path)
+{
+    QxFileStamp stamp;
+    struct stat info;
+    if (::stat(path.fn_str(), &info) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    stamp.size = static_cast<long long>(info.st_size);
+    stamp.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    return stamp;
 }

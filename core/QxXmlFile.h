@@ -17,8 +17,15 @@ class wxXmlDocument;
 // Runs write on a stream into a temporary file beside path and, when it
 // returns true and every byte reached the disk, renames that file over
 // path. True when the new content now stands at path; on failure the file
-// that was there is untouched and no temporary file is left behind.
-bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write);
+// that was there is untouched, no temporary file is left behind, and why,
+// when given, says in a sentence for the user what failed.
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write,
+                          wxString* why = nullptr);
+
+// Tests stand in for a full disk: from now on the writes of
+// qxWriteFileReplacing may put only this many bytes more on the disk, and
+// fail past them; a negative number lifts the limit.
+void qxSetWriteSpaceForTests(long long bytes);
 
 // The same for an XML document saved with the given indentation.
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent);
@@ -61,3 +68,21 @@ wxString qxSetAsideDamagedFile(const wxString& path);
 // it was kept. The path it was kept under (empty when it could not be moved:
 // then the caller must not write over it either).
 wxString qxKeepDamagedFileAside(const wxString& path, const wxString& why);
+
+// What a file was when the program last read or wrote it: another program
+// (a second Trendoria on the same home) that replaced or changed it since
+// leaves another stamp, so its work is seen before it would be written over.
+struct QxFileStamp {
+    bool exists = false;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long modifiedNs = 0;
+
+    static QxFileStamp of(const wxString& path);
+    bool operator==(const QxFileStamp& other) const
+    {
+        return exists == other.exists && inode == other.inode && size == other.size &&
+               modifiedNs == other.modifiedNs;
+    }
+    bool operator!=(const QxFileStamp& other) const { return !(*this == other); }
+};

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/dir.h>
+#include <wx/stream.h>
 #include <wx/xml/xml.h>
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 TEST(QxXmlFile, NestingDepthIgnoresWhatIsNotAnElement)
@@ -60,4 +63,37 @@ TEST(QxXmlFile, LoadRefusesWhatItsReaderCannotHold)
     EXPECT_EQ(qxLoadXmlFile(dir + "/none.xml", doc, limits, "Root", nullptr), QxXmlRead::eMissing);
     wxString why;
     EXPECT_EQ(qxLoadXmlFile(dir, doc, limits, "Root", &why), QxXmlRead::eDamaged) << "a folder";
+}
+
+// A write that cannot finish (a full disk stood in for) says why, keeps the
+// file that was there and leaves no temporary file; so does a folder that
+// cannot be written into.
+TEST(QxXmlFile, AFailedWriteSaysWhyAndKeepsTheOldFile)
+{
+    const std::string dir = TestSupport::makeTempDir("replace");
+    const wxString path = wxString::FromUTF8(dir + "/kept.xml");
+    ASSERT_TRUE(qxSaveBytesFile("old contents", path));
+    const std::string bigger(5000, 'x');
+    for (long long space : {0LL, 10LL, 4999LL}) {
+        qxSetWriteSpaceForTests(space);
+        wxString why;
+        EXPECT_FALSE(qxWriteFileReplacing(
+            path, [&bigger](wxOutputStream& out) { return out.WriteAll(bigger.data(), bigger.size()); }, &why))
+            << space;
+        qxSetWriteSpaceForTests(-1);
+        EXPECT_EQ(why, "Writing the file failed; the disk may be full.") << space;
+        std::ifstream in(dir + "/kept.xml");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old contents") << space;
+    }
+    wxArrayString files;
+    wxDir::GetAllFiles(wxString::FromUTF8(dir), &files, "*", wxDIR_FILES | wxDIR_HIDDEN);
+    EXPECT_EQ(files.size(), 1u);
+
+    wxString why;
+    EXPECT_FALSE(qxSaveBytesFile("x", wxString::FromUTF8(dir + "/missing/x.xml")));
+    EXPECT_FALSE(qxWriteFileReplacing(
+        wxString::FromUTF8(dir + "/missing/x.xml"), [](wxOutputStream&) { return true; }, &why));
+    EXPECT_TRUE(why.StartsWith("Nothing can be written in the folder")) << why;
+    EXPECT_FALSE(qxWriteFileReplacing(wxString::FromUTF8(dir), [](wxOutputStream&) { return true; }, &why));
+    EXPECT_EQ(why, "It is a folder, not a file.");
 }
