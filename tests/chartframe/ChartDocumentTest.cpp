@@ -265,6 +265,15 @@ TEST(ChartDocument, CompositeIndicatorsComeBackOverTheirInputsAndInTheirZones)
     ASSERT_EQ(charttest::zoneContents(chart)[2],
               (std::vector<std::string>{"RSI(14)", "SMA(9)[RSI(14)]"}));
 
+    // An average of an average that is on no zone of the chart: its input
+    // goes with it.
+    QxObjectSmartPtr<QxIndicator> hidden = charttest::catalogueIndicator("EMA");
+    QxObjectSmartPtr<QxIndicator> outer = charttest::catalogueIndicator("SMA");
+    ASSERT_EQ(hidden->setInputSeries(0, QxSeriesId(QxSeriesId::eSeriesOpen)), 0);
+    ASSERT_EQ(outer->setInputSeries(0, QxSeriesId(hidden.get(), 0)), 0);
+    ASSERT_EQ(chartist->addIndicator(outer.get()), 0);
+    ASSERT_EQ(charttest::zoneContents(chart)[0].back(), "SMA(30)[EMA(30)[Open]]");
+
     QxChartFileHeader header;
     ASSERT_TRUE(chartFileHeaderOf(*chartist, header));
     wxXmlDocument doc;
@@ -292,7 +301,7 @@ TEST(ChartDocument, CompositeIndicatorsComeBackOverTheirInputsAndInTheirZones)
     EXPECT_FALSE(oldLeftOut.any());
     EXPECT_EQ(charttest::zoneContents(*older->getChart()),
               (std::vector<std::vector<std::string>>{{charttest::zoneContents(chart)[0][0], "SMA(20)",
-                                                      "BBANDS(20, 2.00, 2.00, 0)"},
+                                                      "BBANDS(20, 2.00, 2.00, 0)", "SMA(30)"},
                                                      charttest::zoneContents(chart)[1],
                                                      {"RSI(14)", "SMA(9)"}}));
 }

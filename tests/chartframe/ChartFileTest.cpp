@@ -505,7 +505,9 @@ TEST_F(ChartFileTest, ClosingAChangedChartAsksWhetherToSaveIt)
     {
         Answers answers(wxString(), wxID_CANCEL);
         EXPECT_FALSE(frame->Close());
-        EXPECT_EQ(answers.messages, std::vector<wxString>{question});
+        // Exit asks the same, and Cancel keeps the program running.
+        EXPECT_FALSE(frame->mayEndProgram());
+        EXPECT_EQ(answers.messages, std::vector<wxString>(2, question));
     }
     pump(50);
     ASSERT_TRUE(liveFrames().count(frame));
