@@ -647,3 +647,49 @@ TEST_F(ChartFileTest, ACompositeChartComesBackAfterCloseAndAfterARestart)
         expectAsSaved(back, "composites_after_restart.png");
     }
 }
+
+// A chart file with a damaged indicator and an annotation of no known kind
+// opens with everything else (the other indicator, the drawings, the
+// pattern) and says what was left out.
+TEST_F(ChartFileTest, ADamagedPartIsLeftOutAndToldTheRestOpens)
+{
+    QxChartView* view = openSecurity();
+    ASSERT_NE(view, nullptr);
+    QxChart* chart = view->getChartist()->getChart();
+    view->getChartist()->addIndicator(catalogueIndicator("SMA").get());
+    auto* line = new QxLineAnnot(QxLineAnnot::eTrendLine);
+    line->setPoint(0, QxPoint{500, 40});
+    line->setPoint(1, QxPoint{580, 45});
+    chart->getMainZone()->addAnnot(line, Qx::eDaily);
+    chart->getMainZone()->addPattern(new QxZigZagPattern({3.0, wxPen(*wxBLUE, 2, wxPENSTYLE_SOLID)}));
+    QxChartFileHeader header;
+    ASSERT_TRUE(chartFileHeaderOf(*view->getChartist(), header));
+    wxXmlDocument doc;
+    buildChartDocument(doc, header, *chart);
+    wxXmlNode* main = doc.GetRoot()->GetChildren()->GetChildren()->GetChildren();
+    ASSERT_EQ(main->GetAttribute("Index"), "0");
+    for (wxXmlNode* child = main->GetChildren(); child; child = child->GetNext()) {
+        if (child->GetName() == "Indicators") {
+            wxStringInputStream in(R"(<RSI Index="9"><Drawables><SOLIDLINE Index="0"><Params>
+                <DATA Value="0L"/><DATA Value="0L"/></Params></SOLIDLINE></Drawables></RSI>)");
+            wxXmlDocument damaged(in);
+            child->AddChild(new wxXmlNode(*damaged.GetRoot()));
+        } else if (child->GetName() == "Annots") {
+            new wxXmlNode(child, wxXML_ELEMENT_NODE, "QxCloudAnnot");
+        }
+    }
+    wxStringOutputStream text;
+    ASSERT_TRUE(doc.Save(text, 2));
+    writeZip(dir + "/damaged.trdc", "chart.xml", std::string(text.GetString().utf8_str()));
+
+    const auto [messages, back] = open(dir + "/damaged.trdc");
+    EXPECT_EQ(messages, std::vector<wxString>{"Some parts of this chart file could not be read and were left out: "
+                                              "1 indicator, 1 annotation.\nEverything else was opened. The file "
+                                              "itself is unchanged."});
+    ASSERT_NE(back, nullptr);
+    QxZone* backMain = back->getChartist()->getChart()->getMainZone();
+    ASSERT_EQ(backMain->numIndicator(), 2u);
+    EXPECT_EQ(backMain->indicatorAt(1)->getDisplayName(), "SMA(30)");
+    EXPECT_EQ(backMain->getAnnots(Qx::eDaily).size(), 1u);
+    EXPECT_EQ(backMain->getPatterns().size(), 1u);
+}
