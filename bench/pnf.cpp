@@ -5,6 +5,7 @@
 // layout after the first; then one layout plus display of the chart at
 // 1200 pixels beside clearing and copying a bitmap of that size. Needs a
 // display (run under xvfb-run).
+#include "support/Fixtures.h"
 #include "bench/Baseline.h"
 #include "chartview/QxPointAndFigure.h"
 #include "core/QxCalculator.h"
@@ -31,7 +32,7 @@ constexpr int kHeight = 800;
 // Date,Open,High,Low,Close,Adj Close,Volume.
 QxPriceHistory* loadOrcl()
 {
-    std::ifstream in(std::string(TRENDORIA_FIXTURES_DIR) + "/ohlcv/orcl-1995-2014.csv");
+    std::ifstream in(TestSupport::fixturePath("ohlcv/orcl-1995-2014.csv"));
     std::string line;
     std::getline(in, line);
     std::vector<std::vector<double>> rows;
