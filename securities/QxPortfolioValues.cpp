@@ -163,15 +163,8 @@ int QxPortfolioDetailsItemComparator::Compare(wxTreeListCtrl* tree, unsigned col
         return qxCompareLeadingNumbers(tree->GetItemText(a, column), tree->GetItemText(b, column));
     auto* lotA = dynamic_cast<QxLotRowData*>(tree->GetItemData(a));
     auto* lotB = dynamic_cast<QxLotRowData*>(tree->GetItemData(b));
-    auto* owner = dynamic_cast<QxPositionRowData*>(tree->GetItemData(tree->GetItemParent(a)));
-    if (lotA && lotB && owner && owner->position) {
-        const auto& transactions = owner->position->transactions();
-        if (lotA->index < transactions.size() && lotB->index < transactions.size()) {
-            const int64_t ta = transactions[lotA->index].time;
-            const int64_t tb = transactions[lotB->index].time;
-            return ta < tb ? -1 : ta > tb ? 1 : 0;
-        }
-    }
+    if (lotA && lotB)
+        return lotA->time < lotB->time ? -1 : lotA->time > lotB->time ? 1 : 0;
     return sign(tree->GetItemText(a, 0).Cmp(tree->GetItemText(b, 0)));
 }
 

@@ -9,7 +9,10 @@
 #include <wx/treelist.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QxPriceHistory;
@@ -64,22 +67,24 @@ int qxComparePortfolioListRows(const wxString& a, bool aIsConsolidated, const wx
 // one of n + 1 parts, the rest split evenly.
 std::vector<int> qxFitColumnWidths(int width, int columns);
 
-// What the rows of the details trees carry. Positions and watch items stay
-// where their maps keep them; a tree is refilled after one is erased.
+// What the rows of the details trees carry: positions and watch items by
+// their security key (the tree's portfolio or watchlist holds them), lots by
+// the index and time of their transaction.
 class QxPositionRowData : public wxClientData {
 public:
-    explicit QxPositionRowData(const QxPosition* position) : position(position) {}
-    const QxPosition* position;
+    explicit QxPositionRowData(std::string key) : key(std::move(key)) {}
+    std::string key;
 };
 class QxLotRowData : public wxClientData {
 public:
-    explicit QxLotRowData(size_t index) : index(index) {}
+    QxLotRowData(size_t index, int64_t time) : index(index), time(time) {}
     size_t index; // in the parent position's transactions
+    int64_t time;
 };
 class QxWatchRowData : public wxClientData {
 public:
-    explicit QxWatchRowData(const QxWatchItem* item) : item(item) {}
-    const QxWatchItem* item;
+    explicit QxWatchRowData(std::string key) : key(std::move(key)) {}
+    std::string key;
 };
 
 class QxPortfolioDetailsItemComparator : public wxTreeListItemComparator {

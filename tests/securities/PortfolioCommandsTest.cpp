@@ -354,11 +354,11 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     EXPECT_EQ(names(alerts), (std::vector<wxString>{"When price goes above 12.50", "When price goes above 15.00"}));
 
     // The quick menu: 30 of the 40 system settings NVDA lacks, then "New Alert".
-    std::unique_ptr<wxMenu> menu = view->buildQuickAlertMenu();
+    std::unique_ptr<wxMenu> menu = view->alerts().quickMenu(view->selectedSecurity());
     ASSERT_TRUE(menu);
     ASSERT_EQ(menu->GetMenuItemCount(), 32u);
     const wxMenuItemList& items = menu->GetMenuItems();
-    EXPECT_EQ(items[0]->GetId(), QxPortfolioView::kQuickAlertBase);
+    EXPECT_EQ(items[0]->GetId(), QxPortfolioAlerts::kQuickAlertBase);
     EXPECT_EQ(items[0]->GetItemLabelText(), "When trading system 'S01' generates 'Long Entry' signal");
     EXPECT_EQ(items[29]->GetItemLabelText(), "When trading system 'S30' generates 'Long Entry' signal");
     EXPECT_TRUE(items[30]->IsSeparator());
@@ -377,7 +377,7 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
         view->alertToolBar()->HandleWindowEvent(arrow); // as the toolbar sends it
     }
     EXPECT_EQ(alerts->GetItemCount(), 3);
-    EXPECT_EQ(view->buildQuickAlertMenu()->GetMenuItems()[0]->GetItemLabelText(),
+    EXPECT_EQ(view->alerts().quickMenu(view->selectedSecurity())->GetMenuItems()[0]->GetItemLabelText(),
               "When trading system 'S02' generates 'Long Entry' signal")
         << "a setting NVDA has leaves the menu";
 
