@@ -301,7 +301,7 @@ void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem 
         if (!lot || lot->index >= position.transactions().size())
             continue;
         const double open = position.openQuantityOf(lot->index);
-        if (std::fabs(open) < QxPosition::kZero)
+        if (open == 0)
             continue;
         const QxPositionTexts lotTexts = qxLotRowTexts(position.transactions()[lot->index], open, closes);
         for (unsigned column = 1; column < lotTexts.size(); ++column)
@@ -426,7 +426,7 @@ void QxPortfolioView::refreshPosition(int portfolioId, const std::string& key)
         return;
     const auto it = p->positions().find(key);
     const QxPosition* position = it == p->positions().end() ? nullptr : &it->second;
-    const bool open = position && position->openQuantity() != 0;
+    const bool open = position && position->isOpen();
     tree->Freeze();
     wxTreeListItem row = findTopRow(tree, key);
     bool expanded = false;
@@ -448,7 +448,7 @@ void QxPortfolioView::refreshPosition(int portfolioId, const std::string& key)
         }
         const auto& transactions = position->transactions();
         for (size_t i = 0; i < transactions.size(); ++i)
-            if (std::fabs(position->openQuantityOf(i)) >= QxPosition::kZero)
+            if (position->openQuantityOf(i) != 0)
                 tree->AppendItem(row, "    " + formatTimestamp(transactions[i].time, "%x"),
                                  wxTreeListCtrl::NO_IMAGE, wxTreeListCtrl::NO_IMAGE,
                                  new QxLotRowData(i, transactions[i].time));

@@ -30,9 +30,6 @@
 #include <string>
 #include <vector>
 
-// Readable texts in failure messages.
-void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
-
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;
 
