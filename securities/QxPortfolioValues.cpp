@@ -66,6 +66,8 @@ wxString qxPercentText(double value) { return qxFixedText(value, 2) + "%"; }
 QxPositionTexts qxPositionRowTexts(const QxPosition& position, const QxCloses& closes)
 {
     QxPositionTexts texts;
+    if (!position.isOpen())
+        return texts;
     fillChange(&texts[1], closes);
     texts[4] = qxFixedText(position.averagePrice(), 4);
     texts[5] = qxFixedText(position.openQuantity(), 4);
@@ -77,6 +79,11 @@ QxPositionTexts qxPositionRowTexts(const QxPosition& position, const QxCloses& c
 QxPositionTexts qxLotRowTexts(const QxTransaction& transaction, double openPart, const QxCloses& closes)
 {
     QxPositionTexts texts;
+    if (openPart == 0) {
+        texts[4] = qxFixedText(transaction.price, 4);
+        texts[5] = qxFixedText(transaction.quantity, 4);
+        return texts;
+    }
     fillChange(&texts[1], closes);
     texts[4] = qxFixedText(transaction.price, 4);
     texts[5] = qxFixedText(openPart, 4);
