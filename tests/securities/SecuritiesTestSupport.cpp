@@ -17,8 +17,6 @@
 #include <limits>
 #include <sstream>
 
-void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
-
 namespace sectest {
 
 QxDataReader* historyReader() { return TestSupport::historyReader(); }

@@ -30,6 +30,10 @@
 #include <string>
 #include <vector>
 
+// Declared for every test of the folder in SecuritiesTestSupport.h; the
+// trading tests, which share that file, have their own.
+void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
+
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;
 
