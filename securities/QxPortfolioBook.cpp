@@ -62,8 +62,8 @@ void QxPortfolioBook::load(QxDatabase* database)
             continue;
         }
         m_portfolios[++m_nextPortfolioId] = p;
-        m_consolidated->addAllTransactions(*p);
     }
+    consolidateAll();
     for (auto& w : qxLoadWatchlists(m_watchlistsPath, database, &m_watchlistFile))
         m_watchlists[++m_nextWatchlistId] = w;
 }
@@ -76,15 +76,47 @@ void QxPortfolioBook::rebind(QxDatabase* database)
         std::unique_ptr<wxXmlNode> element(list->toXml(nullptr));
         return std::remove_pointer_t<decltype(list.get())>::fromXml(element.get(), database);
     };
-    m_consolidated = new QxPortfolio(kConsolidatedName);
-    for (auto& [id, p] : m_portfolios) {
+    for (auto& [id, p] : m_portfolios)
         p = again(p);
-        m_consolidated->addAllTransactions(*p);
-    }
     for (auto& p : m_unlisted)
         p = again(p);
     for (auto& [id, w] : m_watchlists)
         w = again(w);
+    consolidateAll();
+}
+
+// CONSOLIDATED holds what each portfolio holds as it computes itself: the
+// open lots of all of them, matched against nothing, so that its totals are
+// the sums of theirs, whatever order the file gives the portfolios in.
+void QxPortfolioBook::consolidate(const std::string& key)
+{
+    QxPortfolio::Positions& consolidated = m_consolidated->positions();
+    consolidated.erase(key);
+    for (const auto& [id, p] : m_portfolios) {
+        const auto it = p->positions().find(key);
+        if (it == p->positions().end())
+            continue;
+        const QxPosition& position = it->second;
+        for (size_t i = 0; i < position.transactions().size(); ++i) {
+            QxTransaction lot = position.transactions()[i];
+            lot.quantity = position.openQuantityOf(i);
+            if (lot.quantity == 0)
+                continue;
+            auto at = consolidated.find(key);
+            if (at == consolidated.end())
+                at = consolidated.emplace(key, QxPosition::ofOpenLots(position.security(), key)).first;
+            at->second.addTransaction(lot);
+        }
+    }
+}
+
+void QxPortfolioBook::consolidateAll()
+{
+    m_consolidated->positions().clear();
+    for (const auto& [id, p] : m_portfolios)
+        for (const auto& entry : p->positions())
+            if (m_consolidated->positions().count(entry.first) == 0)
+                consolidate(entry.first);
 }
 
 int QxPortfolioBook::addPortfolio()
@@ -129,8 +161,12 @@ bool QxPortfolioBook::removePortfolio(int id)
     if (it == m_portfolios.end())
         return false;
     // What the portfolio brought into CONSOLIDATED leaves with it.
-    m_consolidated->removeAllTransactions(*it->second);
+    std::vector<std::string> keys;
+    for (const auto& entry : it->second->positions())
+        keys.push_back(entry.first);
     m_portfolios.erase(it);
+    for (const std::string& key : keys)
+        consolidate(key);
     return true;
 }
 
@@ -143,7 +179,7 @@ bool QxPortfolioBook::addTransaction(int id, QxSecurity* security, const QxTrans
     if (!position)
         return false;
     position->addTransaction(transaction);
-    m_consolidated->getPosition(security, true)->addTransaction(transaction);
+    consolidate(position->key());
     return true;
 }
 
@@ -153,9 +189,8 @@ bool QxPortfolioBook::removeTransaction(int id, const std::string& key, size_t i
     const auto it = p ? p->positions().find(key) : QxPortfolio::Positions::iterator();
     if (!p || it == p->positions().end() || index >= it->second.transactions().size())
         return false;
-    const QxTransaction t = it->second.transactions()[index];
     it->second.removeTransaction(index);
-    m_consolidated->removeEqualTransaction(key, t);
+    consolidate(key);
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The user's portfolios and watchlists as the portfolio manager keeps them,
 // decided without a window: each under a list id, CONSOLIDATED (id 0) made
-// from all the portfolios, and the two files. Every change goes through the
+// from the open lots of all the portfolios (its totals are their sums), and
+// the two files. Every change goes through the
 // commands below, which keep CONSOLIDATED in step.
 //
 // Securities are held by their keys: rebind() resolves every position and
@@ -76,6 +77,10 @@ public:
     [[nodiscard]] bool saveWatchlists();
 
 private:
+    // Makes CONSOLIDATED's position of key (or all of them) anew.
+    void consolidate(const std::string& key);
+    void consolidateAll();
+
     wxString m_portfoliosPath;
     wxString m_watchlistsPath;
     PortfolioMap m_portfolios;

@@ -37,10 +37,12 @@ wxString qxPercentText(double value);
 
 // Columns of a position row (0 "Name" is left empty: it is set when the row
 // is made): Last, Change, %Change, Buy Price, Quantity, Investment, Value,
-// Gain, %Gain. Value, Gain and %Gain are "-" without any bar.
+// Gain, %Gain. Value, Gain and %Gain are "-" without any bar; a position
+// with nothing open shows none of them.
 using QxPositionTexts = std::array<wxString, 10>;
 QxPositionTexts qxPositionRowTexts(const QxPosition& position, const QxCloses& closes);
-// A lot row: the open part of one transaction.
+// A transaction's row: what is open of it (openPart) as a lot; a closed one
+// shows only its price and quantity as they were entered.
 QxPositionTexts qxLotRowTexts(const QxTransaction& transaction, double openPart, const QxCloses& closes);
 // A watch row's columns 1 to 7 (Last, Change, %Change, Watch Start, Start
 // Price, Gain, %Gain); false, with nothing to set, without a history.

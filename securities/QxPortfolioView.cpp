@@ -300,10 +300,8 @@ void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem 
         auto* lot = dynamic_cast<QxLotRowData*>(tree->GetItemData(child));
         if (!lot || lot->index >= position.transactions().size())
             continue;
-        const double open = position.openQuantityOf(lot->index);
-        if (std::fabs(open) < QxPosition::kZero)
-            continue;
-        const QxPositionTexts lotTexts = qxLotRowTexts(position.transactions()[lot->index], open, closes);
+        const QxPositionTexts lotTexts =
+            qxLotRowTexts(position.transactions()[lot->index], position.openQuantityOf(lot->index), closes);
         for (unsigned column = 1; column < lotTexts.size(); ++column)
             tree->SetItemText(child, column, lotTexts[column]);
     }
@@ -426,7 +424,11 @@ void QxPortfolioView::refreshPosition(int portfolioId, const std::string& key)
         return;
     const auto it = p->positions().find(key);
     const QxPosition* position = it == p->positions().end() ? nullptr : &it->second;
-    const bool open = position && position->openQuantity() != 0;
+    // A portfolio shows every position that has transactions, so that any
+    // of them, sales too, can be seen and taken back; CONSOLIDATED, never
+    // changed directly, shows what is open.
+    const bool open = position && (portfolioId == kConsolidatedId ? position->isOpen()
+                                                                  : !position->transactions().empty());
     tree->Freeze();
     wxTreeListItem row = findTopRow(tree, key);
     bool expanded = false;
@@ -448,10 +450,8 @@ void QxPortfolioView::refreshPosition(int portfolioId, const std::string& key)
         }
         const auto& transactions = position->transactions();
         for (size_t i = 0; i < transactions.size(); ++i)
-            if (std::fabs(position->openQuantityOf(i)) >= QxPosition::kZero)
-                tree->AppendItem(row, "    " + formatTimestamp(transactions[i].time, "%x"),
-                                 wxTreeListCtrl::NO_IMAGE, wxTreeListCtrl::NO_IMAGE,
-                                 new QxLotRowData(i, transactions[i].time));
+            tree->AppendItem(row, "    " + formatTimestamp(transactions[i].time, "%x"), wxTreeListCtrl::NO_IMAGE,
+                             wxTreeListCtrl::NO_IMAGE, new QxLotRowData(i, transactions[i].time));
         updatePositionValues(tree, row);
         if (expanded)
             tree->Expand(row);

@@ -94,8 +94,10 @@ public:
     // the watchlist list by its own.
     void sortPortfolioList();
     void sortWatchlistList();
-    // Remakes the row of the position of key of a portfolio in its tree
-    // (none when nothing of it is open) with a child row per open lot.
+    // Remakes the row of the position of key of a portfolio in its tree with
+    // a child row per transaction: every one that was entered, sales and
+    // closed lots too; CONSOLIDATED's row (none when nothing is open) has
+    // one per open lot.
     void refreshPosition(int portfolioId, const std::string& key);
     void fillPortfolioTree(int portfolioId);
     void fillWatchlistTree(int watchlistId);
@@ -137,7 +139,8 @@ public:
     void addTransaction(QxSecurity* security, const QxTransaction& transaction);
     // Sets the current watchlist's item of the security.
     void setWatchItem(QxSecurity* security, int64_t time, double price);
-    // Removes the selected lot's transaction, or the selected watch item.
+    // Removes the selected transaction (any of them: lots are matched
+    // again), or the selected watch item.
     void removeTransactionOrItem();
     // Whether a tool's command has something to act on now.
     bool toolEnabled(int toolId) const;

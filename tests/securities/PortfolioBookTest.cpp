@@ -2,6 +2,7 @@
 // commands, CONSOLIDATED, the files, and securities resolved again from
 // their keys against another database.
 #include "securities/QxPortfolioBook.h"
+#include "securities/QxPortfolioValues.h"
 
 #include "core/QxCategory.h"
 #include "core/QxSecurityKey.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,16 @@ std::vector<wxString> namesOf(const QxPortfolioBook::PortfolioMap& portfolios)
     for (const auto& [id, p] : portfolios)
         names.push_back(wxString::Format("%d:", id) + p->name());
     return names;
+}
+
+// What is open of a portfolio's position of key: (quantity, cost); nothing
+// when it has no such position.
+std::pair<double, double> openOf(const QxPortfolio& portfolio, const std::string& key)
+{
+    const auto it = portfolio.positions().find(key);
+    if (it == portfolio.positions().end())
+        return {0, 0};
+    return {it->second.openQuantity(), it->second.openCost()};
 }
 
 QxDatabase* databaseOf(const QxSecurity* security)
@@ -91,7 +103,7 @@ TEST_F(PortfolioBookTest, ListsGetIdsAndNamesAndTheCommandsKeepConsolidatedInSte
     ASSERT_EQ(book.watchlists().size(), 1u);
     EXPECT_EQ(book.watchlist(1)->name(), "Tech");
     EXPECT_EQ(book.portfolio(QxPortfolioBook::kConsolidatedId)->name(), "CONSOLIDATED");
-    EXPECT_DOUBLE_EQ(book.consolidated().positions().at(aaaKey).openQuantity(), 5) << "the unlisted one is not in it";
+    EXPECT_DOUBLE_EQ(openOf(book.consolidated(), aaaKey).first, 5) << "the unlisted one is not in it";
 
     EXPECT_EQ(book.addPortfolio(), 3);
     EXPECT_EQ(book.portfolio(3)->name(), "Portfolio1");
@@ -108,17 +120,17 @@ TEST_F(PortfolioBookTest, ListsGetIdsAndNamesAndTheCommandsKeepConsolidatedInSte
         << "CONSOLIDATED is never changed directly";
     EXPECT_FALSE(book.addTransaction(3, nullptr, tx(1, 10)));
     ASSERT_TRUE(book.addTransaction(3, aaa.get(), tx(2, 12, kDay2)));
-    EXPECT_DOUBLE_EQ(book.consolidated().positions().at(aaaKey).openQuantity(), 7);
+    EXPECT_DOUBLE_EQ(openOf(book.consolidated(), aaaKey).first, 7);
     EXPECT_FALSE(book.removeTransaction(3, aaaKey, 1)) << "index out of range";
     EXPECT_FALSE(book.removeTransaction(3, bbbKey, 0)) << "no such position";
     ASSERT_TRUE(book.removeTransaction(3, aaaKey, 0));
-    EXPECT_DOUBLE_EQ(book.consolidated().positions().at(aaaKey).openQuantity(), 5);
+    EXPECT_DOUBLE_EQ(openOf(book.consolidated(), aaaKey).first, 5);
     ASSERT_TRUE(book.addTransaction(3, bbb.get(), tx(4, 20, kDay3)));
     EXPECT_TRUE(book.removePortfolio(1));
     EXPECT_FALSE(book.removePortfolio(1));
     EXPECT_FALSE(book.removePortfolio(QxPortfolioBook::kConsolidatedId));
-    EXPECT_DOUBLE_EQ(book.consolidated().positions().at(aaaKey).openQuantity(), 0) << "Income's lot left with it";
-    EXPECT_DOUBLE_EQ(book.consolidated().positions().at(bbbKey).openQuantity(), 4);
+    EXPECT_DOUBLE_EQ(openOf(book.consolidated(), aaaKey).first, 0) << "Income's lot left with it";
+    EXPECT_DOUBLE_EQ(openOf(book.consolidated(), bbbKey).first, 4);
 
     EXPECT_TRUE(book.setWatchItem(1, QxWatchItem{aaa, kDay1, 9.5}));
     EXPECT_FALSE(book.setWatchItem(1, QxWatchItem{nullptr, kDay1, 9.5}));
@@ -171,9 +183,82 @@ TEST_F(PortfolioBookTest, EverySecurityIsResolvedAgainFromItsKeyAgainstAnotherDa
     book.rebind(dbA.get());
     EXPECT_EQ(book.portfolio(1)->positions().size(), 2u);
     EXPECT_EQ(databaseOf(book.portfolio(1)->positions().at(bbbKey).security()), dbA.get());
-    EXPECT_DOUBLE_EQ(book.consolidated().positions().at(bbbKey).openQuantity(), 3);
+    EXPECT_DOUBLE_EQ(openOf(book.consolidated(), bbbKey).first, 3);
     ASSERT_TRUE(book.savePortfolios());
     ASSERT_TRUE(book.saveWatchlists());
     EXPECT_EQ(readFile(portfoliosPath), portfolios);
     EXPECT_EQ(readFile(watchlistsPath), watchlists);
+}
+
+// Sequences of transactions in two portfolios against what is open of each,
+// worked out by hand; CONSOLIDATED is their sum, and all of it reads back
+// the same from the file.
+TEST_F(PortfolioBookTest, EachPortfolioComputesItselfAndConsolidatedIsTheirSum)
+{
+    struct Entry {
+        int portfolio; // 1 or 2
+        QxTransaction transaction;
+    };
+    struct Open {
+        double quantity, cost;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Entry> entries; // all of AAA, in the order they are entered
+        Open first, second;
+        double last; // AAA's last close (the one before it is 1)
+        std::array<wxString, 3> firstRow, consolidatedRow; // Investment, Value, %Gain of the list
+    };
+    const Case cases[] = {
+        {"a sale in one portfolio never closes a lot of another",
+         {{1, tx(10, 20, kDay2)}, {1, tx(-10, 25, kDay3)}, {2, tx(10, 10, kDay1)}},
+         {0, 0}, {10, 100}, 25,
+         {"0.00", "0.00", "-"}, {"100.00", "250.00", "150.00%"}},
+        {"a long and a short in two portfolios add up",
+         {{1, tx(10, 20, kDay1)}, {2, tx(-5, 30, kDay2)}},
+         {10, 200}, {-5, -150}, 25,
+         {"200.00", "250.00", "25.00%"}, {"50.00", "125.00", "150.00%"}},
+        {"fractional sells that close everything leave nothing open",
+         {{1, tx(0.1, 10, kDay1)}, {1, tx(0.2, 10, kDay1)}, {1, tx(-0.3, 12, kDay2)}},
+         {0, 0}, {0, 0}, 25,
+         {"0.00", "0.00", "-"}, {"0.00", "0.00", "-"}},
+        {"what is open is the quantity minus the sum of its matches",
+         {{1, tx(41, 0.5, kDay1)}, {1, tx(-10.1, 1, kDay2)}, {1, tx(-19.09, 1, kDay3)}},
+         {41 - (10.1 + 19.09), (41 - (10.1 + 19.09)) * 0.5}, {0, 0}, 1,
+         {"5.91", "11.81", "100.00%"}, {"5.91", "11.81", "100.00%"}},
+        {"a short that gained has a positive %Gain",
+         {{1, tx(-10, 5, kDay1)}},
+         {-10, -50}, {0, 0}, 4,
+         {"-50.00", "-40.00", "20.00%"}, {"-50.00", "-40.00", "20.00%"}},
+        {"entries of one day match in the order they were entered",
+         {{1, tx(5, 10, kDay1)}, {1, tx(-5, 11, kDay1)}, {1, tx(5, 12, kDay1)}, {2, tx(-2, 13, kDay1)}},
+         {5, 60}, {-2, -26}, 25,
+         {"60.00", "125.00", "108.33%"}, {"34.00", "75.00", "120.59%"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(portfoliosPath, "<portfolios><portfolio name=\"A\"/><portfolio name=\"B\"/></portfolios>");
+        QxPortfolioBook book(portfoliosPath, watchlistsPath);
+        book.load(dbA.get());
+        for (const Entry& e : c.entries)
+            ASSERT_TRUE(book.addTransaction(e.portfolio, aaa.get(), e.transaction));
+        QxCloses closes;
+        closes.bars = 2;
+        closes.previous = 1;
+        closes.last = c.last;
+        const auto closesOf = [&closes](QxSecurity*) { return closes; };
+        for (int round = 0; round < 2; ++round) {
+            SCOPED_TRACE(round == 0 ? "as entered" : "read back from the file");
+            EXPECT_EQ(openOf(*book.portfolio(1), aaaKey).first, c.first.quantity);
+            EXPECT_EQ(openOf(*book.portfolio(1), aaaKey).second, c.first.cost);
+            EXPECT_EQ(openOf(*book.portfolio(2), aaaKey).first, c.second.quantity);
+            EXPECT_EQ(openOf(*book.portfolio(2), aaaKey).second, c.second.cost);
+            EXPECT_DOUBLE_EQ(openOf(book.consolidated(), aaaKey).first, c.first.quantity + c.second.quantity);
+            EXPECT_DOUBLE_EQ(openOf(book.consolidated(), aaaKey).second, c.first.cost + c.second.cost);
+            EXPECT_EQ(qxPortfolioListTexts(*book.portfolio(1), closesOf), c.firstRow);
+            EXPECT_EQ(qxPortfolioListTexts(book.consolidated(), closesOf), c.consolidatedRow);
+            ASSERT_TRUE(book.savePortfolios());
+            book.load(dbA.get());
+        }
+    }
 }
