@@ -1,6 +1,7 @@
 #pragma once
 // The ~5,000-bar ORCL daily history of the shared fixtures, and a security
 // that serves it from memory, for the benchmarks that want a real history.
+#include "support/Fixtures.h"
 #include "core/QxAsciiParser.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
@@ -15,7 +16,7 @@ namespace benchorcl {
 
 inline QxPriceHistory* loadHistory()
 {
-    std::ifstream file(TRENDORIA_FIXTURES_DIR "/ohlcv/orcl-1995-2014.csv");
+    std::ifstream file(TestSupport::fixturePath("ohlcv/orcl-1995-2014.csv"));
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     using F = QxAsciiParser::QxAsciiFieldId;
     const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};

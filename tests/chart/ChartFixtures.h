@@ -6,6 +6,7 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
+#include "support/Fixtures.h"
 
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
@@ -93,8 +94,7 @@ inline QxPriceHistory* makePiecewise(const std::vector<std::pair<unsigned, doubl
 // ("orcl-1995-2014.csv"), read as the program imports such files.
 inline QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars = 0)
 {
-    // Plain path: the benchmarks share this header without the test support.
-    std::ifstream in(std::string(TRENDORIA_FIXTURES_DIR) + "/ohlcv/" + name);
+    std::ifstream in(TestSupport::fixturePath("ohlcv/" + name));
     std::stringstream text;
     text << in.rdbuf();
     const std::string s = text.str();

@@ -20,8 +20,6 @@
 
 #include <ostream>
 
-void PrintTo(const wxString& text, std::ostream* os);
-
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;
 

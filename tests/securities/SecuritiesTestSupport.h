@@ -9,11 +9,16 @@
 
 #include <wx/dialog.h>
 
+#include <ostream>
+
 class QxSymbolSelectionDlg;
 
 #include <functional>
 #include <string>
 #include <vector>
+
+// Failures show texts as texts, not as lists of characters.
+void PrintTo(const wxString& text, std::ostream* os);
 
 namespace sectest {
 

@@ -33,11 +33,6 @@ QxDataReader* historyReader()
     return reader;
 }
 
-std::string fixturePath(const std::string& relative)
-{
-    return (fs::path(TRENDORIA_FIXTURES_DIR) / relative).string();
-}
-
 std::string artifactPath(const std::string& fileName)
 {
     fs::path dir(TRENDORIA_ARTIFACT_DIR);

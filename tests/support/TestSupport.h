@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the test executables.
+#include "support/Fixtures.h"
+
 #include <string>
 #include <vector>
 
@@ -9,8 +11,6 @@ namespace TestSupport {
 
 // Folder of the built program: executable, model library, plug-ins, shipped files.
 std::string binDir();
-// A file below the shared read-only fixtures (for example "ohlcv/nvda-1999-2014.csv").
-std::string fixturePath(const std::string& relative);
 // Where a test saves pictures and other output for a person to look at; the
 // folder is created on demand.
 std::string artifactPath(const std::string& fileName);
