@@ -4,7 +4,7 @@
 // writes, and names that must never become paths.
 #include "TradingFakes.h"
 
-#include "OhlcvFixture.h"
+#include "support/Fixtures.h"
 
 #include "app/QxIndicatorRegistry.h"
 #include "core/QxErrorCode.h"
@@ -339,7 +339,7 @@ TEST_F(TradingSystemStore, NamesThatAreNotFileNamesTouchNothingOutsideTheFolder)
 TEST_F(TradingSystemStore, ShippedSystemsFireNowAndThenOnARealHistory)
 {
     QxIndicatorRegistry::instance()->addBuiltInIndicators();
-    const OhlcvFixture nvda = loadOhlcvFixture("nvda-1999-2014.csv");
+    const TestSupport::OhlcvFixture nvda = TestSupport::loadOhlcvFixture("nvda-1999-2014.csv");
     ASSERT_GT(nvda.size(), 1000u);
     QxObjectSmartPtr<calctest::MemSecurity> security(new calctest::MemSecurity(4242));
     QxObjectSmartPtr<QxPriceHistory> history(calctest::makeDaily(static_cast<unsigned>(nvda.size())));
