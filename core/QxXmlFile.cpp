@@ -11,6 +11,7 @@
 #include <wx/wfstream.h>
 #include <wx/xml/xml.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,23 +20,38 @@
 
 #include <sys/stat.h>
 
-bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write)
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write, wxString* why)
 {
     wxLogNull quiet; // failures are reported by the result
+    // The system's word for the first step that failed.
+    auto failed = [why](int error) {
+        if (why)
+            *why = error ? wxString::FromUTF8(std::strerror(error)) : wxString(_("the data could not be written"));
+        return false;
+    };
     const wxFileName target(path);
-    if (target.DirExists(path))
+    if (target.DirExists(path)) {
+        if (why)
+            *why = _("there is a folder of that name");
         return false; // a folder is never replaced
+    }
     wxFile tempFile;
+    errno = 0;
     const wxString temp = wxFileName::CreateTempFileName(
         wxFileName(target.GetPath(), "." + target.GetFullName() + ".").GetFullPath(), &tempFile);
     if (temp.empty())
-        return false;
+        return failed(errno);
     bool ok;
+    int error = 0;
     {
         wxFileOutputStream out(tempFile);
+        errno = 0;
         ok = out.IsOk() && write(out) && out.IsOk() && out.Close();
+        error = ok ? 0 : errno;
     }
     ok = ok && tempFile.Flush();
+    if (!ok && !error)
+        error = errno;
     ok = tempFile.Close() && ok;
     // The temporary file is private; the result gets the old file's
     // permissions, or those of an ordinary new file.
@@ -45,8 +61,10 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
     // rename() replaces the target in one step.
     if (ok && std::rename(temp.fn_str(), path.fn_str()) == 0)
         return true;
+    if (!error)
+        error = errno;
     wxRemoveFile(temp);
-    return false;
+    return failed(error);
 }
 
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
@@ -54,11 +72,10 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
     return qxWriteFileReplacing(path, [&doc, indent](wxOutputStream& out) { return doc.Save(out, indent); });
 }
 
-bool qxSaveBytesFile(const std::string& bytes, const wxString& path)
+bool qxSaveBytesFile(const std::string& bytes, const wxString& path, wxString* why)
 {
-    return qxWriteFileReplacing(path, [&bytes](wxOutputStream& out) {
-        return out.WriteAll(bytes.data(), bytes.size());
-    });
+    return qxWriteFileReplacing(
+        path, [&bytes](wxOutputStream& out) { return out.WriteAll(bytes.data(), bytes.size()); }, why);
 }
 
 namespace {
