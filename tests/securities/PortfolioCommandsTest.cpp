@@ -147,9 +147,9 @@ protected:
         nvda = category->addSecurity("NVDA", "Nvidia");
         orcl = category->addSecurity("ORCL", "Oracle");
         ASSERT_TRUE(nvda && orcl);
-        history = sectest::fixtureHistory("nvda-1999-2014.csv", 300);
+        history = TestSupport::fixtureHistory("nvda-1999-2014.csv", 300);
         ASSERT_EQ(nvda->saveHistory(history.get()), 0);
-        ASSERT_EQ(orcl->saveHistory(sectest::fixtureHistory("orcl-1995-2014.csv", 50).get()), 0);
+        ASSERT_EQ(orcl->saveHistory(TestSupport::fixtureHistory("orcl-1995-2014.csv", 50).get()), 0);
         for (const wxString& file : {qxPortfoliosFilePath(), qxWatchlistsFilePath()})
             if (wxFileExists(file))
                 wxRemoveFile(file);

@@ -6,6 +6,7 @@
 #include "core/QxCategory.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurityKey.h"
+#include "core/QxUserNotice.h"
 
 #include "SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
@@ -402,4 +403,30 @@ TEST_F(PortfolioFilesTest, ADamagedFileIsSetAsideAndNeverWrittenOver)
     EXPECT_TRUE(qxLoadWatchlists(path("none.xml"), db.get(), &missing).empty());
     EXPECT_TRUE(missing.writable);
     EXPECT_TRUE(missing.keptAside.empty());
+}
+
+// Both files nested 200,000 levels deep where a scan of the text sees no
+// nesting: no crash, the user is told, the file is kept aside as it was.
+TEST_F(PortfolioFilesTest, HiddenDeepNestingIsRefusedAndKeptAside)
+{
+    std::vector<wxString> told;
+    qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
+    for (const char* root : {"portfolios", "watchlists"}) {
+        for (const TestSupport::HiddenDeepXml& hostile : TestSupport::hiddenDeepXml(root)) {
+            const wxString file = path(root) + ".xml";
+            writeFile(file, hostile.text);
+            told.clear();
+            QxListFileState state;
+            if (std::string(root) == "portfolios")
+                EXPECT_TRUE(qxLoadPortfolios(file, db.get(), &state).empty());
+            else
+                EXPECT_TRUE(qxLoadWatchlists(file, db.get(), &state).empty());
+            ASSERT_FALSE(state.keptAside.empty()) << root << ", " << hostile.kind;
+            EXPECT_TRUE(readFile(state.keptAside) == hostile.text) << hostile.kind;
+            ASSERT_EQ(told.size(), 1u);
+            EXPECT_TRUE(told[0].Contains(state.keptAside)) << told[0];
+            wxRemoveFile(state.keptAside);
+        }
+    }
+    qxSetUserNoticeSink(nullptr);
 }
