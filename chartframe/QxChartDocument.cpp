@@ -14,6 +14,7 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/buffer.h>
+#include <wx/mstream.h>
 #include <wx/stream.h>
 #include <wx/wfstream.h>
 #include <wx/xml/xml.h>
@@ -218,7 +219,7 @@ bool writeChartFile(const wxXmlDocument& doc, const wxString& path, wxString* wh
     wxMemoryOutputStream archive;
     auto notArchived = [why] {
         if (why)
-            *why = _("The chart could not be put into its archive.");
+            *why = _("the chart could not be put into its archive");
         return false;
     };
     {

@@ -74,7 +74,7 @@ bool QxChartFrame::writeChartTo(const wxString& path)
         return false;
     wxString why;
     if (!writeChartFile(doc, path, &why)) {
-        wxMessageBox(wxString::Format(_("Failed to save chart to \"%s\".\n%s"), path, why),
+        wxMessageBox(wxString::Format(_("Failed to save chart to \"%s\": %s."), path, why),
                      QxApplication::appTitle(), wxOK | wxICON_ERROR, this);
         return false;
     }

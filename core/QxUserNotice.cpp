@@ -32,8 +32,8 @@ bool QxWriteFailureNotice::report(bool written, const wxString& path, const wxSt
         return true;
     }
     if (!m_failing)
-        qxNotifyUser(wxString::Format(_("%s could not be written to \"%s\".\n%s\nThey are kept while Trendoria "
-                                        "runs and written with the next change."),
+        qxNotifyUser(wxString::Format(_("%s could not be written to \"%s\": %s.\n\nThey are kept while "
+                                        "Trendoria runs and written with the next change."),
                                       m_what, path, why));
     m_failing = true;
     return false;

@@ -23,7 +23,7 @@ class QxWriteFailureNotice {
 public:
     // what: the work the file holds, for the message ("The alert settings").
     explicit QxWriteFailureNotice(wxString what) : m_what(std::move(what)) {}
-    // Passes written on; a failure (with the file and why, in a sentence)
+    // Passes written on; a failure (with the file and why, in a few words)
     // is told when it is the first since the last success.
     bool report(bool written, const wxString& path, const wxString& why);
     // Whether the last write failed.

@@ -16,8 +16,10 @@
 #include <expat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -76,17 +78,14 @@ protected:
             g_writeSpace -= static_cast<long long>(allowed);
         }
         const size_t written = allowed ? GetFilterOutputStream()->Write(buffer, allowed).LastWrite() : 0;
-        if (written < size)
+        if (written < size) {
             m_lasterror = wxSTREAM_WRITE_ERROR;
+            if (allowed < size)
+                errno = ENOSPC;
+        }
         return written;
     }
 };
-
-void tell(wxString* why, const wxString& text)
-{
-    if (why)
-        *why = text;
-}
 
 } // namespace
 
@@ -98,37 +97,42 @@ void qxSetWriteSpaceForTests(long long bytes)
 bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write, wxString* why)
 {
     wxLogNull quiet; // failures are reported by the result
+    // The step that failed, with the system's word for it.
+    auto failed = [why](const wxString& step, int error) {
+        if (why)
+            *why = error ? wxString::Format("%s (%s)", step, wxString::FromUTF8(std::strerror(error))) : step;
+        return false;
+    };
     const wxFileName target(path);
     if (target.DirExists(path)) {
-        tell(why, _("It is a folder, not a file.")); // a folder is never replaced
-        return false;
+        if (why)
+            *why = _("there is a folder of that name");
+        return false; // a folder is never replaced
     }
     // What an earlier run left when it was stopped in the middle of a write.
     qxRemoveLeftoverTemporaryFiles(path);
-    const wxString cannotWrite = wxString::Format(
-        _("Nothing can be written in the folder \"%s\" (it is missing or write-protected)."), target.GetPath());
+    const wxString cannotMake = wxString::Format(_("no file can be made in the folder \"%s\""), target.GetPath());
     // ".<name>.XXXXXX" beside the target: hidden, and a name that tells a
     // leftover of this file from anything else in the folder.
     const wxCharBuffer pattern =
         wxFileName(target.GetPath(), "." + target.GetFullName() + ".XXXXXX").GetFullPath().fn_str();
     std::vector<char> name(pattern.data(), pattern.data() + pattern.length() + 1);
+    errno = 0;
     const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        tell(why, cannotWrite);
-        return false;
-    }
+    if (fd < 0)
+        return failed(cannotMake, errno);
     wxFile tempFile(fd);
     const wxString temp(name.data(), *wxConvFileName);
     // Held until the file is renamed or removed: it tells a cleaner of
     // leftovers that this one is still being written.
     const int lock = ::open(temp.fn_str(), O_RDONLY | O_CLOEXEC);
     if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         if (lock >= 0)
             ::close(lock);
         tempFile.Close();
         wxRemoveFile(temp);
-        tell(why, cannotWrite);
-        return false;
+        return failed(cannotMake, error);
     }
     struct Unlock {
         int fd;
@@ -136,30 +140,36 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
     } unlock{lock};
     bool written;
     bool closed;
+    int error = 0;
     {
         wxFileOutputStream file(tempFile);
         SpaceLimitedStream out(file);
+        errno = 0;
         written = file.IsOk() && write(out) && out.IsOk();
+        error = written ? 0 : errno;
+        errno = 0;
         closed = out.Close() && file.Close();
     }
     closed = closed && tempFile.Flush();
     closed = tempFile.Close() && closed;
     if (!written || !closed) {
-        tell(why, written ? _("The file could not be completed on the disk; the disk may be full.")
-                          : _("Writing the file failed; the disk may be full."));
+        if (!error)
+            error = errno;
         wxRemoveFile(temp);
-        return false;
+        return failed(written ? _("the file could not be completed on the disk") : _("writing the file failed"),
+                      error);
     }
     // The temporary file is private; the result gets the old file's
     // permissions, or those of an ordinary new file.
     struct stat old;
     const mode_t mode = ::stat(path.fn_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     // rename() replaces the target in one step.
+    errno = 0;
     if (::chmod(temp.fn_str(), mode) == 0 && std::rename(temp.fn_str(), path.fn_str()) == 0)
         return true;
-    tell(why, _("The new file could not take the place of the old one, which is kept."));
+    error = errno;
     wxRemoveFile(temp);
-    return false;
+    return failed(_("the new file could not take the place of the one there, which is kept"), error);
 }
 
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
@@ -167,11 +177,10 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
     return qxWriteFileReplacing(path, [&doc, indent](wxOutputStream& out) { return doc.Save(out, indent); });
 }
 
-bool qxSaveBytesFile(const std::string& bytes, const wxString& path)
+bool qxSaveBytesFile(const std::string& bytes, const wxString& path, wxString* why)
 {
-    return qxWriteFileReplacing(path, [&bytes](wxOutputStream& out) {
-        return out.WriteAll(bytes.data(), bytes.size());
-    });
+    return qxWriteFileReplacing(
+        path, [&bytes](wxOutputStream& out) { return out.WriteAll(bytes.data(), bytes.size()); }, why);
 }
 
 namespace {

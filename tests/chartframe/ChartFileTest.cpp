@@ -418,9 +418,9 @@ TEST_F(ChartFileTest, FailedSaveReportsAndKeepsTheOldFile)
         Answers answers(dir + "/no/such/folder/x.trdc");
         command(view->getFrame(), 5003);
         ASSERT_EQ(answers.messages.size(), 1u);
-        EXPECT_EQ(answers.messages[0], "Failed to save chart to \"" + dir + "/no/such/folder/x.trdc\".\n"
-                                       "Nothing can be written in the folder \"" + dir + "/no/such/folder\" "
-                                       "(it is missing or write-protected).");
+        EXPECT_EQ(answers.messages[0], "Failed to save chart to \"" + dir + "/no/such/folder/x.trdc\": "
+                                       "no file can be made in the folder \"" + dir + "/no/such/folder\" "
+                                       "(No such file or directory).");
     }
     // A full disk, at the start or in the middle of the file: said so, and
     // the file that was there is kept.
@@ -430,8 +430,9 @@ TEST_F(ChartFileTest, FailedSaveReportsAndKeepsTheOldFile)
         command(view->getFrame(), 5003);
         qxSetWriteSpaceForTests(-1);
         ASSERT_EQ(answers.messages.size(), 1u) << space;
-        EXPECT_TRUE(answers.messages[0].StartsWith("Failed to save chart to \"" + path + "\".\n")) << space;
-        EXPECT_TRUE(answers.messages[0].Contains("the disk may be full")) << answers.messages[0];
+        EXPECT_EQ(answers.messages[0],
+                  "Failed to save chart to \"" + path + "\": writing the file failed (No space left on device).")
+            << space;
         EXPECT_EQ(fileBytes(path), before) << space;
     }
 
@@ -546,7 +547,7 @@ TEST_F(ChartFileTest, ClosingAChangedChartAsksWhetherToSaveIt)
         EXPECT_FALSE(view->getFrame()->Close());
         qxSetWriteSpaceForTests(-1);
         ASSERT_EQ(answers.messages.size(), 2u);
-        EXPECT_TRUE(answers.messages[1].Contains("the disk may be full")) << answers.messages[1];
+        EXPECT_TRUE(answers.messages[1].Contains("No space left on device")) << answers.messages[1];
     }
     pump(50);
     EXPECT_TRUE(view->getFrame()->hasUnsavedChanges());
