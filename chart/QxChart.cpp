@@ -3,6 +3,7 @@
 #include "app/QxGlobalVars.h"
 #include "chart/QxDateAxis.h"
 #include "chart/QxDcMetrics.h"
+#include "chartview/QxTextCache.h"
 #include "chart/QxPrice.h"
 #include "chart/QxPriceObj.h"
 #include "chart/QxVolume.h"
@@ -285,7 +286,7 @@ int QxChart::setup(wxDC& dc)
     {
         const wxFont previous = dc.GetFont();
         dc.SetFont(m_dateAxis->getConfig().labelFont);
-        m_valueAxisWidth = dc.GetTextExtent("xXx-999.9999M").GetWidth();
+        m_valueAxisWidth = QxTextCache::extent(dc, "xXx-999.9999M").GetWidth();
         dc.SetFont(previous);
     }
 

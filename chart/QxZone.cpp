@@ -6,6 +6,7 @@
 #include "chartview/QxAnnot.h"
 #include "chartview/QxDrawingHelpers.h"
 #include "chartview/QxPattern.h"
+#include "chartview/QxTextCache.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
@@ -281,7 +282,7 @@ void QxZone::setup(wxDC& dc, QxCalculator* calculator)
     if (m_config.titleFont.IsOk()) {
         const wxFont previous = dc.GetFont();
         dc.SetFont(m_config.titleFont);
-        m_titleTextHeight = dc.GetCharHeight();
+        m_titleTextHeight = QxTextCache::charHeight(dc);
         dc.SetFont(previous);
     } else {
         m_config.hasTitleStrip = false;
@@ -360,7 +361,7 @@ void QxZone::drawTitle(wxDC& dc, const wxRect& rect) const
     dc.SetFont(m_config.titleFont);
     dc.SetTextForeground(m_config.titleTextColor);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.DrawLabel(m_title, rect, m_config.titleAlignment);
+    QxTextCache::drawLabel(dc, m_title, rect, m_config.titleAlignment);
 }
 
 int QxZone::display(wxDC& dc, bool showLegends, const wxColour& background) const

@@ -55,7 +55,7 @@ QxPixelTarget::QxPixelTarget(wxDC& dc)
     const wxRect picture(0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
 
     // The clip, in user coordinates, as rectangles of whole pixels.
-    std::vector<wxRect> clip;
+    std::vector<Box> clip;
     cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);
     bool representable = list && list->status == CAIRO_STATUS_SUCCESS;
     for (int i = 0; representable && i < list->num_rectangles; ++i) {
@@ -67,7 +67,7 @@ QxPixelTarget::QxPixelTarget(wxDC& dc)
         }
         const wxRect inPicture = wxRect(x + dx + ox, y + dy + oy, w, h).Intersect(picture);
         if (!inPicture.IsEmpty())
-            clip.push_back(inPicture);
+            clip.push_back({inPicture.x, inPicture.y, inPicture.x + inPicture.width, inPicture.y + inPicture.height});
     }
     if (list)
         cairo_rectangle_list_destroy(list);
@@ -94,54 +94,205 @@ QxPixelTarget::~QxPixelTarget()
 #if QX_PIXELS_OF_CAIRO
     if (!m_surface)
         return;
-    if (!m_written.IsEmpty())
-        cairo_surface_mark_dirty_rectangle(m_surface, m_written.x, m_written.y, m_written.width, m_written.height);
+    if (!m_written.empty())
+        cairo_surface_mark_dirty_rectangle(m_surface, m_written.left, m_written.top, m_written.right - m_written.left,
+                                           m_written.bottom - m_written.top);
     cairo_surface_destroy(m_surface);
 #endif
 }
 
 void QxPixelTarget::fill(int left, int top, int right, int bottom, const QxPixelPaint& paint)
 {
-    if (!m_data || left >= right || top >= bottom)
+    if (!m_data)
         return;
-    const wxRect box(left + m_dx, top + m_dy, right - left, bottom - top);
-    for (const wxRect& clip : m_clip) {
-        const wxRect r = box.Intersect(clip);
-        if (r.IsEmpty())
-            continue;
-        m_written = m_written.IsEmpty() ? r : m_written.Union(r);
-        for (int y = r.y; y < r.y + r.height; ++y) {
-            uint32_t* row = reinterpret_cast<uint32_t*>(m_data + size_t(y) * size_t(m_stride)) + r.x;
+    eachPart(left, top, right, bottom, [&](const Box& r) {
+        wrote(r);
+        for (int y = r.top; y < r.bottom; ++y) {
+            uint32_t* p = row(y);
             if (paint.isOpaque()) {
-                std::fill_n(row, r.width, paint.solid());
+                std::fill(p + r.left, p + r.right, paint.solid());
             } else {
-                for (int x = 0; x < r.width; ++x)
-                    row[x] = paint.over(row[x]);
+                for (int x = r.left; x < r.right; ++x)
+                    p[x] = paint.over(p[x]);
             }
         }
-    }
+    });
+}
+
+bool QxPixelTarget::inClip(int x, int y) const
+{
+    bool in = false;
+    eachPart(x, y, x + 1, y + 1, [&](const Box&) { in = true; });
+    return in;
 }
 
 uint32_t QxPixelTarget::pixel(int x, int y) const
 {
-    for (const wxRect& clip : m_clip)
-        if (clip.Contains(x + m_dx, y + m_dy))
-            return reinterpret_cast<const uint32_t*>(m_data + size_t(y + m_dy) * size_t(m_stride))[x + m_dx];
-    return 0;
+    uint32_t value = 0;
+    eachPart(x, y, x + 1, y + 1, [&](const Box& r) { value = row(r.top)[r.left]; });
+    return value;
 }
 
 void QxPixelTarget::setPixel(int x, int y, uint32_t value)
 {
-    for (const wxRect& clip : m_clip)
-        if (clip.Contains(x + m_dx, y + m_dy)) {
-            reinterpret_cast<uint32_t*>(m_data + size_t(y + m_dy) * size_t(m_stride))[x + m_dx] = value;
-            const wxRect r(x + m_dx, y + m_dy, 1, 1);
-            m_written = m_written.IsEmpty() ? r : m_written.Union(r);
-            return;
+    eachPart(x, y, x + 1, y + 1, [&](const Box& r) {
+        wrote(r);
+        row(r.top)[r.left] = value;
+    });
+}
+
+void QxPixelTarget::fill(const QxPixelMask& mask, int x, int y, const QxPixelPaint& paint)
+{
+    if (!m_data)
+        return;
+    for (const QxPixelMask::Run& run : mask.runs())
+        fill(x + run.left, y + run.y, x + run.right, y + run.y + 1, paint);
+}
+
+void QxPixelTarget::fill(const QxPixelMask& mask, int x, int y, const QxPixelBrush& brush)
+{
+    if (!m_data)
+        return;
+    constexpr int period = QxPixelBrush::kPeriod;
+    for (const QxPixelMask::Run& run : mask.runs())
+        eachPart(x + run.left, y + run.y, x + run.right, y + run.y + 1, [&](const Box& r) {
+            wrote(r);
+            uint32_t* p = row(r.top);
+            // The hatch goes by logical coordinates.
+            const int ly = r.top - m_dy;
+            int lx = r.left - m_dx;
+            if (brush.isSolid()) {
+                const QxPixelPaint& paint = brush.at(lx, ly);
+                for (int px = r.left; px < r.right; ++px)
+                    p[px] = paint.over(p[px]);
+                return;
+            }
+            const QxPixelPaint* cells = &brush.at(0, ly);
+            int cx = ((lx % period) + period) % period;
+            for (int px = r.left; px < r.right; ++px) {
+                p[px] = cells[cx].over(p[px]);
+                if (++cx == period)
+                    cx = 0;
+            }
+        });
+}
+
+bool QxPixelMask::read(wxDC& dc, const wxSize& size, int margin)
+{
+    QxPixelTarget pixels(dc);
+    if (!pixels.isOpen())
+        return false;
+    std::vector<uint32_t> picture(size_t(size.x) * size_t(size.y));
+    pixels.copy(wxRect(wxPoint(0, 0), size), picture.data());
+    for (int y = 0; y < size.y; ++y)
+        for (int x = 0; x < size.x;) {
+            if (!picture[size_t(y) * size.x + x]) {
+                ++x;
+                continue;
+            }
+            const int left = x;
+            while (x < size.x && picture[size_t(y) * size.x + x])
+                ++x;
+            m_runs.push_back({y - margin, left - margin, x - margin});
         }
+    return true;
+}
+
+bool QxPixelTarget::showsOnly(const wxRect& box, uint32_t rgb) const
+{
+    bool only = true;
+    eachPart(box, [&](const Box& r) {
+        for (int y = r.top; only && y < r.bottom; ++y) {
+            const uint32_t* p = row(y);
+            for (int x = r.left; x < r.right; ++x)
+                if ((p[x] & 0xFFFFFFu) != rgb) {
+                    only = false;
+                    break;
+                }
+        }
+    });
+    return only;
+}
+
+void QxPixelTarget::paste(const wxRect& box, const uint32_t* pixels, uint32_t skip)
+{
+    const int left = box.x + m_dx, top = box.y + m_dy;
+    eachPart(box, [&](const Box& r) {
+        wrote(r);
+        for (int y = r.top; y < r.bottom; ++y) {
+            uint32_t* p = row(y);
+            const uint32_t* from = pixels + size_t(y - top) * size_t(box.width) - left;
+            for (int x = r.left; x < r.right; ++x)
+                if (from[x] != skip)
+                    p[x] = 0xFF000000u | from[x];
+        }
+    });
+}
+
+void QxPixelTarget::copy(const wxRect& box, uint32_t* pixels) const
+{
+    std::fill_n(pixels, size_t(box.width) * size_t(box.height), 0u);
+    const int left = box.x + m_dx, top = box.y + m_dy;
+    eachPart(box, [&](const Box& r) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            const uint32_t* p = row(y);
+            uint32_t* to = pixels + size_t(y - top) * size_t(box.width) - left;
+            for (int x = r.left; x < r.right; ++x)
+                to[x] = p[x] & 0xFFFFFFu;
+        }
+    });
 }
 
 // ---------------------------------------------------------------------------
+
+namespace {
+
+// The paints a brush leaves over every grey, for each pixel of a square of
+// period pixels from the origin: a fill by the device context of a picture
+// whose columns run through the greys, period columns each.
+bool measure(const wxBrush& brush, const wxPen& pen, int period, std::vector<QxPixelPaint>& cells,
+             void (*take)(QxPixelPaint&, int grey, uint32_t pixel))
+{
+    // Two periods each way, so that the repetition is seen, not assumed.
+    const int reach = 2 * period;
+    wxBitmap picture(256 * reach, reach, 24);
+    wxMemoryDC dc(picture);
+    {
+        QxPixelTarget greys(dc);
+        if (!greys.isOpen())
+            return false;
+        for (int y = 0; y < reach; ++y)
+            for (int x = 0; x < 256 * reach; ++x)
+                greys.setPixel(x, y, 0xFF000000u | uint32_t(x / reach) * 0x010101u);
+    }
+    // Filled as the device context fills polygons and ellipses: under a
+    // pen of odd width it lays them, and their hatch, half a pixel over
+    // (rectangles it fills apart).
+    dc.SetPen(pen);
+    dc.SetBrush(brush);
+    const wxPoint all[4] = {{-1, -1}, {256 * reach + 1, -1}, {256 * reach + 1, reach + 1}, {-1, reach + 1}};
+    dc.DrawPolygon(4, all);
+    QxPixelTarget filled(dc);
+    if (!filled.isOpen())
+        return false;
+    cells.assign(size_t(period) * size_t(period), QxPixelPaint());
+    for (int y = 0; y < reach; ++y)
+        for (int x = 0; x < 256 * reach; ++x) {
+            const int grey = x / reach, cx = (x % reach) % period, cy = y % period;
+            const uint32_t pixel = filled.pixel(x, y);
+            if ((x % reach) >= period || y >= period) {
+                // The second period must repeat the first.
+                const uint32_t first = filled.pixel(grey * reach + cx, cy);
+                if ((pixel & 0xFFFFFFu) != (first & 0xFFFFFFu))
+                    return false;
+                continue;
+            }
+            take(cells[size_t(cy) * period + cx], grey, pixel);
+        }
+    return true;
+}
+
+} // namespace
 
 const QxPixelPaint* QxPixelPaint::of(const wxColour& colour)
 {
@@ -156,37 +307,59 @@ const QxPixelPaint* QxPixelPaint::of(const wxColour& colour)
     if (made.size() >= 256)
         made.clear();
 
-    // A fill over a row of every grey.
-    wxBitmap row(256, 1, 24);
-    wxMemoryDC dc(row);
-    auto paint = std::make_unique<QxPixelPaint>();
-    {
-        QxPixelTarget greys(dc);
-        if (!greys.isOpen())
-            return nullptr;
-        for (int i = 0; i < 256; ++i)
-            greys.setPixel(i, 0, 0xFF000000u | uint32_t(i) * 0x010101u);
-    }
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(colour, wxBRUSHSTYLE_SOLID));
-    dc.DrawRectangle(0, 0, 256, 1);
-    {
-        QxPixelTarget filled(dc);
-        if (!filled.isOpen())
-            return nullptr;
-        for (int i = 0; i < 256; ++i) {
-            const uint32_t p = filled.pixel(i, 0);
-            paint->m_red[i] = uint8_t(p >> 16);
-            paint->m_green[i] = uint8_t(p >> 8);
-            paint->m_blue[i] = uint8_t(p);
-        }
-    }
-    paint->m_solid = 0xFF000000u | uint32_t(paint->m_red[0]) << 16 | uint32_t(paint->m_green[0]) << 8 |
-                     uint32_t(paint->m_blue[0]);
+    std::vector<QxPixelPaint> cells;
+    if (!QxPixelPaint::measureInto(wxBrush(colour, wxBRUSHSTYLE_SOLID), *wxTRANSPARENT_PEN, 1, cells))
+        return nullptr;
+    auto paint = std::make_unique<QxPixelPaint>(cells[0]);
+    made.emplace_back(colour, std::move(paint));
+    return made.back().second.get();
+}
+
+void QxPixelPaint::take(QxPixelPaint& paint, int grey, uint32_t pixel)
+{
+    paint.m_red[grey] = uint8_t(pixel >> 16);
+    paint.m_green[grey] = uint8_t(pixel >> 8);
+    paint.m_blue[grey] = uint8_t(pixel);
+    if (grey != 255)
+        return;
+    // The last grey completes the tables.
     auto constant = [](const std::array<uint8_t, 256>& t) {
         return std::all_of(t.begin(), t.end(), [&](uint8_t v) { return v == t[0]; });
     };
-    paint->m_opaque = constant(paint->m_red) && constant(paint->m_green) && constant(paint->m_blue);
-    made.emplace_back(colour, std::move(paint));
-    return made.back().second.get();
+    paint.m_solid = 0xFF000000u | uint32_t(paint.m_red[0]) << 16 | uint32_t(paint.m_green[0]) << 8 |
+                    uint32_t(paint.m_blue[0]);
+    paint.m_opaque = constant(paint.m_red) && constant(paint.m_green) && constant(paint.m_blue);
+}
+
+bool QxPixelPaint::measureInto(const wxBrush& brush, const wxPen& pen, int period, std::vector<QxPixelPaint>& cells)
+{
+    return measure(brush, pen, period, cells, &QxPixelPaint::take);
+}
+
+const QxPixelBrush* QxPixelBrush::of(const wxBrush& brush, int penWidth)
+{
+    if (!brush.IsOk() || penWidth < 0)
+        return nullptr;
+    const bool solid = brush.GetStyle() == wxBRUSHSTYLE_SOLID;
+    if (!solid && !brush.IsHatch())
+        return nullptr;
+    struct Made {
+        wxBrushStyle style;
+        wxColour colour;
+        int penWidth;
+        std::unique_ptr<QxPixelBrush> paint;
+    };
+    static std::vector<Made> made;
+    for (const Made& m : made)
+        if (m.style == brush.GetStyle() && m.colour == brush.GetColour() && m.penWidth == penWidth)
+            return m.paint.get();
+    if (made.size() >= 64)
+        made.clear();
+    auto paint = std::make_unique<QxPixelBrush>();
+    // A pen that leaves nothing itself, of the width the shapes are drawn with.
+    const wxPen pen = penWidth > 0 ? wxPen(wxColour(0, 0, 0, 0), penWidth, wxPENSTYLE_SOLID) : *wxTRANSPARENT_PEN;
+    if (!QxPixelPaint::measureInto(brush, pen, solid ? 1 : kPeriod, paint->m_cells))
+        return nullptr;
+    made.push_back({brush.GetStyle(), brush.GetColour(), penWidth, std::move(paint)});
+    return made.back().paint.get();
 }

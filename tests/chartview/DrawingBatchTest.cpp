@@ -2,6 +2,7 @@
 // exactly the pixels the device context gives when each is drawn on its
 // own: the chart paints through both and its pictures must not change.
 #include "chartview/QxLineStamp.h"
+#include "chartview/QxPixelTarget.h"
 #include "chartview/QxShapeBatch.h"
 
 #include <gtest/gtest.h>
@@ -226,4 +227,59 @@ TEST(DrawingBatch, CopiedLinesLookAsLinesDrawnEachTime)
         EXPECT_EQ(differences(single, copied), 0);
         EXPECT_GT(differences(single, paint(false, [](wxDC&) {})), 100) << "something was drawn";
     }
+}
+
+TEST(DrawingBatch, MarksPaintedIntoThePixelsLookAsTheDeviceContextDrawsThem)
+{
+    const wxBrushStyle styles[] = {wxBRUSHSTYLE_SOLID, wxBRUSHSTYLE_HORIZONTAL_HATCH, wxBRUSHSTYLE_VERTICAL_HATCH,
+                                   wxBRUSHSTYLE_FDIAGONAL_HATCH, wxBRUSHSTYLE_BDIAGONAL_HATCH};
+    const wxColour colours[] = {*wxGREEN, wxColour(200, 30, 90), wxColour(40, 40, 200, 150)};
+    Scene noisy;
+    noisy.noisy = true;
+    for (const wxBrushStyle style : styles)
+        for (const wxColour& colour : colours) {
+            SCOPED_TRACE(testing::Message() << "style " << style << ", colour " << colour.GetAsString().ToStdString());
+            auto marks = [&](auto&& mark) {
+                int n = 0;
+                for (int y = 3; y < 100; y += 23)
+                    for (int x = 2; x < 100; x += 17, ++n)
+                        mark(x + n % 3, y + n % 7, 9 + n % 4, 8 + (n * 5) % 13);
+            };
+            const wxImage drawn = paint(noisy, [&](wxDC& dc) {
+                wxPen pen(colour, 1);
+                pen.SetCap(wxCAP_BUTT);
+                pen.SetJoin(wxJOIN_MITER);
+                dc.SetPen(pen);
+                dc.SetBrush(wxBrush(colour, style));
+                marks([&](int x, int y, int w, int h) { dc.DrawEllipse(x, y, w, h); });
+            });
+            const wxImage written = paint(noisy, [&](wxDC& dc) {
+                QxPixelTarget target(dc);
+                ASSERT_TRUE(target.isOpen());
+                const QxPixelBrush* brush = QxPixelBrush::of(wxBrush(colour, style), 1);
+                const QxPixelPaint* pen = QxPixelPaint::of(colour);
+                ASSERT_TRUE(brush && pen);
+                marks([&](int x, int y, int w, int h) {
+                    QxPixelMask fill, outline;
+                    wxPen none(wxColour(255, 255, 255, 0), 1), white(*wxWHITE, 1);
+                    for (wxPen* p : {&none, &white}) {
+                        p->SetCap(wxCAP_BUTT);
+                        p->SetJoin(wxJOIN_MITER);
+                    }
+                    ASSERT_TRUE(fill.make(wxSize(w + 4, h + 4), 2, [&](wxDC& mask) {
+                        mask.SetPen(none);
+                        mask.SetBrush(*wxWHITE_BRUSH);
+                        mask.DrawEllipse(2, 2, w, h);
+                    }));
+                    ASSERT_TRUE(outline.make(wxSize(w + 4, h + 4), 2, [&](wxDC& mask) {
+                        mask.SetPen(white);
+                        mask.SetBrush(*wxTRANSPARENT_BRUSH);
+                        mask.DrawEllipse(2, 2, w, h);
+                    }));
+                    target.fill(fill, x, y, *brush);
+                    target.fill(outline, x, y, *pen);
+                });
+            });
+            EXPECT_EQ(differences(drawn, written), 0);
+        }
 }
