@@ -6,6 +6,7 @@
 #include "chartview/QxAnnot.h"
 #include "chartview/QxDrawingHelpers.h"
 #include "chartview/QxPattern.h"
+#include "chartview/QxPixelTarget.h"
 #include "chartview/QxTextCache.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
@@ -462,6 +463,7 @@ void QxZone::drawLegends(wxDC& dc, const wxColour& background) const
     const wxFont font = *wxNORMAL_FONT;
     wxPoint at(dateScale.map(static_cast<double>(m_visible.lower)),
                m_valueAxis->scale().map(m_valueAxis->uniformScale().upper()));
+    QxPixelTarget pixels(dc);
     for (auto it = m_indicators.rbegin(); it != m_indicators.rend(); ++it) {
         for (const auto& drawable : (*it)->drawables(true)) {
             if (!drawable)
@@ -469,7 +471,8 @@ void QxZone::drawLegends(wxDC& dc, const wxColour& background) const
             const wxBitmap legend = drawable->getLegend(font, text, background, 20);
             if (!legend.IsOk())
                 continue;
-            dc.DrawBitmap(legend, at, false);
+            if (!pixels.drawOpaqueBitmap(legend, at.x, at.y))
+                dc.DrawBitmap(legend, at, false);
             at.y += legend.GetHeight();
         }
     }

@@ -3,6 +3,7 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/graphics.h>
+#include <wx/image.h>
 
 #include <algorithm>
 #include <cmath>
@@ -227,6 +228,42 @@ void QxPixelTarget::paste(const wxRect& box, const uint32_t* pixels, uint32_t sk
                     p[x] = 0xFF000000u | from[x];
         }
     });
+}
+
+bool QxPixelTarget::drawOpaqueBitmap(const wxBitmap& bitmap, int x, int y)
+{
+    if (!m_data || !bitmap.IsOk() || bitmap.GetMask() || bitmap.HasAlpha() || bitmap.GetDepth() != 24)
+        return false;
+    // Legends and the like: a few pictures painted again and again.  Each
+    // is kept with the bitmap it came from, so no other bitmap can take the
+    // place of its data.
+    struct Kept {
+        wxBitmap bitmap;
+        std::vector<uint32_t> pixels;
+    };
+    static std::vector<Kept> kept;
+    const Kept* found = nullptr;
+    for (const Kept& k : kept)
+        if (k.bitmap.GetRefData() == bitmap.GetRefData()) {
+            found = &k;
+            break;
+        }
+    if (!found) {
+        const wxImage image = bitmap.ConvertToImage();
+        if (!image.IsOk() || image.HasAlpha() || image.HasMask())
+            return false;
+        if (kept.size() >= 64)
+            kept.clear();
+        Kept k{bitmap, std::vector<uint32_t>(size_t(image.GetWidth()) * size_t(image.GetHeight()))};
+        const unsigned char* rgb = image.GetData();
+        for (size_t i = 0; i < k.pixels.size(); ++i, rgb += 3)
+            k.pixels[i] = uint32_t(rgb[0]) << 16 | uint32_t(rgb[1]) << 8 | rgb[2];
+        kept.push_back(std::move(k));
+        found = &kept.back();
+    }
+    // 0xFF000000 is no pixel of the copy: every pixel is pasted.
+    paste(wxRect(x, y, bitmap.GetWidth(), bitmap.GetHeight()), found->pixels.data(), 0xFF000000u);
+    return true;
 }
 
 void QxPixelTarget::copy(const wxRect& box, uint32_t* pixels) const

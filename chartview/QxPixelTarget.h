@@ -132,6 +132,10 @@ public:
     // in (those within the clip, except those that are skip) and out (0
     // outside the clip).
     bool showsOnly(const wxRect& box, uint32_t rgb) const;
+    // What dc.DrawBitmap(bitmap, x, y, false) paints, for an opaque bitmap
+    // without mask: its pixels, kept from its first copy.  False where the
+    // bitmap is not of that kind; nothing is painted then.
+    bool drawOpaqueBitmap(const wxBitmap& bitmap, int x, int y);
     void paste(const wxRect& box, const uint32_t* pixels, uint32_t skip);
     void copy(const wxRect& box, uint32_t* pixels) const;
 
