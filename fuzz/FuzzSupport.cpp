@@ -6,6 +6,7 @@
 #include "core/QxCalculator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
+#include "core/QxUserNotice.h"
 #include "core/QxXmlFile.h"
 #include "tests/core/FakeDataObjects.h"
 
@@ -82,6 +83,9 @@ void initialise()
         std::exit(2);
     }
     wxSetAssertHandler(assertAborts);
+    // Readers tell the user of each damaged file; here that is every other
+    // input, and not what is tested.
+    qxSetUserNoticeSink([](const wxString&) {});
     wxLog::EnableLogging(false);
     QxIndicatorRegistry::instance()->addBuiltInIndicators();
     // What the toolkit sets up on first use is made now, so that the leak
