@@ -12,7 +12,6 @@
 #include <wx/datetime.h>
 #include <wx/log.h>
 #include <wx/buffer.h>
-#include <wx/mstream.h>
 #include <wx/stream.h>
 #include <wx/wfstream.h>
 #include <wx/xml/xml.h>
@@ -224,11 +223,8 @@ QxChartFileRead readChartFile(const wxString& path, wxXmlDocument& doc, size_t m
         if (zip.GetLastError() != wxSTREAM_NO_ERROR || n == 0)
             return QxChartFileRead::eCorrupt; // a truncated or damaged archive
     }
-    // Building and freeing a tree both recurse once per level.
-    if (qxXmlNestingDepth(bytes.data(), bytes.size(), kMaxChartDocumentDepth) > kMaxChartDocumentDepth)
-        return QxChartFileRead::eCorrupt;
-    wxMemoryInputStream in(bytes.data(), bytes.size());
-    if (!doc.Load(in, "UTF-8") || !doc.GetRoot())
+    const QxXmlLimits limits{maxBytes, kMaxChartDocumentDepth};
+    if (qxParseXml(bytes.data(), bytes.size(), doc, limits, wxString(), nullptr) != QxXmlRead::eRead)
         return QxChartFileRead::eCorrupt;
     return QxChartFileRead::eOk;
 }

@@ -2,11 +2,12 @@
 
 #include "app/QxIndicatorRegistry.h"
 #include "chart/QxChartConfiguration.h"
+#include "chartframe/QxChartDocument.h"
+#include "core/QxXmlFile.h"
 
 #include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/log.h>
-#include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
 #include <cstdio>
@@ -84,9 +85,10 @@ void initialise()
 
 std::unique_ptr<wxXmlDocument> parseXml(const uint8_t* data, size_t size)
 {
-    wxMemoryInputStream in(data, size);
+    // As the program reads the chart files and templates these parts come in.
+    static const QxXmlLimits limits{kMaxChartDocumentBytes, kMaxChartDocumentDepth};
     auto doc = std::make_unique<wxXmlDocument>();
-    if (!doc->Load(in, "UTF-8") || !doc->GetRoot())
+    if (qxParseXml(reinterpret_cast<const char*>(data), size, *doc, limits, wxString(), nullptr) != QxXmlRead::eRead)
         return nullptr;
     return doc;
 }

@@ -16,7 +16,8 @@ namespace FuzzSupport {
 // Once per process, before the first input.
 void initialise();
 
-// The bytes as an XML document; null when they do not parse or have no root.
+// The bytes as an XML document, read as the program reads its chart files;
+// null when that reader refuses them.
 std::unique_ptr<wxXmlDocument> parseXml(const uint8_t* data, size_t size);
 
 // Writes the bytes to path (replacing what is there); false on failure.

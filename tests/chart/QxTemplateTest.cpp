@@ -168,6 +168,13 @@ TEST_F(QxTemplateTest, BadFilesChangeNothing)
         EXPECT_EQ(describe(t), before) << c.file.GetFullName();
         EXPECT_TRUE(t.isModified());
     }
+    // Nested 200,000 levels deep where a scan of the text sees no nesting.
+    const wxFileName hidden = tempFile("hidden.trdt");
+    for (const TestSupport::HiddenDeepXml& hostile : TestSupport::hiddenDeepXml("TrendoriaTemplate")) {
+        writeText(hidden, hostile.text.c_str());
+        EXPECT_EQ(t.loadFromFile(hidden), eErrorInOpeningTemplateFile) << hostile.kind;
+        EXPECT_EQ(describe(t), before) << hostile.kind;
+    }
 }
 
 TEST_F(QxTemplateTest, OtherRootNameAndUnknownChildrenStillLoad)

@@ -258,6 +258,11 @@ TEST(ChartFileZip, WrittenAndReadBack)
         deep += "<a>";
     writeZip(dir + "/deep.trdc", {{"chart.xml", deep}});
     EXPECT_EQ(readChartFile(dir + "/deep.trdc", back), QxChartFileRead::eCorrupt);
+    // Also where a scan of the text would see no nesting at all.
+    for (const TestSupport::HiddenDeepXml& hostile : TestSupport::hiddenDeepXml("TrendoriaChart")) {
+        writeZip(dir + "/hidden.trdc", {{"chart.xml", hostile.text}});
+        EXPECT_EQ(readChartFile(dir + "/hidden.trdc", back), QxChartFileRead::eCorrupt) << hostile.kind;
+    }
     EXPECT_EQ(readChartFile(dir + "/text.trdc", back), QxChartFileRead::eCorrupt);
 
     // A truncated archive.

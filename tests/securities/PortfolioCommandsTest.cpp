@@ -146,9 +146,9 @@ protected:
         nvda = category->addSecurity("NVDA", "Nvidia");
         orcl = category->addSecurity("ORCL", "Oracle");
         ASSERT_TRUE(nvda && orcl);
-        history = sectest::fixtureHistory("nvda-1999-2014.csv", 300);
+        history = TestSupport::fixtureHistory("nvda-1999-2014.csv", 300);
         ASSERT_EQ(nvda->saveHistory(history.get()), 0);
-        ASSERT_EQ(orcl->saveHistory(sectest::fixtureHistory("orcl-1995-2014.csv", 50).get()), 0);
+        ASSERT_EQ(orcl->saveHistory(TestSupport::fixtureHistory("orcl-1995-2014.csv", 50).get()), 0);
         for (const wxString& file : {qxPortfoliosFilePath(), qxWatchlistsFilePath()})
             if (wxFileExists(file))
                 wxRemoveFile(file);
@@ -354,11 +354,11 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     EXPECT_EQ(names(alerts), (std::vector<wxString>{"When price goes above 12.50", "When price goes above 15.00"}));
 
     // The quick menu: 30 of the 40 system settings NVDA lacks, then "New Alert".
-    std::unique_ptr<wxMenu> menu = view->buildQuickAlertMenu();
+    std::unique_ptr<wxMenu> menu = view->alerts().quickMenu(view->selectedSecurity());
     ASSERT_TRUE(menu);
     ASSERT_EQ(menu->GetMenuItemCount(), 32u);
     const wxMenuItemList& items = menu->GetMenuItems();
-    EXPECT_EQ(items[0]->GetId(), QxPortfolioView::kQuickAlertBase);
+    EXPECT_EQ(items[0]->GetId(), QxPortfolioAlerts::kQuickAlertBase);
     EXPECT_EQ(items[0]->GetItemLabelText(), "When trading system 'S01' generates 'Long Entry' signal");
     EXPECT_EQ(items[29]->GetItemLabelText(), "When trading system 'S30' generates 'Long Entry' signal");
     EXPECT_TRUE(items[30]->IsSeparator());
@@ -377,7 +377,7 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
         view->alertToolBar()->HandleWindowEvent(arrow); // as the toolbar sends it
     }
     EXPECT_EQ(alerts->GetItemCount(), 3);
-    EXPECT_EQ(view->buildQuickAlertMenu()->GetMenuItems()[0]->GetItemLabelText(),
+    EXPECT_EQ(view->alerts().quickMenu(view->selectedSecurity())->GetMenuItems()[0]->GetItemLabelText(),
               "When trading system 'S02' generates 'Long Entry' signal")
         << "a setting NVDA has leaves the menu";
 
@@ -422,4 +422,65 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     const std::string watched = sectest::readFile(qxWatchlistsFilePath());
     EXPECT_NE(watched.find("name=\"Chips\""), std::string::npos) << watched;
     EXPECT_NE(watched.find("price=\"18.5"), std::string::npos) << watched;
+}
+
+// Every transaction of a position is a row of its portfolio's tree, sales
+// and closed lots too, and any of them can be taken back: a sale typed with
+// a zero too many, and one that closed the position.
+TEST_F(PortfolioCommandsTest, EverySaleIsShownAndCanBeTakenBack)
+{
+    framestest::DialogCatcher catcher(script.handler());
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    framestest::pump(200);
+    QxPortfolioView* view = frame->view();
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_ADD_PORTFOLIO));
+    QxIdleTaskQueue::instance()->dispatch();
+    EXPECT_TRUE(endEdit(view->portfolioList(), "", false));
+    const int64_t day = makeTimestamp(3, 3, 2014);
+    view->addTransaction(nvda.get(), QxTransaction{10, day, 100, 0});
+    view->addTransaction(nvda.get(), QxTransaction{11, day + 1000000000LL, -1000, 0}); // meant: -100
+    view->addTransaction(orcl.get(), QxTransaction{30, day, 0.1, 0});
+    view->addTransaction(orcl.get(), QxTransaction{30, day, 0.2, 0});
+    view->addTransaction(orcl.get(), QxTransaction{31, day + 1000000000LL, -0.3, 0});
+
+    wxTreeListCtrl* tree = view->shownTree();
+    const wxTreeListItem nvdaRow = topRow(tree, "Nvidia");
+    ASSERT_TRUE(nvdaRow.IsOk());
+    EXPECT_EQ(tree->GetItemText(nvdaRow, 5), "-900.0000");
+    ASSERT_EQ(countRows(tree, nvdaRow), 2u) << "the bought lot, closed, and the sale";
+    const wxTreeListItem sale = tree->GetNextSibling(tree->GetFirstChild(nvdaRow));
+    EXPECT_EQ(tree->GetItemText(sale, 4), "11.0000");
+    EXPECT_EQ(tree->GetItemText(sale, 5), "-900.0000") << "what the sale left open";
+    EXPECT_EQ(tree->GetItemText(tree->GetFirstChild(nvdaRow), 5), "100.0000") << "a closed lot as entered";
+    EXPECT_EQ(tree->GetItemText(tree->GetFirstChild(nvdaRow), 6), "") << "nothing of it is invested";
+
+    // Fractions that close the position: its row and transactions stay to be
+    // seen, with nothing shown as held; CONSOLIDATED has no row for it.
+    const wxTreeListItem orclRow = topRow(tree, "Oracle");
+    ASSERT_TRUE(orclRow.IsOk());
+    EXPECT_EQ(countRows(tree, orclRow), 3u);
+    for (unsigned column = 4; column <= 9; ++column)
+        EXPECT_EQ(tree->GetItemText(orclRow, column), "") << "column " << column;
+    wxTreeListCtrl* consolidated = view->portfolioTree(QxPortfolioView::kConsolidatedId);
+    EXPECT_FALSE(topRow(consolidated, "Oracle").IsOk());
+    EXPECT_EQ(view->portfolioList()->GetItemText(0, 1), "-9900.00") << "the short NVDA lot; ORCL adds nothing";
+
+    // The mistyped sale taken back: the 100 are open again, here and in CONSOLIDATED.
+    selectTreeRow(tree, sale);
+    ASSERT_TRUE(clickTool(view->detailsToolBar(), Ids::ID_REMOVE_TRANSACTION));
+    EXPECT_EQ(tree->GetItemText(topRow(tree, "Nvidia"), 5), "100.0000");
+    EXPECT_EQ(countRows(tree, topRow(tree, "Nvidia")), 1u);
+    EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Nvidia"), 5), "100.0000");
+    EXPECT_EQ(view->portfolioList()->GetItemText(0, 1), "1000.00");
+
+    // The sale that closed ORCL taken back: what it closed is open again.
+    selectTreeRow(tree, tree->GetNextSibling(tree->GetNextSibling(tree->GetFirstChild(topRow(tree, "Oracle")))));
+    ASSERT_TRUE(clickTool(view->detailsToolBar(), Ids::ID_REMOVE_TRANSACTION));
+    EXPECT_EQ(tree->GetItemText(topRow(tree, "Oracle"), 5), qxFixedText(0.1 + 0.2, 4));
+    EXPECT_TRUE(topRow(consolidated, "Oracle").IsOk());
+
+    // CONSOLIDATED is never changed directly: its lots cannot be removed.
+    selectRow(view->portfolioList(), view->portfolioList()->GetItemCount() - 1);
+    selectTreeRow(consolidated, consolidated->GetFirstChild(topRow(consolidated, "Nvidia")));
+    EXPECT_FALSE(toolOn(view->detailsToolBar(), Ids::ID_REMOVE_TRANSACTION));
 }

@@ -252,8 +252,10 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         wxTreeListCtrl* growth = view->shownTree();
         ASSERT_NE(growth, income);
         const wxTreeListItem growthAlpha = topRow(growth, "Alpha Corp");
-        EXPECT_EQ(childRows(growth, growthAlpha, 5), (std::vector<wxString>{"30.0000"})) << "one open lot";
-        EXPECT_EQ(childRows(growth, growthAlpha, 4), (std::vector<wxString>{"12.0000"}));
+        EXPECT_EQ(childRows(growth, growthAlpha, 5), (std::vector<wxString>{"100.0000", "30.0000", "-120.0000"}))
+            << "every transaction, the sale too; the open lot with what is open of it";
+        EXPECT_EQ(childRows(growth, growthAlpha, 4), (std::vector<wxString>{"10.0000", "12.0000", "15.0000"}));
+        EXPECT_EQ(childRows(growth, growthAlpha, 6), (std::vector<wxString>{"", "360.00", ""}));
 
         // A sort of one portfolio tree carries over to the others: by Value,
         // smallest first, Beta (1000) comes before Alpha everywhere.
