@@ -15,8 +15,10 @@
 
 #include <expat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -46,12 +48,21 @@ wxString tooLarge(unsigned long long size, unsigned long long maxBytes)
 
 } // namespace
 
-bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write)
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write, wxString* why)
 {
     wxLogNull quiet; // failures are reported by the result
+    // The system's word for the first step that failed.
+    auto failed = [why](int error) {
+        if (why)
+            *why = error ? wxString::FromUTF8(std::strerror(error)) : wxString(_("the data could not be written"));
+        return false;
+    };
     const wxFileName target(path);
-    if (target.DirExists(path))
+    if (target.DirExists(path)) {
+        if (why)
+            *why = _("there is a folder of that name");
         return false; // a folder is never replaced
+    }
     // What an earlier run left when it was stopped in the middle of a write.
     qxRemoveLeftoverTemporaryFiles(path);
     // ".<name>.XXXXXX" beside the target: hidden, and a name that tells a
@@ -59,31 +70,38 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
     const wxCharBuffer pattern =
         wxFileName(target.GetPath(), "." + target.GetFullName() + ".XXXXXX").GetFullPath().fn_str();
     std::vector<char> name(pattern.data(), pattern.data() + pattern.length() + 1);
+    errno = 0;
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
-        return false;
+        return failed(errno);
     wxFile tempFile(fd);
     const wxString temp(name.data(), *wxConvFileName);
     // Held until the file is renamed or removed: it tells a cleaner of
     // leftovers that this one is still being written.
     const int lock = ::open(temp.fn_str(), O_RDONLY | O_CLOEXEC);
     if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         if (lock >= 0)
             ::close(lock);
         tempFile.Close();
         wxRemoveFile(temp);
-        return false;
+        return failed(error);
     }
     struct Unlock {
         int fd;
         ~Unlock() { ::close(fd); }
     } unlock{lock};
     bool ok;
+    int error = 0;
     {
         wxFileOutputStream out(tempFile);
+        errno = 0;
         ok = out.IsOk() && write(out) && out.IsOk() && out.Close();
+        error = ok ? 0 : errno;
     }
     ok = ok && tempFile.Flush();
+    if (!ok && !error)
+        error = errno;
     ok = tempFile.Close() && ok;
     // The temporary file is private; the result gets the old file's
     // permissions, or those of an ordinary new file.
@@ -93,8 +111,10 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
     // rename() replaces the target in one step.
     if (ok && std::rename(temp.fn_str(), path.fn_str()) == 0)
         return true;
+    if (!error)
+        error = errno;
     wxRemoveFile(temp);
-    return false;
+    return failed(error);
 }
 
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
@@ -102,11 +122,10 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
     return qxWriteFileReplacing(path, [&doc, indent](wxOutputStream& out) { return doc.Save(out, indent); });
 }
 
-bool qxSaveBytesFile(const std::string& bytes, const wxString& path)
+bool qxSaveBytesFile(const std::string& bytes, const wxString& path, wxString* why)
 {
-    return qxWriteFileReplacing(path, [&bytes](wxOutputStream& out) {
-        return out.WriteAll(bytes.data(), bytes.size());
-    });
+    return qxWriteFileReplacing(
+        path, [&bytes](wxOutputStream& out) { return out.WriteAll(bytes.data(), bytes.size()); }, why);
 }
 
 namespace {

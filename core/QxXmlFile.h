@@ -18,16 +18,18 @@ class wxXmlDocument;
 // Runs write on a stream into a temporary file beside path and, when it
 // returns true and every byte reached the disk, renames that file over
 // path. True when the new content now stands at path; on failure the file
-// that was there is untouched and no temporary file is left behind. What an
+// that was there is untouched and no temporary file is left behind, and why
+// (when given) says what went wrong, in a few words for the user. What an
 // earlier write of path left when the program was stopped in the middle of
 // it is removed first.
-bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write);
+bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write,
+                          wxString* why = nullptr);
 
 // The same for an XML document saved with the given indentation.
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent);
 
 // The same for a file of the given bytes.
-bool qxSaveBytesFile(const std::string& bytes, const wxString& path);
+bool qxSaveBytesFile(const std::string& bytes, const wxString& path, wxString* why = nullptr);
 
 // What a reader accepts of a file: at most maxBytes, elements nested at
 // most maxDepth deep (the root is depth 1).

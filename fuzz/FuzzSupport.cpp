@@ -3,7 +3,11 @@
 #include "app/QxIndicatorRegistry.h"
 #include "chart/QxChartConfiguration.h"
 #include "chartframe/QxChartDocument.h"
+#include "core/QxCalculator.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxTime.h"
 #include "core/QxXmlFile.h"
+#include "tests/core/FakeDataObjects.h"
 
 #include <wx/app.h>
 #include <wx/ffile.h>
@@ -102,6 +106,49 @@ bool writeFile(const wxString& path, const uint8_t* data, size_t size)
 wxString scratchPath(const char* name)
 {
     return wxString::FromUTF8((g_home + "/" + name).c_str());
+}
+
+void removeAll(const wxString& path)
+{
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(static_cast<const char*>(path.fn_str())), ec);
+}
+
+QxDatabase* database()
+{
+    // Held for the whole process, so never counted as a leak of an input.
+    static FakeDatabase* db = [] {
+        auto* made = new FakeDatabase;
+        made->addRef();
+        FakeCategory* category = made->add(1, "US.FUZZ.STOCK", "Yahoo!");
+        category->add(11, "AAA");
+        category->add(12, "BBB");
+        category->add(13, "CCC");
+        return made;
+    }();
+    return db;
+}
+
+QxCalculator* calculator()
+{
+    static QxCalculator* calc = [] {
+        QxObjectSmartPtr<QxPriceHistory> history(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+        history->resize(60);
+        wxDateTime day(2, wxDateTime::Jan, 2014);
+        for (unsigned i = 0; i < 60; ++i, day += wxDateSpan::Day()) {
+            const double close = 50.0 + (i % 7) - (i % 5) * 0.5;
+            history->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
+            history->open()[i] = close - 0.5;
+            history->high()[i] = close + 1.0;
+            history->low()[i] = close - 1.0;
+            history->close()[i] = close;
+            history->volume()[i] = 1000.0 * (1 + i % 3);
+        }
+        auto* made = new QxCalculator(history.get());
+        made->addRef();
+        return made;
+    }();
+    return calc;
 }
 
 } // namespace FuzzSupport

@@ -1,6 +1,7 @@
 #include "securities/QxPortfolioBook.h"
 
 #include "core/QxSecurityKey.h"
+#include "core/QxUserNotice.h"
 #include "securities/QxPortfolioNames.h"
 
 #include <wx/intl.h>
@@ -56,6 +57,7 @@ void QxPortfolioBook::load(QxDatabase* database)
     m_consolidated = new QxPortfolio(kConsolidatedName);
     m_nextPortfolioId = m_nextWatchlistId = 0;
     m_portfolioFile = m_watchlistFile = QxListFileState();
+    m_portfolioWrites = m_watchlistWrites = Writes();
     for (auto& p : qxLoadPortfolios(m_portfoliosPath, database, &m_portfolioFile)) {
         if (p->name().empty()) {
             m_unlisted.push_back(p);
@@ -125,6 +127,7 @@ int QxPortfolioBook::addPortfolio()
     names.push_back(kConsolidatedName);
     const int id = ++m_nextPortfolioId;
     m_portfolios[id] = new QxPortfolio(qxUniqueName(_("Portfolio"), names));
+    (void)savePortfolios(); // a failure has been told; the next change writes again
     return id;
 }
 
@@ -132,6 +135,7 @@ int QxPortfolioBook::addWatchlist()
 {
     const int id = ++m_nextWatchlistId;
     m_watchlists[id] = new QxWatchlist(qxUniqueName(_("Watchlist"), namesOf(m_watchlists, kNoWatchlist)));
+    (void)saveWatchlists();
     return id;
 }
 
@@ -143,6 +147,7 @@ bool QxPortfolioBook::renamePortfolio(int id, const wxString& name)
     if (!p || !qxMayRename(name, others))
         return false;
     p->setName(name);
+    (void)savePortfolios();
     return true;
 }
 
@@ -152,6 +157,7 @@ bool QxPortfolioBook::renameWatchlist(int id, const wxString& name)
     if (!w || !qxMayRename(name, namesOf(m_watchlists, id)))
         return false;
     w->setName(name);
+    (void)saveWatchlists();
     return true;
 }
 
@@ -167,10 +173,17 @@ bool QxPortfolioBook::removePortfolio(int id)
     m_portfolios.erase(it);
     for (const std::string& key : keys)
         consolidate(key);
+    (void)savePortfolios();
     return true;
 }
 
-bool QxPortfolioBook::removeWatchlist(int id) { return m_watchlists.erase(id) > 0; }
+bool QxPortfolioBook::removeWatchlist(int id)
+{
+    if (m_watchlists.erase(id) == 0)
+        return false;
+    (void)saveWatchlists();
+    return true;
+}
 
 bool QxPortfolioBook::addTransaction(int id, QxSecurity* security, const QxTransaction& transaction)
 {
@@ -180,6 +193,7 @@ bool QxPortfolioBook::addTransaction(int id, QxSecurity* security, const QxTrans
         return false;
     position->addTransaction(transaction);
     consolidate(position->key());
+    (void)savePortfolios();
     return true;
 }
 
@@ -191,6 +205,7 @@ bool QxPortfolioBook::removeTransaction(int id, const std::string& key, size_t i
         return false;
     it->second.removeTransaction(index);
     consolidate(key);
+    (void)savePortfolios();
     return true;
 }
 
@@ -200,13 +215,41 @@ bool QxPortfolioBook::setWatchItem(int id, const QxWatchItem& item)
     if (!w || !item.security)
         return false;
     w->setItem(item);
+    (void)saveWatchlists();
     return true;
 }
 
 bool QxPortfolioBook::removeWatchItem(int id, const std::string& key)
 {
     QxWatchlist* w = lookUp(m_watchlists, id);
-    return w && w->removeItem(key);
+    if (!w || !w->removeItem(key))
+        return false;
+    (void)saveWatchlists();
+    return true;
+}
+
+bool QxPortfolioBook::write(const wxString& path, const std::string& text, QxListFileState& state, Writes& writes,
+                            const wxString& failedMessage)
+{
+    wxString why;
+    writes.last = qxWriteListFile(path, text, state, &why);
+    if (writes.last == QxListWrite::eWritten)
+        writes.told = QxListWrite::eWritten;
+    else if (writes.last != writes.told && writes.last != QxListWrite::eRefused) {
+        // Once for each kind of trouble; the user was told of a damaged
+        // file that stays in place when it was read.
+        writes.told = writes.last;
+        if (writes.last == QxListWrite::eFailed)
+            qxNotifyUser(wxString::Format(failedMessage, path, why));
+        else
+            qxNotifyUser(wxString::Format(
+                _("\"%s\" was changed by another program (another Trendoria, perhaps) since the Portfolio & "
+                  "Watchlist window read it. The changes made in the window are not saved over it, so that "
+                  "nothing of the other program's is lost: close the window and open it again to work on the "
+                  "file as it is now."),
+                path));
+    }
+    return writes.saved();
 }
 
 bool QxPortfolioBook::savePortfolios()
@@ -216,7 +259,9 @@ bool QxPortfolioBook::savePortfolios()
         portfolios.push_back(p.get());
     for (const auto& p : m_unlisted)
         portfolios.push_back(p.get());
-    return qxSavePortfolios(m_portfoliosPath, portfolios, m_portfolioFile);
+    return write(m_portfoliosPath, qxPortfoliosText(portfolios), m_portfolioFile, m_portfolioWrites,
+                 _("The portfolios could not be saved to \"%s\": %s.\n\nThey stay as they are in the Portfolio & "
+                   "Watchlist window, and are saved with the next change made there."));
 }
 
 bool QxPortfolioBook::saveWatchlists()
@@ -224,5 +269,15 @@ bool QxPortfolioBook::saveWatchlists()
     std::vector<const QxWatchlist*> watchlists;
     for (const auto& [id, w] : m_watchlists)
         watchlists.push_back(w.get());
-    return qxSaveWatchlists(m_watchlistsPath, watchlists, m_watchlistFile);
+    return write(m_watchlistsPath, qxWatchlistsText(watchlists), m_watchlistFile, m_watchlistWrites,
+                 _("The watchlists could not be saved to \"%s\": %s.\n\nThey stay as they are in the Portfolio & "
+                   "Watchlist window, and are saved with the next change made there."));
+}
+
+void QxPortfolioBook::retryFailedWrites()
+{
+    if (m_portfolioWrites.last == QxListWrite::eFailed)
+        (void)savePortfolios();
+    if (m_watchlistWrites.last == QxListWrite::eFailed)
+        (void)saveWatchlists();
 }

@@ -3,7 +3,12 @@
 // decided without a window: each under a list id, CONSOLIDATED (id 0) made
 // from the open lots of all the portfolios (its totals are their sums), and
 // the two files. Every change goes through the
-// commands below, which keep CONSOLIDATED in step.
+// commands below, which keep CONSOLIDATED in step and write the file they
+// changed at once. A write that fails is told to the user once, with the
+// file and the reason; the state stays here and the next change writes
+// again. A file that another program changed since it was read here is
+// never written over: the user is told, and the changes made here stay in
+// memory only.
 //
 // Securities are held by their keys: rebind() resolves every position and
 // watch item again, from those keys, against another database.
@@ -72,11 +77,28 @@ public:
     const wxString& portfoliosPath() const { return m_portfoliosPath; }
     const wxString& watchlistsPath() const { return m_watchlistsPath; }
 
-    // Writes the file now; false when it could not be written.
+    // Writes the file now; false when it could not be written (the user
+    // has been told). The commands call these themselves.
     [[nodiscard]] bool savePortfolios();
     [[nodiscard]] bool saveWatchlists();
+    // Whether the file holds every change made here.
+    bool portfoliosSaved() const { return m_portfolioWrites.saved(); }
+    bool watchlistsSaved() const { return m_watchlistWrites.saved(); }
+    // Tries once more the writes that failed (not those refused because
+    // another program changed the file); for the last moment of the window.
+    void retryFailedWrites();
 
 private:
+    // How the writes of one file went: the last result, and the result the
+    // user was last told of (cleared by a success).
+    struct Writes {
+        QxListWrite last = QxListWrite::eWritten;
+        QxListWrite told = QxListWrite::eWritten;
+        bool saved() const { return last == QxListWrite::eWritten; }
+    };
+    bool write(const wxString& path, const std::string& text, QxListFileState& state, Writes& writes,
+               const wxString& failedMessage);
+
     // Makes CONSOLIDATED's position of key (or all of them) anew.
     void consolidate(const std::string& key);
     void consolidateAll();
@@ -92,4 +114,6 @@ private:
     int m_nextWatchlistId = 0;
     QxListFileState m_portfolioFile;
     QxListFileState m_watchlistFile;
+    Writes m_portfolioWrites;
+    Writes m_watchlistWrites;
 };

@@ -32,15 +32,6 @@ QxDatabase* currentDatabase()
 
 long selectedRow(const wxListCtrl* list) { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
 
-long focusedRow(const wxListCtrl* list) { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED); }
-
-void selectAndFocus(wxListCtrl* list, long row)
-{
-    if (row >= 0 && row < list->GetItemCount())
-        list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                           wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-}
-
 // Sorting a list by its rows' item data: the texts of the sort column by id.
 struct ListSortData {
     std::map<wxIntPtr, wxString> texts;
@@ -106,9 +97,7 @@ QxPortfolioView::QxPortfolioView(wxWindow* parent)
 
     m_portfolioList->InsertItem(0, m_book.consolidated().name());
     m_portfolioList->SetItemData(0, kConsolidatedId);
-    selectAndFocus(m_portfolioList, 0);
-    showDetailsTree(portfolioTree(kConsolidatedId), false);
-    m_currentPortfolio = kConsolidatedId;
+    showPortfolio(kConsolidatedId);
 
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
         m_sashDragging = false;
@@ -125,9 +114,9 @@ QxPortfolioView::~QxPortfolioView()
     if (HasCapture())
         ReleaseMouse();
     withdrawIdleCalls();
-    // Whatever a failed write lost cannot be told any more.
-    (void)m_book.savePortfolios();
-    (void)m_book.saveWatchlists();
+    // Every change was written when it was made; a write that failed (and
+    // was told) gets a last chance.
+    m_book.retryFailedWrites();
     if (QxDataChangeReactorMgr* hub = QxDataChangeReactorMgr::existing())
         for (const auto& entry : m_calculators)
             hub->remPriceHistoryChangeReactor(entry.first->id(), this);
@@ -174,16 +163,18 @@ void QxPortfolioView::loadLists()
         const long last = m_portfolioList->GetItemCount() - 1;
         updatePortfolioRow(last);
         fillPortfolioTree(kConsolidatedId);
-        selectAndFocus(m_portfolioList, last);
     }
     for (const auto& [id, w] : m_book.watchlists()) {
         m_watchlistList->InsertItem(0, w->name());
         m_watchlistList->SetItemData(0, id);
     }
     if (!m_book.watchlists().empty()) {
+        // The first watchlist is the one the list shows first.
+        m_currentWatchlist = static_cast<int>(m_watchlistList->GetItemData(0));
         sortWatchlistList();
-        selectAndFocus(m_watchlistList, 0);
+        m_currentWatchlist = static_cast<int>(m_watchlistList->GetItemData(0));
     }
+    showChosen();
     Thaw();
     sortTree(m_shownPortfolioTree, 0, true);
 }
@@ -575,19 +566,18 @@ void QxPortfolioView::sortPortfolioList()
     if (last >= 0)
         data.consolidated = static_cast<wxIntPtr>(m_portfolioList->GetItemData(last));
     m_portfolioList->SortItems(comparePortfolioRows, reinterpret_cast<wxIntPtr>(&data));
+    showChosen(m_portfolioList);
 }
 
 void QxPortfolioView::sortWatchlistList()
 {
     ListSortData data = sortDataOf(m_watchlistList, m_watchlistSort.column, m_watchlistSort.ascending);
     m_watchlistList->SortItems(compareWatchlistRows, reinterpret_cast<wxIntPtr>(&data));
+    showChosen(m_watchlistList);
 }
 
-void QxPortfolioView::showPortfolioRow(long row)
+void QxPortfolioView::showPortfolio(int id)
 {
-    if (row < 0 || row >= m_portfolioList->GetItemCount())
-        return;
-    const int id = static_cast<int>(m_portfolioList->GetItemData(row));
     if (wxTreeListCtrl* tree = portfolioTree(id)) {
         m_currentPortfolio = id;
         setDetailsMode(false);
@@ -595,11 +585,8 @@ void QxPortfolioView::showPortfolioRow(long row)
     }
 }
 
-void QxPortfolioView::showWatchlistRow(long row)
+void QxPortfolioView::showWatchlist(int id)
 {
-    if (row < 0 || row >= m_watchlistList->GetItemCount())
-        return;
-    const int id = static_cast<int>(m_watchlistList->GetItemData(row));
     if (wxTreeListCtrl* tree = watchlistTree(id)) {
         m_currentWatchlist = id;
         setDetailsMode(true);
@@ -632,105 +619,113 @@ void QxPortfolioView::setDetailsMode(bool watchMode)
 
 void QxPortfolioView::activateList(bool watchMode)
 {
-    restoreParked();
     if (watchMode)
-        showWatchlistRow(focusedRow(m_watchlistList));
+        showWatchlist(m_currentWatchlist);
     else
-        showPortfolioRow(focusedRow(m_portfolioList));
-    setDetailsMode(watchMode);
+        showPortfolio(m_currentPortfolio);
     (watchMode ? static_cast<wxWindow*>(m_watchlistList) : m_portfolioList)->SetFocus();
 }
 
-void QxPortfolioView::parkSelection(wxListCtrl* list, long& parked)
+// Each list shows one row as chosen, the row of its current id, and no
+// other: selected while one of the lists has the focus, otherwise painted as
+// selected (GTK would show nothing of a selection elsewhere). Commands act
+// on the current ids, never on rows, so that a re-sort or the focus moving
+// to a label editor cannot make them act on another row than the one seen.
+void QxPortfolioView::showChosen(wxListCtrl* list)
 {
-    const long row = selectedRow(list);
-    if (row < 0)
-        return;
-    m_parking = true;
-    parked = row;
-    list->SetItemState(row, 0, wxLIST_STATE_SELECTED);
-    list->SetItemBackgroundColour(row, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
-    list->SetItemTextColour(row, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
-    m_parking = false;
+    const int chosen = list == m_portfolioList ? m_currentPortfolio : m_currentWatchlist;
+    const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    const wxColour highlightText = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT);
+    m_choosing = true;
+    for (long row = 0; row < list->GetItemCount(); ++row) {
+        const bool isChosen = static_cast<int>(list->GetItemData(row)) == chosen;
+        const bool painted = isChosen && !m_listFocused;
+        list->SetItemBackgroundColour(row, painted ? highlight : list->GetBackgroundColour());
+        list->SetItemTextColour(row, painted ? highlightText : list->GetForegroundColour());
+        const long state = isChosen ? (m_listFocused ? wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED
+                                                     : wxLIST_STATE_FOCUSED)
+                                    : 0;
+        if (list->GetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED) != state)
+            list->SetItemState(row, state, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    }
+    m_choosing = false;
 }
 
-void QxPortfolioView::restoreParked()
+void QxPortfolioView::showChosen()
 {
-    m_parking = true;
-    for (auto [list, parked] : {std::make_pair(m_portfolioList, &m_parkedPortfolioRow),
-                                std::make_pair(m_watchlistList, &m_parkedWatchlistRow)}) {
-        if (*parked >= 0 && *parked < list->GetItemCount()) {
-            list->SetItemBackgroundColour(*parked, list->GetBackgroundColour());
-            list->SetItemTextColour(*parked, list->GetForegroundColour());
-            list->SetItemState(*parked, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-        }
-        *parked = -1;
-    }
-    m_parking = false;
+    showChosen(m_portfolioList);
+    showChosen(m_watchlistList);
 }
 
 void QxPortfolioView::onPortfolioKillFocus(wxFocusEvent& event)
 {
-    parkSelection(m_portfolioList, m_parkedPortfolioRow);
+    onListFocus(false, false);
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistKillFocus(wxFocusEvent& event)
 {
-    parkSelection(m_watchlistList, m_parkedWatchlistRow);
+    onListFocus(false, true);
     event.Skip();
 }
 
 void QxPortfolioView::onPortfolioSetFocus(wxFocusEvent& event)
 {
-    if (!m_parking) {
-        restoreParked();
-        showPortfolioRow(focusedRow(m_portfolioList));
-    }
+    onListFocus(true, false);
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistSetFocus(wxFocusEvent& event)
 {
-    if (!m_parking) {
-        restoreParked();
-        showWatchlistRow(focusedRow(m_watchlistList));
-    }
+    onListFocus(true, true);
     event.Skip();
+}
+
+void QxPortfolioView::onListFocus(bool gained, bool watchList)
+{
+    if (m_choosing)
+        return;
+    m_listFocused = gained;
+    if (gained) {
+        // The list taken up switches the details to its current portfolio
+        // (watchlist).
+        if (watchList)
+            showWatchlist(m_currentWatchlist);
+        else
+            showPortfolio(m_currentPortfolio);
+    }
+    showChosen();
 }
 
 void QxPortfolioView::onPortfolioSelected(wxListEvent& event)
 {
-    if (!m_parking) {
-        if (m_parkedPortfolioRow >= 0 && m_parkedPortfolioRow != event.GetIndex())
-            restoreParked();
-        m_parkedPortfolioRow = -1;
-        showPortfolioRow(event.GetIndex());
+    if (!m_choosing) {
+        showPortfolio(static_cast<int>(m_portfolioList->GetItemData(event.GetIndex())));
+        showChosen(m_portfolioList);
     }
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistSelected(wxListEvent& event)
 {
-    if (!m_parking) {
-        if (m_parkedWatchlistRow >= 0 && m_parkedWatchlistRow != event.GetIndex())
-            restoreParked();
-        m_parkedWatchlistRow = -1;
-        showWatchlistRow(event.GetIndex());
+    if (!m_choosing) {
+        showWatchlist(static_cast<int>(m_watchlistList->GetItemData(event.GetIndex())));
+        showChosen(m_watchlistList);
     }
     event.Skip();
 }
 
 void QxPortfolioView::onPortfolioDeselected(wxListEvent& event)
 {
-    if (!m_parking && wxWindow::FindFocus() == m_portfolioList)
+    // A click into the empty part of the list: the chosen row stays chosen.
+    if (!m_choosing && m_listFocused)
         QxIdleTaskQueue::instance()->post(this, 0, eKeepPortfolioSelection);
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistDeselected(wxListEvent& event)
 {
-    if (!m_parking && wxWindow::FindFocus() == m_watchlistList)
+    if (!m_choosing && m_listFocused)
         QxIdleTaskQueue::instance()->post(this, 0, eKeepWatchlistSelection);
     event.Skip();
 }
@@ -795,19 +790,19 @@ void QxPortfolioView::onIdle(unsigned, long arg)
         break;
     case eKeepPortfolioSelection:
         if (selectedRow(m_portfolioList) < 0)
-            selectAndFocus(m_portfolioList, focusedRow(m_portfolioList));
+            showChosen(m_portfolioList);
         break;
     case eKeepWatchlistSelection:
         if (selectedRow(m_watchlistList) < 0)
-            selectAndFocus(m_watchlistList, focusedRow(m_watchlistList));
+            showChosen(m_watchlistList);
         break;
     case eEditPortfolioLabel:
-        if (commandRow(m_portfolioList) >= 0)
-            m_portfolioList->EditLabel(commandRow(m_portfolioList));
+        if (m_currentPortfolio != kConsolidatedId && portfolioRow(m_currentPortfolio) >= 0)
+            m_portfolioList->EditLabel(portfolioRow(m_currentPortfolio));
         break;
     case eEditWatchlistLabel:
-        if (commandRow(m_watchlistList) >= 0)
-            m_watchlistList->EditLabel(commandRow(m_watchlistList));
+        if (watchlistRow(m_currentWatchlist) >= 0)
+            m_watchlistList->EditLabel(watchlistRow(m_currentWatchlist));
         break;
     default:
         break;
@@ -875,16 +870,6 @@ void QxPortfolioView::onMouseLeave(wxMouseEvent& event)
 
 // ---- the commands of the toolbars
 
-long QxPortfolioView::commandRow(const wxListCtrl* list) const
-{
-    const long row = selectedRow(list);
-    if (row >= 0)
-        return row;
-    // A click on a tool may take the focus from the list, which parks its row.
-    const long parked = list == m_portfolioList ? m_parkedPortfolioRow : m_parkedWatchlistRow;
-    return parked < list->GetItemCount() ? parked : -1;
-}
-
 bool QxPortfolioView::toolEnabled(int toolId) const
 {
     const bool portfolioCurrent = m_currentPortfolio != kConsolidatedId && portfolio(m_currentPortfolio);
@@ -917,29 +902,26 @@ void QxPortfolioView::addPortfolio()
     const int id = m_book.addPortfolio();
     m_portfolioList->InsertItem(0, portfolio(id)->name());
     m_portfolioList->SetItemData(0, id);
-    showDetailsTree(portfolioTree(id), false);
-    m_currentPortfolio = id;
+    showPortfolio(id);
     sortPortfolioList();
-    const long row = portfolioRow(id);
-    selectAndFocus(m_portfolioList, row);
-    updatePortfolioRow(row);
+    updatePortfolioRow(portfolioRow(id));
     // The label can be edited only once the list shows the new row.
     QxIdleTaskQueue::instance()->post(this, 0, eEditPortfolioLabel);
 }
 
 void QxPortfolioView::removePortfolio()
 {
-    const long row = commandRow(m_portfolioList);
-    const long last = m_portfolioList->GetItemCount() - 1;
-    if (row < 0 || row >= last)
+    const int id = m_currentPortfolio;
+    const long row = portfolioRow(id);
+    if (id == kConsolidatedId || row < 0 || row + 1 >= m_portfolioList->GetItemCount())
         return;
-    const int id = static_cast<int>(m_portfolioList->GetItemData(row));
     Freeze();
-    restoreParked();
-    selectAndFocus(m_portfolioList, row + 1);
-    showPortfolioRow(row + 1);
+    // The next row (CONSOLIDATED at the latest) becomes current.
+    showPortfolio(static_cast<int>(m_portfolioList->GetItemData(row + 1)));
+    m_choosing = true;
     m_portfolioList->DeleteItem(row);
-    m_parkedPortfolioRow = -1;
+    m_choosing = false;
+    showChosen(m_portfolioList);
     dropTree(m_portfolioTrees, m_shownPortfolioTree, id);
     if (m_book.removePortfolio(id))
         fillPortfolioTree(kConsolidatedId);
@@ -966,8 +948,8 @@ void QxPortfolioView::renamePortfolio()
     if (m_watchMode) {
         activateList(false);
         QxIdleTaskQueue::instance()->post(this, 0, eEditPortfolioLabel);
-    } else if (commandRow(m_portfolioList) >= 0) {
-        m_portfolioList->EditLabel(commandRow(m_portfolioList));
+    } else if (m_currentPortfolio != kConsolidatedId && portfolioRow(m_currentPortfolio) >= 0) {
+        m_portfolioList->EditLabel(portfolioRow(m_currentPortfolio));
     }
 }
 
@@ -997,30 +979,26 @@ void QxPortfolioView::addWatchlist()
     const int id = m_book.addWatchlist();
     m_watchlistList->InsertItem(0, watchlist(id)->name());
     m_watchlistList->SetItemData(0, id);
-    showDetailsTree(watchlistTree(id), true);
-    m_currentWatchlist = id;
+    showWatchlist(id);
     sortWatchlistList();
-    selectAndFocus(m_watchlistList, watchlistRow(id));
     QxIdleTaskQueue::instance()->post(this, 0, eEditWatchlistLabel);
 }
 
 void QxPortfolioView::removeWatchlist()
 {
-    const long row = commandRow(m_watchlistList);
+    const int id = m_currentWatchlist;
+    const long row = watchlistRow(id);
     if (row < 0)
         return;
-    const int id = static_cast<int>(m_watchlistList->GetItemData(row));
     Freeze();
-    restoreParked();
-    const bool following = row + 1 < m_watchlistList->GetItemCount();
-    if (following) {
-        selectAndFocus(m_watchlistList, row + 1);
-        showWatchlistRow(row + 1);
-    }
-    m_watchlistList->DeleteItem(row);
-    m_parkedWatchlistRow = -1;
-    if (!following)
+    if (row + 1 < m_watchlistList->GetItemCount())
+        showWatchlist(static_cast<int>(m_watchlistList->GetItemData(row + 1)));
+    else
         m_currentWatchlist = QxPortfolioBook::kNoWatchlist;
+    m_choosing = true;
+    m_watchlistList->DeleteItem(row);
+    m_choosing = false;
+    showChosen(m_watchlistList);
     dropTree(m_watchlistTrees, m_shownWatchlistTree, id);
     m_book.removeWatchlist(id);
     Layout();
@@ -1032,8 +1010,8 @@ void QxPortfolioView::renameWatchlist()
     if (!m_watchMode) {
         activateList(true);
         QxIdleTaskQueue::instance()->post(this, 0, eEditWatchlistLabel);
-    } else if (commandRow(m_watchlistList) >= 0) {
-        m_watchlistList->EditLabel(commandRow(m_watchlistList));
+    } else if (watchlistRow(m_currentWatchlist) >= 0) {
+        m_watchlistList->EditLabel(watchlistRow(m_currentWatchlist));
     }
 }
 

@@ -81,9 +81,9 @@ public:
     // shown before it).
     void showDetailsTree(wxTreeListCtrl* tree, bool watchMode);
 
-    // Shows the portfolio or watchlist of a list row and makes it current.
-    void showPortfolioRow(long row);
-    void showWatchlistRow(long row);
+    // Shows the portfolio or watchlist of an id and makes it current.
+    void showPortfolio(int id);
+    void showWatchlist(int id);
 
     // The list row of an id, -1 when none.
     long portfolioRow(int id) const;
@@ -217,16 +217,15 @@ private:
     void updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem row);
     void updateWatchValues(wxTreeListCtrl* tree, wxTreeListItem row);
     int rowImage(QxSecurity* security) const;
-    // Parks a list's selected row (shown chosen but unselected) and brings
-    // both parked rows back.
-    void parkSelection(wxListCtrl* list, long& parked);
-    void restoreParked();
+    // Shows the row of the current id of one list, or of both, as chosen,
+    // and no other.
+    void showChosen(wxListCtrl* list);
+    void showChosen();
+    void onListFocus(bool gained, bool watchList);
+    // Gives a list the focus and shows its current portfolio (watchlist).
     void activateList(bool watchMode);
     void setDetailsMode(bool watchMode);
     void moveSash(int x);
-    // The row a command acts on: the selected one, or the one parked while
-    // the list is without the focus; -1 when none.
-    long commandRow(const wxListCtrl* list) const;
     // The security key and transaction index of the selected lot row of the
     // shown portfolio tree; false when no lot row is selected.
     bool selectedLot(std::string* key, size_t* index) const;
@@ -242,8 +241,8 @@ private:
     wxTreeListCtrl* m_shownPortfolioTree = nullptr;
     wxTreeListCtrl* m_shownWatchlistTree = nullptr;
     bool m_watchMode = false;
-    long m_parkedPortfolioRow = -1;
-    long m_parkedWatchlistRow = -1;
+    // Whether one of the lists has the focus.
+    bool m_listFocused = false;
     ListSort m_portfolioSort;
     ListSort m_watchlistSort;
     bool m_sashDragging = false;
@@ -252,7 +251,8 @@ private:
     wxImageList m_images{16, 16, true};
     QxProviderImages m_providerImages;
     std::unique_ptr<QxPortfolioAlerts> m_alerts;
-    bool m_parking = false;
+    // Set while the view itself changes the lists' selections.
+    bool m_choosing = false;
     bool m_fitting = false;
     bool m_sortingTrees = false;
 };

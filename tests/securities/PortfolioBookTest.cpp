@@ -6,6 +6,7 @@
 
 #include "core/QxCategory.h"
 #include "core/QxSecurityKey.h"
+#include "core/QxUserNotice.h"
 
 #include "SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
@@ -261,4 +262,106 @@ TEST_F(PortfolioBookTest, EachPortfolioComputesItselfAndConsolidatedIsTheirSum)
             book.load(dbA.get());
         }
     }
+}
+
+namespace {
+
+// What the program tells the user while it lives.
+class ToldTexts {
+public:
+    ToldTexts() { qxSetUserNoticeSink([this](const wxString& text) { texts.push_back(text); }); }
+    ~ToldTexts() { qxSetUserNoticeSink(nullptr); }
+    std::vector<wxString> texts;
+};
+
+} // namespace
+
+// Each change is written when it is made. A write that fails is told once,
+// with the file and the reason; the change stays and the next one writes
+// both.
+TEST_F(PortfolioBookTest, EveryChangeIsWrittenAtOnceAndAFailedWriteIsToldAndTriedAgain)
+{
+    ToldTexts told;
+    QxPortfolioBook book(portfoliosPath, watchlistsPath);
+    book.load(dbA.get());
+    const int id = book.addPortfolio();
+    EXPECT_NE(readFile(portfoliosPath).find("<portfolio name=\"Portfolio1\"/>"), std::string::npos)
+        << "written as it was made";
+    ASSERT_TRUE(book.addTransaction(id, aaa.get(), tx(5, 10)));
+    EXPECT_NE(readFile(portfoliosPath).find("quantity=\"5.0000\""), std::string::npos);
+    book.setWatchItem(book.addWatchlist(), QxWatchItem{bbb, kDay1, 2});
+    EXPECT_NE(readFile(watchlistsPath).find(bbbKey), std::string::npos);
+    EXPECT_TRUE(told.texts.empty());
+
+    // A folder where the file should be: nothing can be written there.
+    const std::string before = readFile(portfoliosPath);
+    wxRemoveFile(portfoliosPath);
+    ASSERT_TRUE(wxMkdir(portfoliosPath));
+    ASSERT_TRUE(book.renamePortfolio(id, "Pension"));
+    ASSERT_EQ(told.texts.size(), 1u);
+    EXPECT_NE(told.texts[0].Find(portfoliosPath), wxNOT_FOUND) << told.texts[0];
+    EXPECT_NE(told.texts[0].Find("folder"), wxNOT_FOUND) << "the reason: " << told.texts[0];
+    EXPECT_FALSE(book.portfoliosSaved());
+    ASSERT_TRUE(book.addTransaction(id, aaa.get(), tx(-2, 11, kDay2)));
+    EXPECT_EQ(told.texts.size(), 1u) << "told once";
+    EXPECT_EQ(book.portfolio(id)->name(), "Pension") << "the change stays";
+
+    // The way is free again: the next change writes everything.
+    ASSERT_TRUE(wxRmdir(portfoliosPath));
+    ASSERT_TRUE(book.addTransaction(id, aaa.get(), tx(1, 12, kDay3)));
+    EXPECT_TRUE(book.portfoliosSaved());
+    QxPortfolioBook reread(portfoliosPath, watchlistsPath);
+    reread.load(dbA.get());
+    ASSERT_EQ(reread.portfolios().size(), 1u);
+    EXPECT_EQ(reread.portfolio(1)->name(), "Pension");
+    EXPECT_EQ(reread.portfolio(1)->positions().at(aaaKey).transactions().size(), 3u);
+    EXPECT_NE(before, readFile(portfoliosPath));
+
+    // A new failure after a success is told again.
+    wxRemoveFile(portfoliosPath);
+    ASSERT_TRUE(wxMkdir(portfoliosPath));
+    ASSERT_TRUE(book.removePortfolio(id));
+    EXPECT_EQ(told.texts.size(), 2u);
+    ASSERT_TRUE(wxRmdir(portfoliosPath));
+}
+
+// Two programs on one home: the one that writes second never writes over
+// what the other wrote since it read the file; it tells the user instead.
+TEST_F(PortfolioBookTest, AFileAnotherProgramChangedIsNotWrittenOver)
+{
+    ToldTexts told;
+    writeFile(portfoliosPath, "<portfolios><portfolio name=\"Shared\"/></portfolios>");
+    QxPortfolioBook first(portfoliosPath, watchlistsPath);
+    QxPortfolioBook second(portfoliosPath, watchlistsPath);
+    first.load(dbA.get());
+    second.load(dbA.get());
+    ASSERT_TRUE(first.addTransaction(1, aaa.get(), tx(5, 10)));
+    ASSERT_TRUE(first.renamePortfolio(1, "Ours"));
+    EXPECT_TRUE(told.texts.empty()) << "a program goes on writing over what it wrote itself";
+    const std::string firstWrote = readFile(portfoliosPath);
+
+    EXPECT_EQ(second.addPortfolio(), 2);
+    EXPECT_EQ(readFile(portfoliosPath), firstWrote) << "the other program's change stays";
+    ASSERT_EQ(told.texts.size(), 1u);
+    EXPECT_NE(told.texts[0].Find(portfoliosPath), wxNOT_FOUND) << told.texts[0];
+    EXPECT_FALSE(second.portfoliosSaved());
+    ASSERT_TRUE(second.renamePortfolio(2, "Theirs"));
+    EXPECT_EQ(readFile(portfoliosPath), firstWrote);
+    EXPECT_EQ(told.texts.size(), 1u) << "told once";
+
+    // Read again, the file is worked on as it is now.
+    second.load(dbA.get());
+    EXPECT_EQ(second.portfolio(1)->name(), "Ours");
+    EXPECT_EQ(second.addPortfolio(), 2);
+    EXPECT_NE(readFile(portfoliosPath).find("Portfolio1"), std::string::npos);
+    EXPECT_NE(readFile(portfoliosPath).find("Ours"), std::string::npos);
+
+    // A file made by the other program after this one found none counts too.
+    wxRemoveFile(watchlistsPath);
+    first.load(dbA.get());
+    second.load(dbA.get());
+    first.addWatchlist();
+    second.addWatchlist();
+    EXPECT_EQ(told.texts.size(), 2u);
+    EXPECT_NE(told.texts[1].Find(watchlistsPath), wxNOT_FOUND) << told.texts[1];
 }

@@ -24,6 +24,7 @@
 
 #include <wx/filename.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
@@ -168,7 +169,8 @@ protected:
             QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(system.get(), 1));
             ASSERT_TRUE(alerts->addSetting(orcl.get(), setting.get(), timestampNow()));
         }
-        script.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, nvda.get()); });
+        script.on<QxSymbolSelectionDlg>(
+            [this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, picked ? picked.get() : nvda.get()); });
         script.on<QxTransactionDlg>([this](QxTransactionDlg* d) { transactionSteps(d); });
     }
     void TearDown() override
@@ -180,7 +182,7 @@ protected:
         QxAlertMgr::destroy();
         QxTradingSystemMgr::destroy();
         QxIdleTaskQueue::instance()->clear();
-        nvda = orcl = nullptr;
+        nvda = orcl = picked = nullptr;
         scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>());
         db = nullptr;
     }
@@ -188,6 +190,7 @@ protected:
     framestest::ScopedApplication scoped;
     QxObjectSmartPtr<QxDatabase> db;
     QxObjectSmartPtr<QxSecurity> nvda, orcl;
+    QxObjectSmartPtr<QxSecurity> picked; // what the selection dialog picks, NVDA when none
     QxObjectSmartPtr<QxPriceHistory> history;
     sectest::Script script;
     std::function<void(QxTransactionDlg*)> transactionSteps;
@@ -483,4 +486,95 @@ TEST_F(PortfolioCommandsTest, EverySaleIsShownAndCanBeTakenBack)
     selectRow(view->portfolioList(), view->portfolioList()->GetItemCount() - 1);
     selectTreeRow(consolidated, consolidated->GetFirstChild(topRow(consolidated, "Nvidia")));
     EXPECT_FALSE(toolOn(view->detailsToolBar(), Ids::ID_REMOVE_TRANSACTION));
+}
+
+namespace {
+
+// A click with the pointer on the middle of a row's name.
+void clickRow(wxListCtrl* list, long row)
+{
+    wxRect rect;
+    ASSERT_TRUE(list->GetItemRect(row, rect, wxLIST_RECT_LABEL));
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(list->ClientToScreen(wxPoint(rect.x + 10, rect.y + rect.height / 2)));
+    framestest::pump(30);
+    mouse.MouseClick();
+    framestest::pump(60);
+}
+
+// The rows that look chosen: selected, or painted as if they were.
+std::vector<wxString> chosenRows(wxListCtrl* list)
+{
+    std::vector<wxString> chosen;
+    const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        if (list->GetItemState(row, wxLIST_STATE_SELECTED) || list->GetItemBackgroundColour(row) == highlight)
+            chosen.push_back(list->GetItemText(row));
+    return chosen;
+}
+
+} // namespace
+
+// A new portfolio whose name sorts after the one chosen, a transaction
+// added to it and another portfolio removed by a click: every command acts
+// on the one row that shows as chosen, and the file says the same as soon
+// as the command is done.
+TEST_F(PortfolioCommandsTest, EveryCommandActsOnTheOnePortfolioShownChosen)
+{
+    const std::string nvdaKey = "Yahoo!|US.NASDAQ.STOCK|NVDA";
+    sectest::writeFile(qxPortfoliosFilePath(),
+                       "<portfolios><portfolio name=\"Beta\"/><portfolio name=\"Tech\"><position security=\"" +
+                           nvdaKey +
+                           "\"><transaction price=\"10\" time=\"20140303000000000\" quantity=\"5\" load=\"0\"/>"
+                           "</position></portfolio><portfolio name=\"Temp\"/><portfolio name=\"Zeta\"/></portfolios>");
+    framestest::DialogCatcher catcher(script.handler());
+    picked = orcl;
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    frame->SetSize(wxSize(1100, 650));
+    framestest::pump(200);
+    QxPortfolioView* view = frame->view();
+    wxListCtrl* portfolios = view->portfolioList();
+    auto current = [view] { return view->portfolio(view->currentPortfolioId())->name(); };
+    ASSERT_EQ(names(portfolios), (std::vector<wxString>{"Beta", "Tech", "Temp", "Zeta", "CONSOLIDATED"}));
+
+    clickRow(portfolios, rowNamed(portfolios, "Temp"));
+    EXPECT_EQ(current(), "Temp");
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_ADD_PORTFOLIO));
+    QxIdleTaskQueue::instance()->dispatch();
+    ASSERT_TRUE(endEdit(portfolios, "Yankee", true));
+    framestest::pump(60);
+    EXPECT_EQ(names(portfolios), (std::vector<wxString>{"Beta", "Tech", "Temp", "Yankee", "Zeta", "CONSOLIDATED"}));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"Yankee"});
+    EXPECT_EQ(current(), "Yankee");
+
+    // ORCL x 1 at 10, typed into the dialog.
+    transactionSteps = [](QxTransactionDlg* d) {
+        sectest::click(d->selectButton());
+        d->calendar()->SetDate(wxDateTime(7, wxDateTime::Mar, 2014));
+        d->quantityCtrl()->ChangeValue("1");
+        d->priceCtrl()->ChangeValue("10");
+        sectest::click(d, wxID_OK);
+    };
+    ASSERT_TRUE(clickTool(view->detailsToolBar(), Ids::ID_ADD_TRANSACTION));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"Yankee"});
+    EXPECT_EQ(portfolios->GetItemText(rowNamed(portfolios, "Yankee"), 1), "10.00") << "booked where it was chosen";
+    EXPECT_EQ(portfolios->GetItemText(rowNamed(portfolios, "Temp"), 1), "0.00");
+
+    clickRow(portfolios, rowNamed(portfolios, "Zeta"));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"Zeta"});
+    EXPECT_EQ(current(), "Zeta");
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_REMOVE_PORTFOLIO));
+    EXPECT_EQ(names(portfolios), (std::vector<wxString>{"Beta", "Tech", "Temp", "Yankee", "CONSOLIDATED"}));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"CONSOLIDATED"}) << "the next row";
+    EXPECT_EQ(current(), "CONSOLIDATED");
+
+    // The file says the same at once, before the window closes.
+    const std::string written = sectest::readFile(qxPortfoliosFilePath());
+    EXPECT_EQ(written.find("Zeta"), std::string::npos) << written;
+    EXPECT_NE(written.find("<portfolio name=\"Tech\">\n    <position security=\"" + nvdaKey + "\">"), std::string::npos)
+        << written;
+    EXPECT_NE(written.find("<portfolio name=\"Yankee\">\n    <position security=\"Yahoo!|US.NASDAQ.STOCK|ORCL\">"),
+              std::string::npos)
+        << written;
+    EXPECT_NE(written.find("<portfolio name=\"Temp\"/>"), std::string::npos) << written;
 }
