@@ -2,6 +2,7 @@
 
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
+#include "core/QxIndicatorLinks.h"
 #include "core/QxXmlFile.h"
 
 #include <wx/xml/xml.h>
@@ -75,9 +76,15 @@ int QxTemplate::loadFromFile(const wxFileName& file)
         return eErrorInOpeningTemplateFile;
     // Read into a fresh list first so a bad file changes nothing.
     IndicatorList read;
-    const int rc = QxIndicator::fromXml(doc.GetRoot(), read);
+    std::vector<const wxXmlNode*> elements;
+    const int rc = QxIndicator::fromXml(doc.GetRoot(), read, &elements);
     if (rc != eNoError)
         return rc;
+    // Composites: an average of the template's RSI is over that RSI again.
+    QxIndicatorLinks links;
+    for (size_t i = 0; i < read.size(); ++i)
+        links.noteRead(elements[i], read[i].get());
+    links.join();
     m_indicators.swap(read);
     m_modified = false;
     return eNoError;

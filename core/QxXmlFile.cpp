@@ -15,6 +15,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -48,13 +49,58 @@ wxString tooLarge(unsigned long long size, unsigned long long maxBytes)
 
 } // namespace
 
+namespace {
+
+// Bytes a write may still put on the "disk" while a test stands in for a
+// full one; negative for no limit.
+long long g_writeSpace = -1;
+
+// Passes writes on until the space set for tests is used up, then fails
+// as a full disk does.
+class SpaceLimitedStream : public wxFilterOutputStream {
+public:
+    explicit SpaceLimitedStream(wxOutputStream& out) : wxFilterOutputStream(out) {}
+    // Seekable as the file is, so an archive is laid out as it would be
+    // written to the file directly.
+    bool IsSeekable() const override { return GetFilterOutputStream()->IsSeekable(); }
+
+protected:
+    wxFileOffset OnSysSeek(wxFileOffset pos, wxSeekMode mode) override
+    {
+        return GetFilterOutputStream()->SeekO(pos, mode);
+    }
+    wxFileOffset OnSysTell() const override { return GetFilterOutputStream()->TellO(); }
+    size_t OnSysWrite(const void* buffer, size_t size) override
+    {
+        size_t allowed = size;
+        if (g_writeSpace >= 0) {
+            allowed = static_cast<size_t>(std::min<long long>(g_writeSpace, static_cast<long long>(size)));
+            g_writeSpace -= static_cast<long long>(allowed);
+        }
+        const size_t written = allowed ? GetFilterOutputStream()->Write(buffer, allowed).LastWrite() : 0;
+        if (written < size) {
+            m_lasterror = wxSTREAM_WRITE_ERROR;
+            if (allowed < size)
+                errno = ENOSPC;
+        }
+        return written;
+    }
+};
+
+} // namespace
+
+void qxSetWriteSpaceForTests(long long bytes)
+{
+    g_writeSpace = bytes;
+}
+
 bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutputStream&)>& write, wxString* why)
 {
     wxLogNull quiet; // failures are reported by the result
-    // The system's word for the first step that failed.
-    auto failed = [why](int error) {
+    // The step that failed, with the system's word for it.
+    auto failed = [why](const wxString& step, int error) {
         if (why)
-            *why = error ? wxString::FromUTF8(std::strerror(error)) : wxString(_("the data could not be written"));
+            *why = error ? wxString::Format("%s (%s)", step, wxString::FromUTF8(std::strerror(error))) : step;
         return false;
     };
     const wxFileName target(path);
@@ -65,6 +111,7 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
     }
     // What an earlier run left when it was stopped in the middle of a write.
     qxRemoveLeftoverTemporaryFiles(path);
+    const wxString cannotMake = wxString::Format(_("no file can be made in the folder \"%s\""), target.GetPath());
     // ".<name>.XXXXXX" beside the target: hidden, and a name that tells a
     // leftover of this file from anything else in the folder.
     const wxCharBuffer pattern =
@@ -73,7 +120,7 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
     errno = 0;
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
-        return failed(errno);
+        return failed(cannotMake, errno);
     wxFile tempFile(fd);
     const wxString temp(name.data(), *wxConvFileName);
     // Held until the file is renamed or removed: it tells a cleaner of
@@ -85,36 +132,44 @@ bool qxWriteFileReplacing(const wxString& path, const std::function<bool(wxOutpu
             ::close(lock);
         tempFile.Close();
         wxRemoveFile(temp);
-        return failed(error);
+        return failed(cannotMake, error);
     }
     struct Unlock {
         int fd;
         ~Unlock() { ::close(fd); }
     } unlock{lock};
-    bool ok;
+    bool written;
+    bool closed;
     int error = 0;
     {
-        wxFileOutputStream out(tempFile);
+        wxFileOutputStream file(tempFile);
+        SpaceLimitedStream out(file);
         errno = 0;
-        ok = out.IsOk() && write(out) && out.IsOk() && out.Close();
-        error = ok ? 0 : errno;
+        written = file.IsOk() && write(out) && out.IsOk();
+        error = written ? 0 : errno;
+        errno = 0;
+        closed = out.Close() && file.Close();
     }
-    ok = ok && tempFile.Flush();
-    if (!ok && !error)
-        error = errno;
-    ok = tempFile.Close() && ok;
+    closed = closed && tempFile.Flush();
+    closed = tempFile.Close() && closed;
+    if (!written || !closed) {
+        if (!error)
+            error = errno;
+        wxRemoveFile(temp);
+        return failed(written ? _("the file could not be completed on the disk") : _("writing the file failed"),
+                      error);
+    }
     // The temporary file is private; the result gets the old file's
     // permissions, or those of an ordinary new file.
     struct stat old;
     const mode_t mode = ::stat(path.fn_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    ok = ok && ::chmod(temp.fn_str(), mode) == 0;
     // rename() replaces the target in one step.
-    if (ok && std::rename(temp.fn_str(), path.fn_str()) == 0)
+    errno = 0;
+    if (::chmod(temp.fn_str(), mode) == 0 && std::rename(temp.fn_str(), path.fn_str()) == 0)
         return true;
-    if (!error)
-        error = errno;
+    error = errno;
     wxRemoveFile(temp);
-    return failed(error);
+    return failed(_("the new file could not take the place of the one there, which is kept"), error);
 }
 
 bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent)
@@ -300,4 +355,17 @@ wxString qxKeepDamagedFileAside(const wxString& path, const wxString& why)
         text << "\n\n" << _("It could not be moved aside, so it is left as it is and will not be written over.");
     qxNotifyUser(text);
     return aside;
+}
+
+QxFileStamp QxFileStamp::of(const wxString& path)
+{
+    QxFileStamp stamp;
+    struct stat info;
+    if (::stat(path.fn_str(), &info) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    stamp.size = static_cast<long long>(info.st_size);
+    stamp.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    return stamp;
 }

@@ -31,6 +31,11 @@ bool qxSaveXmlFile(const wxXmlDocument& doc, const wxString& path, int indent);
 // The same for a file of the given bytes.
 bool qxSaveBytesFile(const std::string& bytes, const wxString& path, wxString* why = nullptr);
 
+// Tests stand in for a full disk: from now on the writes of
+// qxWriteFileReplacing may put only this many bytes more on the disk, and
+// fail past them; a negative number lifts the limit.
+void qxSetWriteSpaceForTests(long long bytes);
+
 // What a reader accepts of a file: at most maxBytes, elements nested at
 // most maxDepth deep (the root is depth 1).
 struct QxXmlLimits {
@@ -76,3 +81,21 @@ wxString qxSetAsideDamagedFile(const wxString& path);
 // it was kept. The path it was kept under (empty when it could not be moved:
 // then the caller must not write over it either).
 wxString qxKeepDamagedFileAside(const wxString& path, const wxString& why);
+
+// What a file was when the program last read or wrote it: another program
+// (a second Trendoria on the same home) that replaced or changed it since
+// leaves another stamp, so its work is seen before it would be written over.
+struct QxFileStamp {
+    bool exists = false;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long modifiedNs = 0;
+
+    static QxFileStamp of(const wxString& path);
+    bool operator==(const QxFileStamp& other) const
+    {
+        return exists == other.exists && inode == other.inode && size == other.size &&
+               modifiedNs == other.modifiedNs;
+    }
+    bool operator!=(const QxFileStamp& other) const { return !(*this == other); }
+};

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/dir.h>
 #include <wx/stream.h>
 #include <wx/xml/xml.h>
 
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -175,4 +177,38 @@ TEST(QxXmlFile, WhatAnInterruptedWriteLeftIsRemoved)
     EXPECT_EQ(namesIn(dir), kept);
     EXPECT_EQ(qxLoadXmlFile(path, doc, {1u << 20, 4}, "Systems", nullptr), QxXmlRead::eRead);
     EXPECT_NE(doc.GetRoot()->GetChildren(), nullptr) << "the write went through";
+}
+
+// A write that cannot finish (a full disk stood in for) says why, keeps the
+// file that was there and leaves no temporary file; so does a folder that
+// cannot be written into.
+TEST(QxXmlFile, AFailedWriteSaysWhyAndKeepsTheOldFile)
+{
+    const std::string dir = TestSupport::makeTempDir("replace");
+    const wxString path = wxString::FromUTF8(dir + "/kept.xml");
+    ASSERT_TRUE(qxSaveBytesFile("old contents", path));
+    const std::string bigger(5000, 'x');
+    for (long long space : {0LL, 10LL, 4999LL}) {
+        qxSetWriteSpaceForTests(space);
+        wxString why;
+        EXPECT_FALSE(qxWriteFileReplacing(
+            path, [&bigger](wxOutputStream& out) { return out.WriteAll(bigger.data(), bigger.size()); }, &why))
+            << space;
+        qxSetWriteSpaceForTests(-1);
+        EXPECT_EQ(why, "writing the file failed (No space left on device)") << space;
+        std::ifstream in(dir + "/kept.xml");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old contents") << space;
+    }
+    wxArrayString files;
+    wxDir::GetAllFiles(wxString::FromUTF8(dir), &files, "*", wxDIR_FILES | wxDIR_HIDDEN);
+    EXPECT_EQ(files.size(), 1u);
+
+    wxString why;
+    EXPECT_FALSE(qxSaveBytesFile("x", wxString::FromUTF8(dir + "/missing/x.xml")));
+    EXPECT_FALSE(qxWriteFileReplacing(
+        wxString::FromUTF8(dir + "/missing/x.xml"), [](wxOutputStream&) { return true; }, &why));
+    EXPECT_EQ(why, "no file can be made in the folder \"" + wxString::FromUTF8(dir) + "/missing\" (No such file or "
+                   "directory)");
+    EXPECT_FALSE(qxWriteFileReplacing(wxString::FromUTF8(dir), [](wxOutputStream&) { return true; }, &why));
+    EXPECT_EQ(why, "there is a folder of that name");
 }

@@ -62,6 +62,10 @@ void ModalScript::press(wxWindow* dialog, int id)
     wxWindow* button = dialog ? dialog->FindWindow(id) : nullptr;
     if (!button)
         return;
+    // A click takes the focus first: the control that had it lets go of it
+    // (a spin control then takes its text and clamps it) before the
+    // button's handler runs.
+    button->SetFocus();
     wxCommandEvent click(wxEVT_BUTTON, id);
     click.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(click);

@@ -36,7 +36,8 @@ public:
     // Steps not run yet.
     size_t pending() const { return m_steps.size(); }
 
-    // Presses a button of a dialog as a click would.
+    // Presses a button of a dialog as a click would: the focus moves to it,
+    // then it is clicked.
     static void press(wxWindow* dialog, int id);
 
 private:
