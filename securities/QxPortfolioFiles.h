@@ -15,6 +15,7 @@
 #include <vector>
 
 class QxDatabase;
+class wxXmlNode;
 
 // Doubles in the files: always with ".", with 4 decimals when those say the
 // value exactly, otherwise the shortest text that reads back the same, so
@@ -33,6 +34,12 @@ struct QxListFileState {
     bool present = false;
     std::string content;
 };
+
+// A copy of an element of a file that is kept as it was read and written
+// back (one whose security is not in the database). The indentation the
+// writer puts before an element that follows text is taken off that text,
+// so that the element reads back the same after every save.
+wxXmlNode* qxKeptElement(const wxXmlNode& element);
 
 wxString qxPortfoliosFilePath();
 wxString qxWatchlistsFilePath();
