@@ -31,6 +31,11 @@ cmake --build "$build" --target $(printf 'fuzz_%s ' "${targets[@]}")
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/fuzz/lsan.supp:print_suppressions=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# Each target's private HOME, where those that go through files write: in
+# memory where the machine has such a file system.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
 # The libFuzzer options that give target $1 its run.
 limit_of() {
   if [ "$seconds" != budget ]; then

@@ -1,6 +1,7 @@
 #include "securities/QxPortfolio.h"
 
 #include "core/QxSecurityKey.h"
+#include "securities/QxPortfolioFiles.h"
 
 #include <wx/xml/xml.h>
 
@@ -34,7 +35,7 @@ QxPortfolio* QxPortfolio::fromXml(const wxXmlNode* element, QxDatabase* database
         const std::string key = child->GetAttribute("security").utf8_string();
         QxSecurity* security = database && !key.empty() ? findSecurityByKey(database, key) : nullptr;
         if (!security) {
-            portfolio->m_unresolved.emplace_back(new wxXmlNode(*child));
+            portfolio->m_unresolved.emplace_back(qxKeptElement(*child));
             continue;
         }
         portfolio->getPosition(security, true)->fromXml(child);

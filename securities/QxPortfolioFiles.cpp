@@ -107,6 +107,35 @@ bool qxParseFileDouble(const wxString& text, double* value)
     return true;
 }
 
+namespace {
+
+void dropWriterIndentation(wxXmlNode* node)
+{
+    for (wxXmlNode* child = node->GetChildren(); child; child = child->GetNext()) {
+        const wxXmlNode* next = child->GetNext();
+        if (child->GetType() == wxXML_TEXT_NODE && next && next->GetType() != wxXML_TEXT_NODE) {
+            // "\n" and spaces: what the writer adds before the next element.
+            wxString text = child->GetContent();
+            const size_t end = text.find_last_not_of(" \t\r\n");
+            const size_t newline = text.find('\n', end == wxString::npos ? 0 : end + 1);
+            if (newline != wxString::npos) {
+                text.erase(newline);
+                child->SetContent(text);
+            }
+        }
+        dropWriterIndentation(child);
+    }
+}
+
+} // namespace
+
+wxXmlNode* qxKeptElement(const wxXmlNode& element)
+{
+    auto* copy = new wxXmlNode(element);
+    dropWriterIndentation(copy);
+    return copy;
+}
+
 wxString qxPortfoliosFilePath()
 {
     return wxFileName(wxeStandardPaths().GetUserDataDir(), "portfolios.xml").GetFullPath();

@@ -16,6 +16,7 @@
 #include <vector>
 
 class QxDatabase;
+class wxXmlNode;
 
 // Doubles in the files: always with ".", with 4 decimals when those say the
 // value exactly, otherwise the shortest text that reads back the same, so
@@ -27,6 +28,12 @@ bool qxParseFileDouble(const wxString& text, double* value);
 
 // What became of reading one of the files, and of writing it since.
 using QxListFileState = QxOwnedFile;
+
+// A copy of an element of a file that is kept as it was read and written
+// back (one whose security is not in the database). The indentation the
+// writer puts before an element that follows text is taken off that text,
+// so that the element reads back the same after every save.
+wxXmlNode* qxKeptElement(const wxXmlNode& element);
 
 wxString qxPortfoliosFilePath();
 wxString qxWatchlistsFilePath();

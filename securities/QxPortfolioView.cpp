@@ -537,25 +537,32 @@ void QxPortfolioView::onTreeSize(wxSizeEvent& event)
 
 void QxPortfolioView::eodPriceHistoryChanged(unsigned securityId)
 {
-    QxDatabase* database = currentDatabase();
-    QxSecurity* security = database ? database->getSecurity(securityId) : nullptr;
-    QxObjectSmartPtr<QxSecurity> held(security);
-    // Matched by id: the database may hand out another object for the
-    // same security than the one the calculator was made with.
-    if (!security || std::none_of(m_calculators.begin(), m_calculators.end(), [securityId](const auto& entry) {
-            return entry.first->id() == securityId;
-        }))
-        return;
-    const std::string key = makeSecurityKey(security);
-    for (const auto& [id, tree] : m_portfolioTrees) {
-        const wxTreeListItem row = findTopRow(tree, key);
-        if (row.IsOk())
-            updatePositionValues(tree, row);
-    }
-    for (const auto& [id, tree] : m_watchlistTrees) {
-        const wxTreeListItem row = findTopRow(tree, key);
-        if (row.IsOk())
-            updateWatchValues(tree, row);
+    // The hub names the security by its id alone, and ids belong to one
+    // database: the rows of each held security of that id are refreshed
+    // from its own calculator. Nothing is looked up in the current database,
+    // which may no longer be the one the rows were made from.
+    std::vector<std::string> keys;
+    for (const auto& entry : m_calculators)
+        if (entry.first->id() == securityId)
+            keys.push_back(makeSecurityKey(entry.first.get()));
+    for (const std::string& key : keys) {
+        for (const auto& [id, tree] : m_portfolioTrees) {
+            const wxTreeListItem row = findTopRow(tree, key);
+            if (row.IsOk())
+                updatePositionValues(tree, row);
+        }
+        for (const auto& [id, tree] : m_watchlistTrees) {
+            const wxTreeListItem row = findTopRow(tree, key);
+            if (row.IsOk())
+                updateWatchValues(tree, row);
+        }
+        // The totals of every portfolio that holds it follow, so that no
+        // holding shows two values.
+        for (long row = 0; row < m_portfolioList->GetItemCount(); ++row) {
+            const QxPortfolio* p = portfolio(static_cast<int>(m_portfolioList->GetItemData(row)));
+            if (p && p->positions().count(key) > 0)
+                updatePortfolioRow(row);
+        }
     }
 }
 

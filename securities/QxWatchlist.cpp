@@ -36,7 +36,7 @@ QxWatchlist* QxWatchlist::fromXml(const wxXmlNode* element, QxDatabase* database
         if (item.security)
             watchlist->setItem(item);
         else
-            watchlist->m_unresolved.emplace_back(new wxXmlNode(*child));
+            watchlist->m_unresolved.emplace_back(qxKeptElement(*child));
     }
     return watchlist;
 }

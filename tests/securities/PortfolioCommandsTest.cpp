@@ -578,3 +578,54 @@ TEST_F(PortfolioCommandsTest, EveryCommandActsOnTheOnePortfolioShownChosen)
         << written;
     EXPECT_NE(written.find("<portfolio name=\"Temp\"/>"), std::string::npos) << written;
 }
+
+// Rows hold the securities they were made with: after another database has
+// become the current one, new prices of a held security still reach its
+// rows and the list totals, and nothing is looked up in the other database.
+TEST_F(PortfolioCommandsTest, NewPricesReachTheRowsOfTheSecuritiesHeldWhateverDatabaseIsCurrent)
+{
+    framestest::DialogCatcher catcher(script.handler());
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    framestest::pump(200);
+    QxPortfolioView* view = frame->view();
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_ADD_PORTFOLIO));
+    QxIdleTaskQueue::instance()->dispatch();
+    EXPECT_TRUE(endEdit(view->portfolioList(), "", false));
+    view->addTransaction(nvda.get(), QxTransaction{1, makeTimestamp(3, 3, 2014), 10, 0});
+    wxTreeListCtrl* tree = view->shownTree();
+    const unsigned n = history->numBars();
+    ASSERT_EQ(tree->GetItemText(topRow(tree, "Nvidia"), 1), qxFixedText(history->close()[n - 1], 4));
+
+    // Another database, whose securities have the same ids, becomes current.
+    QxObjectSmartPtr<QxDatabase> other = sectest::newDatabase("portfolio-other");
+    ASSERT_TRUE(other);
+    QxObjectSmartPtr<QxCategory> category(other->createCategory("US.NYSE.STOCK", "Yahoo!"));
+    QxObjectSmartPtr<QxSecurity> stranger(category->addSecurity("ZZZ", "Stranger"));
+    ASSERT_TRUE(stranger);
+    scoped.app().changeDatabase(other);
+
+    // A new bar for NVDA in the database it came from.
+    QxObjectSmartPtr<QxPriceHistory> longer(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+    longer->resize(n + 1);
+    for (unsigned i = 0; i < n; ++i) {
+        longer->timestamp()[i] = history->timestamp()[i];
+        longer->open()[i] = history->open()[i];
+        longer->high()[i] = history->high()[i];
+        longer->low()[i] = history->low()[i];
+        longer->close()[i] = history->close()[i];
+        longer->volume()[i] = history->volume()[i];
+    }
+    longer->timestamp()[n] = makeTimestamp(5, 1, 2015);
+    longer->open()[n] = longer->high()[n] = longer->low()[n] = longer->close()[n] = 123.45;
+    longer->volume()[n] = 1000;
+    ASSERT_EQ(nvda->saveHistory(longer.get()), 0);
+    framestest::pump(50);
+    EXPECT_EQ(tree->GetItemText(topRow(tree, "Nvidia"), 1), "123.4500");
+    EXPECT_EQ(view->portfolioList()->GetItemText(0, 2), "1234.50") << "the list total follows the new close";
+    wxTreeListCtrl* consolidated = view->portfolioTree(QxPortfolioView::kConsolidatedId);
+    EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Nvidia"), 1), "123.4500");
+    EXPECT_EQ(view->portfolioList()->GetItemText(1, 2), "1234.50");
+    frame->Destroy();
+    framestest::pump(50);
+    scoped.app().changeDatabase(db);
+}

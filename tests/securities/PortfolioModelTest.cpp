@@ -403,3 +403,34 @@ TEST_F(PortfolioFilesTest, HiddenDeepNestingIsRefusedAndKeptAside)
     }
     qxSetUserNoticeSink(nullptr);
 }
+
+// What the files hold of securities not in the database, kept as it was
+// read, comes back the same on every save, text between its elements too.
+TEST_F(PortfolioFilesTest, KeptElementsWithTextDoNotGrowFromSaveToSave)
+{
+    writeFile(path("portfolios.xml"),
+              "<portfolios><portfolio name=\"P\"><position security=\"Yahoo!|Gone|OLD\"><note>bought on a tip</note>"
+              "see the letter<transaction price=\"1\" time=\"20240102000000000\" quantity=\"1\" load=\"0\"/>end"
+              "</position></portfolio></portfolios>");
+    writeFile(path("watchlists.xml"),
+              "<watchlists><watchlist name=\"W\"><watchitem security=\"Yahoo!|Gone|OLD\" time=\"20240102000000000\" "
+              "price=\"1\">first<mark/>second<mark/></watchitem></watchlist></watchlists>");
+    std::vector<std::string> portfolios, watchlists;
+    for (int round = 0; round < 3; ++round) {
+        QxListFileState ps, ws;
+        const auto p = qxLoadPortfolios(path("portfolios.xml"), db.get(), &ps);
+        const auto w = qxLoadWatchlists(path("watchlists.xml"), db.get(), &ws);
+        ASSERT_EQ(p.size(), 1u);
+        ASSERT_EQ(w.size(), 1u);
+        ASSERT_TRUE(qxSavePortfolios(path("portfolios.xml"), {p[0].get()}, ps));
+        ASSERT_TRUE(qxSaveWatchlists(path("watchlists.xml"), {w[0].get()}, ws));
+        portfolios.push_back(readFile(path("portfolios.xml")));
+        watchlists.push_back(readFile(path("watchlists.xml")));
+    }
+    EXPECT_NE(portfolios[0].find("see the letter"), std::string::npos) << portfolios[0];
+    EXPECT_NE(watchlists[0].find("second"), std::string::npos) << watchlists[0];
+    EXPECT_EQ(portfolios[1], portfolios[0]);
+    EXPECT_EQ(portfolios[2], portfolios[0]);
+    EXPECT_EQ(watchlists[1], watchlists[0]);
+    EXPECT_EQ(watchlists[2], watchlists[0]);
+}
