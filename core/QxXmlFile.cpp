@@ -22,6 +22,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -357,15 +358,39 @@ wxString qxKeepDamagedFileAside(const wxString& path, const wxString& why)
     return aside;
 }
 
-QxFileStamp QxFileStamp::of(const wxString& path)
+bool qxReadWholeFile(const wxString& path, size_t limit, std::string* bytes)
 {
-    QxFileStamp stamp;
-    struct stat info;
-    if (::stat(path.fn_str(), &info) != 0)
-        return stamp;
-    stamp.exists = true;
-    stamp.inode = static_cast<unsigned long long>(info.st_ino);
-    stamp.size = static_cast<long long>(info.st_size);
-    stamp.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-    return stamp;
+    bytes->clear();
+    const wxULongLong size = wxFileName::GetSize(path);
+    if (!wxFileName::FileExists(path) || size == wxInvalidSize || size > limit)
+        return false;
+    std::ifstream in(path.fn_str(), std::ios::binary);
+    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad() && bytes->size() <= limit;
+}
+
+QxOwnedWrite qxWriteOwnedFile(const wxString& path, const std::string& text, size_t limit, QxOwnedFile& state,
+                              wxString* why)
+{
+    if (!state.writable)
+        return QxOwnedWrite::eRefused;
+    std::string onDisk;
+    // A file that is gone holds nothing of anyone's to lose.
+    if (qxReadWholeFile(path, limit, &onDisk) ? !state.present || onDisk != state.content
+                                              : wxFileName::FileExists(path))
+        return QxOwnedWrite::eChangedElsewhere;
+    const wxFileName file(path);
+    {
+        wxLogNull quiet; // told through why
+        if (!file.DirExists() && !wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL)) {
+            if (why)
+                *why = wxString::Format(_("the folder \"%s\" could not be made"), file.GetPath());
+            return QxOwnedWrite::eFailed;
+        }
+    }
+    if (!qxSaveBytesFile(text, path, why))
+        return QxOwnedWrite::eFailed;
+    state.present = true;
+    state.content = text;
+    return QxOwnedWrite::eWritten;
 }

@@ -82,20 +82,30 @@ wxString qxSetAsideDamagedFile(const wxString& path);
 // then the caller must not write over it either).
 wxString qxKeepDamagedFileAside(const wxString& path, const wxString& why);
 
-// What a file was when the program last read or wrote it: another program
-// (a second Trendoria on the same home) that replaced or changed it since
-// leaves another stamp, so its work is seen before it would be written over.
-struct QxFileStamp {
-    bool exists = false;
-    unsigned long long inode = 0;
-    long long size = 0;
-    long long modifiedNs = 0;
-
-    static QxFileStamp of(const wxString& path);
-    bool operator==(const QxFileStamp& other) const
-    {
-        return exists == other.exists && inode == other.inode && size == other.size &&
-               modifiedNs == other.modifiedNs;
-    }
-    bool operator!=(const QxFileStamp& other) const { return !(*this == other); }
+// A file that holds the user's work (portfolios, watchlists, alerts) as
+// this program last read or wrote it, so that what another program (a
+// second Trendoria on the same home) wrote there since is never written over.
+struct QxOwnedFile {
+    bool writable = true; // false: a damaged file stayed in place
+    wxString keptAside;   // where a damaged file was moved to
+    // Whether there was a file, and its bytes.
+    bool present = false;
+    std::string content;
 };
+
+// The whole file at path, when there is one and it holds at most limit
+// bytes; false otherwise (bytes then empty).
+bool qxReadWholeFile(const wxString& path, size_t limit, std::string* bytes);
+
+enum class QxOwnedWrite {
+    eWritten,
+    eFailed,           // why says what went wrong; the file there is as it was
+    eChangedElsewhere, // the file is not what this program last read or wrote: left alone
+    eRefused,          // a damaged file that could not be kept aside stays in place
+};
+// Writes text to path through a temporary file (its folder made when
+// missing), unless the file there is no longer what state says this
+// program last read or wrote: a file changed or made since, of at most
+// limit bytes or more, is left alone. On success state holds text.
+QxOwnedWrite qxWriteOwnedFile(const wxString& path, const std::string& text, size_t limit, QxOwnedFile& state,
+                              wxString* why);

@@ -25,18 +25,6 @@ bool parseC(const std::string& text, double* value)
     return result.ec == std::errc() && result.ptr == end && !text.empty();
 }
 
-// The whole file at path, when there is one and it holds at most limit bytes.
-bool readBytes(const wxString& path, size_t limit, std::string* bytes)
-{
-    bytes->clear();
-    const wxULongLong size = wxFileName::GetSize(path);
-    if (!wxFileName::FileExists(path) || size == wxInvalidSize || size > limit)
-        return false;
-    std::ifstream in(path.fn_str(), std::ios::binary);
-    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad() && bytes->size() <= limit;
-}
-
 // Reads path into doc; false when there is nothing to read.
 bool loadListFile(const wxString& path, wxXmlDocument& doc, QxListFileState* state)
 {
@@ -44,7 +32,7 @@ bool loadListFile(const wxString& path, wxXmlDocument& doc, QxListFileState* sta
     QxListFileState& st = state ? *state : local;
     // The bytes before the parse: should another program write in between,
     // the next write here finds the file changed and leaves it alone.
-    st.present = readBytes(path, kListFileLimits.maxBytes, &st.content);
+    st.present = qxReadWholeFile(path, kListFileLimits.maxBytes, &st.content);
     wxString why;
     switch (qxLoadXmlFile(path, doc, kListFileLimits, wxString(), &why)) {
     case QxXmlRead::eRead:
@@ -209,16 +197,5 @@ bool qxSaveWatchlists(const wxString& path, const std::vector<const QxWatchlist*
 
 QxListWrite qxWriteListFile(const wxString& path, const std::string& text, QxListFileState& state, wxString* why)
 {
-    if (!state.writable)
-        return QxListWrite::eRefused;
-    std::string onDisk;
-    // A file that is gone holds nothing of anyone's to lose.
-    if (readBytes(path, kListFileLimits.maxBytes, &onDisk) ? !state.present || onDisk != state.content
-                                                           : wxFileName::FileExists(path))
-        return QxListWrite::eChangedElsewhere;
-    if (!makeFolderOf(path, why) || !qxSaveBytesFile(text, path, why))
-        return QxListWrite::eFailed;
-    state.present = true;
-    state.content = text;
-    return QxListWrite::eWritten;
+    return qxWriteOwnedFile(path, text, kListFileLimits.maxBytes, state, why);
 }

@@ -6,6 +6,7 @@
 // once) and never written over; when it cannot even be moved, nothing is
 // written. Nor is a file that another program changed since it was read.
 #include "core/QxObject.h"
+#include "core/QxXmlFile.h"
 #include "securities/QxPortfolio.h"
 #include "securities/QxWatchlist.h"
 
@@ -26,14 +27,7 @@ wxString qxFileDoubleText(double value);
 bool qxParseFileDouble(const wxString& text, double* value);
 
 // What became of reading one of the files, and of writing it since.
-struct QxListFileState {
-    bool writable = true; // false: a damaged file stayed in place
-    wxString keptAside;   // where a damaged file was moved to
-    // The file as this program last read or wrote it: whether there was
-    // one, and its bytes.
-    bool present = false;
-    std::string content;
-};
+using QxListFileState = QxOwnedFile;
 
 // A copy of an element of a file that is kept as it was read and written
 // back (one whose security is not in the database). The indentation the
@@ -62,12 +56,7 @@ bool qxSavePortfolios(const wxString& path, const std::vector<const QxPortfolio*
 bool qxSaveWatchlists(const wxString& path, const std::vector<const QxWatchlist*>& watchlists,
                       const QxListFileState& state);
 
-enum class QxListWrite {
-    eWritten,
-    eFailed,           // why says what went wrong; the file there is as it was
-    eChangedElsewhere, // the file is not what this program last read or wrote: left alone
-    eRefused,          // a damaged file that could not be kept aside stays in place
-};
+using QxListWrite = QxOwnedWrite;
 // Writes text to path through a temporary file, unless the file there is
 // no longer what state says this program last read or wrote (another
 // program changed or made it since). On success state holds text.

@@ -9,9 +9,12 @@
 #include "core/QxTime.h"
 #include "core/QxXmlFile.h"
 #include "core/platform/wxeStandardPaths.h"
+#include "trading/QxTradingSystemMgr.h"
 
 #include <wx/filename.h>
+#include <wx/mstream.h>
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
@@ -74,7 +77,13 @@ void QxAlertMgr::destroy()
     g_alertMgr = nullptr;
 }
 
-QxAlertMgr::QxAlertMgr(int64_t evaluationStart) : m_evaluationStart(evaluationStart) { load(); }
+QxAlertMgr::QxAlertMgr(int64_t evaluationStart)
+    : m_evaluationStart(evaluationStart), m_writeNotice(_("The alert settings"))
+{
+    m_loading = true;
+    load();
+    m_loading = false;
+}
 
 QxAlertMgr::~QxAlertMgr()
 {
@@ -94,16 +103,22 @@ void QxAlertMgr::load()
     const wxString path = filePath();
     wxXmlDocument doc;
     wxString why;
+    // The bytes before the parse: should another program write in between,
+    // the next write here finds the file changed and leaves it alone.
+    m_file.present = qxReadWholeFile(path, kAlertFileLimits.maxBytes, &m_file.content);
     switch (qxLoadXmlFile(path, doc, kAlertFileLimits, wxString(), &why)) {
     case QxXmlRead::eRead:
         break;
     case QxXmlRead::eMissing:
+        m_file.present = false;
         return;
     case QxXmlRead::eDamaged:
-        // Kept aside so the file written at exit does not replace it; when
-        // it cannot be moved, nothing is written over it.
-        m_keptAside = qxKeepDamagedFileAside(path, why);
-        m_fileWritable = !m_keptAside.empty();
+        // Kept aside so that the next write does not replace it; when it
+        // cannot be moved, nothing is written over it.
+        m_file.keptAside = qxKeepDamagedFileAside(path, why);
+        m_file.writable = !m_file.keptAside.empty();
+        m_file.present = false;
+        m_file.content.clear();
         return;
     }
     QxDatabase* database = currentDatabase();
@@ -112,13 +127,32 @@ void QxAlertMgr::load()
             loadSetting(child, database);
 }
 
+void QxAlertMgr::keepUnresolved(std::unique_ptr<wxXmlNode> element, const wxString& reason)
+{
+    Unresolved kept;
+    kept.reason = reason;
+    for (wxXmlNode* child = element->GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_ELEMENT_NODE)
+            kept.securities.emplace_back(m_nextOrphanId++, child);
+    kept.element = std::move(element);
+    m_unresolved.push_back(std::move(kept));
+}
+
 void QxAlertMgr::loadSetting(const wxXmlNode* element, QxDatabase* database)
 {
     bool unresolved = false;
     QxAlertSettingPtr setting(QxAlertSetting::fromXml(element, &unresolved));
     if (!setting) {
-        if (unresolved) // its system may come back: keep the element as it is
-            m_unresolved.emplace_back(new wxXmlNode(*element));
+        if (unresolved) { // its system may come back: keep the element as it is
+            const wxString name = element->GetAttribute("TradingSystem");
+            QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+            keepUnresolved(std::make_unique<wxXmlNode>(*element),
+                           store->hasSystem(QxAtom(name))
+                               ? wxString::Format(_("Not evaluated: the trading system \"%s\" could not be read."),
+                                                  name)
+                               : wxString::Format(_("Not evaluated: there is no trading system \"%s\" any more."),
+                                                  name));
+        }
         return;
     }
     std::unique_ptr<wxXmlNode> kept;
@@ -138,25 +172,89 @@ void QxAlertMgr::loadSetting(const wxXmlNode* element, QxDatabase* database)
             continue;
         }
         QxSecurityPtr held(security);
-        const QxAlertList* list = nullptr;
-        if (!addSetting(security, setting.get(), lastEvaluation, &list))
+        if (!addSetting(security, setting.get(), lastEvaluation))
             continue;
-        QxAlertList& alerts = *findList(security, setting.get());
+        QxAlertSetting* canonical = heldSetting(setting.get());
+        QxAlertList& alerts = *findList(security, canonical);
         for (const wxXmlNode* a = child->GetChildren(); a; a = a->GetNext()) {
             if (a->GetType() != wxXML_ELEMENT_NODE)
                 continue;
             const QxAlert alert = QxAlert::fromXml(a);
-            if (alert.status >= QxAlert::eMarker || alert.timestamp <= kEarliestAlert)
+            if (alert.timestamp <= kEarliestAlert)
+                continue;
+            if (alert.status == QxAlert::eDeleted) {
+                m_deleted[&alerts].insert(alert.timestamp);
+                continue;
+            }
+            if (alert.status >= QxAlert::eMarker)
                 continue;
             if (alerts.emplace(alert.timestamp, alert).second)
-                notifyAlertAdded(alert, security, setting.get());
+                notifyAlertAdded(alert, security, canonical);
         }
     }
     if (kept)
-        m_unresolved.push_back(std::move(kept));
+        keepUnresolved(std::move(kept), database ? _("Not evaluated: the security is not in the current database.")
+                                                 : _("Not evaluated: no database is open."));
 }
 
-bool QxAlertMgr::save()
+std::vector<QxOrphanAlertSetting> QxAlertMgr::orphans() const
+{
+    std::vector<QxOrphanAlertSetting> out;
+    for (const Unresolved& kept : m_unresolved) {
+        const wxString description = QxAlertSetting::describeStored(kept.element.get());
+        for (const auto& [id, child] : kept.securities)
+            out.push_back({id, child->GetAttribute("Name"), description, kept.reason});
+    }
+    return out;
+}
+
+bool QxAlertMgr::removeOrphan(unsigned id)
+{
+    for (auto kept = m_unresolved.begin(); kept != m_unresolved.end(); ++kept) {
+        auto& securities = kept->securities;
+        const auto it = std::find_if(securities.begin(), securities.end(),
+                                     [id](const auto& entry) { return entry.first == id; });
+        if (it == securities.end())
+            continue;
+        kept->element->RemoveChild(it->second);
+        delete it->second;
+        securities.erase(it);
+        if (securities.empty())
+            m_unresolved.erase(kept);
+        changed();
+        return true;
+    }
+    return false;
+}
+
+QxAlertMgr::Changes::Changes()
+{
+    if (QxAlertMgr* mgr = existing())
+        ++mgr->m_changeDepth;
+}
+
+QxAlertMgr::Changes::~Changes()
+{
+    QxAlertMgr* mgr = existing();
+    if (!mgr || mgr->m_changeDepth == 0)
+        return;
+    if (--mgr->m_changeDepth == 0 && mgr->m_changedInBatch) {
+        mgr->m_changedInBatch = false;
+        mgr->write();
+    }
+}
+
+void QxAlertMgr::changed()
+{
+    if (m_loading)
+        return;
+    if (m_changeDepth > 0)
+        m_changedInBatch = true;
+    else
+        write();
+}
+
+bool QxAlertMgr::write()
 {
     wxXmlDocument doc;
     auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, kRootName);
@@ -172,26 +270,56 @@ bool QxAlertMgr::save()
                 continue;
             auto* node = new wxXmlNode(wxXML_ELEMENT_NODE, "Security");
             node->AddAttribute("Name", wxString::FromUTF8(makeSecurityKey(security.get())));
-            node->AddAttribute("LastEvaluationTime",
-                               wxString::Format("%lld", static_cast<long long>(alerts.rbegin()->first)));
+            const int64_t marker = alerts.rbegin()->first;
+            node->AddAttribute("LastEvaluationTime", wxString::Format("%lld", static_cast<long long>(marker)));
             element->AddChild(node);
             for (auto it = alerts.rbegin(); it != alerts.rend(); ++it)
                 if (it->first > m_evaluationStart)
                     it->second.toXml(node);
+            // Deleted alerts of bars the next evaluation looks at again.
+            const auto deleted = m_deleted.find(&alerts);
+            if (deleted != m_deleted.end())
+                for (int64_t ts : deleted->second)
+                    if (ts >= startOfDay(marker))
+                        QxAlert{ts, QxAlert::eDeleted}.toXml(node);
         }
     }
-    for (const auto& element : m_unresolved)
-        root->AddChild(new wxXmlNode(*element));
+    for (const Unresolved& kept : m_unresolved)
+        root->AddChild(new wxXmlNode(*kept.element));
 
-    bool written = false;
-    if (m_fileWritable) {
-        const wxFileName file(filePath());
-        if (file.DirExists() || wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL))
-            written = qxSaveXmlFile(doc, file.GetFullPath(), 2);
+    wxMemoryOutputStream out;
+    doc.Save(out, 2);
+    std::string text(out.GetLength(), '\0');
+    out.CopyTo(text.data(), text.size());
+    const wxString path = filePath();
+    wxString why;
+    switch (qxWriteOwnedFile(path, text, kAlertFileLimits.maxBytes, m_file, &why)) {
+    case QxOwnedWrite::eWritten:
+        return m_writeNotice.report(true, path, why);
+    case QxOwnedWrite::eFailed:
+        return m_writeNotice.report(false, path, why);
+    case QxOwnedWrite::eChangedElsewhere:
+        if (!m_toldChangedElsewhere)
+            qxNotifyUser(wxString::Format(
+                _("\"%s\" was changed by another program (another Trendoria, perhaps) since this one read "
+                  "it. The alert changes made here are not saved over it, so that nothing of the other "
+                  "program's is lost: start Trendoria again to work with the alerts as they are now."),
+                path));
+        m_toldChangedElsewhere = true;
+        return false;
+    case QxOwnedWrite::eRefused:
+        break; // the user was told when the file could not be read
     }
+    return false;
+}
+
+bool QxAlertMgr::save()
+{
+    const bool written = write();
     unwatchAll();
     m_settings.clear();
     m_securities.clear();
+    m_deleted.clear();
     return written;
 }
 
@@ -211,12 +339,25 @@ const QxAlertList* QxAlertMgr::alertsOf(QxSecurity* security, QxAlertSetting* se
     return const_cast<QxAlertMgr*>(this)->findList(security, setting);
 }
 
+QxAlertSetting* QxAlertMgr::heldSetting(const QxAlertSetting* setting) const
+{
+    if (!setting)
+        return nullptr;
+    const auto held = m_settings.find(setting);
+    return held == m_settings.end() ? nullptr : held->first.get();
+}
+
 bool QxAlertMgr::addSetting(QxSecurity* security, QxAlertSetting* setting, int64_t lastEvaluation,
                             const QxAlertList** list)
 {
     if (!security || !setting)
         return false;
     QxSecurityPtr securityRef(security);
+    QxAlertSettingPtr given(setting);
+    // Equal settings of several securities are one object, so that every
+    // window finds each security's rows under the same setting.
+    if (QxAlertSetting* held = heldSetting(setting))
+        setting = held;
     QxAlertSettingPtr settingRef(setting);
     auto known = m_securities.find(security);
     if (known != m_securities.end() && known->second.count(setting))
@@ -232,6 +373,7 @@ bool QxAlertMgr::addSetting(QxSecurity* security, QxAlertSetting* setting, int64
     if (list)
         *list = findList(security, setting);
     scheduleEvaluation(security, setting);
+    changed();
     return true;
 }
 
@@ -240,12 +382,17 @@ void QxAlertMgr::removeSetting(QxSecurity* security, QxAlertSetting* setting)
     if (!security || !setting)
         return;
     QxSecurityPtr securityRef(security);
+    QxAlertSettingPtr given(setting);
+    if (QxAlertSetting* held = heldSetting(setting))
+        setting = held;
     QxAlertSettingPtr settingRef(setting);
+    bool removed = false;
     auto s = m_settings.find(setting);
     if (s != m_settings.end()) {
         auto p = s->second.find(security);
         if (p != s->second.end()) {
             QxAlertList& alerts = p->second;
+            m_deleted.erase(&alerts);
             while (alerts.size() > 1) {
                 const QxAlert alert = alerts.begin()->second;
                 alerts.erase(alerts.begin());
@@ -263,6 +410,7 @@ void QxAlertMgr::removeSetting(QxSecurity* security, QxAlertSetting* setting)
                 if (s->second.empty())
                     m_settings.erase(s);
             }
+            removed = true;
         }
     }
     auto known = m_securities.find(security);
@@ -270,15 +418,18 @@ void QxAlertMgr::removeSetting(QxSecurity* security, QxAlertSetting* setting)
         m_securities.erase(known);
         unwatchPrices(security);
     }
+    if (removed)
+        changed();
 }
 
 void QxAlertMgr::setAlertStatus(QxAlert& record, unsigned newStatus, QxSecurity* security, QxAlertSetting* setting)
 {
-    if (record.status == newStatus || record.status == QxAlert::eMarker || newStatus == QxAlert::eMarker)
+    if (record.status == newStatus || record.status >= QxAlert::eMarker || newStatus >= QxAlert::eMarker)
         return;
     QxAlertList* alerts = findList(security, setting);
     if (!alerts)
         return;
+    setting = heldSetting(setting);
     auto it = alerts->find(record.timestamp);
     if (it == alerts->end() || std::next(it) == alerts->end()) // absent, or the marker
         return;
@@ -291,6 +442,7 @@ void QxAlertMgr::setAlertStatus(QxAlert& record, unsigned newStatus, QxSecurity*
     for (QxAlertReactor* reactor : std::vector<QxAlertReactor*>(m_alertReactors.begin(), m_alertReactors.end()))
         if (m_alertReactors.count(reactor))
             reactor->onAlertStatusChanged(alert, oldStatus, security, setting);
+    changed();
 }
 
 bool QxAlertMgr::removeAlert(int64_t timestamp, QxSecurity* security, QxAlertSetting* setting)
@@ -298,12 +450,16 @@ bool QxAlertMgr::removeAlert(int64_t timestamp, QxSecurity* security, QxAlertSet
     QxAlertList* alerts = findList(security, setting);
     if (!alerts)
         return false;
+    setting = heldSetting(setting);
     auto it = alerts->find(timestamp);
     if (it == alerts->end() || std::next(it) == alerts->end())
         return false;
     const QxAlert alert = it->second;
     alerts->erase(it);
+    // Its bar may be looked at again (the marker's day is): it stays gone.
+    m_deleted[alerts].insert(timestamp);
     notifyAlertRemoved(alert, security, setting);
+    changed();
     return true;
 }
 
@@ -413,6 +569,7 @@ void QxAlertMgr::evaluate(QxSecurity* security, QxAlertSetting* setting, QxCalcu
     QxAlertList* alerts = findList(security, setting);
     if (!alerts || alerts->empty() || !calculator)
         return;
+    setting = heldSetting(setting);
     const int64_t markerTime = alerts->rbegin()->first;
     const int64_t start = std::max(startOfDay(markerTime), m_evaluationStart);
     // What is stored: new bars the provider still brings reach the hub when
@@ -429,8 +586,19 @@ void QxAlertMgr::evaluate(QxSecurity* security, QxAlertSetting* setting, QxCalcu
     if (alerts->size() > 1 && std::prev(alerts->end(), 2)->first == times[i])
         ++i; // the latest alert already stands for that bar
     alerts->erase(std::prev(alerts->end()));
+    const auto deletedEntry = m_deleted.find(alerts);
+    std::set<int64_t> deleted;
+    if (deletedEntry != m_deleted.end()) {
+        // Only bars from the next evaluation's day on are looked at again.
+        deleted.swap(deletedEntry->second);
+        m_deleted.erase(deletedEntry);
+    }
+    const int64_t nextStart = startOfDay(timestampNow());
+    for (int64_t ts : deleted)
+        if (ts >= nextStart)
+            m_deleted[alerts].insert(ts);
     for (; i < n; ++i) {
-        if (!setting->isTriggered(calculator, i))
+        if (deleted.count(times[i]) || !setting->isTriggered(calculator, i))
             continue;
         const QxAlert alert{times[i], QxAlert::eNew};
         if (alerts->emplace(alert.timestamp, alert).second)

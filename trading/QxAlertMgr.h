@@ -4,17 +4,22 @@
 // its alert list. Settings are evaluated at idle time whenever a security's
 // daily prices change or a setting is added; observers hear of every change.
 // The manager is created at the end of start-up, loads "alert_repo.xml" from
-// the user data folder, and writes it at exit.
+// the user data folder, and writes it whenever the user changes something
+// (a setting added or removed, an alert read, marked unread or deleted) and
+// at exit; a failed write is told once and the state stays in memory. A
+// file another Trendoria changed since this one read it is not written over.
 //
 // Settings and securities the manager cannot resolve in this run (a system
-// the store no longer lists, a security of another database, no database at
-// all) are carried through the run and written back as they came. A file it
-// cannot read is renamed out of the way (the user is told once) and never
-// written over.
+// the store no longer lists or cannot read, a security of another database,
+// no database at all) are carried through the run, listed as orphans that
+// the user may remove, and written back as they came. A file it cannot read
+// is renamed out of the way (the user is told once) and never written over.
 #include "app/QxIdleTaskQueue.h"
 #include "core/QxDataReactors.h"
 #include "core/QxSecurity.h"
 #include "core/QxSecurityKey.h"
+#include "core/QxUserNotice.h"
+#include "core/QxXmlFile.h"
 #include "trading/QxAlertSetting.h"
 
 #include <wx/string.h>
@@ -32,6 +37,15 @@ using QxAlertSettingPtr = QxObjectSmartPtr<QxAlertSetting>;
 using QxSecurityPtr = QxObjectSmartPtr<QxSecurity>;
 // The alerts of one pair by timestamp; the latest entry is the marker.
 using QxAlertList = std::map<int64_t, QxAlert>;
+
+// A setting of the file that is not evaluated in this run, as the file
+// names it, with the reason in a sentence.
+struct QxOrphanAlertSetting {
+    unsigned id = 0;      // for removeOrphan; stable while the manager lives
+    wxString security;    // the security as the file names it
+    wxString description; // the rule, as a setting describes itself
+    wxString reason;
+};
 
 class QxAlertSettingReactor {
 public:
@@ -79,13 +93,32 @@ public:
                     const QxAlertList** list = nullptr);
     // Removes the pair and its alerts, telling the reactors of each.
     void removeSetting(QxSecurity* security, QxAlertSetting* setting);
+    // The setting the manager holds for settings equal to setting (the one
+    // object the reactors are told of); null when none is held.
+    QxAlertSetting* heldSetting(const QxAlertSetting* setting) const;
     // The pair's list, or null.
     const QxAlertList* alertsOf(QxSecurity* security, QxAlertSetting* setting) const;
     // Changes one alert's status (not the marker's); record is updated too.
     void setAlertStatus(QxAlert& record, unsigned newStatus, QxSecurity* security, QxAlertSetting* setting);
     // Erases the pair's alert at timestamp (never the marker) and tells the
-    // reactors; false when there is none.
+    // reactors; false when there is none. A deleted alert does not come back
+    // when its bar is evaluated again.
     bool removeAlert(int64_t timestamp, QxSecurity* security, QxAlertSetting* setting);
+
+    // The settings of the file not evaluated in this run.
+    std::vector<QxOrphanAlertSetting> orphans() const;
+    // Forgets an orphan for good (it is not written again); false for an
+    // unknown id.
+    bool removeOrphan(unsigned id);
+
+    // Changes made while one lives are written once, when the last ends.
+    class Changes {
+    public:
+        Changes();
+        ~Changes();
+        Changes(const Changes&) = delete;
+        Changes& operator=(const Changes&) = delete;
+    };
 
     const SettingsIndex& settingsIndex() const { return m_settings; }
     const SecuritiesIndex& securitiesIndex() const { return m_securities; }
@@ -112,11 +145,15 @@ public:
     // keeps the old one) and empties the manager without telling anyone.
     // False when nothing was written, e.g. for a file that could not be read.
     bool save();
+    // Writes the alert file as the manager holds it now; false (told once)
+    // when it could not be, or when another Trendoria changed the file
+    // since this one read or wrote it.
+    bool write();
 
     // "alert_repo.xml" in the user data folder.
     static wxString filePath();
     // Where an unreadable alert file was kept in this run; empty when none was.
-    const wxString& keptAsideFile() const { return m_keptAside; }
+    const wxString& keptAsideFile() const { return m_file.keptAside; }
 
     // Posts one task per setting of the security (setting null) or one for
     // the setting.
@@ -137,6 +174,11 @@ private:
 
     void load();
     void loadSetting(const wxXmlNode* element, QxDatabase* database);
+    // The user changed something: written now, or when the last Changes ends.
+    void changed();
+    // Keeps element (the setting with the "Security" children not read) as
+    // orphans for the reason.
+    void keepUnresolved(std::unique_ptr<wxXmlNode> element, const wxString& reason);
     void count(unsigned status, int delta);
     void notifyAlertAdded(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting);
     void notifyAlertRemoved(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting);
@@ -157,9 +199,22 @@ private:
     // Security ids this manager is registered for with the data-change hub.
     std::set<unsigned> m_watched;
     // "AlertSetting" elements of the file that did not resolve in this run,
-    // each holding only the "Security" elements that did not.
-    std::vector<std::unique_ptr<wxXmlNode>> m_unresolved;
-    // False when an unreadable file could not be moved out of the way.
-    bool m_fileWritable = true;
-    wxString m_keptAside;
+    // each holding only the "Security" elements that did not, with why.
+    struct Unresolved {
+        std::unique_ptr<wxXmlNode> element;
+        wxString reason;
+        std::vector<std::pair<unsigned, wxXmlNode*>> securities; // orphan id, "Security" child
+    };
+    std::vector<Unresolved> m_unresolved;
+    unsigned m_nextOrphanId = 1;
+    // Alerts the user deleted whose bars may be evaluated again, by pair.
+    std::map<const QxAlertList*, std::set<int64_t>> m_deleted;
+    bool m_loading = false;
+    int m_changeDepth = 0;
+    bool m_changedInBatch = false;
+    // The file as this manager last read or wrote it; not writable when an
+    // unreadable file could not be moved out of the way.
+    QxOwnedFile m_file;
+    QxWriteFailureNotice m_writeNotice;
+    bool m_toldChangedElsewhere = false;
 };

@@ -6,6 +6,7 @@
 #include "trading/QxAlertSettingsDlg.h"
 
 #include <wx/msgdlg.h>
+#include <wx/settings.h>
 
 #include <vector>
 
@@ -82,7 +83,18 @@ void QxAlertMgrPanel::fillLists()
             m_settingsList->SetItem(row, eColDate, dateText(std::prev(alerts.end(), 2)->first));
         }
     }
+    for (const QxOrphanAlertSetting& orphan : QxAlertMgr::get()->orphans())
+        addOrphanRow(orphan);
     m_filling = false;
+}
+
+long QxAlertMgrPanel::addOrphanRow(const QxOrphanAlertSetting& orphan)
+{
+    const long row = m_settingsList->InsertItem(m_settingsList->GetItemCount(), orphan.security);
+    m_settingsList->SetItem(row, eColText, orphan.description + " - " + orphan.reason);
+    m_settingsList->SetItemTextColour(row, wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+    m_settingsList->SetItemPtrData(row, reinterpret_cast<wxUIntPtr>(new SettingRow{nullptr, nullptr, orphan.id}));
+    return row;
 }
 
 long QxAlertMgrPanel::sortedPosition(wxListCtrl* list, const wxString& text)
@@ -210,6 +222,7 @@ void QxAlertMgrPanel::onAlertRemoved(const QxAlert& alert, QxSecurity* security,
 
 void QxAlertMgrPanel::markSelectedUnread()
 {
+    const QxAlertMgr::Changes batch; // one write for all
     for (long row : selectedRows(m_alertsList)) {
         AlertRow* r = alertRow(row);
         if (!r || r->alert.status != QxAlert::eRead)
@@ -244,6 +257,7 @@ void QxAlertMgrPanel::deleteSelectedAlerts()
     if (rows.empty())
         return;
     m_deletingAlerts = true;
+    const QxAlertMgr::Changes batch; // one write for all
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) { // from the last, so the earlier rows keep their index
         if (AlertRow* r = alertRow(*it))
             QxAlertMgr::get()->removeAlert(r->alert.timestamp, r->security.get(), r->setting.get());
@@ -274,11 +288,15 @@ void QxAlertMgrPanel::removeSettings()
                      QxApplication::appTitle(), wxYES_NO | wxICON_QUESTION | wxCENTRE, nullptr) != wxYES)
         return;
     m_removingSettings = true;
+    const QxAlertMgr::Changes batch; // one write for all
     for (long row = m_settingsList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
          row = m_settingsList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
         if (SettingRow* r = settingRow(row)) {
             const SettingRow held = *r; // the call below reaches back into the lists
-            QxAlertMgr::get()->removeSetting(held.security.get(), held.setting.get());
+            if (held.orphan)
+                QxAlertMgr::get()->removeOrphan(held.orphan);
+            else
+                QxAlertMgr::get()->removeSetting(held.security.get(), held.setting.get());
         }
         deleteSettingRow(row);
     }

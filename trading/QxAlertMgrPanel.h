@@ -60,6 +60,7 @@ private:
     struct SettingRow {
         QxSecurityPtr security;
         QxAlertSettingPtr setting;
+        unsigned orphan = 0; // the manager's orphan id; then no security or setting
     };
     struct AlertRow {
         QxAlertSettingPtr setting;
@@ -70,6 +71,8 @@ private:
     void fillLists();
     long addSettingRow(QxSecurity* security, QxAlertSetting* setting);
     long addAlertRow(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting);
+    // A setting of the file not evaluated in this run, greyed, with why.
+    long addOrphanRow(const QxOrphanAlertSetting& orphan);
     int rowImage(QxSecurity* security) const;
     long findSettingRow(QxSecurity* security, QxAlertSetting* setting) const;
     long findAlertRow(QxSecurity* security, QxAlertSetting* setting) const;

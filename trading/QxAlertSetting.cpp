@@ -9,6 +9,7 @@
 #include <wx/intl.h>
 #include <wx/xml/xml.h>
 
+#include <charconv>
 #include <limits>
 
 wxString signalKindText(unsigned type)
@@ -78,8 +79,12 @@ wxXmlNode* QxAlertSetting::toXml(wxXmlNode* parent) const
     element->AddAttribute("Type", wxString::Format("%u", m_type));
     if (m_system)
         element->AddAttribute("TradingSystem", m_system->getName().string());
-    else
-        element->AddAttribute("PriceOfInterest", wxString::Format("%.4lf", m_price));
+    else {
+        // "%.4lf" of the C locale, whatever locale the program runs in.
+        char text[64];
+        const auto written = std::to_chars(text, text + sizeof text, m_price, std::chars_format::fixed, 4);
+        element->AddAttribute("PriceOfInterest", wxString::FromAscii(text, written.ptr - text));
+    }
     if (parent)
         parent->AddChild(element);
     return element;
@@ -118,6 +123,18 @@ QxAlertSetting* QxAlertSetting::fromXml(const wxXmlNode* element, bool* unresolv
     return nullptr;
 }
 
+wxString QxAlertSetting::describeStored(const wxXmlNode* element)
+{
+    QxObjectSmartPtr<QxAlertSetting> setting(fromXml(element));
+    if (setting)
+        return setting->describe(false);
+    unsigned long type = 0;
+    if (element && element->GetAttribute("Type").ToCULong(&type) && type >= 1 && type <= 8)
+        return _("When trading system '") + element->GetAttribute("TradingSystem") + _("' generates '") +
+               signalKindText(static_cast<unsigned>(type)) + _("' signal");
+    return _("Invalid Alert Settings");
+}
+
 wxXmlNode* QxAlert::toXml(wxXmlNode* parent) const
 {
     auto* element = new wxXmlNode(wxXML_ELEMENT_NODE, "Alert");
@@ -138,6 +155,6 @@ QxAlert QxAlert::fromXml(const wxXmlNode* element)
         alert.timestamp = ts;
     long status = 0;
     if (element->GetAttribute("Status").ToLong(&status))
-        alert.status = (status < 0 || status > 3) ? eMarker : static_cast<unsigned>(status); // as unsigned, negatives are large
+        alert.status = (status < 0 || status > 4) ? eMarker : static_cast<unsigned>(status); // as unsigned, negatives are large
     return alert;
 }

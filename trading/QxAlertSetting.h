@@ -43,8 +43,11 @@ public:
     int compare(const QxAlertSetting& other) const;
 
     // An "AlertSetting" element appended to parent; null (nothing written)
-    // for type 0.
+    // for type 0. The price is written in the C locale, as it is read.
     wxXmlNode* toXml(wxXmlNode* parent) const;
+    // The rule an "AlertSetting" element describes, also when its trading
+    // system cannot be had in this run.
+    static wxString describeStored(const wxXmlNode* element);
     // A new setting (reference count 0), or null when the element describes
     // none. When it is well-formed but names a system the store does not
     // hold, unresolved (when given) is set.
@@ -66,13 +69,16 @@ struct QxLessAlertSetting {
 struct QxAlert {
     // Status: read by the user, marked unread, new (not yet seen), and the
     // last-evaluation marker that ends every alert list and is never shown.
-    enum : unsigned { eRead = 0, eUnread = 1, eNew = 2, eMarker = 3 };
+    // A deleted alert is only written to the file, so that evaluating its
+    // bar again does not bring it back (readers that do not know it take it
+    // for a marker and skip it).
+    enum : unsigned { eRead = 0, eUnread = 1, eNew = 2, eMarker = 3, eDeleted = 4 };
 
     int64_t timestamp = 0;
     unsigned status = eRead;
 
     // An "Alert" element appended to parent.
     wxXmlNode* toXml(wxXmlNode* parent) const;
-    // Texts that do not parse read as 0; a status above 3 reads as 3.
+    // Texts that do not parse read as 0; a status above 4 reads as 3.
     static QxAlert fromXml(const wxXmlNode* element);
 };

@@ -35,34 +35,7 @@ QxTransaction tx(double quantity, double price, int64_t time = kDay1, double loa
     return QxTransaction{price, time, quantity, load};
 }
 
-// Numbers formatted the German way for the length of a scope. The locale is
-// generated into a private folder, as no machine here has it installed.
-class CommaLocale {
-public:
-    CommaLocale()
-    {
-        static const std::string folder = [] {
-            const std::string dir = TestSupport::makeTempDir("locale");
-            const std::string command = "localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
-            return std::system(command.c_str()) == 0 ? dir : std::string();
-        }();
-        if (folder.empty())
-            return;
-        setenv("LOCPATH", folder.c_str(), 1);
-        m_old = std::setlocale(LC_NUMERIC, nullptr);
-        m_ok = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-    }
-    ~CommaLocale()
-    {
-        if (m_ok)
-            std::setlocale(LC_NUMERIC, m_old.c_str());
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    std::string m_old;
-    bool m_ok = false;
-};
+using TestSupport::CommaLocale;
 
 // A history database with a category "US.TEST.STOCK" of the provider "Yahoo!"
 // holding AAA and BBB.

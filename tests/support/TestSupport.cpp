@@ -5,6 +5,7 @@
 #include "core/QxDataReaderRepository.h"
 
 #include <atomic>
+#include <clocale>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -91,6 +92,26 @@ std::vector<HiddenDeepXml> hiddenDeepXml(const std::string& root, int levels)
         {"instruction in a document type", "<!DOCTYPE " + root + " [<?hide ]><!-- ?>]>" + body},
         {"instruction", "<?hide ><!-- ?>" + body},
     };
+}
+
+CommaLocale::CommaLocale()
+{
+    static const std::string folder = [] {
+        const std::string dir = makeTempDir("locale");
+        const std::string command = "localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
+        return std::system(command.c_str()) == 0 ? dir : std::string();
+    }();
+    if (folder.empty())
+        return;
+    setenv("LOCPATH", folder.c_str(), 1);
+    m_old = std::setlocale(LC_NUMERIC, nullptr);
+    m_ok = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+}
+
+CommaLocale::~CommaLocale()
+{
+    if (m_ok)
+        std::setlocale(LC_NUMERIC, m_old.c_str());
 }
 
 } // namespace TestSupport

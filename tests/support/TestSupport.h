@@ -36,6 +36,22 @@ struct HiddenDeepXml {
 };
 std::vector<HiddenDeepXml> hiddenDeepXml(const std::string& root, int levels = 200000);
 
+// Numbers formatted the German way (decimal comma) for the lifetime of the
+// object. The locale is generated into a private folder, as no machine here
+// has it installed; ok() says whether that worked.
+class CommaLocale {
+public:
+    CommaLocale();
+    ~CommaLocale();
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    std::string m_old;
+    bool m_ok = false;
+};
+
 // Sets TZ for the lifetime of the object and restores the previous value.
 class ScopedTimeZone {
 public:

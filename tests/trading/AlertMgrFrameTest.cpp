@@ -18,13 +18,6 @@ using namespace alerttest;
 
 namespace {
 
-QxObjectSmartPtr<QxAlertSetting> priceSetting(unsigned type, double price)
-{
-    QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(nullptr, type));
-    setting->setPriceOfInterest(price);
-    return setting;
-}
-
 std::vector<wxString> column(wxListCtrl* list, int col)
 {
     std::vector<wxString> texts;

@@ -20,30 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QxObjectSmartPtr<QxAlertSetting> priceSetting(unsigned type, double price)
-{
-    QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(nullptr, type));
-    setting->setPriceOfInterest(price);
-    return setting;
-}
-
-// A system whose long entry always fires and whose long exit never does.
-QxObjectSmartPtr<QxTradingSystem> entryOnlySystem(const char* name)
-{
-    QxObjectSmartPtr<QxTradingSystem> system(new QxTradingSystem);
-    system->setType(Qx::eLongOnly);
-    auto signal = [](bool holds) {
-        QxObjectSmartPtr<QxSignal> s(new QxSignal);
-        s->addCondition(makeCondition("Above", closeId(), QxSeriesId::constant(holds ? -1e9 : 1e9)).get());
-        return s;
-    };
-    system->setLongEntrySignal(signal(true).get());
-    system->setLongExitSignal(signal(false).get());
-    if (name)
-        system->setName(QxAtom(name));
-    return system;
-}
-
 wxXmlNode* element(const wxString& xml)
 {
     static wxXmlDocument doc;

@@ -12,6 +12,7 @@
 #include "core/QxDatabase.h"
 #include "core/QxTime.h"
 #include "trading/QxAlertMgr.h"
+#include "trading/QxSignal.h"
 #include "trading/QxTradingSystem.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,31 @@
 #include <vector>
 
 namespace alerttest {
+
+inline QxObjectSmartPtr<QxAlertSetting> priceSetting(unsigned type, double price)
+{
+    QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(nullptr, type));
+    setting->setPriceOfInterest(price);
+    return setting;
+}
+
+// A system whose long entry always fires and whose long exit never does.
+inline QxObjectSmartPtr<QxTradingSystem> entryOnlySystem(const char* name)
+{
+    QxObjectSmartPtr<QxTradingSystem> system(new QxTradingSystem);
+    system->setType(Qx::eLongOnly);
+    auto signal = [](bool holds) {
+        QxObjectSmartPtr<QxSignal> s(new QxSignal);
+        s->addCondition(tradingtest::makeCondition("Above", tradingtest::closeId(), QxSeriesId::constant(holds ? -1e9 : 1e9)).get());
+        return s;
+    };
+    system->setLongEntrySignal(signal(true).get());
+    system->setLongExitSignal(signal(false).get());
+    if (name)
+        system->setName(QxAtom(name));
+    return system;
+}
+
 
 class TickerSecurity : public calctest::MemSecurity {
 public:
