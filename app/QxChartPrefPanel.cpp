@@ -2,6 +2,7 @@
 
 #include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
+#include "core/platform/QxSpinText.h"
 
 #include <wx/artprov.h>
 #include <wx/filedlg.h>
@@ -10,6 +11,8 @@
 QxChartPrefPanel::QxChartPrefPanel(wxWindow* parent) : FBChartPrefPanel(parent)
 {
     m_infoBitmap->SetBitmap(wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_OTHER));
+    for (wxSpinCtrl* spin : {m_mainZoneHeight, m_volmZoneHeight, m_indcZoneHeight})
+        qxWatchSpinText(spin);
     setValues(chartPrefsFrom(QxGlobalVars::get()));
     Layout();
     GetSizer()->Fit(this);
@@ -21,9 +24,15 @@ QxChartPrefValues QxChartPrefPanel::values() const
     values.candle = m_candle->GetValue();
     values.bar = m_bar->GetValue();
     values.line = m_line->GetValue();
-    values.mainZoneHeight = m_mainZoneHeight->GetValue();
-    values.volmZoneHeight = m_volmZoneHeight->GetValue();
-    values.indcZoneHeight = m_indcZoneHeight->GetValue();
+    // As typed: the control would hold 99999 to its largest height. Text
+    // that is no number is a height the check refuses.
+    auto typed = [](const wxSpinCtrl* spin) {
+        long height = 0;
+        return qxTypedSpinInteger(spin, height) ? height : -1L;
+    };
+    values.mainZoneHeight = typed(m_mainZoneHeight);
+    values.volmZoneHeight = typed(m_volmZoneHeight);
+    values.indcZoneHeight = typed(m_indcZoneHeight);
     values.templateFile = m_templateFile->GetValue();
     return values;
 }

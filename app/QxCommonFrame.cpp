@@ -175,6 +175,12 @@ void QxCommonFrame::OnCloseView(wxCommandEvent&) { Close(false); }
 
 void QxCommonFrame::OnExit(wxCommandEvent&)
 {
+    // A copy: answering a question may close windows.
+    const wxWindowList windows = wxTopLevelWindows;
+    for (wxWindow* window : windows)
+        if (auto* frame = dynamic_cast<QxCommonFrame*>(window);
+            frame && !wxPendingDelete.Member(frame) && !frame->mayEndProgram())
+            return;
     if (wxTheApp)
         wxTheApp->Exit();
 }

@@ -51,6 +51,10 @@ public:
     // Find Stock Ideas: no idea-finding scan thread exists.
     static bool findStockIdeasEnabled();
 
+    // Asked of every frame before Exit ends the program: false keeps it
+    // running (the frame has work the user chose not to lose).
+    virtual bool mayEndProgram() { return true; }
+
 protected:
     void OnActivate(wxActivateEvent& event) override;
     void OnClose(wxCloseEvent& event) override;

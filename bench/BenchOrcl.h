@@ -1,29 +1,21 @@
 #pragma once
-// The ~5,000-bar ORCL daily history of the shared fixtures, and a security
+// The ~5,000-bar ORCL daily history of the test fixtures, and a security
 // that serves it from memory, for the benchmarks that want a real history.
-#include "core/QxAsciiParser.h"
+#include "support/Fixtures.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace benchorcl {
 
+// The whole history, owned by the caller.
 inline QxPriceHistory* loadHistory()
 {
-    std::ifstream file(TRENDORIA_FIXTURES_DIR "/ohlcv/orcl-1995-2014.csv");
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    using F = QxAsciiParser::QxAsciiFieldId;
-    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
-    auto* history = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    std::vector<unsigned> bad;
-    QxAsciiParser::parseAsciiStmForHistory(text.data(), static_cast<unsigned>(text.size()), fields, 7, true,
-                                           Qx::QxDateFormat::eYearMonthDay, 0, bad, history);
-    return history;
+    QxObjectSmartPtr<QxPriceHistory> history = TestSupport::fixtureHistory("orcl-1995-2014.csv");
+    return history->clone();
 }
 
 // Hands out copies of its daily history; stores nothing.

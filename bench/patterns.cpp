@@ -19,6 +19,7 @@
 #include "chartview/QxPricePattern.h"
 #include "chartview/QxZigZagPattern.h"
 #include "chartview/QxZigZagTurningPoints.h"
+#include "bench/BenchCandlesticks.h"
 #include "bench/BenchOrcl.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
@@ -124,18 +125,7 @@ void BM_ZigZagCachedPaint(benchmark::State& state)
 }
 BENCHMARK(BM_ZigZagCachedPaint)->Arg(QxChart::eZoomBase)->Arg(QxChart::eZoomOnePixel)->Unit(benchmark::kMillisecond);
 
-std::vector<const TA_FuncInfo*> candlestickFunctions()
-{
-    std::vector<const TA_FuncInfo*> functions;
-    TA_StringTable* names = nullptr;
-    if (QxTaFunctionSet::funcTableAlloc("Pattern Recognition", &names) != TA_SUCCESS || !names)
-        return functions;
-    for (unsigned i = 0; i < names->size; ++i)
-        if (const TA_FuncInfo* info = QxTaFunctionSet::findFunction(names->string[i]))
-            functions.push_back(info);
-    QxTaFunctionSet::funcTableFree(names);
-    return functions;
-}
+using benchcandles::candlestickFunctions;
 
 void BM_CandlestickFirstComputation(benchmark::State& state, const TA_FuncInfo* function)
 {

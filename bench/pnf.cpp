@@ -6,6 +6,7 @@
 // 1200 pixels beside clearing and copying a bitmap of that size. Needs a
 // display (run under xvfb-run).
 #include "bench/Baseline.h"
+#include "bench/BenchOrcl.h"
 #include "chartview/QxPointAndFigure.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"
@@ -19,65 +20,18 @@
 #include <wx/dcmemory.h>
 #include <wx/init.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <vector>
 
 namespace {
 
 constexpr int kWidth = 1200;
 constexpr int kHeight = 800;
 
-// Date,Open,High,Low,Close,Adj Close,Volume.
-QxPriceHistory* loadOrcl()
-{
-    std::ifstream in(std::string(TRENDORIA_FIXTURES_DIR) + "/ohlcv/orcl-1995-2014.csv");
-    std::string line;
-    std::getline(in, line);
-    std::vector<std::vector<double>> rows;
-    while (std::getline(in, line)) {
-        std::vector<double> cells;
-        std::stringstream ls(line);
-        for (std::string cell; std::getline(ls, cell, ',');)
-            cells.push_back(std::strtod(cell.c_str(), nullptr));
-        if (cells.size() >= 5)
-            rows.push_back(cells);
-    }
-    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    h->resize(unsigned(rows.size()));
-    for (size_t i = 0; i < rows.size(); ++i) {
-        h->timestamp()[i] = 19950101000000000LL + int64_t(i) * 1000000000LL;
-        h->open()[i] = rows[i][1];
-        h->high()[i] = rows[i][2];
-        h->low()[i] = rows[i][3];
-        h->close()[i] = rows[i][4];
-    }
-    return h;
-}
-
 QxPriceHistory* orcl()
 {
-    static QxObjectSmartPtr<QxPriceHistory> history(loadOrcl());
+    static QxObjectSmartPtr<QxPriceHistory> history(benchorcl::loadHistory());
     return history.get();
 }
-
-// The ORCL history in memory, as a database would hand it out.
-class OrclSecurity : public QxSecurity {
-public:
-    unsigned id() const override { return 90002; }
-    QxCategory* category() const override { return nullptr; }
-    const char* ticker() const override { return "ORCL"; }
-    const char* name() const override { return "Oracle Corp"; }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
-    {
-        return period == Qx::eDaily ? orcl()->clone() : nullptr;
-    }
-    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
-    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
-    int updateFromProvider(bool) override { return eNoError; }
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override { return eNotImplemented; }
-};
 
 void BM_PnfColumnsUncached(benchmark::State& state)
 {
@@ -104,11 +58,11 @@ void BM_PnfColumnsUncached(benchmark::State& state)
 BENCHMARK(BM_PnfColumnsUncached)->Unit(benchmark::kMicrosecond);
 
 struct Chart {
-    Chart() : security(new OrclSecurity), calc(new QxCalculator(security.get(), Qx::eDaily)), pnf(calc.get())
+    Chart() : security(new benchorcl::MemSecurity(orcl()->clone(), 90002)), calc(new QxCalculator(security.get(), Qx::eDaily)), pnf(calc.get())
     {
         pnf.setParams(QxPointAndFigureParam());
     }
-    QxObjectSmartPtr<OrclSecurity> security;
+    QxObjectSmartPtr<benchorcl::MemSecurity> security;
     QxObjectSmartPtr<QxCalculator> calc;
     QxPointAndFigure pnf;
 };

@@ -4,6 +4,7 @@
 #include "chart/QxChart.h"
 #include "chart/QxPrice.h"
 #include "chart/QxTemplate.h"
+#include "chart/QxZone.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
@@ -100,22 +101,25 @@ Qx::QxPriceObjType QxChartist::getPriceObjType() const
     return graphic ? graphic->getType() : Qx::ePriceCandles;
 }
 
+QxZone* QxChartist::zoneFor(const QxIndicator& indicator)
+{
+    if (indicator.getPlacement() != QxIndicator::ePlaceOwnZone)
+        return m_chart->getMainZone();
+    QxZone* zone = m_chart->addZone();
+    zone->setTitle(indicator.getDisplayName());
+    zone->setLayoutNeeded();
+    return zone;
+}
+
 int QxChartist::addIndicator(const QxIndicator* indicator)
 {
     if (!indicator)
         return eInvalidInputObject;
     if (!m_chart)
         return eInvalidObject;
-    QxZone* target;
-    if (indicator->getPlacement() == QxIndicator::ePlaceOwnZone) {
-        target = m_chart->addZone();
-        target->setTitle(indicator->getDisplayName());
-        target->setLayoutNeeded();
-    } else {
-        target = m_chart->getMainZone();
-        if (!target)
-            return eMainZoneNotPresent;
-    }
+    QxZone* target = zoneFor(*indicator);
+    if (!target)
+        return eMainZoneNotPresent;
     return target->addIndicator(indicator) == eNoError ? eNoError : eInvalidInputObject;
 }
 
@@ -123,8 +127,34 @@ int QxChartist::addIndicsFromTemplate(const QxTemplate* tmpl, bool)
 {
     if (!tmpl)
         return eInvalidInputObject;
-    for (unsigned i = 0; i < tmpl->numIndics(); ++i)
-        addIndicator(tmpl->indicAt(i));
+    if (!m_chart)
+        return eNoError;
+    std::vector<QxZone*> placed;
+    for (unsigned i = 0; i < tmpl->numIndics(); ++i) {
+        const QxIndicator* indicator = tmpl->indicAt(i);
+        if (!indicator) {
+            placed.push_back(nullptr);
+            continue;
+        }
+        // The template's indicators hold private copies of their inputs:
+        // the one it is computed from is the earlier one that computes the same.
+        QxZone* target = nullptr;
+        const std::vector<uint32_t>& kinds = indicator->inputInfos();
+        for (unsigned k = 0; k < kinds.size() && !target; ++k) {
+            const QxSeriesId& id = indicator->getInputSeries(k);
+            if (kinds[k] != QxSeriesId::eSeriesIndicator || !id.isValid())
+                continue;
+            for (unsigned j = i; j-- > 0 && !target;)
+                if (placed[j] && (tmpl->indicAt(j) == id.indicator() || tmpl->indicAt(j)->isEquivalent(id.indicator())))
+                    target = placed[j];
+            break; // the first assigned input decides, as for placement
+        }
+        if (!target)
+            target = zoneFor(*indicator);
+        if (target)
+            target->addIndicator(indicator);
+        placed.push_back(target);
+    }
     return eNoError;
 }
 

@@ -15,6 +15,7 @@ class QxIndicator;
 class QxPriceObj;
 class QxSecurity;
 class QxTemplate;
+class QxZone;
 class wxDC;
 
 class QxChartist : public QxObject {
@@ -44,6 +45,9 @@ public:
     // with its display name, any other into the main zone; eInvalidInputObject
     // for null.
     int addIndicator(const QxIndicator* indicator);
+    // Adds each indicator of the template as addIndicator does, except that
+    // one computed from another of the template (an average of its RSI)
+    // joins the zone that one went to.
     int addIndicsFromTemplate(const QxTemplate* tmpl, bool unused = false);
     // Appends clones of the indicators shown, the built-in price and volume
     // indicators left out; returns the list's size.
@@ -62,6 +66,9 @@ public:
     static wxString periodSuffix(Qx::QxPeriod period);
 
 private:
+    // The zone addIndicator puts the indicator in (a new one for its own
+    // zone's placement); null without a main zone.
+    QxZone* zoneFor(const QxIndicator& indicator);
     void updateChartTitle();
     QxPriceObj* priceObj() const;
 

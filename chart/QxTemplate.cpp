@@ -2,9 +2,9 @@
 
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
+#include "core/QxIndicatorLinks.h"
 #include "core/QxXmlFile.h"
 
-#include <wx/log.h>
 #include <wx/xml/xml.h>
 
 
@@ -68,20 +68,23 @@ int QxTemplate::removeAt(unsigned index)
 
 int QxTemplate::loadFromFile(const wxFileName& file)
 {
-    const wxString path = file.GetFullPath();
-    if (!wxFileName::FileExists(path))
-        return eErrorInOpeningTemplateFile;
+    // A template holds a few indicators; a file far larger or deeper is
+    // not one and is never parsed into a tree.
+    static const QxXmlLimits limits{16u << 20, 256};
     wxXmlDocument doc;
-    {
-        wxLogNull quiet; // a damaged file is reported by the result
-        if (!doc.Load(path, "UTF-8") || !doc.GetRoot())
-            return eErrorInOpeningTemplateFile;
-    }
+    if (qxLoadXmlFile(file.GetFullPath(), doc, limits, wxString(), nullptr) != QxXmlRead::eRead)
+        return eErrorInOpeningTemplateFile;
     // Read into a fresh list first so a bad file changes nothing.
     IndicatorList read;
-    const int rc = QxIndicator::fromXml(doc.GetRoot(), read);
+    std::vector<const wxXmlNode*> elements;
+    const int rc = QxIndicator::fromXml(doc.GetRoot(), read, &elements);
     if (rc != eNoError)
         return rc;
+    // Composites: an average of the template's RSI is over that RSI again.
+    QxIndicatorLinks links;
+    for (size_t i = 0; i < read.size(); ++i)
+        links.noteRead(elements[i], read[i].get());
+    links.join();
     m_indicators.swap(read);
     m_modified = false;
     return eNoError;

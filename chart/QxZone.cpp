@@ -9,6 +9,7 @@
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
+#include "core/QxIndicatorLinks.h"
 
 #include <wx/dc.h>
 #include <wx/graphics.h>
@@ -541,7 +542,7 @@ QxDrawable* QxZone::getCurveAt(const wxPoint& point, int tolerance, unsigned* in
     return nullptr;
 }
 
-wxXmlNode* QxZone::toXML(wxXmlNode* parent) const
+wxXmlNode* QxZone::toXML(wxXmlNode* parent, const QxIndicatorLinks* links) const
 {
     auto* zone = new wxXmlNode(parent, wxXML_ELEMENT_NODE, "Zone");
     zone->AddAttribute("HasTitleStrip", m_config.hasTitleStrip ? "True" : "False");
@@ -570,7 +571,7 @@ wxXmlNode* QxZone::toXML(wxXmlNode* parent) const
     }
     if (!m_indicators.empty()) {
         auto* indicators = new wxXmlNode(zone, wxXML_ELEMENT_NODE, "Indicators");
-        QxIndicator::toXml(m_indicators, indicators);
+        QxIndicator::toXml(m_indicators, indicators, links);
         // The built-in price and volume indicators write nothing.
         if (!indicators->GetChildren()) {
             zone->RemoveChild(indicators);
@@ -580,7 +581,7 @@ wxXmlNode* QxZone::toXML(wxXmlNode* parent) const
     return zone;
 }
 
-int QxZone::fromXML(const wxXmlNode* node)
+int QxZone::fromXML(const wxXmlNode* node, QxIndicatorLinks* links, QxLeftOut* leftOut)
 {
     if (!node)
         return eInvalidInputObject;
@@ -620,24 +621,41 @@ int QxZone::fromXML(const wxXmlNode* node)
         else if (!patterns && child->GetName().IsSameAs("Patterns", false))
             patterns = child;
     }
+    QxLeftOut counted;
+    QxLeftOut& lost = leftOut ? *leftOut : counted;
+    QxIndicatorLinks own;
+    QxIndicatorLinks& joined = links ? *links : own;
+    int result = eNoError;
     if (indicators) {
         IndicatorList read;
-        const int rc = QxIndicator::fromXml(indicators, read);
-        if (rc != eNoError)
-            return rc;
-        for (const auto& indicator : read)
-            addIndicator(indicator.get());
+        std::vector<const wxXmlNode*> elements;
+        // One unreadable indicator must not cost the zone its drawings.
+        result = QxIndicator::fromXml(indicators, read, &elements, &lost.indicators);
+        for (size_t i = 0; i < read.size(); ++i) {
+            addIndicator(read[i].get());
+            joined.noteRead(elements[i], m_indicators.back().get());
+        }
     }
+    if (!links)
+        lost.inputs += own.join();
     if (patterns)
-        readPatternsFromXml(patterns, m_patterns);
+        readPatternsFromXml(patterns, m_patterns, &lost.patterns);
     for (const wxXmlNode* child = node->GetChildren(); child; child = child->GetNext()) {
         if (child->GetType() != wxXML_ELEMENT_NODE || !child->GetName().IsSameAs("Annots", false))
             continue;
-        if (!parseInt(child->GetAttribute("Periodicity", wxString()), number))
+        if (!parseInt(child->GetAttribute("Periodicity", wxString()), number)) {
+            for (const wxXmlNode* a = child->GetChildren(); a; a = a->GetNext())
+                lost.annots += a->GetType() == wxXML_ELEMENT_NODE;
             continue;
-        for (const wxXmlNode* a = child->GetChildren(); a; a = a->GetNext())
+        }
+        for (const wxXmlNode* a = child->GetChildren(); a; a = a->GetNext()) {
+            if (a->GetType() != wxXML_ELEMENT_NODE)
+                continue;
             if (QxAnnot* annot = createAnnotFromXml(a))
                 addAnnot(annot, static_cast<Qx::QxPeriod>(number));
+            else
+                ++lost.annots;
+        }
     }
-    return eNoError;
+    return result;
 }

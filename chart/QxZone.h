@@ -23,6 +23,7 @@ class QxAnnot;
 class QxCalculator;
 class QxDrawable;
 class QxIndicator;
+class QxIndicatorLinks;
 class QxPattern;
 class QxPrice;
 class QxScale;
@@ -43,6 +44,17 @@ enum QxZoneHitTest : int {
     eZoneHitBottomLeft = 128,
     eZoneHitInside = 256,
     eZoneHitTitle = 512,
+};
+
+// What the readers of a chart file could not use of it, so that the user is
+// told what a damaged file lost.
+struct QxLeftOut {
+    unsigned zones = 0;
+    unsigned indicators = 0;
+    unsigned inputs = 0; // inputs naming an indicator that could not be found
+    unsigned patterns = 0;
+    unsigned annots = 0;
+    bool any() const { return zones || indicators || inputs || patterns || annots; }
 };
 
 class QxZone : public QxObject {
@@ -131,12 +143,15 @@ public:
     // tolerance of the point; the indicator's index goes to indicatorIndex.
     QxDrawable* getCurveAt(const wxPoint& point, int tolerance, unsigned* indicatorIndex) const;
 
-    // The new "Zone" element under parent.
-    wxXmlNode* toXML(wxXmlNode* parent) const;
+    // The new "Zone" element under parent. links holds the indicators of
+    // the whole chart when the zone is written as part of it.
+    wxXmlNode* toXML(wxXmlNode* parent, const QxIndicatorLinks* links = nullptr) const;
     // Reads the attributes present and appends the indicators, patterns and
-    // annotations; the indicator list reader's error is returned with no
-    // indicator added.
-    int fromXML(const wxXmlNode* node);
+    // annotations, as many as can be read: what cannot is counted in
+    // leftOut, and the indicator reader's first failure is returned. With
+    // links, inputs that name indicators of other zones are noted there for
+    // the caller to join; without, they are joined within this zone.
+    int fromXML(const wxXmlNode* node, QxIndicatorLinks* links = nullptr, QxLeftOut* leftOut = nullptr);
 
     // The text colour legends take on a background.
     static wxColour contrastColour(const wxColour& background);

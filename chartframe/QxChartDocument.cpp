@@ -6,10 +6,12 @@
 #include "chartview/QxAnnot.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
+#include "core/QxIndicatorLinks.h"
 #include "core/QxSecurity.h"
 #include "core/QxXmlFile.h"
 
 #include <wx/datetime.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/buffer.h>
 #include <wx/mstream.h>
@@ -111,11 +113,16 @@ void buildChartDocument(wxXmlDocument& doc, const QxChartFileHeader& header, con
     element->AddAttribute("Volumes", header.volumesShown ? "Shown" : "Hidden");
     element->AddAttribute("ZoomFactor", wxString::FromCDouble(header.zoomFactor, 6));
     auto* zones = new wxXmlNode(element, wxXML_ELEMENT_NODE, "Zones");
+    // An indicator over another zone's indicator refers to it.
+    QxIndicatorLinks links;
+    for (unsigned i = 0; i < chart.numZones(); ++i)
+        for (unsigned k = 0; k < chart.zoneAt(i)->numIndicator(); ++k)
+            links.addMember(chart.zoneAt(i)->indicatorAt(k));
     // A new child goes first under its parent: written from the last zone
     // so that the file lists them in order.
     for (unsigned i = chart.numZones(); i-- > 0;) {
         const QxZone* zone = chart.zoneAt(i);
-        wxXmlNode* node = zone->toXML(zones);
+        wxXmlNode* node = zone->toXML(zones, &links);
         node->AddAttribute("Index", wxString::Format("%u", i));
         node->AddAttribute("Type", zoneType(chart, zone));
     }
@@ -146,52 +153,96 @@ bool parseChartDocument(const wxXmlDocument& doc, QxChartFileHeader& out, const 
     return true;
 }
 
-std::map<unsigned, const wxXmlNode*> zoneIndexMap(const wxXmlNode* zones)
+std::map<unsigned, const wxXmlNode*> zoneIndexMap(const wxXmlNode* zones, unsigned* leftOut)
 {
     std::map<unsigned, const wxXmlNode*> out;
     if (!zones)
         return out;
     for (const wxXmlNode* child = zones->GetChildren(); child; child = child->GetNext()) {
+        if (child->GetType() != wxXML_ELEMENT_NODE)
+            continue;
         unsigned long index = 0;
-        if (child->GetType() == wxXML_ELEMENT_NODE && parseUnsigned(child->GetAttribute("Index", wxString()), index))
+        const bool usable = parseUnsigned(child->GetAttribute("Index", wxString()), index);
+        if (leftOut && (!usable || out.count(static_cast<unsigned>(index))))
+            ++*leftOut;
+        if (usable)
             out[static_cast<unsigned>(index)] = child;
     }
     return out;
 }
 
-void readChartZones(QxChart& chart, const std::map<unsigned, const wxXmlNode*>& zones)
+void readChartZones(QxChart& chart, const std::map<unsigned, const wxXmlNode*>& zones, QxLeftOut* counted)
 {
+    QxLeftOut ignored;
+    QxLeftOut& leftOut = counted ? *counted : ignored;
+    QxIndicatorLinks links;
     unsigned position = 0;
     for (const auto& [index, element] : zones) {
-        if (position == 0) {
-            if (index == 0)
-                chart.getMainZone()->fromXML(element);
-        } else if (position == 1) {
-            if (index == 1)
-                chart.getVolumeZone()->fromXML(element);
-        } else {
-            chart.insertZone(chart.numZones())->fromXML(element);
-        }
+        QxZone* zone = nullptr;
+        if (position == 0)
+            zone = index == 0 ? chart.getMainZone() : nullptr;
+        else if (position == 1)
+            zone = index == 1 ? chart.getVolumeZone() : nullptr;
+        else
+            zone = chart.insertZone(chart.numZones());
+        if (zone)
+            zone->fromXML(element, &links, &leftOut);
+        else
+            ++leftOut.zones;
         ++position;
     }
+    leftOut.inputs += links.join();
 }
 
-bool writeChartFile(const wxXmlDocument& doc, const wxString& path)
+wxString leftOutText(const QxLeftOut& leftOut)
 {
-    return qxWriteFileReplacing(path, [&doc](wxOutputStream& out) {
-        wxZipOutputStream zip(out);
+    wxString parts;
+    auto add = [&parts](unsigned n, const wxString& one, const wxString& many) {
+        if (n)
+            parts << (parts.empty() ? "" : ", ") << wxString::Format(n == 1 ? one : many, n);
+    };
+    add(leftOut.zones, _("%u zone"), _("%u zones"));
+    add(leftOut.indicators, _("%u indicator"), _("%u indicators"));
+    add(leftOut.inputs, _("the input series of %u indicator"), _("the input series of %u indicators"));
+    add(leftOut.patterns, _("%u pattern"), _("%u patterns"));
+    add(leftOut.annots, _("%u annotation"), _("%u annotations"));
+    return wxString::Format(_("Some parts of this chart file could not be read and were left out: %s.\n"
+                              "Everything else was opened. The file itself is unchanged."),
+                            parts);
+}
+
+bool writeChartFile(const wxXmlDocument& doc, const wxString& path, wxString* why)
+{
+    // The archive is made in memory: a ZIP stream whose file fails under it
+    // (a full disk) cannot be closed safely, and the failure is told from the
+    // file's write all the same.
+    wxMemoryOutputStream archive;
+    auto notArchived = [why] {
+        if (why)
+            *why = _("the chart could not be put into its archive");
+        return false;
+    };
+    {
+        wxZipOutputStream zip(archive);
         if (!zip.PutNextEntry(kEntryName, wxDateTime::Now()))
-            return false;
+            return notArchived();
         {
             // The document writes in many small pieces, each costly to
             // compress on its own: they reach the archive in large blocks.
             wxBufferedOutputStream buffered(zip, 1 << 20);
-            if (!doc.Save(buffered, 2))
-                return false;
+            const bool saved = doc.Save(buffered, 2);
             buffered.Sync();
+            if (!saved || !zip.IsOk())
+                return notArchived();
         }
-        return zip.IsOk() && zip.CloseEntry() && zip.Close();
-    });
+        if (!(zip.CloseEntry() && zip.Close()))
+            return notArchived();
+    }
+    const wxStreamBuffer* bytes = archive.GetOutputStreamBuffer();
+    const char* start = static_cast<const char*>(bytes->GetBufferStart());
+    const size_t size = static_cast<size_t>(archive.GetLength());
+    return qxWriteFileReplacing(
+        path, [start, size](wxOutputStream& out) { return out.WriteAll(start, size); }, why);
 }
 
 QxChartFileRead readChartFile(const wxString& path, wxXmlDocument& doc, size_t maxBytes)
@@ -224,11 +275,8 @@ QxChartFileRead readChartFile(const wxString& path, wxXmlDocument& doc, size_t m
         if (zip.GetLastError() != wxSTREAM_NO_ERROR || n == 0)
             return QxChartFileRead::eCorrupt; // a truncated or damaged archive
     }
-    // Building and freeing a tree both recurse once per level.
-    if (qxXmlNestingDepth(bytes.data(), bytes.size(), kMaxChartDocumentDepth) > kMaxChartDocumentDepth)
-        return QxChartFileRead::eCorrupt;
-    wxMemoryInputStream in(bytes.data(), bytes.size());
-    if (!doc.Load(in, "UTF-8") || !doc.GetRoot())
+    const QxXmlLimits limits{maxBytes, kMaxChartDocumentDepth};
+    if (qxParseXml(bytes.data(), bytes.size(), doc, limits, wxString(), nullptr) != QxXmlRead::eRead)
         return QxChartFileRead::eCorrupt;
     return QxChartFileRead::eOk;
 }

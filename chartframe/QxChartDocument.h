@@ -14,6 +14,7 @@
 
 class QxChart;
 class QxChartist;
+struct QxLeftOut;
 class wxXmlDocument;
 class wxXmlNode;
 
@@ -52,19 +53,25 @@ bool parseChartDocument(const wxXmlDocument& doc, QxChartFileHeader& out, const 
 
 // The children of "Zones" by their "Index" (decimal, 0 or more): a later
 // element with the same Index replaces an earlier one, elements without a
-// usable Index are left out.
-std::map<unsigned, const wxXmlNode*> zoneIndexMap(const wxXmlNode* zones);
+// usable Index are left out; either is counted in leftOut when given.
+std::map<unsigned, const wxXmlNode*> zoneIndexMap(const wxXmlNode* zones, unsigned* leftOut = nullptr);
 
 // Reads the mapped zones into the chart: in ascending Index, the first into
 // the main zone when its Index is 0, the second into the volume zone when
 // its Index is 1 (each skipped otherwise), every further one into a new zone
-// appended at the end.
-void readChartZones(QxChart& chart, const std::map<unsigned, const wxXmlNode*>& zones);
+// appended at the end. Indicators whose inputs are indicators of other zones
+// are joined to them. What could not be read is added to leftOut when given.
+void readChartZones(QxChart& chart, const std::map<unsigned, const wxXmlNode*>& zones,
+                    QxLeftOut* leftOut = nullptr);
+
+// The sentence that tells the user what of a chart file was left out.
+wxString leftOutText(const QxLeftOut& leftOut);
 
 // Writes doc as the single entry "chart.xml" of a ZIP archive at path,
 // through a temporary file renamed over it: on failure the file that was
-// there is kept. False when anything failed.
-bool writeChartFile(const wxXmlDocument& doc, const wxString& path);
+// there is kept. False when anything failed, with why (when given) saying
+// what in a sentence for the user.
+bool writeChartFile(const wxXmlDocument& doc, const wxString& path, wxString* why = nullptr);
 
 enum class QxChartFileRead {
     eOk,

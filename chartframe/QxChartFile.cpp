@@ -1,6 +1,7 @@
 // Save Chart and Open Saved Chart of the chart frame.
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
+#include "chart/QxZone.h"
 #include "chartframe/QxChartDocument.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxChartView.h"
@@ -15,6 +16,7 @@
 #include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
+#include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
 namespace {
@@ -30,6 +32,24 @@ void showCorrupt() { showOpenError(_("Could not open because file supplied appea
 
 } // namespace
 
+namespace {
+
+// The chart document of a chartist as text: what its chart file would hold.
+std::string chartDocumentText(const QxChartist* chartist, wxXmlDocument* doc = nullptr)
+{
+    QxChartFileHeader header;
+    if (!chartist || !chartist->getChart() || !chartFileHeaderOf(*chartist, header))
+        return std::string();
+    wxXmlDocument own;
+    wxXmlDocument& built = doc ? *doc : own;
+    buildChartDocument(built, header, *chartist->getChart());
+    wxStringOutputStream text;
+    built.Save(text, 2);
+    return std::string(text.GetString().utf8_str());
+}
+
+} // namespace
+
 void QxChartFrame::saveChartFile(wxCommandEvent&)
 {
     if (!m_view)
@@ -41,12 +61,63 @@ void QxChartFrame::saveChartFile(wxCommandEvent&)
     wxFileDialog dialog(this, _("Save chart as"), wxEmptyString, qxProposedFileName(header.symbol, "trdc"),
                         wxGetTranslation(kChartWildcard), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     const wxString path = qxChooseFile(dialog);
-    if (path.empty())
-        return;
+    if (!path.empty())
+        writeChartTo(path);
+}
+
+bool QxChartFrame::writeChartTo(const wxString& path)
+{
+    QxObjectSmartPtr<QxChartist> c(chartist());
     wxXmlDocument doc;
-    buildChartDocument(doc, header, *c->getChart());
-    if (!writeChartFile(doc, path))
-        showOperationFailed(eFailedToOpenFile, _("Failed to save chart").wc_str());
+    const std::string text = chartDocumentText(c.get(), &doc);
+    if (text.empty())
+        return false;
+    wxString why;
+    if (!writeChartFile(doc, path, &why)) {
+        wxMessageBox(wxString::Format(_("Failed to save chart to \"%s\": %s."), path, why),
+                     QxApplication::appTitle(), wxOK | wxICON_ERROR, this);
+        return false;
+    }
+    m_chartFile = path;
+    m_savedDocument = text;
+    return true;
+}
+
+void QxChartFrame::setChartFile(const wxString& path)
+{
+    m_chartFile = path;
+    m_savedDocument = chartDocumentText(chartist());
+}
+
+bool QxChartFrame::hasUnsavedChanges() const
+{
+    return !m_chartFile.empty() && chartDocumentText(chartist()) != m_savedDocument;
+}
+
+bool QxChartFrame::mayDiscardChanges()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const wxString question =
+        wxString::Format(_("The chart has changed since it was saved to \"%s\".\nSave the changes?"),
+                         wxFileName(m_chartFile).GetFullName());
+    switch (wxMessageBox(question, QxApplication::appTitle(), wxYES_NO | wxCANCEL | wxICON_QUESTION, this)) {
+    case wxYES:
+        return writeChartTo(m_chartFile); // a failed save keeps the frame open
+    case wxNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void QxChartFrame::OnClose(wxCloseEvent& event)
+{
+    if (event.CanVeto() && !mayDiscardChanges()) {
+        event.Veto();
+        return;
+    }
+    FBChartFrame::OnClose(event);
 }
 
 void QxChartFrame::openChartFile()
@@ -95,6 +166,12 @@ void QxChartFrame::openChartFile()
     chart->showVolumeZone(header.volumesShown);
     if (header.zoomFactor > 0.0)
         chart->setZoomFactor(header.zoomFactor);
-    readChartZones(*chart, zoneIndexMap(zones));
+    QxLeftOut leftOut;
+    const auto byIndex = zoneIndexMap(zones, &leftOut.zones);
+    readChartZones(*chart, byIndex, &leftOut);
+    if (QxChartFrame* frame = view->getFrame())
+        frame->setChartFile(path);
     view->refreshChart();
+    if (leftOut.any())
+        wxMessageBox(leftOutText(leftOut), QxApplication::appTitle(), wxOK | wxICON_WARNING);
 }

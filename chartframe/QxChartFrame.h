@@ -8,6 +8,8 @@
 
 #include <wx/pen.h>
 
+#include <string>
+
 class QxAnnotToolBar;
 class QxChart;
 class QxChartist;
@@ -31,6 +33,19 @@ public:
     static void openChartFile();
     // Saves the chart shown to a chart file.
     void saveChartFile(wxCommandEvent& event);
+    // Writes the chart to path and makes it the chart's file; a failure is
+    // told (what failed, in words) and false.
+    bool writeChartTo(const wxString& path);
+    // The chart file the chart was opened from or last saved to (empty for
+    // a chart that never had one), and whether the chart now differs from
+    // what that file holds.
+    const wxString& chartFile() const { return m_chartFile; }
+    void setChartFile(const wxString& path);
+    bool hasUnsavedChanges() const;
+    // Whether the frame may go: true when nothing would be lost, after
+    // asking Yes / No / Cancel about unsaved changes (Yes saves them).
+    bool mayDiscardChanges();
+    bool mayEndProgram() override { return mayDiscardChanges(); }
 
     // Whether the frame was opened maximised (as the last chart frame was).
     bool openedMaximized() const { return m_openedMaximized; }
@@ -86,6 +101,7 @@ public:
 
 protected:
     void OnSize(wxSizeEvent& event) override;
+    void OnClose(wxCloseEvent& event) override;
 
     void onCandle(wxCommandEvent& event) override;
     void onUpdateCandle(wxUpdateUIEvent& event) override;
@@ -145,6 +161,8 @@ private:
 
     QxChartView* m_view = nullptr;
     bool m_openedMaximized = false;
+    wxString m_chartFile;
+    std::string m_savedDocument; // the chart document as m_chartFile holds it
     wxMenu* m_annotationMenu = nullptr;
     QxChartPeriodicityToolbar* m_periodicityToolbar = nullptr;
     QxChartOptionsToolbar* m_optionsToolbar = nullptr;

@@ -876,12 +876,13 @@ void QxChartView::onConfigureIndicator(wxCommandEvent& event)
     QxObjectSmartPtr<QxChart> c(chart());
     QxZone* z = zone(m_currentZone);
     QxObjectSmartPtr<QxIndicator> indicator(z ? z->indicatorAt(unsigned(event.GetId() - eMenuConfigureIndicator)) : nullptr);
-    if (!indicator || !indicator->configure(7))
+    if (!indicator)
         return;
-    if (z != c->getMainZone()) {
+    // Redrawn after Cancel too, from what the indicator holds again: the
+    // dialog may have changed it while it was open.
+    if (indicator->configure(7) && z != c->getMainZone())
         z->setTitle(indicator->getDisplayName());
-        z->setLayoutNeeded();
-    }
+    z->setLayoutNeeded();
     refreshChart();
 }
 

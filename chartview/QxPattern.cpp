@@ -29,24 +29,27 @@ QxPattern* createPatternFromXml(const wxXmlNode* element)
     return pattern;
 }
 
-int readPatternsFromXml(const wxXmlNode* patterns, QxPatternList& list)
+int readPatternsFromXml(const wxXmlNode* patterns, QxPatternList& list, unsigned* leftOut)
 {
     if (!patterns)
         return eNoError;
-    std::map<long, QxObjectSmartPtr<QxPattern>> byIndex;
+    // Two patterns under one index are both kept, in document order: a
+    // repeated number loses nothing the file holds.
+    std::multimap<long, QxObjectSmartPtr<QxPattern>> byIndex;
     for (const wxXmlNode* child = patterns->GetChildren(); child; child = child->GetNext()) {
-        QxObjectSmartPtr<QxPattern> pattern(createPatternFromXml(child));
-        if (!pattern)
+        if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
+        QxObjectSmartPtr<QxPattern> pattern(createPatternFromXml(child));
         // An index that is no integer counts as missing: read as 0 it
-        // would collide with the real first pattern and lose the whole list.
+        // would be placed before the real first pattern.
         wxString text;
         long index = 0;
-        if (!child->GetAttribute("Index", &text) || !text.ToLong(&index, 10))
+        if (!pattern || !child->GetAttribute("Index", &text) || !text.ToLong(&index, 10)) {
+            if (leftOut)
+                ++*leftOut;
             continue;
-        if (byIndex.count(index))
-            return eInconsistentData;
-        byIndex[index] = pattern;
+        }
+        byIndex.emplace(index, pattern);
     }
     for (auto& entry : byIndex)
         list.push_back(entry.second);

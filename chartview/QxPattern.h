@@ -65,8 +65,8 @@ using QxPatternList = std::vector<QxObjectSmartPtr<QxPattern>>;
 QxPattern* createPatternFromXml(const wxXmlNode* element);
 
 // Reads a zone's "Patterns" element: each child of a registered kind with
-// an integer "Index" is kept under it (children without one are skipped)
-// and the kept patterns are appended to list in ascending order of index.
-// Two children with one index give eInconsistentData and leave list as it
-// was; otherwise 0.
-int readPatternsFromXml(const wxXmlNode* patterns, QxPatternList& list);
+// an integer "Index" is kept under it and the kept patterns are appended to
+// list in ascending order of index (children sharing one index in document
+// order). Child elements it cannot use are skipped and counted in leftOut
+// when given. Always 0.
+int readPatternsFromXml(const wxXmlNode* patterns, QxPatternList& list, unsigned* leftOut = nullptr);

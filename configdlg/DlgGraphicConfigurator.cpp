@@ -3,6 +3,7 @@
 #include "app/QxApplication.h"
 #include "chart/QxDrawable.h"
 #include "configdlg/PanelColorSchemeConfigurator.h"
+#include "configdlg/QxOptParamCheck.h"
 #include "core/QxIndicSeriesSelector.h"
 #include "core/QxIndicator.h"
 
@@ -84,7 +85,7 @@ bool PanelGraphicObjConfigurator::Validate()
                 problem = _("No data source is selected.");
         } else {
             double number = 0;
-            if (static_cast<wxTextCtrl*>(m_controls[i])->GetValue().Strip(wxString::both).ToCDouble(&number))
+            if (qxReadRealNumber(static_cast<wxTextCtrl*>(m_controls[i])->GetValue(), number))
                 values[i] = QxSeriesId::constant(number);
             else
                 problem = _("Value can only be a number.");

@@ -3,6 +3,7 @@
 #include "app/QxApplication.h"
 #include "configdlg/QxOptParamCheck.h"
 #include "core/QxIndicator.h"
+#include "core/platform/QxSpinText.h"
 
 #include <wx/artprov.h>
 #include <wx/choice.h>
@@ -44,6 +45,7 @@ void QxIndicOptParamConfiguratorPanal::createParamControls(const TA_OptInputPara
         const int initial = def <= INT_MIN ? INT_MIN : def >= INT_MAX ? INT_MAX : static_cast<int>(def);
         auto* spin = new wxSpinCtrl(this, wxID_ANY, wxString::Format("%.0lf", def), wxDefaultPosition,
                                     wxDefaultSize, wxSP_ARROW_KEYS, lo, hi, initial);
+        qxWatchSpinText(spin); // its range is checked on what was typed
         control = spin;
         break;
     }
@@ -129,7 +131,7 @@ bool QxIndicOptParamConfiguratorPanal::validateParams(std::vector<QxParamInfo>* 
         if (auto* text = dynamic_cast<wxTextCtrl*>(c)) {
             entry.text = text->GetValue();
         } else if (auto* spin = dynamic_cast<wxSpinCtrl*>(c)) {
-            entry.text = spin->GetTextValue();
+            entry.text = qxTypedSpinText(spin);
             entry.spinValue = spin->GetValue();
         } else if (auto* choice = dynamic_cast<wxChoice*>(c)) {
             entry.selection = choice->GetSelection();

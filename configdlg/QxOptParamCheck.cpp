@@ -22,16 +22,41 @@ bool readInteger(const wxString& text, long long& out)
     return !s.empty() && s.ToLongLong(&out);
 }
 
-// A finite real number in the C form, with blanks around it allowed.
-bool readReal(const wxString& text, double& out)
+} // namespace
+
+bool qxReadRealNumber(const wxString& text, double& out)
 {
     wxString s(text);
     s.Trim(true).Trim(false);
-    // "nan" would pass every limit test below.
-    return !s.empty() && s.ToCDouble(&out) && std::isfinite(out);
+    // Only what a person writes as a number: the C reader also takes
+    // "nan", "infinity" and "0x1p3", and "nan" passes every limit test.
+    size_t i = 0;
+    if (i < s.length() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    for (; i < s.length() && wxIsdigit(s[i]); ++i)
+        ++digits;
+    if (i < s.length() && s[i] == '.')
+        for (++i; i < s.length() && wxIsdigit(s[i]); ++i)
+            ++digits;
+    if (digits == 0)
+        return false;
+    if (i < s.length() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.length() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        size_t exponent = 0;
+        for (; i < s.length() && wxIsdigit(s[i]); ++i)
+            ++exponent;
+        if (exponent == 0)
+            return false;
+    }
+    double value = 0;
+    if (i != s.length() || !s.ToCDouble(&value) || !std::isfinite(value))
+        return false;
+    out = value;
+    return true;
 }
-
-} // namespace
 
 bool qxCheckOptParam(const TA_OptInputParameterInfo& info, const QxOptParamEntry& entry, QxValue& value,
                      wxString& message)
@@ -41,7 +66,7 @@ bool qxCheckOptParam(const TA_OptInputParameterInfo& info, const QxOptParamEntry
     case TA_OptInput_RealRange: {
         const auto* range = static_cast<const TA_RealRange*>(info.dataSet);
         double v = 0;
-        if (!readReal(entry.text, v)) {
+        if (!qxReadRealNumber(entry.text, v)) {
             message = wxString::Format(_("Value of '%s' can only be a real number."), name);
             return false;
         }

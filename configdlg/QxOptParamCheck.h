@@ -23,6 +23,12 @@ struct QxOptParamEntry {
     int selection = -1;
 };
 
+// A number typed by the user: decimal digits with an optional sign, point
+// and exponent, blanks around it allowed; "nan", "inf" and hexadecimal forms
+// are refused (a line at "nan" is never drawn, a price of "inf" is always
+// passed). The same in every locale.
+bool qxReadRealNumber(const wxString& text, double& out);
+
 // The name the user sees for a parameter: its display name, else its name.
 wxString qxOptParamName(const TA_OptInputParameterInfo& info);
 

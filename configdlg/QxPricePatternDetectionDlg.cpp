@@ -4,6 +4,7 @@
 #include "configdlg/QxZiagzagConfigDlg.h"
 #include "configdlg/wxPenPicker.h"
 #include "core/QxUtils.h"
+#include "core/platform/QxSpinText.h"
 #include "core/platform/wxConfigEx.h"
 #include "app/QxWindowFit.h"
 
@@ -21,6 +22,7 @@ QxPricePatternDetectionDlg::QxPricePatternDetectionDlg(wxWindow* parent, const Q
     m_filter->SetRange(0.1, 100);
     m_filter->SetIncrement(0.1);
     m_filter->SetDigits(1);
+    qxWatchSpinText(m_filter);
     m_ok->SetDefault();
     growToFittingSize(this);
 }

@@ -2,8 +2,10 @@
 
 #include "app/QxApplication.h"
 #include "chart/QxChartConfiguration.h"
+#include "configdlg/QxOptParamCheck.h"
 #include "configdlg/wxPenPicker.h"
 #include "core/QxUtils.h"
+#include "core/platform/QxSpinText.h"
 #include "core/platform/wxConfigEx.h"
 
 #include <wx/msgdlg.h>
@@ -23,6 +25,7 @@ QxZiagzagConfigDlg::QxZiagzagConfigDlg(wxWindow* parent, const QxZigZagPatternCo
     m_filter->SetRange(0.1, 100);
     m_filter->SetIncrement(0.1);
     m_filter->SetDigits(1);
+    qxWatchSpinText(m_filter);
     m_ok->SetDefault();
 }
 
@@ -68,8 +71,8 @@ void QxZiagzagConfigDlg::onColourChanged(wxColourPickerEvent& event)
 
 bool QxZiagzagConfigDlg::acceptTypedFilter(wxWindow* dialog, wxSpinCtrlDouble* field, double& value)
 {
-    const wxString text = field->GetTextValue().Strip(wxString::both);
-    if ((text.ToCDouble(&value) || text.ToDouble(&value)) && std::isfinite(value) && value > 0 && value <= 100)
+    // What was typed, not what the control made of it when the focus left.
+    if (qxReadRealNumber(qxTypedSpinText(field), value) && value > 0 && value <= 100)
         return true;
     wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(), wxOK | wxICON_ERROR,
                  dialog);

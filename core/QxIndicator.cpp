@@ -4,6 +4,7 @@
 #include "chart/QxColorScheme.h"
 #include "chart/QxDrawable.h"
 #include "core/QxErrorCode.h"
+#include "core/QxIndicatorLinks.h"
 #include "trading/QxSeriesText.h"
 
 #include <wx/xml/xml.h>
@@ -165,43 +166,68 @@ void QxIndicator::teardown()
         setDrawables(QxDrawableList());
 }
 
-int QxIndicator::toXml(const std::vector<QxObjectSmartPtr<QxIndicator>>& list, wxXmlNode* parent)
+int QxIndicator::toXml(const std::vector<QxObjectSmartPtr<QxIndicator>>& list, wxXmlNode* parent,
+                       const QxIndicatorLinks* links)
 {
+    // Without a wider document the list is one: its composites refer to
+    // each other.
+    QxIndicatorLinks own;
+    if (!links) {
+        for (const auto& indicator : list)
+            own.addMember(indicator.get());
+        links = &own;
+    }
     // Each element becomes the parent's first child: walking backwards
     // leaves them in list order.
     for (size_t i = list.size(); i-- > 0;) {
         if (!list[i])
             continue;
         wxXmlNode* element = list[i]->toXml(parent, 7); // every part of the indicator
-        if (element)
+        if (element) {
             element->AddAttribute("Index", wxString::Format("%d", static_cast<int>(i)));
+            QxIndicatorLinks::writeInputs(*list[i], element, links);
+        }
     }
     return eNoError;
 }
 
-int QxIndicator::fromXml(const wxXmlNode* parent, std::vector<QxObjectSmartPtr<QxIndicator>>& list)
+int QxIndicator::fromXml(const wxXmlNode* parent, std::vector<QxObjectSmartPtr<QxIndicator>>& list,
+                         std::vector<const wxXmlNode*>* elements, unsigned* leftOut)
 {
     if (!parent)
         return eNoError;
-    std::map<long, QxObjectSmartPtr<QxIndicator>> byIndex;
+    std::multimap<long, std::pair<QxObjectSmartPtr<QxIndicator>, const wxXmlNode*>> byIndex;
+    int result = eNoError;
     for (const wxXmlNode* child = parent->GetChildren(); child; child = child->GetNext()) {
+        if (child->GetType() != wxXML_ELEMENT_NODE)
+            continue;
         int rc = eNoError;
         QxObjectSmartPtr<QxIndicator> indicator(createFromXml(child, &rc));
-        if (rc != eNoError)
-            return rc; // a damaged indicator: nothing of the list is taken
-        if (!indicator)
-            continue;
         wxString text;
         long index = 0;
-        if (!child->GetAttribute("Index", &text) || !text.ToLong(&index, 10))
-            continue;
-        if (byIndex.count(index))
-            return eInconsistentData;
-        byIndex[index] = indicator;
+        const bool usable = indicator && child->GetAttribute("Index", &text) && text.ToLong(&index, 10);
+        if (!leftOut) {
+            // Strict: a damaged list gives nothing of it.
+            if (rc != eNoError)
+                return rc;
+            if (usable && byIndex.count(index))
+                return eInconsistentData;
+        } else if (!usable) {
+            // Keeping what can be read: a damaged element loses only itself,
+            // and a repeated index nothing.
+            ++*leftOut;
+            if (result == eNoError)
+                result = rc != eNoError ? rc : eInconsistentData;
+        }
+        if (usable)
+            byIndex.emplace(index, std::make_pair(indicator, child));
     }
-    for (auto& entry : byIndex)
-        list.push_back(entry.second);
-    return eNoError;
+    for (auto& entry : byIndex) {
+        list.push_back(entry.second.first);
+        if (elements)
+            elements->push_back(entry.second.second);
+    }
+    return result;
 }
 
 QxIndicator* QxIndicator::createFromXml(const wxXmlNode* element, int* rc)
@@ -226,6 +252,7 @@ QxIndicator* QxIndicator::createFromXml(const wxXmlNode* element, int* rc)
         indicator->release();
         return nullptr;
     }
+    QxIndicatorLinks::readOwnInputs(element, *indicator);
     indicator->releaseForHandOut();
     return indicator;
 }

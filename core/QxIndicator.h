@@ -20,6 +20,7 @@
 #include <vector>
 
 class QxCalculator;
+class QxIndicatorLinks;
 class wxXmlNode;
 
 using QxDrawableList = std::vector<QxObjectSmartPtr<QxDrawable>>;
@@ -91,15 +92,23 @@ public:
     const QxSeriesId& getInputSeries(unsigned index) const;
 
     // Writes the indicators as children of parent, each marked with its
-    // position as "Index"; list order is kept in the document.
-    static int toXml(const std::vector<QxObjectSmartPtr<QxIndicator>>& list, wxXmlNode* parent);
-    // Appends the indicators found under parent in "Index" order;
+    // position as "Index" and with its inputs; list order is kept in the
+    // document. links holds the indicators of the whole document when it
+    // has more than this list (a chart's zones).
+    static int toXml(const std::vector<QxObjectSmartPtr<QxIndicator>>& list, wxXmlNode* parent,
+                     const QxIndicatorLinks* links = nullptr);
+    // Appends the indicators found under parent in "Index" order, and to
+    // elements, when given, the element each was read from;
     // eInconsistentData (nothing appended) when an index repeats or an
-    // indicator's element is damaged.
-    static int fromXml(const wxXmlNode* parent, std::vector<QxObjectSmartPtr<QxIndicator>>& list);
+    // indicator's element is damaged. Given leftOut, it keeps what can be
+    // read instead (both of a repeated index, in document order), counts the
+    // elements it could not use there and returns the first failure's code.
+    static int fromXml(const wxXmlNode* parent, std::vector<QxObjectSmartPtr<QxIndicator>>& list,
+                       std::vector<const wxXmlNode*>* elements = nullptr, unsigned* leftOut = nullptr);
     // Clones the registered prototype named by the element and lets it read
-    // the element; null when no prototype has that name, and null with the
-    // reader's code in rc when the element is damaged.
+    // the element and the inputs it states as series ids; null when no
+    // prototype has that name, and null with the reader's code in rc when
+    // the element is damaged.
     static QxIndicator* createFromXml(const wxXmlNode* element, int* rc = nullptr);
 
 protected:

@@ -1,5 +1,7 @@
 #include "core/QxSeriesId.h"
 
+#include "core/QxIndicatorLinks.h"
+
 #include "core/QxIndicator.h"
 
 #include <wx/xml/xml.h>
@@ -114,7 +116,8 @@ wxXmlNode* QxSeriesId::toXml(wxXmlNode* parent) const
     auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, "SeriesId");
     node->AddAttribute("Type", wxString::Format("%u", m_kind));
     if (m_kind == eSeriesIndicator && m_indicator) {
-        m_indicator->toXml(node, QxIndicator::eXmlParams);
+        // Its own inputs go with it: an average of an RSI stays one.
+        QxIndicatorLinks::writeInputs(*m_indicator, m_indicator->toXml(node, QxIndicator::eXmlParams), nullptr);
         node->AddAttribute("OutputIndex", wxString::Format("%d", static_cast<int>(m_outputIndex)));
     } else if (m_kind == eSeriesConstant) {
         node->AddAttribute("Value", wxString::FromCDouble(m_value, 6));

@@ -10,6 +10,7 @@
 #include "core/ta/QxTaFunctionSet.h"
 
 #include <wx/app.h>
+#include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
@@ -461,6 +462,17 @@ int TaLibIndicator::fromXml(const wxXmlNode* element)
     return drawablesFromXml(element);
 }
 
+wxString TaLibIndicator::drawablesText() const
+{
+    wxXmlNode holder(wxXML_ELEMENT_NODE, "Holder");
+    toXml(&holder, eXmlDrawables);
+    wxXmlDocument doc;
+    doc.SetRoot(new wxXmlNode(holder));
+    wxStringOutputStream text;
+    doc.Save(text, 0);
+    return text.GetString();
+}
+
 bool TaLibIndicator::configure(unsigned flags)
 {
     if (paramInfos().empty() && outputInfos().empty())
@@ -479,8 +491,38 @@ bool TaLibIndicator::configure(unsigned flags)
                 dlg.getParamPanel()->createParamControls(info);
         }
     }
-    if (dlg.ShowModal() != wxID_OK)
+    // The pages write into this indicator while the dialog is open (leaving
+    // the parameters page applies them, a modified graphic is changed in
+    // place): Cancel puts back what it was.
+    const std::vector<QxParamInfo> params = m_params;
+    const bool paramsTaken = m_paramsTaken;
+    std::vector<QxSeriesId> inputs;
+    for (unsigned i = 0; i < inputInfos().size(); ++i)
+        inputs.push_back(getInputSeries(i));
+    // The graphics as their XML: copies made now would hold this indicator,
+    // which its creator may not hold yet.
+    wxXmlNode graphics(wxXML_ELEMENT_NODE, "Graphics");
+    toXml(&graphics, eXmlDrawables);
+    const wxString graphicsText = drawablesText();
+    if (dlg.ShowModal() != wxID_OK) {
+        m_params = params;
+        m_paramsTaken = paramsTaken;
+        for (unsigned i = 0; i < inputs.size(); ++i)
+            setInputSeries(i, inputs[i]);
+        // Only graphics changed in place are made again: the chart's views
+        // may hold the ones it has.
+        if (drawablesText() != graphicsText) {
+            const bool held = numRefs() > 0;
+            addRef(); // the graphics read bind this indicator and let go again
+            setDrawables(QxDrawableList());
+            drawablesFromXml(graphics.GetChildren());
+            if (held)
+                release();
+            else
+                releaseForHandOut();
+        }
         return false;
+    }
     if ((flags & QxIndicConfigDlg::ePageGraphics) && dlg.getGraphicsPanel())
         setDrawables(dlg.getGraphicsPanel()->getGraphics());
     return true;

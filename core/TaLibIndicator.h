@@ -65,6 +65,8 @@ private:
 
     // "Drawables" under element, in list order, each with its "Index".
     void drawablesToXml(wxXmlNode* element) const;
+    // The drawables in their XML form, to tell whether any changed.
+    wxString drawablesText() const;
     // Replaces the drawables with those read from element's "Drawables",
     // when it holds any usable one.
     int drawablesFromXml(const wxXmlNode* element);

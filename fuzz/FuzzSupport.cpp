@@ -2,11 +2,17 @@
 
 #include "app/QxIndicatorRegistry.h"
 #include "chart/QxChartConfiguration.h"
+#include "chartframe/QxChartDocument.h"
+#include "core/QxCalculator.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxTime.h"
+#include "core/QxUserNotice.h"
+#include "core/QxXmlFile.h"
+#include "tests/core/FakeDataObjects.h"
 
 #include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/log.h>
-#include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
 #include <cstdio>
@@ -47,14 +53,17 @@ void initialise()
     if (done)
         return;
     done = true;
-    char tmpl[] = "/tmp/trendoria-fuzz-XXXXXX";
-    if (!mkdtemp(tmpl)) {
+    // Targets that go through files spend most of their time in the file
+    // system: fuzz.sh points TMPDIR at a memory-backed one where there is.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/trendoria-fuzz-XXXXXX";
+    if (!mkdtemp(tmpl.data())) {
         std::perror("mkdtemp");
         std::exit(2);
     }
     g_home = tmpl;
     std::atexit(removeHome);
-    setenv("HOME", tmpl, 1);
+    setenv("HOME", g_home.c_str(), 1);
     const std::string data = g_home + "/.local/share", config = g_home + "/.config";
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
@@ -74,6 +83,9 @@ void initialise()
         std::exit(2);
     }
     wxSetAssertHandler(assertAborts);
+    // Readers tell the user of each damaged file; here that is every other
+    // input, and not what is tested.
+    qxSetUserNoticeSink([](const wxString&) {});
     wxLog::EnableLogging(false);
     QxIndicatorRegistry::instance()->addBuiltInIndicators();
     // What the toolkit sets up on first use is made now, so that the leak
@@ -84,9 +96,10 @@ void initialise()
 
 std::unique_ptr<wxXmlDocument> parseXml(const uint8_t* data, size_t size)
 {
-    wxMemoryInputStream in(data, size);
+    // As the program reads the chart files and templates these parts come in.
+    static const QxXmlLimits limits{kMaxChartDocumentBytes, kMaxChartDocumentDepth};
     auto doc = std::make_unique<wxXmlDocument>();
-    if (!doc->Load(in, "UTF-8") || !doc->GetRoot())
+    if (qxParseXml(reinterpret_cast<const char*>(data), size, *doc, limits, wxString(), nullptr) != QxXmlRead::eRead)
         return nullptr;
     return doc;
 }
@@ -100,6 +113,49 @@ bool writeFile(const wxString& path, const uint8_t* data, size_t size)
 wxString scratchPath(const char* name)
 {
     return wxString::FromUTF8((g_home + "/" + name).c_str());
+}
+
+void removeAll(const wxString& path)
+{
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(static_cast<const char*>(path.fn_str())), ec);
+}
+
+QxDatabase* database()
+{
+    // Held for the whole process, so never counted as a leak of an input.
+    static FakeDatabase* db = [] {
+        auto* made = new FakeDatabase;
+        made->addRef();
+        FakeCategory* category = made->add(1, "US.FUZZ.STOCK", "Yahoo!");
+        category->add(11, "AAA");
+        category->add(12, "BBB");
+        category->add(13, "CCC");
+        return made;
+    }();
+    return db;
+}
+
+QxCalculator* calculator()
+{
+    static QxCalculator* calc = [] {
+        QxObjectSmartPtr<QxPriceHistory> history(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+        history->resize(60);
+        wxDateTime day(2, wxDateTime::Jan, 2014);
+        for (unsigned i = 0; i < 60; ++i, day += wxDateSpan::Day()) {
+            const double close = 50.0 + (i % 7) - (i % 5) * 0.5;
+            history->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
+            history->open()[i] = close - 0.5;
+            history->high()[i] = close + 1.0;
+            history->low()[i] = close - 1.0;
+            history->close()[i] = close;
+            history->volume()[i] = 1000.0 * (1 + i % 3);
+        }
+        auto* made = new QxCalculator(history.get());
+        made->addRef();
+        return made;
+    }();
+    return calc;
 }
 
 } // namespace FuzzSupport

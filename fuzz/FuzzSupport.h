@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+class QxCalculator;
+class QxDatabase;
 class wxXmlDocument;
 
 namespace FuzzSupport {
@@ -16,7 +18,8 @@ namespace FuzzSupport {
 // Once per process, before the first input.
 void initialise();
 
-// The bytes as an XML document; null when they do not parse or have no root.
+// The bytes as an XML document, read as the program reads its chart files;
+// null when that reader refuses them.
 std::unique_ptr<wxXmlDocument> parseXml(const uint8_t* data, size_t size);
 
 // Writes the bytes to path (replacing what is there); false on failure.
@@ -24,6 +27,19 @@ bool writeFile(const wxString& path, const uint8_t* data, size_t size);
 
 // A file name in the process's private scratch folder.
 wxString scratchPath(const char* name);
+
+// Removes path and everything below it (nothing when it is not there).
+void removeAll(const wxString& path);
+
+// A small database for readers that resolve security keys: the category
+// "US.FUZZ.STOCK" of the provider "Yahoo!" with the securities "AAA", "BBB"
+// and "CCC" (so the key "Yahoo!|US.FUZZ.STOCK|AAA" resolves). Lives as long
+// as the process.
+QxDatabase* database();
+
+// A calculator over 60 daily bars from 2 January 2014, for charts read from
+// files. Lives as long as the process.
+QxCalculator* calculator();
 
 } // namespace FuzzSupport
 

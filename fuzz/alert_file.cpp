@@ -9,8 +9,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const wxFileName file(QxAlertMgr::filePath());
-    if (!file.DirExists())
-        wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL);
+    // A fresh folder: damaged inputs are kept aside beside the file, and a
+    // folder full of those leaves nowhere to keep the next.
+    FuzzSupport::removeAll(file.GetPath());
+    wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL);
     if (!FuzzSupport::writeFile(file.GetFullPath(), data, size))
         return 0;
     QxAlertMgr::get()->save();

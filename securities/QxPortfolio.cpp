@@ -1,10 +1,10 @@
 #include "securities/QxPortfolio.h"
 
 #include "core/QxSecurityKey.h"
+#include "securities/QxPortfolioFiles.h"
 
 #include <wx/xml/xml.h>
 
-#include <algorithm>
 
 QxPortfolio::QxPortfolio(const wxString& name) : m_name(name) {}
 
@@ -24,43 +24,6 @@ QxPosition* QxPortfolio::getPosition(QxSecurity* security, bool create)
     return &it->second;
 }
 
-void QxPortfolio::addAllTransactions(const QxPortfolio& other)
-{
-    for (const auto& [key, theirs] : other.m_positions) {
-        auto it = m_positions.find(key);
-        if (it == m_positions.end())
-            it = m_positions.emplace(key, QxPosition(theirs.security(), key)).first;
-        for (const QxTransaction& t : theirs.transactions())
-            it->second.addTransaction(t);
-    }
-}
-
-bool QxPortfolio::removeEqualTransaction(const std::string& key, const QxTransaction& t)
-{
-    const auto it = m_positions.find(key);
-    if (it == m_positions.end())
-        return false;
-    const auto& transactions = it->second.transactions();
-    const auto found = std::find(transactions.begin(), transactions.end(), t);
-    if (found == transactions.end())
-        return false;
-    it->second.removeTransaction(static_cast<size_t>(found - transactions.begin()));
-    return true;
-}
-
-std::vector<std::string> QxPortfolio::removeAllTransactions(const QxPortfolio& other)
-{
-    std::vector<std::string> changed;
-    for (const auto& [key, theirs] : other.m_positions) {
-        bool any = false;
-        for (const QxTransaction& t : theirs.transactions())
-            any = removeEqualTransaction(key, t) || any;
-        if (any)
-            changed.push_back(key);
-    }
-    return changed;
-}
-
 QxPortfolio* QxPortfolio::fromXml(const wxXmlNode* element, QxDatabase* database)
 {
     if (!element)
@@ -72,7 +35,7 @@ QxPortfolio* QxPortfolio::fromXml(const wxXmlNode* element, QxDatabase* database
         const std::string key = child->GetAttribute("security").utf8_string();
         QxSecurity* security = database && !key.empty() ? findSecurityByKey(database, key) : nullptr;
         if (!security) {
-            portfolio->m_unresolved.emplace_back(new wxXmlNode(*child));
+            portfolio->m_unresolved.emplace_back(qxKeptElement(*child));
             continue;
         }
         portfolio->getPosition(security, true)->fromXml(child);

@@ -29,15 +29,6 @@ public:
     // The position of the security; when absent, a new empty one if create
     // is set, else null. Null for no security.
     QxPosition* getPosition(QxSecurity* security, bool create);
-    // Adds every transaction of other's positions to the position of the
-    // same security here (made when absent).
-    void addAllTransactions(const QxPortfolio& other);
-    // Removes the first transaction equal to t in all four fields from the
-    // position of key; false when there is none.
-    bool removeEqualTransaction(const std::string& key, const QxTransaction& t);
-    // Undoes addAllTransactions: one equal transaction here per transaction
-    // of other. Returns the keys of the positions that changed.
-    std::vector<std::string> removeAllTransactions(const QxPortfolio& other);
 
     const Positions& positions() const { return m_positions; }
     Positions& positions() { return m_positions; }

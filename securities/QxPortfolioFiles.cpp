@@ -4,10 +4,14 @@
 #include "core/platform/wxeStandardPaths.h"
 
 #include <wx/filename.h>
+#include <wx/intl.h>
+#include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
 #include <charconv>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -21,41 +25,72 @@ bool parseC(const std::string& text, double* value)
     return result.ec == std::errc() && result.ptr == end && !text.empty();
 }
 
+// The whole file at path, when there is one and it holds at most limit bytes.
+bool readBytes(const wxString& path, size_t limit, std::string* bytes)
+{
+    bytes->clear();
+    const wxULongLong size = wxFileName::GetSize(path);
+    if (!wxFileName::FileExists(path) || size == wxInvalidSize || size > limit)
+        return false;
+    std::ifstream in(path.fn_str(), std::ios::binary);
+    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad() && bytes->size() <= limit;
+}
+
 // Reads path into doc; false when there is nothing to read.
 bool loadListFile(const wxString& path, wxXmlDocument& doc, QxListFileState* state)
 {
     QxListFileState local;
     QxListFileState& st = state ? *state : local;
+    // The bytes before the parse: should another program write in between,
+    // the next write here finds the file changed and leaves it alone.
+    st.present = readBytes(path, kListFileLimits.maxBytes, &st.content);
     wxString why;
     switch (qxLoadXmlFile(path, doc, kListFileLimits, wxString(), &why)) {
     case QxXmlRead::eRead:
         return doc.GetRoot() != nullptr;
     case QxXmlRead::eMissing:
+        st.present = false;
         return false;
     case QxXmlRead::eDamaged:
         st.keptAside = qxKeepDamagedFileAside(path, why);
         st.writable = !st.keptAside.empty();
+        st.present = false;
+        st.content.clear();
         return false;
     }
     return false;
 }
 
 template <class T>
-bool saveListFile(const wxString& path, const char* rootName, const std::vector<const T*>& lists,
-                  const QxListFileState& state)
+std::string listText(const char* rootName, const std::vector<const T*>& lists)
 {
-    if (!state.writable)
-        return false;
     wxXmlDocument doc;
     auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, rootName);
     doc.SetRoot(root);
     for (const T* list : lists)
         if (list)
             list->toXml(root);
+    wxMemoryOutputStream out;
+    doc.Save(out, 2);
+    std::string text(out.GetLength(), '\0');
+    out.CopyTo(text.data(), text.size());
+    return text;
+}
+
+bool makeFolderOf(const wxString& path, wxString* why)
+{
     const wxFileName file(path);
-    if (!file.DirExists() && !wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL))
-        return false;
-    return qxSaveXmlFile(doc, path, 2);
+    if (file.DirExists() || wxFileName::Mkdir(file.GetPath(), 0777, wxPATH_MKDIR_FULL))
+        return true;
+    if (why)
+        *why = wxString::Format(_("the folder \"%s\" could not be made"), file.GetPath());
+    return false;
+}
+
+bool saveListFile(const wxString& path, const std::string& text, const QxListFileState& state)
+{
+    return state.writable && makeFolderOf(path, nullptr) && qxSaveBytesFile(text, path);
 }
 
 } // namespace
@@ -82,6 +117,35 @@ bool qxParseFileDouble(const wxString& text, double* value)
         return false;
     *value = parsed;
     return true;
+}
+
+namespace {
+
+void dropWriterIndentation(wxXmlNode* node)
+{
+    for (wxXmlNode* child = node->GetChildren(); child; child = child->GetNext()) {
+        const wxXmlNode* next = child->GetNext();
+        if (child->GetType() == wxXML_TEXT_NODE && next && next->GetType() != wxXML_TEXT_NODE) {
+            // "\n" and spaces: what the writer adds before the next element.
+            wxString text = child->GetContent();
+            const size_t end = text.find_last_not_of(" \t\r\n");
+            const size_t newline = text.find('\n', end == wxString::npos ? 0 : end + 1);
+            if (newline != wxString::npos) {
+                text.erase(newline);
+                child->SetContent(text);
+            }
+        }
+        dropWriterIndentation(child);
+    }
+}
+
+} // namespace
+
+wxXmlNode* qxKeptElement(const wxXmlNode& element)
+{
+    auto* copy = new wxXmlNode(element);
+    dropWriterIndentation(copy);
+    return copy;
 }
 
 wxString qxPortfoliosFilePath()
@@ -121,14 +185,40 @@ std::vector<QxObjectSmartPtr<QxWatchlist>> qxLoadWatchlists(const wxString& path
     return watchlists;
 }
 
+std::string qxPortfoliosText(const std::vector<const QxPortfolio*>& portfolios)
+{
+    return listText("portfolios", portfolios);
+}
+
+std::string qxWatchlistsText(const std::vector<const QxWatchlist*>& watchlists)
+{
+    return listText("watchlists", watchlists);
+}
+
 bool qxSavePortfolios(const wxString& path, const std::vector<const QxPortfolio*>& portfolios,
                       const QxListFileState& state)
 {
-    return saveListFile(path, "portfolios", portfolios, state);
+    return saveListFile(path, qxPortfoliosText(portfolios), state);
 }
 
 bool qxSaveWatchlists(const wxString& path, const std::vector<const QxWatchlist*>& watchlists,
                       const QxListFileState& state)
 {
-    return saveListFile(path, "watchlists", watchlists, state);
+    return saveListFile(path, qxWatchlistsText(watchlists), state);
+}
+
+QxListWrite qxWriteListFile(const wxString& path, const std::string& text, QxListFileState& state, wxString* why)
+{
+    if (!state.writable)
+        return QxListWrite::eRefused;
+    std::string onDisk;
+    // A file that is gone holds nothing of anyone's to lose.
+    if (readBytes(path, kListFileLimits.maxBytes, &onDisk) ? !state.present || onDisk != state.content
+                                                           : wxFileName::FileExists(path))
+        return QxListWrite::eChangedElsewhere;
+    if (!makeFolderOf(path, why) || !qxSaveBytesFile(text, path, why))
+        return QxListWrite::eFailed;
+    state.present = true;
+    state.content = text;
+    return QxListWrite::eWritten;
 }

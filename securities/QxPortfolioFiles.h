@@ -1,18 +1,21 @@
 #pragma once
 // The two files of the portfolio manager, "portfolios.xml" and
 // "watchlists.xml" in the user data folder, and how their numbers are
-// written. Both are read when the manager opens and written when it closes.
-// A file that cannot be read is renamed aside (the user is told once) and
-// never written over; when it cannot even be moved, nothing is written.
+// written. Both are read when the manager opens and written after every
+// change. A file that cannot be read is renamed aside (the user is told
+// once) and never written over; when it cannot even be moved, nothing is
+// written. Nor is a file that another program changed since it was read.
 #include "core/QxObject.h"
 #include "securities/QxPortfolio.h"
 #include "securities/QxWatchlist.h"
 
 #include <wx/string.h>
 
+#include <string>
 #include <vector>
 
 class QxDatabase;
+class wxXmlNode;
 
 // Doubles in the files: always with ".", with 4 decimals when those say the
 // value exactly, otherwise the shortest text that reads back the same, so
@@ -22,11 +25,21 @@ wxString qxFileDoubleText(double value);
 // older versions under a comma locale); the whole text must be the number.
 bool qxParseFileDouble(const wxString& text, double* value);
 
-// What became of reading one of the files.
+// What became of reading one of the files, and of writing it since.
 struct QxListFileState {
     bool writable = true; // false: a damaged file stayed in place
     wxString keptAside;   // where a damaged file was moved to
+    // The file as this program last read or wrote it: whether there was
+    // one, and its bytes.
+    bool present = false;
+    std::string content;
 };
+
+// A copy of an element of a file that is kept as it was read and written
+// back (one whose security is not in the database). The indentation the
+// writer puts before an element that follows text is taken off that text,
+// so that the element reads back the same after every save.
+wxXmlNode* qxKeptElement(const wxXmlNode& element);
 
 wxString qxPortfoliosFilePath();
 wxString qxWatchlistsFilePath();
@@ -38,9 +51,24 @@ std::vector<QxObjectSmartPtr<QxPortfolio>> qxLoadPortfolios(const wxString& path
 std::vector<QxObjectSmartPtr<QxWatchlist>> qxLoadWatchlists(const wxString& path, QxDatabase* database,
                                                            QxListFileState* state);
 
+// The files' texts as they are written.
+std::string qxPortfoliosText(const std::vector<const QxPortfolio*>& portfolios);
+std::string qxWatchlistsText(const std::vector<const QxWatchlist*>& watchlists);
+
 // Writes the file through a temporary file; false when nothing was written
 // (a damaged file that stayed in place is never written over).
 bool qxSavePortfolios(const wxString& path, const std::vector<const QxPortfolio*>& portfolios,
                       const QxListFileState& state);
 bool qxSaveWatchlists(const wxString& path, const std::vector<const QxWatchlist*>& watchlists,
                       const QxListFileState& state);
+
+enum class QxListWrite {
+    eWritten,
+    eFailed,           // why says what went wrong; the file there is as it was
+    eChangedElsewhere, // the file is not what this program last read or wrote: left alone
+    eRefused,          // a damaged file that could not be kept aside stays in place
+};
+// Writes text to path through a temporary file, unless the file there is
+// no longer what state says this program last read or wrote (another
+// program changed or made it since). On success state holds text.
+QxListWrite qxWriteListFile(const wxString& path, const std::string& text, QxListFileState& state, wxString* why);

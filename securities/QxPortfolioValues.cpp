@@ -21,7 +21,9 @@ void fillValue(QxPositionTexts& texts, double quantity, double investment, const
     const double gain = value - investment;
     texts[7] = qxFixedText(value, 2);
     texts[8] = qxFixedText(gain, 2);
-    texts[9] = investment == 0 ? wxString("-") : qxPercentText(gain * 100 / investment);
+    // Measured against what was put in, so that a short that gained shows
+    // a gain: the sign is the gain's.
+    texts[9] = investment == 0 ? wxString("-") : qxPercentText(gain * 100 / std::fabs(investment));
 }
 
 void fillChange(wxString* last, const QxCloses& closes)
@@ -64,6 +66,8 @@ wxString qxPercentText(double value) { return qxFixedText(value, 2) + "%"; }
 QxPositionTexts qxPositionRowTexts(const QxPosition& position, const QxCloses& closes)
 {
     QxPositionTexts texts;
+    if (!position.isOpen())
+        return texts;
     fillChange(&texts[1], closes);
     texts[4] = qxFixedText(position.averagePrice(), 4);
     texts[5] = qxFixedText(position.openQuantity(), 4);
@@ -75,6 +79,11 @@ QxPositionTexts qxPositionRowTexts(const QxPosition& position, const QxCloses& c
 QxPositionTexts qxLotRowTexts(const QxTransaction& transaction, double openPart, const QxCloses& closes)
 {
     QxPositionTexts texts;
+    if (openPart == 0) {
+        texts[4] = qxFixedText(transaction.price, 4);
+        texts[5] = qxFixedText(transaction.quantity, 4);
+        return texts;
+    }
     fillChange(&texts[1], closes);
     texts[4] = qxFixedText(transaction.price, 4);
     texts[5] = qxFixedText(openPart, 4);
@@ -109,7 +118,7 @@ std::array<wxString, 3> qxPortfolioListTexts(const QxPortfolio& portfolio,
     bool valued = true; // false once something held has no price at all
     for (const auto& [key, position] : portfolio.positions()) {
         investment += position.openCost();
-        if (position.openQuantity() == 0)
+        if (!position.isOpen())
             continue;
         const QxCloses closes = closesOf(position.security());
         if (closes.bars > 0)
@@ -119,8 +128,10 @@ std::array<wxString, 3> qxPortfolioListTexts(const QxPortfolio& portfolio,
     }
     if (!valued)
         return {qxFixedText(investment, 2), "-", "-"};
+    // A short holding (negative investment) gains as its value falls.
     return {qxFixedText(investment, 2), qxFixedText(value, 2),
-            investment == 0 ? wxString("-") : qxPercentText((value / investment - 1) * 100)};
+            investment == 0 ? wxString("-")
+                            : qxPercentText((value / investment - 1) * 100 * (investment < 0 ? -1 : 1))};
 }
 
 double qxLeadingNumber(const wxString& text)
@@ -163,15 +174,8 @@ int QxPortfolioDetailsItemComparator::Compare(wxTreeListCtrl* tree, unsigned col
         return qxCompareLeadingNumbers(tree->GetItemText(a, column), tree->GetItemText(b, column));
     auto* lotA = dynamic_cast<QxLotRowData*>(tree->GetItemData(a));
     auto* lotB = dynamic_cast<QxLotRowData*>(tree->GetItemData(b));
-    auto* owner = dynamic_cast<QxPositionRowData*>(tree->GetItemData(tree->GetItemParent(a)));
-    if (lotA && lotB && owner && owner->position) {
-        const auto& transactions = owner->position->transactions();
-        if (lotA->index < transactions.size() && lotB->index < transactions.size()) {
-            const int64_t ta = transactions[lotA->index].time;
-            const int64_t tb = transactions[lotB->index].time;
-            return ta < tb ? -1 : ta > tb ? 1 : 0;
-        }
-    }
+    if (lotA && lotB)
+        return lotA->time < lotB->time ? -1 : lotA->time > lotB->time ? 1 : 0;
     return sign(tree->GetItemText(a, 0).Cmp(tree->GetItemText(b, 0)));
 }
 

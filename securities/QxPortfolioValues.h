@@ -9,7 +9,10 @@
 #include <wx/treelist.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QxPriceHistory;
@@ -34,10 +37,12 @@ wxString qxPercentText(double value);
 
 // Columns of a position row (0 "Name" is left empty: it is set when the row
 // is made): Last, Change, %Change, Buy Price, Quantity, Investment, Value,
-// Gain, %Gain. Value, Gain and %Gain are "-" without any bar.
+// Gain, %Gain. Value, Gain and %Gain are "-" without any bar; a position
+// with nothing open shows none of them.
 using QxPositionTexts = std::array<wxString, 10>;
 QxPositionTexts qxPositionRowTexts(const QxPosition& position, const QxCloses& closes);
-// A lot row: the open part of one transaction.
+// A transaction's row: what is open of it (openPart) as a lot; a closed one
+// shows only its price and quantity as they were entered.
 QxPositionTexts qxLotRowTexts(const QxTransaction& transaction, double openPart, const QxCloses& closes);
 // A watch row's columns 1 to 7 (Last, Change, %Change, Watch Start, Start
 // Price, Gain, %Gain); false, with nothing to set, without a history.
@@ -64,22 +69,24 @@ int qxComparePortfolioListRows(const wxString& a, bool aIsConsolidated, const wx
 // one of n + 1 parts, the rest split evenly.
 std::vector<int> qxFitColumnWidths(int width, int columns);
 
-// What the rows of the details trees carry. Positions and watch items stay
-// where their maps keep them; a tree is refilled after one is erased.
+// What the rows of the details trees carry: positions and watch items by
+// their security key (the tree's portfolio or watchlist holds them), lots by
+// the index and time of their transaction.
 class QxPositionRowData : public wxClientData {
 public:
-    explicit QxPositionRowData(const QxPosition* position) : position(position) {}
-    const QxPosition* position;
+    explicit QxPositionRowData(std::string key) : key(std::move(key)) {}
+    std::string key;
 };
 class QxLotRowData : public wxClientData {
 public:
-    explicit QxLotRowData(size_t index) : index(index) {}
+    QxLotRowData(size_t index, int64_t time) : index(index), time(time) {}
     size_t index; // in the parent position's transactions
+    int64_t time;
 };
 class QxWatchRowData : public wxClientData {
 public:
-    explicit QxWatchRowData(const QxWatchItem* item) : item(item) {}
-    const QxWatchItem* item;
+    explicit QxWatchRowData(std::string key) : key(std::move(key)) {}
+    std::string key;
 };
 
 class QxPortfolioDetailsItemComparator : public wxTreeListItemComparator {

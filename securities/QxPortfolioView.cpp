@@ -6,15 +6,10 @@
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDatabase.h"
 #include "core/QxTime.h"
-#include "securities/QxPortfolioNames.h"
 #include "securities/QxTransactionDlg.h"
-#include "trading/QxAlertMgrPanel.h"
-#include "trading/QxAlertSettingsDlg.h"
 
 #include <wx/artprov.h>
 #include <wx/dataview.h>
-#include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -36,15 +31,6 @@ QxDatabase* currentDatabase()
 }
 
 long selectedRow(const wxListCtrl* list) { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
-
-long focusedRow(const wxListCtrl* list) { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED); }
-
-void selectAndFocus(wxListCtrl* list, long row)
-{
-    if (row >= 0 && row < list->GetItemCount())
-        list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                           wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-}
 
 // Sorting a list by its rows' item data: the texts of the sort column by id.
 struct ListSortData {
@@ -107,41 +93,30 @@ QxPortfolioView::QxPortfolioView(wxWindow* parent)
     m_portfolioList->AppendColumn(_("Value"), wxLIST_FORMAT_RIGHT);
     m_portfolioList->AppendColumn(_("%Gain"), wxLIST_FORMAT_RIGHT);
     m_watchlistList->AppendColumn(_("Watchlists"));
-    m_alertList->AppendColumn(_("Alert Setting"));
-    m_alertList->AppendColumn(_("Last occurred on"));
+    m_alerts = std::make_unique<QxPortfolioAlerts>(m_alertList, m_alertsLabel, ID_SET_NEW_ALERT);
 
-    m_portfolioList->InsertItem(0, "CONSOLIDATED");
+    m_portfolioList->InsertItem(0, m_book.consolidated().name());
     m_portfolioList->SetItemData(0, kConsolidatedId);
-    m_portfolios[kConsolidatedId] = new QxPortfolio("CONSOLIDATED");
-    selectAndFocus(m_portfolioList, 0);
-    showDetailsTree(portfolioTree(kConsolidatedId), false);
-    m_currentPortfolio = kConsolidatedId;
+    showPortfolio(kConsolidatedId);
 
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
         m_sashDragging = false;
         resetCursor();
     });
 
-    loadPortfolios();
-    loadWatchlists();
+    loadLists();
     activateList(false);
-
-    QxAlertMgr* alerts = QxAlertMgr::get();
-    alerts->addAlertSettingReactor(this);
-    alerts->addAlertReactor(this);
 }
 
 QxPortfolioView::~QxPortfolioView()
 {
-    // At exit the manager has saved and emptied itself; it is not made again.
-    if (QxAlertMgr* alerts = QxAlertMgr::existing()) {
-        alerts->removeAlertSettingReactor(this);
-        alerts->removeAlertReactor(this);
-    }
+    m_alerts.reset();
     if (HasCapture())
         ReleaseMouse();
     withdrawIdleCalls();
-    save();
+    // Every change was written when it was made; a write that failed (and
+    // was told) gets a last chance.
+    m_book.retryFailedWrites();
     if (QxDataChangeReactorMgr* hub = QxDataChangeReactorMgr::existing())
         for (const auto& entry : m_calculators)
             hub->remPriceHistoryChangeReactor(entry.first->id(), this);
@@ -155,8 +130,6 @@ QxPortfolioView::~QxPortfolioView()
         trees->clear();
     }
     m_calculators.clear();
-    m_portfolios.clear();
-    m_watchlists.clear();
 }
 
 void QxPortfolioView::sortTree(wxTreeListCtrl* tree, unsigned column, bool ascending)
@@ -174,82 +147,39 @@ void QxPortfolioView::sortTree(wxTreeListCtrl* tree, unsigned column, bool ascen
         model->Resort();
 }
 
-// ---- files
+// ---- the lists
 
-void QxPortfolioView::loadPortfolios()
+void QxPortfolioView::loadLists()
 {
-    auto loaded = qxLoadPortfolios(qxPortfoliosFilePath(), currentDatabase(), &m_portfolioFile);
-    if (!loaded.empty()) {
-        Freeze();
-        QxPortfolio* consolidated = portfolio(kConsolidatedId);
-        for (auto& p : loaded) {
-            if (p->name().empty()) {
-                m_unlisted.push_back(p);
-                continue;
-            }
-            const int id = ++m_nextPortfolioId;
-            m_portfolioList->InsertItem(0, p->name());
-            m_portfolioList->SetItemData(0, id);
-            m_portfolios[id] = p;
-            consolidated->addAllTransactions(*p);
-            updatePortfolioRow(0);
-        }
+    m_book.load(currentDatabase());
+    Freeze();
+    for (const auto& [id, p] : m_book.portfolios()) {
+        m_portfolioList->InsertItem(0, p->name());
+        m_portfolioList->SetItemData(0, id);
+        updatePortfolioRow(0);
+    }
+    if (!m_book.portfolios().empty()) {
         sortPortfolioList();
         const long last = m_portfolioList->GetItemCount() - 1;
         updatePortfolioRow(last);
-        fillPortfolioTree(portfolioTree(kConsolidatedId), *consolidated);
-        selectAndFocus(m_portfolioList, last);
-        Thaw();
+        fillPortfolioTree(kConsolidatedId);
     }
-    sortTree(m_shownPortfolioTree, 0, true);
-}
-
-void QxPortfolioView::loadWatchlists()
-{
-    auto loaded = qxLoadWatchlists(qxWatchlistsFilePath(), currentDatabase(), &m_watchlistFile);
-    if (!loaded.empty()) {
-        Freeze();
-        for (auto& w : loaded) {
-            const int id = ++m_nextWatchlistId;
-            m_watchlistList->InsertItem(0, w->name());
-            m_watchlistList->SetItemData(0, id);
-            m_watchlists[id] = w;
-        }
+    for (const auto& [id, w] : m_book.watchlists()) {
+        m_watchlistList->InsertItem(0, w->name());
+        m_watchlistList->SetItemData(0, id);
+    }
+    if (!m_book.watchlists().empty()) {
+        // The first watchlist is the one the list shows first.
+        m_currentWatchlist = static_cast<int>(m_watchlistList->GetItemData(0));
         sortWatchlistList();
-        selectAndFocus(m_watchlistList, 0);
-        Thaw();
+        m_currentWatchlist = static_cast<int>(m_watchlistList->GetItemData(0));
     }
+    showChosen();
+    Thaw();
     sortTree(m_shownPortfolioTree, 0, true);
-}
-
-void QxPortfolioView::save()
-{
-    std::vector<const QxPortfolio*> portfolios;
-    for (const auto& [id, p] : m_portfolios)
-        if (id != kConsolidatedId)
-            portfolios.push_back(p.get());
-    for (const auto& p : m_unlisted)
-        portfolios.push_back(p.get());
-    qxSavePortfolios(qxPortfoliosFilePath(), portfolios, m_portfolioFile);
-    std::vector<const QxWatchlist*> watchlists;
-    for (const auto& [id, w] : m_watchlists)
-        watchlists.push_back(w.get());
-    qxSaveWatchlists(qxWatchlistsFilePath(), watchlists, m_watchlistFile);
 }
 
 // ---- lookups
-
-QxPortfolio* QxPortfolioView::portfolio(int id) const
-{
-    const auto it = m_portfolios.find(id);
-    return it == m_portfolios.end() ? nullptr : it->second.get();
-}
-
-QxWatchlist* QxPortfolioView::watchlist(int id) const
-{
-    const auto it = m_watchlists.find(id);
-    return it == m_watchlists.end() ? nullptr : it->second.get();
-}
 
 wxTreeListCtrl* QxPortfolioView::existingPortfolioTree(int id) const
 {
@@ -261,6 +191,22 @@ wxTreeListCtrl* QxPortfolioView::existingWatchlistTree(int id) const
 {
     const auto it = m_watchlistTrees.find(id);
     return it == m_watchlistTrees.end() ? nullptr : it->second;
+}
+
+int QxPortfolioView::portfolioIdOf(const wxTreeListCtrl* tree) const
+{
+    for (const auto& [id, t] : m_portfolioTrees)
+        if (t == tree)
+            return id;
+    return -1;
+}
+
+int QxPortfolioView::watchlistIdOf(const wxTreeListCtrl* tree) const
+{
+    for (const auto& [id, t] : m_watchlistTrees)
+        if (t == tree)
+            return id;
+    return -1;
 }
 
 wxTreeListCtrl* QxPortfolioView::shownTree() const
@@ -276,6 +222,26 @@ int QxPortfolioView::rowImage(QxSecurity* security) const
 {
     const int image = m_providerImages.of(security);
     return image < 0 ? wxTreeListCtrl::NO_IMAGE : image;
+}
+
+const QxPosition* QxPortfolioView::positionOf(wxTreeListCtrl* tree, wxTreeListItem row) const
+{
+    auto* data = row.IsOk() ? dynamic_cast<QxPositionRowData*>(tree->GetItemData(row)) : nullptr;
+    const QxPortfolio* p = data ? portfolio(portfolioIdOf(tree)) : nullptr;
+    if (!p)
+        return nullptr;
+    const auto it = p->positions().find(data->key);
+    return it == p->positions().end() ? nullptr : &it->second;
+}
+
+const QxWatchItem* QxPortfolioView::watchItemOf(wxTreeListCtrl* tree, wxTreeListItem row) const
+{
+    auto* data = row.IsOk() ? dynamic_cast<QxWatchRowData*>(tree->GetItemData(row)) : nullptr;
+    const QxWatchlist* w = data ? watchlist(watchlistIdOf(tree)) : nullptr;
+    if (!w)
+        return nullptr;
+    const auto it = w->items().find(data->key);
+    return it == w->items().end() ? nullptr : &it->second;
 }
 
 // ---- calculators and values
@@ -313,10 +279,10 @@ void QxPortfolioView::updatePortfolioRow(long row)
 
 void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem row)
 {
-    auto* data = dynamic_cast<QxPositionRowData*>(tree->GetItemData(row));
-    if (!data || !data->position)
+    const QxPosition* found = positionOf(tree, row);
+    if (!found)
         return;
-    const QxPosition& position = *data->position;
+    const QxPosition& position = *found;
     const QxCloses closes = closesOf(position.security());
     const QxPositionTexts texts = qxPositionRowTexts(position, closes);
     for (unsigned column = 1; column < texts.size(); ++column)
@@ -325,10 +291,8 @@ void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem 
         auto* lot = dynamic_cast<QxLotRowData*>(tree->GetItemData(child));
         if (!lot || lot->index >= position.transactions().size())
             continue;
-        const double open = position.openQuantityOf(lot->index);
-        if (std::fabs(open) < QxPosition::kZero)
-            continue;
-        const QxPositionTexts lotTexts = qxLotRowTexts(position.transactions()[lot->index], open, closes);
+        const QxPositionTexts lotTexts =
+            qxLotRowTexts(position.transactions()[lot->index], position.openQuantityOf(lot->index), closes);
         for (unsigned column = 1; column < lotTexts.size(); ++column)
             tree->SetItemText(child, column, lotTexts[column]);
     }
@@ -336,11 +300,11 @@ void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem 
 
 void QxPortfolioView::updateWatchValues(wxTreeListCtrl* tree, wxTreeListItem row)
 {
-    auto* data = dynamic_cast<QxWatchRowData*>(tree->GetItemData(row));
-    if (!data || !data->item)
+    const QxWatchItem* item = watchItemOf(tree, row);
+    if (!item)
         return;
     QxWatchTexts texts;
-    if (!qxWatchRowTexts(*data->item, closesOf(data->item->security.get()), texts))
+    if (!qxWatchRowTexts(*item, closesOf(item->security.get()), texts))
         return;
     for (unsigned column = 1; column < texts.size(); ++column)
         tree->SetItemText(row, column, texts[column]);
@@ -387,26 +351,22 @@ wxTreeListCtrl* QxPortfolioView::portfolioTree(int id)
 {
     if (wxTreeListCtrl* tree = existingPortfolioTree(id))
         return tree;
-    QxPortfolio* p = portfolio(id);
-    if (!p)
+    if (!portfolio(id))
         return nullptr;
-    wxTreeListCtrl* tree = makeTree(false);
-    m_portfolioTrees[id] = tree;
-    fillPortfolioTree(tree, *p);
-    return tree;
+    m_portfolioTrees[id] = makeTree(false);
+    fillPortfolioTree(id);
+    return m_portfolioTrees[id];
 }
 
 wxTreeListCtrl* QxPortfolioView::watchlistTree(int id)
 {
     if (wxTreeListCtrl* tree = existingWatchlistTree(id))
         return tree;
-    QxWatchlist* w = watchlist(id);
-    if (!w)
+    if (!watchlist(id))
         return nullptr;
-    wxTreeListCtrl* tree = makeTree(true);
-    m_watchlistTrees[id] = tree;
-    fillWatchlistTree(tree, *w);
-    return tree;
+    m_watchlistTrees[id] = makeTree(true);
+    fillWatchlistTree(id);
+    return m_watchlistTrees[id];
 }
 
 void QxPortfolioView::showDetailsTree(wxTreeListCtrl* tree, bool watchMode)
@@ -439,44 +399,50 @@ wxTreeListItem QxPortfolioView::findTopRow(wxTreeListCtrl* tree, const std::stri
 {
     for (wxTreeListItem row = tree->GetFirstChild(tree->GetRootItem()); row.IsOk(); row = tree->GetNextSibling(row)) {
         wxClientData* data = tree->GetItemData(row);
-        if (auto* position = dynamic_cast<QxPositionRowData*>(data); position && position->position &&
-                                                                     position->position->key() == key)
+        if (auto* position = dynamic_cast<QxPositionRowData*>(data); position && position->key == key)
             return row;
-        if (auto* watch = dynamic_cast<QxWatchRowData*>(data);
-            watch && watch->item && watch->item->security && makeSecurityKey(watch->item->security.get()) == key)
+        if (auto* watch = dynamic_cast<QxWatchRowData*>(data); watch && watch->key == key)
             return row;
     }
     return wxTreeListItem();
 }
 
-void QxPortfolioView::refreshPosition(wxTreeListCtrl* tree, const QxPosition& position)
+void QxPortfolioView::refreshPosition(int portfolioId, const std::string& key)
 {
-    if (!tree)
+    wxTreeListCtrl* tree = existingPortfolioTree(portfolioId);
+    const QxPortfolio* p = portfolio(portfolioId);
+    if (!tree || !p)
         return;
+    const auto it = p->positions().find(key);
+    const QxPosition* position = it == p->positions().end() ? nullptr : &it->second;
+    // A portfolio shows every position that has transactions, so that any
+    // of them, sales too, can be seen and taken back; CONSOLIDATED, never
+    // changed directly, shows what is open.
+    const bool open = position && (portfolioId == kConsolidatedId ? position->isOpen()
+                                                                  : !position->transactions().empty());
     tree->Freeze();
-    wxTreeListItem row = findTopRow(tree, position.key());
+    wxTreeListItem row = findTopRow(tree, key);
     bool expanded = false;
     if (row.IsOk()) {
         expanded = tree->IsExpanded(row);
         while (wxTreeListItem child = tree->GetFirstChild(row))
             tree->DeleteItem(child);
-        if (position.openQuantity() == 0) {
+        if (!open) {
             tree->DeleteItem(row);
             row = wxTreeListItem();
         }
     }
-    if (position.openQuantity() != 0) {
-        QxSecurity* security = position.security();
+    if (open) {
+        QxSecurity* security = position->security();
         if (!row.IsOk()) {
             const int image = rowImage(security);
             row = tree->AppendItem(tree->GetRootItem(), wxString::FromUTF8(security ? security->name() : ""), image,
-                                   image, new QxPositionRowData(&position));
+                                   image, new QxPositionRowData(key));
         }
-        const auto& transactions = position.transactions();
+        const auto& transactions = position->transactions();
         for (size_t i = 0; i < transactions.size(); ++i)
-            if (std::fabs(position.openQuantityOf(i)) >= QxPosition::kZero)
-                tree->AppendItem(row, "    " + formatTimestamp(transactions[i].time, "%x"),
-                                 wxTreeListCtrl::NO_IMAGE, wxTreeListCtrl::NO_IMAGE, new QxLotRowData(i));
+            tree->AppendItem(row, "    " + formatTimestamp(transactions[i].time, "%x"), wxTreeListCtrl::NO_IMAGE,
+                             wxTreeListCtrl::NO_IMAGE, new QxLotRowData(i, transactions[i].time));
         updatePositionValues(tree, row);
         if (expanded)
             tree->Expand(row);
@@ -484,25 +450,29 @@ void QxPortfolioView::refreshPosition(wxTreeListCtrl* tree, const QxPosition& po
     tree->Thaw();
 }
 
-void QxPortfolioView::fillPortfolioTree(wxTreeListCtrl* tree, const QxPortfolio& portfolio)
+void QxPortfolioView::fillPortfolioTree(int portfolioId)
 {
-    if (!tree)
+    wxTreeListCtrl* tree = existingPortfolioTree(portfolioId);
+    const QxPortfolio* p = portfolio(portfolioId);
+    if (!tree || !p)
         return;
     tree->DeleteAllItems();
-    for (const auto& entry : portfolio.positions())
-        refreshPosition(tree, entry.second);
+    for (const auto& entry : p->positions())
+        refreshPosition(portfolioId, entry.first);
 }
 
-void QxPortfolioView::fillWatchlistTree(wxTreeListCtrl* tree, const QxWatchlist& watchlist)
+void QxPortfolioView::fillWatchlistTree(int watchlistId)
 {
-    if (!tree)
+    wxTreeListCtrl* tree = existingWatchlistTree(watchlistId);
+    const QxWatchlist* w = watchlist(watchlistId);
+    if (!tree || !w)
         return;
     tree->DeleteAllItems();
-    for (const auto& entry : watchlist.items()) {
-        QxSecurity* security = entry.second.security.get();
+    for (const auto& [key, item] : w->items()) {
+        QxSecurity* security = item.security.get();
         const int image = rowImage(security);
         const wxTreeListItem row = tree->AppendItem(tree->GetRootItem(), wxString::FromUTF8(security->name()),
-                                                    image, image, new QxWatchRowData(&entry.second));
+                                                    image, image, new QxWatchRowData(key));
         updateWatchValues(tree, row);
     }
 }
@@ -517,11 +487,10 @@ QxSecurity* QxPortfolioView::selectedSecurity() const
         return nullptr;
     if (dynamic_cast<QxLotRowData*>(tree->GetItemData(row)))
         row = tree->GetItemParent(row);
-    wxClientData* data = tree->GetItemData(row);
-    if (auto* position = dynamic_cast<QxPositionRowData*>(data))
-        return position->position ? position->position->security() : nullptr;
-    if (auto* watch = dynamic_cast<QxWatchRowData*>(data))
-        return watch->item ? watch->item->security.get() : nullptr;
+    if (const QxPosition* position = positionOf(tree, row))
+        return position->security();
+    if (const QxWatchItem* item = watchItemOf(tree, row))
+        return item->security.get();
     return nullptr;
 }
 
@@ -533,6 +502,14 @@ void QxPortfolioView::openChartOfSelection()
 }
 
 void QxPortfolioView::onTreeActivated(wxTreeListEvent&) { openChartOfSelection(); }
+
+void QxPortfolioView::onTreeSelectionChanged(wxTreeListEvent& event)
+{
+    if (m_alerts)
+        m_alerts->showSettingsOf(selectedSecurity());
+    m_rightSizer->Layout();
+    event.Skip();
+}
 
 void QxPortfolioView::onTreeSorted(wxTreeListEvent& event)
 {
@@ -560,35 +537,34 @@ void QxPortfolioView::onTreeSize(wxSizeEvent& event)
 
 void QxPortfolioView::eodPriceHistoryChanged(unsigned securityId)
 {
-    QxDatabase* database = currentDatabase();
-    QxSecurity* security = database ? database->getSecurity(securityId) : nullptr;
-    QxObjectSmartPtr<QxSecurity> held(security);
-    // Matched by id: the database may hand out another object for the
-    // same security than the one the calculator was made with.
-    if (!security || std::none_of(m_calculators.begin(), m_calculators.end(), [securityId](const auto& entry) {
-            return entry.first->id() == securityId;
-        }))
-        return;
-    const std::string key = makeSecurityKey(security);
-    for (const auto& [id, p] : m_portfolios) {
-        wxTreeListCtrl* tree = existingPortfolioTree(id);
-        if (tree && p->positions().count(key) > 0) {
+    // The hub names the security by its id alone, and ids belong to one
+    // database: the rows of each held security of that id are refreshed
+    // from its own calculator. Nothing is looked up in the current database,
+    // which may no longer be the one the rows were made from.
+    std::vector<std::string> keys;
+    for (const auto& entry : m_calculators)
+        if (entry.first->id() == securityId)
+            keys.push_back(makeSecurityKey(entry.first.get()));
+    for (const std::string& key : keys) {
+        for (const auto& [id, tree] : m_portfolioTrees) {
             const wxTreeListItem row = findTopRow(tree, key);
             if (row.IsOk())
                 updatePositionValues(tree, row);
         }
-    }
-    for (const auto& [id, w] : m_watchlists) {
-        wxTreeListCtrl* tree = existingWatchlistTree(id);
-        if (tree && w->items().count(key) > 0) {
+        for (const auto& [id, tree] : m_watchlistTrees) {
             const wxTreeListItem row = findTopRow(tree, key);
             if (row.IsOk())
                 updateWatchValues(tree, row);
         }
+        // The totals of every portfolio that holds it follow, so that no
+        // holding shows two values.
+        for (long row = 0; row < m_portfolioList->GetItemCount(); ++row) {
+            const QxPortfolio* p = portfolio(static_cast<int>(m_portfolioList->GetItemData(row)));
+            if (p && p->positions().count(key) > 0)
+                updatePortfolioRow(row);
+        }
     }
 }
-
-// ---- the lists
 
 void QxPortfolioView::sortPortfolioList()
 {
@@ -597,19 +573,18 @@ void QxPortfolioView::sortPortfolioList()
     if (last >= 0)
         data.consolidated = static_cast<wxIntPtr>(m_portfolioList->GetItemData(last));
     m_portfolioList->SortItems(comparePortfolioRows, reinterpret_cast<wxIntPtr>(&data));
+    showChosen(m_portfolioList);
 }
 
 void QxPortfolioView::sortWatchlistList()
 {
     ListSortData data = sortDataOf(m_watchlistList, m_watchlistSort.column, m_watchlistSort.ascending);
     m_watchlistList->SortItems(compareWatchlistRows, reinterpret_cast<wxIntPtr>(&data));
+    showChosen(m_watchlistList);
 }
 
-void QxPortfolioView::showPortfolioRow(long row)
+void QxPortfolioView::showPortfolio(int id)
 {
-    if (row < 0 || row >= m_portfolioList->GetItemCount())
-        return;
-    const int id = static_cast<int>(m_portfolioList->GetItemData(row));
     if (wxTreeListCtrl* tree = portfolioTree(id)) {
         m_currentPortfolio = id;
         setDetailsMode(false);
@@ -617,11 +592,8 @@ void QxPortfolioView::showPortfolioRow(long row)
     }
 }
 
-void QxPortfolioView::showWatchlistRow(long row)
+void QxPortfolioView::showWatchlist(int id)
 {
-    if (row < 0 || row >= m_watchlistList->GetItemCount())
-        return;
-    const int id = static_cast<int>(m_watchlistList->GetItemData(row));
     if (wxTreeListCtrl* tree = watchlistTree(id)) {
         m_currentWatchlist = id;
         setDetailsMode(true);
@@ -654,105 +626,113 @@ void QxPortfolioView::setDetailsMode(bool watchMode)
 
 void QxPortfolioView::activateList(bool watchMode)
 {
-    restoreParked();
     if (watchMode)
-        showWatchlistRow(focusedRow(m_watchlistList));
+        showWatchlist(m_currentWatchlist);
     else
-        showPortfolioRow(focusedRow(m_portfolioList));
-    setDetailsMode(watchMode);
+        showPortfolio(m_currentPortfolio);
     (watchMode ? static_cast<wxWindow*>(m_watchlistList) : m_portfolioList)->SetFocus();
 }
 
-void QxPortfolioView::parkSelection(wxListCtrl* list, long& parked)
+// Each list shows one row as chosen, the row of its current id, and no
+// other: selected while one of the lists has the focus, otherwise painted as
+// selected (GTK would show nothing of a selection elsewhere). Commands act
+// on the current ids, never on rows, so that a re-sort or the focus moving
+// to a label editor cannot make them act on another row than the one seen.
+void QxPortfolioView::showChosen(wxListCtrl* list)
 {
-    const long row = selectedRow(list);
-    if (row < 0)
-        return;
-    m_parking = true;
-    parked = row;
-    list->SetItemState(row, 0, wxLIST_STATE_SELECTED);
-    list->SetItemBackgroundColour(row, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
-    list->SetItemTextColour(row, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
-    m_parking = false;
+    const int chosen = list == m_portfolioList ? m_currentPortfolio : m_currentWatchlist;
+    const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    const wxColour highlightText = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT);
+    m_choosing = true;
+    for (long row = 0; row < list->GetItemCount(); ++row) {
+        const bool isChosen = static_cast<int>(list->GetItemData(row)) == chosen;
+        const bool painted = isChosen && !m_listFocused;
+        list->SetItemBackgroundColour(row, painted ? highlight : list->GetBackgroundColour());
+        list->SetItemTextColour(row, painted ? highlightText : list->GetForegroundColour());
+        const long state = isChosen ? (m_listFocused ? wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED
+                                                     : wxLIST_STATE_FOCUSED)
+                                    : 0;
+        if (list->GetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED) != state)
+            list->SetItemState(row, state, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    }
+    m_choosing = false;
 }
 
-void QxPortfolioView::restoreParked()
+void QxPortfolioView::showChosen()
 {
-    m_parking = true;
-    for (auto [list, parked] : {std::make_pair(m_portfolioList, &m_parkedPortfolioRow),
-                                std::make_pair(m_watchlistList, &m_parkedWatchlistRow)}) {
-        if (*parked >= 0 && *parked < list->GetItemCount()) {
-            list->SetItemBackgroundColour(*parked, list->GetBackgroundColour());
-            list->SetItemTextColour(*parked, list->GetForegroundColour());
-            list->SetItemState(*parked, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-        }
-        *parked = -1;
-    }
-    m_parking = false;
+    showChosen(m_portfolioList);
+    showChosen(m_watchlistList);
 }
 
 void QxPortfolioView::onPortfolioKillFocus(wxFocusEvent& event)
 {
-    parkSelection(m_portfolioList, m_parkedPortfolioRow);
+    onListFocus(false, false);
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistKillFocus(wxFocusEvent& event)
 {
-    parkSelection(m_watchlistList, m_parkedWatchlistRow);
+    onListFocus(false, true);
     event.Skip();
 }
 
 void QxPortfolioView::onPortfolioSetFocus(wxFocusEvent& event)
 {
-    if (!m_parking) {
-        restoreParked();
-        showPortfolioRow(focusedRow(m_portfolioList));
-    }
+    onListFocus(true, false);
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistSetFocus(wxFocusEvent& event)
 {
-    if (!m_parking) {
-        restoreParked();
-        showWatchlistRow(focusedRow(m_watchlistList));
-    }
+    onListFocus(true, true);
     event.Skip();
+}
+
+void QxPortfolioView::onListFocus(bool gained, bool watchList)
+{
+    if (m_choosing)
+        return;
+    m_listFocused = gained;
+    if (gained) {
+        // The list taken up switches the details to its current portfolio
+        // (watchlist).
+        if (watchList)
+            showWatchlist(m_currentWatchlist);
+        else
+            showPortfolio(m_currentPortfolio);
+    }
+    showChosen();
 }
 
 void QxPortfolioView::onPortfolioSelected(wxListEvent& event)
 {
-    if (!m_parking) {
-        if (m_parkedPortfolioRow >= 0 && m_parkedPortfolioRow != event.GetIndex())
-            restoreParked();
-        m_parkedPortfolioRow = -1;
-        showPortfolioRow(event.GetIndex());
+    if (!m_choosing) {
+        showPortfolio(static_cast<int>(m_portfolioList->GetItemData(event.GetIndex())));
+        showChosen(m_portfolioList);
     }
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistSelected(wxListEvent& event)
 {
-    if (!m_parking) {
-        if (m_parkedWatchlistRow >= 0 && m_parkedWatchlistRow != event.GetIndex())
-            restoreParked();
-        m_parkedWatchlistRow = -1;
-        showWatchlistRow(event.GetIndex());
+    if (!m_choosing) {
+        showWatchlist(static_cast<int>(m_watchlistList->GetItemData(event.GetIndex())));
+        showChosen(m_watchlistList);
     }
     event.Skip();
 }
 
 void QxPortfolioView::onPortfolioDeselected(wxListEvent& event)
 {
-    if (!m_parking && wxWindow::FindFocus() == m_portfolioList)
+    // A click into the empty part of the list: the chosen row stays chosen.
+    if (!m_choosing && m_listFocused)
         QxIdleTaskQueue::instance()->post(this, 0, eKeepPortfolioSelection);
     event.Skip();
 }
 
 void QxPortfolioView::onWatchlistDeselected(wxListEvent& event)
 {
-    if (!m_parking && wxWindow::FindFocus() == m_watchlistList)
+    if (!m_choosing && m_listFocused)
         QxIdleTaskQueue::instance()->post(this, 0, eKeepWatchlistSelection);
     event.Skip();
 }
@@ -791,9 +771,8 @@ void QxPortfolioView::onWatchlistListSize(wxSizeEvent& event)
 
 void QxPortfolioView::onAlertListSize(wxSizeEvent& event)
 {
-    const int width = event.GetSize().x;
-    m_alertList->SetColumnWidth(0, width * 3 / 5);
-    m_alertList->SetColumnWidth(1, width - width * 3 / 5);
+    if (m_alerts)
+        m_alerts->fitColumns(event.GetSize().x);
     event.Skip();
 }
 
@@ -818,19 +797,19 @@ void QxPortfolioView::onIdle(unsigned, long arg)
         break;
     case eKeepPortfolioSelection:
         if (selectedRow(m_portfolioList) < 0)
-            selectAndFocus(m_portfolioList, focusedRow(m_portfolioList));
+            showChosen(m_portfolioList);
         break;
     case eKeepWatchlistSelection:
         if (selectedRow(m_watchlistList) < 0)
-            selectAndFocus(m_watchlistList, focusedRow(m_watchlistList));
+            showChosen(m_watchlistList);
         break;
     case eEditPortfolioLabel:
-        if (commandRow(m_portfolioList) >= 0)
-            m_portfolioList->EditLabel(commandRow(m_portfolioList));
+        if (m_currentPortfolio != kConsolidatedId && portfolioRow(m_currentPortfolio) >= 0)
+            m_portfolioList->EditLabel(portfolioRow(m_currentPortfolio));
         break;
     case eEditWatchlistLabel:
-        if (commandRow(m_watchlistList) >= 0)
-            m_watchlistList->EditLabel(commandRow(m_watchlistList));
+        if (watchlistRow(m_currentWatchlist) >= 0)
+            m_watchlistList->EditLabel(watchlistRow(m_currentWatchlist));
         break;
     default:
         break;
@@ -898,25 +877,6 @@ void QxPortfolioView::onMouseLeave(wxMouseEvent& event)
 
 // ---- the commands of the toolbars
 
-long QxPortfolioView::commandRow(const wxListCtrl* list) const
-{
-    const long row = selectedRow(list);
-    if (row >= 0)
-        return row;
-    // A click on a tool may take the focus from the list, which parks its row.
-    const long parked = list == m_portfolioList ? m_parkedPortfolioRow : m_parkedWatchlistRow;
-    return parked < list->GetItemCount() ? parked : -1;
-}
-
-std::vector<wxString> QxPortfolioView::rowNames(const wxListCtrl* list, long except)
-{
-    std::vector<wxString> names;
-    for (long row = 0; row < list->GetItemCount(); ++row)
-        if (row != except)
-            names.push_back(list->GetItemText(row));
-    return names;
-}
-
 bool QxPortfolioView::toolEnabled(int toolId) const
 {
     const bool portfolioCurrent = m_currentPortfolio != kConsolidatedId && portfolio(m_currentPortfolio);
@@ -937,7 +897,7 @@ bool QxPortfolioView::toolEnabled(int toolId) const
         return m_watchMode ? watchRowSelected
                            : m_shownPortfolioTree && m_shownPortfolioTree->GetSelection().IsOk();
     case ID_REMOVE_ALERT_SETTING:
-        return selectedRow(m_alertList) >= 0;
+        return m_alerts && m_alerts->hasSelection();
     default:
         return true;
     }
@@ -946,44 +906,32 @@ bool QxPortfolioView::toolEnabled(int toolId) const
 void QxPortfolioView::addPortfolio()
 {
     activateList(false);
-    const wxString name = qxUniqueName(_("Portfolio"), rowNames(m_portfolioList));
-    const int id = ++m_nextPortfolioId;
-    m_portfolios[id] = new QxPortfolio(name);
-    m_portfolioList->InsertItem(0, name);
+    const int id = m_book.addPortfolio();
+    m_portfolioList->InsertItem(0, portfolio(id)->name());
     m_portfolioList->SetItemData(0, id);
-    showDetailsTree(portfolioTree(id), false);
-    m_currentPortfolio = id;
+    showPortfolio(id);
     sortPortfolioList();
-    const long row = portfolioRow(id);
-    selectAndFocus(m_portfolioList, row);
-    updatePortfolioRow(row);
+    updatePortfolioRow(portfolioRow(id));
     // The label can be edited only once the list shows the new row.
     QxIdleTaskQueue::instance()->post(this, 0, eEditPortfolioLabel);
 }
 
 void QxPortfolioView::removePortfolio()
 {
-    const long row = commandRow(m_portfolioList);
-    const long last = m_portfolioList->GetItemCount() - 1;
-    if (row < 0 || row >= last)
+    const int id = m_currentPortfolio;
+    const long row = portfolioRow(id);
+    if (id == kConsolidatedId || row < 0 || row + 1 >= m_portfolioList->GetItemCount())
         return;
-    const int id = static_cast<int>(m_portfolioList->GetItemData(row));
-    QxObjectSmartPtr<QxPortfolio> removed(portfolio(id));
     Freeze();
-    restoreParked();
-    selectAndFocus(m_portfolioList, row + 1);
-    showPortfolioRow(row + 1);
+    // The next row (CONSOLIDATED at the latest) becomes current.
+    showPortfolio(static_cast<int>(m_portfolioList->GetItemData(row + 1)));
+    m_choosing = true;
     m_portfolioList->DeleteItem(row);
-    m_parkedPortfolioRow = -1;
-    m_portfolios.erase(id);
+    m_choosing = false;
+    showChosen(m_portfolioList);
     dropTree(m_portfolioTrees, m_shownPortfolioTree, id);
-    // What the portfolio brought into CONSOLIDATED leaves with it.
-    QxPortfolio* consolidated = portfolio(kConsolidatedId);
-    wxTreeListCtrl* consolidatedTree = existingPortfolioTree(kConsolidatedId);
-    if (removed) {
-        for (const std::string& key : consolidated->removeAllTransactions(*removed))
-            refreshPosition(consolidatedTree, consolidated->positions().at(key));
-    }
+    if (m_book.removePortfolio(id))
+        fillPortfolioTree(kConsolidatedId);
     updatePortfolioRow(m_portfolioList->GetItemCount() - 1);
     Thaw();
 }
@@ -1007,8 +955,8 @@ void QxPortfolioView::renamePortfolio()
     if (m_watchMode) {
         activateList(false);
         QxIdleTaskQueue::instance()->post(this, 0, eEditPortfolioLabel);
-    } else if (commandRow(m_portfolioList) >= 0) {
-        m_portfolioList->EditLabel(commandRow(m_portfolioList));
+    } else if (m_currentPortfolio != kConsolidatedId && portfolioRow(m_currentPortfolio) >= 0) {
+        m_portfolioList->EditLabel(portfolioRow(m_currentPortfolio));
     }
 }
 
@@ -1026,48 +974,40 @@ void QxPortfolioView::onPortfolioEndLabelEdit(wxListEvent& event)
     // The list is sorted by name: the row's text is set here, not by the control.
     event.Veto();
     const long row = event.GetIndex();
-    QxPortfolio* p = row >= 0 ? portfolio(static_cast<int>(m_portfolioList->GetItemData(row))) : nullptr;
-    if (!p || p == portfolio(kConsolidatedId) || !qxMayRename(event.GetLabel(), rowNames(m_portfolioList, row)))
+    if (row < 0 || !m_book.renamePortfolio(static_cast<int>(m_portfolioList->GetItemData(row)), event.GetLabel()))
         return;
     m_portfolioList->SetItemText(row, event.GetLabel());
-    p->setName(event.GetLabel());
     sortPortfolioList();
 }
 
 void QxPortfolioView::addWatchlist()
 {
     activateList(true);
-    const wxString name = qxUniqueName(_("Watchlist"), rowNames(m_watchlistList));
-    const int id = ++m_nextWatchlistId;
-    m_watchlists[id] = new QxWatchlist(name);
-    m_watchlistList->InsertItem(0, name);
+    const int id = m_book.addWatchlist();
+    m_watchlistList->InsertItem(0, watchlist(id)->name());
     m_watchlistList->SetItemData(0, id);
-    showDetailsTree(watchlistTree(id), true);
-    m_currentWatchlist = id;
+    showWatchlist(id);
     sortWatchlistList();
-    selectAndFocus(m_watchlistList, watchlistRow(id));
     QxIdleTaskQueue::instance()->post(this, 0, eEditWatchlistLabel);
 }
 
 void QxPortfolioView::removeWatchlist()
 {
-    const long row = commandRow(m_watchlistList);
+    const int id = m_currentWatchlist;
+    const long row = watchlistRow(id);
     if (row < 0)
         return;
-    const int id = static_cast<int>(m_watchlistList->GetItemData(row));
     Freeze();
-    restoreParked();
-    const bool following = row + 1 < m_watchlistList->GetItemCount();
-    if (following) {
-        selectAndFocus(m_watchlistList, row + 1);
-        showWatchlistRow(row + 1);
-    }
+    if (row + 1 < m_watchlistList->GetItemCount())
+        showWatchlist(static_cast<int>(m_watchlistList->GetItemData(row + 1)));
+    else
+        m_currentWatchlist = QxPortfolioBook::kNoWatchlist;
+    m_choosing = true;
     m_watchlistList->DeleteItem(row);
-    m_parkedWatchlistRow = -1;
-    if (!following)
-        m_currentWatchlist = -1;
+    m_choosing = false;
+    showChosen(m_watchlistList);
     dropTree(m_watchlistTrees, m_shownWatchlistTree, id);
-    m_watchlists.erase(id);
+    m_book.removeWatchlist(id);
     Layout();
     Thaw();
 }
@@ -1077,8 +1017,8 @@ void QxPortfolioView::renameWatchlist()
     if (!m_watchMode) {
         activateList(true);
         QxIdleTaskQueue::instance()->post(this, 0, eEditWatchlistLabel);
-    } else if (commandRow(m_watchlistList) >= 0) {
-        m_watchlistList->EditLabel(commandRow(m_watchlistList));
+    } else if (watchlistRow(m_currentWatchlist) >= 0) {
+        m_watchlistList->EditLabel(watchlistRow(m_currentWatchlist));
     }
 }
 
@@ -1087,12 +1027,9 @@ void QxPortfolioView::onWatchlistEndLabelEdit(wxListEvent& event)
     if (event.IsEditCancelled())
         return;
     const long row = event.GetIndex();
-    QxWatchlist* w = row >= 0 ? watchlist(static_cast<int>(m_watchlistList->GetItemData(row))) : nullptr;
-    if (!w || !qxMayRename(event.GetLabel(), rowNames(m_watchlistList, row))) {
+    // The control keeps the new label itself.
+    if (row < 0 || !m_book.renameWatchlist(static_cast<int>(m_watchlistList->GetItemData(row)), event.GetLabel()))
         event.Veto();
-        return;
-    }
-    w->setName(event.GetLabel()); // the control keeps the new label itself
 }
 
 void QxPortfolioView::addTransactionOrItem()
@@ -1111,42 +1048,31 @@ void QxPortfolioView::addTransactionOrItem()
 
 void QxPortfolioView::addTransaction(QxSecurity* security, const QxTransaction& transaction)
 {
-    QxPortfolio* p = m_currentPortfolio == kConsolidatedId ? nullptr : portfolio(m_currentPortfolio);
-    QxPosition* position = p ? p->getPosition(security, true) : nullptr;
-    if (!position)
+    if (!m_book.addTransaction(m_currentPortfolio, security, transaction))
         return;
-    position->addTransaction(transaction);
-    refreshPosition(existingPortfolioTree(m_currentPortfolio), *position);
+    const std::string key = makeSecurityKey(security);
+    refreshPosition(m_currentPortfolio, key);
     updatePortfolioRow(portfolioRow(m_currentPortfolio));
-    QxPosition* mirrored = portfolio(kConsolidatedId)->getPosition(security, true);
-    mirrored->addTransaction(transaction);
-    refreshPosition(existingPortfolioTree(kConsolidatedId), *mirrored);
+    refreshPosition(kConsolidatedId, key);
     updatePortfolioRow(m_portfolioList->GetItemCount() - 1);
 }
 
 void QxPortfolioView::setWatchItem(QxSecurity* security, int64_t time, double price)
 {
-    QxWatchlist* w = watchlist(m_currentWatchlist);
-    if (!w || !security)
-        return;
-    QxWatchItem item;
-    item.security = security;
-    item.time = time;
-    item.price = price;
-    w->setItem(item);
-    fillWatchlistTree(existingWatchlistTree(m_currentWatchlist), *w);
+    if (m_book.setWatchItem(m_currentWatchlist, QxWatchItem{security, time, price}))
+        fillWatchlistTree(m_currentWatchlist);
 }
 
-bool QxPortfolioView::selectedLot(const QxPosition** position, size_t* index) const
+bool QxPortfolioView::selectedLot(std::string* key, size_t* index) const
 {
     wxTreeListCtrl* tree = m_shownPortfolioTree;
     const wxTreeListItem row = tree ? tree->GetSelection() : wxTreeListItem();
     auto* lot = row.IsOk() ? dynamic_cast<QxLotRowData*>(tree->GetItemData(row)) : nullptr;
-    auto* parent = lot ? dynamic_cast<QxPositionRowData*>(tree->GetItemData(tree->GetItemParent(row))) : nullptr;
-    if (!parent || !parent->position || lot->index >= parent->position->transactions().size())
+    const QxPosition* position = lot ? positionOf(tree, tree->GetItemParent(row)) : nullptr;
+    if (!position || lot->index >= position->transactions().size())
         return false;
-    if (position)
-        *position = parent->position;
+    if (key)
+        *key = position->key();
     if (index)
         *index = lot->index;
     return true;
@@ -1155,216 +1081,21 @@ bool QxPortfolioView::selectedLot(const QxPosition** position, size_t* index) co
 void QxPortfolioView::removeTransactionOrItem()
 {
     if (m_watchMode) {
-        QxWatchlist* w = watchlist(m_currentWatchlist);
-        QxSecurity* security = selectedSecurity();
-        if (w && security && m_shownWatchlistTree == existingWatchlistTree(m_currentWatchlist)) {
-            QxSecurityPtr held(security);
-            w->removeItem(security);
-            fillWatchlistTree(m_shownWatchlistTree, *w);
-        }
+        const QxWatchItem* item = m_shownWatchlistTree == existingWatchlistTree(m_currentWatchlist)
+                                      ? watchItemOf(m_shownWatchlistTree, m_shownWatchlistTree->GetSelection())
+                                      : nullptr;
+        if (item && m_book.removeWatchItem(m_currentWatchlist, makeSecurityKey(item->security.get())))
+            fillWatchlistTree(m_currentWatchlist);
     } else {
-        const QxPosition* shown = nullptr;
+        std::string key;
         size_t index = 0;
-        QxPortfolio* current = m_currentPortfolio == kConsolidatedId ? nullptr : portfolio(m_currentPortfolio);
-        if (!current || !selectedLot(&shown, &index) || current->positions().count(shown->key()) == 0)
+        if (m_shownPortfolioTree != existingPortfolioTree(m_currentPortfolio) || !selectedLot(&key, &index) ||
+            !m_book.removeTransaction(m_currentPortfolio, key, index))
             return;
-        QxPosition* position = &current->positions().at(shown->key());
-        const QxTransaction t = position->transactions()[index];
-        position->removeTransaction(index);
-        refreshPosition(m_shownPortfolioTree, *position);
+        refreshPosition(m_currentPortfolio, key);
         updatePortfolioRow(portfolioRow(m_currentPortfolio));
-        QxPortfolio* consolidated = portfolio(kConsolidatedId);
-        if (consolidated->removeEqualTransaction(position->key(), t))
-            refreshPosition(existingPortfolioTree(kConsolidatedId), consolidated->positions().at(position->key()));
+        refreshPosition(kConsolidatedId, key);
         updatePortfolioRow(m_portfolioList->GetItemCount() - 1);
     }
-    showAlertSettings(selectedSecurity());
-}
-
-// ---- the alert panel
-
-namespace {
-
-bool sameSecurity(const QxSecurity* a, const QxSecurity* b)
-{
-    return a == b || (a && b && compareSecurities(a, b) == 0);
-}
-
-// The date of the pair's latest alert (the entry before the marker), or
-// nothing when it has none.
-wxString lastOccurredText(QxSecurity* security, QxAlertSetting* setting)
-{
-    const QxAlertList* alerts = QxAlertMgr::get()->alertsOf(security, setting);
-    if (!alerts || alerts->size() < 2)
-        return wxString();
-    const int64_t latest = std::prev(alerts->end(), 2)->first;
-    return latest == 0 ? wxString() : formatTimestamp(latest, "%x");
-}
-
-} // namespace
-
-void QxPortfolioView::onTreeSelectionChanged(wxTreeListEvent& event)
-{
-    showAlertSettings(selectedSecurity());
-    m_rightSizer->Layout();
-    event.Skip();
-}
-
-void QxPortfolioView::clearAlertRows()
-{
-    m_alertList->DeleteAllItems();
-    m_alertRowSettings.clear();
-}
-
-void QxPortfolioView::showAlertSettings(QxSecurity* security)
-{
-    if (security && m_alertSecurity && sameSecurity(security, m_alertSecurity.get()))
-        return;
-    clearAlertRows();
-    m_alertSecurity = security;
-    if (!security) {
-        m_alertsLabel->SetLabel(_("Alerts"));
-        return;
-    }
-    m_alertsLabel->SetLabel(_("Alert settings of ") + wxString::FromUTF8(security->ticker()));
-    m_rightSizer->Layout();
-    const auto& bySecurity = QxAlertMgr::get()->securitiesIndex();
-    const auto it = bySecurity.find(m_alertSecurity);
-    if (it == bySecurity.end())
-        return;
-    for (const QxAlertSettingPtr& setting : it->second)
-        addAlertRow(setting.get());
-}
-
-long QxPortfolioView::alertRowOf(const QxAlertSetting* setting) const
-{
-    for (long row = 0; row < m_alertList->GetItemCount(); ++row)
-        if (reinterpret_cast<const QxAlertSetting*>(m_alertList->GetItemData(row)) == setting)
-            return row;
-    return -1;
-}
-
-void QxPortfolioView::addAlertRow(QxAlertSetting* setting)
-{
-    if (!setting || alertRowOf(setting) >= 0)
-        return;
-    const wxString text = setting->describe(false);
-    const long row = m_alertList->InsertItem(QxAlertMgrPanel::sortedPosition(m_alertList, text), text);
-    m_alertList->SetItem(row, 1, lastOccurredText(m_alertSecurity.get(), setting));
-    m_alertList->SetItemPtrData(row, reinterpret_cast<wxUIntPtr>(setting));
-    m_alertRowSettings[setting] = setting;
-}
-
-void QxPortfolioView::onAlertSettingAdded(QxSecurity* security, QxAlertSetting* setting)
-{
-    // The list is the alert security's: settings of others never join it.
-    if (m_alertSecurity && sameSecurity(security, m_alertSecurity.get()))
-        addAlertRow(setting);
-}
-
-void QxPortfolioView::onAlertSettingRemoved(QxSecurity* security, QxAlertSetting* setting)
-{
-    if (m_removingAlert || !m_alertSecurity || !sameSecurity(security, m_alertSecurity.get()))
-        return;
-    const long row = alertRowOf(setting);
-    if (row >= 0) {
-        m_alertList->DeleteItem(row);
-        m_alertRowSettings.erase(setting);
-    }
-}
-
-void QxPortfolioView::onAlertAdded(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting)
-{
-    if (!m_alertSecurity || !sameSecurity(security, m_alertSecurity.get()))
-        return;
-    const long row = alertRowOf(setting);
-    if (row >= 0)
-        m_alertList->SetItem(row, 1, formatTimestamp(alert.timestamp, "%x"));
-}
-
-void QxPortfolioView::onAlertRemoved(const QxAlert&, QxSecurity* security, QxAlertSetting* setting)
-{
-    if (!m_alertSecurity || !sameSecurity(security, m_alertSecurity.get()))
-        return;
-    const long row = alertRowOf(setting);
-    if (row >= 0)
-        m_alertList->SetItem(row, 1, lastOccurredText(m_alertSecurity.get(), setting));
-}
-
-void QxPortfolioView::setNewAlert()
-{
-    QxSecurityPtr security(selectedSecurity());
-    if (!security)
-        return;
-    QxAlertSettingsDlg dialog(this, security.get());
-    if (dialog.ShowModal() != wxID_OK || !dialog.getSetting() || !dialog.getSecurity())
-        return;
-    if (!QxAlertMgr::get()->addSetting(dialog.getSecurity(), dialog.getSetting(), timestampNow()))
-        wxMessageBox(_("New alert setting that you wanted to add already exists for the security."),
-                     QxApplication::appTitle(), wxOK | wxICON_EXCLAMATION | wxCENTRE, this);
-}
-
-std::unique_ptr<wxMenu> QxPortfolioView::buildQuickAlertMenu() const
-{
-    QxSecurity* security = selectedSecurity();
-    if (!security)
-        return nullptr;
-    auto menu = std::make_unique<wxMenu>();
-    int number = 0;
-    int items = 0;
-    for (const auto& [setting, securities] : QxAlertMgr::get()->settingsIndex()) {
-        const int k = number++;
-        if (items >= kQuickAlertMax)
-            break;
-        if (!setting->tradingSystem() || securities.count(QxSecurityPtr(security)) > 0)
-            continue;
-        menu->Append(kQuickAlertBase + k, setting->describe(false));
-        ++items;
-    }
-    if (items > 0)
-        menu->AppendSeparator();
-    menu->Append(ID_SET_NEW_ALERT, _("New Alert"));
-    return menu;
-}
-
-void QxPortfolioView::chooseQuickAlert(int itemId)
-{
-    if (itemId == ID_SET_NEW_ALERT) {
-        setNewAlert();
-        return;
-    }
-    QxSecurity* security = selectedSecurity();
-    const int k = itemId - kQuickAlertBase;
-    const auto& settings = QxAlertMgr::get()->settingsIndex();
-    if (!security || k < 0 || k >= static_cast<int>(settings.size()))
-        return;
-    QxAlertSettingPtr setting = std::next(settings.begin(), k)->first;
-    QxAlertMgr::get()->addSetting(security, setting.get(), timestampNow());
-}
-
-void QxPortfolioView::onQuickAlertMenu(wxCommandEvent&)
-{
-    std::unique_ptr<wxMenu> menu = buildQuickAlertMenu();
-    if (!menu)
-        return;
-    // The toolbar keeps the arrow pressed while this runs; the menu opens
-    // at the pointer, just below the arrow, and the choice comes back here
-    // rather than as a command.
-    const int chosen = GetPopupMenuSelectionFromUser(*menu);
-    if (chosen != wxID_NONE)
-        chooseQuickAlert(chosen);
-}
-
-void QxPortfolioView::removeAlertSetting()
-{
-    const long row = selectedRow(m_alertList);
-    if (row < 0 || !m_alertSecurity)
-        return;
-    QxAlertSettingPtr setting(reinterpret_cast<QxAlertSetting*>(m_alertList->GetItemData(row)));
-    QxSecurityPtr security = m_alertSecurity;
-    m_removingAlert = true;
-    m_alertList->DeleteItem(row);
-    m_alertRowSettings.erase(setting.get());
-    QxAlertMgr::get()->removeSetting(security.get(), setting.get());
-    m_removingAlert = false;
+    m_alerts->showSettingsOf(selectedSecurity());
 }

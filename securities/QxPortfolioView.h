@@ -1,25 +1,26 @@
 #pragma once
-// The portfolio manager's panel. It owns the portfolios and watchlists
-// (read from their files when it is built, written when it is destroyed),
-// lists them on the left with "CONSOLIDATED", the sum of all portfolios,
-// always last, and shows one details tree at a time on the right: a tree
-// per portfolio or watchlist, made on first show and kept. Values follow
-// price downloads through one daily calculator per shown security.
+// The portfolio manager's panel. Its book holds the portfolios and
+// watchlists with CONSOLIDATED; the panel lists them on the left
+// (CONSOLIDATED always last) and shows one details tree at a time on the
+// right: a tree per portfolio or watchlist, made on first show and kept.
+// Values follow price downloads through one daily calculator per shown
+// security; the alert panel below the tree lists the chosen security's
+// alert settings.
 //
-// The toolbars' commands change the model, through portfolios() and
-// watchlists() by list id; refreshPosition() or fillWatchlistTree() then
-// puts the change on screen and updatePortfolioRow() recomputes a list row.
-// Every transaction of a portfolio is mirrored in CONSOLIDATED.
+// The toolbars' commands change the book by list id; refreshPosition() or
+// fillWatchlistTree() then puts the change on screen and
+// updatePortfolioRow() recomputes a list row. Tree rows name their
+// position or watch item by its security key.
 #include "app/QxIdleTaskQueue.h"
 #include "chartview/QxCursorMgrMixin.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataReactors.h"
 #include "core/QxSecurityKey.h"
 #include "securities/FBPortfolioMgrPanel.h"
-#include "securities/QxPortfolioFiles.h"
+#include "securities/QxPortfolioAlerts.h"
+#include "securities/QxPortfolioBook.h"
 #include "securities/QxPortfolioValues.h"
 #include "securities/QxProviderImages.h"
-#include "trading/QxAlertMgr.h"
 #include "trading/QxAlertMgrFrame.h"
 
 #include <wx/imaglist.h>
@@ -27,17 +28,14 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QxPortfolioView : public FBPortfolioMgrPanel,
                         public QxCursorMgrMixin<QxPortfolioView>,
                         public QxIdleEventHandler,
-                        public QxPriceHistoryChangeReactor,
-                        public QxAlertSettingReactor,
-                        public QxAlertReactor {
+                        public QxPriceHistoryChangeReactor {
 public:
-    using PortfolioMap = std::map<int, QxObjectSmartPtr<QxPortfolio>>;
-    using WatchlistMap = std::map<int, QxObjectSmartPtr<QxWatchlist>>;
     using TreeMap = std::map<int, wxTreeListCtrl*>;
 
     enum IdleCall {
@@ -47,15 +45,14 @@ public:
         eEditPortfolioLabel = 3,
         eEditWatchlistLabel = 4,
     };
-    static constexpr int kConsolidatedId = 0;
+    static constexpr int kConsolidatedId = QxPortfolioBook::kConsolidatedId;
 
     explicit QxPortfolioView(wxWindow* parent);
     ~QxPortfolioView() override;
 
-    const PortfolioMap& portfolios() const { return m_portfolios; }
-    const WatchlistMap& watchlists() const { return m_watchlists; }
-    QxPortfolio* portfolio(int id) const;
-    QxWatchlist* watchlist(int id) const;
+    const QxPortfolioBook& book() const { return m_book; }
+    QxPortfolio* portfolio(int id) const { return m_book.portfolio(id); }
+    QxWatchlist* watchlist(int id) const { return m_book.watchlist(id); }
     int currentPortfolioId() const { return m_currentPortfolio; }
     int currentWatchlistId() const { return m_currentWatchlist; }
     bool watchlistMode() const { return m_watchMode; }
@@ -63,6 +60,13 @@ public:
     wxListCtrl* portfolioList() const { return m_portfolioList; }
     wxListCtrl* watchlistList() const { return m_watchlistList; }
     wxToolBar* detailsToolBar() const { return m_detailsTools; }
+    wxToolBar* portfolioToolBar() const { return m_portfolioTools; }
+    wxToolBar* watchlistToolBar() const { return m_watchlistTools; }
+    wxToolBar* alertToolBar() const { return m_alertTools; }
+    wxListCtrl* alertList() const { return m_alertList; }
+    wxStaticText* alertsLabel() const { return m_alertsLabel; }
+    QxPortfolioAlerts& alerts() { return *m_alerts; }
+
     // The tree of a portfolio or watchlist, made (and filled) when absent.
     wxTreeListCtrl* portfolioTree(int id);
     wxTreeListCtrl* watchlistTree(int id);
@@ -77,9 +81,9 @@ public:
     // shown before it).
     void showDetailsTree(wxTreeListCtrl* tree, bool watchMode);
 
-    // Shows the portfolio or watchlist of a list row and makes it current.
-    void showPortfolioRow(long row);
-    void showWatchlistRow(long row);
+    // Shows the portfolio or watchlist of an id and makes it current.
+    void showPortfolio(int id);
+    void showWatchlist(int id);
 
     // The list row of an id, -1 when none.
     long portfolioRow(int id) const;
@@ -90,11 +94,13 @@ public:
     // the watchlist list by its own.
     void sortPortfolioList();
     void sortWatchlistList();
-    // Remakes the row of the position in the tree (none when nothing of it
-    // is open) with a child row per open lot.
-    void refreshPosition(wxTreeListCtrl* tree, const QxPosition& position);
-    void fillPortfolioTree(wxTreeListCtrl* tree, const QxPortfolio& portfolio);
-    void fillWatchlistTree(wxTreeListCtrl* tree, const QxWatchlist& watchlist);
+    // Remakes the row of the position of key of a portfolio in its tree with
+    // a child row per transaction: every one that was entered, sales and
+    // closed lots too; CONSOLIDATED's row (none when nothing is open) has
+    // one per open lot.
+    void refreshPosition(int portfolioId, const std::string& key);
+    void fillPortfolioTree(int portfolioId);
+    void fillWatchlistTree(int watchlistId);
     // The security of the selected row of the shown tree, or null.
     QxSecurity* selectedSecurity() const;
     // Opens a daily candle chart of the selected security.
@@ -117,13 +123,6 @@ public:
     void destroyCallData(long) override {}
     void eodPriceHistoryChanged(unsigned securityId) override;
     void intradayPriceHistoryChanged(unsigned) override {}
-    // The alert panel shows the settings of the alert security and follows
-    // the manager's changes of them.
-    void onAlertSettingAdded(QxSecurity* security, QxAlertSetting* setting) override;
-    void onAlertSettingRemoved(QxSecurity* security, QxAlertSetting* setting) override;
-    void onAlertAdded(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting) override;
-    void onAlertStatusChanged(const QxAlert&, unsigned, QxSecurity*, QxAlertSetting*) override {}
-    void onAlertRemoved(const QxAlert& alert, QxSecurity* security, QxAlertSetting* setting) override;
 
     // ---- the commands of the toolbars, as the tools run them
     void addPortfolio();
@@ -136,36 +135,15 @@ public:
     void renameWatchlist();
     // Asks for a transaction (a watch item in watchlist mode) and adds it.
     void addTransactionOrItem();
-    // Adds a transaction to the current portfolio and to CONSOLIDATED.
+    // Adds a transaction to the current portfolio (and so to CONSOLIDATED).
     void addTransaction(QxSecurity* security, const QxTransaction& transaction);
     // Sets the current watchlist's item of the security.
     void setWatchItem(QxSecurity* security, int64_t time, double price);
-    // Removes the selected lot's transaction (and one equal transaction of
-    // CONSOLIDATED), or the selected watch item.
+    // Removes the selected transaction (any of them: lots are matched
+    // again), or the selected watch item.
     void removeTransactionOrItem();
     // Whether a tool's command has something to act on now.
     bool toolEnabled(int toolId) const;
-
-    // ---- the alert panel
-    // Lists the alert settings of security (none: an empty list).
-    void showAlertSettings(QxSecurity* security);
-    QxSecurity* alertSecurity() const { return m_alertSecurity.get(); }
-    // Asks for a new alert setting of the selected security.
-    void setNewAlert();
-    // The quick-alert menu of the selected security: the trading-system
-    // settings the manager knows and the security lacks (at most 30, ids
-    // 6000 + the setting's place in the manager's order), then "New Alert".
-    static constexpr int kQuickAlertBase = 6000;
-    static constexpr int kQuickAlertMax = 30;
-    std::unique_ptr<wxMenu> buildQuickAlertMenu() const;
-    // What choosing an item of that menu does.
-    void chooseQuickAlert(int itemId);
-    void removeAlertSetting();
-    wxListCtrl* alertList() const { return m_alertList; }
-    wxStaticText* alertsLabel() const { return m_alertsLabel; }
-    wxToolBar* portfolioToolBar() const { return m_portfolioTools; }
-    wxToolBar* watchlistToolBar() const { return m_watchlistTools; }
-    wxToolBar* alertToolBar() const { return m_alertTools; }
 
 protected:
     void onMouseLeave(wxMouseEvent& event) override;
@@ -205,11 +183,11 @@ protected:
     {
         event.Enable(toolEnabled(ID_REMOVE_TRANSACTION));
     }
-    void onSetNewAlert(wxCommandEvent&) override { setNewAlert(); }
+    void onSetNewAlert(wxCommandEvent&) override { QxPortfolioAlerts::setNewAlert(this, selectedSecurity()); }
     void onSetNewAlertUpdate(wxUpdateUIEvent& event) override { event.Enable(toolEnabled(ID_SET_NEW_ALERT)); }
     void onManageAlerts(wxCommandEvent&) override { QxAlertMgrFrame::showFrame(); }
-    void onQuickAlertMenu(wxCommandEvent&) override;
-    void onRemoveAlertSetting(wxCommandEvent&) override { removeAlertSetting(); }
+    void onQuickAlertMenu(wxCommandEvent&) override { m_alerts->popUpQuickMenu(this, selectedSecurity()); }
+    void onRemoveAlertSetting(wxCommandEvent&) override { m_alerts->removeSelected(); }
     void onRemoveAlertSettingUpdate(wxUpdateUIEvent& event) override
     {
         event.Enable(toolEnabled(ID_REMOVE_ALERT_SETTING));
@@ -221,55 +199,50 @@ private:
         bool ascending = true;
     };
 
-    void loadPortfolios();
-    void loadWatchlists();
-    void save();
+    void loadLists();
     wxTreeListCtrl* makeTree(bool watchTree);
     void onTreeSorted(wxTreeListEvent& event);
     void onTreeActivated(wxTreeListEvent& event);
     void onTreeSize(wxSizeEvent& event);
-    // The position row or watch row of a security in a tree, or an invalid item.
+    void onTreeSelectionChanged(wxTreeListEvent& event);
+    // The portfolio (watchlist) id a tree shows; -1 when it is none of them.
+    int portfolioIdOf(const wxTreeListCtrl* tree) const;
+    int watchlistIdOf(const wxTreeListCtrl* tree) const;
+    // The position row or watch row of a security key in a tree, or an
+    // invalid item.
     wxTreeListItem findTopRow(wxTreeListCtrl* tree, const std::string& key) const;
+    // The position of a position row, the item of a watch row, or null.
+    const QxPosition* positionOf(wxTreeListCtrl* tree, wxTreeListItem row) const;
+    const QxWatchItem* watchItemOf(wxTreeListCtrl* tree, wxTreeListItem row) const;
     void updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem row);
     void updateWatchValues(wxTreeListCtrl* tree, wxTreeListItem row);
     int rowImage(QxSecurity* security) const;
-    // Parks a list's selected row (shown chosen but unselected) and brings
-    // both parked rows back.
-    void parkSelection(wxListCtrl* list, long& parked);
-    void restoreParked();
+    // Shows the row of the current id of one list, or of both, as chosen,
+    // and no other.
+    void showChosen(wxListCtrl* list);
+    void showChosen();
+    void onListFocus(bool gained, bool watchList);
+    // Gives a list the focus and shows its current portfolio (watchlist).
     void activateList(bool watchMode);
     void setDetailsMode(bool watchMode);
     void moveSash(int x);
-    void onTreeSelectionChanged(wxTreeListEvent& event);
-    // The row a command acts on: the selected one, or the one parked while
-    // the list is without the focus; -1 when none.
-    long commandRow(const wxListCtrl* list) const;
-    // The texts of column 0 of every row but except.
-    static std::vector<wxString> rowNames(const wxListCtrl* list, long except = -1);
-    // The position row and lot index of the selected lot row of the shown
-    // portfolio tree; false when no lot row is selected.
-    bool selectedLot(const QxPosition** position, size_t* index) const;
+    // The security key and transaction index of the selected lot row of the
+    // shown portfolio tree; false when no lot row is selected.
+    bool selectedLot(std::string* key, size_t* index) const;
     // Destroys the tree of a removed portfolio or watchlist.
     void dropTree(TreeMap& trees, wxTreeListCtrl*& shown, int id);
-    // The alert list's row of a setting, or -1; its "Last occurred on".
-    long alertRowOf(const QxAlertSetting* setting) const;
-    void addAlertRow(QxAlertSetting* setting);
-    void clearAlertRows();
 
-    int m_nextPortfolioId = 0;
-    int m_nextWatchlistId = 0;
+    QxPortfolioBook m_book;
     int m_currentPortfolio = kConsolidatedId;
-    int m_currentWatchlist = -1;
-    PortfolioMap m_portfolios;
-    WatchlistMap m_watchlists;
+    int m_currentWatchlist = QxPortfolioBook::kNoWatchlist;
     TreeMap m_portfolioTrees;
     TreeMap m_watchlistTrees;
     std::map<QxObjectSmartPtr<QxSecurity>, QxObjectSmartPtr<QxCalculator>, QxLessSecurity> m_calculators;
     wxTreeListCtrl* m_shownPortfolioTree = nullptr;
     wxTreeListCtrl* m_shownWatchlistTree = nullptr;
     bool m_watchMode = false;
-    long m_parkedPortfolioRow = -1;
-    long m_parkedWatchlistRow = -1;
+    // Whether one of the lists has the focus.
+    bool m_listFocused = false;
     ListSort m_portfolioSort;
     ListSort m_watchlistSort;
     bool m_sashDragging = false;
@@ -277,19 +250,9 @@ private:
     std::unique_ptr<QxWatchlistDetailsItemComparator> m_watchlistComparator;
     wxImageList m_images{16, 16, true};
     QxProviderImages m_providerImages;
-
-    // Portfolios of the file without a name: not listed, but written back.
-    std::vector<QxObjectSmartPtr<QxPortfolio>> m_unlisted;
-    QxListFileState m_portfolioFile;
-    QxListFileState m_watchlistFile;
-    bool m_parking = false;
+    std::unique_ptr<QxPortfolioAlerts> m_alerts;
+    // Set while the view itself changes the lists' selections.
+    bool m_choosing = false;
     bool m_fitting = false;
     bool m_sortingTrees = false;
-
-    // The alert panel: its security, the settings its rows stand for (held,
-    // so that a row never points at a setting the manager let go), and
-    // whether the panel itself is removing one.
-    QxSecurityPtr m_alertSecurity;
-    std::map<const QxAlertSetting*, QxAlertSettingPtr> m_alertRowSettings;
-    bool m_removingAlert = false;
 };

@@ -10,11 +10,13 @@
 
 namespace {
 
-bool isZero(double v) { return std::fabs(v) < QxPosition::kZero; }
-
 const std::vector<QxPosition::Match> kNoMatches;
 
+bool isZero(double v) { return QxPosition::isZero(v); }
+
 } // namespace
+
+bool QxPosition::isZero(double quantity) { return std::fabs(quantity) < kZero; }
 
 bool QxTransaction::isValid() const
 {
@@ -25,6 +27,13 @@ bool QxTransaction::isValid() const
 QxPosition::QxPosition(QxSecurity* security, std::string key)
     : m_security(security), m_key(key.empty() && security ? makeSecurityKey(security) : std::move(key))
 {
+}
+
+QxPosition QxPosition::ofOpenLots(QxSecurity* security, std::string key)
+{
+    QxPosition lots(security, std::move(key));
+    lots.m_matching = false;
+    return lots;
 }
 
 void QxPosition::addTransaction(const QxTransaction& transaction)
@@ -70,10 +79,13 @@ double QxPosition::openQuantityOf(size_t index) const
 {
     if (index >= m_transactions.size())
         return 0;
-    double open = m_transactions[index].quantity;
+    // One subtraction of the sum, so that a lot closed in several parts
+    // lands where its quantity minus those parts does.
+    double matched = 0;
     for (const Match& match : matchesOf(index))
-        open -= match.second;
-    return open;
+        matched += match.second;
+    const double open = m_transactions[index].quantity - matched;
+    return isZero(open) ? 0 : open;
 }
 
 // First in, first out: a transaction first closes the open lots of the
@@ -86,7 +98,7 @@ void QxPosition::recompute() const
     m_matches.assign(n, {});
     size_t cursor[2] = {0, 0};
     double remaining[2] = {0, 0};
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; m_matching && i < n; ++i) {
         double q = m_transactions[i].quantity;
         const int side = q > 0 ? 0 : 1;
         const int other = 1 - side;

@@ -1,6 +1,8 @@
 #pragma once
 // One security's holding in a portfolio: its buy and sell transactions in
 // time order and what first-in-first-out matching of them leaves open.
+// A position of open lots (CONSOLIDATED's) matches nothing: each of its
+// transactions is a lot that stays open as it is.
 #include "core/QxObject.h"
 #include "core/QxSecurity.h"
 
@@ -30,14 +32,18 @@ struct QxTransaction {
 
 class QxPosition {
 public:
-    // Magnitudes below this count as zero in the matching and in what is open.
+    // Magnitudes below this count as zero, in the matching and in what is
+    // open: what is left of a transaction below it is nothing (0).
     static constexpr double kZero = 0.00001;
+    static bool isZero(double quantity);
     // (index of the counterpart transaction, matched quantity signed as the
     // transaction it is listed under)
     using Match = std::pair<size_t, double>;
 
     // key is the security's key; made from the security when empty.
     explicit QxPosition(QxSecurity* security, std::string key = std::string());
+    // A position that holds lots, matched against nothing.
+    static QxPosition ofOpenLots(QxSecurity* security, std::string key);
 
     // Inserts after every transaction of an equal or earlier time, so that
     // transactions of one day keep the order they were entered (and the
@@ -49,7 +55,10 @@ public:
     double averagePrice() const;
     double openQuantity() const;
     double openCost() const;
-    // What is still open of the transaction at index (0 when out of range).
+    // Whether anything of the position is open.
+    bool isOpen() const { return openQuantity() != 0; }
+    // What is still open of the transaction at index: its quantity minus
+    // the sum of its matches (0 when out of range or below kZero).
     double openQuantityOf(size_t index) const;
     // The matches listed under the transaction at index.
     const std::vector<Match>& matchesOf(size_t index) const;
@@ -76,6 +85,7 @@ private:
 
     QxObjectSmartPtr<QxSecurity> m_security;
     std::string m_key;
+    bool m_matching = true;
     std::vector<QxTransaction> m_transactions;
     mutable std::vector<std::vector<Match>> m_matches;
     mutable double m_averagePrice = 0;

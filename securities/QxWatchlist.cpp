@@ -15,10 +15,7 @@ void QxWatchlist::setItem(const QxWatchItem& item)
         m_items[makeSecurityKey(item.security.get())] = item;
 }
 
-bool QxWatchlist::removeItem(QxSecurity* security)
-{
-    return security && m_items.erase(makeSecurityKey(security)) > 0;
-}
+bool QxWatchlist::removeItem(const std::string& key) { return m_items.erase(key) > 0; }
 
 QxWatchlist* QxWatchlist::fromXml(const wxXmlNode* element, QxDatabase* database)
 {
@@ -39,7 +36,7 @@ QxWatchlist* QxWatchlist::fromXml(const wxXmlNode* element, QxDatabase* database
         if (item.security)
             watchlist->setItem(item);
         else
-            watchlist->m_unresolved.emplace_back(new wxXmlNode(*child));
+            watchlist->m_unresolved.emplace_back(qxKeptElement(*child));
     }
     return watchlist;
 }

@@ -35,8 +35,8 @@ public:
     // Stores the item under its security's key, replacing that security's
     // item; an item without a security is ignored.
     void setItem(const QxWatchItem& item);
-    // Removes the security's item; false when it has none.
-    bool removeItem(QxSecurity* security);
+    // Removes the item of the security key; false when there is none.
+    bool removeItem(const std::string& key);
 
     const Items& items() const { return m_items; }
     size_t numUnresolved() const { return m_unresolved.size(); }

@@ -3,6 +3,7 @@
 #include "app/QxApplication.h"
 #include "app/QxCommonFrame.h"
 #include "app/QxWindowFit.h"
+#include "configdlg/QxOptParamCheck.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
@@ -74,7 +75,7 @@ bool QxAlertSettingsDlg::accept()
     }
     if (m_priceOption->GetValue()) {
         double price = 0.0;
-        if (!m_price->GetValue().Strip(wxString::both).ToDouble(&price) || !(price > 0.0)) {
+        if (!qxReadRealNumber(m_price->GetValue(), price) || !(price > 0.0)) {
             refuse(_("Invalid price value."), m_price, this);
             return false;
         }

@@ -9,6 +9,7 @@
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,6 +32,44 @@ long numberOf(const wxXmlNode* node, const char* attribute)
     if (!node->GetAttribute(attribute, wxString()).ToLong(&value))
         return 0;
     return value;
+}
+
+// The dates a file may place a range at: four-digit years, which the date
+// pickers show and the scan's timestamps hold. Outside them a day count is
+// not a date at all, and the file is refused rather than wrapped around.
+constexpr int kFirstYear = 1000;
+constexpr int kLastYear = 9999;
+constexpr int kDayStep = 30000;
+
+// The date day - the day count of attribute, in *date. A missing or
+// non-numeric value counts as 0; false when the value is a number whose
+// date lies outside the years above.
+bool dateBefore(const wxXmlNode* node, const char* attribute, const wxDateTime& day, wxDateTime* date)
+{
+    const wxString text = node->GetAttribute(attribute, wxString()).Strip(wxString::both);
+    wxLongLong_t days = 0;
+    if (!text.ToLongLong(&days)) {
+        // Digits that overflow are a number too large, not a missing one.
+        const wxString digits = text.StartsWith("-") || text.StartsWith("+") ? text.Mid(1) : text;
+        if (!digits.empty() && digits.find_first_not_of("0123456789") == wxString::npos)
+            return false;
+        days = 0;
+    }
+    static const double first = wxDateTime(1, wxDateTime::Jan, kFirstYear).GetJDN();
+    static const double last = wxDateTime(31, wxDateTime::Dec, kLastYear).GetJDN();
+    const double target = day.GetJDN() - static_cast<double>(days);
+    if (!(target >= first && target <= last))
+        return false;
+    // The toolkit adds a span of days to a 16-bit day of the month (a
+    // million days ahead came out in 2073): it is taken in steps it holds.
+    wxDateTime moved = day;
+    for (wxLongLong_t left = days; left != 0;) {
+        const int step = static_cast<int>(std::clamp<wxLongLong_t>(left, -kDayStep, kDayStep));
+        moved -= wxDateSpan::Days(step);
+        left -= step;
+    }
+    *date = moved;
+    return true;
 }
 
 const wxXmlNode* childNamed(const wxXmlNode* parent, const char* name)
@@ -93,8 +132,10 @@ QxIdeaFinderLoad loadIdeaFinderParams(const wxString& path, const wxDateTime& to
     params = QxIdeaFinderParams();
     params.system = data->GetAttribute("System", wxString());
     params.lookFor = static_cast<unsigned>(numberOf(data, "LookFor"));
-    params.from = day - wxDateSpan::Days(static_cast<int>(numberOf(data, "From")));
-    params.till = day - wxDateSpan::Days(static_cast<int>(numberOf(data, "Till")));
+    if (!dateBefore(data, "From", day, &params.from) || !dateBefore(data, "Till", day, &params.till)) {
+        params = QxIdeaFinderParams();
+        return QxIdeaFinderLoad::eDamaged;
+    }
     params.periodicity = static_cast<int32_t>(numberOf(data, "Periodicity"));
     if (const wxXmlNode* symbols = childNamed(data, "Symbols")) {
         for (const wxXmlNode* node = symbols->GetChildren(); node; node = node->GetNext()) {

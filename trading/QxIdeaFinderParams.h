@@ -39,11 +39,13 @@ bool saveIdeaFinderParams(const wxString& path, const QxIdeaFinderParams& params
 enum class QxIdeaFinderLoad {
     eUnreadable, // missing, unreadable or not well-formed: nothing to say
     eNoData,     // no "Data" element
+    eDamaged,    // a From or Till beyond the dates a range can lie at
     eLoaded,
 };
 
 // Reads path into params. Missing or non-numeric numbers read as 0, so a
-// missing date reads as today.
+// missing date reads as today; a From or Till whose date would lie outside
+// the years 1000 to 9999 refuses the file (params then left empty).
 QxIdeaFinderLoad loadIdeaFinderParams(const wxString& path, const wxDateTime& today,
                                       QxIdeaFinderParams& params);
 

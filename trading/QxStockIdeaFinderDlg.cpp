@@ -248,7 +248,8 @@ void QxStockIdeaFinderDlg::loadFrom(const wxString& path)
     QxIdeaFinderParams params;
     switch (loadIdeaFinderParams(path, wxDateTime::Today(), params)) {
     case QxIdeaFinderLoad::eUnreadable: return;
-    case QxIdeaFinderLoad::eNoData: showError(_("Error reading details of idea finding parameters."), this); return;
+    case QxIdeaFinderLoad::eNoData:
+    case QxIdeaFinderLoad::eDamaged: showError(_("Error reading details of idea finding parameters."), this); return;
     case QxIdeaFinderLoad::eLoaded: break;
     }
     m_listSymbols->DeleteAllItems();

@@ -8,17 +8,13 @@
 
 #include <wx/app.h>
 #include <wx/dir.h>
-#include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/log.h>
-#include <wx/mstream.h>
 #include <wx/msgdlg.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
-#include <cstring>
-#include <string>
 
 namespace {
 
@@ -27,82 +23,16 @@ wxString g_programFolder;
 // Nesting depth of getSystem: a definition being loaded never loads another.
 int g_getSystemDepth = 0;
 
-// Index and definitions are a few kilobytes; anything far larger is not
-// one of ours and is not parsed.
-constexpr wxFileOffset kMaxFileBytes = 16 * 1024 * 1024;
+// Index and definitions are a few kilobytes and nest about ten elements
+// deep; anything far larger or deeper is not one of ours and is refused
+// before a tree of it is built.
+constexpr QxXmlLimits kFileLimits{16u << 20, 256};
 
-// Our files nest about ten elements deep; the document tree is freed
-// recursively, so a file nested far deeper is refused before parsing.
-constexpr int kMaxDepth = 256;
-
-// Whether no element of text nests deeper than kMaxDepth. Comments, CDATA,
-// declarations and quoted attribute values are skipped; a malformed text
-// is left for the parser to refuse.
-bool nestingWithinBounds(const std::string& text)
+// Loads path into doc; false (doc then empty) when the file is missing or
+// the shared reader refuses it, why then saying what is wrong.
+bool readXml(const wxString& path, wxXmlDocument& doc, wxString* why = nullptr)
 {
-    int depth = 0;
-    const size_t n = text.size();
-    auto skipPast = [&text](size_t from, const char* end) {
-        const size_t at = text.find(end, from);
-        return at == std::string::npos ? text.size() : at + std::strlen(end);
-    };
-    for (size_t i = 0; i < n;) {
-        if (text[i] != '<') {
-            ++i;
-            continue;
-        }
-        if (text.compare(i, 4, "<!--") == 0) {
-            i = skipPast(i + 4, "-->");
-        } else if (text.compare(i, 9, "<![CDATA[") == 0) {
-            i = skipPast(i + 9, "]]>");
-        } else if (i + 1 < n && (text[i + 1] == '?' || text[i + 1] == '!')) {
-            i = skipPast(i + 2, ">");
-        } else if (i + 1 < n && text[i + 1] == '/') {
-            --depth;
-            i = skipPast(i + 2, ">");
-        } else {
-            // A start tag: to its '>' outside quotes; "/>" closes it at once.
-            char quote = 0;
-            size_t j = i + 1;
-            for (; j < n; ++j) {
-                const char c = text[j];
-                if (quote) {
-                    if (c == quote)
-                        quote = 0;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
-                } else if (c == '>') {
-                    break;
-                }
-            }
-            if (j >= n || text[j - 1] != '/') {
-                if (++depth > kMaxDepth)
-                    return false;
-            }
-            i = j + 1;
-        }
-    }
-    return true;
-}
-
-// Loads path into doc; false (doc then undefined) when the file is missing,
-// too large or too deeply nested, not well-formed or without a root element.
-bool readXml(const wxString& path, wxXmlDocument& doc)
-{
-    wxLogNull quiet; // the result says it
-    wxFile file;
-    if (!wxFileName::FileExists(path) || !file.Open(path))
-        return false;
-    const wxFileOffset size = file.Length();
-    if (size < 0 || size > kMaxFileBytes)
-        return false;
-    std::string text(static_cast<size_t>(size), '\0');
-    if (size > 0 && file.Read(&text[0], text.size()) != static_cast<ssize_t>(text.size()))
-        return false;
-    if (!nestingWithinBounds(text))
-        return false;
-    wxMemoryInputStream in(text.data(), text.size());
-    return doc.Load(in, "UTF-8") && doc.GetRoot();
+    return qxLoadXmlFile(path, doc, kFileLimits, wxString(), why) == QxXmlRead::eRead;
 }
 
 // Whether the definition at path reads as a system.
@@ -115,18 +45,31 @@ bool isReadableDefinition(const wxString& path)
     return static_cast<bool>(system);
 }
 
-// Renames an unreadable file out of the way under a name of its own;
-// the new path, or empty when it could not be moved.
-wxString keepAside(const wxString& path)
+// The index as this store writes it, from what a read one lists: one flat
+// "TradingSystem" element per named child, in document order, with its name
+// and description and nothing else. Whatever else a file held (deep or
+// bulky content) is never carried into the file written back.
+std::unique_ptr<wxXmlDocument> rebuiltIndex(const wxXmlDocument& read)
 {
-    wxLogNull quiet;
-    for (int n = 1; n < 1000; ++n) {
-        const wxString aside = path + (n == 1 ? wxString(".unreadable") : wxString::Format(".unreadable-%d", n));
-        if (wxFileName::Exists(aside))
+    auto index = std::make_unique<wxXmlDocument>();
+    auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, "Systems");
+    index->SetRoot(root);
+    if (!read.GetRoot())
+        return index;
+    wxXmlNode* last = nullptr;
+    for (const wxXmlNode* child = read.GetRoot()->GetChildren(); child; child = child->GetNext()) {
+        const wxString name = child->GetType() == wxXML_ELEMENT_NODE ? child->GetAttribute("Name") : wxString();
+        if (name.empty())
             continue;
-        return wxRenameFile(path, aside, false) ? aside : wxString();
+        auto* node = new wxXmlNode(wxXML_ELEMENT_NODE, "TradingSystem");
+        node->AddAttribute("Name", name);
+        wxString description;
+        if (child->GetAttribute("Desc", &description))
+            node->AddAttribute("Desc", description);
+        root->InsertChildAfter(node, last);
+        last = node;
     }
-    return wxString();
+    return index;
 }
 
 // Shown once, after the current event is done, so that no caller is
@@ -209,21 +152,26 @@ wxString QxTradingSystemMgr::definitionPath(const QxAtom& name) const
 
 void QxTradingSystemMgr::loadIndex()
 {
-    const bool present = wxFileName::FileExists(m_indexFileName);
-    if (present && readXml(m_indexFileName, *m_index)) {
+    wxXmlDocument read;
+    wxString why;
+    switch (qxLoadXmlFile(m_indexFileName, read, kFileLimits, wxString(), &why)) {
+    case QxXmlRead::eRead:
+        m_index = rebuiltIndex(read);
         listIndex();
         return;
-    }
-    if (present) {
-        m_keptAsideIndex = keepAside(m_indexFileName);
+    case QxXmlRead::eMissing:
+        break;
+    case QxXmlRead::eDamaged:
+        m_keptAsideIndex = qxSetAsideDamagedFile(m_indexFileName);
         m_indexWritable = !m_keptAsideIndex.empty();
         tellUser(m_indexWritable
-                     ? wxString::Format(_("The list of trading systems could not be read. It was kept as \"%s\"; "
+                     ? wxString::Format(_("The list of trading systems could not be read. %s It was kept as \"%s\"; "
                                           "the systems found in the folder \"%s\" are listed again."),
-                                        m_keptAsideIndex, m_definitionsFolder)
-                     : wxString::Format(_("The list of trading systems \"%s\" could not be read. It is left as "
+                                        why, m_keptAsideIndex, m_definitionsFolder)
+                     : wxString::Format(_("The list of trading systems \"%s\" could not be read. %s It is left as "
                                           "it is, and changes to trading systems will not be listed in it."),
-                                        m_indexFileName));
+                                        m_indexFileName, why));
+        break;
     }
     copyIndexFromProgramFolder();
     copyDefinitionsFromProgramFolder();
@@ -235,9 +183,9 @@ void QxTradingSystemMgr::loadIndex()
 
 void QxTradingSystemMgr::copyIndexFromProgramFolder()
 {
-    m_index = std::make_unique<wxXmlDocument>();
-    if (!readXml(wxFileName(shippedFolder(), "index.xml").GetFullPath(), *m_index))
-        m_index = std::make_unique<wxXmlDocument>();
+    wxXmlDocument shipped;
+    readXml(wxFileName(shippedFolder(), "index.xml").GetFullPath(), shipped);
+    m_index = rebuiltIndex(shipped);
 }
 
 void QxTradingSystemMgr::copyDefinitionsFromProgramFolder()
@@ -429,7 +377,7 @@ bool QxTradingSystemMgr::save()
         doc.SetRoot(xml);
         const wxString path = definitionPath(entry.name);
         // A definition that could not be read is kept, not replaced.
-        if (wxFileName::FileExists(path) && !isReadableDefinition(path) && keepAside(path).empty()) {
+        if (wxFileName::FileExists(path) && !isReadableDefinition(path) && qxSetAsideDamagedFile(path).empty()) {
             ok = false;
             continue;
         }

@@ -97,6 +97,8 @@ private:
 
     wxString m_indexFileName;
     wxString m_definitionsFolder;
+    // Built by the store from the entries of the index it read, never the
+    // read tree itself: it is what save writes back.
     std::unique_ptr<wxXmlDocument> m_index;
     std::map<QxAtom, QxTradingSystemEntry> m_entries;
     std::vector<QxAtom> m_order;

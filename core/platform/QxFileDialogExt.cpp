@@ -1,8 +1,12 @@
 #include "core/platform/QxFileDialogExt.h"
 
+#include "app/QxApplication.h"
+
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
+#include <wx/msgdlg.h>
 #include <wx/tokenzr.h>
 
 wxString qxWildcardExtension(const wxString& wildcard, int filterIndex)
@@ -43,20 +47,38 @@ std::function<wxString(wxFileDialog&)> g_responder;
 
 wxString qxChosenSavePath(const wxFileDialog& dialog)
 {
-    return qxPathWithExtension(dialog.GetPath(),
-                               qxWildcardExtension(dialog.GetWildcard(), dialog.GetFilterIndex()));
+    return qxChosenSavePath(dialog.GetPath(), dialog);
+}
+
+wxString qxChosenSavePath(const wxString& path, const wxFileDialog& dialog)
+{
+    return qxPathWithExtension(path, qxWildcardExtension(dialog.GetWildcard(), dialog.GetFilterIndex()));
 }
 
 wxString qxChooseFile(wxFileDialog& dialog)
 {
-    wxString path;
-    if (g_responder)
-        path = g_responder(dialog);
-    else if (dialog.ShowModal() == wxID_OK)
-        path = dialog.GetPath();
-    if (dialog.HasFlag(wxFD_SAVE))
-        path = qxPathWithExtension(path, qxWildcardExtension(dialog.GetWildcard(), dialog.GetFilterIndex()));
-    return path;
+    while (true) {
+        wxString chosen;
+        if (g_responder)
+            chosen = g_responder(dialog);
+        else if (dialog.ShowModal() == wxID_OK)
+            chosen = dialog.GetPath();
+        if (chosen.empty() || !dialog.HasFlag(wxFD_SAVE))
+            return chosen;
+        const wxString path = qxChosenSavePath(chosen, dialog);
+        // The dialog asked about the name it was given; a name that only
+        // now gets its extension is asked about here.
+        if (path == chosen || !dialog.HasFlag(wxFD_OVERWRITE_PROMPT) || !wxFileName::Exists(path))
+            return path;
+        const wxString question =
+            wxString::Format(_("A file named \"%s\" already exists.\nDo you want to replace it?"),
+                             wxFileName(path).GetFullName());
+        if (wxMessageBox(question, QxApplication::appTitle(), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION,
+                         dialog.GetParent()) == wxYES)
+            return path;
+        // Back to the dialog, with the whole name in it to change.
+        dialog.SetPath(path);
+    }
 }
 
 void qxSetFileChooserResponder(std::function<wxString(wxFileDialog&)> responder)

@@ -20,10 +20,14 @@ wxString qxPathWithExtension(const wxString& path, const wxString& ext);
 // The path chosen in a save dialog, with the extension of its current
 // filter added when the typed name has none.
 wxString qxChosenSavePath(const wxFileDialog& dialog);
+// The same for a path the dialog gave.
+wxString qxChosenSavePath(const wxString& path, const wxFileDialog& dialog);
 
 // Shows dialog modally and gives the chosen path (for a save dialog with
 // the extension of its current filter added when the typed name has none);
-// empty when the user cancels.
+// empty when the user cancels. A save dialog that asks before overwriting
+// asks too when the name with its extension added is a file already; No
+// shows the dialog again with that name.
 wxString qxChooseFile(wxFileDialog& dialog);
 
 // GTK's file chooser reports no path unless it was really shown and used, so

@@ -9,6 +9,7 @@
 
 #include <wx/datetime.h>
 #include <wx/fileconf.h>
+#include <wx/xml/xml.h>
 
 #include <algorithm>
 #include <chrono>
@@ -320,4 +321,46 @@ TEST(StartupProgram, DamagedFilesAreToldOnceKeptAndTheProgramRuns)
     EXPECT_EQ(again.stderrText().find("alert_repo.xml"), std::string::npos) << again.stderrText();
     dismiss(again, secondMessage);
     closeHomeAndExpectCleanEnd(again, second);
+}
+
+// An alert file nested 200,000 levels deep where a scan of its text sees
+// no nesting (a document type whose entity value opens a comment) crashed
+// the program at every start. Now the start says so and goes on, Ctrl+Q
+// ends it cleanly, and the file is kept aside byte for byte.
+TEST(StartupProgram, AnAlertFileNestedOutOfSightIsToldAndKept)
+{
+    const std::string home = TestSupport::makeTempDir("hidden-deep-alerts");
+    const std::string userData = home + "/.Corvane/Trendoria";
+    fs::create_directories(userData);
+    const std::string alerts = userData + "/alert_repo.xml";
+    const std::string alertText = TestSupport::hiddenDeepXml("AlertSettings").at(0).text;
+    std::ofstream(alerts, std::ios::binary) << alertText;
+    {
+        wxFileConfig config(wxString(), wxString(), configFile(home), wxString(), wxCONFIG_USE_LOCAL_FILE);
+        config.Write("/first_time_launch", 0L);
+    }
+
+    ProgramRunner program(home, {"GDK_CORE_DEVICE_EVENTS=1"});
+    const auto [frame, message] = homeAndMessage(program);
+    ASSERT_NE(frame, 0u) << program.stderrText();
+    ASSERT_NE(message, 0u) << "no message\n" << program.stderrText();
+    std::this_thread::sleep_for(std::chrono::seconds(1)); // let the box paint
+    EXPECT_TRUE(program.screenshot(message, TestSupport::artifactPath("startup-hidden-deep-alerts.png")));
+    const std::string told = program.stderrText();
+    EXPECT_NE(told.find(alerts + "\" could not be read"), std::string::npos) << told;
+    EXPECT_NE(told.find("document type"), std::string::npos) << told;
+    dismiss(program, message);
+
+    ASSERT_TRUE(program.pressKey(frame, "q", true));
+    int code = -1;
+    ASSERT_TRUE(program.waitForExit(kWindowTimeoutMs, code)) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(code, 0) << program.stderrText();
+    std::string aside;
+    for (const auto& e : fs::directory_iterator(userData))
+        if (e.path().filename().string().rfind("alert_repo.xml.damaged-", 0) == 0)
+            aside = e.path().string();
+    ASSERT_FALSE(aside.empty()) << "the alert file was not kept";
+    EXPECT_TRUE(readFile(aside) == alertText) << "kept byte for byte";
+    wxXmlDocument written;
+    EXPECT_TRUE(written.Load(wxString::FromUTF8(alerts), "UTF-8")) << "a new alert file is in its place";
 }

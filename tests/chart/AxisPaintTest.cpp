@@ -13,38 +13,10 @@
 #include <wx/image.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Date and close of every line of a fixture CSV (Date,Open,High,Low,Close,...,Volume).
-QxObjectSmartPtr<QxPriceHistory> loadCloses(const std::string& path)
-{
-    QxObjectSmartPtr<QxPriceHistory> h(new QxPriceHistory(Qx::eStock, Qx::eDaily));
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    std::vector<int64_t> stamps;
-    std::vector<double> closes, volumes;
-    while (std::getline(in, line)) {
-        int y = 0, m = 0, d = 0;
-        double open, high, low, close, adj, volume;
-        if (std::sscanf(line.c_str(), "%d-%d-%d,%lf,%lf,%lf,%lf,%lf,%lf", &y, &m, &d, &open, &high, &low, &close,
-                        &adj, &volume) != 9)
-            continue;
-        stamps.push_back(((int64_t(y) * 100 + m) * 100 + d) * 1000000 * 1000);
-        closes.push_back(close);
-        volumes.push_back(volume);
-    }
-    h->resize(static_cast<unsigned>(stamps.size()));
-    std::copy(stamps.begin(), stamps.end(), h->timestamp());
-    std::copy(closes.begin(), closes.end(), h->close());
-    std::copy(volumes.begin(), volumes.end(), h->volume());
-    return h;
-}
 
 struct Zone {
     wxRect plot;
@@ -136,7 +108,7 @@ int paintedIn(const wxImage& image, const wxRect& r)
 TEST(AxisPaint, DailyPricesAndVolumeOfOneYear)
 {
     ASSERT_TRUE(TestSupport::guiAvailable());
-    auto h = loadCloses(TestSupport::fixturePath("ohlcv/orcl-1995-2014.csv"));
+    auto h = TestSupport::fixtureHistory("orcl-1995-2014.csv");
     ASSERT_GT(h->numBars(), 4000u);
     const unsigned last = h->numBars() - 1, first = last - 250;
     const std::vector<Zone> zones = {
@@ -155,7 +127,7 @@ TEST(AxisPaint, DailyPricesAndVolumeOfOneYear)
 
 TEST(AxisPaint, TwentyYearsOnALogScale)
 {
-    auto h = loadCloses(TestSupport::fixturePath("ohlcv/orcl-1995-2014.csv"));
+    auto h = TestSupport::fixtureHistory("orcl-1995-2014.csv");
     ASSERT_GT(h->numBars(), 4000u);
     const std::vector<Zone> zones = {{wxRect(80, 10, 740, 380), h->close(), true, false}};
     EXPECT_GT(paintChart(*h, 0, h->numBars() - 1, zones, wxSize(900, 430), "axes-years-log-orcl.png"), 5000);

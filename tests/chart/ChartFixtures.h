@@ -1,11 +1,11 @@
 #pragma once
 // Price histories and a memory security for the chart tests, and a small
 // pixel reader for pictures painted into memory bitmaps.
-#include "core/QxAsciiParser.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
+#include "support/Fixtures.h"
 
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
@@ -13,8 +13,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,31 +87,8 @@ inline QxPriceHistory* makePiecewise(const std::vector<std::pair<unsigned, doubl
     return makeBars(closes, closes);
 }
 
-// The last maxBars bars (all when 0) of a shared daily price file
-// ("orcl-1995-2014.csv"), read as the program imports such files.
-inline QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars = 0)
-{
-    // Plain path: the benchmarks share this header without the test support.
-    std::ifstream in(std::string(TRENDORIA_FIXTURES_DIR) + "/ohlcv/" + name);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string s = text.str();
-    using F = QxAsciiParser::QxAsciiFieldId;
-    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
-    QxObjectSmartPtr<QxPriceHistory> all(new QxPriceHistory(Qx::eStock, Qx::eDaily));
-    std::vector<unsigned> bad;
-    QxAsciiParser::parseAsciiStmForHistory(s.data(), static_cast<unsigned>(s.size()), fields, 7, true,
-                                           Qx::QxDateFormat::eYearMonthDay, 10, bad, all.get());
-    if (maxBars == 0 || all->numBars() <= maxBars)
-        return all;
-    QxObjectSmartPtr<QxPriceHistory> last(new QxPriceHistory(Qx::eStock, Qx::eDaily));
-    for (unsigned i = all->numBars() - maxBars; i < all->numBars(); ++i) {
-        QxQuote q;
-        all->getQuote(i, q);
-        last->insertOrReplaceQuote(q);
-    }
-    return last;
-}
+// Kept for tests written before the reader moved to the support library.
+using TestSupport::fixtureHistory;
 
 // A security whose daily history is held in memory.
 class MemSecurity : public QxSecurity {

@@ -1,6 +1,8 @@
 // Templates: the indicator list, its "*.trdt" file and what a bad file or a
 // failed save leaves behind.
 #include "ChartTestSupport.h"
+#include "ChartFixtures.h"
+#include "CompositeChart.h"
 #include "chart/QxTemplate.h"
 #include "core/QxErrorCode.h"
 #include "support/TestSupport.h"
@@ -168,6 +170,13 @@ TEST_F(QxTemplateTest, BadFilesChangeNothing)
         EXPECT_EQ(describe(t), before) << c.file.GetFullName();
         EXPECT_TRUE(t.isModified());
     }
+    // Nested 200,000 levels deep where a scan of the text sees no nesting.
+    const wxFileName hidden = tempFile("hidden.trdt");
+    for (const TestSupport::HiddenDeepXml& hostile : TestSupport::hiddenDeepXml("TrendoriaTemplate")) {
+        writeText(hidden, hostile.text.c_str());
+        EXPECT_EQ(t.loadFromFile(hidden), eErrorInOpeningTemplateFile) << hostile.kind;
+        EXPECT_EQ(describe(t), before) << hostile.kind;
+    }
 }
 
 TEST_F(QxTemplateTest, OtherRootNameAndUnknownChildrenStillLoad)
@@ -208,4 +217,56 @@ TEST_F(QxTemplateTest, FailedSaveKeepsWhatWasThere)
     wxArrayString left;
     wxDir::GetAllFiles(dir, &left, wxEmptyString, wxDIR_FILES);
     EXPECT_TRUE(left.empty()) << left[0];
+}
+
+// Saved as a template and applied to a new chart (as Save Indicators as
+// Template, then a new chart with that default template): the average of the
+// RSI is over the RSI again and in the RSI's zone, the averages of highs and
+// lows over those fields; a template of the earlier form still loads.
+TEST(QxTemplateComposites, SavedAndAppliedTheyComeBackOverTheirInputsInTheirZones)
+{
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    QxObjectSmartPtr<QxSecurity> security(new charttest::MemSecurity(7, charttest::makeWalk(300)));
+    QxObjectSmartPtr<QxChartist> chartist(new QxChartist(security.get(), Qx::eDaily, nullptr));
+    charttest::addComposites(*chartist);
+
+    QxTemplate::IndicatorList shown;
+    ASSERT_EQ(chartist->getDisplayedIndicators(shown), 4u);
+    QxObjectSmartPtr<QxTemplate> saved(new QxTemplate);
+    ASSERT_EQ(saved->addIndicators(shown), eNoError);
+    const wxFileName file = tempFile("composites.trdt");
+    ASSERT_EQ(saved->saveToFile(file), eNoError);
+
+    QxObjectSmartPtr<QxTemplate> loaded(new QxTemplate);
+    ASSERT_EQ(loaded->loadFromFile(file), eNoError);
+    QxObjectSmartPtr<QxChartist> applied(new QxChartist(security.get(), Qx::eDaily, loaded.get()));
+    charttest::expectSameIndicators(*chartist->getChart(), *applied->getChart());
+
+    // Applied a second time to the same chart: a second RSI zone with its
+    // own average.
+    ASSERT_EQ(applied->addIndicsFromTemplate(loaded.get()), eNoError);
+    const auto zones = charttest::zoneContents(*applied->getChart());
+    ASSERT_EQ(zones.size(), 4u);
+    EXPECT_EQ(zones[3], (std::vector<std::string>{"RSI(14)", "SMA(9)[RSI(14)]"}));
+
+    // The earlier form had no input series: everything over the close.
+    wxString text = readText(file);
+    ASSERT_TRUE(text.Contains("InputSeries"));
+    wxXmlDocument doc(file.GetFullPath());
+    for (wxXmlNode* indicator = doc.GetRoot()->GetChildren(); indicator; indicator = indicator->GetNext())
+        for (wxXmlNode* child = indicator->GetChildren(); child;) {
+            wxXmlNode* next = child->GetNext();
+            if (child->GetName() == "InputSeries") {
+                indicator->RemoveChild(child);
+                delete child;
+            }
+            child = next;
+        }
+    const wxFileName oldFile = tempFile("old.trdt");
+    ASSERT_TRUE(doc.Save(oldFile.GetFullPath()));
+    QxObjectSmartPtr<QxTemplate> old(new QxTemplate);
+    ASSERT_EQ(old->loadFromFile(oldFile), eNoError);
+    ASSERT_EQ(old->numIndics(), 4u);
+    EXPECT_EQ(old->indicAt(0)->getDisplayName(), "SMA(20)");
+    EXPECT_EQ(old->indicAt(3)->getDisplayName(), "SMA(9)");
 }

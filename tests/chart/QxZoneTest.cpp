@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/sstream.h>
+
 #include <wx/dcmemory.h>
 #include <wx/xml/xml.h>
 
@@ -354,22 +356,73 @@ TEST_F(ZoneFixture, XmlReadingKeepsWhatItCannotUse)
     annots->AddAttribute("Periodicity", "86400");
     new wxXmlNode(annots, wxXML_ELEMENT_NODE, "QxEllipse");
 
-    EXPECT_EQ(zone->fromXML(&element), eInconsistentData);
-    EXPECT_EQ(zone->numIndicator(), 0u);
+    // Two indicators under one index are both kept: nothing of the file is
+    // lost for a repeated number. The unknown annotation kind is counted.
+    QxLeftOut leftOut;
+    EXPECT_EQ(zone->fromXML(&element, nullptr, &leftOut), eNoError);
+    EXPECT_EQ(zone->numIndicator(), 2u);
+    EXPECT_EQ(leftOut.annots, 1u);
+    EXPECT_EQ(leftOut.indicators, 0u);
     EXPECT_FALSE(zone->getConfig().hasTitleStrip);
     EXPECT_EQ(zone->getConfig().titleAlignment, config.titleAlignment);
     EXPECT_EQ(zone->getConfig().titleBgColor, config.titleBgColor);
     EXPECT_EQ(zone->getConfig().titleFont, current);
     EXPECT_EQ(zone->getConfig().titleTextColor, *wxRED);
     EXPECT_EQ(zone->getTitle(), "") << "a missing title reads as empty";
-
-    // Without the bad indicator list the rest is read; an unknown
-    // annotation kind is skipped.
-    element.RemoveChild(indicators);
-    delete indicators;
-    EXPECT_EQ(zone->fromXML(&element), eNoError);
     EXPECT_TRUE(zone->getAnnots(Qx::eDaily).empty());
     EXPECT_EQ(createAnnotFromXml(&element), nullptr);
+}
+
+// One damaged indicator costs the zone only that indicator: the others, the
+// patterns (two under one index included) and the annotations are read, and
+// what was left out is counted for the user.
+TEST_F(ZoneFixture, ADamagedIndicatorLosesOnlyItself)
+{
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    QxObjectSmartPtr<QxZone> zone(new QxZone(stripConfig(), 120));
+    zone->addIndicator(QxObjectSmartPtr<QxIndicator>(new ParamIndicator("ZONEA", 1, 7)).get());
+    zone->addPattern(new TestPattern(1));
+    zone->addPattern(new TestPattern(2));
+    zone->addAnnot(new TestAnnot(12), Qx::eDaily);
+    wxXmlNode root(wxXML_ELEMENT_NODE, "Chart");
+    wxXmlNode* element = zone->toXML(&root);
+    ASSERT_NE(element, nullptr);
+
+    wxXmlNode* indicators = nullptr;
+    wxXmlNode* patterns = nullptr;
+    for (wxXmlNode* c = element->GetChildren(); c; c = c->GetNext()) {
+        if (c->GetName() == "Indicators")
+            indicators = c;
+        if (c->GetName() == "Patterns")
+            patterns = c;
+    }
+    ASSERT_TRUE(indicators && patterns);
+    // An RSI whose curve binds its data role twice, and an element of no
+    // known indicator.
+    wxStringInputStream in(R"(<RSI Index="1"><Drawables><SOLIDLINE Index="0"><Params>
+        <DATA Value="0L"/><DATA Value="0L"/></Params></SOLIDLINE></Drawables></RSI>)");
+    wxXmlDocument damaged(in);
+    ASSERT_TRUE(damaged.IsOk());
+    indicators->AddChild(new wxXmlNode(*damaged.GetRoot()));
+    auto* unknown = new wxXmlNode(indicators, wxXML_ELEMENT_NODE, "NOSUCHINDICATOR");
+    unknown->AddAttribute("Index", "2");
+    for (wxXmlNode* p = patterns->GetChildren(); p; p = p->GetNext()) {
+        p->DeleteAttribute("Index");
+        p->AddAttribute("Index", "0");
+    }
+
+    QxObjectSmartPtr<QxZone> back(new QxZone(QxZoneConfiguration(), 10));
+    QxLeftOut leftOut;
+    EXPECT_EQ(back->fromXML(element, nullptr, &leftOut), eInconsistentData);
+    ASSERT_EQ(back->numIndicator(), 1u);
+    EXPECT_EQ(static_cast<ParamIndicator*>(back->indicatorAt(0))->period(), 7);
+    ASSERT_EQ(back->getPatterns().size(), 2u);
+    EXPECT_EQ(static_cast<TestPattern*>(back->getPatterns()[0].get())->tag, 1);
+    EXPECT_EQ(static_cast<TestPattern*>(back->getPatterns()[1].get())->tag, 2);
+    EXPECT_EQ(back->getAnnots(Qx::eDaily).size(), 1u);
+    EXPECT_EQ(leftOut.indicators, 2u);
+    EXPECT_EQ(leftOut.patterns, 0u);
+    EXPECT_EQ(leftOut.annots, 0u);
 }
 
 TEST_F(ZoneFixture, HeightsReadFromFilesStayInTheZonesRange)

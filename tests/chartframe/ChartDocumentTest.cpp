@@ -2,6 +2,7 @@
 // reading its header back (hostile values included), the zone index map and
 // the zone skip rule, and the ZIP layer.
 #include "chart/ChartFixtures.h"
+#include "chart/CompositeChart.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
@@ -206,15 +207,135 @@ TEST(ChartDocument, ZonesArePlacedByIndex)
     QxObjectSmartPtr<QxChartist> chartist(new QxChartist(security.get(), Qx::eDaily, nullptr));
     QxChart& chart = *chartist->getChart();
     chart.getVolumeZone()->setTitle("volume as made");
-    readChartZones(chart, map);
+    QxLeftOut leftOut;
+    readChartZones(chart, map, &leftOut);
     ASSERT_EQ(chart.numZones(), 3u);
+    EXPECT_EQ(leftOut.zones, 1u); // Index 2
+    unsigned unusable = 0;
+    zoneIndexMap(doc.GetRoot(), &unusable);
+    EXPECT_EQ(unusable, 2u);
     EXPECT_EQ(chart.getMainZone()->getTitle(), "zero");
     EXPECT_EQ(chart.getVolumeZone()->getTitle(), "volume as made");
     EXPECT_EQ(chart.zoneAt(2)->getTitle(), "three");
 
     // A later element with the same Index replaces the earlier one.
     const wxXmlDocument twice = parse(R"(<Zones><Zone Index="1" Title="a"/><Zone Index="1" Title="b"/></Zones>)");
-    EXPECT_EQ(zoneIndexMap(twice.GetRoot()).at(1)->GetAttribute("Title"), "b");
+    unsigned replaced = 0;
+    EXPECT_EQ(zoneIndexMap(twice.GetRoot(), &replaced).at(1)->GetAttribute("Title"), "b");
+    EXPECT_EQ(replaced, 1u);
+}
+
+namespace {
+
+// A fresh daily chart of the same walk read from a chart document.
+QxObjectSmartPtr<QxChartist> readBack(QxSecurity* security, const wxXmlDocument& doc, QxLeftOut& leftOut)
+{
+    QxObjectSmartPtr<QxChartist> chartist(new QxChartist(security, Qx::eDaily, nullptr));
+    QxChartFileHeader header;
+    const wxXmlNode* zones = nullptr;
+    EXPECT_TRUE(parseChartDocument(doc, header, &zones));
+    readChartZones(*chartist->getChart(), zoneIndexMap(zones, &leftOut.zones), &leftOut);
+    return chartist;
+}
+
+void removeElementsNamed(wxXmlNode* node, const wxString& name)
+{
+    for (wxXmlNode* child = node->GetChildren(); child;) {
+        wxXmlNode* next = child->GetNext();
+        if (child->GetName() == name) {
+            node->RemoveChild(child);
+            delete child;
+        } else {
+            removeElementsNamed(child, name);
+        }
+        child = next;
+    }
+}
+
+} // namespace
+
+TEST(ChartDocument, CompositeIndicatorsComeBackOverTheirInputsAndInTheirZones)
+{
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    QxObjectSmartPtr<QxSecurity> security(new charttest::MemSecurity(5, charttest::makeWalk(300), "Walker", "WLK"));
+    QxObjectSmartPtr<QxChartist> chartist(new QxChartist(security.get(), Qx::eDaily, nullptr));
+    charttest::addComposites(*chartist);
+    const QxChart& chart = *chartist->getChart();
+    ASSERT_EQ(charttest::zoneContents(chart)[0].back(), "BBANDS(20, 2.00, 2.00, 0)[Low]");
+    ASSERT_EQ(charttest::zoneContents(chart)[2],
+              (std::vector<std::string>{"RSI(14)", "SMA(9)[RSI(14)]"}));
+
+    // An average of an average that is on no zone of the chart: its input
+    // goes with it.
+    QxObjectSmartPtr<QxIndicator> hidden = charttest::catalogueIndicator("EMA");
+    QxObjectSmartPtr<QxIndicator> outer = charttest::catalogueIndicator("SMA");
+    ASSERT_EQ(hidden->setInputSeries(0, QxSeriesId(QxSeriesId::eSeriesOpen)), 0);
+    ASSERT_EQ(outer->setInputSeries(0, QxSeriesId(hidden.get(), 0)), 0);
+    ASSERT_EQ(chartist->addIndicator(outer.get()), 0);
+    ASSERT_EQ(charttest::zoneContents(chart)[0].back(), "SMA(30)[EMA(30)[Open]]");
+
+    QxChartFileHeader header;
+    ASSERT_TRUE(chartFileHeaderOf(*chartist, header));
+    wxXmlDocument doc;
+    buildChartDocument(doc, header, chart);
+    // Written to text and parsed again, as a file is.
+    wxStringOutputStream text;
+    ASSERT_TRUE(doc.Save(text));
+    const wxXmlDocument parsed = parse(text.GetString().utf8_str());
+
+    QxLeftOut leftOut;
+    QxObjectSmartPtr<QxChartist> back = readBack(security.get(), parsed, leftOut);
+    EXPECT_FALSE(leftOut.any());
+    charttest::expectSameIndicators(chart, *back->getChart());
+    // The average is over the RSI, not over the prices: values of 0..100.
+    const auto rsiAverage = charttest::outputsOf(back->getChart()->getCalc(), back->getChart()->zoneAt(2)->indicatorAt(1));
+    ASSERT_FALSE(rsiAverage[0].empty());
+    EXPECT_NE(rsiAverage, charttest::outputsOf(chart.getCalc(), chart.zoneAt(0)->indicatorAt(1)));
+
+    // A file of the form before input series were stored still opens, with
+    // the inputs the functions take by default and nothing left out.
+    wxXmlDocument old = parse(text.GetString().utf8_str());
+    removeElementsNamed(old.GetRoot(), "InputSeries");
+    QxLeftOut oldLeftOut;
+    QxObjectSmartPtr<QxChartist> older = readBack(security.get(), old, oldLeftOut);
+    EXPECT_FALSE(oldLeftOut.any());
+    EXPECT_EQ(charttest::zoneContents(*older->getChart()),
+              (std::vector<std::vector<std::string>>{{charttest::zoneContents(chart)[0][0], "SMA(20)",
+                                                      "BBANDS(20, 2.00, 2.00, 0)", "SMA(30)"},
+                                                     charttest::zoneContents(chart)[1],
+                                                     {"RSI(14)", "SMA(9)"}}));
+}
+
+TEST(ChartDocument, AReferenceThatCannotBeJoinedIsToldAndTheRestIsRead)
+{
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    QxObjectSmartPtr<QxSecurity> security(new charttest::MemSecurity(6, charttest::makeWalk(120)));
+    // Zone 2's average names indicator 7, which the file does not hold; a
+    // loop of two averages; a reference to an output RSI does not have.
+    const wxXmlDocument doc = parse(R"(<TrendoriaChart><CHART Category="C" Symbol="S"><Zones>
+        <Zone Index="0"/><Zone Index="1"/>
+        <Zone Index="2">
+          <Indicators>
+            <RSI Index="0"><InputSeries Id="0"/></RSI>
+            <SMA Index="1"><InputSeries><Input Index="0" IndicatorId="7" OutputIndex="0"/></InputSeries></SMA>
+            <SMA Index="2"><InputSeries Id="2"><Input Index="0" IndicatorId="3" OutputIndex="0"/></InputSeries></SMA>
+            <EMA Index="3"><InputSeries Id="3"><Input Index="0" IndicatorId="2" OutputIndex="0"/></InputSeries></EMA>
+            <WMA Index="4"><InputSeries><Input Index="0" IndicatorId="0" OutputIndex="3"/></InputSeries></WMA>
+            <WMA Index="5"><InputSeries><Input Index="0" IndicatorId="0" OutputIndex="0"/></InputSeries></WMA>
+          </Indicators>
+        </Zone></Zones></CHART></TrendoriaChart>)");
+    QxLeftOut leftOut;
+    QxObjectSmartPtr<QxChartist> back = readBack(security.get(), doc, leftOut);
+    EXPECT_EQ(leftOut.inputs, 3u);
+    EXPECT_EQ(leftOut.indicators, 0u);
+    const auto zones = charttest::zoneContents(*back->getChart());
+    ASSERT_EQ(zones.size(), 3u);
+    ASSERT_EQ(zones[2].size(), 6u);
+    EXPECT_EQ(zones[2][1], "SMA(30)");
+    EXPECT_EQ(zones[2][4], "WMA(30)");
+    EXPECT_EQ(zones[2][5], "WMA(30)[RSI(14)]");
+    const wxString text = leftOutText(leftOut);
+    EXPECT_TRUE(text.Contains("the input series of 3 indicators")) << text;
 }
 
 TEST(ChartFileZip, WrittenAndReadBack)
@@ -258,6 +379,11 @@ TEST(ChartFileZip, WrittenAndReadBack)
         deep += "<a>";
     writeZip(dir + "/deep.trdc", {{"chart.xml", deep}});
     EXPECT_EQ(readChartFile(dir + "/deep.trdc", back), QxChartFileRead::eCorrupt);
+    // Also where a scan of the text would see no nesting at all.
+    for (const TestSupport::HiddenDeepXml& hostile : TestSupport::hiddenDeepXml("TrendoriaChart")) {
+        writeZip(dir + "/hidden.trdc", {{"chart.xml", hostile.text}});
+        EXPECT_EQ(readChartFile(dir + "/hidden.trdc", back), QxChartFileRead::eCorrupt) << hostile.kind;
+    }
     EXPECT_EQ(readChartFile(dir + "/text.trdc", back), QxChartFileRead::eCorrupt);
 
     // A truncated archive.

@@ -7,6 +7,7 @@
 #include "app/QxPluginLoader.h"
 #include "app/frames/FramesTestSupport.h"
 #include "chart/ChartFixtures.h"
+#include "chart/CompositeChart.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
@@ -16,6 +17,7 @@
 #include "chartview/QxLineAnnot.h"
 #include "chartview/QxTextAnnot.h"
 #include "chartview/QxZigZagPattern.h"
+#include "configdlg/QxZiagzagConfigDlg.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxDataReader.h"
@@ -23,7 +25,9 @@
 #include "core/QxDatabase.h"
 #include "core/QxIndicator.h"
 #include "app/QxIndicatorRegistry.h"
+#include "core/QxXmlFile.h"
 #include "core/platform/QxFileDialogExt.h"
+#include "support/ModalScript.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -70,10 +74,11 @@ void writeZip(const wxString& path, const wxString& entry, const std::string& co
     zip.Close();
 }
 
-// Answers file dialogs with a path and message boxes with OK, recording both.
+// Answers file dialogs with a path and message boxes with OK (questions
+// with the given answer), recording both.
 class Answers : public wxModalDialogHook {
 public:
-    explicit Answers(wxString path) : m_path(std::move(path))
+    explicit Answers(wxString path, int question = wxID_OK) : m_path(std::move(path)), m_question(question)
     {
         Register();
         qxSetFileChooserResponder([this](wxFileDialog& dialog) {
@@ -96,14 +101,16 @@ public:
 protected:
     int Enter(wxDialog* dialog) override
     {
-        if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))
+        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
+        if (box)
             messages.push_back(box->GetMessage());
-        return wxID_OK;
+        return box && (box->GetMessageDialogStyle() & wxYES_NO) ? m_question : wxID_OK;
     }
     void Exit(wxDialog*) override {}
 
 private:
     wxString m_path;
+    int m_question;
 };
 
 // The chart drawn into a memory bitmap of a fixed size, from a copy so the
@@ -238,12 +245,7 @@ framestest::ScopedApplication* ChartFileTest::scoped = nullptr;
 QxObjectSmartPtr<QxDatabase> ChartFileTest::database;
 unsigned ChartFileTest::securityId = 0;
 
-QxObjectSmartPtr<QxIndicator> catalogueIndicator(const char* name)
-{
-    const QxIndicator* prototype = QxIndicatorRegistry::instance()->getIndicator(QxAtom(name));
-    return QxObjectSmartPtr<QxIndicator>(
-        prototype ? prototype->clone(QxIndicator::eCloneParams | QxIndicator::eCloneDrawables) : nullptr);
-}
+using charttest::catalogueIndicator;
 
 } // namespace
 
@@ -416,7 +418,22 @@ TEST_F(ChartFileTest, FailedSaveReportsAndKeepsTheOldFile)
         Answers answers(dir + "/no/such/folder/x.trdc");
         command(view->getFrame(), 5003);
         ASSERT_EQ(answers.messages.size(), 1u);
-        EXPECT_TRUE(answers.messages[0].StartsWith("Failed to save chart\nError description: ")) << answers.messages[0];
+        EXPECT_EQ(answers.messages[0], "Failed to save chart to \"" + dir + "/no/such/folder/x.trdc\": "
+                                       "no file can be made in the folder \"" + dir + "/no/such/folder\" "
+                                       "(No such file or directory).");
+    }
+    // A full disk, at the start or in the middle of the file: said so, and
+    // the file that was there is kept.
+    for (long long space : {0LL, 10LL, 200LL}) {
+        Answers answers(path);
+        qxSetWriteSpaceForTests(space);
+        command(view->getFrame(), 5003);
+        qxSetWriteSpaceForTests(-1);
+        ASSERT_EQ(answers.messages.size(), 1u) << space;
+        EXPECT_EQ(answers.messages[0],
+                  "Failed to save chart to \"" + path + "\": writing the file failed (No space left on device).")
+            << space;
+        EXPECT_EQ(fileBytes(path), before) << space;
     }
 
     // A write-protected folder, written as an ordinary user (the superuser
@@ -446,4 +463,234 @@ TEST_F(ChartFileTest, FailedSaveReportsAndKeepsTheOldFile)
     wxArrayString left;
     wxDir::GetAllFiles(dir, &left, "*", wxDIR_FILES | wxDIR_HIDDEN);
     EXPECT_EQ(left.size(), 1u);
+}
+
+// A chart that has a file asks, when it is closed after a change, whether to
+// save it; Cancel keeps it open, No closes it leaving the file as it was,
+// Yes writes the change. Unchanged, or without a file, it closes at once.
+TEST_F(ChartFileTest, ClosingAChangedChartAsksWhetherToSaveIt)
+{
+    QxChartView* fresh = openSecurity();
+    ASSERT_NE(fresh, nullptr);
+    fresh->getChartist()->addIndicator(catalogueIndicator("RSI").get());
+    {
+        Answers answers(wxString(), wxID_CANCEL);
+        EXPECT_TRUE(fresh->getFrame()->Close());
+        EXPECT_TRUE(answers.messages.empty());
+    }
+    const wxString path = savedChart("asked.trdc");
+    for (QxChartFrame* f : liveFrames()) {
+        Answers answers(wxString(), wxID_CANCEL);
+        EXPECT_FALSE(f->hasUnsavedChanges());
+        EXPECT_TRUE(f->Close()); // just saved: nothing to ask
+        EXPECT_TRUE(answers.messages.empty());
+    }
+    pump(100);
+    const wxString saved = fileBytes(path);
+
+    // Opened, laid out and shown, it has nothing to save.
+    QxChartView* view = open(path).second;
+    ASSERT_NE(view, nullptr);
+    QxChartFrame* frame = view->getFrame();
+    EXPECT_EQ(frame->chartFile(), path);
+    pump(200);
+    EXPECT_FALSE(frame->hasUnsavedChanges());
+    auto* text = new QxTextAnnot("Look here");
+    text->setPoint(0, QxPoint{500, 50});
+    view->getChartist()->getChart()->getMainZone()->addAnnot(text, Qx::eDaily);
+    view->refreshChart();
+    pump(100);
+    EXPECT_TRUE(frame->hasUnsavedChanges());
+
+    const wxString question = "The chart has changed since it was saved to \"asked.trdc\".\nSave the changes?";
+    {
+        Answers answers(wxString(), wxID_CANCEL);
+        EXPECT_FALSE(frame->Close());
+        // Exit asks the same, and Cancel keeps the program running.
+        EXPECT_FALSE(frame->mayEndProgram());
+        EXPECT_EQ(answers.messages, std::vector<wxString>(2, question));
+    }
+    pump(50);
+    ASSERT_TRUE(liveFrames().count(frame));
+    {
+        Answers answers(wxString(), wxID_NO);
+        EXPECT_TRUE(frame->Close());
+        EXPECT_EQ(answers.messages, std::vector<wxString>{question});
+    }
+    pump(100);
+    EXPECT_FALSE(liveFrames().count(frame));
+    EXPECT_EQ(fileBytes(path), saved);
+
+    view = open(path).second;
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->getChartist()->getChart()->getMainZone()->getAnnots(Qx::eDaily).empty());
+    text = new QxTextAnnot("Kept this time");
+    text->setPoint(0, QxPoint{500, 50});
+    view->getChartist()->getChart()->getMainZone()->addAnnot(text, Qx::eDaily);
+    {
+        Answers answers(wxString(), wxID_YES);
+        EXPECT_TRUE(view->getFrame()->Close());
+        EXPECT_EQ(answers.messages, std::vector<wxString>{question});
+    }
+    pump(100);
+    view = open(path).second;
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->getChartist()->getChart()->getMainZone()->getAnnots(Qx::eDaily).size(), 1u);
+
+    // A save that fails when closing keeps the frame and the change.
+    text = new QxTextAnnot("Not on a full disk");
+    text->setPoint(0, QxPoint{400, 50});
+    view->getChartist()->getChart()->getMainZone()->addAnnot(text, Qx::eDaily);
+    {
+        Answers answers(wxString(), wxID_YES);
+        qxSetWriteSpaceForTests(10);
+        EXPECT_FALSE(view->getFrame()->Close());
+        qxSetWriteSpaceForTests(-1);
+        ASSERT_EQ(answers.messages.size(), 2u);
+        EXPECT_TRUE(answers.messages[1].Contains("No space left on device")) << answers.messages[1];
+    }
+    pump(50);
+    EXPECT_TRUE(view->getFrame()->hasUnsavedChanges());
+}
+
+// The user's path: the chart of the three composites (an SMA of the highs,
+// a BBANDS of the lows, an SMA dropped onto the RSI) with a zig-zag and two
+// annotations is saved, changed and closed without saving; reopened it is
+// as saved, and so it is after the program is quit and started again.
+TEST_F(ChartFileTest, ACompositeChartComesBackAfterCloseAndAfterARestart)
+{
+    QxChartView* view = openSecurity();
+    ASSERT_NE(view, nullptr);
+    QxChartFrame* frame = view->getFrame();
+    QxObjectSmartPtr<QxChartist> built(view->getChartist());
+    charttest::addComposites(*built);
+    {
+        TestSupport::ModalScript script;
+        script.when<QxZiagzagConfigDlg>([](QxZiagzagConfigDlg* d) {
+            d->filterField()->SetValue(4.0);
+            TestSupport::ModalScript::press(d, wxID_OK);
+        });
+        command(frame, 1015);
+        EXPECT_EQ(script.pending(), 0u);
+    }
+    QxChart* chart = built->getChart();
+    const QxPriceHistory* daily = chart->getCalc()->prices(Qx::eDaily, false);
+    ASSERT_NE(daily, nullptr);
+    const unsigned n = daily->numBars();
+    auto* line = new QxLineAnnot(QxLineAnnot::eTrendLine);
+    line->setPoint(0, QxPoint{n - 80.0, daily->low()[n - 80]});
+    line->setPoint(1, QxPoint{n - 10.0, daily->high()[n - 10]});
+    chart->getMainZone()->addAnnot(line, Qx::eDaily);
+    auto* note = new QxTextAnnot("Over the RSI");
+    note->setPoint(0, QxPoint{n - 40.0, 40.0});
+    chart->zoneAt(chart->numZones() - 1)->addAnnot(note, Qx::eDaily);
+    view->refreshChart();
+    pump(200);
+    EXPECT_TRUE(framestest::saveWindowShot(frame, "composites_built.png"));
+    const auto names = charttest::zoneContents(*chart);
+
+    // Saved under a name typed without its extension.
+    {
+        Answers answers(dir + "/composites");
+        command(frame, 5003);
+        EXPECT_TRUE(answers.messages.empty());
+    }
+    const wxString path = dir + "/composites.trdc";
+    ASSERT_TRUE(wxFileExists(path));
+    const wxString saved = fileBytes(path);
+    // Changed, then closed: the question comes, No keeps the file.
+    auto* extra = new QxTextAnnot("Not to be kept");
+    extra->setPoint(0, QxPoint{n - 20.0, daily->close()[n - 20]});
+    chart->getMainZone()->addAnnot(extra, Qx::eDaily);
+    {
+        Answers answers(wxString(), wxID_NO);
+        EXPECT_TRUE(frame->Close());
+        ASSERT_EQ(answers.messages.size(), 1u);
+        EXPECT_TRUE(answers.messages[0].StartsWith("The chart has changed since it was saved")) << answers.messages[0];
+    }
+    pump(100);
+    EXPECT_EQ(fileBytes(path), saved);
+    chart->getMainZone()->getAnnots(Qx::eDaily).pop_back(); // the chart as saved, to compare with
+
+    auto expectAsSaved = [&](QxChartView* back, const char* shot) {
+        ASSERT_NE(back, nullptr);
+        QxChart* again = back->getChartist()->getChart();
+        charttest::expectSameIndicators(*chart, *again);
+        EXPECT_EQ(charttest::zoneContents(*again), names);
+        EXPECT_EQ(again->getMainZone()->getAnnots(Qx::eDaily).size(), 1u);
+        EXPECT_EQ(again->zoneAt(again->numZones() - 1)->getAnnots(Qx::eDaily).size(), 1u);
+        ASSERT_EQ(again->getMainZone()->getPatterns().size(), 1u);
+        EXPECT_EQ(again->getMainZone()->getPatterns()[0]->getDisplayText(), "ZigZag (filter:4.00%)");
+        back->refreshChart();
+        pump(200);
+        EXPECT_TRUE(framestest::saveWindowShot(back->getFrame(), shot));
+        EXPECT_FALSE(back->getFrame()->hasUnsavedChanges());
+    };
+    {
+        const auto [messages, back] = open(path);
+        EXPECT_TRUE(messages.empty());
+        expectAsSaved(back, "composites_reopened.png");
+    }
+
+    // Quit and start again: a new application over the same home.
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* f = dynamic_cast<QxChartFrame*>(w); f && !wxPendingDelete.Member(f))
+            f->Close(true);
+    pump(200);
+    scoped->app().changeDatabase(nullptr);
+    delete scoped;
+    scoped = new framestest::ScopedApplication;
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    scoped->app().changeDatabase(database);
+    {
+        const auto [messages, back] = open(path);
+        EXPECT_TRUE(messages.empty());
+        expectAsSaved(back, "composites_after_restart.png");
+    }
+}
+
+// A chart file with a damaged indicator and an annotation of no known kind
+// opens with everything else (the other indicator, the drawings, the
+// pattern) and says what was left out.
+TEST_F(ChartFileTest, ADamagedPartIsLeftOutAndToldTheRestOpens)
+{
+    QxChartView* view = openSecurity();
+    ASSERT_NE(view, nullptr);
+    QxChart* chart = view->getChartist()->getChart();
+    view->getChartist()->addIndicator(catalogueIndicator("SMA").get());
+    auto* line = new QxLineAnnot(QxLineAnnot::eTrendLine);
+    line->setPoint(0, QxPoint{500, 40});
+    line->setPoint(1, QxPoint{580, 45});
+    chart->getMainZone()->addAnnot(line, Qx::eDaily);
+    chart->getMainZone()->addPattern(new QxZigZagPattern({3.0, wxPen(*wxBLUE, 2, wxPENSTYLE_SOLID)}));
+    QxChartFileHeader header;
+    ASSERT_TRUE(chartFileHeaderOf(*view->getChartist(), header));
+    wxXmlDocument doc;
+    buildChartDocument(doc, header, *chart);
+    wxXmlNode* main = doc.GetRoot()->GetChildren()->GetChildren()->GetChildren();
+    ASSERT_EQ(main->GetAttribute("Index"), "0");
+    for (wxXmlNode* child = main->GetChildren(); child; child = child->GetNext()) {
+        if (child->GetName() == "Indicators") {
+            wxStringInputStream in(R"(<RSI Index="9"><Drawables><SOLIDLINE Index="0"><Params>
+                <DATA Value="0L"/><DATA Value="0L"/></Params></SOLIDLINE></Drawables></RSI>)");
+            wxXmlDocument damaged(in);
+            child->AddChild(new wxXmlNode(*damaged.GetRoot()));
+        } else if (child->GetName() == "Annots") {
+            new wxXmlNode(child, wxXML_ELEMENT_NODE, "QxCloudAnnot");
+        }
+    }
+    wxStringOutputStream text;
+    ASSERT_TRUE(doc.Save(text, 2));
+    writeZip(dir + "/damaged.trdc", "chart.xml", std::string(text.GetString().utf8_str()));
+
+    const auto [messages, back] = open(dir + "/damaged.trdc");
+    EXPECT_EQ(messages, std::vector<wxString>{"Some parts of this chart file could not be read and were left out: "
+                                              "1 indicator, 1 annotation.\nEverything else was opened. The file "
+                                              "itself is unchanged."});
+    ASSERT_NE(back, nullptr);
+    QxZone* backMain = back->getChartist()->getChart()->getMainZone();
+    ASSERT_EQ(backMain->numIndicator(), 2u);
+    EXPECT_EQ(backMain->indicatorAt(1)->getDisplayName(), "SMA(30)");
+    EXPECT_EQ(backMain->getAnnots(Qx::eDaily).size(), 1u);
+    EXPECT_EQ(backMain->getPatterns().size(), 1u);
 }

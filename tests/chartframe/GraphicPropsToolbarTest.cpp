@@ -48,7 +48,7 @@ protected:
         g.isChartFrameMaximized = false;
         g.chartFramePerspective.clear();
         wxConfigEx::get().DeleteGroup("/preferences/annot_props");
-        m_security = new charttest::MemSecurity(25, charttest::fixtureHistory("orcl-1995-2014.csv", 260).get(),
+        m_security = new charttest::MemSecurity(25, TestSupport::fixtureHistory("orcl-1995-2014.csv", 260).get(),
                                                 "Oracle", "ORCL");
     }
     void TearDown() override

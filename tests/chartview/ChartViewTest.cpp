@@ -742,10 +742,13 @@ TEST_F(ChartViewFixture, LinesAreDrawnSelectedReshapedMovedAndDeleted)
     EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
 
     // A click selects; dragging a point reshapes; dragging the body moves.
+    const QxPoint before0 = second->getPoint(0), before1 = second->getPoint(1);
     hand.click(body);
     EXPECT_EQ(view->getActiveAnnot(), second);
-    const QxPoint before0 = second->getPoint(0), before1 = second->getPoint(1);
-    EXPECT_EQ(second->getPoint(0).x, before0.x) << "a click moves nothing";
+    EXPECT_DOUBLE_EQ(second->getPoint(0).x, before0.x) << "a click moves nothing";
+    EXPECT_DOUBLE_EQ(second->getPoint(0).y, before0.y) << "a click moves nothing";
+    EXPECT_DOUBLE_EQ(second->getPoint(1).x, before1.x) << "a click moves nothing";
+    EXPECT_DOUBLE_EQ(second->getPoint(1).y, before1.y) << "a click moves nothing";
     hand.drag(p1, at(0.9, 0.1));
     EXPECT_EQ(second->getPoint(1).x, hand.chart(at(0.9, 0.1)).x);
     EXPECT_EQ(second->getPoint(0).x, before0.x);

@@ -5,7 +5,7 @@
 #include "chartview/QxPointAndFigure.h"
 #include "chartview/QxPointAndFigureConfigDlg.h"
 #include "core/CalcFakes.h"
-#include "core/OhlcvFixture.h"
+#include "support/Fixtures.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/platform/wxConfigEx.h"
@@ -73,7 +73,7 @@ QxPriceHistory* historyOf(const Bars& b)
     return h;
 }
 
-QxPriceHistory* historyOf(const OhlcvFixture& f)
+QxPriceHistory* historyOf(const TestSupport::OhlcvFixture& f)
 {
     Bars b;
     for (size_t i = 0; i < f.size(); ++i)
@@ -259,7 +259,7 @@ TEST(PnfColumns, RealHistoriesKeepTheInvariants)
         {"2006-day-001-optix.csv", flat},
     };
     for (const auto& c : cases) {
-        const OhlcvFixture f = loadOhlcvFixture(c.file);
+        const TestSupport::OhlcvFixture f = TestSupport::loadOhlcvFixture(c.file);
         ASSERT_GT(f.size(), 200u) << c.file;
         Columns got;
         QxPnf::buildColumns(c.p, f.size(), f.high.data(), f.low.data(), f.close.data(), got.levels, got.starts);
@@ -318,7 +318,7 @@ TEST(PnfCache, KeysNameTheParameters)
 
 TEST_F(PnfModel, ColumnsAreCachedPerParametersInTheCalculator)
 {
-    security->stored.reset(historyOf(loadOhlcvFixture("orcl-1995-2014.csv")));
+    security->stored.reset(historyOf(TestSupport::loadOhlcvFixture("orcl-1995-2014.csv")));
     auto model = laidOut(QxPointAndFigureParam());
     QxArrayT<double> levels;
     QxArrayT<unsigned> starts;
@@ -466,7 +466,7 @@ TEST_F(PnfModel, ColumnDirectionsWithOneBoxColumns)
 
 TEST_F(PnfModel, ScrolledWindowShowsTheColumnsEndingAtTheLastOne)
 {
-    security->stored.reset(historyOf(loadOhlcvFixture("nvda-1999-2014.csv")));
+    security->stored.reset(historyOf(TestSupport::loadOhlcvFixture("nvda-1999-2014.csv")));
     auto model = laidOut(QxPointAndFigureParam(), 800);
     const unsigned n = model->numColumns();
     ASSERT_GT(n / 2, model->visibleColumns());
@@ -517,7 +517,7 @@ TEST_F(PnfModel, AFundBuildsFromItsNetAssetValue)
 
 TEST_F(PnfModel, StoredParametersAreCheckedOnReading)
 {
-    security->stored.reset(historyOf(loadOhlcvFixture("orcl-1995-2014.csv")));
+    security->stored.reset(historyOf(TestSupport::loadOhlcvFixture("orcl-1995-2014.csv")));
     const struct {
         double minBox, percent, factor;
         long reversal;

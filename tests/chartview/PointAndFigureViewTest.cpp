@@ -12,7 +12,7 @@
 #include "chartview/QxPointAndFigureConfigDlg.h"
 #include "chartview/QxPointAndFigureFrame.h"
 #include "chartview/QxPointAndFigureView.h"
-#include "core/OhlcvFixture.h"
+#include "support/Fixtures.h"
 #include "core/QxCategory.h"
 #include "core/QxDataReader.h"
 #include "core/QxPriceHistory.h"
@@ -63,7 +63,7 @@ struct PnfViewFixture : ::testing::Test {
         scratch.open("pnfview");
         database = scratch.database;
         ASSERT_NE(database.get(), nullptr);
-        const OhlcvFixture f = loadOhlcvFixture("orcl-1995-2014.csv");
+        const TestSupport::OhlcvFixture f = TestSupport::loadOhlcvFixture("orcl-1995-2014.csv");
         orclId = scratch.add("ORCL", "Oracle Corp", dailyBars(f.size(), [&](size_t i, double& h, double& l, double& c) {
             h = f.high[i];
             l = f.low[i];

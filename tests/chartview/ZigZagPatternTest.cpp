@@ -69,18 +69,21 @@ TEST(PatternXml, ReadsTheListInIndexOrderAndSkipsWhatItCannotUse)
     EXPECT_EQ(list.size(), 6u);
 }
 
-TEST(PatternXml, ADuplicateIndexLeavesTheListAsItWas)
+TEST(PatternXml, ADuplicateIndexKeepsBothInDocumentOrder)
 {
     wxXmlNode patterns(wxXML_ELEMENT_NODE, "Patterns");
     zigzag(&patterns, "1", "0");
     zigzag(&patterns, "2", "1");
     zigzag(&patterns, "3", "1");
+    child(&patterns, "QxZigZagPattern", {{"Filter", "9"}}); // no index: left out, counted
     QxPatternList list;
     list.emplace_back(new QxZigZagPattern());
-    QxPattern* before = list[0].get();
-    EXPECT_EQ(readPatternsFromXml(&patterns, list), eInconsistentData);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].get(), before);
+    unsigned leftOut = 0;
+    EXPECT_EQ(readPatternsFromXml(&patterns, list, &leftOut), 0);
+    ASSERT_EQ(list.size(), 4u);
+    list.erase(list.begin());
+    EXPECT_EQ(filters(list), (std::vector<double>{1.0, 2.0, 3.0}));
+    EXPECT_EQ(leftOut, 1u);
 
     wxXmlNode empty(wxXML_ELEMENT_NODE, "Patterns");
     QxPatternList none;

@@ -190,6 +190,25 @@ TEST(OptParamCheck, EntriesAreReadAndCheckedAgainstTheirDescription)
     }
 }
 
+// What a person writes as a number is read; what only the C reader takes
+// ("nan", "inf", hexadecimal) is not.
+TEST(OptParamCheck, NumbersAreWhatAPersonWritesAsNumbers)
+{
+    const struct {
+        const char* text;
+        bool ok;
+        double value;
+    } cases[] = {{"2.5", true, 2.5}, {" -3 ", true, -3}, {"+.5", true, 0.5}, {"7.", true, 7}, {"1e3", true, 1000},
+                 {"2.5E-1", true, 0.25}, {"nan", false, 0}, {"NaN", false, 0}, {"inf", false, 0},
+                 {"-infinity", false, 0}, {"0x10", false, 0}, {"0x1p3", false, 0}, {"1e", false, 0},
+                 {".", false, 0}, {"", false, 0}, {"1,5", false, 0}, {"1e999", false, 0}, {"12abc", false, 0}};
+    for (const auto& c : cases) {
+        double value = -99;
+        EXPECT_EQ(qxReadRealNumber(c.text, value), c.ok) << c.text;
+        EXPECT_EQ(value, c.ok ? c.value : -99) << c.text;
+    }
+}
+
 TEST(OptParamCheck, ValuesAreShownAsTheirControlsNeed)
 {
     EXPECT_EQ(qxOptParamText(QxValue(2.345678)), "2.35");
@@ -204,10 +223,11 @@ TEST(OptParamCheck, ValuesAreShownAsTheirControlsNeed)
 // One user through the dialog of a Bollinger band: a bad period blocks both
 // leaving the page and OK; a good one reaches the indicator as the page is
 // left; Reset shows the defaults without touching the indicator; Cancel
-// keeps what was applied.
+// puts back the parameters, the input and the graphics as they were.
 TEST(IndicConfigDlg, ParametersAreCheckedAndAppliedWhenThePageIsLeft)
 {
     IndPtr bb = make("BBANDS");
+    const QxDrawableList drawablesBefore = bb->drawables(true);
     MessageBoxes boxes(wxID_YES);
     bool seen = false;
     EXPECT_FALSE(configureWith(bb.get(), 7, [&](QxIndicConfigDlg* dlg) {
@@ -259,11 +279,22 @@ TEST(IndicConfigDlg, ParametersAreCheckedAndAppliedWhenThePageIsLeft)
         EXPECT_EQ(up->GetValue(), "2.00");
         EXPECT_EQ(bb->paramInfos()[0].value, QxValue(int32_t(10)));
 
+        // The input and a graphic change too, as their pages change them.
+        dlg->getInputPanel()->selectSeries(QxSeriesId(QxSeriesId::eSeriesLow));
+        dlg->getInputPanel()->TransferDataFromWindow();
+        EXPECT_EQ(bb->getInputSeries(0).kind(), QxSeriesId::eSeriesLow);
+        bb->drawables(false)[1]->setSeries(QxAtom("DATA"), QxSeriesId::constant(5.0));
+
         ModalScript::press(dlg, wxID_CANCEL);
     }, &seen));
     EXPECT_TRUE(seen);
-    EXPECT_EQ(bb->paramInfos()[0].value, QxValue(int32_t(10)));
-    EXPECT_EQ(bb->paramInfos()[1].value, QxValue(2.345));
+    // Cancel: the indicator as it was when the dialog opened.
+    EXPECT_EQ(bb->paramInfos()[0].value, QxValue(int32_t(20)));
+    EXPECT_EQ(bb->paramInfos()[1].value, QxValue(2.0));
+    EXPECT_FALSE(bb->getInputSeries(0).isValid());
+    EXPECT_EQ(bb->getDisplayName(), "BBANDS(20, 2.00, 2.00, 0)");
+    ASSERT_EQ(bb->drawables(false).size(), drawablesBefore.size());
+    EXPECT_EQ(bb->drawables(false)[1]->getSeries(QxAtom("DATA")).indicator(), bb.get());
 }
 
 TEST(IndicConfigDlg, OkWritesRoundedValuesAndRefusesAnUnlistedChoice)

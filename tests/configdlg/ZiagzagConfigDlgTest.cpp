@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/clrpicker.h>
+#include <wx/spinctrl.h>
+#include <wx/uiaction.h>
 
 #include <vector>
 
@@ -161,4 +163,56 @@ TEST_F(ZigzagDlgTest, APatternsConfigureStartsFromItsOwnSettingsAndTakesThemOnly
     EXPECT_EQ(pattern->pen.GetColour(), *wxRED);
     EXPECT_EQ(pattern->pen.GetWidth(), 2);
     EXPECT_EQ(pattern->getDisplayText(), "ZigZag (filter:6.00%)");
+}
+
+// OK clicked with the mouse takes the focus from the filter field first,
+// and GTK then puts a typed 150 back to 100.0 and a typed 0 up to 0.1: what
+// was typed is what is checked, and refused. Typed and clicked as a user
+// does, and once more through the scripts' own press of OK.
+TEST_F(ZigzagDlgTest, WhatWasTypedIsCheckedWhenOkTakesTheFocus)
+{
+    QxZiagzagConfigDlg dlg(nullptr, QxZigZagPatternConfig());
+    TestSupport::MessageBoxes boxes;
+    ModalScript script;
+    std::vector<wxString> shown;
+    auto type = [](QxZiagzagConfigDlg* d, const char* text) {
+        wxUIActionSimulator user;
+        const wxRect field = d->filterField()->GetScreenRect();
+        user.MouseMove(field.GetLeft() + 5, field.GetTop() + field.GetHeight() / 2);
+        user.MouseClick();
+        TestSupport::pumpEvents(100);
+        d->filterField()->SetFocus();
+        d->filterField()->SetSelection(-1, -1);
+        TestSupport::pumpEvents(50);
+        user.Text(text);
+        TestSupport::pumpEvents(200);
+    };
+    auto clickOk = [](QxZiagzagConfigDlg* d) {
+        wxUIActionSimulator user;
+        const wxPoint ok = d->FindWindow(wxID_OK)->GetScreenRect().GetPosition() + wxPoint(8, 8);
+        user.MouseMove(ok);
+        user.MouseClick();
+        TestSupport::pumpEvents(200);
+    };
+    script.when<QxZiagzagConfigDlg>([&](QxZiagzagConfigDlg* d) {
+        type(d, "150");
+        clickOk(d);
+    });
+    script.when<QxZiagzagConfigDlg>([&](QxZiagzagConfigDlg* d) {
+        shown.push_back(d->filterField()->GetTextValue());
+        type(d, "0");
+        ModalScript::press(d, wxID_OK);
+    });
+    script.when<QxZiagzagConfigDlg>([&](QxZiagzagConfigDlg* d) {
+        shown.push_back(d->filterField()->GetTextValue());
+        type(d, "7.5");
+        clickOk(d);
+    });
+    script.when<QxZiagzagConfigDlg>([](QxZiagzagConfigDlg* d) { d->EndModal(wxID_CANCEL); });
+    EXPECT_EQ(dlg.ShowModal(), wxID_OK);
+    EXPECT_EQ(script.pending(), 1u);
+    // The control did put what was typed within its range.
+    EXPECT_EQ(shown, (std::vector<wxString>{"100.0", "0.1"}));
+    EXPECT_EQ(boxes.texts(), std::vector<wxString>(2, "Please provide valid value for noise filter."));
+    EXPECT_EQ(dlg.filter, 7.5);
 }

@@ -5,7 +5,6 @@
 #include "CalcFakes.h"
 
 #include "app/QxIndicatorRegistry.h"
-#include "core/QxAsciiParser.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxErrorCode.h"
@@ -16,8 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -145,22 +142,6 @@ TEST_F(IndicatorRegistryTest, BuiltInCatalogue)
 
 namespace {
 
-// The first 2,000 bars of a real daily history.
-QxPriceHistory* loadHistory(unsigned bars)
-{
-    std::ifstream file(TestSupport::fixturePath("ohlcv/orcl-1995-2014.csv"));
-    std::string text, line;
-    for (unsigned i = 0; i <= bars && std::getline(file, line); ++i)
-        text += line + "\n";
-    using F = QxAsciiParser::QxAsciiFieldId;
-    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
-    auto* history = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    std::vector<unsigned> bad;
-    QxAsciiParser::parseAsciiStmForHistory(text.data(), static_cast<unsigned>(text.size()), fields, 7, true,
-                                           Qx::QxDateFormat::eYearMonthDay, 0, bad, history);
-    return history;
-}
-
 // The function called directly over the whole history with its defaults;
 // series inputs take the close. Output k at bar b is out[k][b - begIdx].
 struct DirectResult {
@@ -203,7 +184,7 @@ TEST_F(IndicatorRegistryTest, EveryCatalogueIndicatorComputesOverARealHistory)
 {
     reg().addBuiltInIndicators();
     QxObjectSmartPtr<calctest::MemSecurity> security(new calctest::MemSecurity(4711));
-    security->stored.reset(loadHistory(2000));
+    security->stored = TestSupport::fixtureHistory("orcl-1995-2014.csv", 2000, TestSupport::FixtureBars::eFirst);
     ASSERT_EQ(security->stored->numBars(), 2000u);
     const QxPriceHistory& h = *security->stored;
     {

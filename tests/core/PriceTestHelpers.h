@@ -3,8 +3,6 @@
 // so that expected values do not come from the code under test.
 #include <cstdint>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace PriceTest {
@@ -42,14 +40,6 @@ inline int weekday(int64_t t) // 0 Sunday .. 6 Saturday
     struct tm tm;
     gmtime_r(&s, &tm);
     return tm.tm_wday;
-}
-
-inline std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 } // namespace PriceTest

@@ -299,7 +299,7 @@ TEST(QxAsciiParser, ImportsRealDailyHistories)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const std::string text = PriceTest::readFile(TestSupport::fixturePath(c.file));
+        const std::string text = TestSupport::fixtureText(c.file);
         ASSERT_FALSE(text.empty());
         std::vector<std::string> lines;
         std::istringstream in(text);

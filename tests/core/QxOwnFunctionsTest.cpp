@@ -1,7 +1,7 @@
 // Trendoria's own indicator functions, called directly: values against
 // calculations made here, the library's conventions for codes, begin index
 // and lookbacks.
-#include "OhlcvFixture.h"
+#include "support/Fixtures.h"
 #include "core/ta/QxOwnFunctions.h"
 
 #include <gtest/gtest.h>
@@ -204,7 +204,7 @@ TEST(QxOwnFunctions, BalanceOfPowerPerBar)
 
 TEST(QxOwnFunctions, BalanceOfPowerSmoothedWithDefaults)
 {
-    const OhlcvFixture f = loadOhlcvFixture("orcl-1995-2014.csv", 200);
+    const TestSupport::OhlcvFixture f = TestSupport::loadOhlcvFixture("orcl-1995-2014.csv", 200);
     ASSERT_EQ(f.size(), 200u);
     std::vector<double> raw(f.size()), out(f.size());
     for (size_t i = 0; i < f.size(); ++i) {
@@ -283,7 +283,7 @@ TEST(QxOwnFunctions, VolumeIndexAveragesFromALaterStart)
 {
     // Outputs sized to the window exactly: the average must read the index's
     // own positions, not bar numbers past their end.
-    const OhlcvFixture f = loadOhlcvFixture("yhoo-1996-2014.csv", 80);
+    const TestSupport::OhlcvFixture f = TestSupport::loadOhlcvFixture("yhoo-1996-2014.csv", 80);
     const int start = 30, end = 79, n = end - start + 1, period = 5;
     std::vector<double> nvi(n);
     int b = -1, cnt = -1;
@@ -344,7 +344,7 @@ TEST(QxOwnFunctions, TrendIndexByHand)
 
 TEST(QxOwnFunctions, TrendIndexMatchesSwingsInHindsight)
 {
-    const OhlcvFixture f = loadOhlcvFixture("orcl-1995-2014.csv", 600);
+    const TestSupport::OhlcvFixture f = TestSupport::loadOhlcvFixture("orcl-1995-2014.csv", 600);
     struct Case
     {
         const char* what;
@@ -412,7 +412,7 @@ TEST(QxOwnFunctions, TrendIndexAcceptsTheCheckedRanges)
 
 TEST(QxOwnFunctions, RahulMohindarOscillator)
 {
-    const OhlcvFixture f = loadOhlcvFixture("nvda-1999-2014.csv", 400);
+    const TestSupport::OhlcvFixture f = TestSupport::loadOhlcvFixture("nvda-1999-2014.csv", 400);
     ASSERT_EQ(f.size(), 400u);
     EXPECT_EQ(QX_RMO_Lookback(kDef, kDef, kDef), 80);
 

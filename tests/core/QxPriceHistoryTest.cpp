@@ -467,7 +467,7 @@ TEST(QxPriceHistory, TransformHoldsEveryGroupBeyondItsEstimate)
 
 TEST(QxPriceHistory, TransformRealHistoryToWeeklyAndMonthly)
 {
-    const std::string text = PriceTest::readFile(TestSupport::fixturePath("ohlcv/orcl-1995-2014.csv"));
+    const std::string text = TestSupport::fixtureText("ohlcv/orcl-1995-2014.csv");
     ASSERT_FALSE(text.empty());
     using F = QxAsciiParser::QxAsciiFieldId;
     const F ids[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};

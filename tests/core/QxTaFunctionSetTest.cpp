@@ -1,6 +1,6 @@
 // The indicator function set as later code sees it: tables, records,
 // parameter holders and calls, with the differences from the library.
-#include "OhlcvFixture.h"
+#include "support/Fixtures.h"
 #include "core/ta/QxOwnFunctions.h"
 #include "core/ta/QxTaFunctionSet.h"
 
@@ -65,9 +65,9 @@ int lookbackOf(const char* name)
     return lookback;
 }
 
-const OhlcvFixture& orcl()
+const TestSupport::OhlcvFixture& orcl()
 {
-    static const OhlcvFixture f = loadOhlcvFixture("orcl-1995-2014.csv");
+    static const TestSupport::OhlcvFixture f = TestSupport::loadOhlcvFixture("orcl-1995-2014.csv");
     return f;
 }
 
@@ -170,7 +170,7 @@ TEST(QxTaFunctionSet, BollingerBandsDefaultPeriodIsTwenty)
     EXPECT_STREQ(opt->displayName, "Time Period");
     EXPECT_EQ(opt->defaultValue, 20.0);
 
-    const OhlcvFixture& f = orcl();
+    const TestSupport::OhlcvFixture& f = orcl();
     const int end = 299;
     std::vector<double> eu(300), em(300), el(300);
     int eb = -1, en = -1;
@@ -207,7 +207,7 @@ TEST(QxTaFunctionSet, BollingerBandsDefaultPeriodIsTwenty)
 // Integer outputs of the library arrive as doubles.
 TEST(QxTaFunctionSet, PatternAndTrendModeOutputsAreDoubles)
 {
-    const OhlcvFixture& f = orcl();
+    const TestSupport::OhlcvFixture& f = orcl();
     const int end = static_cast<int>(f.size()) - 1;
     struct Case
     {
@@ -433,7 +433,7 @@ TEST(QxTaFunctionSet, Lookbacks)
 // Own functions called through holders give what their direct forms give.
 TEST(QxTaFunctionSet, OwnFunctionsThroughHolders)
 {
-    const OhlcvFixture& f = orcl();
+    const TestSupport::OhlcvFixture& f = orcl();
     const int end = 999;
     int b = -1, n = -1, eb = -1, en = -1;
 
@@ -542,7 +542,7 @@ TEST(QxTaFunctionSet, HolderMisuse)
 
 TEST(QxTaFunctionSet, LibraryFunctionsMatchDirectCalls)
 {
-    const OhlcvFixture& f = orcl();
+    const TestSupport::OhlcvFixture& f = orcl();
     const int end = static_cast<int>(f.size()) - 1;
     const size_t size = f.size();
 

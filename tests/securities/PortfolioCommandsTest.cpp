@@ -24,6 +24,7 @@
 
 #include <wx/filename.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
@@ -146,9 +147,9 @@ protected:
         nvda = category->addSecurity("NVDA", "Nvidia");
         orcl = category->addSecurity("ORCL", "Oracle");
         ASSERT_TRUE(nvda && orcl);
-        history = sectest::fixtureHistory("nvda-1999-2014.csv", 300);
+        history = TestSupport::fixtureHistory("nvda-1999-2014.csv", 300);
         ASSERT_EQ(nvda->saveHistory(history.get()), 0);
-        ASSERT_EQ(orcl->saveHistory(sectest::fixtureHistory("orcl-1995-2014.csv", 50).get()), 0);
+        ASSERT_EQ(orcl->saveHistory(TestSupport::fixtureHistory("orcl-1995-2014.csv", 50).get()), 0);
         for (const wxString& file : {qxPortfoliosFilePath(), qxWatchlistsFilePath()})
             if (wxFileExists(file))
                 wxRemoveFile(file);
@@ -168,7 +169,8 @@ protected:
             QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(system.get(), 1));
             ASSERT_TRUE(alerts->addSetting(orcl.get(), setting.get(), timestampNow()));
         }
-        script.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, nvda.get()); });
+        script.on<QxSymbolSelectionDlg>(
+            [this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, picked ? picked.get() : nvda.get()); });
         script.on<QxTransactionDlg>([this](QxTransactionDlg* d) { transactionSteps(d); });
     }
     void TearDown() override
@@ -180,7 +182,7 @@ protected:
         QxAlertMgr::destroy();
         QxTradingSystemMgr::destroy();
         QxIdleTaskQueue::instance()->clear();
-        nvda = orcl = nullptr;
+        nvda = orcl = picked = nullptr;
         scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>());
         db = nullptr;
     }
@@ -188,6 +190,7 @@ protected:
     framestest::ScopedApplication scoped;
     QxObjectSmartPtr<QxDatabase> db;
     QxObjectSmartPtr<QxSecurity> nvda, orcl;
+    QxObjectSmartPtr<QxSecurity> picked; // what the selection dialog picks, NVDA when none
     QxObjectSmartPtr<QxPriceHistory> history;
     sectest::Script script;
     std::function<void(QxTransactionDlg*)> transactionSteps;
@@ -354,11 +357,11 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     EXPECT_EQ(names(alerts), (std::vector<wxString>{"When price goes above 12.50", "When price goes above 15.00"}));
 
     // The quick menu: 30 of the 40 system settings NVDA lacks, then "New Alert".
-    std::unique_ptr<wxMenu> menu = view->buildQuickAlertMenu();
+    std::unique_ptr<wxMenu> menu = view->alerts().quickMenu(view->selectedSecurity());
     ASSERT_TRUE(menu);
     ASSERT_EQ(menu->GetMenuItemCount(), 32u);
     const wxMenuItemList& items = menu->GetMenuItems();
-    EXPECT_EQ(items[0]->GetId(), QxPortfolioView::kQuickAlertBase);
+    EXPECT_EQ(items[0]->GetId(), QxPortfolioAlerts::kQuickAlertBase);
     EXPECT_EQ(items[0]->GetItemLabelText(), "When trading system 'S01' generates 'Long Entry' signal");
     EXPECT_EQ(items[29]->GetItemLabelText(), "When trading system 'S30' generates 'Long Entry' signal");
     EXPECT_TRUE(items[30]->IsSeparator());
@@ -377,7 +380,7 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
         view->alertToolBar()->HandleWindowEvent(arrow); // as the toolbar sends it
     }
     EXPECT_EQ(alerts->GetItemCount(), 3);
-    EXPECT_EQ(view->buildQuickAlertMenu()->GetMenuItems()[0]->GetItemLabelText(),
+    EXPECT_EQ(view->alerts().quickMenu(view->selectedSecurity())->GetMenuItems()[0]->GetItemLabelText(),
               "When trading system 'S02' generates 'Long Entry' signal")
         << "a setting NVDA has leaves the menu";
 
@@ -422,4 +425,207 @@ TEST_F(PortfolioCommandsTest, TheUserKeepsPortfoliosAWatchlistAndAlertsAndTheFil
     const std::string watched = sectest::readFile(qxWatchlistsFilePath());
     EXPECT_NE(watched.find("name=\"Chips\""), std::string::npos) << watched;
     EXPECT_NE(watched.find("price=\"18.5"), std::string::npos) << watched;
+}
+
+// Every transaction of a position is a row of its portfolio's tree, sales
+// and closed lots too, and any of them can be taken back: a sale typed with
+// a zero too many, and one that closed the position.
+TEST_F(PortfolioCommandsTest, EverySaleIsShownAndCanBeTakenBack)
+{
+    framestest::DialogCatcher catcher(script.handler());
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    framestest::pump(200);
+    QxPortfolioView* view = frame->view();
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_ADD_PORTFOLIO));
+    QxIdleTaskQueue::instance()->dispatch();
+    EXPECT_TRUE(endEdit(view->portfolioList(), "", false));
+    const int64_t day = makeTimestamp(3, 3, 2014);
+    view->addTransaction(nvda.get(), QxTransaction{10, day, 100, 0});
+    view->addTransaction(nvda.get(), QxTransaction{11, day + 1000000000LL, -1000, 0}); // meant: -100
+    view->addTransaction(orcl.get(), QxTransaction{30, day, 0.1, 0});
+    view->addTransaction(orcl.get(), QxTransaction{30, day, 0.2, 0});
+    view->addTransaction(orcl.get(), QxTransaction{31, day + 1000000000LL, -0.3, 0});
+
+    wxTreeListCtrl* tree = view->shownTree();
+    const wxTreeListItem nvdaRow = topRow(tree, "Nvidia");
+    ASSERT_TRUE(nvdaRow.IsOk());
+    EXPECT_EQ(tree->GetItemText(nvdaRow, 5), "-900.0000");
+    ASSERT_EQ(countRows(tree, nvdaRow), 2u) << "the bought lot, closed, and the sale";
+    const wxTreeListItem sale = tree->GetNextSibling(tree->GetFirstChild(nvdaRow));
+    EXPECT_EQ(tree->GetItemText(sale, 4), "11.0000");
+    EXPECT_EQ(tree->GetItemText(sale, 5), "-900.0000") << "what the sale left open";
+    EXPECT_EQ(tree->GetItemText(tree->GetFirstChild(nvdaRow), 5), "100.0000") << "a closed lot as entered";
+    EXPECT_EQ(tree->GetItemText(tree->GetFirstChild(nvdaRow), 6), "") << "nothing of it is invested";
+
+    // Fractions that close the position: its row and transactions stay to be
+    // seen, with nothing shown as held; CONSOLIDATED has no row for it.
+    const wxTreeListItem orclRow = topRow(tree, "Oracle");
+    ASSERT_TRUE(orclRow.IsOk());
+    EXPECT_EQ(countRows(tree, orclRow), 3u);
+    for (unsigned column = 4; column <= 9; ++column)
+        EXPECT_EQ(tree->GetItemText(orclRow, column), "") << "column " << column;
+    wxTreeListCtrl* consolidated = view->portfolioTree(QxPortfolioView::kConsolidatedId);
+    EXPECT_FALSE(topRow(consolidated, "Oracle").IsOk());
+    EXPECT_EQ(view->portfolioList()->GetItemText(0, 1), "-9900.00") << "the short NVDA lot; ORCL adds nothing";
+
+    // The mistyped sale taken back: the 100 are open again, here and in CONSOLIDATED.
+    selectTreeRow(tree, sale);
+    ASSERT_TRUE(clickTool(view->detailsToolBar(), Ids::ID_REMOVE_TRANSACTION));
+    EXPECT_EQ(tree->GetItemText(topRow(tree, "Nvidia"), 5), "100.0000");
+    EXPECT_EQ(countRows(tree, topRow(tree, "Nvidia")), 1u);
+    EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Nvidia"), 5), "100.0000");
+    EXPECT_EQ(view->portfolioList()->GetItemText(0, 1), "1000.00");
+
+    // The sale that closed ORCL taken back: what it closed is open again.
+    selectTreeRow(tree, tree->GetNextSibling(tree->GetNextSibling(tree->GetFirstChild(topRow(tree, "Oracle")))));
+    ASSERT_TRUE(clickTool(view->detailsToolBar(), Ids::ID_REMOVE_TRANSACTION));
+    EXPECT_EQ(tree->GetItemText(topRow(tree, "Oracle"), 5), qxFixedText(0.1 + 0.2, 4));
+    EXPECT_TRUE(topRow(consolidated, "Oracle").IsOk());
+
+    // CONSOLIDATED is never changed directly: its lots cannot be removed.
+    selectRow(view->portfolioList(), view->portfolioList()->GetItemCount() - 1);
+    selectTreeRow(consolidated, consolidated->GetFirstChild(topRow(consolidated, "Nvidia")));
+    EXPECT_FALSE(toolOn(view->detailsToolBar(), Ids::ID_REMOVE_TRANSACTION));
+}
+
+namespace {
+
+// A click with the pointer on the middle of a row's name.
+void clickRow(wxListCtrl* list, long row)
+{
+    wxRect rect;
+    ASSERT_TRUE(list->GetItemRect(row, rect, wxLIST_RECT_LABEL));
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(list->ClientToScreen(wxPoint(rect.x + 10, rect.y + rect.height / 2)));
+    framestest::pump(30);
+    mouse.MouseClick();
+    framestest::pump(60);
+}
+
+// The rows that look chosen: selected, or painted as if they were.
+std::vector<wxString> chosenRows(wxListCtrl* list)
+{
+    std::vector<wxString> chosen;
+    const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        if (list->GetItemState(row, wxLIST_STATE_SELECTED) || list->GetItemBackgroundColour(row) == highlight)
+            chosen.push_back(list->GetItemText(row));
+    return chosen;
+}
+
+} // namespace
+
+// A new portfolio whose name sorts after the one chosen, a transaction
+// added to it and another portfolio removed by a click: every command acts
+// on the one row that shows as chosen, and the file says the same as soon
+// as the command is done.
+TEST_F(PortfolioCommandsTest, EveryCommandActsOnTheOnePortfolioShownChosen)
+{
+    const std::string nvdaKey = "Yahoo!|US.NASDAQ.STOCK|NVDA";
+    sectest::writeFile(qxPortfoliosFilePath(),
+                       "<portfolios><portfolio name=\"Beta\"/><portfolio name=\"Tech\"><position security=\"" +
+                           nvdaKey +
+                           "\"><transaction price=\"10\" time=\"20140303000000000\" quantity=\"5\" load=\"0\"/>"
+                           "</position></portfolio><portfolio name=\"Temp\"/><portfolio name=\"Zeta\"/></portfolios>");
+    framestest::DialogCatcher catcher(script.handler());
+    picked = orcl;
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    frame->SetSize(wxSize(1100, 650));
+    framestest::pump(200);
+    QxPortfolioView* view = frame->view();
+    wxListCtrl* portfolios = view->portfolioList();
+    auto current = [view] { return view->portfolio(view->currentPortfolioId())->name(); };
+    ASSERT_EQ(names(portfolios), (std::vector<wxString>{"Beta", "Tech", "Temp", "Zeta", "CONSOLIDATED"}));
+
+    clickRow(portfolios, rowNamed(portfolios, "Temp"));
+    EXPECT_EQ(current(), "Temp");
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_ADD_PORTFOLIO));
+    QxIdleTaskQueue::instance()->dispatch();
+    ASSERT_TRUE(endEdit(portfolios, "Yankee", true));
+    framestest::pump(60);
+    EXPECT_EQ(names(portfolios), (std::vector<wxString>{"Beta", "Tech", "Temp", "Yankee", "Zeta", "CONSOLIDATED"}));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"Yankee"});
+    EXPECT_EQ(current(), "Yankee");
+
+    // ORCL x 1 at 10, typed into the dialog.
+    transactionSteps = [](QxTransactionDlg* d) {
+        sectest::click(d->selectButton());
+        d->calendar()->SetDate(wxDateTime(7, wxDateTime::Mar, 2014));
+        d->quantityCtrl()->ChangeValue("1");
+        d->priceCtrl()->ChangeValue("10");
+        sectest::click(d, wxID_OK);
+    };
+    ASSERT_TRUE(clickTool(view->detailsToolBar(), Ids::ID_ADD_TRANSACTION));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"Yankee"});
+    EXPECT_EQ(portfolios->GetItemText(rowNamed(portfolios, "Yankee"), 1), "10.00") << "booked where it was chosen";
+    EXPECT_EQ(portfolios->GetItemText(rowNamed(portfolios, "Temp"), 1), "0.00");
+
+    clickRow(portfolios, rowNamed(portfolios, "Zeta"));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"Zeta"});
+    EXPECT_EQ(current(), "Zeta");
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_REMOVE_PORTFOLIO));
+    EXPECT_EQ(names(portfolios), (std::vector<wxString>{"Beta", "Tech", "Temp", "Yankee", "CONSOLIDATED"}));
+    EXPECT_EQ(chosenRows(portfolios), std::vector<wxString>{"CONSOLIDATED"}) << "the next row";
+    EXPECT_EQ(current(), "CONSOLIDATED");
+
+    // The file says the same at once, before the window closes.
+    const std::string written = sectest::readFile(qxPortfoliosFilePath());
+    EXPECT_EQ(written.find("Zeta"), std::string::npos) << written;
+    EXPECT_NE(written.find("<portfolio name=\"Tech\">\n    <position security=\"" + nvdaKey + "\">"), std::string::npos)
+        << written;
+    EXPECT_NE(written.find("<portfolio name=\"Yankee\">\n    <position security=\"Yahoo!|US.NASDAQ.STOCK|ORCL\">"),
+              std::string::npos)
+        << written;
+    EXPECT_NE(written.find("<portfolio name=\"Temp\"/>"), std::string::npos) << written;
+}
+
+// Rows hold the securities they were made with: after another database has
+// become the current one, new prices of a held security still reach its
+// rows and the list totals, and nothing is looked up in the other database.
+TEST_F(PortfolioCommandsTest, NewPricesReachTheRowsOfTheSecuritiesHeldWhateverDatabaseIsCurrent)
+{
+    framestest::DialogCatcher catcher(script.handler());
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    framestest::pump(200);
+    QxPortfolioView* view = frame->view();
+    ASSERT_TRUE(clickTool(view->portfolioToolBar(), Ids::ID_ADD_PORTFOLIO));
+    QxIdleTaskQueue::instance()->dispatch();
+    EXPECT_TRUE(endEdit(view->portfolioList(), "", false));
+    view->addTransaction(nvda.get(), QxTransaction{1, makeTimestamp(3, 3, 2014), 10, 0});
+    wxTreeListCtrl* tree = view->shownTree();
+    const unsigned n = history->numBars();
+    ASSERT_EQ(tree->GetItemText(topRow(tree, "Nvidia"), 1), qxFixedText(history->close()[n - 1], 4));
+
+    // Another database, whose securities have the same ids, becomes current.
+    QxObjectSmartPtr<QxDatabase> other = sectest::newDatabase("portfolio-other");
+    ASSERT_TRUE(other);
+    QxObjectSmartPtr<QxCategory> category(other->createCategory("US.NYSE.STOCK", "Yahoo!"));
+    QxObjectSmartPtr<QxSecurity> stranger(category->addSecurity("ZZZ", "Stranger"));
+    ASSERT_TRUE(stranger);
+    scoped.app().changeDatabase(other);
+
+    // A new bar for NVDA in the database it came from.
+    QxObjectSmartPtr<QxPriceHistory> longer(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+    longer->resize(n + 1);
+    for (unsigned i = 0; i < n; ++i) {
+        longer->timestamp()[i] = history->timestamp()[i];
+        longer->open()[i] = history->open()[i];
+        longer->high()[i] = history->high()[i];
+        longer->low()[i] = history->low()[i];
+        longer->close()[i] = history->close()[i];
+        longer->volume()[i] = history->volume()[i];
+    }
+    longer->timestamp()[n] = makeTimestamp(5, 1, 2015);
+    longer->open()[n] = longer->high()[n] = longer->low()[n] = longer->close()[n] = 123.45;
+    longer->volume()[n] = 1000;
+    ASSERT_EQ(nvda->saveHistory(longer.get()), 0);
+    framestest::pump(50);
+    EXPECT_EQ(tree->GetItemText(topRow(tree, "Nvidia"), 1), "123.4500");
+    EXPECT_EQ(view->portfolioList()->GetItemText(0, 2), "1234.50") << "the list total follows the new close";
+    wxTreeListCtrl* consolidated = view->portfolioTree(QxPortfolioView::kConsolidatedId);
+    EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Nvidia"), 1), "123.4500");
+    EXPECT_EQ(view->portfolioList()->GetItemText(1, 2), "1234.50");
+    frame->Destroy();
+    framestest::pump(50);
+    scoped.app().changeDatabase(db);
 }

@@ -6,6 +6,7 @@
 #include "core/QxCategory.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurityKey.h"
+#include "core/QxUserNotice.h"
 
 #include "SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
@@ -106,9 +107,9 @@ TEST(PortfolioFifo, OpenLotsQuantitiesAndCosts)
         {"equal times keep the order they were added in",
          {tx(-10, 9, kDay2), tx(10, 1, kDay1), tx(10, 2, kDay1)},
          10, 20, 2, {0, 10, 0}},
-        {"a remainder below 1e-5 counts as closed",
+        {"a remainder below 1e-5 is closed, in the matching and in what is open",
          {tx(10, 1, kDay1), tx(-9.999996, 1, kDay2), tx(-5, 3, kDay3)},
-         0.000004 - 5, 0.000004 - 15, (0.000004 - 15) / (0.000004 - 5), {0.000004, 0, -5}},
+         -5, -15, 3, {0, 0, -5}},
         {"a buy closes short lots oldest first",
          {tx(-5, 10, kDay1), tx(-5, 20, kDay2), tx(7, 15, kDay3)},
          -3, -60, 20, {0, -3, 0}},
@@ -168,9 +169,9 @@ TEST(PortfolioValues, RowTextsOfPositionsLotsAndWatchItems)
         {"ten bought at 20, last close 25 after 24",
          {tx(10, 20)}, history({24, 25}),
          {"", "25.0000", "1.0000", "4.17%", "20.0000", "10.0000", "200.00", "250.00", "50.00", "25.00%"}},
-        {"a short position",
+        {"a short position that gained",
          {tx(-10, 5)}, history({5, 4}),
-         {"", "4.0000", "-1.0000", "-20.00%", "5.0000", "-10.0000", "-50.00", "-40.00", "10.00", "-20.00%"}},
+         {"", "4.0000", "-1.0000", "-20.00%", "5.0000", "-10.0000", "-50.00", "-40.00", "10.00", "20.00%"}},
         {"one bar: no change, but a value",
          {tx(10, 20)}, history({25}),
          {"", "", "", "", "20.0000", "10.0000", "200.00", "250.00", "50.00", "25.00%"}},
@@ -402,4 +403,61 @@ TEST_F(PortfolioFilesTest, ADamagedFileIsSetAsideAndNeverWrittenOver)
     EXPECT_TRUE(qxLoadWatchlists(path("none.xml"), db.get(), &missing).empty());
     EXPECT_TRUE(missing.writable);
     EXPECT_TRUE(missing.keptAside.empty());
+}
+
+// Both files nested 200,000 levels deep where a scan of the text sees no
+// nesting: no crash, the user is told, the file is kept aside as it was.
+TEST_F(PortfolioFilesTest, HiddenDeepNestingIsRefusedAndKeptAside)
+{
+    std::vector<wxString> told;
+    qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
+    for (const char* root : {"portfolios", "watchlists"}) {
+        for (const TestSupport::HiddenDeepXml& hostile : TestSupport::hiddenDeepXml(root)) {
+            const wxString file = path(root) + ".xml";
+            writeFile(file, hostile.text);
+            told.clear();
+            QxListFileState state;
+            if (std::string(root) == "portfolios")
+                EXPECT_TRUE(qxLoadPortfolios(file, db.get(), &state).empty());
+            else
+                EXPECT_TRUE(qxLoadWatchlists(file, db.get(), &state).empty());
+            ASSERT_FALSE(state.keptAside.empty()) << root << ", " << hostile.kind;
+            EXPECT_TRUE(readFile(state.keptAside) == hostile.text) << hostile.kind;
+            ASSERT_EQ(told.size(), 1u);
+            EXPECT_TRUE(told[0].Contains(state.keptAside)) << told[0];
+            wxRemoveFile(state.keptAside);
+        }
+    }
+    qxSetUserNoticeSink(nullptr);
+}
+
+// What the files hold of securities not in the database, kept as it was
+// read, comes back the same on every save, text between its elements too.
+TEST_F(PortfolioFilesTest, KeptElementsWithTextDoNotGrowFromSaveToSave)
+{
+    writeFile(path("portfolios.xml"),
+              "<portfolios><portfolio name=\"P\"><position security=\"Yahoo!|Gone|OLD\"><note>bought on a tip</note>"
+              "see the letter<transaction price=\"1\" time=\"20240102000000000\" quantity=\"1\" load=\"0\"/>end"
+              "</position></portfolio></portfolios>");
+    writeFile(path("watchlists.xml"),
+              "<watchlists><watchlist name=\"W\"><watchitem security=\"Yahoo!|Gone|OLD\" time=\"20240102000000000\" "
+              "price=\"1\">first<mark/>second<mark/></watchitem></watchlist></watchlists>");
+    std::vector<std::string> portfolios, watchlists;
+    for (int round = 0; round < 3; ++round) {
+        QxListFileState ps, ws;
+        const auto p = qxLoadPortfolios(path("portfolios.xml"), db.get(), &ps);
+        const auto w = qxLoadWatchlists(path("watchlists.xml"), db.get(), &ws);
+        ASSERT_EQ(p.size(), 1u);
+        ASSERT_EQ(w.size(), 1u);
+        ASSERT_TRUE(qxSavePortfolios(path("portfolios.xml"), {p[0].get()}, ps));
+        ASSERT_TRUE(qxSaveWatchlists(path("watchlists.xml"), {w[0].get()}, ws));
+        portfolios.push_back(readFile(path("portfolios.xml")));
+        watchlists.push_back(readFile(path("watchlists.xml")));
+    }
+    EXPECT_NE(portfolios[0].find("see the letter"), std::string::npos) << portfolios[0];
+    EXPECT_NE(watchlists[0].find("second"), std::string::npos) << watchlists[0];
+    EXPECT_EQ(portfolios[1], portfolios[0]);
+    EXPECT_EQ(portfolios[2], portfolios[0]);
+    EXPECT_EQ(watchlists[1], watchlists[0]);
+    EXPECT_EQ(watchlists[2], watchlists[0]);
 }

@@ -252,8 +252,10 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         wxTreeListCtrl* growth = view->shownTree();
         ASSERT_NE(growth, income);
         const wxTreeListItem growthAlpha = topRow(growth, "Alpha Corp");
-        EXPECT_EQ(childRows(growth, growthAlpha, 5), (std::vector<wxString>{"30.0000"})) << "one open lot";
-        EXPECT_EQ(childRows(growth, growthAlpha, 4), (std::vector<wxString>{"12.0000"}));
+        EXPECT_EQ(childRows(growth, growthAlpha, 5), (std::vector<wxString>{"100.0000", "30.0000", "-120.0000"}))
+            << "every transaction, the sale too; the open lot with what is open of it";
+        EXPECT_EQ(childRows(growth, growthAlpha, 4), (std::vector<wxString>{"10.0000", "12.0000", "15.0000"}));
+        EXPECT_EQ(childRows(growth, growthAlpha, 6), (std::vector<wxString>{"", "360.00", ""}));
 
         // A sort of one portfolio tree carries over to the others: by Value,
         // smallest first, Beta (1000) comes before Alpha everywhere.
@@ -272,7 +274,7 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
         EXPECT_TRUE(ascending);
 
         // The server answers now: AAA's new bars reach every tree that holds
-        // it, while the list totals stay as they were.
+        // it, and the list totals with them.
         framestest::pump(300); // the failed background downloads of the opening are over
         EXPECT_EQ(consolidated->GetItemText(alpha, 1), "100.0000");
         server.mode = wptest::PriceServer::Mode::Normal;
@@ -284,7 +286,10 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
             EXPECT_EQ(tree->GetItemText(topRow(tree, "Alpha Corp"), 1), lastClose);
         EXPECT_EQ(childRows(consolidated, alpha, 1), (std::vector<wxString>{lastClose, lastClose}));
         EXPECT_EQ(consolidated->GetItemText(topRow(consolidated, "Beta Inc"), 1), "100.0000") << "BBB got nothing new";
-        EXPECT_EQ(listColumn(portfolios, 2), (std::vector<wxString>{"4000.00", "500.00", "4500.00"}));
+        const double close = wptest::serverClose(wxDateTime::Today());
+        EXPECT_EQ(listColumn(portfolios, 2),
+                  (std::vector<wxString>{qxFixedText(close * 30 + 100.0 * 10, 2), qxFixedText(close * 5, 2),
+                                         qxFixedText(close * 35 + 100.0 * 10, 2)}));
 
         // Columns fit the tree at idle time, once the new size has reached it.
         frame->SetSize(wxSize(1000, 600));

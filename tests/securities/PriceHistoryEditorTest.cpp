@@ -20,8 +20,6 @@
 
 #include <ostream>
 
-void PrintTo(const wxString& text, std::ostream* os);
-
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;
 
@@ -98,7 +96,7 @@ protected:
         ASSERT_TRUE(category);
         security = category->addSecurity("NVDA", "Nvidia");
         ASSERT_TRUE(security);
-        original = sectest::fixtureHistory("nvda-1999-2014.csv", 400);
+        original = TestSupport::fixtureHistory("nvda-1999-2014.csv", 400);
         ASSERT_EQ(original->numBars(), 400u);
         ASSERT_EQ(security->saveHistory(original.get()), 0);
         script.on<DlgQuote>([this](DlgQuote* d) { quoteAnswer(d); });

@@ -1,7 +1,6 @@
 #include "SecuritiesTestSupport.h"
 
 #include "app/QxPluginLoader.h"
-#include "chart/ChartFixtures.h"
 #include "core/QxDataReaderRepository.h"
 #include "securities/QxSecurityListCtrl.h"
 #include "securities/QxSymbolSelectionDlg.h"
@@ -44,11 +43,6 @@ void writeFile(const wxString& path, const std::string& bytes)
 {
     std::filesystem::create_directories(std::filesystem::path(path.ToStdString()).parent_path());
     std::ofstream(path.ToStdString(), std::ios::binary) << bytes;
-}
-
-QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars)
-{
-    return charttest::fixtureHistory(name, maxBars);
 }
 
 double closeOn(const QxPriceHistory& history, int64_t day)

@@ -4,16 +4,22 @@
 #include "core/QxDataReader.h"
 #include "core/QxDatabase.h"
 #include "core/QxPriceHistory.h"
+#include "support/Fixtures.h"
 
 #include "FramesTestSupport.h"
 
 #include <wx/dialog.h>
+
+#include <ostream>
 
 class QxSymbolSelectionDlg;
 
 #include <functional>
 #include <string>
 #include <vector>
+
+// Failures show texts as texts, not as lists of characters.
+void PrintTo(const wxString& text, std::ostream* os);
 
 namespace sectest {
 
@@ -23,10 +29,6 @@ QxDataReader* historyReader();
 
 // A new empty history database in a fresh folder.
 QxObjectSmartPtr<QxDatabase> newDatabase(const char* hint);
-
-// Daily bars of a file of the shared fixtures (Date,Open,High,Low,Close,
-// Adj Close,Volume), the last maxBars of them when maxBars is not 0.
-QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name, unsigned maxBars = 0);
 
 // The bytes of a file (empty when it cannot be read), and a file of given
 // bytes, made with its folder.

@@ -30,7 +30,8 @@
 #include <string>
 #include <vector>
 
-// Readable texts in failure messages.
+// Declared for every test of the folder in SecuritiesTestSupport.h; the
+// trading tests, which share that file, have their own.
 void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
 
 using framestest::DialogCatcher;

@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(category);
         security = category->addSecurity("NVDA", "Nvidia");
         ASSERT_TRUE(security);
-        history = sectest::fixtureHistory("nvda-1999-2014.csv", 300);
+        history = TestSupport::fixtureHistory("nvda-1999-2014.csv", 300);
         ASSERT_EQ(security->saveHistory(history.get()), 0);
         script.on<QxSymbolSelectionDlg>([this](QxSymbolSelectionDlg* d) { sectest::pickSecurity(d, security.get()); });
     }

@@ -36,7 +36,8 @@ public:
     // Steps not run yet.
     size_t pending() const { return m_steps.size(); }
 
-    // Presses a button of a dialog as a click would.
+    // Presses a button of a dialog as a click would: the focus moves to it,
+    // then it is clicked.
     static void press(wxWindow* dialog, int id);
 
 private:
@@ -64,6 +65,34 @@ protected:
 private:
     std::vector<wxString> m_texts;
     int m_answer;
+};
+
+// Installed by the test main of every GUI test program, behind any hook a
+// test registers, so that no test waits on a dialog nobody answers. A
+// message box that reaches it has no answer coming (tests answer message
+// boxes from hooks): the test fails with the box's text and the box is
+// cancelled without being shown. Any other dialog is shown, since a test's
+// script may be driving it; should it still be up after `limitMs`, the test
+// fails with its class and title and the dialog is cancelled.
+class UnansweredDialogs : public wxModalDialogHook {
+public:
+    explicit UnansweredDialogs(int limitMs = 60000);
+    ~UnansweredDialogs() override;
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog* dialog) override;
+
+private:
+    void tick(wxTimerEvent&);
+
+    struct Shown {
+        wxDialog* dialog;
+        long deadline;
+    };
+    std::vector<Shown> m_shown;
+    wxTimer m_timer;
+    int m_limitMs;
 };
 
 } // namespace TestSupport

@@ -3,7 +3,10 @@
 // otherwise, logging to stderr (a modal log box would wait forever under
 // Xvfb) and an initialised wxWidgets. GUI test processes also get a private
 // virtual display, so tests running side by side never click into, take the
-// focus from or photograph each other's windows.
+// focus from or photograph each other's windows, and a hook that fails a test
+// showing a dialog nobody answers instead of letting it wait.
+#include "support/ModalScript.h"
+
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
@@ -161,7 +164,10 @@ int main(int argc, char** argv)
     TestSupport::g_guiAvailable = true;
     delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();
-    rc = RUN_ALL_TESTS();
+    {
+        const TestSupport::UnansweredDialogs unanswered;
+        rc = RUN_ALL_TESTS();
+    }
     wxTheApp->OnExit();
     wxEntryCleanup();
     stopPrivateDisplay();

@@ -33,11 +33,6 @@ QxDataReader* historyReader()
     return reader;
 }
 
-std::string fixturePath(const std::string& relative)
-{
-    return (fs::path(TRENDORIA_FIXTURES_DIR) / relative).string();
-}
-
 std::string artifactPath(const std::string& fileName)
 {
     fs::path dir(TRENDORIA_ARTIFACT_DIR);
@@ -79,6 +74,23 @@ ScopedTimeZone::~ScopedTimeZone()
     else
         unsetenv("TZ");
     tzset();
+}
+
+std::vector<HiddenDeepXml> hiddenDeepXml(const std::string& root, int levels)
+{
+    std::string body = "<" + root + ">";
+    body.reserve(body.size() + 7u * static_cast<size_t>(levels) + 40);
+    for (int i = 0; i < levels; ++i)
+        body += "<a>";
+    for (int i = 0; i < levels; ++i)
+        body += "</a>";
+    // The comment a scan believes open closes here.
+    body += "</" + root + "><!-- -->";
+    return {
+        {"entity value", "<!DOCTYPE " + root + " [<!ENTITY e \"]><!--\">]>" + body},
+        {"instruction in a document type", "<!DOCTYPE " + root + " [<?hide ]><!-- ?>]>" + body},
+        {"instruction", "<?hide ><!-- ?>" + body},
+    };
 }
 
 } // namespace TestSupport

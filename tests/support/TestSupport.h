@@ -1,6 +1,9 @@
 #pragma once
 // Helpers shared by the test executables.
+#include "support/Fixtures.h"
+
 #include <string>
+#include <vector>
 
 class QxDataReader;
 
@@ -8,8 +11,6 @@ namespace TestSupport {
 
 // Folder of the built program: executable, model library, plug-ins, shipped files.
 std::string binDir();
-// A file below the shared read-only fixtures (for example "ohlcv/nvda-1999-2014.csv").
-std::string fixturePath(const std::string& relative);
 // Where a test saves pictures and other output for a person to look at; the
 // folder is created on demand.
 std::string artifactPath(const std::string& fileName);
@@ -22,6 +23,18 @@ std::string homeDir();
 QxDataReader* historyReader();
 // Whether the toolkit's GUI part was started for this executable.
 bool guiAvailable();
+
+// A well-formed XML file with root element root around `levels` nested
+// elements, written the ways that fool a reader which looks for elements
+// in the text instead of asking the parser: after a document type whose
+// entity value holds "]><!--", after a document type holding a processing
+// instruction with "]><!--", and after a processing instruction holding
+// "><!--" (no document type). The parser builds every level.
+struct HiddenDeepXml {
+    const char* kind;
+    std::string text;
+};
+std::vector<HiddenDeepXml> hiddenDeepXml(const std::string& root, int levels = 200000);
 
 // Sets TZ for the lifetime of the object and restores the previous value.
 class ScopedTimeZone {

@@ -65,7 +65,9 @@ TEST(AlertMgr, KeepsADamagedFileAsideAndTellsTheUserOnce)
     std::string deep;
     for (int i = 0; i < 200000; ++i)
         deep += "<a>";
-    const std::string cases[] = {"<AlertSettings><AlertSetting", "", "\x01\xff binary", "<AlertSettings>" + deep};
+    std::vector<std::string> cases = {"<AlertSettings><AlertSetting", "", "\x01\xff binary", "<AlertSettings>" + deep};
+    for (const TestSupport::HiddenDeepXml& hidden : TestSupport::hiddenDeepXml("AlertSettings"))
+        cases.push_back(hidden.text);
     std::vector<wxString> told;
     qxSetUserNoticeSink([&](const wxString& text) { told.push_back(text); });
     for (const std::string& damaged : cases) {

@@ -61,7 +61,9 @@ TEST_F(AlertSettingsDlgTest, PriceAlertsNeedASymbolAndAPositivePrice)
     EXPECT_TRUE(dlg.priceOption()->GetValue());
     EXPECT_TRUE(dlg.priceText()->IsEnabled());
     EXPECT_FALSE(dlg.systemChoice()->IsEnabled());
-    for (const char* bad : {"0", "0.0", "-3", "abc", ""}) {
+    // "inf" would fire "Below inf" at every bar; "nan" never; hexadecimal
+    // is no price anybody writes.
+    for (const char* bad : {"0", "0.0", "-3", "abc", "", "inf", "-inf", "infinity", "nan", "0x30", "1e400"}) {
         dlg.priceText()->ChangeValue(bad);
         EXPECT_EQ(pressOk(dlg, false), std::vector<wxString>{"Invalid price value."}) << bad;
         EXPECT_EQ(dlg.getSetting(), nullptr);

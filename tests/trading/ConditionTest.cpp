@@ -4,7 +4,6 @@
 #include "TradingFakes.h"
 
 #include "core/QxErrorCode.h"
-#include "trading/QxSeriesText.h"
 
 #include <gtest/gtest.h>
 
@@ -156,9 +155,7 @@ TEST(Condition, DescriptionsNameTheirSeries)
     QxObjectSmartPtr<QxCondition> equal = makeCondition("Equal", openId(), QxSeriesId());
     EXPECT_EQ(equal->getDescription(), "Tests if first series is equal to second one.") << "second never set";
     QxObjectSmartPtr<QxCondition> moves = makeCondition("MovesDown", closeMean(3), QxSeriesId());
-    wxString meanText;
-    ASSERT_TRUE(seriesIdText(closeMean(3), meanText));
-    EXPECT_EQ(moves->getDescription(), meanText + " MovesDown.");
+    EXPECT_EQ(moves->getDescription(), "SMA(3)[Close] MovesDown.") << "an indicator by its name, period and input";
 }
 
 TEST(Condition, XmlKeepsUntranslatedNamesAndReadsSeriesNamesInAnyCase)

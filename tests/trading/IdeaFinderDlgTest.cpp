@@ -4,6 +4,7 @@
 
 #include "core/QxCalcCache.h"
 #include "core/QxPriceHistory.h"
+#include "trading/QxIdeaFinderParams.h"
 #include "trading/QxIdeaScan.h"
 #include "trading/QxSignal.h"
 #include "trading/QxStockIdeaFinderDlg.h"
@@ -292,6 +293,30 @@ TEST_F(IdeaFinderDialog, ParameterFilesLoadBackAndTellWhatTheyLack)
     dlg->loadFrom(dir + "/nodata.xml");
     EXPECT_EQ(lastMessage(), "Error reading details of idea finding parameters.");
     EXPECT_EQ(tickers(), (std::vector<wxString>{"MSFT"}));
+
+    // Day counts no date can hold say the same and change nothing either;
+    // a far one that is a date shows as that date.
+    auto writeDays = [&](const char* days) {
+        std::ofstream(std::string(dir.utf8_str()) + "/days.xml")
+            << "<TrendoriaIdeaFinder Version=\"1\"><Data System=\"RSI 30-70\" LookFor=\"1\" " << days
+            << " Periodicity=\"86400\"><Symbols><Symbol Category=\"US.NYSE.STOCK\" DataProvider=\"Yahoo!\" "
+               "Symbol=\"AAPL\"/></Symbols></Data></TrendoriaIdeaFinder>";
+    };
+    for (const char* days : {"From=\"2147483647\" Till=\"0\"", "From=\"1\" Till=\"-2147483648\"",
+                             "From=\"1\" Till=\"-10000000\""}) {
+        writeDays(days);
+        const size_t seen = catcher.seen().size();
+        dlg->loadFrom(dir + "/days.xml");
+        ASSERT_EQ(catcher.seen().size(), seen + 1) << days;
+        EXPECT_EQ(lastMessage(), "Error reading details of idea finding parameters.");
+        EXPECT_EQ(tickers(), (std::vector<wxString>{"MSFT"})) << days;
+        EXPECT_EQ(dates[0]->GetValue(), today - wxDateSpan::Days(1)) << days;
+    }
+    writeDays("From=\"1\" Till=\"-1000000\"");
+    dlg->loadFrom(dir + "/days.xml");
+    EXPECT_EQ(tickers(), (std::vector<wxString>{"AAPL"}));
+    EXPECT_EQ(ideaFinderDaysBefore(today, dates[1]->GetValue()), -1000000);
+    EXPECT_GT(dates[1]->GetValue().GetYear(), 4700);
 }
 
 } // namespace

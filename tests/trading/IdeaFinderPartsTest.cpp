@@ -212,6 +212,53 @@ TEST(IdeaFinderParams, LoadTellsUnreadableFromMissingDataAndReadsBadNumbersAsZer
     EXPECT_EQ(params.symbols[1].symbol, "B");
 }
 
+// Day counts are whatever a file says. One whose date is no four-digit year
+// (or no number a day count can be) refuses the file: no assertion, no
+// overflow, no date wrapped into another century.
+TEST(IdeaFinderParams, DayCountsBeyondAnyDateRefuseTheFile)
+{
+    const wxString dir = TestSupport::makeTempDir("ideadays");
+    const wxDateTime today = day(5, wxDateTime::Jun, 2024);
+    const int toYear1000 = ideaFinderDaysBefore(today, day(1, wxDateTime::Jan, 1000));
+    const int toYear9999 = ideaFinderDaysBefore(today, day(31, wxDateTime::Dec, 9999));
+    const struct {
+        std::string from, till;
+        bool loads;
+    } cases[] = {
+        {"2147483647", "0", false},
+        {"0", "-2147483648", false},
+        {"0", "-10000000", false},
+        {"99999999999999999999", "0", false},
+        {"0", "-99999999999999999999", false},
+        {"-9223372036854775808", "0", false},
+        {std::to_string(toYear1000), std::to_string(toYear9999), true},
+        {std::to_string(toYear1000 + 1), "0", false},
+        {"0", std::to_string(toYear9999 - 1), false},
+        {"3", "many", true}, // not a number at all: 0, as before
+        {"0", "-1000000", true},  // May 4762, not a 16-bit day of the month (2073)
+        {"300000", "-65600", true},
+    };
+    for (const auto& c : cases) {
+        writeAll(dir + "/days.xml", "<TrendoriaIdeaFinder Version=\"1\"><Data System=\"S\" LookFor=\"1\" From=\"" +
+                                        c.from + "\" Till=\"" + c.till + "\" Periodicity=\"86400\"/>"
+                                                                           "</TrendoriaIdeaFinder>");
+        QxIdeaFinderParams params;
+        params.system = "before";
+        const QxIdeaFinderLoad result = loadIdeaFinderParams(dir + "/days.xml", today, params);
+        EXPECT_EQ(result, c.loads ? QxIdeaFinderLoad::eLoaded : QxIdeaFinderLoad::eDamaged) << c.from << " " << c.till;
+        if (c.loads) {
+            EXPECT_GE(params.from.GetYear(), 1000) << c.from;
+            EXPECT_LE(params.till.GetYear(), 9999) << c.till;
+            EXPECT_EQ(ideaFinderDaysBefore(today, params.from), std::stoi(c.from));
+            if (c.till != "many") {
+                EXPECT_EQ(ideaFinderDaysBefore(today, params.till), std::stoi(c.till));
+            }
+        } else {
+            EXPECT_TRUE(params.system.empty()) << "nothing of the file is taken";
+        }
+    }
+}
+
 TEST(IdeaFinderParams, FailedSaveKeepsTheFileThatWasThere)
 {
     const wxString dir = TestSupport::makeTempDir("ideasave");

@@ -98,7 +98,7 @@ protected:
         ASSERT_TRUE(category);
         security = category->addSecurity("ORCL", "Oracle");
         ASSERT_TRUE(security);
-        QxObjectSmartPtr<QxPriceHistory> history = sectest::fixtureHistory("orcl-1995-2014.csv", 1000);
+        QxObjectSmartPtr<QxPriceHistory> history = TestSupport::fixtureHistory("orcl-1995-2014.csv", 1000);
         ASSERT_EQ(history->numBars(), 1000u);
         ASSERT_EQ(security->saveHistory(history.get()), 0);
         scoped.app().changeDatabase(database);

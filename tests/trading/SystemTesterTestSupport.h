@@ -1,11 +1,10 @@
 #pragma once
 // The system tester's dialog and road tests: a database holding one security
-// with the shared fixture's daily history, the shipped trading systems plus
+// with a fixture's daily history, the shipped trading systems plus
 // a short-only one, and answers for the manager and selection dialogs.
 #include "AlertTestSupport.h"
 
 #include "app/QxIndicatorRegistry.h"
-#include "core/QxAsciiParser.h"
 #include "core/QxErrorCode.h"
 #include "core/platform/wxConfigEx.h"
 #include "securities/QxSecurityListCtrl.h"
@@ -28,19 +27,6 @@ private:
     std::string m_name;
 };
 
-// The daily bars of a shared fixture file (Date,Open,High,Low,Close,Adj Close,Volume).
-inline QxObjectSmartPtr<QxPriceHistory> fixtureHistory(const std::string& name)
-{
-    const std::string text = tradingtest::readFile(TestSupport::fixturePath("ohlcv/" + name));
-    using F = QxAsciiParser::QxAsciiFieldId;
-    const F fields[] = {F::eDate, F::eOpen, F::eHigh, F::eLow, F::eClose, F::eSkip, F::eVolume};
-    QxObjectSmartPtr<QxPriceHistory> history(new QxPriceHistory(Qx::eStock, Qx::eDaily));
-    std::vector<unsigned> bad;
-    QxAsciiParser::parseAsciiStmForHistory(text.data(), static_cast<unsigned>(text.size()), fields, 7, true,
-                                           Qx::QxDateFormat::eYearMonthDay, 10, bad, history.get());
-    return history;
-}
-
 class SystemTesterTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -56,7 +42,7 @@ protected:
         auto* category = static_cast<alerttest::AlertMarket::Category*>(market->getCategory(1));
         nvda = new NamedSecurity(500, category, "NVDA", "NVIDIA Corporation");
         category->securities.emplace_back(nvda);
-        nvda->stored = fixtureHistory("nvda-1999-2014.csv");
+        nvda->stored = TestSupport::fixtureHistory("nvda-1999-2014.csv");
         ASSERT_GT(nvda->stored->numBars(), 3000u);
         scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>(market.get()));
         QxSymbolSelectionDlg::destroy(); // built over this database when asked

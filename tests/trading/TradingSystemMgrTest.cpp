@@ -4,7 +4,7 @@
 // writes, and names that must never become paths.
 #include "TradingFakes.h"
 
-#include "OhlcvFixture.h"
+#include "support/Fixtures.h"
 
 #include "app/QxIndicatorRegistry.h"
 #include "core/QxErrorCode.h"
@@ -147,14 +147,34 @@ TEST_F(TradingSystemStore, UnreadableIndexIsKeptAsideAndTheUsersDefinitionsSurvi
     framestest::pump(50);
     EXPECT_EQ(catcher.seen().size(), 1u) << "a readable index says nothing";
 
-    // Nested far deeper than any index: refused unparsed, like a damaged one.
+    // Nested far deeper than any index, also where a scan of the text sees
+    // no nesting: refused before a tree is built, kept aside byte for byte
+    // under the one name every reader gives such files, and said.
     std::string deep = "<Systems>";
     for (int i = 0; i < 200000; ++i)
         deep += "<a x='/>'>";
-    writeFile(index, deep);
-    store = reopen();
-    EXPECT_FALSE(store->keptAsideIndex().empty());
-    EXPECT_EQ(listed(store), expected);
+    std::vector<TestSupport::HiddenDeepXml> hostile = TestSupport::hiddenDeepXml("Systems");
+    hostile.push_back({"plain", deep});
+    for (const TestSupport::HiddenDeepXml& damaged : hostile) {
+        writeFile(index, damaged.text);
+        store = reopen();
+        framestest::pump(50);
+        ASSERT_FALSE(store->keptAsideIndex().empty()) << damaged.kind;
+        EXPECT_TRUE(fs::path(store->keptAsideIndex().ToStdString()).filename().string().rfind("index.xml.damaged-", 0) ==
+                    0)
+            << store->keptAsideIndex();
+        EXPECT_TRUE(readFile(store->keptAsideIndex().ToStdString()) == damaged.text) << damaged.kind;
+        EXPECT_EQ(listed(store), expected) << damaged.kind;
+        EXPECT_EQ(indexNames(index), expected) << damaged.kind;
+        ASSERT_FALSE(catcher.seen().empty());
+        EXPECT_NE(catcher.seen().back().message.find(store->keptAsideIndex()), wxString::npos);
+        fs::remove(store->keptAsideIndex().ToStdString());
+    }
+    EXPECT_EQ(catcher.seen().size(), 1 + hostile.size()) << "each told once";
+
+    // A definition so made yields no system, and nothing breaks.
+    writeFile(definitions / "Mine.xml", hostile[0].text);
+    EXPECT_FALSE(reopen()->getSystem(QxAtom("Mine")));
 }
 
 namespace {
@@ -224,7 +244,12 @@ TEST_F(TradingSystemStore, SaveWritesAdditionsFirstAndKeepsRemovedDefinitions)
                                                         "Close Over SMA 20"}));
     EXPECT_TRUE(fs::exists(definitions / "RSI 30-70.xml")) << "removal keeps the definition file";
     EXPECT_EQ(readFile(definitions / "SMA 50-200 Cross.xml"), shippedCross);
-    EXPECT_EQ(readFile(definitions / "Zulu.xml.unreadable"), "<TradingSystem") << "kept, not written over";
+    std::vector<fs::path> zulu;
+    for (const auto& e : fs::directory_iterator(definitions))
+        if (e.path().filename().string().rfind("Zulu.xml.damaged-", 0) == 0)
+            zulu.push_back(e.path());
+    ASSERT_EQ(zulu.size(), 1u);
+    EXPECT_EQ(readFile(zulu[0]), "<TradingSystem") << "kept, not written over";
 
     store = reopen();
     EXPECT_EQ(listed(store).front(), "Zulu") << "first in the next run";
@@ -238,6 +263,45 @@ TEST_F(TradingSystemStore, SaveWritesAdditionsFirstAndKeepsRemovedDefinitions)
     ASSERT_TRUE(store->save());
     EXPECT_EQ(reopen()->getEntryAt(0).description, "Changed");
     EXPECT_EQ(QxTradingSystemMgr::getInstance(true)->getSystem(QxAtom("Zulu"))->getDescription(), "Changed");
+}
+
+// An index the reader accepts may still carry anything beside its entries
+// (a 210 KB one nested near the limit once grew to 1.8 GB written back with
+// its indentation). What the store writes is its own flat list of names and
+// descriptions, in the order read.
+TEST_F(TradingSystemStore, WritesBackItsOwnIndexNotTheTreeItRead)
+{
+    std::string crafted = "<Systems>\n";
+    std::vector<wxString> names;
+    for (int i = 0; i < 40; ++i) {
+        names.push_back(wxString::Format("S%02d", i));
+        crafted += "<TradingSystem Name=\"" + names.back().ToStdString() + "\" Desc=\"d\" Extra=\"x\">";
+        for (int level = 0; level < 250; ++level)
+            crafted += "<a>";
+        crafted += "text";
+        for (int level = 0; level < 250; ++level)
+            crafted += "</a>";
+        crafted += "</TradingSystem><!-- note --><?note x?>text\n";
+    }
+    crafted += "<Other Name=\"Last\"/></Systems>";
+    names.push_back("Last");
+    writeFile(index, crafted);
+
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    ASSERT_EQ(listed(store), names);
+    EXPECT_EQ(store->getEntryAt(0).description, "d");
+    ASSERT_TRUE(store->save());
+    EXPECT_LT(fs::file_size(index), crafted.size() / 10);
+    wxXmlDocument doc;
+    ASSERT_TRUE(doc.Load(wxString::FromUTF8(index.string()), "UTF-8"));
+    for (const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext()) {
+        EXPECT_EQ(child->GetName(), "TradingSystem");
+        EXPECT_EQ(child->GetChildren(), nullptr) << child->GetAttribute("Name");
+        EXPECT_FALSE(child->HasAttribute("Extra"));
+    }
+    EXPECT_EQ(indexNames(index), names);
+    EXPECT_EQ(listed(reopen()), names);
+    EXPECT_EQ(QxTradingSystemMgr::getInstance(true)->getEntryAt(0).description, "d");
 }
 
 TEST_F(TradingSystemStore, NamesThatAreNotFileNamesTouchNothingOutsideTheFolder)
@@ -275,7 +339,7 @@ TEST_F(TradingSystemStore, NamesThatAreNotFileNamesTouchNothingOutsideTheFolder)
 TEST_F(TradingSystemStore, ShippedSystemsFireNowAndThenOnARealHistory)
 {
     QxIndicatorRegistry::instance()->addBuiltInIndicators();
-    const OhlcvFixture nvda = loadOhlcvFixture("nvda-1999-2014.csv");
+    const TestSupport::OhlcvFixture nvda = TestSupport::loadOhlcvFixture("nvda-1999-2014.csv");
     ASSERT_GT(nvda.size(), 1000u);
     QxObjectSmartPtr<calctest::MemSecurity> security(new calctest::MemSecurity(4242));
     QxObjectSmartPtr<QxPriceHistory> history(calctest::makeDaily(static_cast<unsigned>(nvda.size())));
