@@ -4,9 +4,16 @@
 // calculation cache that holds the prices but no indicator output, so the
 // difference is what the bar-by-bar evaluation, the trading and the report
 // cost on top of the indicators.
+//
+// TesterOnOrcl: each shipped system over the ~5,000 bars of ORCL, as the
+// tester runs it (a calculator holding the prices, the evaluation through
+// the system, the trades and the HTML report), beside "plain": the same
+// indicators by direct TA-Lib calls and a plain loop over their arrays that
+// makes the same trades (their number is checked) without a report.
 #include "app/QxIndicatorRegistry.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
+#include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/QxSeries.h"
@@ -15,14 +22,18 @@
 #include "trading/QxSimpleSystemTest.h"
 #include "trading/QxTradingSystem.h"
 #include "bench/Baseline.h"
+#include "bench/BenchOrcl.h"
 
 #include <benchmark/benchmark.h>
+#include <ta_libc.h>
 
 #include <wx/app.h>
 #include <wx/init.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <map>
 #include <random>
 #include <vector>
@@ -190,8 +201,177 @@ void BM_SimulationWithoutEvaluation(benchmark::State& state)
     baseline.reportTime(state);
 }
 
+// ---- the shipped systems on ORCL, beside a plain loop
+
+const char* const kShipped[] = {"Close Over SMA 20", "MACD Signal Cross", "RSI 30-70", "SMA 50-200 Cross"};
+
+QxObjectSmartPtr<QxTradingSystem> shipped(int index)
+{
+    wxXmlDocument doc;
+    const wxString path = wxString(TRENDORIA_BIN_DIR "/data/trading_system/definitions/") + kShipped[index] + ".xml";
+    if (!doc.Load(path))
+        return nullptr;
+    return QxObjectSmartPtr<QxTradingSystem>(QxTradingSystem::fromXML(doc.GetRoot()));
+}
+
+// One operand of a crossing as arrays: value of bar i at v[i], valid from
+// bar begin (NaN before).
+struct PlainSeries {
+    std::vector<double> v;
+    int begin = 0;
+};
+
+int intParam(const QxIndicator* indicator, size_t k)
+{
+    return indicator->paramInfos().at(k).value.toInt32();
+}
+
+// The series of id over the closes by a direct TA-Lib call; false for
+// what these systems do not use.
+bool plainSeries(const QxSeriesId& id, const double* close, int n, PlainSeries& out)
+{
+    out.v.assign(n, std::nan(""));
+    out.begin = 0;
+    if (id.kind() == QxSeriesId::eSeriesClose) {
+        std::copy(close, close + n, out.v.begin());
+        return true;
+    }
+    if (id.kind() == QxSeriesId::eSeriesConstant) {
+        std::fill(out.v.begin(), out.v.end(), id.value());
+        return true;
+    }
+    const QxIndicator* indicator = id.indicator();
+    if (!indicator)
+        return false;
+    const wxString name = indicator->getName().string();
+    std::vector<double> a(n), b(n), c(n);
+    int begin = 0, count = 0;
+    TA_RetCode rc = TA_BAD_PARAM;
+    const double* result = a.data();
+    if (name == "SMA") {
+        rc = TA_SMA(0, n - 1, close, intParam(indicator, 0), &begin, &count, a.data());
+    } else if (name == "RSI") {
+        rc = TA_RSI(0, n - 1, close, intParam(indicator, 0), &begin, &count, a.data());
+    } else if (name == "MACD") {
+        rc = TA_MACD(0, n - 1, close, intParam(indicator, 0), intParam(indicator, 1), intParam(indicator, 2), &begin,
+                     &count, a.data(), b.data(), c.data());
+        result = id.outputIndex() == 0 ? a.data() : id.outputIndex() == 1 ? b.data() : c.data();
+    }
+    if (rc != TA_SUCCESS)
+        return false;
+    std::copy(result, result + count, out.v.begin() + begin);
+    out.begin = begin;
+    return true;
+}
+
+// The one crossing of a signal as arrays.
+struct PlainCrossing {
+    bool up = true;
+    PlainSeries a, b;
+    bool prepare(const QxSignal* signal, const double* close, int n)
+    {
+        const QxCondition* condition = signal ? signal->getConditionAt(0) : nullptr;
+        if (!condition || signal->getNumConditions() != 1)
+            return false;
+        up = condition->getName().string() == "CrossOverUp";
+        return plainSeries(condition->getFirstSeries(), close, n, a) &&
+               plainSeries(condition->getSecondSeries(), close, n, b);
+    }
+    bool at(unsigned i) const
+    {
+        if (i == 0 || int(i) <= a.begin || int(i) <= b.begin)
+            return false;
+        const double x = a.v[i], x1 = a.v[i - 1], y = b.v[i], y1 = b.v[i - 1];
+        return up ? !(x1 > y1) && x > y : !(y1 > x1) && y > x;
+    }
+};
+
+// The tester's trading rules over the closes, with the signals from the
+// arrays; the number of trades made.
+size_t plainTrades(const QxTradingSystem& system, const QxPriceHistory& history, const QxSimpleTestParams& params)
+{
+    const int n = static_cast<int>(history.numBars());
+    const double* close = history.close();
+    PlainCrossing entry, exit;
+    if (!entry.prepare(system.getLongEntrySignal(), close, n) || !exit.prepare(system.getLongExitSignal(), close, n))
+        return 0;
+    size_t trades = 0;
+    bool holding = false;
+    double cash = QxSimpleTestResult::kInitialCash, buyPrice = 0, highest = 0;
+    double shares = 0;
+    for (int i = 1; i < n; ++i) {
+        if (!holding) {
+            if (!entry.at(i - 1))
+                continue;
+            buyPrice = highest = close[i];
+            shares = std::floor(std::floor(cash) / buyPrice);
+            cash -= shares * buyPrice;
+            holding = true;
+            continue;
+        }
+        if (!exit.at(i - 1)) {
+            const double p = close[i - 1];
+            highest = std::max(highest, p);
+            if (!((buyPrice - p) / buyPrice >= params.stopLoss) && !((highest - p) / highest >= params.stopErosion))
+                continue;
+        }
+        cash += shares * close[i];
+        ++trades;
+        holding = false;
+    }
+    benchmark::DoNotOptimize(cash);
+    return trades;
+}
+
+void BM_TesterOnOrcl(benchmark::State& state)
+{
+    const int index = static_cast<int>(state.range(0));
+    state.SetLabel(kShipped[index]);
+    QxObjectSmartPtr<QxTradingSystem> system = shipped(index);
+    if (!system) {
+        state.SkipWithError("the shipped system did not load");
+        return;
+    }
+    QxObjectSmartPtr<benchorcl::MemSecurity> orcl(new benchorcl::MemSecurity(benchorcl::loadHistory(), 4711));
+    QxCalculator calc(orcl.get());
+    const QxPriceHistory* history = calc.prices(false);
+    if (!history || history->numBars() == 0) {
+        state.SkipWithError("no ORCL history");
+        return;
+    }
+    QxSimpleTestParams params;
+    params.startDate = history->timestamp()[0];
+    params.endDate = history->timestamp()[history->numBars() - 1];
+    params.systemName = kShipped[index];
+    params.ticker = "ORCL";
+    Baseline baseline("plain");
+    size_t trades = 0, plain = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The prices stay; every indicator is computed again.
+        QxCalculator::discardEodCache(orcl->id());
+        history = calc.prices(false);
+        state.ResumeTiming();
+        baseline.measured([&] {
+            QxSimpleTestResult result;
+            simulateSimpleSystemTest(
+                *history, [&](unsigned mask, unsigned bar) { return system->evaluate(mask, &calc, bar); }, params,
+                result);
+            trades = result.trades.size();
+            benchmark::DoNotOptimize(result.report.data());
+        });
+        baseline.baseline(state, [&] { plain = plainTrades(*system, *history, params); });
+    }
+    if (trades != plain)
+        state.SkipWithError("the plain loop made other trades");
+    baseline.reportTime(state);
+    state.counters["trades"] = static_cast<double>(trades);
+    state.counters["bars"] = history->numBars();
+}
+
 } // namespace
 
+BENCHMARK(BM_TesterOnOrcl)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimulationVsIndicators)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimulationWithoutEvaluation)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

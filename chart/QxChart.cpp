@@ -6,6 +6,8 @@
 #include "chart/QxPrice.h"
 #include "chart/QxPriceObj.h"
 #include "chart/QxVolume.h"
+#include "chartview/QxPixelTarget.h"
+#include "chartview/QxTextCache.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
@@ -285,7 +287,7 @@ int QxChart::setup(wxDC& dc)
     {
         const wxFont previous = dc.GetFont();
         dc.SetFont(m_dateAxis->getConfig().labelFont);
-        m_valueAxisWidth = dc.GetTextExtent("xXx-999.9999M").GetWidth();
+        m_valueAxisWidth = QxTextCache::extent(dc, "xXx-999.9999M").GetWidth();
         dc.SetFont(previous);
     }
 
@@ -423,10 +425,22 @@ void QxChart::display(wxDC& dc, bool showLegends)
 
     const wxPen oldPen = dc.GetPen();
     const wxBrush oldBrush = dc.GetBrush();
-    dc.SetPen(wxPen(m_config.bg, 0, wxPENSTYLE_SOLID));
+    const wxPen edge(m_config.bg, 0, wxPENSTYLE_SOLID);
     dc.SetBrush(wxBrush(m_config.bg, wxBRUSHSTYLE_SOLID));
     const wxSize size = dc.GetSize();
-    dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
+    if (m_config.bg.IsOk() && m_config.bg.Alpha() == wxALPHA_OPAQUE && QxPixelTarget(dc).isOpen()) {
+        // The edge, in the fill's own opaque colour, lies on the picture's
+        // first row and column and beyond its last: it changes nothing but
+        // the top left pixel, where the smoothed round corner leaves a shade.
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
+        wxDCClipper corner(dc, wxRect(0, 0, 2, 2));
+        dc.SetPen(edge);
+        dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
+    } else {
+        dc.SetPen(edge);
+        dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
+    }
     dc.SetBrush(oldBrush);
 
     const bool everyZone = m_config.axisLocation & QxChartConfiguration::eDateAxisUnderEveryZone;

@@ -1,5 +1,6 @@
 #include "chart/QxDateAxis.h"
 
+#include "chartview/QxTextCache.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
 
@@ -78,15 +79,11 @@ void QxDateAxis::setup(wxDC& dc, const QxRange<unsigned>& bars, const QxPriceHis
         ~FontScope() { dc.SetFont(previous); }
     } fontScope(dc, m_config.labelFont);
 
-    wxCoord w = 0, h = 0;
-    dc.GetTextExtent("X", &w, &h);
-    m_tickLength = w;
-    const int charWidth = dc.GetCharWidth();
-    m_height = dc.GetCharHeight() + 3 * charWidth + m_tickLength;
-    dc.GetTextExtent("9999/99/99", &w, &h);
-    const int dayLabelWidth = w + 2 * charWidth;
-    dc.GetTextExtent("9999/99", &w, &h);
-    const int monthLabelWidth = w + 2 * charWidth;
+    m_tickLength = QxTextCache::extent(dc, "X").x;
+    const int charWidth = QxTextCache::charWidth(dc);
+    m_height = QxTextCache::charHeight(dc) + 3 * charWidth + m_tickLength;
+    const int dayLabelWidth = QxTextCache::extent(dc, "9999/99/99").x + 2 * charWidth;
+    const int monthLabelWidth = QxTextCache::extent(dc, "9999/99").x + 2 * charWidth;
 
     const double zero = 0.0;
     auto periodWidth = [&](double seconds) {
@@ -135,8 +132,7 @@ void QxDateAxis::setup(wxDC& dc, const QxRange<unsigned>& bars, const QxPriceHis
                          m_scale.map(static_cast<double>(m_ticks.front()));
         const int meanSpacing = std::max(span, 0) / static_cast<int>(m_ticks.size() - 1);
         const wxString sample = labelPeriod == Qx::eYearly ? wxString("9999") : wxString("9999-99");
-        dc.GetTextExtent(sample, &w, &h);
-        if (meanSpacing <= w + charWidth)
+        if (meanSpacing <= QxTextCache::extent(dc, sample).x + charWidth)
             m_periodLabels = false;
     }
 
@@ -171,16 +167,15 @@ void QxDateAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation 
     dc.SetTextForeground(m_config.labelColor);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     dc.SetFont(m_config.labelFont);
-    const int charWidth = dc.GetCharWidth();
+    const int charWidth = QxTextCache::charWidth(dc);
 
     const int labelY = baseY + charWidth + m_tickLength;
     const int alignment = wxALIGN_CENTER_HORIZONTAL | (below ? 0 : wxALIGN_BOTTOM);
     int limit = m_scale.map(static_cast<double>(m_bars.lower));
     for (size_t i = 0; i < m_ticks.size(); ++i) {
-        wxCoord w = 0, h = 0;
-        dc.GetTextExtent(m_labels[i], &w, &h);
-        w += charWidth;
-        h += charWidth;
+        const wxSize text = QxTextCache::extent(dc, m_labels[i]);
+        const int w = text.x + charWidth;
+        const int h = text.y + charWidth;
         const int x = m_scale.map(static_cast<double>(m_ticks[i]));
         if (x < origin.x)
             continue;
@@ -197,7 +192,7 @@ void QxDateAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation 
             if (boxX < limit)
                 continue;
         }
-        dc.DrawLabel(m_labels[i], wxRect(boxX, labelY, boxWidth, h), alignment);
+        QxTextCache::drawLabel(dc, m_labels[i], wxRect(boxX, labelY, boxWidth, h), alignment);
         limit = boxX + boxWidth;
         dc.DrawLine(x, baseY, x, baseY + direction * m_tickLength);
     }

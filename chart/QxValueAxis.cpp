@@ -1,5 +1,7 @@
 #include "chart/QxValueAxis.h"
 
+#include "chartview/QxTextCache.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -115,22 +117,20 @@ void QxValueAxis::setup(wxDC& dc, const QxRange<double>& range, int firstPixel, 
     setupTicks(dc);
 
     if (!m_ticks.empty()) {
-        wxCoord w = 0, h = 0, first = 0, last = 0;
-        dc.GetTextExtent("X", &w, &h);
-        m_tickLength = w;
-        dc.GetTextExtent(m_labels.front(), &first, &h);
-        dc.GetTextExtent(m_labels.back(), &last, &h);
-        m_requiredWidth = std::max(first, last) + 3 * dc.GetCharWidth() + m_tickLength;
+        m_tickLength = QxTextCache::extent(dc, "X").x;
+        const int first = QxTextCache::extent(dc, m_labels.front()).x;
+        const int last = QxTextCache::extent(dc, m_labels.back()).x;
+        m_requiredWidth = std::max(first, last) + 3 * QxTextCache::charWidth(dc) + m_tickLength;
     }
 }
 
 void QxValueAxis::setupTicks(wxDC& dc)
 {
-    wxCoord textWidth = 0, h = 0;
+    wxCoord h = 0;
     {
         const wxFont previous = dc.GetFont();
         dc.SetFont(m_config.labelFont);
-        dc.GetTextExtent("+-0.123456789kMB", &textWidth, &h);
+        h = QxTextCache::extent(dc, "+-0.123456789kMB").y;
         dc.SetFont(previous);
     }
     if (h <= 0 || m_length <= h)
@@ -251,8 +251,8 @@ void QxValueAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation
     dc.SetPen(pen);
     dc.SetTextForeground(m_config.labelColor);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    const int charHeight = dc.GetCharHeight();
-    const int charWidth = dc.GetCharWidth();
+    const int charHeight = QxTextCache::charHeight(dc);
+    const int charWidth = QxTextCache::charWidth(dc);
     dc.SetFont(m_config.labelFont);
 
     const int boxX = right ? origin.x + m_tickLength + charWidth : origin.x;
@@ -261,8 +261,8 @@ void QxValueAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation
     int limit = m_scale.map(m_range.lower) + origin.y;
     for (size_t i = 0; i < m_ticks.size(); ++i) {
         const int y = m_scale.map(m_ticks[i]) + origin.y;
-        wxCoord tw = 0, th = 0;
-        dc.GetTextExtent(m_labels[i], &tw, &th);
+        const wxSize text = QxTextCache::extent(dc, m_labels[i]);
+        const int tw = text.x, th = text.y;
         if (y + th / 2 >= limit)
             continue; // would overlap the label below
         dc.DrawLine(tickX, y, tickX + direction * m_tickLength, y);
@@ -271,7 +271,7 @@ void QxValueAxis::display(wxDC& dc, const wxPoint& origin, Qx::QxAxisOrientation
         const wxRect box(boxX, y - charHeight, boxWidth, 2 * charHeight);
         const int textX = right ? box.GetLeft() : box.GetRight() + 1 - tw;
         const int textY = (box.GetTop() + box.GetBottom() + 1 - th) / 2;
-        dc.DrawText(m_labels[i], textX, textY);
+        QxTextCache::draw(dc, m_labels[i], textX, textY);
         limit = y - th / 2;
     }
 

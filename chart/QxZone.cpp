@@ -6,6 +6,8 @@
 #include "chartview/QxAnnot.h"
 #include "chartview/QxDrawingHelpers.h"
 #include "chartview/QxPattern.h"
+#include "chartview/QxPixelTarget.h"
+#include "chartview/QxTextCache.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxIndicator.h"
@@ -282,7 +284,7 @@ void QxZone::setup(wxDC& dc, QxCalculator* calculator)
     if (m_config.titleFont.IsOk()) {
         const wxFont previous = dc.GetFont();
         dc.SetFont(m_config.titleFont);
-        m_titleTextHeight = dc.GetCharHeight();
+        m_titleTextHeight = QxTextCache::charHeight(dc);
         dc.SetFont(previous);
     } else {
         m_config.hasTitleStrip = false;
@@ -361,7 +363,7 @@ void QxZone::drawTitle(wxDC& dc, const wxRect& rect) const
     dc.SetFont(m_config.titleFont);
     dc.SetTextForeground(m_config.titleTextColor);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.DrawLabel(m_title, rect, m_config.titleAlignment);
+    QxTextCache::drawLabel(dc, m_title, rect, m_config.titleAlignment);
 }
 
 int QxZone::display(wxDC& dc, bool showLegends, const wxColour& background) const
@@ -462,6 +464,7 @@ void QxZone::drawLegends(wxDC& dc, const wxColour& background) const
     const wxFont font = *wxNORMAL_FONT;
     wxPoint at(dateScale.map(static_cast<double>(m_visible.lower)),
                m_valueAxis->scale().map(m_valueAxis->uniformScale().upper()));
+    QxPixelTarget pixels(dc);
     for (auto it = m_indicators.rbegin(); it != m_indicators.rend(); ++it) {
         for (const auto& drawable : (*it)->drawables(true)) {
             if (!drawable)
@@ -469,7 +472,8 @@ void QxZone::drawLegends(wxDC& dc, const wxColour& background) const
             const wxBitmap legend = drawable->getLegend(font, text, background, 20);
             if (!legend.IsOk())
                 continue;
-            dc.DrawBitmap(legend, at, false);
+            if (!pixels.drawOpaqueBitmap(legend, at.x, at.y))
+                dc.DrawBitmap(legend, at, false);
             at.y += legend.GetHeight();
         }
     }

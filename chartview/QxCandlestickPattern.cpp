@@ -1,6 +1,7 @@
 #include "chartview/QxCandlestickPattern.h"
 
 #include "chart/QxScale.h"
+#include "chartview/QxPixelTarget.h"
 #include "configdlg/QxCdlPatternSelectorDlg.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
@@ -16,6 +17,8 @@
 #include <wx/xml/xml.h>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 QxCandlestickPattern::QxCandlestickPattern() : bullColour(*wxGREEN), bearColour(*wxRED) {}
 
@@ -163,6 +166,50 @@ bool usable(const QxSeries& s)
     return s.values && s.first >= 0 && s.first <= s.last;
 }
 
+wxPen markPen(const wxColour& colour)
+{
+    wxPen pen(colour, 1, wxPENSTYLE_SOLID);
+    pen.SetCap(wxCAP_BUTT);
+    pen.SetJoin(wxJOIN_MITER);
+    return pen;
+}
+
+// The pixels of a mark's fill and of its outline, by the mark's size: a
+// mark painted without smoothing covers the same pixels wherever it lies,
+// so each size is painted once.
+struct MarkPixels {
+    QxPixelMask fill, outline;
+};
+
+const MarkPixels* markPixels(int width, int height)
+{
+    static std::map<std::pair<int, int>, MarkPixels> made;
+    const auto key = std::make_pair(width, height);
+    if (const auto it = made.find(key); it != made.end())
+        return &it->second;
+    if (made.size() >= 4096)
+        made.clear();
+    constexpr int margin = 2;
+    const wxSize size(width + 2 * margin, height + 2 * margin);
+    MarkPixels pixels;
+    // The fill as the device context fills it under a visible pen (one
+    // pixel smaller), with a pen that leaves nothing itself.
+    const bool ok = pixels.fill.make(size, margin,
+                                     [&](wxDC& dc) {
+                                         dc.SetPen(markPen(wxColour(255, 255, 255, 0)));
+                                         dc.SetBrush(*wxWHITE_BRUSH);
+                                         dc.DrawEllipse(margin, margin, width, height);
+                                     }) &&
+                    pixels.outline.make(size, margin, [&](wxDC& dc) {
+                        dc.SetPen(markPen(*wxWHITE));
+                        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+                        dc.DrawEllipse(margin, margin, width, height);
+                    });
+    if (!ok)
+        return nullptr;
+    return &made.emplace(key, std::move(pixels)).first->second;
+}
+
 } // namespace
 
 int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const QxScale& x, const QxScale& y) const
@@ -181,6 +228,11 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
 
     int result = eNoError;
     const int half = (x.map(1.0) - x.map(0.0) + 1) / 2;
+    // Without smoothing (as the zones paint their patterns) the marks go
+    // straight into the picture's pixels where it lies in memory.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    QxPixelTarget target(dc);
+    const bool intoPixels = gc && gc->GetAntialiasMode() == wxANTIALIAS_NONE && target.isOpen();
     for (const TA_FuncInfo* function : detectors) {
         const Output output = computeCandlestickSeries(function);
         const QxSeries& s = output.series;
@@ -202,16 +254,25 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
                 continue;
             const wxColour& colour = v > 0 ? bullColour : bearColour;
             if (colour != current) {
-                wxPen pen(colour, 1, wxPENSTYLE_SOLID);
-                pen.SetCap(wxCAP_BUTT);
-                pen.SetJoin(wxJOIN_MITER);
-                dc.SetPen(pen);
+                dc.SetPen(markPen(colour));
                 current = colour;
             }
-            dc.SetBrush(wxBrush(current, candlestickHatch(v)));
+            const wxBrush brush(current, candlestickHatch(v));
             const int left = x.map(double(b)) - half;
             const int top = y.map(*high.at(b));
-            dc.DrawEllipse(left, top, x.map(double(b)) + half - left, y.map(*low.at(b)) - top);
+            const int width = x.map(double(b)) + half - left, height = y.map(*low.at(b)) - top;
+            if (intoPixels && current.IsOk() && width > 1 && height > 1) {
+                const MarkPixels* pixels = markPixels(width, height);
+                const QxPixelBrush* fill = QxPixelBrush::of(brush, 1);
+                const QxPixelPaint* outline = QxPixelPaint::of(current);
+                if (pixels && fill && outline) {
+                    target.fill(pixels->fill, left, top, *fill);
+                    target.fill(pixels->outline, left, top, *outline);
+                    continue;
+                }
+            }
+            dc.SetBrush(brush);
+            dc.DrawEllipse(left, top, width, height);
         }
         dc.SetPen(savedPen);
         dc.SetBrush(savedBrush);

@@ -5,6 +5,7 @@
 #include "chartview/QxAnnot.h"
 #include "chartview/QxDrawingHelpers.h"
 #include "chartview/QxPointAndFigureConfigDlg.h"
+#include "chartview/QxTextCache.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
@@ -326,7 +327,7 @@ void QxPointAndFigure::layout(wxDC& dc, int width)
     if (m_lastColumn > n - 1)
         m_lastColumn = n - 1;
 
-    m_plotLeft = dc.GetTextExtent("98765.4321").x;
+    m_plotLeft = QxTextCache::extent(dc, "98765.4321").x;
     const long plot = (long(width) - 2L * m_plotLeft) / m_boxPixels * m_boxPixels;
     m_plotWidth = plot < 0 ? 0 : int(plot);
     m_visibleColumns = std::min(unsigned(m_plotWidth / m_boxPixels), n);
@@ -335,7 +336,7 @@ void QxPointAndFigure::layout(wxDC& dc, int width)
     const wxFont& titleFont = currentChartConfig().mainZoneConfig.titleFont;
     if (titleFont.IsOk())
         dc.SetFont(titleFont);
-    m_titleHeight = dc.GetCharHeight();
+    m_titleHeight = QxTextCache::charHeight(dc);
     dc.SetFont(oldFont);
 
     // Nothing to lay out: no level stays behind from an earlier layout.
@@ -458,37 +459,39 @@ void QxPointAndFigure::display(wxDC& dc)
     dc.SetBrush(wxBrush(zone.titleBgColor, wxBRUSHSTYLE_SOLID));
     dc.SetPen(wxPen(blendColour(zone.titleBgColor, 0.05), 1, wxPENSTYLE_SOLID));
     dc.DrawRectangle(title);
-    dc.DrawLabel(titleText(), title, zone.titleAlignment);
+    QxTextCache::drawLabel(dc, titleText(), title, zone.titleAlignment);
 
     const wxRect plot(m_plotLeft, m_titleHeight, m_plotWidth, m_plotHeight);
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
     dc.DrawRectangle(plot);
 
+    // All grid lines of a direction have one length: each is a copy of one.
     const wxPen grid(*wxCYAN, 1, wxPENSTYLE_DOT);
-    dc.SetPen(grid);
     const int penWidth = grid.GetWidth();
     for (long k = 1; k * m_boxPixels < m_plotWidth; ++k) {
         const int x = m_plotLeft + int(k) * m_boxPixels;
-        dc.DrawLine(x, m_titleHeight + penWidth, x, m_titleHeight + m_plotHeight - penWidth);
+        m_verticalGrid.draw(dc, grid, true, m_plotHeight - 2 * penWidth, wxPoint(x, m_titleHeight + penWidth));
     }
     for (long k = 1; m_titleHeight + (k - 1) * m_boxPixels < m_plotHeight; ++k) {
         const int y = m_titleHeight + int(k) * m_boxPixels;
-        dc.DrawLine(m_plotLeft, y, m_plotLeft + m_plotWidth, y);
+        m_horizontalGrid.draw(dc, grid, false, m_plotWidth, wxPoint(m_plotLeft, y));
     }
+    dc.SetPen(grid);
 
     if (m_labelFont.IsOk())
         dc.SetFont(m_labelFont);
     dc.SetTextForeground(m_labelColour);
-    const int step = dc.GetTextExtent("0.123456789").y / m_boxPixels + 1;
+    const int step = QxTextCache::extent(dc, "0.123456789").y / m_boxPixels + 1;
     int counter = 0;
     for (const auto& [level, y] : m_levelY) {
         if (counter++ % step != 0)
             continue;
         const wxString text = wxString::Format("%2.2f", level);
-        dc.DrawLabel(text, wxRect(0, y - m_boxPixels, m_plotLeft - 5, m_boxPixels), wxALIGN_RIGHT | wxALIGN_BOTTOM);
-        dc.DrawLabel(text, wxRect(m_plotLeft + m_plotWidth + 5, y - m_boxPixels, m_plotWidth, m_boxPixels),
-                     wxALIGN_LEFT | wxALIGN_BOTTOM);
+        QxTextCache::drawLabel(dc, text, wxRect(0, y - m_boxPixels, m_plotLeft - 5, m_boxPixels),
+                               wxALIGN_RIGHT | wxALIGN_BOTTOM);
+        QxTextCache::drawLabel(dc, text, wxRect(m_plotLeft + m_plotWidth + 5, y - m_boxPixels, m_plotWidth, m_boxPixels),
+                               wxALIGN_LEFT | wxALIGN_BOTTOM);
     }
 
     if (numColumns() == 0) {

@@ -7,6 +7,7 @@
 // the parameters, so another chart with the same parameters reuses them.
 #include "chart/QxScale.h"
 #include "chart/QxUniformScale.h"
+#include "chartview/QxLineStamp.h"
 #include "core/QxObject.h"
 #include "core/QxSeries.h"
 
@@ -178,6 +179,8 @@ private:
     QxArrayT<double> m_boxLevels;
     QxUniformScale m_columnScale;
     std::vector<QxObjectSmartPtr<QxAnnot>> m_annots;
+    QxLineStamp m_verticalGrid;
+    QxLineStamp m_horizontalGrid;
     // Owner keys of the cached columns and the parameters they were made for.
     QxPointAndFigureParam m_keyParams;
     const void* m_dataKey = nullptr;

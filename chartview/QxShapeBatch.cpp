@@ -1,6 +1,10 @@
 #include "chartview/QxShapeBatch.h"
 
+#include "chartview/QxPixelTarget.h"
+
 #include <wx/graphics.h>
+
+#include <algorithm>
 
 QxShapeBatch::QxShapeBatch(wxDC& dc, wxPolygonFillMode fillMode) : m_dc(dc), m_fillMode(fillMode) {}
 
@@ -29,20 +33,29 @@ void QxShapeBatch::addPolygon(int n, const wxPoint points[])
     m_points.insert(m_points.end(), points, points + n);
 }
 
-void QxShapeBatch::draw(const wxPen& pen, const wxBrush& brush)
+void QxShapeBatch::clear()
+{
+    m_shapes.clear();
+    m_points.clear();
+}
+
+bool QxShapeBatch::draw(const wxPen& pen, const wxBrush& brush)
 {
     wxGraphicsContext* gc = m_dc.GetGraphicsContext();
     // Under any other operation the device context decides what is drawn.
     if (!gc || m_dc.GetLogicalFunction() != wxCOPY) {
         drawEach(pen, brush);
-        return;
+        return false;
     }
     const bool outlined = pen.IsOk() && pen.GetStyle() != wxPENSTYLE_TRANSPARENT;
     const bool filled = brush.IsOk() && brush.GetStyle() != wxBRUSHSTYLE_TRANSPARENT;
     if (m_shapes.empty() || (!outlined && !filled)) {
-        m_shapes.clear();
-        m_points.clear();
-        return;
+        clear();
+        return false;
+    }
+    if (gc->GetAntialiasMode() == wxANTIALIAS_NONE && drawAsPixels(outlined ? &pen : nullptr, filled ? &brush : nullptr)) {
+        clear();
+        return true;
     }
     // With a visible pen the device context draws a rectangle one pixel
     // smaller, so that its outline ends on the last row and column.
@@ -91,8 +104,72 @@ void QxShapeBatch::draw(const wxPen& pen, const wxBrush& brush)
     // The context goes back to the device context's pen and brush.
     gc->SetPen(m_dc.GetPen());
     gc->SetBrush(m_dc.GetBrush());
-    m_shapes.clear();
-    m_points.clear();
+    clear();
+    return false;
+}
+
+bool QxShapeBatch::drawAsPixels(const wxPen* pen, const wxBrush* brush)
+{
+    // A pen of one pixel (0 draws as 1) whose lines end flat and whose
+    // corners are square covers whole pixels; opaque, so that where its
+    // lines cross, one pixel drawn twice looks as drawn once.
+    if (pen && (pen->GetStyle() != wxPENSTYLE_SOLID || pen->GetWidth() < 0 || pen->GetWidth() > 1 ||
+                pen->GetCap() != wxCAP_BUTT || pen->GetJoin() != wxJOIN_MITER ||
+                pen->GetColour().Alpha() != wxALPHA_OPAQUE))
+        return false;
+    if (brush && brush->GetStyle() != wxBRUSHSTYLE_SOLID)
+        return false;
+    for (const Shape& s : m_shapes) {
+        const wxPoint* p = &m_points[s.first];
+        if (s.kind == ePolygon || (s.kind == eLine && p[0].x != p[1].x && p[0].y != p[1].y) ||
+            (s.kind == eRectangle && (p[1].x < 0 || p[1].y < 0)))
+            return false;
+    }
+    const QxPixelPaint* line = pen ? QxPixelPaint::of(pen->GetColour()) : nullptr;
+    const QxPixelPaint* area = brush ? QxPixelPaint::of(brush->GetColour()) : nullptr;
+    if ((pen && !line) || (brush && !area))
+        return false;
+    QxPixelTarget target(m_dc);
+    if (!target.isOpen())
+        return false;
+
+    // As the graphics context draws them: a rectangle with a visible pen
+    // one pixel smaller, its fill from its corner without the last row and
+    // column, its outline centred on the pixels of its edges; a line the
+    // pixels from its first point up to, not including, its last.
+    const int shrink = pen && pen->GetWidth() > 0 ? 1 : 0;
+    if (area)
+        for (const Shape& s : m_shapes)
+            if (s.kind == eRectangle) {
+                const wxPoint* p = &m_points[s.first];
+                const int w = p[1].x - shrink, h = p[1].y - shrink;
+                target.fill(p[0].x, p[0].y, p[0].x + w, p[0].y + h, *area);
+            }
+    if (!line)
+        return true;
+    for (const Shape& s : m_shapes) {
+        const wxPoint* p = &m_points[s.first];
+        if (s.kind == eLine) {
+            if (p[0].x == p[1].x)
+                target.fill(p[0].x, std::min(p[0].y, p[1].y), p[0].x + 1, std::max(p[0].y, p[1].y), *line);
+            else
+                target.fill(std::min(p[0].x, p[1].x), p[0].y, std::max(p[0].x, p[1].x), p[0].y + 1, *line);
+            continue;
+        }
+        const int x = p[0].x, y = p[0].y, w = p[1].x - shrink, h = p[1].y - shrink;
+        if (w == 0 || h == 0) {
+            // Flat: the line there and back, without its far end; a
+            // point is nothing.
+            if (w != 0 || h != 0)
+                target.fill(x, y, x + std::max(w, 1), y + std::max(h, 1), *line);
+            continue;
+        }
+        target.fill(x, y, x + w + 1, y + 1, *line);
+        target.fill(x, y + h, x + w + 1, y + h + 1, *line);
+        target.fill(x, y + 1, x + 1, y + h, *line);
+        target.fill(x + w, y + 1, x + w + 1, y + h, *line);
+    }
+    return true;
 }
 
 void QxShapeBatch::drawEach(const wxPen& pen, const wxBrush& brush)
@@ -117,6 +194,5 @@ void QxShapeBatch::drawEach(const wxPen& pen, const wxBrush& brush)
     }
     m_dc.SetBrush(oldBrush);
     m_dc.SetPen(oldPen);
-    m_shapes.clear();
-    m_points.clear();
+    clear();
 }

@@ -11,6 +11,11 @@
 // only: every fill of the batch lies under every outline.  A device
 // context without a graphics context (a printer's) gets one call per shape,
 // in the order they were added.
+//
+// With smoothing off (as the zones paint), a batch of rectangles and
+// horizontal or vertical lines with a thin opaque pen covers whole pixels;
+// where the picture lies in memory (see QxPixelTarget) they are written
+// straight into it, pixel for pixel what the graphics context would give.
 #include <wx/brush.h>
 #include <wx/dc.h>
 #include <wx/pen.h>
@@ -30,8 +35,8 @@ public:
 
     // Fills every shape with brush, then outlines them with pen, and
     // empties the batch.  The device context's own pen and brush are left
-    // as they were.
-    void draw(const wxPen& pen, const wxBrush& brush = *wxTRANSPARENT_BRUSH);
+    // as they were.  True when the shapes went straight into the pixels.
+    bool draw(const wxPen& pen, const wxBrush& brush = *wxTRANSPARENT_BRUSH);
 
 private:
     enum Kind { eLine, eRectangle, ePolygon };
@@ -41,6 +46,8 @@ private:
         int count;
     };
     void drawEach(const wxPen& pen, const wxBrush& brush);
+    bool drawAsPixels(const wxPen* pen, const wxBrush* brush);
+    void clear();
 
     wxDC& m_dc;
     wxPolygonFillMode m_fillMode;

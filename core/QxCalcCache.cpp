@@ -1,7 +1,6 @@
 #include "core/QxCalcCache.h"
 
 #include "core/QxCalculator.h"
-#include "core/QxCategory.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxErrorCode.h"
@@ -355,15 +354,7 @@ QxCalcCacheRepositoryData::~QxCalcCacheRepositoryData()
 
 void QxCalcCacheRepositoryData::onIdle(unsigned, long)
 {
-    if (!security)
-        return;
-    QxCategory* category = security->category();
-    if (!category)
-        return;
-    const QxAtom name(category->dataProvider());
-    if (name.isNull())
-        return;
-    if (QxDataProvider* provider = QxDataProviderRepository::instance()->getObj(name))
+    if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get()))
         provider->update(security.get(), true);
 }
 

@@ -70,6 +70,16 @@ QxPriceHistory* QxCalculator::prices(bool inBackground)
 
 QxPriceHistory* QxCalculator::prices(Qx::QxPeriod period, bool inBackground)
 {
+    return load(period, inBackground ? Update::Background : Update::Foreground);
+}
+
+QxPriceHistory* QxCalculator::storedPrices(Qx::QxPeriod period)
+{
+    return load(period, Update::None);
+}
+
+QxPriceHistory* QxCalculator::load(Qx::QxPeriod period, Update update)
+{
     if (m_own)
         return period == m_period ? m_own->history.get() : nullptr;
     if (!dataValid())
@@ -85,14 +95,16 @@ QxPriceHistory* QxCalculator::prices(Qx::QxPeriod period, bool inBackground)
 
     QxObjectSmartPtr<QxPriceHistory> loaded;
     if (period != Qx::eDaily) {
-        QxPriceHistory* daily = prices(Qx::eDaily, inBackground);
+        QxPriceHistory* daily = load(Qx::eDaily, update);
         if (!daily)
             return nullptr;
         loaded.reset(daily->transform(period));
     } else {
         QxSecurity* security = m_security.get();
         int64_t from = 0, to = 0;
-        if (!inBackground) {
+        if (update == Update::None) {
+            loaded.reset(security->getHistory(Qx::eDaily, from, to));
+        } else if (update == Update::Foreground) {
             security->updateFromProvider(false);
             loaded.reset(security->getHistory(Qx::eDaily, from, to));
         } else {

@@ -39,6 +39,10 @@ public:
     // holds until the period's data is discarded.
     QxPriceHistory* prices(Qx::QxPeriod period, bool inBackground);
     QxPriceHistory* prices(bool inBackground);
+    // The same from what is stored alone: the provider is not asked, so it
+    // never waits on the network. For work that hears of new bars through
+    // the hub when they arrive.
+    QxPriceHistory* storedPrices(Qx::QxPeriod period);
 
     // The series of a price field or an indicator output in the current
     // period, computed once per distinct indicator. eInvalidInput without a
@@ -64,6 +68,8 @@ public:
     static void discardIntradayCache(unsigned securityId);
 
 private:
+    enum class Update { Foreground, Background, None };
+    QxPriceHistory* load(Qx::QxPeriod period, Update update);
     bool dataValid() const { return m_security.get() != nullptr; }
     void addUse();
     void releaseUse();

@@ -20,6 +20,13 @@ public:
     // Brings the security's stored history up to date. In the foreground it
     // returns once the new bars are saved.
     virtual void update(QxSecurity* security, bool inBackground) = 0;
+    // Whether a background update of the security is queued or running, so
+    // that its bars are still to come.
+    virtual bool isUpdating(QxSecurity* security) const
+    {
+        (void)security;
+        return false;
+    }
     // Drops queued work and waits for running work; called once at exit.
     virtual void windup() = 0;
 

@@ -1,5 +1,8 @@
 #include "core/QxDataProviderRepository.h"
 
+#include "core/QxCategory.h"
+#include "core/QxSecurity.h"
+
 namespace {
 QxDataProviderRepository* s_instance = nullptr;
 }
@@ -28,4 +31,13 @@ void QxDataProviderRepository::windupAll()
         providers.push_back(entry.second);
     for (const auto& provider : providers)
         provider->windup();
+}
+
+QxDataProvider* QxDataProviderRepository::providerOf(const QxSecurity* security) const
+{
+    QxCategory* category = security ? security->category() : nullptr;
+    if (!category)
+        return nullptr;
+    const QxAtom name(category->dataProvider());
+    return name.isNull() ? nullptr : getObj(name);
 }

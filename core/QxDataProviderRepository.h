@@ -4,6 +4,8 @@
 #include "core/QxAtomKeyedRegistry.h"
 #include "core/QxDataProvider.h"
 
+class QxSecurity;
+
 class QxDataProviderRepository : public QxAtomKeyedRegistry<QxDataProvider, &QxDataProvider::name> {
 public:
     // The registry, created on the first call.
@@ -13,6 +15,9 @@ public:
 
     // Winds up every registered provider in key order (once, at exit).
     void windupAll();
+
+    // The provider the security's category is bound to, or null.
+    QxDataProvider* providerOf(const QxSecurity* security) const;
 
 private:
     QxDataProviderRepository() = default;

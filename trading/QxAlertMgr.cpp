@@ -3,6 +3,7 @@
 #include "app/QxApplication.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"
+#include "core/QxDataProviderRepository.h"
 #include "core/QxDatabase.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
@@ -414,8 +415,9 @@ void QxAlertMgr::evaluate(QxSecurity* security, QxAlertSetting* setting, QxCalcu
         return;
     const int64_t markerTime = alerts->rbegin()->first;
     const int64_t start = std::max(startOfDay(markerTime), m_evaluationStart);
-    QxPriceHistory* history = calculator->prices(Qx::eDaily, false);
-    // Fetching prices may have let the setting go: look the list up again.
+    // What is stored: new bars the provider still brings reach the hub when
+    // they arrive, which schedules this again. Nothing here waits for them.
+    QxPriceHistory* history = calculator->storedPrices(Qx::eDaily);
     alerts = findList(security, setting);
     if (!history || history->numBars() == 0 || !alerts || alerts->empty())
         return;
@@ -434,6 +436,10 @@ void QxAlertMgr::evaluate(QxSecurity* security, QxAlertSetting* setting, QxCalcu
         if (alerts->emplace(alert.timestamp, alert).second)
             notifyAlertAdded(alert, security, setting);
     }
-    const int64_t now = timestampNow();
-    alerts->emplace(now, QxAlert{now, QxAlert::eMarker});
+    // While bars are still coming the marker stays just after the last one
+    // evaluated, so that the bars that arrive later, older than now, are
+    // evaluated too.
+    QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security);
+    const int64_t marker = provider && provider->isUpdating(security) ? times[n - 1] + 1 : timestampNow();
+    alerts->emplace(marker, QxAlert{marker, QxAlert::eMarker});
 }

@@ -5,6 +5,7 @@
 #include "chart/QxPriceObj.h"
 #include "chart/QxTemplate.h"
 #include "chartview/QxChartView.h"
+#include "core/QxDataProviderRepository.h"
 #include "core/QxDatabase.h"
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
@@ -99,7 +100,7 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
     job.securityIds = std::move(securityIds);
     std::shared_ptr<QxIdeaScanState> state = job.state;
     auto* thread = new QxIdeaFindingThread(std::move(job));
-    if (thread->Create() != wxTHREAD_NO_ERROR || thread->Run() != wxTHREAD_NO_ERROR) {
+    if (!thread->start()) {
         delete thread;
         DeleteItem(0);
         return false;
@@ -109,12 +110,24 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
     return true;
 }
 
-QxObjectSmartPtr<QxPriceHistory> QxIdeaFinderReportView::prepareSecurity(size_t index, size_t count,
-                                                                         unsigned securityId, Qx::QxPeriod period)
+QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t count, unsigned securityId,
+                                                       Qx::QxPeriod period, bool first)
 {
-    if (m_running && GetItemCount() > 0)
+    if (first && m_running && GetItemCount() > 0)
         SetItem(GetItemCount() - 1, 1, wxString::Format("%d/%d", int(index + 1), int(count)));
-    return ideaScanHistory(currentDatabase(), securityId, period);
+    QxIdeaPrepared prepared;
+    QxDatabase* db = currentDatabase();
+    QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(securityId) : nullptr);
+    if (!security)
+        return prepared;
+    // The download runs in the provider's threads; the worker waits for it.
+    if (first)
+        security->updateFromProvider(true);
+    if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get()))
+        prepared.pending = provider->isUpdating(security.get());
+    if (!prepared.pending)
+        prepared.history = ideaScanHistory(db, securityId, period);
+    return prepared;
 }
 
 void QxIdeaFinderReportView::addResultRow(const QxIdeaResultRow& row)
@@ -286,7 +299,13 @@ int findStockIdeas(QxIdeaFinderReportView* view)
 
     std::vector<unsigned> ids;
     dialog.getSecurityIds(ids);
-    view->startScan(dialog.system(), dialog.lookFor(), timestampFromDateTime(dialog.from()),
-                    timestampFromDateTime(dialog.till()), dialog.periodicity(), std::move(ids));
+    if (!view->startScan(dialog.system(), dialog.lookFor(), timestampFromDateTime(dialog.from()),
+                         timestampFromDateTime(dialog.till()), dialog.periodicity(), std::move(ids))) {
+        // An empty report would look like a scan that found nothing.
+        wxMessageBox(_("Finding stock ideas could not be started: the system gave no thread for the search."),
+                     QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, frame);
+        frame->Destroy();
+        return eUnknownError;
+    }
     return eNoError;
 }

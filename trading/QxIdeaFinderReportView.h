@@ -43,10 +43,12 @@ public:
     Qx::QxPeriod periodicity() const { return m_periodicity; }
     QxTradingSystem* system() const { return m_system.get(); }
 
-    // The worker's calls, run on the GUI thread. prepareSecurity shows the
-    // progress (index counts from 0) and hands out the security's history.
-    QxObjectSmartPtr<QxPriceHistory> prepareSecurity(size_t index, size_t count, unsigned securityId,
-                                                     Qx::QxPeriod period);
+    // The worker's calls, run on the GUI thread. The first prepareSecurity
+    // of a security (first set) shows the progress (index counts from 0) and
+    // asks the security's provider for its new bars in the background; each
+    // hands out the stored history, or that the bars are still coming.
+    QxIdeaPrepared prepareSecurity(size_t index, size_t count, unsigned securityId, Qx::QxPeriod period,
+                                   bool first);
     void addResultRow(const QxIdeaResultRow& row);
     void scanFinished();
 

@@ -19,6 +19,13 @@ namespace {
 std::mutex g_statesMutex;
 std::vector<std::weak_ptr<QxIdeaScanState>> g_states;
 
+std::mutex g_startCheckMutex;
+std::function<bool()> g_startCheck;
+
+// How often a worker looks whether the download of the security it waits
+// for has ended (the provider tells no one when one fails).
+constexpr int kDownloadPollMs = 10;
+
 } // namespace
 
 void QxIdeaScanState::cancel()
@@ -31,10 +38,10 @@ void QxIdeaScanState::cancel()
     m_answered.notify_all();
 }
 
-bool QxIdeaScanState::cancelled() const
+bool QxIdeaScanState::pauseUnlessCancelled(int ms)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_cancelled;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return !m_answered.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_cancelled.load(); });
 }
 
 bool QxIdeaScanState::runOnGuiThread(const std::shared_ptr<QxIdeaScanState>& state,
@@ -75,13 +82,33 @@ QxIdeaFindingThread::QxIdeaFindingThread(QxIdeaScanJob job)
 
 QxIdeaFindingThread::~QxIdeaFindingThread()
 {
-    if (m_job.system)
-        m_job.system->release();
-    m_job.state.reset();
+    {
+        // Everything the job holds goes before the count does: once it is
+        // down, the exit may go on to free what these would still touch.
+        QxIdeaScanJob gone = std::move(m_job);
+        if (gone.system)
+            gone.system->release();
+    }
     --s_count;
 }
 
-void QxIdeaFindingThread::stopAllAndWait(int timeoutMs)
+bool QxIdeaFindingThread::start()
+{
+    {
+        std::lock_guard<std::mutex> lock(g_startCheckMutex);
+        if (g_startCheck && !g_startCheck())
+            return false;
+    }
+    return Create() == wxTHREAD_NO_ERROR && Run() == wxTHREAD_NO_ERROR;
+}
+
+void QxIdeaFindingThread::setStartCheck(std::function<bool()> check)
+{
+    std::lock_guard<std::mutex> lock(g_startCheckMutex);
+    g_startCheck = std::move(check);
+}
+
+void QxIdeaFindingThread::stopAllAndWait()
 {
     {
         std::lock_guard<std::mutex> lock(g_statesMutex);
@@ -90,10 +117,32 @@ void QxIdeaFindingThread::stopAllAndWait(int timeoutMs)
                 state->cancel();
         g_states.clear();
     }
-    // A cancelled worker ends when it has evaluated the security it is on.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (exists() && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // A cancelled worker leaves its bar or its wait at once: no time limit
+    // is needed, and none may let the exit go on while one still runs.
+    while (exists())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+bool QxIdeaFindingThread::prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& history)
+{
+    const std::shared_ptr<QxIdeaScanState>& state = m_job.state;
+    // Filled on the GUI thread, in storage the calls own.
+    auto prepared = std::make_shared<QxIdeaPrepared>();
+    const size_t n = m_job.securityIds.size();
+    const unsigned id = m_job.securityIds[k];
+    const Qx::QxPeriod period = m_job.periodicity;
+    for (bool first = true;; first = false) {
+        if (!QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, id, period, first](QxIdeaFinderReportView& view) {
+                *prepared = view.prepareSecurity(k, n, id, period, first);
+            }))
+            return false;
+        if (!prepared->pending)
+            break;
+        if (!state->pauseUnlessCancelled(kDownloadPollMs))
+            return false;
+    }
+    history = std::move(prepared->history);
+    return true;
 }
 
 wxThread::ExitCode QxIdeaFindingThread::Entry()
@@ -101,24 +150,20 @@ wxThread::ExitCode QxIdeaFindingThread::Entry()
     const std::shared_ptr<QxIdeaScanState>& state = m_job.state;
     const size_t n = m_job.securityIds.size();
     for (size_t k = 0; k < n; ++k) {
-        // The one stop check of a security: its bars are never cut short.
         if (state->cancelled())
             return nullptr;
-        // Prepared on the GUI thread into storage the call owns.
-        auto prepared = std::make_shared<QxObjectSmartPtr<QxPriceHistory>>();
-        const unsigned id = m_job.securityIds[k];
-        const Qx::QxPeriod period = m_job.periodicity;
-        if (!QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, id, period](QxIdeaFinderReportView& view) {
-                *prepared = view.prepareSecurity(k, n, id, period);
-            }))
+        QxObjectSmartPtr<QxPriceHistory> history;
+        if (!prepare(k, history))
             return nullptr;
-        QxObjectSmartPtr<QxPriceHistory> history = std::move(*prepared);
-        prepared.reset();
         if (!history)
             continue;
 
-        const std::vector<QxIdeaHit> hits =
-            evaluateIdeaScan(*m_job.system, m_job.lookFor, history.get(), m_job.from, m_job.till);
+        const unsigned id = m_job.securityIds[k];
+        // A stop is seen at the next bar.
+        const std::vector<QxIdeaHit> hits = evaluateIdeaScan(*m_job.system, m_job.lookFor, history.get(), m_job.from,
+                                                             m_job.till, &state->cancelledFlag());
+        if (state->cancelled())
+            return nullptr;
         const int64_t* ts = history->timestamp();
         const double* prices = ideaScanPrices(*history);
         const double last = prices[history->numBars() - 1];

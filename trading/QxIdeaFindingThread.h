@@ -4,11 +4,15 @@
 // The worker evaluates a private copy of the trading system over private
 // copies of the histories; it touches no window, database, provider, hub or
 // shared calculation cache. Whatever needs those runs on the GUI thread as
-// a queued call that the worker waits for: preparing each security (its
-// download and read), each result row and the end of the scan. Closing the
-// report cancels the scan state both sides share; from then on the worker
-// posts nothing, stops waiting and ends, and calls still queued do nothing.
-// Neither side ever waits for the other to end.
+// a queued call that the worker waits for: preparing each security (asking
+// its provider for new bars in the background, and reading what is stored
+// once they are in), each result row and the end of the scan. While a
+// security's download runs the worker waits, the GUI thread does not.
+// Closing the report cancels the scan state both sides share; from then on
+// the worker posts nothing, stops waiting, leaves the bars it is on and
+// ends, and calls still queued do nothing. Only the program's exit waits
+// for a worker to end, which is then a matter of one bar.
+#include "core/QxObject.h"
 #include "core/QxTime.h"
 
 #include <wx/thread.h>
@@ -21,6 +25,7 @@
 #include <vector>
 
 class QxIdeaFinderReportView;
+class QxPriceHistory;
 class QxTradingSystem;
 
 class QxIdeaScanState {
@@ -29,7 +34,12 @@ public:
 
     // GUI thread: the view is going; nothing reaches it any more.
     void cancel();
-    bool cancelled() const;
+    bool cancelled() const { return m_cancelled.load(); }
+    // The flag cancel() raises, for loops that look at it at every step.
+    const std::atomic<bool>& cancelledFlag() const { return m_cancelled; }
+    // Worker thread: waits ms milliseconds; false, as soon as it happens,
+    // when the scan is cancelled.
+    bool pauseUnlessCancelled(int ms);
 
     // Worker thread: runs call with the view on the GUI thread and waits
     // until it has run. False, at once or as soon as it happens, when the
@@ -42,7 +52,8 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::condition_variable m_answered;
-    bool m_cancelled = false;
+    // Raised under m_mutex, so that waits on m_answered see it.
+    std::atomic<bool> m_cancelled{false};
     unsigned long m_asked = 0;
     unsigned long m_done = 0;
     QxIdeaFinderReportView* m_view; // read and cleared on the GUI thread only
@@ -70,9 +81,16 @@ public:
     // Whether a scan thread object exists now.
     static bool exists() { return s_count.load() > 0; }
 
-    // At program exit: cancels every scan and waits (at most timeoutMs) for
-    // the workers to end, so none outlives the application object.
-    static void stopAllAndWait(int timeoutMs = 10000);
+    // At program exit: cancels every scan and waits for the workers to end,
+    // so none outlives what it uses. A cancelled worker ends within the bar
+    // it is evaluating or the wait it is in.
+    static void stopAllAndWait();
+
+    // Creates and runs the thread; false when the system gave no thread.
+    bool start();
+    // Tests: when set, a start the check answers false for fails as a
+    // refused thread does.
+    static void setStartCheck(std::function<bool()> check);
 
 protected:
     explicit QxIdeaFindingThread(wxThreadKind kind);
@@ -80,6 +98,10 @@ protected:
     ExitCode Entry() override;
 
 private:
+    // The history of securityIds[k] once its new bars are in, null when
+    // there is none; false when the scan was cancelled meanwhile.
+    bool prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& history);
+
     QxIdeaScanJob m_job;
     static std::atomic<int> s_count;
 };

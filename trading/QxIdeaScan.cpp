@@ -133,14 +133,14 @@ QxObjectSmartPtr<QxPriceHistory> ideaScanHistory(QxDatabase* db, unsigned securi
     if (!security)
         return nullptr;
     QxObjectSmartPtr<QxCalculator> calculator(new QxCalculator(security.get(), period));
-    QxPriceHistory* history = calculator->prices(period, false);
+    QxPriceHistory* history = calculator->storedPrices(period);
     if (!history || history->numBars() == 0)
         return nullptr;
     return QxObjectSmartPtr<QxPriceHistory>(history->clone());
 }
 
 std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned lookFor, QxPriceHistory* history,
-                                        int64_t from, int64_t till)
+                                        int64_t from, int64_t till, const std::atomic<bool>* stop)
 {
     std::vector<QxIdeaHit> hits;
     if (!history)
@@ -149,9 +149,12 @@ std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned 
     if (range.empty())
         return hits;
     QxObjectSmartPtr<QxCalculator> calculator(new QxCalculator(history));
-    for (size_t bar = range.begin; bar < range.end; ++bar)
+    for (size_t bar = range.begin; bar < range.end; ++bar) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            break;
         if (const unsigned mask = system.evaluate(lookFor, calculator.get(), static_cast<unsigned>(bar)))
             hits.push_back({bar, mask});
+    }
     return hits;
 }
 

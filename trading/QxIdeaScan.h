@@ -27,6 +27,7 @@ QxBarRange ideaScanBarRange(const int64_t* ts, size_t count, int64_t from, int64
 
 #include "core/QxObject.h"
 
+#include <atomic>
 #include <vector>
 
 class QxDatabase;
@@ -47,12 +48,20 @@ std::vector<unsigned>& lastFindingSecurityIds();
 // store nothing.
 QxObjectSmartPtr<QxTradingSystem> privateSystemCopy(const QxTradingSystem& system);
 
-// GUI thread: brings the security up to date from its data provider (a
-// download in the foreground) and reads its history in period, handed out
-// as a copy of its own; null when the id names no security or there are no
-// bars. The calculator used for it is gone on return, so scanned prices do
-// not pile up in the shared cache.
+// GUI thread: the security's stored history in period, handed out as a
+// copy of its own; null when the id names no security or there are no
+// bars. The provider is not asked here (see QxIdeaPrepared). The calculator
+// used for it is gone on return, so scanned prices do not pile up in the
+// shared cache.
 QxObjectSmartPtr<QxPriceHistory> ideaScanHistory(QxDatabase* db, unsigned securityId, Qx::QxPeriod period);
+
+// What preparing a security for the worker gave: its history, or that the
+// provider is still bringing its new bars (the worker asks again later,
+// and the GUI thread does not wait meanwhile).
+struct QxIdeaPrepared {
+    bool pending = false;
+    QxObjectSmartPtr<QxPriceHistory> history;
+};
 
 // One row of a report: the signals of mask at time, with the closing price
 // of that bar and of the history's last bar.
@@ -73,9 +82,10 @@ struct QxIdeaHit {
 // Any thread: the bars of history from..till (ideaScanBarRange) at which
 // system gives signals of lookFor, in ascending order. The system must be a
 // private copy and the history the caller's own: both are computed over a
-// calculator that does not reach the shared cache.
+// calculator that does not reach the shared cache. When stop is raised the
+// evaluation ends before the next bar, with the hits found so far.
 std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned lookFor, QxPriceHistory* history,
-                                        int64_t from, int64_t till);
+                                        int64_t from, int64_t till, const std::atomic<bool>* stop = nullptr);
 
 // The prices columns 2 and 3 of the report show: the close, or for funds,
 // which have none, the net asset value.

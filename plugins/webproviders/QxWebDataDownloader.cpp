@@ -517,6 +517,18 @@ bool QxWebDataDownloader::isDownloading(QxSecurity* security) const
     return security && m_inProgress.count(QxObjectSmartPtr<QxSecurity>(security)) != 0;
 }
 
+bool QxWebDataDownloader::isUpdating(QxSecurity* security) const
+{
+    if (!security)
+        return false;
+    if (isDownloading(security))
+        return true;
+    const QxLessSecurity less;
+    return std::any_of(m_queue.begin(), m_queue.end(), [&](const Request& r) {
+        return !less(r.security.get(), security) && !less(security, r.security.get());
+    });
+}
+
 int64_t QxWebDataDownloader::todayTimestamp() { return timestampFromDateTime(wxDateTime::Today()); }
 
 int64_t QxWebDataDownloader::lastBarTime(QxSecurity* security)

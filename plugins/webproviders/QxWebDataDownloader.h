@@ -132,6 +132,8 @@ public:
     std::size_t numRunningDownloads() const { return m_threads.size(); }
     std::size_t numQueuedDownloads() const { return m_queue.size(); }
     bool isDownloading(QxSecurity* security) const;
+    // Downloading now or queued to.
+    bool isUpdating(QxSecurity* security) const override;
 
     // Handles every completion that has arrived; GUI thread only.
     void drainCompletions();

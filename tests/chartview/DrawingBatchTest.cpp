@@ -2,6 +2,7 @@
 // exactly the pixels the device context gives when each is drawn on its
 // own: the chart paints through both and its pictures must not change.
 #include "chartview/QxLineStamp.h"
+#include "chartview/QxPixelTarget.h"
 #include "chartview/QxShapeBatch.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,57 @@ namespace {
 
 constexpr int kSize = 120;
 
-// Paints on a fresh white memory bitmap, smoothing off when sharp (as the
-// zones paint bars), and returns the picture.
-wxImage paint(bool sharp, const std::function<void(wxDC&)>& draw)
+// How the picture is set up before the shapes are drawn.
+struct Scene {
+    bool sharp = true;     // smoothing off, as the zones paint bars
+    bool noisy = false;    // a background of every shade instead of white
+    bool clipped = false;  // drawn through a clip rectangle
+    wxPoint origin{0, 0};  // the device origin
+};
+
+// Paints on a fresh memory bitmap set up as scene says, and returns the picture.
+wxImage paint(const Scene& scene, const std::function<void(wxDC&)>& draw)
 {
     wxBitmap bitmap(kSize, kSize, 24);
+    if (scene.noisy) {
+        wxImage noise(kSize, kSize);
+        uint32_t state = 99;
+        for (int i = 0; i < kSize * kSize * 3; ++i) {
+            state = state * 1664525u + 1013904223u;
+            noise.GetData()[i] = static_cast<unsigned char>(state >> 24);
+        }
+        bitmap = wxBitmap(noise, 24);
+    }
     wxMemoryDC dc(bitmap);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    if (sharp && dc.GetGraphicsContext())
+    if (!scene.noisy) {
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+    }
+    if (scene.sharp && dc.GetGraphicsContext())
         dc.GetGraphicsContext()->SetAntialiasMode(wxANTIALIAS_NONE);
+    dc.SetDeviceOrigin(scene.origin.x, scene.origin.y);
+    if (scene.clipped)
+        dc.SetClippingRegion(7, 5, 60, 77);
     draw(dc);
+    dc.DestroyClippingRegion();
     dc.SelectObject(wxNullBitmap);
     return bitmap.ConvertToImage();
+}
+
+wxImage paint(bool sharp, const std::function<void(wxDC&)>& draw)
+{
+    Scene scene;
+    scene.sharp = sharp;
+    return paint(scene, draw);
 }
 
 // Number of pixels that differ.
 int differences(const wxImage& a, const wxImage& b)
 {
     int n = 0;
-    for (int i = 0; i < kSize * kSize * 3; ++i)
+    for (int i = 0; i < kSize * kSize * 3; ++i) {
         n += a.GetData()[i] != b.GetData()[i];
+    }
     return n;
 }
 
@@ -70,46 +101,94 @@ TEST(DrawingBatch, BatchedShapesLookAsShapesDrawnOneByOne)
         const wxPoint quad[4] = {{10, 70}, {30, 74}, {30, 90}, {10, 84}};
         polygon(4, quad);
     };
+    Scene sharp, smooth, noisy, clipped;
+    smooth.sharp = false;
+    noisy.noisy = true;
+    clipped.clipped = true;
+    clipped.origin = wxPoint(3, -2);
     const struct {
         const char* name;
-        bool sharp;
+        Scene scene;
         wxPen outline;
         wxBrush fill;
         bool withPolygon;
+        bool asPixels; // the batch goes straight into the picture's pixels
+        bool mixed;    // also drawn with the shapes the context must draw
     } cases[] = {
-        {"sharp, opaque pen", true, pen(*wxBLACK, 1), wxBrush(wxColour(200, 40, 40)), false},
-        {"sharp, see-through fill", true, pen(wxColour(0, 80, 0), 1), wxBrush(wxColour(0, 160, 0, 192)), false},
-        {"sharp, polygons", true, pen(wxColour(100, 100, 60), 1), wxBrush(wxColour(230, 230, 190)), true},
-        {"smooth, two-pixel pen", false, pen(*wxBLUE, 2), wxBrush(wxColour(250, 200, 0)), false},
-        {"sharp, no outline", true, *wxTRANSPARENT_PEN, wxBrush(wxColour(20, 20, 200)), false},
+        {"sharp, opaque pen", sharp, pen(*wxBLACK, 1), wxBrush(wxColour(200, 40, 40)), false, true, true},
+        {"sharp, see-through fill", sharp, pen(wxColour(0, 80, 0), 1), wxBrush(wxColour(0, 160, 0, 192)), false, true,
+         true},
+        {"see-through fill on every shade", noisy, pen(wxColour(0, 80, 0), 1), wxBrush(wxColour(30, 160, 220, 192)),
+         false, true, true},
+        // The context's own batch outlines rectangles with such a pen one
+        // pixel further in than it draws them one by one.
+        {"hair-thin pen on every shade", noisy, pen(wxColour(90, 20, 20), 0), wxBrush(wxColour(250, 250, 0, 40)), false,
+         true, false},
+        {"clipped and shifted", clipped, pen(wxColour(10, 10, 120), 1), wxBrush(wxColour(240, 120, 0, 100)), false,
+         true, true},
+        {"sharp, no outline", sharp, *wxTRANSPARENT_PEN, wxBrush(wxColour(20, 20, 200)), false, true, true},
+        {"sharp, polygons", sharp, pen(wxColour(100, 100, 60), 1), wxBrush(wxColour(230, 230, 190)), true, true, true},
+        {"sharp, see-through pen", sharp, pen(wxColour(0, 0, 0, 128), 1), wxBrush(wxColour(200, 40, 40)), false, false,
+         true},
+        {"sharp, round ends", sharp, wxPen(*wxBLACK, 1), wxBrush(wxColour(200, 40, 40)), false, false, true},
+        {"smooth, two-pixel pen", smooth, pen(*wxBLUE, 2), wxBrush(wxColour(250, 200, 0)), false, false, true},
     };
+    auto straight = [](int x1, int y1, int x2, int y2) { return x1 == x2 || y1 == y2; };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const wxImage single = paint(c.sharp, [&](wxDC& dc) {
-            dc.SetPen(c.outline);
-            dc.SetBrush(c.fill);
-            shapes([&](int x, int y, int w, int h) { dc.DrawRectangle(x, y, w, h); },
-                   [&](int x1, int y1, int x2, int y2) { dc.DrawLine(x1, y1, x2, y2); },
-                   [&](int n, const wxPoint* p) {
-                       if (c.withPolygon)
-                           dc.DrawPolygon(n, p, 0, 0, wxODDEVEN_RULE);
-                   });
+        // Drawn one by one by the device context; straightOnly leaves out
+        // the slanted line and the polygons.
+        auto oneByOne = [&](bool straightOnly) {
+            return paint(c.scene, [&](wxDC& dc) {
+                dc.SetPen(c.outline);
+                dc.SetBrush(c.fill);
+                shapes([&](int x, int y, int w, int h) { dc.DrawRectangle(x, y, w, h); },
+                       [&](int x1, int y1, int x2, int y2) {
+                           if (!straightOnly || straight(x1, y1, x2, y2))
+                               dc.DrawLine(x1, y1, x2, y2);
+                       },
+                       [&](int n, const wxPoint* p) {
+                           if (c.withPolygon && !straightOnly)
+                               dc.DrawPolygon(n, p, 0, 0, wxODDEVEN_RULE);
+                       });
+            });
+        };
+        if (c.mixed) {
+            const wxImage batched = paint(c.scene, [&](wxDC& dc) {
+                // Lines first, as the candles draw their wicks; the slanted
+                // one with the rest, which the context draws.
+                QxShapeBatch lines(dc), rest(dc);
+                shapes([&](int x, int y, int w, int h) { rest.addRectangle(x, y, w, h); },
+                       [&](int x1, int y1, int x2, int y2) {
+                           (straight(x1, y1, x2, y2) ? lines : rest).addLine(x1, y1, x2, y2);
+                       },
+                       [&](int n, const wxPoint* p) {
+                           if (c.withPolygon)
+                               rest.addPolygon(n, p);
+                       });
+                EXPECT_EQ(lines.draw(c.outline), c.asPixels && c.outline.GetStyle() != wxPENSTYLE_TRANSPARENT);
+                EXPECT_FALSE(rest.draw(c.outline, c.fill));
+                EXPECT_TRUE(lines.empty() && rest.empty());
+            });
+            const wxImage single = oneByOne(false);
+            EXPECT_EQ(differences(single, batched), 0);
+            EXPECT_GT(differences(single, paint(c.scene, [](wxDC&) {})), 100) << "something was drawn";
+        }
+        if (c.withPolygon)
+            continue;
+        // Straight shapes alone go into the pixels where the pen and the
+        // picture allow it.
+        const wxImage batched = paint(c.scene, [&](wxDC& dc) {
+            QxShapeBatch all(dc);
+            shapes([&](int x, int y, int w, int h) { all.addRectangle(x, y, w, h); },
+                   [&](int x1, int y1, int x2, int y2) {
+                       if (straight(x1, y1, x2, y2))
+                           all.addLine(x1, y1, x2, y2);
+                   },
+                   [](int, const wxPoint*) {});
+            EXPECT_EQ(all.draw(c.outline, c.fill), c.asPixels);
         });
-        const wxImage batched = paint(c.sharp, [&](wxDC& dc) {
-            // Lines first, as the candles draw their wicks.
-            QxShapeBatch lines(dc), rest(dc);
-            shapes([&](int x, int y, int w, int h) { rest.addRectangle(x, y, w, h); },
-                   [&](int x1, int y1, int x2, int y2) { lines.addLine(x1, y1, x2, y2); },
-                   [&](int n, const wxPoint* p) {
-                       if (c.withPolygon)
-                           rest.addPolygon(n, p);
-                   });
-            lines.draw(c.outline);
-            rest.draw(c.outline, c.fill);
-            EXPECT_TRUE(lines.empty() && rest.empty());
-        });
-        EXPECT_EQ(differences(single, batched), 0);
-        EXPECT_GT(differences(single, paint(c.sharp, [](wxDC&) {})), 100) << "something was drawn";
+        EXPECT_EQ(differences(oneByOne(true), batched), 0) << "straight shapes only";
     }
 }
 
@@ -148,4 +227,59 @@ TEST(DrawingBatch, CopiedLinesLookAsLinesDrawnEachTime)
         EXPECT_EQ(differences(single, copied), 0);
         EXPECT_GT(differences(single, paint(false, [](wxDC&) {})), 100) << "something was drawn";
     }
+}
+
+TEST(DrawingBatch, MarksPaintedIntoThePixelsLookAsTheDeviceContextDrawsThem)
+{
+    const wxBrushStyle styles[] = {wxBRUSHSTYLE_SOLID, wxBRUSHSTYLE_HORIZONTAL_HATCH, wxBRUSHSTYLE_VERTICAL_HATCH,
+                                   wxBRUSHSTYLE_FDIAGONAL_HATCH, wxBRUSHSTYLE_BDIAGONAL_HATCH};
+    const wxColour colours[] = {*wxGREEN, wxColour(200, 30, 90), wxColour(40, 40, 200, 150)};
+    Scene noisy;
+    noisy.noisy = true;
+    for (const wxBrushStyle style : styles)
+        for (const wxColour& colour : colours) {
+            SCOPED_TRACE(testing::Message() << "style " << style << ", colour " << colour.GetAsString().ToStdString());
+            auto marks = [&](auto&& mark) {
+                int n = 0;
+                for (int y = 3; y < 100; y += 23)
+                    for (int x = 2; x < 100; x += 17, ++n)
+                        mark(x + n % 3, y + n % 7, 9 + n % 4, 8 + (n * 5) % 13);
+            };
+            const wxImage drawn = paint(noisy, [&](wxDC& dc) {
+                wxPen pen(colour, 1);
+                pen.SetCap(wxCAP_BUTT);
+                pen.SetJoin(wxJOIN_MITER);
+                dc.SetPen(pen);
+                dc.SetBrush(wxBrush(colour, style));
+                marks([&](int x, int y, int w, int h) { dc.DrawEllipse(x, y, w, h); });
+            });
+            const wxImage written = paint(noisy, [&](wxDC& dc) {
+                QxPixelTarget target(dc);
+                ASSERT_TRUE(target.isOpen());
+                const QxPixelBrush* brush = QxPixelBrush::of(wxBrush(colour, style), 1);
+                const QxPixelPaint* pen = QxPixelPaint::of(colour);
+                ASSERT_TRUE(brush && pen);
+                marks([&](int x, int y, int w, int h) {
+                    QxPixelMask fill, outline;
+                    wxPen none(wxColour(255, 255, 255, 0), 1), white(*wxWHITE, 1);
+                    for (wxPen* p : {&none, &white}) {
+                        p->SetCap(wxCAP_BUTT);
+                        p->SetJoin(wxJOIN_MITER);
+                    }
+                    ASSERT_TRUE(fill.make(wxSize(w + 4, h + 4), 2, [&](wxDC& mask) {
+                        mask.SetPen(none);
+                        mask.SetBrush(*wxWHITE_BRUSH);
+                        mask.DrawEllipse(2, 2, w, h);
+                    }));
+                    ASSERT_TRUE(outline.make(wxSize(w + 4, h + 4), 2, [&](wxDC& mask) {
+                        mask.SetPen(white);
+                        mask.SetBrush(*wxTRANSPARENT_BRUSH);
+                        mask.DrawEllipse(2, 2, w, h);
+                    }));
+                    target.fill(fill, x, y, *brush);
+                    target.fill(outline, x, y, *pen);
+                });
+            });
+            EXPECT_EQ(differences(drawn, written), 0);
+        }
 }

@@ -108,19 +108,22 @@ TEST_F(CalculatorTest, CopiesAndAssignmentMoveUses)
 
 TEST_F(CalculatorTest, ProviderUpdateOrder)
 {
+    enum Mode { eForeground, eBackground, eStoredOnly };
     struct Case {
         const char* name;
-        bool inBackground;
+        Mode mode;
         bool stored;
         bool providerSaves; // a foreground update stores bars
         const char* log;
         bool result;
     } cases[] = {
-        {"foreground", false, true, false, "update(fg);get;", true},
-        {"background with data", true, true, false, "get;update(bg);", true},
-        {"background without data, download works", true, false, true, "get;update(fg);get;", true},
-        {"background without data, nothing comes", true, false, false, "get;update(fg);get;", false},
-        {"foreground without data", false, false, false, "update(fg);get;", false},
+        {"foreground", eForeground, true, false, "update(fg);get;", true},
+        {"background with data", eBackground, true, false, "get;update(bg);", true},
+        {"background without data, download works", eBackground, false, true, "get;update(fg);get;", true},
+        {"background without data, nothing comes", eBackground, false, false, "get;update(fg);get;", false},
+        {"foreground without data", eForeground, false, false, "update(fg);get;", false},
+        {"stored only", eStoredOnly, true, true, "get;", true},
+        {"stored only without data: the provider is not asked", eStoredOnly, false, true, "get;", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -134,11 +137,15 @@ TEST_F(CalculatorTest, ProviderUpdateOrder)
                     raw->stored.reset(makeDaily(10));
             };
         QxCalculator calc(sec.get());
-        EXPECT_EQ(calc.prices(Qx::eDaily, c.inBackground) != nullptr, c.result);
+        const auto load = [&] {
+            return c.mode == eStoredOnly ? calc.storedPrices(Qx::eDaily)
+                                         : calc.prices(Qx::eDaily, c.mode == eBackground);
+        };
+        EXPECT_EQ(load() != nullptr, c.result);
         EXPECT_EQ(sec->log, c.log);
         // Without a history nothing is cached and the next call tries again.
         sec->log.clear();
-        calc.prices(Qx::eDaily, c.inBackground);
+        load();
         EXPECT_EQ(sec->log.empty(), c.result);
     }
 }

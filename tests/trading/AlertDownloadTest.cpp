@@ -82,16 +82,22 @@ TEST_F(AlertMgrTest, ADownloadFiresAnAlertAtIdleTimeAndTheHomeIconShowsIt)
 
         // Price above 150: the stored closes (100) stay below, the server's
         // (200 and the day of the month) are above. The first evaluation
-        // finds the service failing and fires nothing.
+        // runs on the stored bars while the download the setting asked for
+        // is still out, and fires nothing; that download fails.
         QxAlertMgr* mgr = startManager();
         QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(nullptr, 9));
         setting->setPriceOfInterest(150);
         server.mode = wptest::PriceServer::Mode::Error500;
         ASSERT_TRUE(mgr->addSetting(ibm.get(), setting.get(), wptest::daysAgo(4)));
+        QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(ibm.get());
+        ASSERT_NE(provider, nullptr);
+        EXPECT_TRUE(provider->isUpdating(ibm.get()));
         runIdle(500);
         EXPECT_EQ(mgr->pendingEvaluations(), 0);
         EXPECT_EQ(reactor.added, 0);
         EXPECT_EQ(mgr->numNewAlerts(), 0);
+        ASSERT_TRUE(loopUntil([&] { return !provider->isUpdating(ibm.get()); }, 15));
+        EXPECT_EQ(server.requestCount(), 1);
         EXPECT_EQ(lastStored(ibm.get()), wptest::daysAgo(4));
         EXPECT_STREQ(portfolioTools->currentAlertArtId(), "QxART_alert");
 
@@ -112,15 +118,17 @@ TEST_F(AlertMgrTest, ADownloadFiresAnAlertAtIdleTimeAndTheHomeIconShowsIt)
         EXPECT_EQ(lastStored(ibm.get()), wptest::daysAgo(0));
         EXPECT_EQ(reactor.added, mgr->numNewAlerts());
 
-        // The failed evaluation left its marker at today, so of the
-        // downloaded bars above the level only today's fires.
+        // The evaluation made while bars were still to come left its marker
+        // just after the last stored bar, so every downloaded bar above the
+        // level fires, not only today's.
         const QxAlertList* alerts = mgr->alertsOf(ibm.get(), setting.get());
         ASSERT_NE(alerts, nullptr);
         std::vector<int64_t> fired;
         for (const auto& entry : *alerts)
             if (entry.second.status == QxAlert::eNew)
                 fired.push_back(entry.first);
-        EXPECT_EQ(fired, (std::vector<int64_t>{wptest::daysAgo(0)}));
+        EXPECT_EQ(fired, (std::vector<int64_t>{wptest::daysAgo(3), wptest::daysAgo(2), wptest::daysAgo(1),
+                                               wptest::daysAgo(0)}));
         EXPECT_STREQ(portfolioTools->currentAlertArtId(), "QxART_alert_of_alerts");
 
         mgr->removeAlertReactor(&reactor);

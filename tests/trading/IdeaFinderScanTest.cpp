@@ -24,13 +24,23 @@
 
 #include <gtest/gtest.h>
 
+#include "app/QxGatewayFrame.h"
+#include "trading/QxAlertMgr.h"
+#include "trading/QxAlertSetting.h"
+
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
 #include <wx/filename.h>
+#include <wx/uiaction.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;
@@ -158,17 +168,19 @@ protected:
         catcher.reset(new DialogCatcher(
             [this, ids, fromDaysAgo](wxDialog* d) { return answerDialog(d, system.get(), fromDaysAgo, ids); }));
         auto* view = new QxIdeaFinderReportView();
-        if (findStockIdeas(view) != eNoError) {
+        // As the common frame's command: a view without its window is the
+        // caller's to delete; one with a window goes with its frame.
+        const int rc = findStockIdeas(view);
+        if (rc == eCancelledByUser)
             delete view;
-            return nullptr;
-        }
-        return view;
+        return rc == eNoError ? view : nullptr;
     }
 
-    int endMessages() const
+    int endMessages() const { return endMessages(*catcher); }
+    static int endMessages(const DialogCatcher& answers)
     {
         int n = 0;
-        for (const auto& seen : catcher->seen())
+        for (const auto& seen : answers.seen())
             n += seen.message == "Finished finding stock ideas." ? 1 : 0;
         return n;
     }
@@ -347,6 +359,195 @@ TEST_F(IdeaFinderScan, ClosingOrExitingDuringAScanStopsTheWorkerWithoutAMessage)
         EXPECT_EQ(lastFindingSecurityIds(), (std::vector<unsigned>{7, 7, 7}));
         EXPECT_TRUE(QxCommonFrame::findStockIdeasEnabled());
     }
+}
+
+// A price service that answers after 20 s: while the downloads of a scan
+// and of the alert evaluation wait, the home window takes a click at once.
+// The scan waits for its first security's bars, the alert evaluation has
+// run on the stored ones, and nothing of it waits on the GUI thread.
+TEST_F(IdeaFinderScan, ASlowServiceLeavesTheHomeWindowAnsweringDuringAScanAndTheAlertEvaluation)
+{
+    server.mode = wptest::PriceServer::Mode::Slow;
+    server.slowMs = 20000;
+    const std::vector<unsigned> ids = addSecurities(5);
+    auto* home = new QxGatewayFrame;
+    ASSERT_TRUE(TestSupport::pumpUntil([&] { return home->IsShownOnScreen(); }, 5000));
+    // Beside where the report opens, as a window manager would place it.
+    home->Move(1600 - home->GetSize().x, 0);
+    framestest::pump(300);
+
+    // As the alert file's settings are added at start-up: a background
+    // download is asked for and an evaluation scheduled half a second on.
+    wptest::MemSecurity* watched = category->add("ALRT", "Alerted");
+    for (int d = 40; d >= 4; --d)
+        putBar(watched, daysAgo(d), 100);
+    QxAlertMgr* alerts = QxAlertMgr::get();
+    QxObjectSmartPtr<QxAlertSetting> setting(new QxAlertSetting(nullptr, 9));
+    setting->setPriceOfInterest(150);
+    ASSERT_TRUE(alerts->addSetting(watched, setting.get(), daysAgo(4)));
+
+    QxIdeaFinderReportView* view = start(ids, 12);
+    ASSERT_NE(view, nullptr);
+    view->frame()->Move(0, 0);
+    ASSERT_TRUE(TestSupport::loopUntil(
+        [&] { return alerts->pendingEvaluations() == 0 && server.requestCount() == 2; }, 15))
+        << "the evaluation ran and both downloads wait for their answers";
+    EXPECT_TRUE(view->isRunning());
+    EXPECT_EQ(view->GetItemCount(), 1) << "only the progress row: the first security's bars are not in yet";
+    EXPECT_EQ(view->GetItemText(0, 1), "1/5");
+
+    // A click on the home window, where no tool is.
+    home->Raise();
+    framestest::pump(200);
+    const wxRect client = home->GetClientRect();
+    const wxPoint at = home->ClientToScreen(wxPoint(client.GetRight() - 4, client.GetBottom() - 4));
+    wxWindow* target = wxFindWindowAtPoint(at);
+    ASSERT_NE(target, nullptr);
+    ASSERT_EQ(wxGetTopLevelParent(target), home);
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point landed{};
+    target->Bind(wxEVT_LEFT_DOWN, [&](wxMouseEvent& event) {
+        landed = Clock::now();
+        event.Skip();
+    });
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(at);
+    framestest::pump(50);
+    const Clock::time_point clicked = Clock::now();
+    mouse.MouseDown();
+    mouse.MouseUp();
+    ASSERT_TRUE(TestSupport::loopUntil([&] { return landed != Clock::time_point{}; }, 30));
+    const double latencyMs = std::chrono::duration<double, std::milli>(landed - clicked).count();
+    RecordProperty("click_to_handler_ms", std::to_string(latencyMs));
+    EXPECT_LT(latencyMs, 200.0);
+    EXPECT_EQ(server.requestCount(), 2) << "the answers still wait";
+    EXPECT_TRUE(view->isRunning());
+
+    view->frame()->Close(true);
+    EXPECT_TRUE(TestSupport::pumpUntil([] { return !QxIdeaFindingThread::exists(); }, 5000))
+        << "a scan waiting for a download stops at once";
+    QxAlertMgr::destroy();
+}
+
+namespace {
+
+// Above, holding at one bar until the test lets it go: it counts the bars
+// it evaluated, and sleeps at every bar after the held one, so that a scan
+// which goes on after a stop takes far longer than the stop allows.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    unsigned holdAt = 0;
+    bool reached = false;
+    bool released = false;
+    std::atomic<unsigned> evaluated{0};
+};
+
+class HeldAbove : public QxAbove {
+public:
+    explicit HeldAbove(std::shared_ptr<Gate> gate) : m_gate(std::move(gate)) {}
+    QxCondition* clone() const override { return new HeldAbove(*this); }
+    bool evaluate(QxCalculator* calculator, unsigned bar) const override
+    {
+        ++m_gate->evaluated;
+        if (bar == m_gate->holdAt) {
+            std::unique_lock<std::mutex> lock(m_gate->mutex);
+            m_gate->reached = true;
+            m_gate->changed.notify_all();
+            m_gate->changed.wait(lock, [this] { return m_gate->released; });
+        } else if (bar > m_gate->holdAt) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return QxAbove::evaluate(calculator, bar);
+    }
+
+private:
+    std::shared_ptr<Gate> m_gate;
+};
+
+} // namespace
+
+// A stop asked for while the worker evaluates a security of 1,000 bars
+// ends the worker at the next bar, whether the report is closed or the
+// program exits; the exit's wait returns only once the worker is gone.
+TEST_F(IdeaFinderScan, AStopEndsTheWorkerWithinTheBarItEvaluates)
+{
+    wptest::MemCategory* plain = db->add("Plain", "");
+    wptest::MemSecurity* s = plain->add("LONG", "Long history");
+    for (int d = 1000; d >= 1; --d)
+        putBar(s, daysAgo(d), 100 + d % 7);
+    enum class When { Close, Exit };
+    for (When when : {When::Close, When::Exit}) {
+        SCOPED_TRACE(int(when));
+        auto gate = std::make_shared<Gate>();
+        gate->holdAt = 300;
+        QxObjectSmartPtr<QxCondition> condition(new HeldAbove(gate));
+        condition->setFirstSeries(closeId());
+        condition->setSecondSeries(QxSeriesId::constant(103));
+        QxObjectSmartPtr<QxSignal> entry(new QxSignal());
+        entry->addCondition(condition.get());
+        QxObjectSmartPtr<QxTradingSystem> held(new QxTradingSystem());
+        held->setType(Qx::eLongOnly);
+        held->setLongEntrySignal(entry.get());
+
+        DialogCatcher answers;
+        auto* frame = new QxIdeaFinderReportFrame();
+        auto* view = new QxIdeaFinderReportView();
+        view->setFrame(frame);
+        ASSERT_EQ(view->create(), eNoError);
+        frame->setView(view);
+        frame->Show();
+        ASSERT_TRUE(view->startScan(held.get(), Qx::eLongEntry, 0, INT64_MAX, Qx::eDaily, {s->id()}));
+        ASSERT_TRUE(TestSupport::pumpUntil(
+            [&] {
+                std::lock_guard<std::mutex> lock(gate->mutex);
+                return gate->reached;
+            },
+            30000));
+        const unsigned atStop = gate->evaluated.load();
+        // Lets the held bar go once the stop has been asked for.
+        std::atomic<bool> stopAsked{false};
+        std::thread releaser([&] {
+            while (!stopAsked)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::lock_guard<std::mutex> lock(gate->mutex);
+            gate->released = true;
+            gate->changed.notify_all();
+        });
+        if (when == When::Close) {
+            stopAsked = true;
+            frame->Close(true);
+            EXPECT_TRUE(TestSupport::pumpUntil([] { return !QxIdeaFindingThread::exists(); }, 60000));
+        } else {
+            stopAsked = true;
+            QxIdeaFindingThread::stopAllAndWait();
+            EXPECT_FALSE(QxIdeaFindingThread::exists()) << "the exit goes on only once the worker is gone";
+            frame->Destroy();
+        }
+        releaser.join();
+        EXPECT_EQ(gate->evaluated.load(), atStop) << "no bar after the one it was on";
+        framestest::pump(50);
+        EXPECT_EQ(endMessages(answers), 0);
+    }
+}
+
+// A worker that cannot start is told, and leaves no empty report behind.
+TEST_F(IdeaFinderScan, AWorkerThatCannotStartIsToldAndLeavesNoReport)
+{
+    const std::vector<unsigned> ids = addSecurities(2);
+    QxIdeaFindingThread::setStartCheck([] { return false; });
+    const size_t windowsBefore = wxTopLevelWindows.size();
+    EXPECT_EQ(start(ids, 12), nullptr);
+    QxIdeaFindingThread::setStartCheck(nullptr);
+    ASSERT_FALSE(catcher->seen().empty());
+    EXPECT_EQ(catcher->seen().back().message,
+              "Finding stock ideas could not be started: the system gave no thread for the search.");
+    framestest::pump(50);
+    EXPECT_EQ(wxTopLevelWindows.size(), windowsBefore) << "the report frame is gone";
+    EXPECT_FALSE(QxIdeaFindingThread::exists());
+    EXPECT_TRUE(QxCommonFrame::findStockIdeasEnabled());
+    EXPECT_EQ(server.requestCount(), 0);
 }
 
 // Three rows of a finished report exported through the view: the golden

@@ -205,6 +205,12 @@ TYPED_TEST(ProviderDownload, BackgroundDownloadsRespectTheLimitAndQueueOrder)
         this->provider->update(s, true);
     EXPECT_EQ(this->provider->numRunningDownloads(), std::min<size_t>(limit, n));
     EXPECT_EQ(this->provider->numQueuedDownloads(), n - std::min<size_t>(limit, n));
+    // Running and queued alike still bring bars; a security not asked for does not.
+    EXPECT_TRUE(this->provider->isUpdating(securities.front()));
+    EXPECT_TRUE(this->provider->isUpdating(securities.back()));
+    EXPECT_FALSE(this->provider->isDownloading(securities.back()));
+    MemSecurity* other = this->security("IDLE", 2);
+    EXPECT_FALSE(this->provider->isUpdating(other));
 
     // Asked again while running or queued: not started twice at once.
     this->provider->update(securities.front(), true);
@@ -212,6 +218,7 @@ TYPED_TEST(ProviderDownload, BackgroundDownloadsRespectTheLimitAndQueueOrder)
     ASSERT_TRUE(pumpUntil(
         [&] { return this->provider->numRunningDownloads() == 0 && this->provider->numQueuedDownloads() == 0; }, 30));
     EXPECT_EQ(this->provider->started, order);
+    EXPECT_FALSE(this->provider->isUpdating(securities.back()));
     EXPECT_TRUE(this->provider->limitKept);
     EXPECT_LE(unsigned(this->server.maxConcurrent()), limit);
     for (MemSecurity* s : securities) {
