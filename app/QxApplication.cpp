@@ -140,8 +140,10 @@ QxApplication::QxApplication() : m_appTitle(kAppTitle)
     wxIdleEvent::SetMode(wxIDLE_PROCESS_SPECIFIED);
     // Framework assertions are silent in the program.
     wxSetAssertHandler(nullptr);
-    // Everything that asks the framework for its configuration gets ours.
-    wxConfigBase::Set(&m_config);
+    // Everything that asks the framework for its configuration gets ours;
+    // one made before (on demand) comes back when we go, so that the
+    // framework still deletes it.
+    m_previousConfig = wxConfigBase::Set(&m_config);
 }
 
 QxApplication::~QxApplication()
@@ -162,7 +164,8 @@ QxApplication::~QxApplication()
     QxIndicatorRegistry::destroy();
     wxTranslations::Set(nullptr); // deletes the translations object
     if (wxConfigBase::Get(false) == &m_config)
-        wxConfigBase::Set(nullptr);
+        wxConfigBase::Set(m_previousConfig);
+    m_previousConfig = nullptr;
 }
 
 QxApplication* QxApplication::getApp() { return dynamic_cast<QxApplication*>(wxTheApp); }
@@ -414,7 +417,8 @@ void QxApplication::CleanUp()
     m_socketsInitialised = false;
     // The framework deletes its current configuration; ours is a member.
     if (wxConfigBase::Get(false) == &m_config)
-        wxConfigBase::Set(nullptr);
+        wxConfigBase::Set(m_previousConfig);
+    m_previousConfig = nullptr;
     wxApp::CleanUp();
 }
 

@@ -152,6 +152,7 @@ private:
     QxObjectSmartPtr<QxDatabase> m_currentDatabase;
     std::unique_ptr<QxPluginLoader> m_plugins;
     wxConfigEx m_config;
+    wxConfigBase* m_previousConfig = nullptr; // the framework's, made before ours
     QxFrameTracker m_frames;
     QxTopLevelWindow* m_hiddenParent = nullptr;
     wxString m_appTitle;

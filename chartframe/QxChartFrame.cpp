@@ -28,7 +28,6 @@
 #include "core/QxIndicator.h"
 #include "core/QxErrorCode.h"
 #include "core/platform/QxFileDialogExt.h"
-#include "core/platform/QxKeyAliases.h"
 #include "core/platform/QxMenuArt.h"
 #include "trading/QxSignalMarker.h"
 
@@ -98,10 +97,7 @@ QxChartFrame::QxChartFrame() : FBChartFrame()
 
     connectOwnEvents(true);
 
-    // "+" and "-" accelerators need the keys a keyboard actually sends.
-    const std::vector<wxAcceleratorEntry> aliases = qxMenuKeyAliases(m_chartMenu);
-    if (!aliases.empty())
-        SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(aliases.size()), aliases.data()));
+    readMenuShortcuts();
 
     // Both are read before sizing: the size event of SetSize records the
     // frame as not maximised.
@@ -141,6 +137,7 @@ void QxChartFrame::setChartView(QxChartView* view)
     m_mgr->AddPane(view, wxAuiPaneInfo().Name("Chart View").CenterPane().PaneBorder(false));
     m_mgr->Update();
     m_graphicsToolbar->setChartView(view);
+    setKeyWindow(view);
     Bind(wxEVT_SET_FOCUS, &QxChartFrame::onSetFocus, this);
 }
 

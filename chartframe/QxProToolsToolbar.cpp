@@ -12,7 +12,7 @@ QxProToolsToolbar::QxProToolsToolbar(wxWindow* parent, wxWindowID, const wxPoint
     qxAddTool(this, m_bitmapSize, 30007, "Stock Idea Finder              ", "QxART_stock_idea",
               "Find Stock Ideas\nCtrl+F", wxITEM_NORMAL, false);
     qxAddTool(this, m_bitmapSize, 30009, "Manage Trading Systems", "QxART_manage_systems",
-              "Manage Trading Systems\nCtrl+Shift+T", wxITEM_NORMAL, false);
+              "Manage Trading Systems\nCtrl+Shift+M", wxITEM_NORMAL, false);
 }
 
 QxProToolsToolbar::~QxProToolsToolbar() = default;

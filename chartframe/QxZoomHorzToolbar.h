@@ -21,4 +21,11 @@ public:
     // A click on the zoom-in tool's arrow pops the preset menu up below the
     // tool; any other drop-down event passes on.
     void onZoomDropDown(wxAuiToolBarEvent& event);
+    // Whether a point of the toolbar lies on the zoom-in tool's arrow.
+    bool onPresetArrow(const wxPoint& point);
+
+private:
+    // The arrow stays a way to the presets while zooming in is disabled.
+    void onLeftDown(wxMouseEvent& event);
+    void showPresetMenu();
 };

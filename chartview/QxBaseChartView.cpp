@@ -67,9 +67,19 @@ int QxHorzScrollModel::barPixels() const
     return std::max(1, roundPos(1.0 / m_barsPerPixel));
 }
 
+int QxHorzScrollModel::pagePixels() const
+{
+    // The bars shown, not the window: beside the value axes a page of the
+    // window's width would skip bars nobody saw.
+    if (m_barsPerPixel <= 0.0 || m_barsPerPixel >= 4294967294.0)
+        return std::max(1, m_hThumb);
+    const int bars = roundPos((double(m_barOffset) + 1.0) / m_barsPerPixel);
+    return std::max(1, std::min(bars, std::max(1, m_hThumb)));
+}
+
 int QxHorzScrollModel::increment(Step step, int pos, int thumbPos, bool ctrlDown) const
 {
-    const int page = std::max(1, m_hThumb);
+    const int page = pagePixels();
     int inc = 0;
     switch (step) {
     case eLineUp: inc = ctrlDown ? -page : -barPixels(); break;
@@ -212,6 +222,7 @@ const wxEventType* scrollEventTypes()
 QxBaseChartView::QxBaseChartView() : QxCursorMgrMixin<QxBaseChartView>(this), m_annotHandler(this)
 {
     Bind(wxEVT_SIZE, &QxBaseChartView::onSize, this);
+    Bind(wxEVT_MOUSEWHEEL, &QxBaseChartView::onMouseWheel, this);
     for (int i = 0; i < 8; ++i)
         Bind(wxEventTypeTag<wxScrollWinEvent>(scrollEventTypes()[i]), &QxBaseChartView::onScrollEvent, this);
     // Horizontally the window never shifts pixels: a scroll shows other bars.
@@ -223,6 +234,7 @@ QxBaseChartView::~QxBaseChartView()
 {
     m_annotHandler.release();
     Unbind(wxEVT_SIZE, &QxBaseChartView::onSize, this);
+    Unbind(wxEVT_MOUSEWHEEL, &QxBaseChartView::onMouseWheel, this);
     for (int i = 0; i < 8; ++i)
         Unbind(wxEventTypeTag<wxScrollWinEvent>(scrollEventTypes()[i]), &QxBaseChartView::onScrollEvent, this);
 }
@@ -321,12 +333,104 @@ bool QxBaseChartView::doesSupportAnnot(int) const { return true; }
 void QxBaseChartView::onScroll(wxScrollWinEvent& event)
 {
     if (event.GetOrientation() == wxVERTICAL) {
-        HandleOnScroll(event);
+        // The window scrolls one pixel per unit: a line is lineHeight.
+        const wxEventType t = event.GetEventType();
+        if (t == wxEVT_SCROLLWIN_LINEUP || t == wxEVT_SCROLLWIN_LINEDOWN)
+            scrollVertTo(vertPos() + (t == wxEVT_SCROLLWIN_LINEUP ? -lineHeight() : lineHeight()));
+        else
+            HandleOnScroll(event);
         return;
     }
     const int inc = calcHorzScrollInc(event);
     if (inc != 0)
         scrollHorzTo(horzPos() + inc);
+}
+
+int QxBaseChartView::lineHeight() const { return std::max(GetCharHeight(), GetClientSize().y / 10); }
+
+namespace {
+// A scroll event as the scroll bar sends it.
+wxScrollWinEvent scrollEvent(wxWindow* window, wxEventType type, int orient, int pos = 0)
+{
+    wxScrollWinEvent event(type, pos, orient);
+    event.SetEventObject(window);
+    return event;
+}
+} // namespace
+
+bool QxBaseChartView::handleScrollKey(const wxKeyEvent& event)
+{
+    const int mods = event.GetModifiers();
+    if (mods != wxMOD_NONE && mods != wxMOD_CONTROL)
+        return false;
+    const bool ctrl = mods == wxMOD_CONTROL;
+    wxEventType type = wxEVT_NULL;
+    int orient = wxHORIZONTAL;
+    int pos = 0;
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT: type = wxEVT_SCROLLWIN_LINEUP; break;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT: type = wxEVT_SCROLLWIN_LINEDOWN; break;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP: type = wxEVT_SCROLLWIN_PAGEUP; break;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN: type = wxEVT_SCROLLWIN_PAGEDOWN; break;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+    case WXK_END:
+    case WXK_NUMPAD_END: {
+        // The scroll bar's own way to an end is its thumb dragged there.
+        const bool home = event.GetKeyCode() == WXK_HOME || event.GetKeyCode() == WXK_NUMPAD_HOME;
+        type = wxEVT_SCROLLWIN_THUMBRELEASE;
+        pos = home ? 0 : m_scroll.hMax();
+        if (ctrl) {
+            wxScrollWinEvent vertical = scrollEvent(this, home ? wxEVT_SCROLLWIN_TOP : wxEVT_SCROLLWIN_BOTTOM, wxVERTICAL);
+            onScroll(vertical);
+        }
+        break;
+    }
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        type = wxEVT_SCROLLWIN_LINEUP;
+        orient = wxVERTICAL;
+        break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        type = wxEVT_SCROLLWIN_LINEDOWN;
+        orient = wxVERTICAL;
+        break;
+    default: return false;
+    }
+    wxScrollWinEvent scroll = scrollEvent(this, type, orient, pos);
+    onScroll(scroll);
+    return true;
+}
+
+void QxBaseChartView::onMouseWheel(wxMouseEvent& event)
+{
+    // Notches, not the toolkit's fractions: a fine wheel adds up to one.
+    m_wheelRotation += event.GetWheelRotation();
+    const int delta = std::max(1, event.GetWheelDelta());
+    const int notches = m_wheelRotation / delta;
+    m_wheelRotation -= notches * delta;
+    if (notches == 0)
+        return;
+    const bool sideways = event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL || event.ShiftDown();
+    if (!sideways) {
+        // Away from the user shows what is above.
+        const int to = std::clamp(vertPos() - notches * lineHeight(), 0, m_scroll.vMax());
+        wxScrollWinEvent scroll = scrollEvent(this, wxEVT_SCROLLWIN_THUMBRELEASE, wxVERTICAL, to);
+        onScroll(scroll);
+        return;
+    }
+    // A sideways wheel turned right reports positive rotation; Shift with
+    // the wheel turned away goes back in time.
+    const int toLater = event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL ? notches : -notches;
+    const int step = std::max(m_scroll.barPixels(), m_scroll.pagePixels() / 10);
+    wxScrollWinEvent scroll =
+        scrollEvent(this, wxEVT_SCROLLWIN_THUMBRELEASE, wxHORIZONTAL, horzPos() + toLater * step);
+    onScroll(scroll);
 }
 
 void QxBaseChartView::startPanning(const wxPoint& point)
@@ -399,8 +503,12 @@ void QxBaseChartView::invalidateRect(const wxRect& logical)
 void QxBaseChartView::setAnnotTool(int tool)
 {
     eraseCrosshair();
-    if (tool == m_annotHandler.getTool())
+    if (tool == m_annotHandler.getTool()) {
+        // Choosing the tool in hand again puts it down.
+        if (tool != 0)
+            m_annotHandler.dropTool();
         return;
+    }
     m_annotHandler.setTool(tool);
     if (tool == 0)
         resetCursor();

@@ -79,8 +79,10 @@ public:
     int vRange() const { return m_vRange; }
     int vThumb() const { return m_vThumb; }
     int vMax() const { return m_vRange > m_vThumb ? m_vRange - m_vThumb : 0; }
-    // Pixels of one bar, at least 1.
+    // Pixels of one bar, at least 1; of the bars shown (a page), at most
+    // the window's width.
     int barPixels() const;
+    int pagePixels() const;
 
 private:
     uint32_t m_barOffset = 0;                // visible bars - 1
@@ -128,6 +130,19 @@ public:
     virtual bool doesSupportAnnot(int tool) const;
     virtual void onScroll(wxScrollWinEvent& event);
 
+    // The keys that move through the chart, taken the way the scroll bars
+    // move it: Left and Right one bar, with Ctrl (and Page Up, Page Down) a
+    // page of bars, Home and End the first and the last bar (with Ctrl also
+    // the top and the bottom of the zones), Up and Down a line of the zones.
+    // True when the key was one of them.
+    bool handleScrollKey(const wxKeyEvent& event);
+    // A wheel notch scrolls a line of the zones; with Shift, or on a
+    // sideways wheel, a tenth of the window's width of bars.
+    void onMouseWheel(wxMouseEvent& event);
+    // Pixels of one vertical line: a tenth of the window, at least a line
+    // of text.
+    int lineHeight() const;
+
     // Called by the derived view after each layout of the chart.
     void setupScroll(unsigned visibleBars, unsigned totalBars, int previousWidth);
     // Moves horizontally to pos (clamped and snapped to a bar) and shows
@@ -150,7 +165,8 @@ public:
     // Repaints that logical rectangle from the chart picture.
     void invalidateRect(const wxRect& logical);
 
-    // Selects an annotation tool (0 none) and shows it in the cursor.
+    // Selects an annotation tool (0 none) and shows it in the cursor; the
+    // tool in hand chosen again puts it down.
     void setAnnotTool(int tool);
     int getAnnotTool() const { return m_annotHandler.getTool(); }
     QxAnnot* getActiveAnnot() const { return m_annotHandler.getActiveAnnot(); }
@@ -189,6 +205,7 @@ protected:
     int m_panAnchorY = 0;
     wxPoint m_lastMousePos{0, 0}; // device coordinates
     bool m_skipNextScrollbar = false;
+    int m_wheelRotation = 0; // turned but not yet a whole notch
     QxOverlay m_overlay;
     QxChartAnnotHandler m_annotHandler;
 

@@ -363,9 +363,14 @@ void QxChartAnnotHandler::complete(const wxPoint& p)
 
 bool QxChartAnnotHandler::onKeyDown(wxKeyEvent& event)
 {
-    if (!m_active.get())
-        return false;
     const int key = event.GetKeyCode();
+    if (!m_active.get()) {
+        // A chosen tool with nothing drawn yet: Escape puts it down.
+        if (key != WXK_ESCAPE || m_tool == 0)
+            return false;
+        dropTool();
+        return true;
+    }
     const bool erase = key == WXK_BACK || key == WXK_DELETE;
     if (erase && m_state == eIdle) {
         m_view->removeAnnot(m_zone, m_active.get());
@@ -382,6 +387,18 @@ bool QxChartAnnotHandler::onKeyDown(wxKeyEvent& event)
         return true;
     }
     return false;
+}
+
+void QxChartAnnotHandler::dropTool()
+{
+    if (m_state != eIdle) {
+        // What the tool was making (or the copy following the mouse) was
+        // never stored and goes with it.
+        m_press = eNoPress;
+        setActiveAnnot(nullptr);
+        m_state = eIdle;
+    }
+    clearTool();
 }
 
 // ---------------------------------------------------------------------------

@@ -56,6 +56,8 @@ public:
     void onInplaceTextCancel() override;
 
     int getTool() const { return m_tool; }
+    // Back to no tool, dropping whatever the tool was still making.
+    void dropTool();
     void setTool(int tool) { m_tool = tool; }
     int getZone() const { return m_zone; }
     State getState() const { return m_state; }

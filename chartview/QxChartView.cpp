@@ -605,6 +605,8 @@ void QxChartView::onKeyDown(wxKeyEvent& event)
         resetCursor();
         return;
     }
+    if (handleScrollKey(event))
+        return;
     event.Skip();
 }
 

@@ -6,7 +6,6 @@
 #include "chartframe/QxGraphicPropsToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxPointAndFigureView.h"
-#include "core/platform/QxKeyAliases.h"
 
 #include <wx/artprov.h>
 #include <wx/intl.h>
@@ -30,10 +29,7 @@ QxPointAndFigureFrame::QxPointAndFigureFrame() : FBPointAndFigureFrame()
     SetIcons(wxArtProvider::GetIconBundle("QxArt_pnf_frame", "wxART_OTHER_C"));
     addMenus();
 
-    // "+" and "-" accelerators need the keys a keyboard actually sends.
-    const std::vector<wxAcceleratorEntry> aliases = qxMenuKeyAliases(m_pnfMenu);
-    if (!aliases.empty())
-        SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(aliases.size()), aliases.data()));
+    readMenuShortcuts();
 
     // Both are read before sizing: the size event of SetSize records the
     // frame as not maximised.
@@ -123,6 +119,7 @@ void QxPointAndFigureFrame::setView(QxPointAndFigureView* view)
         return;
     m_view = view;
     m_graphicsToolbar->setChartView(view);
+    setKeyWindow(view);
     m_mgr->AddPane(view, wxAuiPaneInfo().Name("Point and Figure View").CenterPane().PaneBorder(false));
     m_mgr->Update();
     Bind(wxEVT_SET_FOCUS, &QxPointAndFigureFrame::onSetFocus, this);

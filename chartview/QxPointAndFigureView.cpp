@@ -248,7 +248,7 @@ void QxPointAndFigureView::onLeftUp(wxMouseEvent& event)
 
 void QxPointAndFigureView::onKeyDown(wxKeyEvent& event)
 {
-    if (annotHandler().onKeyDown(event))
+    if (annotHandler().onKeyDown(event) || handleScrollKey(event))
         return;
     event.Skip();
 }

@@ -14,7 +14,6 @@
 #include "chartframe/QxProToolsToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "core/QxErrorCode.h"
-#include "core/platform/QxKeyAliases.h"
 #include "trading/QxAlertMgr.h"
 
 #include "ChartFrameTestSupport.h"
@@ -369,70 +368,6 @@ TEST_F(ChartFrameTest, PortfolioToolbarWatchesTheAlertManager)
     EXPECT_EQ(QxPortfolioToolbar::alertArtId(1), std::string("QxART_alert_of_alerts"));
     closeFrame(frame);
     EXPECT_EQ(mgr->numAlertReactors(), before);
-}
-
-TEST_F(ChartFrameTest, KeyAliasesOfTheChartMenu)
-{
-    auto* frame = new QxChartFrame();
-    const auto aliases = qxMenuKeyAliases(frame->chartMenu());
-    auto has = [&](int flags, int key, int command) {
-        return std::any_of(aliases.begin(), aliases.end(), [&](const wxAcceleratorEntry& e) {
-            return e.GetFlags() == flags && e.GetKeyCode() == key && e.GetCommand() == command;
-        });
-    };
-    EXPECT_TRUE(has(wxACCEL_CTRL, '=', 1018));
-    EXPECT_TRUE(has(wxACCEL_CTRL, WXK_NUMPAD_ADD, 1018));
-    EXPECT_TRUE(has(wxACCEL_CTRL, WXK_NUMPAD_SUBTRACT, 1019));
-    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '_', 1021));
-    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '=', 1022));
-    // The pattern detectors' Shift+Ctrl+9, 1, 2 and 3.
-    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '(', 1014));
-    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '!', 1015));
-    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '@', 1016));
-    EXPECT_TRUE(has(wxACCEL_CTRL | wxACCEL_SHIFT, '#', 1017));
-    closeFrame(frame);
-}
-
-// Keys as a GTK keyboard sends them reach the zoom commands.
-TEST_F(ChartFrameTest, ZoomKeysAsTheKeyboardSendsThem)
-{
-    if (cframetest::runOnPrivateDisplay("ChartFrameTest.ZoomKeysAsTheKeyboardSendsThem"))
-        return;
-    auto* frame = new QxChartFrame();
-    std::vector<int> seen;
-    frame->Bind(wxEVT_MENU, [&seen](wxCommandEvent& e) { seen.push_back(e.GetId()); e.Skip(); }, 1000, 1030);
-    frame->Show();
-    frame->Raise();
-    frame->SetFocus();
-    pump(400);
-
-    struct Key {
-        int key;
-        int modifiers;
-        int command;
-    };
-    const Key keys[] = {
-        {'=', wxMOD_CONTROL, 1018},                       // "+" without its Shift
-        {WXK_NUMPAD_ADD, wxMOD_CONTROL, 1018},
-        {'-', wxMOD_CONTROL, 1019},
-        {WXK_NUMPAD_SUBTRACT, wxMOD_CONTROL, 1019},
-        {'0', wxMOD_CONTROL, 1020},
-        {'-', wxMOD_CONTROL | wxMOD_SHIFT, 1021},         // arrives as "_"
-        {'=', wxMOD_CONTROL | wxMOD_SHIFT, 1022},         // arrives as "+"
-        {'9', wxMOD_CONTROL | wxMOD_SHIFT, 1014},         // arrives as "("
-        {'1', wxMOD_CONTROL | wxMOD_SHIFT, 1015},         // arrives as "!"
-        {'2', wxMOD_CONTROL | wxMOD_SHIFT, 1016},
-        {'3', wxMOD_CONTROL | wxMOD_SHIFT, 1017},
-        {WXK_F6, wxMOD_NONE, 1004},
-    };
-    wxUIActionSimulator sim;
-    for (const Key& k : keys) {
-        seen.clear();
-        sim.Char(k.key, k.modifiers);
-        pump(250);
-        EXPECT_EQ(seen, std::vector<int>{k.command}) << "key " << k.key << " modifiers " << k.modifiers;
-    }
-    closeFrame(frame);
 }
 
 TEST_F(ChartFrameTest, Screenshot)

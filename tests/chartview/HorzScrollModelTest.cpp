@@ -123,6 +123,22 @@ TEST(HorzScrollModel, StepsClampAtTheEnds)
     }
 }
 
+TEST(HorzScrollModel, APageIsTheBarsShownNotTheWindow)
+{
+    // Value axes take 100 of the 500 pixels: 40 bars are shown.
+    Input in = wideChart(0, 500, 0, 999);
+    in.visibleBars = 40;
+    in.virtualSize = wxSize(10100, 600);
+    QxHorzScrollModel model;
+    model.setup(in);
+    ASSERT_DOUBLE_EQ(model.barsPerPixel(), 0.1);
+    using M = QxHorzScrollModel;
+    EXPECT_EQ(model.increment(M::ePageDown, 0, 0, false), 400);
+    EXPECT_EQ(model.increment(M::ePageUp, 5000, 0, false), -400);
+    EXPECT_EQ(model.increment(M::eLineDown, 0, 0, true), 400) << "Ctrl with an arrow";
+    EXPECT_EQ(model.posToBar(400) - model.posToBar(0), 40u);
+}
+
 TEST(HorzScrollModel, PositionsSnapToBars)
 {
     QxHorzScrollModel model;

@@ -294,9 +294,8 @@ TEST_F(SymbolSelectionTest, PreferencesPersistAcrossRuns)
     EXPECT_EQ(dlg->securityList()->GetItemCount(), 12);
     EXPECT_GT(dlg->GetSize().x, 100);
     QxSymbolSelectionDlg::destroy(); // saves into that store
-    // No application owns the store get() made once the stand-in went.
-    if (wxConfigBase::Get(false) == &store)
-        delete wxConfigBase::Set(nullptr);
+    // The next run's application gave the store back to the one still running.
+    EXPECT_EQ(&store, &scoped.app().getConfig());
 }
 
 TEST_F(SymbolSelectionTest, SingleAndMultipleSelectionReturnTheChosenIds)
