@@ -36,7 +36,8 @@ struct QxGlobalVars {
     wxSize simpleSystemTestReportFrameSize{1000, 800};
     bool simpleSystemTestReportFrameIsMaximized = false;
     wxSize alertMgrFrameSize{500, 350};
-    wxSize portfolioMgrFrameSize{900, 560};
+    // -1: as large as the portfolio manager's texts and tools need.
+    wxSize portfolioMgrFrameSize{-1, -1};
 
     // The one record of the process.
     static QxGlobalVars& get();
