@@ -95,16 +95,22 @@ void QxPointAndFigureView::setupChart()
     m_pnf.layout(dc, width);
 }
 
-bool QxPointAndFigureView::canShowBoxPixels(int pixels) const
+bool QxPointAndFigureView::fitsHeight(int pixels) const
 {
     const long levels = long(m_pnf.levelY().size());
     return long(pixels) * std::max(levels, 1L) + 2L * m_pnf.titleHeight() < long(kMaxVirtualHeight);
 }
 
+bool QxPointAndFigureView::canShowBoxPixels(int pixels) const
+{
+    // A column wider than the plot would show nothing at all.
+    return fitsHeight(pixels) && pixels <= m_pnf.chartWidth() - 2 * m_pnf.plotLeft();
+}
+
 void QxPointAndFigureView::fitPicture()
 {
     // Only a picture beyond what the scroll positions count gives way.
-    while (!canShowBoxPixels(m_pnf.boxPixels()) && m_pnf.boxPixels() > 2) {
+    while (!fitsHeight(m_pnf.boxPixels()) && m_pnf.boxPixels() > 2) {
         m_pnf.setBoxPixels(std::max(2, m_pnf.boxPixels() / 2));
         setupChart();
     }

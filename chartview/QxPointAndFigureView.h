@@ -57,7 +57,8 @@ public:
     // which the scroll positions can still count.
     static constexpr int kMaxVirtualHeight = 1 << 30;
     // Whether boxes of this many pixels keep the picture within
-    // kMaxVirtualHeight.
+    // kMaxVirtualHeight and a column within the plot's width: how far Zoom
+    // In goes.
     bool canShowBoxPixels(int pixels) const;
     // The chart row at the top of the painted bitmap.
     int bitmapTop() const { return m_bitmapTop; }
@@ -65,6 +66,7 @@ public:
 private:
     int createWindow();
     void setupChart();
+    bool fitsHeight(int pixels) const;
     // Keeps the picture's height within kMaxVirtualHeight by zooming out.
     void fitPicture();
     void paintChartBitmap();

@@ -279,9 +279,12 @@ TEST_F(PnfViewFixture, ZoomPresetsStepsAndTheLimitsOfThePicture)
     EXPECT_GT(climb.virtualHeight(), 32767);
     pump(100);
     EXPECT_EQ(tall->getChartBitmap().GetSize(), tall->GetClientSize());
-    // Zoom In goes only as far as the picture's height can be scrolled.
+    // Zoom In goes only as far as a column fits the plot and the picture's
+    // height can be scrolled.
     const int levels = int(climb.levelY().size());
-    const int largest = (QxPointAndFigureView::kMaxVirtualHeight - 2 * climb.titleHeight() - 1) / levels;
+    EXPECT_FALSE(tall->canShowBoxPixels(QxPointAndFigureView::kMaxVirtualHeight / levels + 2));
+    const int largest = climb.chartWidth() - 2 * climb.plotLeft();
+    ASSERT_GT(largest, 82);
     ASSERT_TRUE(tall->canShowBoxPixels(largest));
     ASSERT_FALSE(tall->canShowBoxPixels(largest + 2));
     climb.setBoxPixels(largest);
