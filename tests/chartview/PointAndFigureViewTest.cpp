@@ -281,8 +281,6 @@ TEST_F(PnfViewFixture, ZoomPresetsStepsAndTheLimitsOfThePicture)
     EXPECT_EQ(tall->getChartBitmap().GetSize(), tall->GetClientSize());
     // Zoom In goes only as far as a column fits the plot and the picture's
     // height can be scrolled.
-    const int levels = int(climb.levelY().size());
-    EXPECT_FALSE(tall->canShowBoxPixels(QxPointAndFigureView::kMaxVirtualHeight / levels + 2));
     const int largest = climb.chartWidth() - 2 * climb.plotLeft();
     ASSERT_GT(largest, 82);
     ASSERT_TRUE(tall->canShowBoxPixels(largest));
