@@ -259,6 +259,7 @@ void QxChartView::refreshChart()
     QxCalculator* calc = c->getCalc();
     QxPriceHistory* h = calc ? calc->prices(calc->currentTimeframe(), false) : nullptr;
     setupScroll(c->numVisibleBars(), h ? h->numBars() : 0, previousWidth);
+    annotHandler().chartChanged();
     m_bitmapStale = true;
     Refresh(true);
 }

@@ -156,8 +156,10 @@ void QxPointAndFigureFrame::setBoxPixels(int pixels)
 
 void QxPointAndFigureFrame::onZoomIn(wxCommandEvent&)
 {
-    if (m_view)
-        setBoxPixels(m_view->getPointAndFigure().boxPixels() + kZoomStep);
+    // A key press reaches here whatever the menu item's state says.
+    const int next = m_view ? m_view->getPointAndFigure().boxPixels() + kZoomStep : 0;
+    if (m_view && m_view->canShowBoxPixels(next))
+        setBoxPixels(next);
 }
 
 void QxPointAndFigureFrame::onZoomOut(wxCommandEvent&)
@@ -167,7 +169,10 @@ void QxPointAndFigureFrame::onZoomOut(wxCommandEvent&)
         setBoxPixels(std::max(kMinBoxPixels, m_view->getPointAndFigure().boxPixels() - kZoomStep));
 }
 
-void QxPointAndFigureFrame::onUpdateZoomIn(wxUpdateUIEvent& event) { event.Enable(true); }
+void QxPointAndFigureFrame::onUpdateZoomIn(wxUpdateUIEvent& event)
+{
+    event.Enable(m_view && m_view->canShowBoxPixels(m_view->getPointAndFigure().boxPixels() + kZoomStep));
+}
 
 void QxPointAndFigureFrame::onUpdateZoomOut(wxUpdateUIEvent& event)
 {
