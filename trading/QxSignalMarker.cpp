@@ -4,6 +4,7 @@
 #include "chart/QxScale.h"
 #include "core/QxCalculator.h"
 #include "core/QxPriceHistory.h"
+#include "trading/QxResolvedSystem.h"
 #include "trading/QxSignalMarkerConfigDlg.h"
 
 #include <wx/dc.h>
@@ -81,14 +82,16 @@ void QxSignalMarker::pairSignals(unsigned entry, unsigned exit, std::vector<unsi
     std::vector<unsigned>* otherMarks = &exits;
     bool hasPrevious = false;
     unsigned previous = 0;
+    // The conditions' series are fetched once for the whole walk.
+    QxResolvedSystem resolved(*system, calculator);
     for (unsigned i = 0; i < n; ++i) {
-        if (system->evaluate(current, calculator, i) != current)
+        if (resolved.evaluate(current, i) != current)
             continue;
         currentMarks->push_back(i);
         // The last signal of the kind being left, between the two switches.
         if (hasPrevious)
             for (unsigned j = i - 1; j > previous; --j)
-                if (system->evaluate(other, calculator, j) == other) {
+                if (resolved.evaluate(other, j) == other) {
                     otherMarks->push_back(j);
                     break;
                 }
