@@ -7,13 +7,14 @@
 #include <wx/artprov.h>
 
 QxPortfolioManagerFrame::QxPortfolioManagerFrame()
-    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Portfolio & Watchlist]"))
+    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Portfolio & Watchlist]")),
+      m_placement(QxGlobalVars::get().portfolioMgrFrameSize, nullptr)
 {
     Freeze();
     SetIcons(wxArtProvider::GetIconBundle("QxArt_portfolio_app_icon", "wxART_OTHER_C"));
     if (GetStatusBar())
         GetStatusBar()->Hide();
-    SetSize(QxGlobalVars::get().portfolioMgrFrameSize);
+    m_placement.attach(this);
     s_instance = this;
 
     addToolPanesRight();
@@ -34,8 +35,7 @@ QxPortfolioManagerFrame::~QxPortfolioManagerFrame()
 
 void QxPortfolioManagerFrame::onSize(wxSizeEvent& event)
 {
-    if (!IsMaximized() && !IsIconized())
-        QxGlobalVars::get().portfolioMgrFrameSize = event.GetSize();
+    m_placement.sized(event.GetSize());
     event.Skip();
 }
 
