@@ -35,7 +35,8 @@ struct QxGlobalVars {
     bool stockIdeaFinderFrameMaximized = false;
     wxSize simpleSystemTestReportFrameSize{1000, 800};
     bool simpleSystemTestReportFrameIsMaximized = false;
-    wxSize alertMgrFrameSize{500, 350};
+    // Not below the alert manager frame's minimum.
+    wxSize alertMgrFrameSize{660, 420};
     // -1: as large as the portfolio manager's texts and tools need.
     wxSize portfolioMgrFrameSize{-1, -1};
 

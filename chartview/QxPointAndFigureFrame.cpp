@@ -24,21 +24,15 @@ const QxMenuItemRecord kZoomItems[] = {
 
 } // namespace
 
-QxPointAndFigureFrame::QxPointAndFigureFrame() : FBPointAndFigureFrame()
+QxPointAndFigureFrame::QxPointAndFigureFrame()
+    : FBPointAndFigureFrame(), m_placement(QxGlobalVars::get().pnfFrameSize, &QxGlobalVars::get().isPnfFrameMaximized)
 {
     SetIcons(wxArtProvider::GetIconBundle("QxArt_pnf_frame", "wxART_OTHER_C"));
     addMenus();
 
     readMenuShortcuts();
 
-    // Both are read before sizing: the size event of SetSize records the
-    // frame as not maximised.
-    QxGlobalVars& globals = QxGlobalVars::get();
-    const wxSize size = globals.pnfFrameSize;
-    m_openedMaximized = globals.isPnfFrameMaximized;
-    SetSize(size);
-    if (m_openedMaximized)
-        Maximize(true);
+    m_placement.attach(this);
 
     connectEvents(true);
     createToolbarPanes();
@@ -129,13 +123,7 @@ wxPen QxPointAndFigureFrame::getDefaultPen() const { return m_graphicsToolbar->g
 
 void QxPointAndFigureFrame::OnSize(wxSizeEvent& event)
 {
-    QxGlobalVars& globals = QxGlobalVars::get();
-    if (IsMaximized()) {
-        globals.isPnfFrameMaximized = true;
-    } else {
-        globals.isPnfFrameMaximized = false;
-        globals.pnfFrameSize = event.GetSize();
-    }
+    m_placement.sized(event.GetSize());
     // Passed on: the toolkit lays the frame's children out from it.
     event.Skip();
 }

@@ -10,14 +10,15 @@
 #include <algorithm>
 
 QxPortfolioManagerFrame::QxPortfolioManagerFrame()
-    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Portfolio & Watchlist]"))
+    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Portfolio & Watchlist]")),
+      m_placement(QxGlobalVars::get().portfolioMgrFrameSize, nullptr)
 {
     Freeze();
     SetIcons(wxArtProvider::GetIconBundle("QxArt_portfolio_app_icon", "wxART_OTHER_C"));
     if (GetStatusBar())
         GetStatusBar()->Hide();
     const wxSize stored = QxGlobalVars::get().portfolioMgrFrameSize;
-    SetSize(stored);
+    m_placement.attach(this);
     s_instance = this;
 
     addToolPanesRight();
@@ -32,6 +33,7 @@ QxPortfolioManagerFrame::QxPortfolioManagerFrame()
         const wxRect screen = wxDisplay(static_cast<wxWindow*>(this)).GetClientArea();
         SetSize(wxSize(std::min(needed.x, screen.width), std::min(needed.y, screen.height)));
         Layout();
+        m_placement.sized(GetSize());
     }
     Bind(wxEVT_SIZE, &QxPortfolioManagerFrame::onSize, this);
     Thaw();
@@ -46,8 +48,7 @@ QxPortfolioManagerFrame::~QxPortfolioManagerFrame()
 
 void QxPortfolioManagerFrame::onSize(wxSizeEvent& event)
 {
-    if (!IsMaximized() && !IsIconized())
-        QxGlobalVars::get().portfolioMgrFrameSize = event.GetSize();
+    m_placement.sized(event.GetSize());
     event.Skip();
 }
 

@@ -4,11 +4,14 @@
 #include "AlertTestSupport.h"
 
 #include "app/QxCommonFrame.h"
+#include "app/QxGlobalVars.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxPortfolioToolbar.h"
 #include "trading/QxAlertMgrFrame.h"
 #include "trading/QxAlertMgrPanel.h"
 #include "trading/QxAlertSettingsDlg.h"
+#include "support/RealInput.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -205,4 +208,51 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     framestest::pump(50);
     EXPECT_EQ(QxAlertMgrFrame::instance(), nullptr);
     EXPECT_EQ(mgr->numAlertSettingReactors(), 1u) << "only the test's reactor is left";
+}
+
+// The frame opens at the size the user left the last one, under a window
+// manager; never below its minimum, whatever was stored; and maximising it
+// keeps the size to restore to.
+TEST_F(AlertMgrTest, TheAlertManagerFrameOpensAtTheSizeLeft)
+{
+    startManager();
+    TestSupport::ScopedWindowManager desktop;
+    ASSERT_TRUE(desktop.ok());
+    QxGlobalVars& globals = QxGlobalVars::get();
+    const wxSize saved = globals.alertMgrFrameSize;
+    const wxSize minimum(660, 420);
+    EXPECT_EQ(QxGlobalVars().alertMgrFrameSize, minimum) << "the default is the minimum";
+    auto open = [] {
+        QxAlertMgrFrame* frame = QxAlertMgrFrame::showFrame();
+        TestSupport::pumpUntil([&] { return frame->IsShownOnScreen(); }, 5000);
+        framestest::pump(300);
+        return frame;
+    };
+    auto close = [](QxAlertMgrFrame* frame) {
+        frame->Destroy();
+        framestest::pump(200);
+    };
+    struct Case {
+        wxSize stored;
+        wxSize opens;
+    } cases[] = {{wxSize(500, 350), minimum}, {wxSize(600, 700), wxSize(660, 700)}, {wxSize(800, 560), wxSize(800, 560)}};
+    for (const Case& c : cases) {
+        globals.alertMgrFrameSize = c.stored;
+        QxAlertMgrFrame* frame = open();
+        EXPECT_EQ(frame->GetSize(), c.opens) << c.stored.x << "x" << c.stored.y;
+        close(frame);
+    }
+
+    QxAlertMgrFrame* frame = open();
+    frame->SetSize(wxSize(900, 600));
+    EXPECT_TRUE(TestSupport::pumpUntil([&] { return globals.alertMgrFrameSize == wxSize(900, 600); }, 3000));
+    frame->Maximize(true);
+    EXPECT_TRUE(TestSupport::pumpUntil([&] { return frame->IsMaximized(); }, 5000));
+    framestest::pump(300);
+    EXPECT_EQ(globals.alertMgrFrameSize, wxSize(900, 600)) << "the size to restore to";
+    close(frame);
+    frame = open();
+    EXPECT_EQ(frame->GetSize(), wxSize(900, 600));
+    close(frame);
+    globals.alertMgrFrameSize = saved;
 }
