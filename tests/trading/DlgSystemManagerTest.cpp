@@ -10,6 +10,7 @@
 #include "trading/QxTradingSystemMgr.h"
 
 #include "app/QxCommonFrame.h"
+#include "app/QxIndicatorRegistry.h"
 #include "configdlg/DlgInputTaker.h"
 
 #include "FramesTestSupport.h"
@@ -374,6 +375,8 @@ TEST_F(SystemManagerDialog, SelectionModeTakesOneRowWithEnterOrOk)
 
 TEST_F(SystemManagerDialog, EditCopyAndDeleteAreOnDiskBeforeTheDialogClosesAndBadNamesAreRefused)
 {
+    // The editor rebuilds the RSI from the indicators the program knows.
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
     QxTradingSystemMgr::getInstance(true);
     const fs::path definitions = folder / "definitions";
     auto indexed = [&] {
@@ -429,6 +432,6 @@ TEST_F(SystemManagerDialog, EditCopyAndDeleteAreOnDiskBeforeTheDialogClosesAndBa
     QxTradingSystemMgr::destroy();
     QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
     EXPECT_FALSE(store->hasSystem(QxAtom("RSI 30-70")));
-    ASSERT_TRUE(store->getSystem(QxAtom("Copied")));
+    ASSERT_TRUE(store->getSystem(QxAtom("Copied"))) << tradingtest::readFile(definitions / "Copied.xml");
     EXPECT_EQ(store->getSystem(QxAtom("Copied"))->getDescription(), "Edited and kept");
 }
