@@ -128,8 +128,12 @@ QxChartView* QxChartView::createChartView(QxSecurity* security, Qx::QxPeriod per
     QxCalculator* calc = c ? c->getCalc() : nullptr;
     QxObjectSmartPtr<QxPriceHistory> daily(calc ? calc->prices(Qx::eDaily, false) : nullptr);
     if (!daily.get() || daily->numBars() == 0) {
-        wxMessageBox(_("Failed to get price history.\nPlease check you internet connection."), appTitle(),
-                     wxOK | wxICON_ERROR);
+        // A security of a folder on disk has no connection to check: it says
+        // what is wrong with its file.
+        const std::string why = security->whyNoHistory();
+        wxMessageBox(why.empty() ? wxString(_("Failed to get price history.\nPlease check you internet connection."))
+                                 : _("Failed to get price history.") + "\n" + wxString::FromUTF8(why.c_str()),
+                     appTitle(), wxOK | wxICON_ERROR);
         return nullptr;
     }
     chartist->setPriceObjType(type);

@@ -1,6 +1,7 @@
 #include "trading/DlgSystemManager.h"
 
 #include "app/QxApplication.h"
+#include "chartview/QxChartView.h"
 #include "configdlg/DlgInputTaker.h"
 #include "core/QxErrorCode.h"
 #include "core/QxUtils.h"
@@ -11,6 +12,8 @@
 #include <wx/artprov.h>
 #include <wx/msgdlg.h>
 #include <wx/valtext.h>
+
+#include <functional>
 
 namespace {
 
@@ -207,6 +210,24 @@ void DlgSystemManager::onEdit(wxCommandEvent&)
         return;
     m_list->SetItem(row, 1, system->getDescription());
     store()->save(); // written now; a failure is told by the store
+    refreshOpenCharts();
+}
+
+void DlgSystemManager::refreshOpenCharts()
+{
+    // Charts that mark the system's signals show the edited ones at once,
+    // not at their next change of prices.
+    std::function<void(wxWindow*)> walk = [&walk](wxWindow* window) {
+        if (auto* view = dynamic_cast<QxChartView*>(window)) {
+            view->refreshChart();
+            return;
+        }
+        for (wxWindow* child : window->GetChildren())
+            walk(child);
+    };
+    for (wxWindow* top : wxTopLevelWindows)
+        if (!top->IsBeingDeleted())
+            walk(top);
 }
 
 void DlgSystemManager::onCopy(wxCommandEvent&)

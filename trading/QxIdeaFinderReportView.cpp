@@ -385,7 +385,8 @@ void QxIdeaFinderReportView::exportHtml()
 
 void QxIdeaFinderReportView::onOpenChart(wxCommandEvent&) { openSelectedCharts(); }
 
-void QxIdeaFinderReportView::onUpdateOpenChart(wxUpdateUIEvent& event) { event.Enable(GetSelectedItemCount() > 0); }
+// Selections are asked row by row: the list's own count keeps deleted rows.
+void QxIdeaFinderReportView::onUpdateOpenChart(wxUpdateUIEvent& event) { event.Enable(!selectedRows().empty()); }
 
 void QxIdeaFinderReportView::onExportHtml(wxCommandEvent&) { exportHtml(); }
 
@@ -402,7 +403,7 @@ void QxIdeaFinderReportView::onRemove(wxCommandEvent&)
 
 void QxIdeaFinderReportView::onUpdateRemove(wxUpdateUIEvent& event)
 {
-    event.Enable(!m_running && GetSelectedItemCount() > 0);
+    event.Enable(!m_running && !selectedRows().empty());
 }
 
 int findStockIdeas(QxIdeaFinderReportView* view)

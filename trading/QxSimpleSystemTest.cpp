@@ -233,7 +233,13 @@ bool simulateSimpleSystemTest(const QxPriceHistory& history, const QxSignalEvalu
         r.holding = false;
     }
 
-    const double lastClose = close[n - 1];
+    // The figures belong to the period the report names: a test that ends in
+    // 2014 is valued at its own last bar, not at prices of later years. A bar
+    // without a price at the end leaves the value to the last priced bar.
+    unsigned last = till;
+    while (last > from && !std::isfinite(close[last]))
+        --last;
+    const double lastClose = close[last];
     r.presentValue = r.cash + (r.shares > 0 ? r.shares * lastClose : 0.0);
     r.netReturnPercent = (r.presentValue - QxSimpleTestResult::kInitialCash) * 100.0 / QxSimpleTestResult::kInitialCash;
     r.hasBuyAndHold = isPrice(close[from]) && std::isfinite(lastClose);

@@ -5,6 +5,14 @@
 
 #include "app/QxCommonFrame.h"
 #include "app/QxGlobalVars.h"
+#include "chart/QxChart.h"
+#include "chart/QxChartist.h"
+#include "app/QxIndicatorRegistry.h"
+#include "chart/QxTemplate.h"
+#include "chart/QxZone.h"
+#include "chartview/QxChartView.h"
+#include "core/QxCalculator.h"
+#include "core/QxSecurity.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxPortfolioToolbar.h"
 #include "trading/QxAlertMgrFrame.h"
@@ -16,6 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/msgdlg.h>
+
+#include <algorithm>
 
 using namespace alerttest;
 
@@ -106,7 +116,13 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     EXPECT_EQ(alerts->GetItemFont(0), QxAlertMgrPanel::boldItalicListFont());
     EXPECT_TRUE(framestest::saveWindowShot(frame, "alert_manager.png"));
 
-    // A double click opens a daily chart of the row's security.
+    // A double click opens a daily chart of the row's security, with the
+    // default template's indicators as every other new chart.
+    {
+        QxObjectSmartPtr<QxTemplate> standard(new QxTemplate());
+        standard->addIndicator(QxIndicatorRegistry::instance()->getIndicator(QxAtom("RSI"))->clone(7), 0);
+        QxGlobalVars::get().defaultTemplate = standard;
+    }
     selectOnly(settings, {0});
     const int chartsBefore = chartFrames();
     wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, settings->GetId());
@@ -114,9 +130,19 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     activated.m_itemIndex = 0;
     settings->ProcessWindowEvent(activated);
     EXPECT_EQ(chartFrames(), chartsBefore + 1);
+    QxGlobalVars::get().defaultTemplate = nullptr;
     for (wxWindow* w : wxTopLevelWindows)
-        if (dynamic_cast<QxChartFrame*>(w))
+        if (auto* chartFrame = dynamic_cast<QxChartFrame*>(w)) {
+            QxChart* chart = chartFrame->getChartView()->getChartist()->getChart();
+            EXPECT_STREQ(chart->getCalc()->getSecurity()->ticker(), "ABC");
+            std::vector<wxString> titles;
+            for (unsigned z = 0; z < chart->numZones(); ++z)
+                titles.push_back(chart->zoneAt(z)->getTitle());
+            EXPECT_NE(std::find_if(titles.begin(), titles.end(), [](const wxString& t) { return t.StartsWith("RSI"); }),
+                      titles.end())
+                << "the default template's RSI zone";
             w->Destroy();
+        }
     framestest::pump(50);
 
     // Columns split a fifth, the rest, a fifth.
