@@ -12,8 +12,10 @@ std::string twoDigits(int value)
 
 std::string sampleText(int day, int month, int year)
 {
-    const wxScopedCharBuffer utf8 =
-        formatTimestamp(makeTimestamp(static_cast<uint8_t>(day), month, static_cast<uint16_t>(year)), "%x").utf8_str();
+    // The buffer belongs to the string: both must live while it is read.
+    const wxString text =
+        formatTimestamp(makeTimestamp(static_cast<uint8_t>(day), month, static_cast<uint16_t>(year)), "%x");
+    const wxScopedCharBuffer utf8 = text.utf8_str();
     return std::string(utf8.data(), utf8.length());
 }
 
@@ -110,6 +112,7 @@ std::string QxDateFormatter::utf8(int64_t ts) const
             return out;
         }
     }
-    const wxScopedCharBuffer text = formatTimestamp(ts, "%x").utf8_str();
-    return std::string(text.data(), text.length());
+    const wxString text = formatTimestamp(ts, "%x");
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    return std::string(utf8.data(), utf8.length());
 }

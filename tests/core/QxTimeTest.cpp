@@ -218,13 +218,15 @@ TEST(QxTime, DateFormatterWritesTheLocalesDates)
         EXPECT_TRUE(dates.writesItself()) << "the test's locale writes dates as numbers";
         for (wxDateTime day(25, wxDateTime::Dec, 1899); day.GetYear() <= 2200; day += wxDateSpan::Day()) {
             const int64_t t = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
-            const wxScopedCharBuffer expected = formatTimestamp(t, "%x").utf8_str();
+            const wxString text = formatTimestamp(t, "%x");
+            const wxScopedCharBuffer expected = text.utf8_str();
             ASSERT_EQ(dates.utf8(t), std::string(expected.data(), expected.length())) << t;
         }
         for (int64_t t : {makeTimestamp(4, 7, 2003, 23, 59, 59), makeTimestamp(15, 10, 2017, 0, 30),
                           makeTimestamp(1, 1, 1970), makeTimestamp(31, 2, 2001), makeTimestamp(0, 1, 2001),
                           int64_t(0), int64_t(-5), makeTimestamp(1, 1, 9999)}) {
-            const wxScopedCharBuffer expected = formatTimestamp(t, "%x").utf8_str();
+            const wxString text = formatTimestamp(t, "%x");
+            const wxScopedCharBuffer expected = text.utf8_str();
             EXPECT_EQ(dates.utf8(t), std::string(expected.data(), expected.length())) << t;
         }
     }
