@@ -374,7 +374,7 @@ TEST_F(FrameKeysTest, CheckAndRadioItemsShowTheirStateInTheOpenMenus)
     ASSERT_TRUE(pressKeys({"Escape", "Escape"}));
     EXPECT_GE(opened.size(), 4u);
 
-    ASSERT_GE(items.size(), 30u);
+    ASSERT_GE(items.size(), 29u); // 17 drawing tools and snap, 10 chart options and periods, 2 switches
     size_t found = 0;
     for (wxMenuItem* item : items) {
         SCOPED_TRACE(item->GetItemLabelText());

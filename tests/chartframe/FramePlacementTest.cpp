@@ -112,8 +112,9 @@ TEST_F(FramePlacementTest, EveryKindOpensAsTheUserLeftTheLast)
         EXPECT_GT(frame->GetSize().x, normal.x);
         EXPECT_TRUE(g.*kind.maximized);
         EXPECT_EQ(g.*kind.size, normal) << "the size to restore to, not the screen's";
-        if (kind.name == kKinds[0].name)
+        if (kind.name == kKinds[0].name) {
             EXPECT_TRUE(cframetest::saveWindowShot(frame, "chart-frame-maximised-under-openbox.png"));
+        }
         close(frame);
         EXPECT_TRUE(g.*kind.maximized);
 
