@@ -878,8 +878,9 @@ void QxPortfolioView::keepReadable()
 int QxPortfolioView::leftColumnWidth() const
 {
     int width = 300;
+    // The toolbars sit 5 pixels in from the column's left edge.
     for (wxToolBar* tools : {m_portfolioTools, m_watchlistTools})
-        width = std::max(width, tools->GetBestSize().x);
+        width = std::max(width, tools->GetBestSize().x + 5);
     int columns = 0;
     for (int w : neededWidths(m_portfolioList))
         columns += w;

@@ -707,6 +707,7 @@ TEST_F(PortfolioCommandsTest, AtItsDefaultSizeTheFrameShowsEveryTextAndToolWhole
                            transaction("18.0000", "20140306000000000", "-75.5000") +
                            "</position></portfolio></portfolios>");
     QxGlobalVars::get().portfolioMgrFrameSize = QxGlobalVars().portfolioMgrFrameSize; // a first opening
+    framestest::DialogCatcher catcher(script.handler());
     QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
     framestest::pump(300);
     QxIdleTaskQueue::instance()->dispatch();
