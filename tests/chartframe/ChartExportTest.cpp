@@ -293,8 +293,7 @@ TEST_F(ExportTest, AChartWithoutPricesSaysThereIsNothingToPreview)
     QxObjectSmartPtr<QxChartist> chartist(new QxChartist(empty.get(), Qx::eDaily, nullptr));
     ExportAnswers answers;
     auto* dlg = new QxChartExportDlg(*chartist, nullptr);
-    dlg->Show();
-    dlg->InitDialog();
+    dlg->Show(); // initialises the dialog
     pump(50);
     EXPECT_EQ(answers.messages, std::vector<wxString>{"There is nothing to preview: the chart has no prices."});
     EXPECT_EQ(dlg->preview()->getBitmap(), nullptr);

@@ -119,6 +119,7 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     // A double click opens a daily chart of the row's security, with the
     // default template's indicators as every other new chart.
     {
+        QxIndicatorRegistry::instance()->addBuiltInIndicators();
         QxObjectSmartPtr<QxTemplate> standard(new QxTemplate());
         standard->addIndicator(QxIndicatorRegistry::instance()->getIndicator(QxAtom("RSI"))->clone(7), 0);
         QxGlobalVars::get().defaultTemplate = standard;
