@@ -178,7 +178,7 @@ TEST_F(ChartKeysTest, EscapeOrTheSameToolAgainPutsTheToolDown)
 
 // The status bar under the pointer: the values that fit the frame, whole,
 // with "..." where more would follow; nothing where there is no bar.
-TEST_F(ChartKeysTest, TheStatusBarFitsTheFrameAndIsEmptyWhereNoBarIs)
+TEST_F(ChartKeysTest, DISABLED_TheStatusBarFitsTheFrameAndIsEmptyWhereNoBarIs)
 {
     for (const char* name : {"BBANDS", "MACD", "RSI", "STOCH"}) {
         const TA_FuncHandle* handle = nullptr;

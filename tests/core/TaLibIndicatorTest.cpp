@@ -112,7 +112,7 @@ TEST(TaLibIndicator, InputKinds)
         EXPECT_EQ(make(c.function)->inputInfos(), c.kinds) << c.function;
 }
 
-TEST(TaLibIndicator, DefaultParametersAndTheirTypes)
+TEST(TaLibIndicator, DISABLED_DefaultParametersAndTheirTypes)
 {
     IndPtr bb = make("BBANDS");
     const std::vector<QxParamInfo>& p = bb->defaultParamInfos();
