@@ -30,6 +30,7 @@ public:
 
     // The list as edited.
     const QxDrawableList& getGraphics() const { return m_drawables; }
+    QxIndicator* indicator() const { return m_indicator; }
     // The indicator's default graphics in place of the list, shown anew.
     void resetGraphics();
     // Inserts a row for drawable at position (negative: the end); its index.

@@ -92,10 +92,16 @@ QxIndicator* QxIndicatorSelectionDlg::chooseIndicator(unsigned pageFlags, bool a
                                          QxIndicator::eCloneInputs);
     if (!copy || m_endedByDrag)
         return copy;
-    if (copy->configure(pageFlags))
+    // Held while it is configured: the pages and the graphic dialogs take
+    // and drop references on it, and one of those drops must neither free a
+    // copy nobody holds yet nor let its clean-up empty its graphics list.
+    copy->addRef();
+    if (copy->configure(pageFlags)) {
+        // Handed out as made: nobody holds it but its own graphics.
+        copy->releaseForHandOut();
         return copy;
-    // Nobody holds the copy yet: the first reference's release deletes it.
-    QxObjectSmartPtr<QxIndicator> discard(copy);
+    }
+    copy->release(); // the only holder: frees the copy with its graphics
     return nullptr;
 }
 

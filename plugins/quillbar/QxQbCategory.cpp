@@ -4,6 +4,9 @@
 #include "plugins/quillbar/QxQbDatabase.h"
 #include "plugins/quillbar/QxQbFolder.h"
 #include "plugins/quillbar/QxQbSymbolTable.h"
+#include "core/QxUserNotice.h"
+
+#include <wx/intl.h>
 
 namespace {
 
@@ -71,6 +74,10 @@ int QxQbCategory::loadIndexFiles(const wxString& location)
     // category had its number; the ids follow now.
     for (auto& entry : m_securities)
         entry.second.m_id = qxQbSecurityId(m_id, entry.first);
+    if (!m_notListed.empty())
+        qxNotifyUser(wxString::Format(_("%zu securities of the folder \"%s\" could not be listed: a folder "
+                                        "lists at most %u different symbols."),
+                                      m_notListed.size(), location, kMaxSymbols));
     if (m_securities.empty())
         return eUnknownError;
     m_folder = folder;
@@ -89,12 +96,32 @@ int QxQbCategory::parseIndexFile(const std::string& path, Parser parser, std::si
     return rc;
 }
 
+bool QxQbCategory::symbolNumber(const std::string& symbol, unsigned* number)
+{
+    if (symbol.empty()) {
+        *number = 0;
+        return true;
+    }
+    auto found = m_symbolNumbers.find(symbol);
+    if (found != m_symbolNumbers.end()) {
+        *number = found->second;
+        return true;
+    }
+    // A number beyond 16 bits would alias another symbol's id.
+    if (m_symbolNumbers.size() >= kMaxSymbols)
+        return false;
+    *number = static_cast<unsigned>(m_symbolNumbers.size() + 1);
+    m_symbolNumbers.emplace(symbol, *number);
+    return true;
+}
+
 void QxQbCategory::addRecord(const QxQb::IndexRecord& record)
 {
-    const unsigned number = QxQbSymbolTable::instance().number(record.symbol);
-    // A number beyond 16 bits would alias another symbol's id.
-    if (number > 0xFFFFu)
+    unsigned number = 0;
+    if (!symbolNumber(record.symbol, &number)) {
+        m_notListed.insert(record.symbol);
         return;
+    }
     QxQbSecurityData& data = m_securities[number];
     data.m_id = qxQbSecurityId(m_id, number);
     data.m_fileNumber = record.fileNumber;
@@ -117,10 +144,16 @@ int QxQbCategory::listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>& out)
 
 QxSecurity* QxQbCategory::findSecurity(const char* ticker)
 {
-    unsigned number = 0;
     // Looking up a ticker must not number it.
-    if (!ticker || !QxQbSymbolTable::instance().find(ticker, &number))
+    if (!ticker)
         return nullptr;
+    unsigned number = 0;
+    if (*ticker) {
+        auto found = m_symbolNumbers.find(ticker);
+        if (found == m_symbolNumbers.end())
+            return nullptr;
+        number = found->second;
+    }
     return getSecurity(qxQbSecurityId(m_id, number));
 }
 

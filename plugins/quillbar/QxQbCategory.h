@@ -9,6 +9,7 @@
 #include <wx/string.h>
 
 #include <map>
+#include <set>
 #include <string>
 
 class QxQbDatabase;
@@ -18,6 +19,12 @@ struct QxQbCategoryData {
     std::string m_folder; // in the file system's encoding; set once opening succeeded
     std::string m_name;   // UTF-8
     unsigned m_id = 0;    // the name's number in the symbol table
+    // The folder's own numbers of its symbols, from 1 in order of first use
+    // (the empty symbol is 0): each folder has the 16 bits of a security id's
+    // low half to itself, whatever other folders were opened before.
+    std::map<std::string, unsigned> m_symbolNumbers;
+    // Symbols of the index files beyond the 65,535 a folder can number.
+    std::set<std::string> m_notListed;
     // Keyed by the low 16 bits of the security id. Each security object is
     // made from its record when handed out: objects kept here would hold the
     // category they are kept by, and neither could ever be freed.
@@ -47,8 +54,15 @@ public:
 
     // Fills the category from the index files of folder: 0, 66 when the
     // folder holds none of MASTER, EMASTER and XMASTER, 68 when they list no
-    // security.
+    // security. Symbols beyond the 65,535 a folder can number are left out,
+    // and the user is told how many.
     int loadIndexFiles(const wxString& folder);
+
+    // The largest number a symbol of one folder can have: the low half of
+    // a security id.
+    static constexpr unsigned kMaxSymbols = 0xFFFFu;
+    // How many symbols of the index files were left out for that ceiling.
+    std::size_t numNotListed() const { return m_notListed.size(); }
 
     const std::string& folder() const { return m_folder; }
     std::size_t numSecurities() const { return m_securities.size(); }
@@ -60,6 +74,9 @@ private:
     int parseIndexFile(const std::string& path, Parser parser, std::size_t maxBytes);
     // Enters a security, replacing one of the same symbol.
     void addRecord(const QxQb::IndexRecord& record);
+    // The folder's number of symbol, given it now when it has none; false
+    // when the folder's numbers are used up.
+    bool symbolNumber(const std::string& symbol, unsigned* number);
     QxQbSecurity* makeSecurity(const QxQbSecurityData& data);
 
     QxAssetClass m_assetClass;

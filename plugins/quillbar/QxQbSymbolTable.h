@@ -1,7 +1,8 @@
 #pragma once
-// The reader's process-wide numbering of texts: symbols and category names
-// get numbers from 1 in order of first use, the empty text 0. A security's
-// id is made of its category's number and its symbol's number.
+// The reader's process-wide numbering of texts: category names get numbers
+// from 1 in order of first use, the empty text 0. A security's id is made of
+// its category's number and its symbol's number, which each folder gives its
+// own symbols (QxQbCategory).
 #include <map>
 #include <mutex>
 #include <string>

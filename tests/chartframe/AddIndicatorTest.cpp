@@ -11,7 +11,10 @@
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxChartView.h"
 #include "chartview/MarkPattern.h"
+#include "chart/QxDrawable.h"
+#include "configdlg/DlgGraphicConfigurator.h"
 #include "configdlg/QxIndicConfigDlg.h"
+#include "configdlg/QxIndicGraphicsConfiguratorPanel.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "configdlg/QxIndicatorSelectionPanel.h"
 #include "core/QxCalculator.h"
@@ -24,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/notebook.h>
 #include <wx/statusbr.h>
 #include <wx/uiaction.h>
 
@@ -369,4 +373,87 @@ TEST_F(AddIndicatorTest, CtrlOneOpensTheSelectionDialog)
     EXPECT_EQ(script.pending(), 0u);
     EXPECT_EQ(title, "Select Indicator");
     EXPECT_EQ(tab, "All");
+}
+
+// A copy chosen in Select Indicator and configured before anybody holds it:
+// the Graphics page's Add... and Modify... (OK or Cancel in the graphic's
+// dialog), then Cancel or OK in Indicator Configuration. Cancel adds nothing
+// and frees the copy once; OK adds SMA with its graphics.
+TEST_F(AddIndicatorTest, GraphicsEditedOnAFreshCopyThenCancelledOrTaken)
+{
+    QxZone* main = chart()->getMainZone();
+    struct Case {
+        const char* what;
+        bool modify;     // Modify... on the first row, else Add... of a line
+        int graphicEnd;  // OK or Cancel in the graphic's dialog
+        int configEnd;   // OK or Cancel in Indicator Configuration
+    };
+    const Case cases[] = {
+        {"Add, OK, Cancel", false, wxID_OK, wxID_CANCEL},
+        {"Add, Cancel, Cancel", false, wxID_CANCEL, wxID_CANCEL},
+        {"Modify, OK, Cancel", true, wxID_OK, wxID_CANCEL},
+        {"Modify, Cancel, Cancel", true, wxID_CANCEL, wxID_CANCEL},
+        {"Add, OK, OK", false, wxID_OK, wxID_OK},
+        {"Add, Cancel, OK", false, wxID_CANCEL, wxID_OK},
+        {"Modify, Cancel, OK", true, wxID_CANCEL, wxID_OK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const unsigned before = main->numIndicator();
+        size_t rowsShown = 0, rowsAfter = 0, ownGraphics = 0;
+        bool graphicShown = false;
+        {
+            ModalScript script;
+            script
+                .when<QxIndicatorSelectionDlg>([&](QxIndicatorSelectionDlg* dlg) {
+                    ASSERT_TRUE(dlg->page(0)->selectName("SMA"));
+                    ModalScript::press(dlg, wxID_OK);
+                })
+                .when<QxIndicConfigDlg>([&](QxIndicConfigDlg* dlg) {
+                    QxIndicGraphicsConfiguratorPanel* graphics = dlg->getGraphicsPanel();
+                    ASSERT_NE(graphics, nullptr);
+                    wxNotebook* pages = nullptr;
+                    for (wxWindow* child : dlg->GetChildren())
+                        if (auto* book = dynamic_cast<wxNotebook*>(child))
+                            pages = book;
+                    ASSERT_NE(pages, nullptr);
+                    pages->SetSelection(static_cast<size_t>(pages->FindPage(graphics)));
+                    pump(100);
+                    rowsShown = graphics->getGraphics().size();
+                    ModalScript inner;
+                    inner.when<DlgGraphicConfigurator>([&](DlgGraphicConfigurator* graphic) {
+                        graphicShown = true;
+                        ModalScript::press(graphic, c.graphicEnd);
+                    });
+                    if (c.modify)
+                        graphics->modifySelected();
+                    else
+                        graphics->addGraphic(QxAtom("SOLIDLINE"));
+                    pump(50);
+                    rowsAfter = graphics->getGraphics().size();
+                    // The copy being configured keeps its own graphics.
+                    ownGraphics = graphics->indicator()->drawables(false).size();
+                    ModalScript::press(dlg, c.configEnd);
+                });
+            command(1010);
+            EXPECT_EQ(script.pending(), 0u);
+        }
+        EXPECT_TRUE(graphicShown);
+        ASSERT_GE(rowsShown, 1u);
+        EXPECT_EQ(rowsAfter, rowsShown + (!c.modify && c.graphicEnd == wxID_OK ? 1 : 0));
+        EXPECT_EQ(ownGraphics, rowsShown);
+        if (c.configEnd == wxID_CANCEL) {
+            EXPECT_EQ(main->numIndicator(), before) << "nothing added";
+            continue;
+        }
+        ASSERT_EQ(main->numIndicator(), before + 1);
+        QxIndicator* added = main->indicatorAt(before);
+        EXPECT_EQ(added->getName().string(), "SMA");
+        EXPECT_EQ(added->drawables(false).size(), rowsAfter) << "the graphics of the page";
+        for (const auto& drawable : added->drawables(false))
+            for (const QxDataInfo& role : drawable->getParamInfos())
+                EXPECT_EQ(drawable->getSeries(role.name).indicator(), added) << role.name.string();
+        pump(200);
+    }
+    EXPECT_TRUE(cframetest::saveWindowShot(m_frame, "add-indicator-graphics-edited.png"));
 }

@@ -12,12 +12,14 @@
 
 #include "core/QxErrorCode.h"
 #include "core/QxQuote.h"
+#include "core/QxUserNotice.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 namespace fs = std::filesystem;
 using qbtest::Entry;
@@ -103,9 +105,8 @@ TEST(QbDatabase, AFolderOpensAsOneReadOnlyCategory)
     ASSERT_TRUE(eni);
     EXPECT_STREQ(eni->name(), "ENI SPA");
     EXPECT_EQ(eni->category(), category.get());
-    unsigned eniNumber = 0;
-    ASSERT_TRUE(QxQbSymbolTable::instance().find("ENI", &eniNumber));
-    EXPECT_EQ(eni->id(), (category->id() << 16) | eniNumber);
+    // The folder numbers its own symbols from 1, in the order they are read.
+    EXPECT_EQ(eni->id(), (category->id() << 16) | 1u);
     // Ids from the list find the same securities through the database.
     std::vector<QxObjectSmartPtr<QxSecurity>> listed;
     category->listSecurities(listed);
@@ -282,8 +283,18 @@ TEST(QbDatabase, PriceFilesFollowTheFileNumber)
     QxObjectSmartPtr<QxSecurity> gone(category->findSecurity("GONE"));
     ASSERT_TRUE(gone) << "listed even though its price file is missing";
     EXPECT_FALSE(QxObjectSmartPtr<QxPriceHistory>(history(gone.get())));
+    // It says which file is missing, and where.
+    EXPECT_EQ(gone->whyNoHistory(),
+              "The price file \"F4.DAT\" of this security is missing from the folder \"" + folder + "\".");
+    EXPECT_EQ(QxObjectSmartPtr<QxSecurity>(category->findSecurity("N255"))->whyNoHistory(), "")
+        << "nothing to tell of a file that reads";
     writeFile(folder + "/F4.DAT", "tiny");
     EXPECT_FALSE(QxObjectSmartPtr<QxPriceHistory>(history(gone.get()))) << "a header cut short";
+    EXPECT_EQ(gone->whyNoHistory(),
+              "The price file \"F4.DAT\" of this security in the folder \"" + folder + "\" could not be read.");
+    writeFile(folder + "/F4.DAT", qbtest::priceBytes({}));
+    EXPECT_EQ(gone->whyNoHistory(),
+              "The price file \"F4.DAT\" of this security in the folder \"" + folder + "\" holds no prices.");
 }
 
 TEST(QbDatabase, TheSecurityPeriodBoundsTheRequest)
@@ -304,6 +315,9 @@ TEST(QbDatabase, TheSecurityPeriodBoundsTheRequest)
     ASSERT_TRUE(weekly);
 
     EXPECT_FALSE(QxObjectSmartPtr<QxPriceHistory>(history(weekly.get(), Qx::eDaily)));
+    EXPECT_EQ(weekly->whyNoHistory(),
+              "The price file \"F1.DAT\" of this security holds bars longer than a day; only daily prices can be "
+              "charted.");
     for (Qx::QxPeriod period : {Qx::eWeekly, Qx::eMonthly, Qx::eYearly}) {
         QxObjectSmartPtr<QxPriceHistory> h(history(weekly.get(), period));
         ASSERT_TRUE(h) << period;
@@ -351,51 +365,81 @@ TEST(QbDatabase, SymbolsNumberTheSecurities)
     EXPECT_EQ(category->findSecurity("ELSEWHERE"), nullptr);
 }
 
-// Numbering 65,536 texts fills the process-wide table for good: done in a
-// child process, which reports the first check that failed.
-TEST(QbDatabaseDeathTest, IdsStayUniqueForLargeNumbers)
+// Each folder numbers its own symbols: a second folder of 60,000 securities
+// after a first one lists them all, with ids that lead back to them. A folder
+// of more symbols than the low half of an id can number lists 65,535 and
+// tells the user how many it left out.
+TEST(QbDatabase, EveryFolderListsAllItsSecurities)
 {
     // Category numbers from 32768 on are kept unsigned in the id's high bits.
     EXPECT_EQ(qxQbSecurityId(0x8001, 5), 0x80010005u);
     EXPECT_EQ(qxQbSecurityId(0xFFFF, 0xFFFF), 0xFFFFFFFFu);
 
-    // Symbols numbered beyond 16 bits would share ids with others: such
-    // records are left out.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    auto run = []() -> std::string {
-        QxQbSymbolTable& table = QxQbSymbolTable::instance();
-        const std::string folder = newFolder("many");
-        writeFile(folder + "/XMASTER", qbtest::xmasterBytes({{"EARLY", "", 1}}));
-        if (!openFolder(folder))
-            return "the first folder did not open";
-        while (table.size() < 0x10000)
-            table.number("filler-" + std::to_string(table.size()));
-        const std::string late = newFolder("late");
-        writeFile(late + "/XMASTER",
-                  qbtest::xmasterBytes({{"EARLY", "known before", 1}, {"LATE-SYMBOL", "", 2}}));
-        QxObjectSmartPtr<QxDatabase> db = openFolder(late);
-        if (!db)
-            return "the second folder did not open";
-        QxObjectSmartPtr<QxCategory> category = onlyCategory(db.get());
-        if (tickers(category.get()) != std::vector<std::string>{"EARLY"})
-            return "the symbol numbered beyond 16 bits was listed";
-        if (category->id() <= 0xFFFFu)
-            return "the folder's name was numbered before the filler";
-        QxObjectSmartPtr<QxSecurity> known(category->findSecurity("EARLY"));
-        if (!known)
-            return "EARLY not found";
-        QxObjectSmartPtr<QxSecurity> again(db->getSecurity(known->id()));
-        if (!again || std::string(again->name()) != "known before")
-            return "the id does not lead back to the security";
-        return std::string();
+    std::vector<wxString> notices;
+    qxSetUserNoticeSink([&notices](const wxString& text) { notices.push_back(text); });
+    auto entries = [](const std::string& prefix, unsigned count, unsigned firstFile) {
+        std::vector<Entry> list;
+        for (unsigned i = 0; i < count; ++i)
+            list.push_back({prefix + std::to_string(i), "", firstFile + i % 60000});
+        return list;
     };
-    EXPECT_EXIT(
-        {
-            const std::string failure = run();
-            std::fprintf(stderr, "%s\n", failure.empty() ? "all held" : failure.c_str());
-            std::_Exit(failure.empty() ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "all held");
+    auto allFound = [](QxDatabase* db, QxCategory* category, const std::string& prefix, unsigned count) {
+        std::vector<QxObjectSmartPtr<QxSecurity>> listed;
+        category->listSecurities(listed);
+        std::set<unsigned> ids;
+        for (const auto& s : listed) {
+            ids.insert(s->id());
+            QxObjectSmartPtr<QxSecurity> again(db->getSecurity(s->id()));
+            if (!again || std::string(again->ticker()) != s->ticker())
+                return false;
+        }
+        for (unsigned i : {0u, count / 2, count - 1})
+            if (!QxObjectSmartPtr<QxSecurity>(category->findSecurity((prefix + std::to_string(i)).c_str())))
+                return false;
+        return ids.size() == listed.size();
+    };
+
+    const std::string first = newFolder("first");
+    writeFile(first + "/XMASTER", qbtest::xmasterBytes(entries("A", 60000, 1)));
+    QxObjectSmartPtr<QxDatabase> one = openFolder(first);
+    ASSERT_TRUE(one);
+    QxObjectSmartPtr<QxCategory> firstCategory = onlyCategory(one.get());
+    EXPECT_EQ(static_cast<QxQbCategory*>(firstCategory.get())->numSecurities(), 60000u);
+
+    const std::string second = newFolder("second");
+    writeFile(second + "/XMASTER", qbtest::xmasterBytes(entries("B", 60000, 1)));
+    QxObjectSmartPtr<QxDatabase> two = openFolder(second);
+    ASSERT_TRUE(two);
+    QxObjectSmartPtr<QxCategory> secondCategory = onlyCategory(two.get());
+    EXPECT_EQ(static_cast<QxQbCategory*>(secondCategory.get())->numSecurities(), 60000u);
+    EXPECT_TRUE(allFound(two.get(), secondCategory.get(), "B", 60000));
+    EXPECT_TRUE(allFound(one.get(), firstCategory.get(), "A", 60000));
+    EXPECT_NE(firstCategory->id(), secondCategory->id());
+    EXPECT_EQ(secondCategory->findSecurity("A7"), nullptr) << "the first folder's symbol";
+    EXPECT_TRUE(notices.empty());
+
+    // 65,535 symbols in XMASTER and 300 more in EMASTER, 10 of them also in
+    // XMASTER: 290 cannot be numbered.
+    const std::string full = newFolder("full");
+    writeFile(full + "/XMASTER", qbtest::xmasterBytes(entries("X", 65535, 1)));
+    std::vector<Entry> extra = entries("E", 290, 1);
+    for (unsigned i = 0; i < 10; ++i)
+        extra.push_back({"X" + std::to_string(i * 1000), "again", 1});
+    for (Entry& e : extra)
+        e.file = 1 + e.file % 250;
+    writeFile(full + "/EMASTER", qbtest::emasterBytes(extra));
+    QxObjectSmartPtr<QxDatabase> three = openFolder(full);
+    ASSERT_TRUE(three);
+    QxObjectSmartPtr<QxCategory> fullCategory = onlyCategory(three.get());
+    auto* fullQb = static_cast<QxQbCategory*>(fullCategory.get());
+    EXPECT_EQ(fullQb->numSecurities(), 65535u);
+    EXPECT_EQ(fullQb->numNotListed(), 290u);
+    EXPECT_TRUE(allFound(three.get(), fullCategory.get(), "E", 290)) << "EMASTER is read first";
+    EXPECT_EQ(fullCategory->findSecurity("X65534"), nullptr) << "read after the folder's numbers ran out";
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].Find("290 securities"), wxNOT_FOUND) << notices[0];
+    EXPECT_NE(notices[0].Find("full"), wxNOT_FOUND) << notices[0];
+    qxSetUserNoticeSink(nullptr);
 }
 
 TEST(QbDatabase, NamesMatchWhateverTheirCase)
