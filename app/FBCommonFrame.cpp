@@ -34,7 +34,9 @@ FBCommonFrame::FBCommonFrame(wxWindow*, wxWindowID, const wxString& title, const
     : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL)
 {
     SetSizeHints(wxDefaultSize, wxDefaultSize);
-    CreateStatusBar(1, wxSTB_SIZEGRIP);
+    // A text wider than the frame ends in "..." (the whole text as its tip),
+    // not at the frame's edge.
+    CreateStatusBar(1, wxSTB_SIZEGRIP | wxSTB_ELLIPSIZE_END | wxSTB_SHOW_TIPS);
 
     m_menubar = new wxMenuBar(0);
 

@@ -1,6 +1,7 @@
 #include "app/QxCommonFrame.h"
 
 #include "app/QxAboutBox.h"
+#include "app/QxChildFrameForMenuTrick.h"
 #include "app/QxApplication.h"
 #include "app/QxDataSelectorDlg.h"
 #include "app/QxGatewayFrame.h"
@@ -21,12 +22,18 @@
 #include "securities/QxPortfolioManagerFrame.h"
 #include "securities/QxSymbolSelectionDlg.h"
 #include "trading/DlgSystemManager.h"
+#include "trading/QxAlertMgr.h"
 #include "trading/QxAlertMgrFrame.h"
+#include "trading/QxIdeaFinderReportFrame.h"
 #include "trading/QxIdeaFinderReportView.h"
 #include "trading/QxIdeaFindingThread.h"
+#include "trading/QxIdeaScan.h"
 #include "trading/QxSimpleSystemTest.h"
+#include "trading/QxSimpleSystemTestReportView.h"
 
 #include <wx/intl.h>
+
+#include <vector>
 
 QxCommonFrame::QxCommonFrame(wxWindow* parent, wxWindowID id, const wxString& title,
                              const wxPoint& pos, const wxSize& size, long style)
@@ -205,18 +212,133 @@ void QxCommonFrame::OnDatabaseInfo(wxCommandEvent&)
 
 void QxCommonFrame::OnChangeDatabase(wxCommandEvent&)
 {
-    QxObjectSmartPtr<QxDatabase> database;
+    QxDataSelectorDlg dialog(this);
+    // Stored for the next start only once it replaced the open one.
+    dialog.setStoreOnOk(false);
+    dialog.ShowModal();
+    QxObjectSmartPtr<QxDatabase> database = dialog.database(); // null when cancelled or nothing opened
+    if (database && replaceDatabase(database))
+        dialog.storeChoice();
+}
+
+namespace {
+
+// Frames made for securities of the database they were opened over: charts
+// and point-and-figure charts, idea-finder reports and tester reports.
+bool showsSecuritiesOfItsDatabase(const wxWindow* frame)
+{
+    return dynamic_cast<const QxChildFrameForMenuTrick*>(frame) ||
+           dynamic_cast<const QxIdeaFinderReportFrame*>(frame) ||
+           dynamic_cast<const QxSimpleSystemTestReportView*>(frame);
+}
+
+// Finishes a change of database once the frames closed for it are deleted.
+// Security ids belong to one database, and the calculation cache knows a
+// security by its id: while a closed chart still holds its calculator, a
+// security of the new database with the same id would be shown its prices.
+class QxDatabaseSwitch {
+public:
+    QxDatabaseSwitch(QxObjectSmartPtr<QxDatabase> database, std::vector<const wxObject*> closing)
+        : m_database(std::move(database)), m_closing(std::move(closing))
     {
-        QxDataSelectorDlg dialog(this);
-        dialog.ShowModal();
-        database = dialog.database(); // null when cancelled or nothing opened
     }
+
+    void start()
+    {
+        if (wxTheApp && !m_closing.empty())
+            wxTheApp->Bind(wxEVT_IDLE, &QxDatabaseSwitch::onIdle, this);
+        else
+            finish();
+    }
+
+    bool portfolios = false;
+    wxPoint portfoliosAt;
+    bool alerts = false;
+    wxPoint alertsAt;
+
+private:
+    void onIdle(wxIdleEvent& event)
+    {
+        // The application's idle comes before the deletion of the round.
+        for (const wxObject* closing : m_closing)
+            if (wxPendingDelete.Member(closing)) {
+                event.RequestMore();
+                return;
+            }
+        wxTheApp->Unbind(wxEVT_IDLE, &QxDatabaseSwitch::onIdle, this);
+        finish();
+    }
+
+    void finish()
+    {
+        if (QxApplication* app = QxApplication::getApp())
+            app->changeDatabase(m_database);
+        // Built again over the new database when next needed.
+        QxSymbolSelectionDlg::destroy();
+        // Ids of the other database: the next idea finder would add other securities.
+        lastFindingSecurityIds().clear();
+        if (QxAlertMgr* mgr = QxAlertMgr::existing())
+            mgr->databaseChanged(m_database.get());
+        if (portfolios)
+            (new QxPortfolioManagerFrame())->Move(portfoliosAt);
+        if (alerts)
+            QxAlertMgrFrame::showFrame()->Move(alertsAt);
+        delete this;
+    }
+
+    QxObjectSmartPtr<QxDatabase> m_database;
+    std::vector<const wxObject*> m_closing;
+};
+
+} // namespace
+
+bool QxCommonFrame::replaceDatabase(QxObjectSmartPtr<QxDatabase> database)
+{
     if (!database)
-        return;
-    if (QxApplication* app = QxApplication::getApp())
-        app->changeDatabase(database);
-    // Built again over the new database when next needed.
-    QxSymbolSelectionDlg::destroy();
+        return false;
+    // What shows a security of the old database closes first, each frame
+    // asking where a change would be lost; a frame the user keeps keeps the
+    // old database too.
+    const wxWindowList windows = wxTopLevelWindows;
+    std::vector<QxCommonFrame*> closing;
+    for (wxWindow* window : windows) {
+        auto* frame = dynamic_cast<QxCommonFrame*>(window);
+        if (!frame || wxPendingDelete.Member(frame) || !showsSecuritiesOfItsDatabase(frame))
+            continue;
+        if (!frame->mayEndProgram())
+            return false;
+        closing.push_back(frame);
+    }
+    // A scan works on ids of the old database.
+    QxIdeaFindingThread::stopAllAndWait();
+    std::vector<const wxObject*> gone(closing.begin(), closing.end());
+    for (QxCommonFrame* frame : closing)
+        frame->Destroy();
+
+    // The manager frames are built again from their stored keys.
+    QxPortfolioManagerFrame* portfolios = QxPortfolioManagerFrame::instance();
+    if (portfolios && wxPendingDelete.Member(portfolios))
+        portfolios = nullptr;
+    QxAlertMgrFrame* alerts = QxAlertMgrFrame::instance();
+    if (alerts && wxPendingDelete.Member(alerts))
+        alerts = nullptr;
+    if (portfolios)
+        gone.push_back(portfolios);
+    if (alerts)
+        gone.push_back(alerts);
+    auto* change = new QxDatabaseSwitch(database, gone);
+    if (portfolios) {
+        change->portfolios = true;
+        change->portfoliosAt = portfolios->GetPosition();
+        portfolios->Destroy();
+    }
+    if (alerts) {
+        change->alerts = true;
+        change->alertsAt = alerts->GetPosition();
+        alerts->Destroy();
+    }
+    change->start();
+    return true;
 }
 
 void QxCommonFrame::OnFindStockIdeas(wxCommandEvent&)

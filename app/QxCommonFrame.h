@@ -51,6 +51,14 @@ public:
     // Find Stock Ideas: no idea-finding scan thread exists.
     static bool findStockIdeasEnabled();
 
+    // Makes database the program's: the frames showing securities of the
+    // old one close (each asking first where a change would be lost), the
+    // portfolio and alert managers are built again over the new one from
+    // their stored keys, and the last finding is forgotten. False, with the
+    // old database kept, when the user kept a frame open. The new database
+    // takes over once the closed frames are gone.
+    static bool replaceDatabase(QxObjectSmartPtr<QxDatabase> database);
+
     // Asked of every frame before Exit ends the program: false keeps it
     // running (the frame has work the user chose not to lose).
     virtual bool mayEndProgram() { return true; }

@@ -50,6 +50,11 @@ wxString whyNotOpened(int error)
         return _("It is damaged or is not a database.");
     case eDbIncompatible:
         return _("It is empty or was not written by a compatible version of the program.");
+    // Folder formats: the codes' own names mean nothing to a user.
+    case eRequiredFilesNotFound:
+        return _("The chosen location holds none of the files this data format needs.");
+    case eUnknownError:
+        return _("The files there list no securities this data format can read.");
     default:
         return qxErrorDesc(error);
     }
@@ -309,13 +314,23 @@ void QxDataSelectorDlg::OnOK(wxCommandEvent&)
     int error = eNoError;
     m_database = openWith(m_reader.get(), location, m_options, &error);
     if (!m_database) {
-        showMessage(_("There was an error while trying to open database:\n") + qxErrorDesc(error),
+        showMessage(_("There was an error while trying to open database:\n") + whyNotOpened(error),
                     wxOK | wxICON_ERROR);
         return;
     }
 
+    m_chosenLocation = location;
+    if (m_storeOnOk)
+        storeChoice();
+    EndModal(wxID_OK);
+}
+
+void QxDataSelectorDlg::storeChoice()
+{
+    if (!m_database || !m_reader)
+        return;
     wxConfigBase& store = config();
-    store.Write(kPathKey, location);
+    store.Write(kPathKey, m_chosenLocation);
     store.Write(kReaderKey, m_reader->id().string());
     if (!m_options.empty()) {
         QxObjectSmartPtr<QxCab> bag(new QxCab);
@@ -324,7 +339,6 @@ void QxDataSelectorDlg::OnOK(wxCommandEvent&)
         bag->save(store, kOptionsKey);
     }
     store.Flush();
-    EndModal(wxID_OK);
 }
 
 int QxDataSelectorDlg::showMessage(const wxString& text, long style)

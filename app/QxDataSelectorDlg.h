@@ -37,6 +37,11 @@ public:
 
     // The database the OK button opened, null until then.
     QxObjectSmartPtr<QxDatabase> database() const { return m_database; }
+    // Whether OK stores the choice as the database of the next start (so by
+    // default). A caller that may still keep the old database stores it
+    // itself, with storeChoice, once the new one is taken.
+    void setStoreOnOk(bool store) { m_storeOnOk = store; }
+    void storeChoice();
 
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
@@ -67,4 +72,6 @@ private:
     wxString m_options;
     std::vector<unsigned> m_readerIds;
     QxObjectSmartPtr<QxDatabase> m_database;
+    wxString m_chosenLocation;
+    bool m_storeOnOk = true;
 };

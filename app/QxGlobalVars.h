@@ -35,8 +35,10 @@ struct QxGlobalVars {
     bool stockIdeaFinderFrameMaximized = false;
     wxSize simpleSystemTestReportFrameSize{1000, 800};
     bool simpleSystemTestReportFrameIsMaximized = false;
-    wxSize alertMgrFrameSize{500, 350};
-    wxSize portfolioMgrFrameSize{900, 560};
+    // Not below the alert manager frame's minimum.
+    wxSize alertMgrFrameSize{660, 420};
+    // -1: as large as the portfolio manager's texts and tools need.
+    wxSize portfolioMgrFrameSize{-1, -1};
 
     // The one record of the process.
     static QxGlobalVars& get();

@@ -24,8 +24,12 @@
 //
 // With TRENDORIA_BENCH_REPORT_DIR set, the scans as the program runs them
 // write every report row (the five cells, the colour and the security id,
-// tab-separated) to "whole.tsv" and "3day.tsv" in that folder, to compare
-// reports made before and after a change. Needs a display (xvfb-run).
+// tab-separated) to "whole.tsv" and "3day.tsv" in that folder; with
+// TRENDORIA_BENCH_GOLDEN_DIR set they compare their reports with the files
+// of those names there, row by row, and fail at the first that differs
+// ("same_as_golden" 1 when all are equal). scripts/bench-golden.sh makes
+// the golden reports with the program of another commit and compares.
+// Needs a display (xvfb-run).
 #include "app/QxApplication.h"
 #include "core/QxCalcCache.h"
 #include "core/QxCategory.h"
@@ -61,6 +65,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -263,21 +268,56 @@ struct ScanRun {
     double rssBeforeMB = 0;
     size_t rows = 0;
     bool finished = false;
+    bool compared = false;
+    std::string goldenDifference;
 };
 
-void dumpReport(const QxIdeaFinderReportView& view, const char* name)
+// The report's rows as lines: the five cells, the colour and the security
+// id, tab-separated.
+std::string reportText(const QxIdeaFinderReportView& view)
 {
-    const char* dir = std::getenv("TRENDORIA_BENCH_REPORT_DIR");
-    if (!dir)
-        return;
-    std::ofstream out(std::string(dir) + "/" + name, std::ios::binary);
+    std::string text;
     const std::vector<QxIdeaReportRow> rows = view.reportRows();
     for (size_t r = 0; r < rows.size(); ++r) {
         for (const wxString& cell : rows[r].cells)
-            out << cell.utf8_string() << '\t';
-        out << rows[r].background.GetAsString(wxC2S_HTML_SYNTAX).utf8_string() << '\t'
-            << view.GetItemData(static_cast<long>(r)) << '\n';
+            text += cell.utf8_string() + '\t';
+        text += rows[r].background.GetAsString(wxC2S_HTML_SYNTAX).utf8_string() + '\t' +
+                std::to_string(view.GetItemData(static_cast<long>(r))) + '\n';
     }
+    return text;
+}
+
+// With TRENDORIA_BENCH_REPORT_DIR the report is written there; with
+// TRENDORIA_BENCH_GOLDEN_DIR it is compared with the one of that name there
+// (written by an earlier run, e.g. of the program before a change): the
+// first line that differs, or an empty text when every row is the same.
+std::string dumpAndCompareReport(const QxIdeaFinderReportView& view, const char* name, bool& compared)
+{
+    compared = false;
+    const char* dir = std::getenv("TRENDORIA_BENCH_REPORT_DIR");
+    const char* golden = std::getenv("TRENDORIA_BENCH_GOLDEN_DIR");
+    if (!dir && !golden)
+        return std::string();
+    const std::string text = reportText(view);
+    if (dir)
+        std::ofstream(std::string(dir) + "/" + name, std::ios::binary) << text;
+    if (!golden)
+        return std::string();
+    std::ifstream in(std::string(golden) + "/" + name, std::ios::binary);
+    if (!in)
+        return std::string("no golden report ") + golden + "/" + name;
+    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    compared = true;
+    if (expected == text)
+        return std::string();
+    size_t at = 0, line = 1;
+    while (at < expected.size() && at < text.size() && expected[at] == text[at])
+        line += expected[at++] == '\n';
+    const size_t begin = expected.rfind('\n', at == 0 ? 0 : at - 1);
+    const size_t from = begin == std::string::npos ? 0 : begin + 1;
+    return "row " + std::to_string(line) + " differs from the golden report: got \"" +
+           text.substr(from, text.find('\n', from) - from) + "\", golden \"" +
+           expected.substr(from, expected.find('\n', from) - from) + "\"";
 }
 
 // The scan as the user starts it from the dialog: a report frame on the
@@ -328,7 +368,7 @@ ScanRun scanAsTheProgramRunsIt(Env& e, int64_t from, int64_t till, const char* d
     run.peakMB = statusMB("VmHWM");
     run.finished = end.seen;
     run.rows = static_cast<size_t>(view->GetItemCount());
-    dumpReport(*view, dumpName);
+    run.goldenDifference = dumpAndCompareReport(*view, dumpName, run.compared);
     frame->Destroy();
     wxTheApp->Yield(true);
     wxTheApp->ProcessIdle(); // deletes the frame
@@ -370,6 +410,10 @@ void scanAsTheProgramRunsIt(benchmark::State& state, bool wholeHistory)
         state.SkipWithError("the scan did not end with its message");
     else if (run.rows != plainHits)
         state.SkipWithError("the report's rows and the plain loop's crossings differ");
+    else if (!run.goldenDifference.empty())
+        state.SkipWithError(run.goldenDifference.c_str());
+    if (run.compared)
+        state.counters["same_as_golden"] = run.goldenDifference.empty() ? 1 : 0;
     const double n = state.iterations() ? double(state.iterations()) : 1.0;
     state.counters["read_ms"] = 1000.0 * readSeconds / n;
     state.counters["x_read"] = readSeconds > 0 ? scanSeconds / readSeconds : 0.0;

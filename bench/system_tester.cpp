@@ -7,7 +7,7 @@
 //
 // TesterOnOrcl: each shipped system over the ~5,000 bars of ORCL, as the
 // tester runs it (a calculator holding the prices, the evaluation through
-// the system, the trades and the HTML report), beside "plain": the same
+// the system resolved for the run, the trades and the HTML report), beside "plain": the same
 // indicators by direct TA-Lib calls and a plain loop over their arrays that
 // makes the same trades (their number is checked) without a report.
 #include "app/QxIndicatorRegistry.h"
@@ -18,6 +18,7 @@
 #include "core/QxSecurity.h"
 #include "core/QxSeries.h"
 #include "trading/QxCondition.h"
+#include "trading/QxResolvedSystem.h"
 #include "trading/QxSignal.h"
 #include "trading/QxSimpleSystemTest.h"
 #include "trading/QxTradingSystem.h"
@@ -145,9 +146,7 @@ void BM_SimulationVsIndicators(benchmark::State& state)
         state.ResumeTiming();
         baseline.measured([&] {
             QxSimpleTestResult result;
-            simulateSimpleSystemTest(
-                *calc.prices(false), [&](unsigned mask, unsigned bar) { return system->evaluate(mask, &calc, bar); },
-                params, result);
+            simulateSimpleSystemTest(*calc.prices(false), resolvedSystemEvaluator(*system, &calc), params, result);
             trades = result.trades.size();
             benchmark::DoNotOptimize(result.report.data());
         });
@@ -192,9 +191,7 @@ void BM_SimulationWithoutEvaluation(benchmark::State& state)
         });
         baseline.baseline(state, [&] {
             QxSimpleTestResult result;
-            simulateSimpleSystemTest(
-                walk->history(), [&](unsigned mask, unsigned bar) { return system->evaluate(mask, &calc, bar); },
-                params, result);
+            simulateSimpleSystemTest(walk->history(), resolvedSystemEvaluator(*system, &calc), params, result);
             benchmark::DoNotOptimize(result.report.data());
         });
     }
@@ -354,9 +351,7 @@ void BM_TesterOnOrcl(benchmark::State& state)
         state.ResumeTiming();
         baseline.measured([&] {
             QxSimpleTestResult result;
-            simulateSimpleSystemTest(
-                *history, [&](unsigned mask, unsigned bar) { return system->evaluate(mask, &calc, bar); }, params,
-                result);
+            simulateSimpleSystemTest(*history, resolvedSystemEvaluator(*system, &calc), params, result);
             trades = result.trades.size();
             benchmark::DoNotOptimize(result.report.data());
         });

@@ -83,6 +83,9 @@ public:
     // setup() or stored series. Empty (upper below lower) when nothing
     // contributed.
     QxRange<double> getDataRange(unsigned first, unsigned last) const;
+    // Whether the zone's scale must reach down (or up) to 0 for what this
+    // draws: bars of amounts read their lengths from the zero line.
+    virtual bool rangeIncludesZero() const { return false; }
 
     // A clone of the registered prototype named exactly by the element,
     // having read the element; null for an unknown or empty name, and null

@@ -22,6 +22,9 @@ public:
     // the colour scheme: one colour when both are equal, else rising and
     // falling by the price bar.
     int setup(QxCalculator* calculator) override;
+    // Volumes are amounts: their bars start at 0, so a bar's length is its
+    // volume and the smallest one in view still shows.
+    bool rangeIncludesZero() const override { return true; }
 
     const wxColour& priceUpColor() const { return m_priceUpColor; }
     const wxColour& priceDownColor() const { return m_priceDownColor; }

@@ -301,7 +301,11 @@ void QxZone::setup(wxDC& dc, QxCalculator* calculator)
         for (const auto& drawable : indicator->drawables(true)) {
             if (!drawable)
                 continue;
-            const QxRange<double> r = drawable->getDataRange(m_visible.lower, m_visible.upper);
+            QxRange<double> r = drawable->getDataRange(m_visible.lower, m_visible.upper);
+            if (!r.isEmpty() && drawable->rangeIncludesZero()) {
+                r.lower = std::min(r.lower, 0.0);
+                r.upper = std::max(r.upper, 0.0);
+            }
             if (range.isEmpty()) {
                 range = r;
             } else if (!r.isEmpty()) {

@@ -8,6 +8,7 @@
 #include "core/QxCalculator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "core/QxTime.h"
 #include "core/QxUtils.h"
 #include "core/QxXmlFile.h"
 #include "core/platform/QxFileDialogExt.h"
@@ -127,7 +128,10 @@ void QxChartExportDlg::onInitDialog(wxInitDialogEvent& event)
     QxChart* chart = m_chartist->getChart();
     QxCalculator* calc = chart ? chart->getCalc() : nullptr;
     const QxPriceHistory* prices = calc ? calc->prices(calc->currentTimeframe(), false) : nullptr;
-    if (prices && prices->numBars() > 0) {
+    if (!prices || prices->numBars() == 0) {
+        // Otherwise the dialog would open on a blank preview without a word.
+        showError(this, _("There is nothing to preview: the chart has no prices."));
+    } else {
         const QxSplitTime t = splitTimestamp(prices->timestamp()[prices->numBars() - 1]);
         const wxDateTime end(static_cast<wxDateTime::wxDateTime_t>(t.day), static_cast<wxDateTime::Month>(t.month - 1),
                              t.year, static_cast<wxDateTime::wxDateTime_t>(t.hour),
@@ -157,16 +161,30 @@ void QxChartExportDlg::renderPreview()
     QxObjectSmartPtr<QxChart> chart(m_chartist->getChart());
     QxCalculator* calc = chart ? chart->getCalc() : nullptr;
     const QxPriceHistory* prices = calc ? calc->prices(calc->currentTimeframe(), false) : nullptr;
-    unsigned first = 0, last = 0;
-    if (!prices || !exportBarRange(*prices, start, end, first, last))
+    if (!prices || prices->numBars() == 0) {
+        showError(this, _("There is nothing to preview: the chart has no prices."));
         return;
+    }
+    unsigned first = 0, last = 0;
+    if (!exportBarRange(*prices, start, end, first, last)) {
+        // A picture needs two bars; a blank preview would not say so.
+        showError(this, wxString::Format(_("There is nothing to preview: from %s to %s the chart has fewer than two "
+                                           "bars.\nChoose a longer date range."),
+                                         formatTimestamp(start, "%x"), formatTimestamp(end, "%x")));
+        return;
+    }
 
     wxBitmap scratch(1000, 1000);
     wxMemoryDC dc(scratch);
     if (chart->getChartWidth() != 1000)
         chart->setChartWidth(1000);
-    if (chart->setup(dc) != 0)
+    const int laidOut = chart->setup(dc);
+    if (laidOut != 0) {
+        showError(this, wxString::Format(_("There is nothing to preview: the chart could not be laid out for the "
+                                           "picture (error %d)."),
+                                         laidOut));
         return;
+    }
     const int width = chart->calcWidth(first, last);
     const int height = chart->chartHeight();
     // A bitmap past the limit is made without complaint but never drawn.

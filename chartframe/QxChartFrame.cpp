@@ -82,7 +82,8 @@ void showOperationFailed(int code, const wchar_t* text)
     wxMessageBox(operationFailedText(code, text), QxApplication::appTitle(), wxOK | wxICON_ERROR);
 }
 
-QxChartFrame::QxChartFrame() : FBChartFrame()
+QxChartFrame::QxChartFrame()
+    : FBChartFrame(), m_placement(QxGlobalVars::get().chartFrameSize, &QxGlobalVars::get().isChartFrameMaximized)
 {
     addChartMenus();
 
@@ -99,13 +100,7 @@ QxChartFrame::QxChartFrame() : FBChartFrame()
 
     readMenuShortcuts();
 
-    // Both are read before sizing: the size event of SetSize records the
-    // frame as not maximised.
-    const wxSize size = globals.chartFrameSize;
-    m_openedMaximized = globals.isChartFrameMaximized;
-    SetSize(size);
-    if (m_openedMaximized)
-        Maximize(true);
+    m_placement.attach(this);
 
     createToolbarPanes();
     if (!globals.chartFramePerspective.empty())
@@ -289,13 +284,7 @@ void QxChartFrame::connectOwnEvents(bool connect)
 
 void QxChartFrame::OnSize(wxSizeEvent& event)
 {
-    QxGlobalVars& globals = QxGlobalVars::get();
-    if (IsMaximized()) {
-        globals.isChartFrameMaximized = true;
-    } else {
-        globals.isChartFrameMaximized = false;
-        globals.chartFrameSize = event.GetSize();
-    }
+    m_placement.sized(event.GetSize());
     // Passed on: the toolkit lays the frame's children out from it.
     event.Skip();
 }

@@ -5,6 +5,7 @@
 // state and toolbar layout are shared by all chart frames and kept in the
 // global settings.
 #include "chartframe/FBChartFrame.h"
+#include "core/platform/QxFramePlacement.h"
 
 #include <wx/pen.h>
 
@@ -48,7 +49,7 @@ public:
     bool mayEndProgram() override { return mayDiscardChanges(); }
 
     // Whether the frame was opened maximised (as the last chart frame was).
-    bool openedMaximized() const { return m_openedMaximized; }
+    bool openedMaximized() const { return m_placement.openedMaximized(); }
 
     // Attaches the view as the centre pane "Chart View"; only the first
     // call acts.
@@ -160,7 +161,7 @@ private:
     void onSetFocus(wxFocusEvent& event);
 
     QxChartView* m_view = nullptr;
-    bool m_openedMaximized = false;
+    QxFramePlacement m_placement;
     wxString m_chartFile;
     std::string m_savedDocument; // the chart document as m_chartFile holds it
     wxMenu* m_annotationMenu = nullptr;

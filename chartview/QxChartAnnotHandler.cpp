@@ -141,6 +141,54 @@ void QxChartAnnotHandler::moveActiveBy(const wxPoint& pos)
     m_lastPos = pos;
 }
 
+void QxChartAnnotHandler::enterZone(int z)
+{
+    m_zone = z;
+    m_list = z >= 0 ? m_view->getAnnots(z) : nullptr;
+}
+
+bool QxChartAnnotHandler::activeIsStored() const
+{
+    const auto* list = m_zone >= 0 ? m_view->getAnnots(m_zone) : nullptr;
+    return list && std::any_of(list->begin(), list->end(),
+                               [this](const QxObjectSmartPtr<QxAnnot>& a) { return a.get() == m_active.get(); });
+}
+
+void QxChartAnnotHandler::chartChanged()
+{
+    const void* list = m_zone >= 0 ? m_view->getAnnots(m_zone) : nullptr;
+    const bool replaced = list != m_list;
+    // Idle, the active annotation must be one of the zone's: another one
+    // can be neither saved nor found again by a click.
+    const bool lost = m_active.get() && m_state == eIdle && !activeIsStored();
+    if (!replaced && !lost)
+        return;
+    m_list = list;
+    if (m_editor && replaced) {
+        // The text typed so far is kept; the box stays where it was.
+        QxInplaceTextCtrl* editor = m_editor;
+        m_editor = nullptr;
+        const wxString text = editor->abandon();
+        if (m_pendingText.get()) {
+            if (!text.empty())
+                m_pendingText->setText(text);
+            m_pendingText->setEditing(false);
+        }
+    }
+    if (!m_editor)
+        m_pendingText = nullptr;
+    m_press = eNoPress;
+    if (m_state != eIdle) {
+        m_state = eIdle;
+        clearTool();
+    }
+    if (m_active.get()) {
+        m_active->setSelected(false);
+        m_active = nullptr;
+    }
+    syncOverlay();
+}
+
 // ---------------------------------------------------------------------------
 // Mouse
 
@@ -158,8 +206,8 @@ bool QxChartAnnotHandler::onLeftDown(wxMouseEvent& event)
     if (m_state != eIdle)
         return true; // points are placed on release
     m_view->eraseCrosshair();
-    if (z != m_zone) {
-        m_zone = z;
+    if (z != m_zone || m_list != m_view->getAnnots(z)) {
+        enterZone(z);
         setActiveAnnot(nullptr);
     }
     if (m_tool != 0) {
@@ -303,8 +351,11 @@ bool QxChartAnnotHandler::onLeftUp(wxMouseEvent& event)
         const wxRect r = textEditRect(m_view, p, m_active->getFont());
         m_active->setPoint(0, toChart(r.GetTopLeft(), false));
         m_active->setPoint(1, toChart(r.GetBottomRight(), false));
-    } else {
-        m_active->setPoint(m_pointIndex, toChart(p, true));
+    } else if (m_active->setPoint(m_pointIndex, toChart(p, true)) == eNotAllParamsValid && m_state == eCreating) {
+        // A point the kind's order refuses is not placed: the point goes on
+        // following the mouse until a click the kind accepts.
+        drawActive();
+        return true;
     }
     if (m_state != eCreating) {
         m_state = eIdle;

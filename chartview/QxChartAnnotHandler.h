@@ -69,6 +69,11 @@ public:
     void paintActive(wxDC& dc) const;
     // Lets go of everything held (the view goes away).
     void release();
+    // The view laid its chart out again: when the zone's annotations are no
+    // longer the ones the handler worked on (another period, a zone deleted
+    // or the zones replaced), the selection, what was being made and the
+    // text editor go, so nothing is painted or moved over other scales.
+    void chartChanged();
 
     // The editor's rectangle for a new text box whose text starts at click
     // (logical pixels), sized for the placeholder in font.
@@ -87,6 +92,10 @@ private:
     void clearTool();
     void syncOverlay();
     void complete(const wxPoint& p);
+    // The handler works in zone z from now on, on its current annotations.
+    void enterZone(int z);
+    // Whether the active annotation is one of the zone's stored ones.
+    bool activeIsStored() const;
 
     QxBaseChartView* m_view;
     QxObjectSmartPtr<QxAnnot> m_active;
@@ -95,6 +104,8 @@ private:
     int m_editZone = -1;
     int m_tool = 0;
     int m_zone = -1;
+    // The zone's annotation list the handler last worked on.
+    const void* m_list = nullptr;
     State m_state = eIdle;
     unsigned m_pointIndex = 0;
     wxPoint m_lastPos;

@@ -128,8 +128,12 @@ QxChartView* QxChartView::createChartView(QxSecurity* security, Qx::QxPeriod per
     QxCalculator* calc = c ? c->getCalc() : nullptr;
     QxObjectSmartPtr<QxPriceHistory> daily(calc ? calc->prices(Qx::eDaily, false) : nullptr);
     if (!daily.get() || daily->numBars() == 0) {
-        wxMessageBox(_("Failed to get price history.\nPlease check you internet connection."), appTitle(),
-                     wxOK | wxICON_ERROR);
+        // A security of a folder on disk has no connection to check: it says
+        // what is wrong with its file.
+        const std::string why = security->whyNoHistory();
+        wxMessageBox(why.empty() ? wxString(_("Failed to get price history.\nPlease check you internet connection."))
+                                 : _("Failed to get price history.") + "\n" + wxString::FromUTF8(why.c_str()),
+                     appTitle(), wxOK | wxICON_ERROR);
         return nullptr;
     }
     chartist->setPriceObjType(type);
@@ -259,6 +263,7 @@ void QxChartView::refreshChart()
     QxCalculator* calc = c->getCalc();
     QxPriceHistory* h = calc ? calc->prices(calc->currentTimeframe(), false) : nullptr;
     setupScroll(c->numVisibleBars(), h ? h->numBars() : 0, previousWidth);
+    annotHandler().chartChanged();
     m_bitmapStale = true;
     Refresh(true);
 }
@@ -810,17 +815,27 @@ void QxChartView::showCurveVals(const wxPoint& device)
     if (!c || !m_frame || m_writingStatus)
         return;
     const int64_t bar = QxChartViewTexts::barAt(getXMap(0).unmap(device.x));
-    // Left of the visible bars (over an axis) there are no values to show.
-    if (bar < int64_t(c->firstVisibleBar()) || bar > int64_t(c->lastVisibleBar()))
-        return;
     QxObjectSmartPtr<QxChart> hold(c);
     wxStatusBar* status = m_frame->GetStatusBar();
     if (!status)
         return;
+    // Left or right of the visible bars (over an axis) there are no values:
+    // the last bar's would be read as this place's.
+    wxString text;
+    if (bar >= int64_t(c->firstVisibleBar()) && bar <= int64_t(c->lastVisibleBar())) {
+        // The values that fit, whole: the field ends before the size grip.
+        wxRect field;
+        status->GetFieldRect(0, field);
+        const int width = field.width - 2 * status->GetBorderX() - 4 - field.height;
+        text = QxChartViewTexts::fitEntries(QxChartViewTexts::statusEntries(*c, m_currentZone, bar), width,
+                                            [status](const wxString& s) { return status->GetTextExtent(s).x; });
+    }
+    if (status->GetStatusText(0) == text)
+        return;
     // Setting the text may repaint at once, and painting writes the values
     // again: once is enough.
     m_writingStatus = true;
-    status->SetStatusText(QxChartViewTexts::statusText(*c, m_currentZone, bar), 0);
+    status->SetStatusText(text, 0);
     m_writingStatus = false;
 }
 

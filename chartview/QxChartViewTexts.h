@@ -5,6 +5,8 @@
 #include <wx/string.h>
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 class QxChart;
 
@@ -27,6 +29,14 @@ wxString curveValues(QxChart& chart, int zone, int64_t bar);
 // order, the volume zone only while it is shown. Empty for a bar beyond the
 // last visible bar or left of bar 0.
 wxString statusText(QxChart& chart, int currentZone, int64_t bar);
+// The same text in its entries: the date with ": ", then each value
+// ("Open = %.4lf ", an indicator output's "name = %.4lf ").
+std::vector<wxString> statusEntries(QxChart& chart, int currentZone, int64_t bar);
+// The entries that fit into width as widthOf measures them, whole ones
+// only, followed by "..." when some were left out; the date is always
+// kept.
+wxString fitEntries(const std::vector<wxString>& entries, int width,
+                    const std::function<int(const wxString&)>& widthOf);
 
 // The tooltip of the zone's patterns at a bar and value: the bar's date
 // ("%x"), ":" and the tooltip of every pattern that marks the point, in

@@ -47,6 +47,17 @@ void QxInplaceTextCtrl::finish()
     CallAfter([this] { Destroy(); });
 }
 
+wxString QxInplaceTextCtrl::abandon()
+{
+    const wxString text = userText();
+    if (!m_owner)
+        return text;
+    m_owner = nullptr;
+    Hide();
+    CallAfter([this] { Destroy(); });
+    return text;
+}
+
 void QxInplaceTextCtrl::placeCaretAt(const wxPoint& client)
 {
     if (m_placeholder)

@@ -26,6 +26,9 @@ public:
     // Ends editing: tells the owner (once) and goes away after the current
     // event. Also what losing the focus does.
     void finish();
+    // Ends editing without telling the owner, giving the text back (empty
+    // while the placeholder is untouched); the editor goes away.
+    wxString abandon();
     // The owner goes away first: nothing is told any more.
     void detachOwner() { m_owner = nullptr; }
     bool isFinished() const { return m_owner == nullptr; }

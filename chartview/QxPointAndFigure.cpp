@@ -147,8 +147,10 @@ std::string cacheKey(const QxPointAndFigureParam& p)
 
 bool Ladder::grow()
 {
-    if (m_levels.size() >= kMaxLevels)
+    if (m_levels.size() >= kMaxLevels) {
+        m_overrun = true;
         return false;
+    }
     const double last = m_levels.back();
     const double next = last + boxSize(m_params, last);
     // A box that does not lift the level (parameters outside the rules)
@@ -181,7 +183,16 @@ size_t Ladder::findBox(size_t from, bool up, double price)
     return i;
 }
 
-void buildColumns(const QxPointAndFigureParam& p, size_t n, const double* high, const double* low,
+bool ladderReaches(const QxPointAndFigureParam& p, double price)
+{
+    if (!std::isfinite(price) || price <= 0.0)
+        return true;
+    Ladder ladder(p);
+    ladder.findBox(0, true, price);
+    return !ladder.overrun();
+}
+
+bool buildColumns(const QxPointAndFigureParam& p, size_t n, const double* high, const double* low,
                   const double* close, std::vector<double>& levels, std::vector<unsigned>& starts)
 {
     levels.clear();
@@ -190,7 +201,7 @@ void buildColumns(const QxPointAndFigureParam& p, size_t n, const double* high, 
     while (bar < n && !std::isfinite(close[bar]))
         ++bar;
     if (bar == n)
-        return;
+        return true;
     Ladder ladder(p);
     const ptrdiff_t reversal = p.nBoxReversal;
     size_t cur = ladder.findBox(0, true, close[bar]);
@@ -238,6 +249,14 @@ void buildColumns(const QxPointAndFigureParam& p, size_t n, const double* high, 
             append(idx2, d);
         }
     }
+    if (ladder.overrun()) {
+        // Prices above the last level would all share it: no chart rather
+        // than a wrong one.
+        levels.clear();
+        starts.clear();
+        return false;
+    }
+    return true;
 }
 
 const void* internCacheKey(const std::string& text)
@@ -271,6 +290,7 @@ void QxPointAndFigure::buildColumns(QxArrayT<double>& boxLevels, QxArrayT<unsign
 {
     boxLevels = QxArrayT<double>();
     columnStarts = QxArrayT<unsigned>();
+    m_tooManyLevels = false;
     QxCalculator* calc = m_calculator.get();
     if (!calc)
         return;
@@ -301,7 +321,7 @@ void QxPointAndFigure::buildColumns(QxArrayT<double>& boxLevels, QxArrayT<unsign
     std::vector<double> levels;
     std::vector<unsigned> starts;
     if (high)
-        QxPnf::buildColumns(*this, history->numBars(), high, low, close, levels, starts);
+        m_tooManyLevels = !QxPnf::buildColumns(*this, history->numBars(), high, low, close, levels, starts);
     boxLevels = QxArrayT<double>(levels.size());
     std::copy(levels.begin(), levels.end(), boxLevels.data());
     columnStarts = QxArrayT<unsigned>(starts.size());
@@ -310,6 +330,26 @@ void QxPointAndFigure::buildColumns(QxArrayT<double>& boxLevels, QxArrayT<unsign
         return;
     calc->setUserFloat64Array(dataKey, boxLevels);
     calc->setUserUns32Array(startKey, columnStarts);
+}
+
+wxString QxPointAndFigure::tooManyLevelsText()
+{
+    return _("These settings give the prices of this security too many boxes to draw. Please choose a larger "
+             "minimum box size or a percentage price change.");
+}
+
+double QxPointAndFigure::highestPrice() const
+{
+    QxCalculator* calc = m_calculator.get();
+    QxObjectSmartPtr<QxPriceHistory> history(calc ? calc->prices(calc->currentTimeframe(), false) : nullptr);
+    if (!history)
+        return 0.0;
+    const double* high = history->high() && history->low() && history->close() ? history->high() : history->nav();
+    double highest = 0.0;
+    for (unsigned i = 0; high && i < history->numBars(); ++i)
+        if (std::isfinite(high[i]))
+            highest = std::max(highest, high[i]);
+    return highest;
 }
 
 unsigned QxPointAndFigure::firstVisibleColumn() const
@@ -444,10 +484,29 @@ void drawOGlyph(wxDC& dc, int left, int top, int side)
 
 } // namespace
 
-void QxPointAndFigure::display(wxDC& dc)
+void QxPointAndFigure::display(wxDC& dc, const wxRect& wanted, const wxSize& picture)
 {
-    const wxSize size = dc.GetSize();
-    dc.DrawRectangle(0, 0, size.x, size.y);
+    const wxSize size = wanted.IsEmpty() ? dc.GetSize() : picture;
+    const wxRect area = wanted.IsEmpty() ? wxRect(0, 0, size.x, size.y) : wanted;
+    wxDCClipper inArea(dc, area);
+    if (area == wxRect(0, 0, size.x, size.y)) {
+        dc.DrawRectangle(area);
+    } else {
+        // The background of the area, and of the picture's outline what
+        // passes through it.
+        const wxPen outline = dc.GetPen();
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.DrawRectangle(area);
+        dc.SetPen(outline);
+        dc.DrawLine(0, area.y, 0, area.GetBottom() + 1);
+        dc.DrawLine(size.x - 1, area.y, size.x - 1, area.GetBottom() + 1);
+        if (area.y == 0)
+            dc.DrawLine(0, 0, size.x, 0);
+        if (area.GetBottom() >= size.y - 1)
+            dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
+    }
+    // Rows a box may touch and still show in the area.
+    const int rowsFrom = area.y - m_boxPixels, rowsTo = area.GetBottom() + m_boxPixels;
 
     const QxChartAllConfiguration& config = currentChartConfig();
     const QxZoneConfiguration& zone = config.mainZoneConfig;
@@ -458,23 +517,46 @@ void QxPointAndFigure::display(wxDC& dc)
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     dc.SetBrush(wxBrush(zone.titleBgColor, wxBRUSHSTYLE_SOLID));
     dc.SetPen(wxPen(blendColour(zone.titleBgColor, 0.05), 1, wxPENSTYLE_SOLID));
-    dc.DrawRectangle(title);
-    QxTextCache::drawLabel(dc, titleText(), title, zone.titleAlignment);
+    if (title.Intersects(area)) {
+        dc.DrawRectangle(title);
+        QxTextCache::drawLabel(dc, titleText(), title, zone.titleAlignment);
+    }
 
     const wxRect plot(m_plotLeft, m_titleHeight, m_plotWidth, m_plotHeight);
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(plot);
+    // The frame's sides as lines where it is taller than the area: a
+    // rectangle of such a height would reach past what a device takes.
+    const wxRect shownPlot = plot.Intersect(wxRect(area.x, area.y - 1, area.width, area.height + 2));
+    if (shownPlot.y == plot.y && shownPlot.GetBottom() == plot.GetBottom()) {
+        dc.DrawRectangle(plot);
+    } else if (!shownPlot.IsEmpty()) {
+        dc.DrawLine(plot.x, shownPlot.y, plot.x, shownPlot.GetBottom() + 1);
+        dc.DrawLine(plot.GetRight(), shownPlot.y, plot.GetRight(), shownPlot.GetBottom() + 1);
+        if (shownPlot.y == plot.y)
+            dc.DrawLine(plot.x, plot.y, plot.GetRight() + 1, plot.y);
+        if (shownPlot.GetBottom() == plot.GetBottom())
+            dc.DrawLine(plot.x, plot.GetBottom(), plot.GetRight() + 1, plot.GetBottom());
+    }
 
     // All grid lines of a direction have one length: each is a copy of one.
+    // The vertical ones are cut to the area at a whole number of dot
+    // periods from their start, so every piece shows the same dots.
     const wxPen grid(*wxCYAN, 1, wxPENSTYLE_DOT);
     const int penWidth = grid.GetWidth();
-    for (long k = 1; k * m_boxPixels < m_plotWidth; ++k) {
+    const int gridTop = m_titleHeight + penWidth, gridLength = m_plotHeight - 2 * penWidth;
+    constexpr int kDotPeriods = 120;
+    const int skip = std::max(0, (area.y - gridTop) / kDotPeriods * kDotPeriods);
+    const int pieceLength = std::min(gridLength - skip, area.GetBottom() + 1 + kDotPeriods - (gridTop + skip));
+    for (long k = 1; k * m_boxPixels < m_plotWidth && pieceLength > 0; ++k) {
         const int x = m_plotLeft + int(k) * m_boxPixels;
-        m_verticalGrid.draw(dc, grid, true, m_plotHeight - 2 * penWidth, wxPoint(x, m_titleHeight + penWidth));
+        m_verticalGrid.draw(dc, grid, true, pieceLength, wxPoint(x, gridTop + skip));
     }
-    for (long k = 1; m_titleHeight + (k - 1) * m_boxPixels < m_plotHeight; ++k) {
+    const long firstRow = std::max(1L, long(rowsFrom - m_titleHeight) / m_boxPixels);
+    for (long k = firstRow; m_titleHeight + (k - 1) * m_boxPixels < m_plotHeight; ++k) {
         const int y = m_titleHeight + int(k) * m_boxPixels;
+        if (y > rowsTo)
+            break;
         m_horizontalGrid.draw(dc, grid, false, m_plotWidth, wxPoint(m_plotLeft, y));
     }
     dc.SetPen(grid);
@@ -485,7 +567,7 @@ void QxPointAndFigure::display(wxDC& dc)
     const int step = QxTextCache::extent(dc, "0.123456789").y / m_boxPixels + 1;
     int counter = 0;
     for (const auto& [level, y] : m_levelY) {
-        if (counter++ % step != 0)
+        if (counter++ % step != 0 || y < rowsFrom || y > rowsTo)
             continue;
         const wxString text = wxString::Format("%2.2f", level);
         QxTextCache::drawLabel(dc, text, wxRect(0, y - m_boxPixels, m_plotLeft - 5, m_boxPixels),
@@ -497,7 +579,9 @@ void QxPointAndFigure::display(wxDC& dc)
     if (numColumns() == 0) {
         dc.SetTextForeground(*wxRED);
         dc.SetFont(wxFont(14, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
-        dc.DrawText(_("No data to show chart. Check your internet connection."), m_titleHeight, m_titleHeight);
+        dc.DrawText(m_tooManyLevels ? tooManyLevelsText()
+                                    : _("No data to show chart. Check your internet connection."),
+                    m_titleHeight, m_titleHeight);
         return;
     }
     if (m_visibleColumns == 0)
@@ -515,7 +599,7 @@ void QxPointAndFigure::display(wxDC& dc)
         const size_t to = c + 1 < n ? m_columnStarts[c + 1] : m_boxLevels.size();
         for (size_t i = m_columnStarts[c]; i < to; ++i) {
             const auto it = m_levelY.find(m_boxLevels[i]);
-            if (it == m_levelY.end())
+            if (it == m_levelY.end() || it->second < rowsFrom || it->second > rowsTo)
                 continue;
             const int top = it->second - m_boxPixels;
             if (up)
@@ -525,7 +609,7 @@ void QxPointAndFigure::display(wxDC& dc)
         }
     }
 
-    wxDCClipper clip(dc, plot);
+    wxDCClipper clip(dc, plot.Intersect(area));
     for (const auto& annot : m_annots)
         if (annot && !annot->isSelected())
             annot->draw(dc, first, m_lastColumn, m_columnScale, *this);
@@ -545,6 +629,7 @@ bool QxPointAndFigure::configure()
 {
     QxApplication* app = QxApplication::getApp();
     QxPointAndFigureConfigDlg dialog(app ? app->activeFrame() : nullptr, params());
+    dialog.setHighestPrice(highestPrice());
     if (dialog.ShowModal() != wxID_OK)
         return false;
     setParams(dialog.getParams());

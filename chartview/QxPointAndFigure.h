@@ -78,23 +78,34 @@ public:
     // The box reached from index from by price: upward the highest box whose
     // level is at or below the price; downward (when the price is not above
     // the level at from) the highest box whose level lies below the price,
-    // never below index 0. The ladder stops growing at kMaxLevels, so a
-    // price far above it lands on the top level.
+    // never below index 0. The ladder holds at most kMaxLevels levels: a
+    // price above them lands on the top level and marks the ladder
+    // overrun, and columns built on it would be wrong.
     size_t findBox(size_t from, bool up, double price);
     double operator[](size_t i) const { return m_levels[i]; }
     size_t size() const { return m_levels.size(); }
-    static constexpr size_t kMaxLevels = 1000000;
+    bool overrun() const { return m_overrun; }
+    // Enough for a box of 0.01 over prices up to 50,000 without a
+    // percentage; every price of such a chart has a level of its own.
+    static constexpr size_t kMaxLevels = 5000000;
 
 private:
     bool grow();
     QxPointAndFigureParam m_params;
     std::vector<double> m_levels;
+    bool m_overrun = false;
 };
+
+// Whether the ladder of p reaches price within Ladder::kMaxLevels levels:
+// the settings can draw every price up to it in a box of its own.
+bool ladderReaches(const QxPointAndFigureParam& p, double price);
 
 // The columns of bars 0..n-1: the levels of every box, column after column,
 // and where each column starts in them. Bars whose high or low is no number
 // change nothing; the first bar with a usable close picks the starting box.
-void buildColumns(const QxPointAndFigureParam& p, size_t n, const double* high, const double* low,
+// When a price lies beyond the ladder's last level no columns are built
+// and the result is false.
+bool buildColumns(const QxPointAndFigureParam& p, size_t n, const double* high, const double* low,
                   const double* close, std::vector<double>& levels, std::vector<unsigned>& starts);
 
 // The owner key under which the calculator keeps an array: the address of
@@ -120,7 +131,12 @@ public:
     void buildColumns(QxArrayT<double>& boxLevels, QxArrayT<unsigned>& columnStarts);
     // Builds the columns, fits them into width and lays the visible ones out.
     void layout(wxDC& dc, int width);
-    void display(wxDC& dc);
+    // Paints the part inside area (chart pixels) of a picture of the given
+    // size (its outline at the picture's edges) at its own place: the
+    // caller's device origin puts that part where it wants it. Pictures
+    // taller than any bitmap are painted piece by piece this way. Without an
+    // area the picture is the whole device context.
+    void display(wxDC& dc, const wxRect& area = wxRect(), const wxSize& picture = wxSize());
 
     int map(const double& value) const override;
     double unmap(int pixel) const override;
@@ -145,6 +161,14 @@ public:
     const QxArrayT<unsigned>& columnStarts() const { return m_columnStarts; }
     const QxArrayT<double>& boxLevels() const { return m_boxLevels; }
     const std::map<double, int>& levelY() const { return m_levelY; }
+    // The last build found prices the settings cannot give levels of their
+    // own: no columns, and the chart says why.
+    bool tooManyLevels() const { return m_tooManyLevels; }
+    // The highest price of the history (0 without one).
+    double highestPrice() const;
+    // What the chart and the configuration dialog say of settings that
+    // cannot give every price a box of its own.
+    static wxString tooManyLevelsText();
     int chartWidth() const { return m_chartWidth; }
     int virtualHeight() const { return m_virtualHeight; }
     int boxPixels() const { return m_boxPixels; }
@@ -166,6 +190,7 @@ private:
     std::map<double, int> m_levelY;
     int m_chartWidth = 0;
     int m_virtualHeight = 0;
+    bool m_tooManyLevels = false;
     int m_boxPixels = kDefaultBoxPixels;
     int m_titleHeight = 0;
     wxColour m_labelColour;

@@ -18,7 +18,7 @@ bool readReal(const wxString& text, double& value)
 } // namespace
 
 int checkPnfConfigTexts(const wxString& minBox, const wxString& percent, const wxString& reversal,
-                        const wxString& factor, QxPointAndFigureParam& params)
+                        const wxString& factor, QxPointAndFigureParam& params, double highest)
 {
     double v = 0.0;
     if (!readReal(minBox, v) || !(v > 0.0))
@@ -35,7 +35,9 @@ int checkPnfConfigTexts(const wxString& minBox, const wxString& percent, const w
     if (!readReal(factor, v) || !(v >= 0.0))
         return 4;
     params.boxSizeFactor = v;
-    return QxPnf::firstBrokenRule(params) == 5 ? 5 : 0;
+    if (QxPnf::firstBrokenRule(params) == 5)
+        return 5;
+    return QxPnf::ladderReaches(params, highest) ? 0 : 6;
 }
 
 wxString pnfCheckMessage(int check)
@@ -46,6 +48,7 @@ wxString pnfCheckMessage(int check)
     case 3: return _("Please provide valid value for minimum number of box for considering price reversal");
     case 4: return _("Please provide valid value for box size factor");
     case 5: return _("'Minimum absolute box size' should be multiple of 'Price change factor'.");
+    case 6: return QxPointAndFigure::tooManyLevelsText();
     default: return wxString();
     }
 }
@@ -86,7 +89,7 @@ void QxPointAndFigureConfigDlg::onOK(wxCommandEvent&)
 {
     QxPointAndFigureParam edited = m_params;
     const int failed = checkPnfConfigTexts(m_minBox->GetValue(), m_percent->GetValue(), m_reversal->GetValue(),
-                                           m_factor->GetValue(), edited);
+                                           m_factor->GetValue(), edited, m_highest);
     if (failed != 0) {
         wxMessageBox(pnfCheckMessage(failed), QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
         wxTextCtrl* text = field(pnfCheckField(failed));

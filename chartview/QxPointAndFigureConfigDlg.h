@@ -10,10 +10,11 @@ enum QxPnfField { ePnfMinBox = 0, ePnfPercent = 1, ePnfReversal = 2, ePnfFactor 
 
 // Checks the four field texts in the dialog's order and stores what they
 // say into params (the percentage divided by 100). Returns the number of
-// the first failing check, 1 to 5, or 0 when all pass.
+// the first failing check, 1 to 6, or 0 when all pass; check 6 fails when
+// the settings cannot give every price up to highest a box of its own.
 int checkPnfConfigTexts(const wxString& minBox, const wxString& percent, const wxString& reversal,
-                        const wxString& factor, QxPointAndFigureParam& params);
-// The message of a failing check (1 to 5), translated.
+                        const wxString& factor, QxPointAndFigureParam& params, double highest = 0.0);
+// The message of a failing check (1 to 6), translated.
 wxString pnfCheckMessage(int check);
 // The field a failing check selects: check 5 is about the minimum box.
 QxPnfField pnfCheckField(int check);
@@ -27,6 +28,9 @@ public:
     bool setAsDefault() const { return m_setDefault->GetValue(); }
     wxTextCtrl* field(QxPnfField f) const;
     wxCheckBox* defaultCheckBox() const { return m_setDefault; }
+    // The highest price of the chart's history, which the settings must
+    // reach with boxes of their own.
+    void setHighestPrice(double price) { m_highest = price; }
 
 protected:
     void onOK(wxCommandEvent& event) override;
@@ -34,4 +38,5 @@ protected:
 
 private:
     QxPointAndFigureParam m_params;
+    double m_highest = 0.0;
 };

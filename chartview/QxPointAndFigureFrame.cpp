@@ -24,21 +24,15 @@ const QxMenuItemRecord kZoomItems[] = {
 
 } // namespace
 
-QxPointAndFigureFrame::QxPointAndFigureFrame() : FBPointAndFigureFrame()
+QxPointAndFigureFrame::QxPointAndFigureFrame()
+    : FBPointAndFigureFrame(), m_placement(QxGlobalVars::get().pnfFrameSize, &QxGlobalVars::get().isPnfFrameMaximized)
 {
     SetIcons(wxArtProvider::GetIconBundle("QxArt_pnf_frame", "wxART_OTHER_C"));
     addMenus();
 
     readMenuShortcuts();
 
-    // Both are read before sizing: the size event of SetSize records the
-    // frame as not maximised.
-    QxGlobalVars& globals = QxGlobalVars::get();
-    const wxSize size = globals.pnfFrameSize;
-    m_openedMaximized = globals.isPnfFrameMaximized;
-    SetSize(size);
-    if (m_openedMaximized)
-        Maximize(true);
+    m_placement.attach(this);
 
     connectEvents(true);
     createToolbarPanes();
@@ -129,13 +123,7 @@ wxPen QxPointAndFigureFrame::getDefaultPen() const { return m_graphicsToolbar->g
 
 void QxPointAndFigureFrame::OnSize(wxSizeEvent& event)
 {
-    QxGlobalVars& globals = QxGlobalVars::get();
-    if (IsMaximized()) {
-        globals.isPnfFrameMaximized = true;
-    } else {
-        globals.isPnfFrameMaximized = false;
-        globals.pnfFrameSize = event.GetSize();
-    }
+    m_placement.sized(event.GetSize());
     // Passed on: the toolkit lays the frame's children out from it.
     event.Skip();
 }
@@ -156,8 +144,10 @@ void QxPointAndFigureFrame::setBoxPixels(int pixels)
 
 void QxPointAndFigureFrame::onZoomIn(wxCommandEvent&)
 {
-    if (m_view)
-        setBoxPixels(m_view->getPointAndFigure().boxPixels() + kZoomStep);
+    // A key press reaches here whatever the menu item's state says.
+    const int next = m_view ? m_view->getPointAndFigure().boxPixels() + kZoomStep : 0;
+    if (m_view && m_view->canShowBoxPixels(next))
+        setBoxPixels(next);
 }
 
 void QxPointAndFigureFrame::onZoomOut(wxCommandEvent&)
@@ -167,7 +157,10 @@ void QxPointAndFigureFrame::onZoomOut(wxCommandEvent&)
         setBoxPixels(std::max(kMinBoxPixels, m_view->getPointAndFigure().boxPixels() - kZoomStep));
 }
 
-void QxPointAndFigureFrame::onUpdateZoomIn(wxUpdateUIEvent& event) { event.Enable(true); }
+void QxPointAndFigureFrame::onUpdateZoomIn(wxUpdateUIEvent& event)
+{
+    event.Enable(m_view && m_view->canShowBoxPixels(m_view->getPointAndFigure().boxPixels() + kZoomStep));
+}
 
 void QxPointAndFigureFrame::onUpdateZoomOut(wxUpdateUIEvent& event)
 {

@@ -5,6 +5,7 @@
 // commands. Its size and maximised state are shared by all point-and-figure
 // frames through the global settings.
 #include "chartview/FBPointAndFigureFrame.h"
+#include "core/platform/QxFramePlacement.h"
 
 #include <wx/pen.h>
 
@@ -28,7 +29,7 @@ public:
     wxPen getDefaultPen() const;
 
     // Whether the frame was opened maximised (as the last one was).
-    bool openedMaximized() const { return m_openedMaximized; }
+    bool openedMaximized() const { return m_placement.openedMaximized(); }
 
     wxMenu* pnfMenu() const { return m_pnfMenu; }
     wxMenu* zoomMenu() const { return m_zoomMenu; }
@@ -62,7 +63,7 @@ private:
     void onSetFocus(wxFocusEvent& event);
 
     QxPointAndFigureView* m_view = nullptr;
-    bool m_openedMaximized = false;
+    QxFramePlacement m_placement;
     wxMenu* m_zoomMenu = nullptr;
     wxMenu* m_annotationMenu = nullptr;
     QxZoomHorzToolbar* m_zoomToolbar = nullptr;

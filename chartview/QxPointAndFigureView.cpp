@@ -95,20 +95,25 @@ void QxPointAndFigureView::setupChart()
     m_pnf.layout(dc, width);
 }
 
+bool QxPointAndFigureView::fitsHeight(int pixels) const
+{
+    const long levels = long(m_pnf.levelY().size());
+    return long(pixels) * std::max(levels, 1L) + 2L * m_pnf.titleHeight() < long(kMaxVirtualHeight);
+}
+
+bool QxPointAndFigureView::canShowBoxPixels(int pixels) const
+{
+    // A column wider than the plot would show nothing at all.
+    return fitsHeight(pixels) && pixels <= m_pnf.chartWidth() - 2 * m_pnf.plotLeft();
+}
+
 void QxPointAndFigureView::fitPicture()
 {
-    auto fits = [this] { return std::max(m_pnf.virtualHeight(), GetClientSize().y) <= kMaxBitmapSide; };
-    if (!fits() && m_fittingBoxPixels > 0 && m_fittingBoxPixels < m_pnf.boxPixels()) {
-        m_pnf.setBoxPixels(m_fittingBoxPixels);
+    // Only a picture beyond what the scroll positions count gives way.
+    while (!fitsHeight(m_pnf.boxPixels()) && m_pnf.boxPixels() > 2) {
+        m_pnf.setBoxPixels(std::max(2, m_pnf.boxPixels() / 2));
         setupChart();
     }
-    // Still too tall (other parameters, a narrower zoom): smaller boxes.
-    while (!fits() && m_pnf.boxPixels() > 2) {
-        m_pnf.setBoxPixels(std::max(2, m_pnf.boxPixels() - 2));
-        setupChart();
-    }
-    if (fits())
-        m_fittingBoxPixels = m_pnf.boxPixels();
 }
 
 void QxPointAndFigureView::refreshChart()
@@ -125,6 +130,7 @@ void QxPointAndFigureView::refreshChart()
     setupScroll(m_pnf.visibleColumns(), m_pnf.numColumns(), previousWidth);
     if (newest && horzPos() != m_scroll.hMax())
         scrollHorzTo(m_scroll.hMax());
+    annotHandler().chartChanged();
     Refresh(true);
 }
 
@@ -191,23 +197,27 @@ wxPen QxPointAndFigureView::getDefaultPen() const { return m_frame ? m_frame->ge
 
 void QxPointAndFigureView::paintChartBitmap()
 {
+    // What the window shows, not the whole picture: that may be taller than
+    // any bitmap.
     const wxSize client = GetClientSize();
-    const int height = std::min(kMaxBitmapSide, std::max({1, m_pnf.virtualHeight(), client.y}));
-    m_chartBitmap = wxBitmap(std::clamp(client.x, 1, kMaxBitmapSide), height);
+    m_bitmapTop = vertPos();
+    m_chartBitmap = wxBitmap(std::max(1, client.x), std::max(1, client.y));
     wxMemoryDC dc(m_chartBitmap);
+    dc.SetDeviceOrigin(0, -m_bitmapTop);
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(*wxWHITE_BRUSH);
-    m_pnf.display(dc);
+    m_pnf.display(dc, wxRect(0, m_bitmapTop, std::max(1, client.x), std::max(1, client.y)),
+                  wxSize(std::max(1, client.x), std::max({1, m_pnf.virtualHeight(), client.y})));
     dc.SelectObject(wxNullBitmap);
     m_bitmapStale = false;
 }
 
 void QxPointAndFigureView::render(wxDC& dc)
 {
-    if (m_bitmapStale)
+    if (m_bitmapStale || m_bitmapTop != vertPos() || m_chartBitmap.GetSize() != GetClientSize())
         paintChartBitmap();
     if (m_chartBitmap.IsOk())
-        dc.DrawBitmap(m_chartBitmap, 0, 0, false);
+        dc.DrawBitmap(m_chartBitmap, 0, m_bitmapTop, false);
     m_overlay.paint(dc);
 }
 

@@ -51,14 +51,23 @@ public:
     // repainting the picture first when it is stale.
     void render(wxDC& dc);
 
-    // The toolkit's bitmaps stop at this many pixels a side: a zoom that
-    // would make the picture taller gives way to the last one that fitted.
-    static constexpr int kMaxBitmapSide = 32767;
+    // The picture is painted into a bitmap of what the window shows (the
+    // toolkit's bitmaps stop at 32,767 pixels a side, a picture of small
+    // boxes is far taller); its height in chart pixels stays below this,
+    // which the scroll positions can still count.
+    static constexpr int kMaxVirtualHeight = 1 << 30;
+    // Whether boxes of this many pixels keep the picture within
+    // kMaxVirtualHeight and a column within the plot's width: how far Zoom
+    // In goes.
+    bool canShowBoxPixels(int pixels) const;
+    // The chart row at the top of the painted bitmap.
+    int bitmapTop() const { return m_bitmapTop; }
 
 private:
     int createWindow();
     void setupChart();
-    // Keeps the picture's height within kMaxBitmapSide by zooming out.
+    bool fitsHeight(int pixels) const;
+    // Keeps the picture's height within kMaxVirtualHeight by zooming out.
     void fitPicture();
     void paintChartBitmap();
     void onPaint(wxPaintEvent& event);
@@ -70,5 +79,5 @@ private:
 
     QxPointAndFigureFrame* m_frame = nullptr;
     mutable QxPointAndFigure m_pnf;
-    int m_fittingBoxPixels = 0;
+    int m_bitmapTop = 0;
 };

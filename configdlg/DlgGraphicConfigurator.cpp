@@ -56,6 +56,8 @@ PanelGraphicObjConfigurator::PanelGraphicObjConfigurator(QxIndicator* indicator,
         wxWindow* control;
         if (role.kind == QxSeriesId::eSeriesIndicator) {
             auto* selector = new QxIndicSeriesSelector(indicator, this);
+            // A graphic may show a price field as well as an output.
+            selector->addPriceFields();
             selector->setSelectedSeries(bound);
             grid->Add(selector, 0, wxEXPAND | wxALIGN_CENTER_VERTICAL | wxRIGHT | wxTOP | wxBOTTOM, 5);
             control = selector;

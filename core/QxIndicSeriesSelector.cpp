@@ -53,6 +53,16 @@ QxIndicSeriesSelector::QxIndicSeriesSelector(QxIndicator* indicator, wxWindow* p
 
 QxIndicSeriesSelector::~QxIndicSeriesSelector() = default;
 
+void QxIndicSeriesSelector::addPriceFields()
+{
+    for (uint32_t kind : {QxSeriesId::eSeriesOpen, QxSeriesId::eSeriesHigh, QxSeriesId::eSeriesLow,
+                          QxSeriesId::eSeriesClose, QxSeriesId::eSeriesVolume}) {
+        wxString text;
+        priceFieldName(kind, text);
+        Append(text, reinterpret_cast<void*>(static_cast<uintptr_t>((kind << 16) | kPricePosition)));
+    }
+}
+
 uint32_t QxIndicSeriesSelector::entryData(unsigned entry) const
 {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetClientData(entry)));
@@ -60,6 +70,15 @@ uint32_t QxIndicSeriesSelector::entryData(unsigned entry) const
 
 void QxIndicSeriesSelector::setSelectedSeries(const QxSeriesId& id)
 {
+    if (id.kind() < QxSeriesId::eSeriesIndicator) {
+        const uint32_t wanted = (id.kind() << 16) | kPricePosition;
+        for (unsigned i = 0; i < GetCount(); ++i)
+            if (entryData(i) == wanted) {
+                SetSelection(static_cast<int>(i));
+                return;
+            }
+        return;
+    }
     if (!id.isValid() || id.kind() != QxSeriesId::eSeriesIndicator || !id.indicator())
         return;
     uint32_t position = 0;
@@ -83,6 +102,8 @@ QxSeriesId QxIndicSeriesSelector::getSelectedSeries() const
         return QxSeriesId::null();
     const uint32_t data = entryData(static_cast<unsigned>(selection));
     const uint32_t position = data & 0xFFFFu;
+    if (position == kPricePosition)
+        return QxSeriesId(data >> 16);
     if (position >= m_indicators.size())
         return QxSeriesId::null();
     return QxSeriesId(m_indicators[position].get(), data >> 16);

@@ -34,14 +34,24 @@ public:
                           const wxString& name = wxChoiceNameStr);
     ~QxIndicSeriesSelector() override;
 
+    // Appends the price fields Open, High, Low, Close and Volume after the
+    // outputs, for the places where a series may be a price as well.
+    void addPriceFields();
+
     // Selects the entry of id's indicator (the first listed position holding
-    // that object) and output; any other id leaves the selection alone.
+    // that object) and output, or of id's price field when those are
+    // listed; any other id leaves the selection alone.
     void setSelectedSeries(const QxSeriesId& id);
-    // The null id without a selection, else the selected indicator output.
+    // The null id without a selection, else the selected indicator output
+    // or price field.
     QxSeriesId getSelectedSeries() const;
 
     const QxIndicatorList& indicators() const { return m_indicators; }
     uint32_t entryData(unsigned entry) const;
+
+    // The indicator position that marks a price-field entry, whose high 16
+    // bits hold the field's kind.
+    static constexpr uint32_t kPricePosition = 0xFFFFu;
 
 private:
     QxIndicatorList m_indicators;

@@ -4,6 +4,7 @@
 #include "core/QxTime.h"
 
 #include <cstdint>
+#include <string>
 
 class QxCategory;
 class QxPriceHistory;
@@ -33,6 +34,10 @@ public:
     virtual int deleteHistory(int64_t& from, int64_t& to) = 0;
     // Announces the security as about to be deleted, then deletes it with its prices.
     virtual int deleteSecurity() = 0;
+    // Why getHistory gives no bars, in a sentence for the user (UTF-8), when
+    // the security knows better than a failed download: a local file that is
+    // missing, say. Empty when it has nothing to tell.
+    virtual std::string whyNoHistory() const { return std::string(); }
 
 protected:
     QxSecurity() = default;

@@ -16,17 +16,19 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <mutex>
 #include <memory>
 
-namespace {
-
-// What every instance of one function shares, built on the first request.
-struct FunctionLists {
+// What every instance of one function shares: made with the indicator and
+// never changed, so any thread reads it without a lock.
+struct TaLibIndicator::FunctionLists {
     std::vector<uint32_t> inputs;
     std::vector<QxParamInfo> params;
     std::vector<QxAtom> outputs;
 };
+
+namespace {
+
+using FunctionLists = TaLibIndicator::FunctionLists;
 
 const uint32_t kPriceKinds[] = {QxSeriesId::eSeriesOpen,   QxSeriesId::eSeriesHigh,
                                 QxSeriesId::eSeriesLow,    QxSeriesId::eSeriesClose,
@@ -83,22 +85,6 @@ FunctionLists buildLists(const TA_FuncInfo* info)
     return lists;
 }
 
-const FunctionLists& listsOf(const TA_FuncInfo* info, const QxAtom& name)
-{
-    static const FunctionLists none;
-    if (!info)
-        return none;
-    // Entries never move once made; the lock covers the idea finder's worker
-    // reading them while the GUI thread adds others.
-    static std::mutex mutex;
-    static std::map<QxAtom, FunctionLists> cache;
-    std::lock_guard<std::mutex> lock(mutex);
-    auto it = cache.find(name);
-    if (it == cache.end())
-        it = cache.emplace(name, buildLists(info)).first;
-    return it->second;
-}
-
 void makeEmpty(QxSeries& out)
 {
     out.first = std::max<int32_t>(1, out.base);
@@ -145,29 +131,36 @@ TaLibIndicator::TaLibIndicator(const TA_FuncHandle* handle)
     m_name = QxAtom(info->name);
     m_group = QxAtom(info->group);
     m_description = wxString(info->hint ? info->hint : "");
+    m_lists = std::make_shared<const FunctionLists>(buildLists(info));
 }
 
 TaLibIndicator::TaLibIndicator(const TaLibIndicator& other)
     : QxIndicator(other), m_name(other.m_name), m_group(other.m_group), m_description(other.m_description),
-      m_function(other.m_function)
+      m_function(other.m_function), m_lists(other.m_lists)
 {
 }
 
 TaLibIndicator::~TaLibIndicator() = default;
 
+const TaLibIndicator::FunctionLists& TaLibIndicator::lists() const
+{
+    static const FunctionLists none;
+    return m_lists ? *m_lists : none;
+}
+
 const std::vector<uint32_t>& TaLibIndicator::inputInfos() const
 {
-    return listsOf(m_function, m_name).inputs;
+    return lists().inputs;
 }
 
 const std::vector<QxParamInfo>& TaLibIndicator::defaultParamInfos() const
 {
-    return listsOf(m_function, m_name).params;
+    return lists().params;
 }
 
 const std::vector<QxAtom>& TaLibIndicator::outputInfos() const
 {
-    return listsOf(m_function, m_name).outputs;
+    return lists().outputs;
 }
 
 void TaLibIndicator::takeParams() const

@@ -9,6 +9,8 @@
 
 #include <ta_libc.h>
 
+#include <memory>
+
 class TaLibIndicator : public QxIndicator {
 public:
     // The function's record is looked up once and kept; an unknown handle
@@ -49,12 +51,16 @@ public:
     // The function's record; null for an unknown handle.
     const TA_FuncInfo* functionInfo() const { return m_function; }
 
+    // Inputs, default parameters and outputs of the function.
+    struct FunctionLists;
+
 private:
     // Copies what names the function; parameters, drawables and inputs are
     // left for clone() to carry.
     TaLibIndicator(const TaLibIndicator& other);
 
     void takeParams() const;
+    const FunctionLists& lists() const;
     // Bars [s, e] of the inputs bound into one call of the function; false
     // when the window is empty or the function would not run.
     bool callFunction(const std::vector<QxSeries>& inputs, int32_t s, int32_t e,
@@ -75,6 +81,8 @@ private:
     QxAtom m_group;
     wxString m_description;
     const TA_FuncInfo* m_function = nullptr; // owned by the function set
+    // Read from the function's record once, shared by the clones.
+    std::shared_ptr<const FunctionLists> m_lists;
     mutable std::vector<QxParamInfo> m_params;
     mutable bool m_paramsTaken = false;
     QxDrawableList m_drawables;

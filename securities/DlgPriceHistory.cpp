@@ -220,19 +220,26 @@ void DlgPriceHistory::onDelete(wxCommandEvent&)
         !qxPriceEditAsk(this, _("More than one quote is selected.\nAre you sure you want to delete each of them?"),
                         qxProductName()))
         return;
+    // The dates the user selected, read from the history the rows show: the
+    // first edit may switch the list to a copy of a cache that a download
+    // has refreshed since, where the same rows hold other quotes.
+    std::vector<int64_t> dates;
+    if (const QxPriceHistory* shown = shownHistory()) {
+        for (long row : rows) {
+            const long index = m_list->indexOfRow(row);
+            if (index >= 0 && static_cast<unsigned>(index) < shown->numBars())
+                dates.push_back(shown->timestamp()[index]);
+        }
+    }
+    for (long row : rows)
+        m_list->SetItemState(row, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     QxPriceHistory* h = editableHistory();
     if (!h)
         return;
-    // Indexes taken before any deletion: they fall, so each stays valid.
-    std::vector<unsigned> indexes;
-    for (long row : rows)
-        indexes.push_back(static_cast<unsigned>(m_list->indexOfRow(row)));
-    for (long row : rows)
-        m_list->SetItemState(row, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    for (unsigned index : indexes) {
-        if (index >= h->numBars())
-            continue;
-        const int64_t date = h->timestamp()[index];
+    for (int64_t date : dates) {
+        const unsigned index = firstIndexAtOrAfter(*h, date);
+        if (index >= h->numBars() || h->timestamp()[index] != date)
+            continue; // gone from the copy already
         m_deletedDates.insert(std::upper_bound(m_deletedDates.begin(), m_deletedDates.end(), date), date);
         h->deleteQuote(index);
         markEdited();

@@ -84,7 +84,7 @@ FBPortfolioMgrPanel::FBPortfolioMgrPanel(wxWindow* parent, wxWindowID id, const 
     m_alertTools = makeToolBar(this);
     m_alertTools->AddTool(ID_SET_NEW_ALERT, wxEmptyString, toolBitmap("QxART_alert_set"), wxNullBitmap,
                           wxITEM_DROPDOWN, _("Add a new alert-setting"));
-    m_alertTools->AddTool(ID_REMOVE_ALERT_SETTING, _("tool"), toolBitmap("QxART_alert_unset"), wxNullBitmap,
+    m_alertTools->AddTool(ID_REMOVE_ALERT_SETTING, _("Remove Setting"), toolBitmap("QxART_alert_unset"), wxNullBitmap,
                           wxITEM_NORMAL, _("Remove the selected alert-setting"));
     realize(m_alertTools);
     m_rightSizer->Add(m_alertTools, 0, wxEXPAND | wxRIGHT | wxBOTTOM, 5);

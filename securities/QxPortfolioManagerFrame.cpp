@@ -5,15 +5,20 @@
 #include "securities/QxPortfolioView.h"
 
 #include <wx/artprov.h>
+#include <wx/display.h>
+
+#include <algorithm>
 
 QxPortfolioManagerFrame::QxPortfolioManagerFrame()
-    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Portfolio & Watchlist]"))
+    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Portfolio & Watchlist]")),
+      m_placement(QxGlobalVars::get().portfolioMgrFrameSize, nullptr)
 {
     Freeze();
     SetIcons(wxArtProvider::GetIconBundle("QxArt_portfolio_app_icon", "wxART_OTHER_C"));
     if (GetStatusBar())
         GetStatusBar()->Hide();
-    SetSize(QxGlobalVars::get().portfolioMgrFrameSize);
+    const wxSize stored = QxGlobalVars::get().portfolioMgrFrameSize;
+    m_placement.attach(this);
     s_instance = this;
 
     addToolPanesRight();
@@ -21,6 +26,15 @@ QxPortfolioManagerFrame::QxPortfolioManagerFrame()
     m_view = new QxPortfolioView(this);
     auiManager().AddPane(m_view, wxAuiPaneInfo().Name("portfolios").CenterPane().PaneBorder(false));
     auiManager().Update();
+    // Until the user gives it a size of their own, the frame is as large as
+    // its texts and tools need, within the screen.
+    if (stored.x <= 0 || stored.y <= 0) {
+        const wxSize needed = m_view->fittingSize() + (GetSize() - m_view->GetSize());
+        const wxRect screen = wxDisplay(static_cast<wxWindow*>(this)).GetClientArea();
+        SetSize(wxSize(std::min(needed.x, screen.width), std::min(needed.y, screen.height)));
+        Layout();
+        m_placement.sized(GetSize());
+    }
     Bind(wxEVT_SIZE, &QxPortfolioManagerFrame::onSize, this);
     Thaw();
     Show();
@@ -34,8 +48,7 @@ QxPortfolioManagerFrame::~QxPortfolioManagerFrame()
 
 void QxPortfolioManagerFrame::onSize(wxSizeEvent& event)
 {
-    if (!IsMaximized() && !IsIconized())
-        QxGlobalVars::get().portfolioMgrFrameSize = event.GetSize();
+    m_placement.sized(event.GetSize());
     event.Skip();
 }
 

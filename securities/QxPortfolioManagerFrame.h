@@ -1,6 +1,7 @@
 #pragma once
 // The portfolio manager's top-level window; at most one is open.
 #include "app/QxCommonFrame.h"
+#include "core/platform/QxFramePlacement.h"
 
 class QxPortfolioView;
 
@@ -21,4 +22,5 @@ private:
 
     static inline QxPortfolioManagerFrame* s_instance = nullptr;
     QxPortfolioView* m_view = nullptr;
+    QxFramePlacement m_placement;
 };

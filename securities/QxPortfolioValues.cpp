@@ -3,6 +3,7 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -164,6 +165,17 @@ std::vector<int> qxFitColumnWidths(int width, int columns)
     const int first = 2 * (width / (columns + 1));
     std::vector<int> widths(static_cast<size_t>(columns), (width - first) / (columns - 1));
     widths[0] = first;
+    return widths;
+}
+
+std::vector<int> qxFitColumnWidths(int width, const std::vector<int>& needed)
+{
+    int total = 0;
+    for (int w : needed)
+        total += std::max(w, 0);
+    std::vector<int> widths = qxFitColumnWidths(std::max(width - total, 0), static_cast<int>(needed.size()));
+    for (size_t i = 0; i < widths.size(); ++i)
+        widths[i] += std::max(needed[i], 0);
     return widths;
 }
 

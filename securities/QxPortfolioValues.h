@@ -68,6 +68,11 @@ int qxComparePortfolioListRows(const wxString& a, bool aIsConsolidated, const wx
 // Column widths fitting a control width wide: column 0 twice the share of
 // one of n + 1 parts, the rest split evenly.
 std::vector<int> qxFitColumnWidths(int width, int columns);
+// The same, for columns that each need at least a width to show their
+// header and texts whole: every column gets what it needs, and the width
+// left over is shared out as above. When the control is narrower than the
+// columns need together, each gets what it needs (and the control scrolls).
+std::vector<int> qxFitColumnWidths(int width, const std::vector<int>& needed);
 
 // What the rows of the details trees carry: positions and watch items by
 // their security key (the tree's portfolio or watchlist holds them), lots by

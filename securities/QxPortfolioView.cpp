@@ -10,6 +10,7 @@
 
 #include <wx/artprov.h>
 #include <wx/dataview.h>
+#include <wx/dcclient.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -64,17 +65,83 @@ int wxCALLBACK compareWatchlistRows(wxIntPtr a, wxIntPtr b, wxIntPtr sortData)
     return data.ascending ? order : -order;
 }
 
-void applyColumnWidths(wxListCtrl* list)
+// What each column of a list or tree needs to show its header and every
+// text whole: the texts measured in the control's font, with the margins the
+// controls draw around them (a tree's header keeps room for its sort arrow;
+// its first column for the expander, the indent of lot rows and the icon).
+// Security names longer than kNameWidth share the width the values leave.
+constexpr int kListMargin = 18;
+constexpr int kTreeMargin = 16;
+constexpr int kTreeHeaderMargin = 36;
+constexpr int kTreeFirstColumn = 44;
+constexpr int kTreeIndent = 20;
+constexpr int kNameWidth = 220;
+
+std::vector<int> neededWidths(wxListCtrl* list)
 {
-    const std::vector<int> widths = qxFitColumnWidths(list->GetClientSize().x, list->GetColumnCount());
+    const int n = list->GetColumnCount();
+    std::vector<int> needed(static_cast<size_t>(std::max(n, 0)), 0);
+    for (int c = 0; c < n; ++c) {
+        wxListItem column;
+        column.SetMask(wxLIST_MASK_TEXT);
+        if (list->GetColumn(c, column))
+            needed[static_cast<size_t>(c)] = list->GetTextExtent(column.GetText()).x + kListMargin;
+    }
+    for (long row = 0; row < list->GetItemCount(); ++row)
+        for (int c = 0; c < n; ++c) {
+            int w = list->GetTextExtent(list->GetItemText(row, c)).x + kListMargin;
+            if (c == 0)
+                w = std::min(w, kNameWidth);
+            needed[static_cast<size_t>(c)] = std::max(needed[static_cast<size_t>(c)], w);
+        }
+    return needed;
+}
+
+std::vector<int> neededWidths(wxTreeListCtrl* tree)
+{
+    wxDataViewCtrl* view = tree->GetDataView();
+    const unsigned n = tree->GetColumnCount();
+    std::vector<int> needed(n, 0);
+    for (unsigned c = 0; c < n; ++c)
+        needed[c] = view->GetTextExtent(view->GetColumn(c)->GetTitle()).x + kTreeHeaderMargin;
+    for (wxTreeListItem item = tree->GetFirstItem(); item.IsOk(); item = tree->GetNextItem(item)) {
+        const bool child = tree->GetItemParent(item) != tree->GetRootItem();
+        for (unsigned c = 0; c < n; ++c) {
+            int w = view->GetTextExtent(tree->GetItemText(item, c)).x + kTreeMargin;
+            if (c == 0)
+                w = std::min(w, kNameWidth) + kTreeFirstColumn + (child ? kTreeIndent : 0);
+            needed[c] = std::max(needed[c], w);
+        }
+    }
+    return needed;
+}
+
+// Whether every column is at least as wide as it needs.
+template <class Control>
+bool readable(Control* control, const std::vector<int>& needed)
+{
+    for (size_t i = 0; i < needed.size(); ++i)
+        if (control->GetColumnWidth(static_cast<unsigned>(i)) < needed[i])
+            return false;
+    return true;
+}
+
+void applyColumnWidths(wxListCtrl* list, bool onlyWhenCut = false)
+{
+    const std::vector<int> needed = neededWidths(list);
+    if (onlyWhenCut && readable(list, needed))
+        return;
+    const std::vector<int> widths = qxFitColumnWidths(list->GetClientSize().x, needed);
     for (size_t i = 0; i < widths.size(); ++i)
         list->SetColumnWidth(static_cast<int>(i), widths[i]);
 }
 
-void applyColumnWidths(wxTreeListCtrl* tree)
+void applyColumnWidths(wxTreeListCtrl* tree, bool onlyWhenCut = false)
 {
-    const std::vector<int> widths =
-        qxFitColumnWidths(tree->GetDataView()->GetClientSize().x, static_cast<int>(tree->GetColumnCount()));
+    const std::vector<int> needed = neededWidths(tree);
+    if (onlyWhenCut && readable(tree, needed))
+        return;
+    const std::vector<int> widths = qxFitColumnWidths(tree->GetDataView()->GetClientSize().x, needed);
     for (size_t i = 0; i < widths.size(); ++i)
         tree->SetColumnWidth(static_cast<unsigned>(i), widths[i]);
 }
@@ -104,7 +171,14 @@ QxPortfolioView::QxPortfolioView(wxWindow* parent)
         resetCursor();
     });
 
+    // The sash is drawn, so that the user sees there is one to drag.
+    Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+        wxPaintDC dc(this);
+        paintSash(dc);
+    });
+
     loadLists();
+    fitLeftColumn();
     activateList(false);
 }
 
@@ -275,6 +349,7 @@ void QxPortfolioView::updatePortfolioRow(long row)
     const auto texts = qxPortfolioListTexts(*p, [this](QxSecurity* s) { return closesOf(s); });
     for (int column = 1; column <= 3; ++column)
         m_portfolioList->SetItem(row, column, texts[static_cast<size_t>(column - 1)]);
+    keepReadable();
 }
 
 void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem row)
@@ -296,6 +371,7 @@ void QxPortfolioView::updatePositionValues(wxTreeListCtrl* tree, wxTreeListItem 
         for (unsigned column = 1; column < lotTexts.size(); ++column)
             tree->SetItemText(child, column, lotTexts[column]);
     }
+    keepReadable();
 }
 
 void QxPortfolioView::updateWatchValues(wxTreeListCtrl* tree, wxTreeListItem row)
@@ -308,6 +384,7 @@ void QxPortfolioView::updateWatchValues(wxTreeListCtrl* tree, wxTreeListItem row
         return;
     for (unsigned column = 1; column < texts.size(); ++column)
         tree->SetItemText(row, column, texts[column]);
+    keepReadable();
 }
 
 // ---- trees
@@ -776,17 +853,72 @@ void QxPortfolioView::onAlertListSize(wxSizeEvent& event)
     event.Skip();
 }
 
-void QxPortfolioView::fitColumns()
+void QxPortfolioView::fitColumns(bool onlyWhenCut)
 {
     if (m_fitting)
         return;
     m_fitting = true;
-    applyColumnWidths(m_portfolioList);
-    applyColumnWidths(m_watchlistList);
+    fitLeftColumn();
+    applyColumnWidths(m_portfolioList, onlyWhenCut);
+    applyColumnWidths(m_watchlistList, onlyWhenCut);
     for (wxTreeListCtrl* tree : {m_shownPortfolioTree, m_shownWatchlistTree})
         if (tree)
-            applyColumnWidths(tree);
+            applyColumnWidths(tree, onlyWhenCut);
     m_fitting = false;
+}
+
+void QxPortfolioView::keepReadable()
+{
+    if (m_readablePosted)
+        return;
+    m_readablePosted = true;
+    QxIdleTaskQueue::instance()->post(this, 0, eKeepReadable);
+}
+
+int QxPortfolioView::leftColumnWidth() const
+{
+    int width = 300;
+    // The toolbars sit 5 pixels in from the column's left edge.
+    for (wxToolBar* tools : {m_portfolioTools, m_watchlistTools})
+        width = std::max(width, tools->GetBestSize().x + 5);
+    int columns = 0;
+    for (int w : neededWidths(m_portfolioList))
+        columns += w;
+    // The list's border and a vertical scroll bar beside the columns.
+    const int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_portfolioList);
+    width = std::max(width, columns + std::max(scrollBar, 12) + 4);
+    return width;
+}
+
+wxSize QxPortfolioView::fittingSize() const
+{
+    // The shown tree, with room in each value column for one more digit or
+    // a sign: the other portfolios' values differ from CONSOLIDATED's.
+    int tree = 0;
+    if (m_shownPortfolioTree) {
+        const std::vector<int> needed = neededWidths(m_shownPortfolioTree);
+        const int digit = m_shownPortfolioTree->GetDataView()->GetTextExtent("0").x;
+        for (int w : needed)
+            tree += w + digit;
+    }
+    const int scrollBar = std::max(wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_portfolioList), 12);
+    // The tree's border of 5 on each side and its own frame.
+    const int right = std::max(m_detailsTools->GetBestSize().x, tree + scrollBar + 14);
+    // Borders of 5 outside the columns, 3 on each side of the sash.
+    return wxSize(5 + leftColumnWidth() + 6 + right + 5, 600);
+}
+
+void QxPortfolioView::fitLeftColumn()
+{
+    // Until the user moves the sash, the lists and their tools are as wide
+    // as their texts need.
+    if (m_sashMoved)
+        return;
+    const int width = leftColumnWidth();
+    if (width == m_leftSizer->GetMinSize().x)
+        return;
+    m_leftSizer->SetMinSize(wxSize(width, -1));
+    Layout();
 }
 
 void QxPortfolioView::onIdle(unsigned, long arg)
@@ -794,6 +926,10 @@ void QxPortfolioView::onIdle(unsigned, long arg)
     switch (arg) {
     case eFitColumns:
         fitColumns();
+        break;
+    case eKeepReadable:
+        m_readablePosted = false;
+        fitColumns(true);
         break;
     case eKeepPortfolioSelection:
         if (selectedRow(m_portfolioList) < 0)
@@ -825,6 +961,20 @@ wxRect QxPortfolioView::sashRect() const
     return wxRect(left, 0, std::max(right - left, 1), GetClientSize().y);
 }
 
+void QxPortfolioView::paintSash(wxDC& dc) const
+{
+    const wxRect gap = sashRect();
+    const int x = gap.x + gap.width / 2;
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW)));
+    dc.DrawLine(x, gap.y + 5, x, gap.GetBottom() - 5);
+    // A grip of dots in the middle.
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT)));
+    const int middle = gap.y + gap.height / 2;
+    for (int dot = -2; dot <= 2; ++dot)
+        dc.DrawRectangle(x - 1, middle + dot * 5 - 1, 3, 3);
+}
+
 void QxPortfolioView::moveSash(int x)
 {
     const wxRect gap = sashRect();
@@ -834,7 +984,9 @@ void QxPortfolioView::moveSash(int x)
         return;
     m_leftSizer->SetMinSize(wxSize(leftWidth, -1));
     m_rightSizer->SetMinSize(wxSize(rightWidth, -1));
+    m_sashMoved = true;
     Layout();
+    Refresh();
 }
 
 void QxPortfolioView::onMouseMotion(wxMouseEvent& event)

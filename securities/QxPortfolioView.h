@@ -44,6 +44,9 @@ public:
         eKeepWatchlistSelection = 2,
         eEditPortfolioLabel = 3,
         eEditWatchlistLabel = 4,
+        // Widens the columns whose texts no longer fit (new values or
+        // names), leaving the others as they are.
+        eKeepReadable = 5,
     };
     static constexpr int kConsolidatedId = QxPortfolioBook::kConsolidatedId;
 
@@ -112,11 +115,22 @@ public:
     QxCloses closesOf(QxSecurity* security);
     size_t numCalculators() const { return m_calculators.size(); }
 
-    // Column fitting of both lists and both shown trees.
-    void fitColumns();
+    // Column fitting of both lists and both shown trees: every column gets
+    // what its header and texts need, and the width left over is shared out.
+    // With onlyWhenCut, only controls with a column narrower than it needs
+    // are fitted again.
+    void fitColumns(bool onlyWhenCut = false);
+    // What the left column needs for its tools and the portfolio list's
+    // columns; it has that width until the user moves the sash.
+    int leftColumnWidth() const;
+    // The size at which every tool and every header and text of the lists
+    // and of the shown portfolio tree shows whole.
+    wxSize fittingSize() const;
     // The gap between the left column and the details area, in panel
     // coordinates.
     wxRect sashRect() const;
+    // Draws the sash into the gap: a line with a grip of dots.
+    void paintSash(wxDC& dc) const;
     bool sashDragging() const { return m_sashDragging; }
 
     void onIdle(unsigned delayMs, long arg) override;
@@ -226,6 +240,9 @@ private:
     void activateList(bool watchMode);
     void setDetailsMode(bool watchMode);
     void moveSash(int x);
+    void fitLeftColumn();
+    // Posts one eKeepReadable call.
+    void keepReadable();
     // The security key and transaction index of the selected lot row of the
     // shown portfolio tree; false when no lot row is selected.
     bool selectedLot(std::string* key, size_t* index) const;
@@ -254,5 +271,8 @@ private:
     // Set while the view itself changes the lists' selections.
     bool m_choosing = false;
     bool m_fitting = false;
+    bool m_readablePosted = false;
+    // Whether the user has moved the sash: the left column keeps that width.
+    bool m_sashMoved = false;
     bool m_sortingTrees = false;
 };

@@ -165,13 +165,31 @@ void QxSymbolSelectionDlg::restorePreferredCategories(wxConfigBase& config)
         stored = config.Read("preferred_categories", wxString());
     }
     for (const QxPreferredCategory& entry : parsePreferredCategories(stored)) {
+        if (entry.provider.empty()) {
+            // No provider is a key of its own: the database's lookup without
+            // one takes any provider's category of that name, and a user's
+            // own "US.NYSE.STOCK" would come back as a web provider's.
+            if (QxCategory* own = ownCategoryRow(entry.name))
+                selectCategory(own);
+            continue;
+        }
         const wxScopedCharBuffer name = entry.name.utf8_str();
         const wxScopedCharBuffer provider = entry.provider.utf8_str();
-        QxObjectSmartPtr<QxCategory> category(
-            m_database->findCategory(name.data(), entry.provider.empty() ? nullptr : provider.data()));
+        QxObjectSmartPtr<QxCategory> category(m_database->findCategory(name.data(), provider.data()));
         if (category)
             selectCategory(category.get()); // a category gone since is skipped
     }
+}
+
+QxCategory* QxSymbolSelectionDlg::ownCategoryRow(const wxString& name) const
+{
+    for (long row = 0; row < m_categoryList->GetItemCount(); ++row) {
+        QxCategory* category = categoryAt(row);
+        const char* provider = category ? category->dataProvider() : nullptr;
+        if (category && (!provider || !*provider) && utf8(category->name()) == name)
+            return category;
+    }
+    return nullptr;
 }
 
 void QxSymbolSelectionDlg::restorePlacement(wxConfigBase& config)

@@ -17,7 +17,7 @@ class wxConfigBase;
 
 // One entry of the stored preferred categories.
 struct QxPreferredCategory {
-    wxString provider; // empty: looked up without a provider
+    wxString provider; // empty: the category of that name that has no provider
     wxString name;
     bool operator==(const QxPreferredCategory& o) const { return provider == o.provider && name == o.name; }
 };
@@ -94,6 +94,8 @@ private:
     void selectRow(long row);
     void fitCategoryColumn();
     void restorePreferredCategories(wxConfigBase& config);
+    // The row of the category of that name that has no data provider, or null.
+    QxCategory* ownCategoryRow(const wxString& name) const;
     void restorePlacement(wxConfigBase& config);
     void savePreferences(wxConfigBase& config);
     void showError(const wxString& text);

@@ -1,6 +1,7 @@
 #include "trading/DlgSystemManager.h"
 
 #include "app/QxApplication.h"
+#include "chartview/QxChartView.h"
 #include "configdlg/DlgInputTaker.h"
 #include "core/QxErrorCode.h"
 #include "core/QxUtils.h"
@@ -11,6 +12,8 @@
 #include <wx/artprov.h>
 #include <wx/msgdlg.h>
 #include <wx/valtext.h>
+
+#include <functional>
 
 namespace {
 
@@ -149,6 +152,13 @@ wxString DlgSystemManager::askNewSystemName()
         const wxString name = prompt.value();
         if (name.empty())
             return wxString();
+        // The field's check, again for a name that reached here without it
+        // (one too long for a file name is only known in whole).
+        if (!QxTradingSystemMgr::isValidSystemName(name)) {
+            wxMessageBox(_("Please provide a valid input."), QxApplication::appTitle(),
+                         wxOK | wxICON_ERROR | wxCENTRE, this);
+            continue;
+        }
         // A listed name is taken even when its definition cannot be read.
         if (!store()->hasSystem(QxAtom(name)))
             return name;
@@ -196,8 +206,28 @@ void DlgSystemManager::onEdit(wxCommandEvent&)
     QxObjectSmartPtr<QxTradingSystem> system = selectedRowSystem(row);
     if (!system)
         return;
-    if (runEditor(system.get()) == wxID_OK)
-        m_list->SetItem(row, 1, system->getDescription());
+    if (runEditor(system.get()) != wxID_OK)
+        return;
+    m_list->SetItem(row, 1, system->getDescription());
+    store()->save(); // written now; a failure is told by the store
+    refreshOpenCharts();
+}
+
+void DlgSystemManager::refreshOpenCharts()
+{
+    // Charts that mark the system's signals show the edited ones at once,
+    // not at their next change of prices.
+    std::function<void(wxWindow*)> walk = [&walk](wxWindow* window) {
+        if (auto* view = dynamic_cast<QxChartView*>(window)) {
+            view->refreshChart();
+            return;
+        }
+        for (wxWindow* child : window->GetChildren())
+            walk(child);
+    };
+    for (wxWindow* top : wxTopLevelWindows)
+        if (!top->IsBeingDeleted())
+            walk(top);
 }
 
 void DlgSystemManager::onCopy(wxCommandEvent&)
@@ -247,6 +277,12 @@ void DlgSystemManager::onOk(wxCommandEvent&)
         return;
     }
     m_selected = store()->getSystem(rowAtom(m_list, row));
+    if (!m_selected && store()->hasDefinitionFile(rowAtom(m_list, row))) {
+        // Kept: the user may mend or restore the file.
+        wxMessageBox(wxString::Format(_("The trading system \"%s\" could not be read."), m_list->GetItemText(row)),
+                     QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+        return;
+    }
     if (!m_selected) {
         wxMessageBox(_("There was an error is accessing selected Trading System, it will now be deleted from this "
                        "list."),

@@ -48,6 +48,8 @@ private:
     void selectOnly(long row);
     void updateButtons();
     void activate();
+    // Repaints the open charts, whose signal marks may show an edited system.
+    static void refreshOpenCharts();
     // The system of the first selected row; row -1 when none is selected,
     // and a message when the store cannot give it.
     QxObjectSmartPtr<QxTradingSystem> selectedRowSystem(long& row);

@@ -254,9 +254,32 @@ void QxAlertMgr::changed()
         write();
 }
 
-bool QxAlertMgr::write()
+void QxAlertMgr::databaseChanged(QxDatabase* database)
 {
+    // The settings as the file holds them, by their securities' keys; every
+    // pair of the old database goes as a removal would (the reactors drop
+    // its rows, the counts follow), then the keys are resolved again.
     wxXmlDocument doc;
+    buildDocument(doc);
+    m_loading = true;
+    std::vector<std::pair<QxSecurityPtr, QxAlertSettingPtr>> pairs;
+    for (const auto& [setting, securities] : m_settings)
+        for (const auto& [security, alerts] : securities)
+            pairs.emplace_back(security, setting);
+    for (const auto& [security, setting] : pairs)
+        removeSetting(security.get(), setting.get());
+    unwatchAll();
+    m_securities.clear();
+    m_deleted.clear();
+    m_unresolved.clear();
+    for (const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_ELEMENT_NODE)
+            loadSetting(child, database);
+    m_loading = false;
+}
+
+void QxAlertMgr::buildDocument(wxXmlDocument& doc) const
+{
     auto* root = new wxXmlNode(wxXML_ELEMENT_NODE, kRootName);
     doc.SetRoot(root);
     for (const auto& [setting, securities] : m_settings) {
@@ -286,7 +309,12 @@ bool QxAlertMgr::write()
     }
     for (const Unresolved& kept : m_unresolved)
         root->AddChild(new wxXmlNode(*kept.element));
+}
 
+bool QxAlertMgr::write()
+{
+    wxXmlDocument doc;
+    buildDocument(doc);
     wxMemoryOutputStream out;
     doc.Save(out, 2);
     std::string text(out.GetLength(), '\0');

@@ -31,6 +31,7 @@
 #include <vector>
 
 class QxDatabase;
+class wxXmlDocument;
 class wxXmlNode;
 
 using QxAlertSettingPtr = QxObjectSmartPtr<QxAlertSetting>;
@@ -150,6 +151,12 @@ public:
     // since this one read or wrote it.
     bool write();
 
+    // After the program changed its database: the settings and alerts of
+    // the old one are let go (the reactors told of each), and what the file
+    // holds is resolved again by the securities' keys in database. Nothing
+    // is written: the settings stay as they are stored.
+    void databaseChanged(QxDatabase* database);
+
     // "alert_repo.xml" in the user data folder.
     static wxString filePath();
     // Where an unreadable alert file was kept in this run; empty when none was.
@@ -173,6 +180,8 @@ private:
     QxAlertMgr& operator=(const QxAlertMgr&) = delete;
 
     void load();
+    // The alert file's document as the manager holds it now.
+    void buildDocument(wxXmlDocument& doc) const;
     void loadSetting(const wxXmlNode* element, QxDatabase* database);
     // The user changed something: written now, or when the last Changes ends.
     void changed();

@@ -8,14 +8,16 @@
 
 QxAlertMgrFrame::QxAlertMgrFrame()
     : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Alert Manager]"), wxDefaultPosition,
-                    wxSize(660, 420))
+                    wxSize(660, 420)),
+      m_placement(QxGlobalVars::get().alertMgrFrameSize, nullptr)
 {
     Freeze();
     SetMinSize(wxSize(660, 420));
     SetIcons(wxArtProvider::GetIconBundle("QxArt_alert_frame_icon", "wxART_OTHER_C"));
     if (GetStatusBar())
         GetStatusBar()->Hide();
-    SetSize(QxGlobalVars::get().alertMgrFrameSize);
+    // A stored size below the minimum opens at the minimum.
+    m_placement.attach(this);
     s_instance = this;
 
     addToolPanesRight();
@@ -31,6 +33,13 @@ QxAlertMgrFrame::~QxAlertMgrFrame()
 {
     if (s_instance == this)
         s_instance = nullptr;
+}
+
+void QxAlertMgrFrame::OnSize(wxSizeEvent& event)
+{
+    // Kept for the next frame; written with the global settings at exit.
+    m_placement.sized(event.GetSize());
+    event.Skip();
 }
 
 QxAlertMgrFrame* QxAlertMgrFrame::showFrame()

@@ -1,6 +1,7 @@
 #pragma once
 // The alert manager's top-level window; at most one is open.
 #include "app/QxCommonFrame.h"
+#include "core/platform/QxFramePlacement.h"
 
 class QxAlertMgrPanel;
 
@@ -16,7 +17,11 @@ public:
 
     QxAlertMgrPanel* panel() const { return m_panel; }
 
+protected:
+    void OnSize(wxSizeEvent& event) override;
+
 private:
     static inline QxAlertMgrFrame* s_instance = nullptr;
     QxAlertMgrPanel* m_panel = nullptr;
+    QxFramePlacement m_placement;
 };

@@ -1,6 +1,7 @@
 #include "trading/QxAlertMgrPanel.h"
 
 #include "app/QxApplication.h"
+#include "app/QxGlobalVars.h"
 #include "chartview/QxChartView.h"
 #include "core/QxTime.h"
 #include "trading/QxAlertSettingsDlg.h"
@@ -314,7 +315,10 @@ void QxAlertMgrPanel::openChart(wxListCtrl* list, QxSecurity* security)
 {
     if (selectedRows(list).size() != 1 || !security || security->id() == 0)
         return;
-    QxChartView::createChartView(security->id(), Qx::eDaily, static_cast<Qx::QxPriceObjType>(3), nullptr);
+    // The row's own security (its id may name another one in whatever
+    // database is current), with the default template as New Chart gives it.
+    QxChartView::createChartView(security, Qx::eDaily, static_cast<Qx::QxPriceObjType>(3),
+                                 QxGlobalVars::get().defaultTemplate.get());
 }
 
 void QxAlertMgrPanel::onAlertActivated(wxListEvent& event)

@@ -11,21 +11,6 @@
 
 namespace {
 
-// Reads the values of bar and bar - 1 from a series the calculator gave;
-// false when the bar is not strictly after the first valid bar, or beyond
-// the last one, so a series' first valid bar is never evaluated.
-bool valuesAt(const QxSeries& series, unsigned bar, double& now, double& before)
-{
-    if (!series.values || !(static_cast<uint32_t>(series.first) < bar) || !(bar <= static_cast<uint32_t>(series.last)))
-        return false;
-    // Values before base are not stored; a view that claims them is not read.
-    if (static_cast<int64_t>(bar) - 1 < series.base)
-        return false;
-    now = *series.at(static_cast<int32_t>(bar));
-    before = *series.at(static_cast<int32_t>(bar) - 1);
-    return true;
-}
-
 wxString text(const QxSeriesId& id)
 {
     wxString out;
@@ -59,6 +44,19 @@ const wxXmlNode* childNamed(const wxXmlNode* node, const char* name)
 
 QxCondition::~QxCondition() = default;
 
+bool QxCondition::barValues(const QxSeries& series, unsigned bar, double& now, double& before)
+{
+    // A series' first valid bar is never evaluated.
+    if (!series.values || !(static_cast<uint32_t>(series.first) < bar) || !(bar <= static_cast<uint32_t>(series.last)))
+        return false;
+    // Values before base are not stored; a view that claims them is not read.
+    if (static_cast<int64_t>(bar) - 1 < series.base)
+        return false;
+    now = *series.at(static_cast<int32_t>(bar));
+    before = *series.at(static_cast<int32_t>(bar) - 1);
+    return true;
+}
+
 wxString QxCondition::getDisplayName() const { return wxGetTranslation(getName().string()); }
 
 int QxCondition::setFirstSeries(const QxSeriesId& id)
@@ -83,7 +81,7 @@ bool QxCondition::evaluate(QxCalculator* calculator, unsigned bar) const
         return false;
     QxSeries first;
     double a = 0, a1 = 0;
-    if (calculator->getDataSeries(m_first, first) != eNoError || !valuesAt(first, bar, a, a1))
+    if (calculator->getDataSeries(m_first, first) != eNoError || !barValues(first, bar, a, a1))
         return false;
     double b = 0, b1 = 0;
     if (!isSingleSeries()) {
@@ -91,7 +89,7 @@ bool QxCondition::evaluate(QxCalculator* calculator, unsigned bar) const
             b = b1 = m_second.value();
         } else {
             QxSeries second;
-            if (calculator->getDataSeries(m_second, second) != eNoError || !valuesAt(second, bar, b, b1))
+            if (calculator->getDataSeries(m_second, second) != eNoError || !barValues(second, bar, b, b1))
                 return false;
         }
     }

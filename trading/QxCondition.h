@@ -9,7 +9,10 @@
 
 #include <wx/string.h>
 
+#include <typeinfo>
+
 class QxCalculator;
+struct QxSeries;
 class wxXmlNode;
 
 class QxCondition : public QxObject {
@@ -30,6 +33,18 @@ public:
     // Whether the condition holds at bar. Never an error: whatever cannot
     // be computed (no series, bar outside the valid range, NaN) is false.
     virtual bool evaluate(QxCalculator* calculator, unsigned bar) const;
+
+    // Whether evaluate is the one of the seven kinds, which reads nothing but
+    // the two series: then a caller that evaluates many bars of one history
+    // may fetch the series once and test the bars over their arrays
+    // (QxResolvedSystem). False for kinds that evaluate bars their own way.
+    virtual bool evaluatesOverSeries() const { return false; }
+    // The comparison of the kind, for such callers.
+    bool test(double a, double a1, double b, double b1) const { return holds(a, a1, b, b1); }
+    // The values of bar and bar - 1 of a series the calculator gave, as
+    // evaluate reads them; false when the bar is not strictly after the
+    // first valid bar, or beyond the last one.
+    static bool barValues(const QxSeries& series, unsigned bar, double& now, double& before);
 
     // The kind's name in the interface language, for lists and texts.
     wxString getDisplayName() const;
@@ -68,6 +83,7 @@ private:
         wxString getDescription() const override;                                                                \
         QxCondition* clone() const override { return new Class(*this); }                                          \
         bool isSingleSeries() const override { return SingleSeries; }                                            \
+        bool evaluatesOverSeries() const override { return typeid(*this) == typeid(Class); }                     \
                                                                                                                  \
     protected:                                                                                                   \
         bool holds(double a, double a1, double b, double b1) const override;                                     \

@@ -7,12 +7,10 @@
 #include <wx/intl.h>
 
 QxIdeaFinderReportFrame::QxIdeaFinderReportFrame()
-    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(": Idea Finder Report"))
+    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(": Idea Finder Report")),
+      m_placement(QxGlobalVars::get().stockIdeaFinderFrameSize, &QxGlobalVars::get().stockIdeaFinderFrameMaximized)
 {
-    const QxGlobalVars& globals = QxGlobalVars::get();
-    SetSize(globals.stockIdeaFinderFrameSize);
-    if (globals.stockIdeaFinderFrameMaximized)
-        Maximize();
+    m_placement.attach(this);
     wxAuiPaneInfo chart;
     chart.ToolbarPane().Top().Row(0);
     addChartToolbarPane(chart, false);
@@ -31,10 +29,7 @@ void QxIdeaFinderReportFrame::setView(QxIdeaFinderReportView* view)
 
 void QxIdeaFinderReportFrame::OnSize(wxSizeEvent& event)
 {
-    QxGlobalVars& globals = QxGlobalVars::get();
-    globals.stockIdeaFinderFrameMaximized = IsMaximized();
-    if (!IsMaximized())
-        globals.stockIdeaFinderFrameSize = event.GetSize();
+    m_placement.sized(event.GetSize());
     event.Skip();
 }
 

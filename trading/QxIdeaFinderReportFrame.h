@@ -3,6 +3,7 @@
 // under the general chart toolbar and the tools toolbar. Its size and
 // maximised state are remembered in the global settings.
 #include "app/QxCommonFrame.h"
+#include "core/platform/QxFramePlacement.h"
 
 class QxIdeaFinderReportView;
 
@@ -22,4 +23,5 @@ protected:
 
 private:
     QxIdeaFinderReportView* m_view = nullptr;
+    QxFramePlacement m_placement;
 };

@@ -37,12 +37,23 @@ QxDatabase* currentDatabase()
 const char* const kKindArt[] = {"QxART_stock_find_long_result", "QxART_stock_find_short_result",
                                 "QxART_stock_find_mixed_result"};
 
+// How often a running scan's progress and the end of the list are shown.
+constexpr int kRefreshMs = 250;
+
 } // namespace
 
-QxIdeaFinderReportView::QxIdeaFinderReportView() = default;
+QxIdeaFinderReportView::QxIdeaFinderReportView()
+{
+    for (int k = 0; k < 3; ++k)
+        m_kindAttrs[k].SetBackgroundColour(kindColour(k));
+    m_progressAttr.SetTextColour(*wxBLUE);
+    m_progressAttr.SetFont(*wxITALIC_FONT);
+    m_refreshTimer.Bind(wxEVT_TIMER, &QxIdeaFinderReportView::onRefreshTimer, this);
+}
 
 QxIdeaFinderReportView::~QxIdeaFinderReportView()
 {
+    m_refreshTimer.Stop();
     if (m_scan)
         m_scan->cancel();
 }
@@ -56,7 +67,7 @@ const wxColour& QxIdeaFinderReportView::kindColour(int kind)
 int QxIdeaFinderReportView::create()
 {
     if (!Create(m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                wxLC_REPORT | wxLC_NO_SORT_HEADER))
+                wxLC_REPORT | wxLC_VIRTUAL | wxLC_NO_SORT_HEADER))
         return eFailedToCreateWindow;
     auto* icons = new wxImageList(16, 16, true);
     for (const char* art : kKindArt)
@@ -79,9 +90,9 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
                                    wxTRANSLATE("Signal")};
     for (int c = 0; c < 5; ++c)
         InsertColumn(c, wxGetTranslation(headers[c]), wxLIST_FORMAT_LEFT, width);
-    InsertItem(0, _("Still Processing..."));
-    SetItemTextColour(0, *wxBLUE);
-    SetItemFont(0, *wxITALIC_FONT);
+    m_progressRow = true;
+    m_progressIndex = m_progressCount = m_progressShown = 0;
+    showRowCount();
 
     m_from = from;
     m_till = till;
@@ -102,19 +113,26 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
     auto* thread = new QxIdeaFindingThread(std::move(job));
     if (!thread->start()) {
         delete thread;
-        DeleteItem(0);
+        m_progressRow = false;
+        showRowCount();
         return false;
     }
     m_scan = state;
     m_running = true;
+    m_followFrom = GetItemCount() - 1;
+    m_refreshTimer.Start(kRefreshMs);
     return true;
 }
 
 QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t count, unsigned securityId,
                                                        Qx::QxPeriod period, bool first)
 {
-    if (first && m_running && GetItemCount() > 0)
-        SetItem(GetItemCount() - 1, 1, wxString::Format("%d/%d", int(index + 1), int(count)));
+    // The progress row's text says it at once; the screen shows it at the
+    // next refresh.
+    if (first && m_running && m_progressRow) {
+        m_progressIndex = index + 1;
+        m_progressCount = count;
+    }
     QxIdeaPrepared prepared;
     QxDatabase* db = currentDatabase();
     QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(securityId) : nullptr);
@@ -130,42 +148,145 @@ QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t coun
     return prepared;
 }
 
-void QxIdeaFinderReportView::addResultRow(const QxIdeaResultRow& row)
+void QxIdeaFinderReportView::addResultRows(const std::vector<QxIdeaResultRow>& rows)
 {
+    if (rows.empty())
+        return;
+    // The ticker is looked up once for the rows of the security.
     QxDatabase* db = currentDatabase();
-    QxSecurity* security = db ? db->getSecurity(row.securityId) : nullptr;
-    wxString signal;
-    const int kind = describeSignalMask(row.mask, signal);
-    // Rows go above the progress row, which stays last.
-    const long r = m_running ? std::max(GetItemCount() - 1, 0) : GetItemCount();
-    InsertItem(r, security ? wxString::FromUTF8(security->ticker()) : wxString(), kind);
-    SetItem(r, 1, formatTimestamp(row.time, "%x"));
-    SetItem(r, 2, wxString::Format("%lf", row.close));
-    SetItem(r, 3, wxString::Format("%lf", row.lastClose));
-    SetItem(r, 4, signal);
-    SetItemData(r, row.securityId);
-    SetItemBackgroundColour(r, kindColour(kind));
+    QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(rows.front().securityId) : nullptr);
+    Security scanned;
+    scanned.id = rows.front().securityId;
+    scanned.ticker = security ? wxString::FromUTF8(security->ticker()) : wxString();
+    scanned.lastClose = rows.front().lastClose;
+    m_securities.push_back(std::move(scanned));
+    const auto index = static_cast<uint32_t>(m_securities.size() - 1);
+    m_rows.reserve(m_rows.size() + rows.size());
+    for (const QxIdeaResultRow& row : rows) {
+        // The rows go above the progress row, which stays last.
+        const long r = static_cast<long>(m_rows.size());
+        const unsigned mask = row.mask & 15;
+        signalText(mask);
+        const int kind = m_signalKinds[mask];
+        m_rows.push_back({index, static_cast<uint16_t>(mask), static_cast<uint16_t>(kind), row.time, row.close});
+        showRowCount();
+        wxListEvent inserted(wxEVT_LIST_INSERT_ITEM, GetId());
+        inserted.SetEventObject(this);
+        inserted.m_itemIndex = r;
+        inserted.m_item.m_itemId = r;
+        GetEventHandler()->ProcessEvent(inserted);
+        // Whoever heard of the row may have closed the report.
+        if (!m_scan || m_scan->cancelled())
+            break;
+    }
+}
+
+void QxIdeaFinderReportView::showRowCount()
+{
+    SetItemCount(static_cast<long>(m_rows.size()) + (m_progressRow ? 1 : 0));
+}
+
+void QxIdeaFinderReportView::onRefreshTimer(wxTimerEvent&)
+{
+    if (!m_progressRow)
+        return;
+    if (m_progressShown != m_progressIndex) {
+        m_progressShown = m_progressIndex;
+        RefreshItem(GetItemCount() - 1);
+    }
     // Follow the scan while the user has not scrolled away from its end.
-    const long top = GetTopItem();
-    if (r >= top && r < top + std::max(GetCountPerPage(), 1))
-        EnsureVisible(r + 1 < GetItemCount() ? r + 1 : r);
+    const long last = GetItemCount() - 1;
+    if (last > m_followFrom) {
+        const long top = GetTopItem();
+        if (m_followFrom >= top && m_followFrom < top + std::max(GetCountPerPage(), 1))
+            EnsureVisible(last);
+        m_followFrom = last;
+    }
+}
+
+const wxString& QxIdeaFinderReportView::signalText(unsigned mask) const
+{
+    mask &= 15;
+    if (!m_signalTextMade[mask]) {
+        m_signalKinds[mask] = describeSignalMask(mask, m_signalTexts[mask]);
+        m_signalTextMade[mask] = true;
+    }
+    return m_signalTexts[mask];
+}
+
+wxString QxIdeaFinderReportView::cellText(long item, long column) const
+{
+    if (isProgressRow(item)) {
+        if (column == 0)
+            return _("Still Processing...");
+        if (column == 1 && m_progressIndex > 0)
+            return wxString::Format("%d/%d", int(m_progressIndex), int(m_progressCount));
+        return wxString();
+    }
+    if (item < 0 || item >= static_cast<long>(m_rows.size()))
+        return wxString();
+    const Row& row = m_rows[static_cast<size_t>(item)];
+    switch (column) {
+    case 0:
+        return m_securities[row.security].ticker;
+    case 1:
+        return formatTimestamp(row.time, "%x");
+    case 2:
+        return wxString::Format("%lf", row.close);
+    case 3:
+        return wxString::Format("%lf", m_securities[row.security].lastClose);
+    case 4:
+        return signalText(row.mask);
+    default:
+        return wxString();
+    }
+}
+
+wxString QxIdeaFinderReportView::OnGetItemText(long item, long column) const { return cellText(item, column); }
+
+int QxIdeaFinderReportView::OnGetItemImage(long item) const { return OnGetItemColumnImage(item, 0); }
+
+int QxIdeaFinderReportView::OnGetItemColumnImage(long item, long column) const
+{
+    if (column != 0 || item < 0 || item >= static_cast<long>(m_rows.size()))
+        return -1;
+    return m_rows[static_cast<size_t>(item)].kind;
+}
+
+wxItemAttr* QxIdeaFinderReportView::OnGetItemAttr(long item) const
+{
+    if (isProgressRow(item))
+        return &m_progressAttr;
+    if (item < 0 || item >= static_cast<long>(m_rows.size()))
+        return nullptr;
+    return &m_kindAttrs[m_rows[static_cast<size_t>(item)].kind];
+}
+
+wxUIntPtr QxIdeaFinderReportView::GetItemData(long item) const
+{
+    if (item < 0 || item >= static_cast<long>(m_rows.size()))
+        return 0;
+    return m_securities[m_rows[static_cast<size_t>(item)].security].id;
 }
 
 void QxIdeaFinderReportView::scanFinished()
 {
     m_running = false;
-    if (GetItemCount() > 0)
-        DeleteItem(GetItemCount() - 1);
+    m_refreshTimer.Stop();
+    m_progressRow = false;
+    showRowCount();
     std::vector<unsigned>& ids = lastFindingSecurityIds();
     ids.clear();
-    for (long i = 0; i < GetItemCount(); ++i)
-        ids.push_back(static_cast<unsigned>(GetItemData(i)));
+    ids.reserve(m_rows.size());
+    for (const Row& row : m_rows)
+        ids.push_back(m_securities[row.security].id);
     wxMessageBox(_("Finished finding stock ideas."), QxApplication::appTitle(), wxOK | wxICON_INFORMATION | wxCENTRE,
                  this);
 }
 
 void QxIdeaFinderReportView::stopScan()
 {
+    m_refreshTimer.Stop();
     if (m_scan)
         m_scan->cancel();
     m_scan.reset();
@@ -198,11 +319,14 @@ std::vector<long> QxIdeaFinderReportView::selectedRows() const
 std::vector<QxIdeaReportRow> QxIdeaFinderReportView::reportRows() const
 {
     std::vector<QxIdeaReportRow> rows;
-    for (long i = 0; i < GetItemCount(); ++i) {
+    const long count = GetItemCount();
+    rows.reserve(static_cast<size_t>(std::max(count, 0L)));
+    for (long i = 0; i < count; ++i) {
         QxIdeaReportRow row;
-        row.background = GetItemBackgroundColour(i);
+        if (const wxItemAttr* attr = OnGetItemAttr(i))
+            row.background = attr->GetBackgroundColour();
         for (int c = 0; c < 5; ++c)
-            row.cells.push_back(GetItemText(i, c));
+            row.cells.push_back(cellText(i, c));
         rows.push_back(std::move(row));
     }
     return rows;
@@ -235,8 +359,13 @@ void QxIdeaFinderReportView::openSelectedCharts()
 void QxIdeaFinderReportView::removeSelectedRows()
 {
     const std::vector<long> rows = selectedRows();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        if (*it >= static_cast<long>(m_rows.size()))
+            continue;
+        // The list tells of the row while it still has it.
         DeleteItem(*it);
+        m_rows.erase(m_rows.begin() + *it);
+    }
 }
 
 void QxIdeaFinderReportView::exportHtml()
@@ -256,7 +385,8 @@ void QxIdeaFinderReportView::exportHtml()
 
 void QxIdeaFinderReportView::onOpenChart(wxCommandEvent&) { openSelectedCharts(); }
 
-void QxIdeaFinderReportView::onUpdateOpenChart(wxUpdateUIEvent& event) { event.Enable(GetSelectedItemCount() > 0); }
+// Selections are asked row by row: the list's own count keeps deleted rows.
+void QxIdeaFinderReportView::onUpdateOpenChart(wxUpdateUIEvent& event) { event.Enable(!selectedRows().empty()); }
 
 void QxIdeaFinderReportView::onExportHtml(wxCommandEvent&) { exportHtml(); }
 
@@ -273,7 +403,7 @@ void QxIdeaFinderReportView::onRemove(wxCommandEvent&)
 
 void QxIdeaFinderReportView::onUpdateRemove(wxUpdateUIEvent& event)
 {
-    event.Enable(!m_running && GetSelectedItemCount() > 0);
+    event.Enable(!m_running && !selectedRows().empty());
 }
 
 int findStockIdeas(QxIdeaFinderReportView* view)

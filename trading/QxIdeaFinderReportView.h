@@ -2,13 +2,18 @@
 // The idea-finder report: a list of the bars at which the scanned
 // securities gave the signals looked for, filled by the worker while it
 // runs, with a context menu to open charts, remove rows and export the list
-// as an HTML page.
+// as an HTML page. The rows are kept here as records and the list is
+// virtual: it asks for the texts of the rows it shows, so a report of
+// hundreds of thousands of rows costs what its records do and paints what
+// is on the screen.
 #include "trading/FBIdeaFinderReportContextMenu.h"
 
 #include "core/QxObject.h"
 #include "core/QxTime.h"
 #include "trading/QxIdeaReportHtml.h"
 #include "trading/QxIdeaScan.h"
+
+#include <wx/timer.h>
 
 #include <memory>
 #include <vector>
@@ -49,8 +54,16 @@ public:
     // hands out the stored history, or that the bars are still coming.
     QxIdeaPrepared prepareSecurity(size_t index, size_t count, unsigned securityId, Qx::QxPeriod period,
                                    bool first);
-    void addResultRow(const QxIdeaResultRow& row);
+    // The rows of one security, in bar order. Each is announced as an
+    // inserted item, as a list that holds its items would.
+    void addResultRows(const std::vector<QxIdeaResultRow>& rows);
     void scanFinished();
+
+    // The security of a row (a virtual list keeps no item data); 0 for the
+    // progress row.
+    wxUIntPtr GetItemData(long item) const;
+    // The text of a cell, as the list shows it.
+    wxString cellText(long item, long column) const;
 
     // The rows as the HTML page shows them, top to bottom.
     std::vector<QxIdeaReportRow> reportRows() const;
@@ -78,12 +91,56 @@ protected:
     void onRemove(wxCommandEvent& event) override;
     void onUpdateRemove(wxUpdateUIEvent& event) override;
 
+    wxString OnGetItemText(long item, long column) const override;
+    int OnGetItemImage(long item) const override;
+    int OnGetItemColumnImage(long item, long column) const override;
+    wxItemAttr* OnGetItemAttr(long item) const override;
+
 private:
+    // One scanned security with rows: its ticker as it was when its rows
+    // came, and the last price of its history.
+    struct Security {
+        unsigned id = 0;
+        wxString ticker;
+        double lastClose = 0.0;
+    };
+    struct Row {
+        uint32_t security; // index into m_securities
+        uint16_t mask;
+        uint16_t kind; // QxIdeaKind of the mask
+        int64_t time;
+        double close;
+    };
+    bool isProgressRow(long item) const { return m_progressRow && item == static_cast<long>(m_rows.size()); }
+    // The text and kind of a signal mask, made once per mask.
+    const wxString& signalText(unsigned mask) const;
+    // Shows the progress and follows the end of the list; a few times a
+    // second while a scan runs, not for every row.
+    void onRefreshTimer(wxTimerEvent& event);
+    void showRowCount();
+
     void onDestroy(wxWindowDestroyEvent& event);
     void onContextMenu(wxContextMenuEvent& event);
     void onDoubleClick(wxMouseEvent& event);
 
     QxIdeaFinderReportFrame* m_frame = nullptr;
+    std::vector<Security> m_securities;
+    std::vector<Row> m_rows;
+    // "Still Processing..." below the rows while the scan runs, with the
+    // number of the security being prepared.
+    bool m_progressRow = false;
+    size_t m_progressIndex = 0;
+    size_t m_progressCount = 0;
+    size_t m_progressShown = 0;
+    // The last row at the previous refresh: while it is on the screen the
+    // list follows the scan.
+    long m_followFrom = -1;
+    wxTimer m_refreshTimer;
+    mutable wxItemAttr m_kindAttrs[3];
+    mutable wxItemAttr m_progressAttr;
+    mutable wxString m_signalTexts[16];
+    mutable int m_signalKinds[16] = {};
+    mutable bool m_signalTextMade[16] = {};
     std::shared_ptr<QxIdeaScanState> m_scan;
     bool m_running = false;
     int64_t m_from = 0;

@@ -67,6 +67,19 @@ bool QxIdeaScanState::runOnGuiThread(const std::shared_ptr<QxIdeaScanState>& sta
     return !state->m_cancelled;
 }
 
+bool QxIdeaScanState::postToGuiThread(const std::shared_ptr<QxIdeaScanState>& state,
+                                      std::function<void(QxIdeaFinderReportView&)> call)
+{
+    std::lock_guard<std::mutex> lock(state->m_mutex);
+    if (state->m_cancelled || !wxTheApp)
+        return false;
+    wxTheApp->CallAfter([state, call = std::move(call)] {
+        if (QxIdeaFinderReportView* view = state->cancelled() ? nullptr : state->m_view)
+            call(*view);
+    });
+    return true;
+}
+
 QxIdeaFindingThread::QxIdeaFindingThread(wxThreadKind kind) : wxThread(kind) { ++s_count; }
 
 QxIdeaFindingThread::QxIdeaFindingThread(QxIdeaScanJob job)
@@ -167,11 +180,14 @@ wxThread::ExitCode QxIdeaFindingThread::Entry()
         const int64_t* ts = history->timestamp();
         const double* prices = ideaScanPrices(*history);
         const double last = prices[history->numBars() - 1];
-        for (const QxIdeaHit& hit : hits) {
-            const QxIdeaResultRow row{id, ts[hit.bar], prices[hit.bar], last, hit.mask};
-            if (!QxIdeaScanState::runOnGuiThread(state, [row](QxIdeaFinderReportView& view) { view.addResultRow(row); }))
-                return nullptr;
-        }
+        if (hits.empty())
+            continue;
+        auto rows = std::make_shared<std::vector<QxIdeaResultRow>>();
+        rows->reserve(hits.size());
+        for (const QxIdeaHit& hit : hits)
+            rows->push_back({id, ts[hit.bar], prices[hit.bar], last, hit.mask});
+        if (!QxIdeaScanState::postToGuiThread(state, [rows](QxIdeaFinderReportView& view) { view.addResultRows(*rows); }))
+            return nullptr;
     }
     QxIdeaScanState::runOnGuiThread(state, [](QxIdeaFinderReportView& view) { view.scanFinished(); });
     return nullptr;

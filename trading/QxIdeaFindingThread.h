@@ -4,9 +4,10 @@
 // The worker evaluates a private copy of the trading system over private
 // copies of the histories; it touches no window, database, provider, hub or
 // shared calculation cache. Whatever needs those runs on the GUI thread as
-// a queued call that the worker waits for: preparing each security (asking
-// its provider for new bars in the background, and reading what is stored
-// once they are in), each result row and the end of the scan. While a
+// a queued call: preparing each security (asking its provider for new bars
+// in the background, and reading what is stored once they are in) and the
+// end of the scan, which the worker waits for, and the result rows of each
+// security, which it hands over in one call without waiting. While a
 // security's download runs the worker waits, the GUI thread does not.
 // Closing the report cancels the scan state both sides share; from then on
 // the worker posts nothing, stops waiting, leaves the bars it is on and
@@ -48,6 +49,11 @@ public:
     // worker's stack.
     static bool runOnGuiThread(const std::shared_ptr<QxIdeaScanState>& state,
                                std::function<void(QxIdeaFinderReportView&)> call);
+    // Worker thread: the same without waiting for it; calls run on the GUI
+    // thread in the order they were posted or asked for. False when the
+    // scan is cancelled.
+    static bool postToGuiThread(const std::shared_ptr<QxIdeaScanState>& state,
+                                std::function<void(QxIdeaFinderReportView&)> call);
 
 private:
     mutable std::mutex m_mutex;

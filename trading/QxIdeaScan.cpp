@@ -7,6 +7,7 @@
 #include "core/QxSecurity.h"
 #include "core/QxSeriesId.h"
 #include "trading/QxCondition.h"
+#include "trading/QxResolvedSystem.h"
 #include "trading/QxSignal.h"
 #include "trading/QxTradingSystem.h"
 
@@ -149,10 +150,12 @@ std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned 
     if (range.empty())
         return hits;
     QxObjectSmartPtr<QxCalculator> calculator(new QxCalculator(history));
+    // The conditions' series are fetched once for the history.
+    QxResolvedSystem resolved(system, calculator.get());
     for (size_t bar = range.begin; bar < range.end; ++bar) {
         if (stop && stop->load(std::memory_order_relaxed))
             break;
-        if (const unsigned mask = system.evaluate(lookFor, calculator.get(), static_cast<unsigned>(bar)))
+        if (const unsigned mask = resolved.evaluate(lookFor, static_cast<unsigned>(bar)))
             hits.push_back({bar, mask});
     }
     return hits;

@@ -4,6 +4,7 @@
 #include "chart/QxScale.h"
 #include "core/QxCalculator.h"
 #include "core/QxPriceHistory.h"
+#include "trading/QxResolvedSystem.h"
 #include "trading/QxSignalMarkerConfigDlg.h"
 
 #include <wx/dc.h>
@@ -81,14 +82,16 @@ void QxSignalMarker::pairSignals(unsigned entry, unsigned exit, std::vector<unsi
     std::vector<unsigned>* otherMarks = &exits;
     bool hasPrevious = false;
     unsigned previous = 0;
+    // The conditions' series are fetched once for the whole walk.
+    QxResolvedSystem resolved(*system, calculator);
     for (unsigned i = 0; i < n; ++i) {
-        if (system->evaluate(current, calculator, i) != current)
+        if (resolved.evaluate(current, i) != current)
             continue;
         currentMarks->push_back(i);
         // The last signal of the kind being left, between the two switches.
         if (hasPrevious)
             for (unsigned j = i - 1; j > previous; --j)
-                if (system->evaluate(other, calculator, j) == other) {
+                if (resolved.evaluate(other, j) == other) {
                     otherMarks->push_back(j);
                     break;
                 }
@@ -111,11 +114,16 @@ const QxSignalMarker::PeriodMarks& QxSignalMarker::periodMarks() const
     QxPriceHistory* history = calculator->prices(period, false);
     const unsigned n = history ? history->numBars() : 0;
     const int64_t lastTime = n > 0 ? history->timestamp()[n - 1] : 0;
+    const QxTradingSystem* ts = system.get();
+    const unsigned revision = ts ? ts->revision() : 0;
     // Marks of a history that changed since (bars deleted or added, or new
-    // end-of-day data loaded) would name the wrong bars, or none at all.
+    // end-of-day data loaded) would name the wrong bars, or none at all;
+    // those of a system edited since (the manager edits it in place) would
+    // show the signals it no longer gives.
     if (auto it = m_marks.find(period); it != m_marks.end()) {
         const PeriodMarks& marks = it->second;
-        if (marks.history.get() == history && marks.numBars == n && marks.lastTime == lastTime)
+        if (marks.history.get() == history && marks.numBars == n && marks.lastTime == lastTime &&
+            marks.systemRevision == revision)
             return marks;
         m_marks.erase(it);
     }
@@ -123,7 +131,7 @@ const QxSignalMarker::PeriodMarks& QxSignalMarker::periodMarks() const
     marks.history = history;
     marks.numBars = n;
     marks.lastTime = lastTime;
-    const QxTradingSystem* ts = system.get();
+    marks.systemRevision = revision;
     if (!ts)
         return marks;
     if ((positions & (Qx::eLongEntry | Qx::eLongExit)) && (ts->getType() & Qx::eLongOnly))

@@ -77,6 +77,8 @@ private:
         QxObjectSmartPtr<QxPriceHistory> history;
         unsigned numBars = 0;
         int64_t lastTime = 0;
+        // The system's revision: an edited system gives other signals.
+        unsigned systemRevision = 0;
     };
 
     // Width of one bar in pixels, at least 6.

@@ -1,21 +1,43 @@
 #include "trading/QxSimpleSystemTest.h"
 
 #include "core/QxPriceHistory.h"
+#include "core/QxDateFormatter.h"
 #include "core/QxTime.h"
 #include "trading/QxIdeaReportHtml.h"
 #include "trading/QxSignal.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
 // Numbers are written with a decimal point whatever the user's locale: the
-// page is a document to keep and send on, not a label on the screen.
-wxString money(double value) { return wxString::FromCDouble(value, 2); }
-wxString percent(double value) { return money(value) + "%"; }
-wxString date(int64_t ts) { return escapeHtmlText(formatTimestamp(ts, "%x")); }
+// page is a document to keep and send on, not a label on the screen. Two
+// decimals, as the C library's "%.2f" writes them in the "C" locale.
+void money(std::string& out, double value)
+{
+    char text[400];
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    out.append(text, r.ptr);
+}
+void percent(std::string& out, double value)
+{
+    money(out, value);
+    out += '%';
+}
+template <class Integer>
+void number(std::string& out, Integer value)
+{
+    out += std::to_string(value);
+}
+std::string utf8(const wxString& text)
+{
+    const wxScopedCharBuffer bytes = text.utf8_str();
+    return std::string(bytes.data(), bytes.length());
+}
 
 bool isPrice(double value) { return std::isfinite(value) && value > 0.0; }
 
@@ -36,58 +58,102 @@ const char* remarkCell(QxTradeRemark remark)
     }
 }
 
+// The page as UTF-8, written straight into one string: a report of a long
+// history has hundreds of dates and prices.
 std::string buildReport(const int64_t* ts, const QxSimpleTestParams& params, const QxSimpleTestResult& r)
 {
-    wxString page;
-    page.reserve(4096 + 256 * r.trades.size());
-    page << "<html>\n<title>Trendoria Simple System Test Report</title>\n<body bgcolor='white'>\n"
-            "<table width='100%'>\n<tr><th align=center></th></tr><tr><td align=center><h1> Analysis of '"
-         << escapeHtmlText(params.systemName) << "' for " << escapeHtmlText(params.ticker)
-         << "</h1>\n<h2> Trading history (Simulated)</h2>\n<h3>From " << date(params.startDate) << " to "
-         << date(params.endDate)
-         << "</h3>\n<table style='color: lightgray;' align=center width='80%' border='1' cellpadding='5' "
+    const QxDateFormatter dates;
+    // A locale's date rarely holds a markup character; one that does is
+    // escaped as any other text.
+    const auto date = [&dates](std::string& out, int64_t t) {
+        const std::string text = dates.utf8(t);
+        if (text.find_first_of("&<>\"'") == std::string::npos)
+            out += text;
+        else
+            out += utf8(escapeHtmlText(wxString::FromUTF8(text.data(), text.size())));
+    };
+    std::string page;
+    page.reserve(4096 + 320 * r.trades.size());
+    page += "<html>\n<title>Trendoria Simple System Test Report</title>\n<body bgcolor='white'>\n"
+            "<table width='100%'>\n<tr><th align=center></th></tr><tr><td align=center><h1> Analysis of '";
+    page += utf8(escapeHtmlText(params.systemName));
+    page += "' for ";
+    page += utf8(escapeHtmlText(params.ticker));
+    page += "</h1>\n<h2> Trading history (Simulated)</h2>\n<h3>From ";
+    date(page, params.startDate);
+    page += " to ";
+    date(page, params.endDate);
+    page += "</h3>\n<table style='color: lightgray;' align=center width='80%' border='1' cellpadding='5' "
             "cellspacing='0'>\n<tr style='color: #ad7fa8;'>\n<th>Trade#</th><th>Shares</th><th>Buy Date</th>"
             "<th>Buy Price</th><th>Sell Date</th><th>Sell Price</th><th>Return</th><th>Remarks</th>\n</tr>\n";
-    int number = 0;
+    int trade = 0;
     for (const QxSimpleTrade& t : r.trades) {
-        page << "<tr " << (t.returnPercent >= 0.0 ? "bgcolor='#4e9a06'" : "bgcolor='#a40000'")
-             << " align=\"right\">\n<td>" << ++number << "</td><td>" << t.shares << "</td><td>" << date(ts[t.buyBar])
-             << "</td><td>" << money(t.buyPrice) << "</td><td>" << date(ts[t.sellBar]) << "</td><td>"
-             << money(t.sellPrice) << "</td><td>" << percent(t.returnPercent) << "</td>" << remarkCell(t.remark)
-             << "</tr>\n";
+        page += "<tr ";
+        page += t.returnPercent >= 0.0 ? "bgcolor='#4e9a06'" : "bgcolor='#a40000'";
+        page += " align=\"right\">\n<td>";
+        number(page, ++trade);
+        page += "</td><td>";
+        number(page, t.shares);
+        page += "</td><td>";
+        date(page, ts[t.buyBar]);
+        page += "</td><td>";
+        money(page, t.buyPrice);
+        page += "</td><td>";
+        date(page, ts[t.sellBar]);
+        page += "</td><td>";
+        money(page, t.sellPrice);
+        page += "</td><td>";
+        percent(page, t.returnPercent);
+        page += "</td>";
+        page += remarkCell(t.remark);
+        page += "</tr>\n";
     }
-    page << "</table>\n";
-    if (r.shares > 0)
-        page << "<h4>Still holding " << r.shares << " shares  bought on " << date(ts[r.buyBar]) << " at "
-             << money(r.buyPrice) << ".</h4>\n";
-    page << "<h2>Summary:</h2>\n";
+    page += "</table>\n";
+    if (r.shares > 0) {
+        page += "<h4>Still holding ";
+        number(page, r.shares);
+        page += " shares  bought on ";
+        date(page, ts[r.buyBar]);
+        page += " at ";
+        money(page, r.buyPrice);
+        page += ".</h4>\n";
+    }
+    page += "<h2>Summary:</h2>\n";
     if (r.winning + r.losing == 0) {
-        page << "<p><em>Buy signal never got generated. So no trading was done.</em></p>";
+        page += "<p><em>Buy signal never got generated. So no trading was done.</em></p>";
     } else {
-        page << "<table width=70% align=center bgcolor=#ad7fa8>\n<tr> <th width=50%></th><th width=50%></th></tr>\n"
-                "<tr><td align=right> Initial cash amount:</td><td align=left>"
-             << money(QxSimpleTestResult::kInitialCash)
-             << "</td></tr>\n<tr><td align=right> Remaining cash amount:</td><td align=left>" << money(r.cash)
-             << "</td></tr>\n<tr><td align=right> Total present value:</td><td align=left>" << money(r.presentValue)
-             << "</td></tr>\n<tr><td align=right> Number of winning trade:</td><td align=left>" << r.winning
-             << "</td></tr>\n<tr><td align=right> Number of losing trade:</td><td align=left>" << r.losing
-             << "</td></tr>\n<tr><td align=right> Max profit in single trade:</td><td align=left>"
-             << percent(r.maxGainPercent)
-             << "</td></tr>\n<tr><td align=right> Max loss in single trade:</td><td align=left>"
-             << percent(r.maxLossPercent) << "</td></tr>\n<tr><td align=right> Net return:</td><td align=left>"
-             << percent(r.netReturnPercent) << "</td></tr>\n<tr><td align=right> Buy&Hold return:</td><td align=left>"
-             << (r.hasBuyAndHold ? percent(r.buyAndHoldPercent) : wxString("-"))
-             << "</td></tr>\n</table>\n"
+        page += "<table width=70% align=center bgcolor=#ad7fa8>\n<tr> <th width=50%></th><th width=50%></th></tr>\n"
+                "<tr><td align=right> Initial cash amount:</td><td align=left>";
+        money(page, QxSimpleTestResult::kInitialCash);
+        page += "</td></tr>\n<tr><td align=right> Remaining cash amount:</td><td align=left>";
+        money(page, r.cash);
+        page += "</td></tr>\n<tr><td align=right> Total present value:</td><td align=left>";
+        money(page, r.presentValue);
+        page += "</td></tr>\n<tr><td align=right> Number of winning trade:</td><td align=left>";
+        number(page, r.winning);
+        page += "</td></tr>\n<tr><td align=right> Number of losing trade:</td><td align=left>";
+        number(page, r.losing);
+        page += "</td></tr>\n<tr><td align=right> Max profit in single trade:</td><td align=left>";
+        percent(page, r.maxGainPercent);
+        page += "</td></tr>\n<tr><td align=right> Max loss in single trade:</td><td align=left>";
+        percent(page, r.maxLossPercent);
+        page += "</td></tr>\n<tr><td align=right> Net return:</td><td align=left>";
+        percent(page, r.netReturnPercent);
+        page += "</td></tr>\n<tr><td align=right> Buy&Hold return:</td><td align=left>";
+        if (r.hasBuyAndHold)
+            percent(page, r.buyAndHoldPercent);
+        else
+            page += "-";
+        page += "</td></tr>\n</table>\n"
                 "<h3> Notes: </h3><ol style=\"text-align:left; width:30em\"><li> Only long positions taken and no "
                 "short selling has been done. </li>\n<li> Shares always bought and sold at closing prices only. "
                 "</li>\n<li> Trade is initiated the next day when signal occurred. </li>\n<li> Brokerage and any "
                 "kind of tax have not been taken into account. </li>\n</ol><a href='command:ShowChart'>Show "
                 "Chart</a><br />\n<a href='command:ExportHTML'>Export as HTML</a>\n";
     }
-    page << "<hr /><p><em><strong>'Simple System Test' report created by Corvane Trendoria.</strong></em></p>"
+    page += "<hr /><p><em><strong>'Simple System Test' report created by Corvane Trendoria.</strong></em></p>"
             "</td></tr></table></body>\n</html>\n";
-    const wxScopedCharBuffer utf8 = page.utf8_str();
-    return std::string(utf8.data(), utf8.length());
+    return page;
 }
 
 } // namespace
@@ -167,7 +233,13 @@ bool simulateSimpleSystemTest(const QxPriceHistory& history, const QxSignalEvalu
         r.holding = false;
     }
 
-    const double lastClose = close[n - 1];
+    // The figures belong to the period the report names: a test that ends in
+    // 2014 is valued at its own last bar, not at prices of later years. A bar
+    // without a price at the end leaves the value to the last priced bar.
+    unsigned last = till;
+    while (last > from && !std::isfinite(close[last]))
+        --last;
+    const double lastClose = close[last];
     r.presentValue = r.cash + (r.shares > 0 ? r.shares * lastClose : 0.0);
     r.netReturnPercent = (r.presentValue - QxSimpleTestResult::kInitialCash) * 100.0 / QxSimpleTestResult::kInitialCash;
     r.hasBuyAndHold = isPrice(close[from]) && std::isfinite(lastClose);

@@ -30,16 +30,13 @@ void showError(const wxString& message, wxWindow* parent)
 QxSimpleSystemTestReportView::QxSimpleSystemTestReportView(unsigned securityId, Qx::QxPeriod period,
                                                            std::string report)
     : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Simple System Test Report]")),
-      m_securityId(securityId), m_period(period), m_report(std::move(report))
+      m_securityId(securityId), m_period(period), m_report(std::move(report)),
+      m_placement(QxGlobalVars::get().simpleSystemTestReportFrameSize,
+                  &QxGlobalVars::get().simpleSystemTestReportFrameIsMaximized)
 {
     Freeze();
     SetIcons(wxArtProvider::GetIconBundle("QxArt_simple_system_test_report", "wxART_OTHER_C"));
-    // Both are read before sizing: the size event of SetSize records them.
-    const QxGlobalVars& globals = QxGlobalVars::get();
-    const bool maximized = globals.simpleSystemTestReportFrameIsMaximized;
-    SetSize(globals.simpleSystemTestReportFrameSize);
-    if (maximized)
-        Maximize(true);
+    m_placement.attach(this);
 
     wxAuiPaneInfo chart;
     chart.ToolbarPane().Top().Row(0);
@@ -165,12 +162,6 @@ void QxSimpleSystemTestReportView::exportReport()
 
 void QxSimpleSystemTestReportView::OnSize(wxSizeEvent& event)
 {
-    QxGlobalVars& globals = QxGlobalVars::get();
-    if (IsMaximized()) {
-        globals.simpleSystemTestReportFrameIsMaximized = true;
-    } else {
-        globals.simpleSystemTestReportFrameIsMaximized = false;
-        globals.simpleSystemTestReportFrameSize = event.GetSize();
-    }
+    m_placement.sized(event.GetSize());
     event.Skip();
 }

@@ -6,6 +6,7 @@
 // window where no web engine is available.
 #include "app/QxCommonFrame.h"
 #include "core/QxTime.h"
+#include "core/platform/QxFramePlacement.h"
 
 #include <string>
 
@@ -56,4 +57,5 @@ private:
     wxHtmlWindow* m_htmlWindow = nullptr;
     // Until the report is in, loading it passes the navigation check.
     bool m_pageLoaded = false;
+    QxFramePlacement m_placement;
 };

@@ -4,6 +4,7 @@
 #include "core/QxCalculator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "trading/QxResolvedSystem.h"
 #include "trading/QxSimpleSystemTest.h"
 #include "trading/QxSimpleSystemTestReportView.h"
 #include "trading/QxSimpleSystemTesterDlg.h"
@@ -35,12 +36,9 @@ bool runSimpleSystemTest()
     params.stopErosion = chosen.stopErosion;
     params.systemName = chosen.system->getName().string();
     params.ticker = wxString::FromUTF8(chosen.security->ticker());
-    QxTradingSystem* system = chosen.system.get();
-    QxCalculator* calc = calculator.get();
     QxSimpleTestResult result;
-    if (!simulateSimpleSystemTest(
-            *history, [system, calc](unsigned mask, unsigned bar) { return system->evaluate(mask, calc, bar); },
-            params, result))
+    if (!simulateSimpleSystemTest(*history, resolvedSystemEvaluator(*chosen.system, calculator.get()), params,
+                                  result))
         return false;
     auto* view = new QxSimpleSystemTestReportView(chosen.security->id(), chosen.period, std::move(result.report));
     view->Show();

@@ -19,6 +19,7 @@
 #include <wx/msgdlg.h>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -155,9 +156,15 @@ void QxStockIdeaFinderDlg::onSelectSystem(wxCommandEvent&)
         setSystem(manager.getSelectedSystem().get());
 }
 
+bool QxStockIdeaFinderDlg::hasSelectedRows() const
+{
+    // Asked row by row: the list's own count keeps deleted selected rows.
+    return m_listSymbols->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) != -1;
+}
+
 void QxStockIdeaFinderDlg::onListSelectionChanged(wxListEvent& event)
 {
-    m_btnRemoveSymbols->Enable(m_listSymbols->GetSelectedItemCount() > 0);
+    m_btnRemoveSymbols->Enable(hasSelectedRows());
     event.Skip();
 }
 
@@ -178,7 +185,7 @@ void QxStockIdeaFinderDlg::onRemoveSymbols(wxCommandEvent&)
         rows.push_back(i);
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)
         m_listSymbols->DeleteItem(*it);
-    m_btnRemoveSymbols->Enable(m_listSymbols->GetSelectedItemCount() > 0);
+    m_btnRemoveSymbols->Enable(hasSelectedRows());
 }
 
 void QxStockIdeaFinderDlg::addSecurity(unsigned securityId)
@@ -208,8 +215,14 @@ void QxStockIdeaFinderDlg::onAddFromLastFinding(wxCommandEvent&)
         wxMessageBox(_("There is no data from last report."), QxApplication::appTitle(), wxOK | wxCENTRE);
         return;
     }
+    // The finding holds a row per signal; the list wants each security once,
+    // and not again when it is there already.
+    std::set<unsigned> listed;
+    for (long i = 0; i < m_listSymbols->GetItemCount(); ++i)
+        listed.insert(static_cast<unsigned>(m_listSymbols->GetItemData(i)));
     for (unsigned id : std::vector<unsigned>(ids))
-        addSecurity(id);
+        if (listed.insert(id).second)
+            addSecurity(id);
 }
 
 bool QxStockIdeaFinderDlg::saveTo(const wxString& path)

@@ -51,6 +51,8 @@ protected:
     void onOk(wxCommandEvent& event) override;
 
 private:
+    bool hasSelectedRows() const;
+
     QxObjectSmartPtr<QxTradingSystem> m_system;
     unsigned m_lookFor = 0;
     wxDateTime m_from;

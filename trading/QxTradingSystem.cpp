@@ -65,6 +65,7 @@ int QxTradingSystem::setSignal(QxObjectSmartPtr<QxSignal>& slot, unsigned side, 
     if (!(m_type & side))
         return eInvalidSignal;
     slot = signal;
+    ++m_revision;
     notifyMgr();
     return eNoError;
 }
@@ -87,6 +88,7 @@ void QxTradingSystem::setType(Qx::QxTradingSystemType type)
         m_shortExit = nullptr;
     }
     m_type = type;
+    ++m_revision;
 }
 
 void QxTradingSystem::notifyMgr()

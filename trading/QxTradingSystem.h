@@ -50,6 +50,11 @@ public:
     // Drops the signals of a side the new type lacks. Does not tell the store.
     void setType(Qx::QxTradingSystemType type);
 
+    // Counts the changes of the signals and the type, so that what was
+    // worked out from the system (a chart's signal marks) can tell that
+    // the system was edited since.
+    unsigned revision() const { return m_revision; }
+
     // The bits of mask (Qx::QxSignalKind) whose signal exists and fires at
     // bar. The type is not consulted: callers mask the sides they want.
     unsigned evaluate(unsigned mask, QxCalculator* calculator, unsigned bar) const;
@@ -76,4 +81,5 @@ private:
     QxObjectSmartPtr<QxSignal> m_longExit;
     QxObjectSmartPtr<QxSignal> m_shortEntry;
     QxObjectSmartPtr<QxSignal> m_shortExit;
+    unsigned m_revision = 0;
 };

@@ -33,6 +33,8 @@ public:
     int updateFromProvider(bool) override { return eNotImplemented; }
     int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
     int deleteSecurity() override { return eNotImplemented; }
+    // Names the price file when it is missing or cannot be read.
+    std::string whyNoHistory() const override;
 
     unsigned fileNumber() const { return m_fileNumber; }
     Qx::QxPeriod period() const { return m_period; }

@@ -336,6 +336,14 @@ int TrdSecurity::deleteHistory(int64_t& from, int64_t& to)
         return eObjectNotFound;
     if (from != 0 && to != 0 && from > to)
         return eInvalidInput;
+    // A security that never had prices has no price table: nothing to delete.
+    TrdStatement table(m_category->connection(),
+                       "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1;");
+    if (!table.ok())
+        return table.error();
+    table.bindText(1, priceTableName());
+    if (table.step() != SQLITE_ROW)
+        return 0;
     const int code =
         trdExec(m_category->connection(), "DELETE FROM " + m_priceTable + rangeCondition(from, to) + ";");
     if (code != 0)

@@ -456,3 +456,46 @@ TEST(QxZoneLegend, ContrastColour)
     EXPECT_EQ(QxZone::contrastColour(wxColour(128, 128, 128)), *wxBLACK);
     EXPECT_EQ(QxZone::contrastColour(wxColour(126, 126, 126)), *wxWHITE);
 }
+
+// Volumes are amounts: the zone that shows them reaches down to 0, so each
+// bar's length is its volume and the smallest one in view is drawn too.
+TEST_F(ZoneFixture, VolumeBarsRiseFromZero)
+{
+    QxObjectSmartPtr<QxPriceHistory> bars(makeBars({10, 20, 30, 40}, {20, 10, 30, 35}));
+    const double volumes[] = {4000.0, 1000.0, 3000.0, 2000.0};
+    for (unsigned i = 0; i < 4; ++i)
+        bars->volume()[i] = volumes[i];
+    QxObjectSmartPtr<MemSecurity> security(new MemSecurity(4115, bars.get()));
+    QxObjectSmartPtr<QxCalculator> calc(new QxCalculator(security.get(), Qx::eDaily));
+    QxObjectSmartPtr<QxZone> zone(new QxZone(stripConfig(false), 200));
+    QxObjectSmartPtr<QxVolume> volume(new QxVolume());
+    zone->addIndicator(volume.get());
+    QxObjectSmartPtr<QxDateAxis> axis(new QxDateAxis());
+    zone->setDateAxis(axis.get());
+    zone->setOrigin(wxPoint(0, 0));
+    zone->setWidth(300);
+    zone->setVisibleRange(QxRange<unsigned>(0, 3));
+    wxBitmap bitmap(400, 300, 24);
+    wxMemoryDC dc(bitmap);
+    zone->setup(dc, calc.get());
+    const QxUniformScale& scale = zone->valueAxis()->uniformScale();
+    EXPECT_LE(scale.lower(), 0.0);
+    EXPECT_GT(scale.lower(), -1000.0) << "no room below 0 beyond the axis's own";
+    EXPECT_GE(scale.upper(), 4000.0);
+    // Lengths in proportion to the volumes: the 1,000 bar a quarter of the
+    // 4,000 one, not nothing.
+    const QxScale& y = zone->getValueScale();
+    const double floor = y.map(0.0);
+    const double highest = floor - y.map(4000.0), lowest = floor - y.map(1000.0);
+    ASSERT_GT(highest, 100.0);
+    EXPECT_NEAR(lowest / highest, 0.25, 0.02);
+    // Prices are levels, not amounts: their zone keeps its own range.
+    QxObjectSmartPtr<QxZone> mixed(new QxZone(stripConfig(false), 200));
+    QxObjectSmartPtr<QxPrice> price(new QxPrice());
+    mixed->addIndicator(price.get());
+    mixed->setDateAxis(axis.get());
+    mixed->setWidth(300);
+    mixed->setVisibleRange(QxRange<unsigned>(0, 3));
+    mixed->setup(dc, calc.get());
+    EXPECT_GT(mixed->valueAxis()->uniformScale().lower(), 5.0);
+}

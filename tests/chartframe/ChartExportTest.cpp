@@ -220,6 +220,31 @@ TEST_F(ExportTest, PreviewAndEveryFormat)
     EXPECT_EQ(dlg->preview()->getBitmap(), shown);
     answers.messages.clear();
 
+    // Ranges with fewer than two bars: told why there is nothing to
+    // preview, the preview stays.
+    {
+        const QxSplitTime t = splitTimestamp(prices->timestamp()[prices->numBars() - 1]);
+        const wxDateTime lastBarDay(static_cast<wxDateTime::wxDateTime_t>(t.day),
+                                    static_cast<wxDateTime::Month>(t.month - 1), t.year);
+        const struct {
+            wxDateTime start, end;
+        } ranges[] = {
+            {lastBarDay, lastBarDay},                                   // one bar
+            {lastBarDay + wxDateSpan::Days(3), lastBarDay + wxDateSpan::Days(30)}, // none: after the last bar
+        };
+        for (const auto& r : ranges) {
+            dlg->startPicker()->SetValue(r.start);
+            dlg->endPicker()->SetValue(r.end);
+            dlg->renderPreview();
+            ASSERT_EQ(answers.messages.size(), 1u) << r.start.FormatISODate();
+            EXPECT_EQ(answers.messages[0],
+                      "There is nothing to preview: from " + r.start.Format("%x") + " to " + r.end.Format("%x") +
+                          " the chart has fewer than two bars.\nChoose a longer date range.");
+            EXPECT_EQ(dlg->preview()->getBitmap(), shown);
+            answers.messages.clear();
+        }
+    }
+
     // An end long after the last bar draws up to the last bar.
     dlg->startPicker()->SetValue(day(1, wxDateTime::Mar, 2002));
     dlg->endPicker()->SetValue(day(1, wxDateTime::Mar, 2009));
@@ -258,6 +283,21 @@ TEST_F(ExportTest, ReopensAtItsStoredSize)
     dlg->InitDialog();
     pump(100);
     EXPECT_EQ(dlg->GetSize(), wxSize(700, 450));
+    dlg->Destroy();
+    pump(50);
+}
+
+TEST_F(ExportTest, AChartWithoutPricesSaysThereIsNothingToPreview)
+{
+    QxObjectSmartPtr<QxSecurity> empty(new charttest::MemSecurity(10, charttest::makeWalk(0), "Empty", "NONE"));
+    QxObjectSmartPtr<QxChartist> chartist(new QxChartist(empty.get(), Qx::eDaily, nullptr));
+    ExportAnswers answers;
+    auto* dlg = new QxChartExportDlg(*chartist, nullptr);
+    dlg->Show(); // initialises the dialog
+    pump(50);
+    EXPECT_EQ(answers.messages, std::vector<wxString>{"There is nothing to preview: the chart has no prices."});
+    EXPECT_EQ(dlg->preview()->getBitmap(), nullptr);
+    EXPECT_FALSE(dlg->saveButton()->IsEnabled());
     dlg->Destroy();
     pump(50);
 }

@@ -12,7 +12,18 @@
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/ChartUnderHands.h"
 
+#include "chartframe/QxAnnotToolBar.h"
+#include "support/TestSupport.h"
+
 #include <wx/clrpicker.h>
+#include <wx/ffile.h>
+#include <wx/menu.h>
+#include <wx/regex.h>
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <map>
 
 using namespace TestSupport;
 
@@ -234,4 +245,149 @@ TEST_F(FrameKeysTest, KeysStayWithTheChartAfterDialogsMenusAndPickers)
                          "key", "Escape"}));
     pumpEvents(100);
     EXPECT_TRUE(keysReachTheChart()) << "after the colour dialog";
+}
+
+namespace {
+
+// The shortcut of every menu item of a menu and its submenus, by label.
+void shortcutsOf(const wxMenu* menu, std::vector<std::pair<wxString, wxString>>& out)
+{
+    for (const wxMenuItem* item : menu->GetMenuItems()) {
+        if (item->IsSubMenu())
+            shortcutsOf(item->GetSubMenu(), out);
+        else if (item->GetItemLabel().Contains("\t"))
+            out.emplace_back(item->GetItemLabelText(), item->GetItemLabel().AfterFirst('\t'));
+    }
+}
+
+} // namespace
+
+// The manual's page on a chart's keys names every shortcut the chart
+// window's menus and tooltips have, as the menus write them.
+TEST_F(FrameKeysTest, TheManualNamesEveryShortcutOfTheChartWindow)
+{
+    const std::string page = TestSupport::binDir() + "/help/manual/topics/chart_keys.htm";
+    wxString html;
+    wxFFile file(wxString::FromUTF8(page), "rb");
+    ASSERT_TRUE(file.IsOpened() && file.ReadAll(&html, wxConvUTF8)) << page;
+    wxRegEx("<[^>]*>").ReplaceAll(&html, " ");
+    std::vector<std::pair<wxString, wxString>> shortcuts;
+    wxMenuBar* bar = m_frame->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        shortcutsOf(bar->GetMenu(i), shortcuts);
+    ASSERT_GE(shortcuts.size(), 30u);
+    for (const auto& [label, shortcut] : shortcuts)
+        EXPECT_TRUE(html.Contains(shortcut)) << label << ": " << shortcut;
+    for (const char* key : {"Home", "End", "Page Up", "Page Down", "Ctrl+Left", "Escape", "Delete", "Wheel",
+                            "Shift+Wheel", "status bar"})
+        EXPECT_TRUE(html.Contains(key)) << key;
+}
+
+namespace {
+
+// What the toolkit's own widget of a menu item draws: a check or radio
+// mark (GTK shows no picture beside one), and whether it is on.
+struct ToolkitMark {
+    bool check = false;
+    bool radio = false;
+    bool on = false;
+};
+ToolkitMark markOf(wxMenuItem* item)
+{
+    using Type = unsigned long (*)();
+    using IsA = int (*)(void*, unsigned long);
+    using Active = int (*)(void*);
+    static const auto checkType = reinterpret_cast<Type>(dlsym(RTLD_DEFAULT, "gtk_check_menu_item_get_type"));
+    static const auto radioType = reinterpret_cast<Type>(dlsym(RTLD_DEFAULT, "gtk_radio_menu_item_get_type"));
+    static const auto isA = reinterpret_cast<IsA>(dlsym(RTLD_DEFAULT, "g_type_check_instance_is_a"));
+    static const auto active = reinterpret_cast<Active>(dlsym(RTLD_DEFAULT, "gtk_check_menu_item_get_active"));
+    ToolkitMark mark;
+    void* widget = item->GetMenuItem();
+    if (!widget || !checkType || !radioType || !isA || !active)
+        return mark;
+    mark.check = isA(widget, checkType()) != 0;
+    mark.radio = isA(widget, radioType()) != 0;
+    mark.on = mark.check && active(widget) != 0;
+    return mark;
+}
+
+void checkableItems(wxMenu* menu, std::vector<wxMenuItem*>& out)
+{
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+        if (item->IsSubMenu())
+            checkableItems(item->GetSubMenu(), out);
+        else if (item->IsCheckable())
+            out.push_back(item);
+    }
+}
+
+// The screen under the frame, open menus and all.
+bool screenShot(wxWindow* frame, const std::string& name)
+{
+    const wxRect r = frame->GetScreenRect();
+    const std::string command = "timeout 30 import -silent -window root -crop " + std::to_string(r.width) + "x" +
+                                std::to_string(r.height) + "+" + std::to_string(r.x) + "+" + std::to_string(r.y) +
+                                " +repage '" + TestSupport::artifactPath(name) + "' 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+} // namespace
+
+// Every check and radio item of the chart window's menus shows its state
+// with the toolkit's own mark while its menu is open: the chosen drawing
+// tool, the price style, the period, the switches.
+TEST_F(FrameKeysTest, CheckAndRadioItemsShowTheirStateInTheOpenMenus)
+{
+    ASSERT_TRUE(clickTool(m_frame->annotationToolbar(), 31010)); // Rectangle
+    ASSERT_EQ(m_view->getAnnotTool(), 31010);
+    ASSERT_TRUE(focusFrame(m_frame, m_view));
+    std::vector<wxMenu*> opened;
+    m_frame->Bind(wxEVT_MENU_OPEN, [&opened](wxMenuEvent& e) {
+        opened.push_back(e.GetMenu());
+        e.Skip();
+    });
+    const std::map<int, bool> expected = {
+        {31010, true},  {31000, false}, {31015, false}, {31016, true}, // tools, snap to price
+        {1000, true},   {1001, false},  {1002, false},                // candles
+        {1003, false},  {1004, true},                                 // log scale, volume
+        {1005, true},   {1006, false},  {1009, false},                // daily
+        {1025, true},                                                 // legends
+    };
+    auto look = [&](const char* shot) {
+        pumpEvents(300);
+        EXPECT_TRUE(screenShot(m_frame, shot));
+        std::vector<wxMenuItem*> items;
+        wxMenuBar* bar = m_frame->GetMenuBar();
+        for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+            checkableItems(bar->GetMenu(i), items);
+        return items;
+    };
+
+    ASSERT_TRUE(pressKeys({"alt+a"})); // "&Annotations"
+    const std::vector<wxMenuItem*> items = look("annotations-menu-open.png");
+    ASSERT_FALSE(opened.empty());
+    ASSERT_TRUE(pressKeys({"Escape", "alt+c", "Right"})); // "&Chart", then "Chart &Options"
+    look("chart-options-menu-open.png");
+    ASSERT_TRUE(pressKeys({"Left", "Down", "Right"})); // "&Periodicity"
+    look("periodicity-menu-open.png");
+    ASSERT_TRUE(pressKeys({"Escape", "Escape"}));
+    EXPECT_GE(opened.size(), 4u);
+
+    ASSERT_GE(items.size(), 29u); // 17 drawing tools and snap, 10 chart options and periods, 2 switches
+    size_t found = 0;
+    for (wxMenuItem* item : items) {
+        SCOPED_TRACE(item->GetItemLabelText());
+        const ToolkitMark mark = markOf(item);
+        EXPECT_TRUE(mark.check) << "the toolkit draws the item's mark";
+        EXPECT_EQ(mark.radio, item->GetKind() == wxITEM_RADIO);
+        EXPECT_EQ(mark.on, item->IsChecked());
+        const auto it = expected.find(item->GetId());
+        if (it != expected.end()) {
+            ++found;
+            EXPECT_EQ(mark.on, it->second);
+        }
+    }
+    EXPECT_EQ(found, expected.size());
+    EXPECT_TRUE(keysReachTheChart()) << "after the menus";
 }

@@ -2,10 +2,17 @@
 // on the real display, reaching the chart view through the toolkit's own
 // focus and key handling.
 #include "chart/QxChart.h"
+#include "chart/QxChartist.h"
 #include "chart/QxZone.h"
 #include "chartframe/QxAnnotToolBar.h"
 #include "chartview/ChartUnderHands.h"
+#include "chartview/QxChartViewTexts.h"
 #include "chartview/QxPointAndFigureView.h"
+#include "core/QxErrorCode.h"
+#include "core/TaLibIndicator.h"
+#include "core/ta/QxTaFunctionSet.h"
+
+#include <wx/statusbr.h>
 
 using namespace TestSupport;
 
@@ -167,4 +174,56 @@ TEST_F(ChartKeysTest, EscapeOrTheSameToolAgainPutsTheToolDown)
     EXPECT_EQ(m_view->getAnnotTool(), 0);
     EXPECT_EQ(m_view->getActiveAnnot(), nullptr);
     EXPECT_EQ(annotations(), 2u);
+}
+
+// The status bar under the pointer: the values that fit the frame, whole,
+// with "..." where more would follow; nothing where there is no bar.
+TEST_F(ChartKeysTest, DISABLED_TheStatusBarFitsTheFrameAndIsEmptyWhereNoBarIs)
+{
+    for (const char* name : {"BBANDS", "MACD", "RSI", "STOCH"}) {
+        const TA_FuncHandle* handle = nullptr;
+        ASSERT_EQ(QxTaFunctionSet::getFuncHandle(name, &handle), TA_SUCCESS) << name;
+        QxObjectSmartPtr<QxIndicator> indicator(new TaLibIndicator(handle));
+        ASSERT_EQ(m_view->getChartist()->addIndicator(indicator.get()), eNoError) << name;
+    }
+    m_view->refreshChart();
+    ASSERT_TRUE(pressKeys({"Home"}));
+    wxStatusBar* status = m_frame->GetStatusBar();
+    ASSERT_NE(status, nullptr);
+    auto fieldWidth = [status] {
+        wxRect rect;
+        status->GetFieldRect(0, rect);
+        return rect.width;
+    };
+    const int field = fieldWidth();
+    QxChart* chart = m_view->getChartist()->getChart();
+
+    // A bar where every indicator has a value: past the longest start-up.
+    const wxPoint onBar(m_view->chartToDevice(0, QxPoint{double(first() + visible() / 2), 0.0}).x, middle().y);
+    ASSERT_GT(visible() / 2, 40u);
+    const int64_t bar = QxChartViewTexts::barAt(m_view->getXMap(0).unmap(onBar.x));
+    ASSERT_TRUE(moveMouseTo(m_view, onBar));
+    ASSERT_EQ(m_view->zoneAtPoint(onBar), 0);
+    const wxString full = QxChartViewTexts::statusText(*chart, 0, bar);
+    ASSERT_GT(status->GetTextExtent(full).x, field) << "the values of five zones are wider than the frame";
+    const wxString shown = status->GetStatusText(0);
+    EXPECT_TRUE(shown.EndsWith("...")) << shown;
+    EXPECT_TRUE(full.StartsWith(shown.Left(shown.length() - 3))) << shown;
+    EXPECT_TRUE(shown.Contains("Close = ")) << "the prices come first";
+    EXPECT_LT(status->GetTextExtent(shown).x, field);
+    EXPECT_TRUE(saveWindowShot(m_frame, "chart-status-bar-fitted.png"));
+
+    // Left of the first bar, over the axis: nothing is shown.
+    const wxPoint leftOfFirst(m_view->chartToDevice(0, QxPoint{-1.0, 0.0}).x, middle().y);
+    ASSERT_GE(leftOfFirst.x, 0) << "the chart leaves room left of its first bar";
+    ASSERT_TRUE(moveMouseTo(m_view, leftOfFirst));
+    EXPECT_EQ(status->GetStatusText(0), "");
+
+    // A wider frame shows every value.
+    m_frame->SetSize(wxSize(2400, 600));
+    pumpEvents(200);
+    ASSERT_GT(fieldWidth(), status->GetTextExtent(full).x + 40);
+    ASSERT_TRUE(moveMouseTo(m_view, onBar));
+    const int64_t barNow = QxChartViewTexts::barAt(m_view->getXMap(0).unmap(onBar.x));
+    EXPECT_EQ(status->GetStatusText(0), QxChartViewTexts::statusText(*chart, 0, barNow));
 }

@@ -24,6 +24,7 @@
 #include "core/QxDataReader.h"
 #include "core/QxDataReaderRepository.h"
 #include "core/QxDatabase.h"
+#include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "securities/QxSecurityListCtrl.h"
@@ -38,6 +39,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -950,4 +952,129 @@ TEST_F(ChartViewFixture, CursorFilesLoadWithTheirHotSpots)
     view->setCursor(QxBaseChartView::eCursorOpenHand);
     EXPECT_EQ(view->cursorDepth(), depth);
     EXPECT_EQ(view->currentCursor(), QxBaseChartView::eCursorOpenHand);
+}
+
+// A last click against a kind's point order is refused and the creation
+// goes on: every stored analysis annotation has its three points, so it is
+// drawn whole, found by a click and deleted with Delete.
+TEST_F(ChartViewFixture, AnalysisAnnotationsRefuseClicksAgainstTheirPointOrder)
+{
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    pump(200);
+    const Hand hand{view};
+    QxChartAnnotHandler& handler = view->annotHandler();
+    struct Point {
+        double u, v;
+    };
+    const struct {
+        int tool;
+        const char* what;
+        std::vector<Point> clicks; // the last one is refused
+        Point accepted;            // then placed instead
+    } cases[] = {
+        {31014, "retracement: the end left of the move", {{0.4, 0.7}, {0.6, 0.2}, {0.2, 0.5}}, {0.8, 0.5}},
+        {31012, "pitchfork: the pivot right of both reaction points", {{0.4, 0.3}, {0.5, 0.6}, {0.7, 0.5}},
+         {0.2, 0.45}},
+        {31013, "channel: the second click left of the first", {{0.5, 0.5}, {0.3, 0.4}}, {0.7, 0.4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        view->setAnnotTool(c.tool);
+        for (const Point& p : c.clicks)
+            hand.click(hand.at(p.u, p.v));
+        EXPECT_EQ(annotCount(view), 0u) << "the refused click stores nothing";
+        EXPECT_EQ(handler.getState(), QxChartAnnotHandler::eCreating) << "the creation goes on";
+        hand.click(hand.at(c.accepted.u, c.accepted.v));
+        if (c.tool == 31013) // the channel's width
+            hand.click(hand.at(0.7, 0.3));
+        ASSERT_EQ(annotCount(view), 1u);
+        QxAnnot* made = annotAt(view, 0);
+        EXPECT_EQ(handler.getState(), QxChartAnnotHandler::eIdle);
+        // Deselected, then found again by a click on its first point.
+        hand.click(hand.at(0.97, 0.97));
+        ASSERT_EQ(view->getActiveAnnot(), nullptr);
+        const wxPoint first = hand.device(made->getPoint(0));
+        unsigned index = 9;
+        EXPECT_EQ(made->hitTest(view->adjustY(first), view->getXMap(0), view->getYMap(0), &index, -1),
+                  QxAnnot::eHitPoint);
+        hand.click(first);
+        EXPECT_EQ(view->getActiveAnnot(), made);
+        hand.key(WXK_DELETE);
+        EXPECT_EQ(annotCount(view), 0u);
+    }
+}
+
+// The selection belongs to the annotations of one zone in one period: a
+// period change, a deleted zone or new zones end it, and nothing the user
+// does on the new picture reaches the old annotation.
+TEST_F(ChartViewFixture, SelectionEndsWhenTheZonesOrThePeriodChange)
+{
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    pump(200);
+    const Hand hand{view};
+    QxChartAnnotHandler& handler = view->annotHandler();
+    QxChartFrame* frame = view->getFrame();
+    auto command = [&](int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(frame);
+        frame->ProcessWindowEvent(event);
+        pump(50);
+    };
+
+    // A daily line, selected; weekly bars come.
+    view->setAnnotTool(31000);
+    hand.drag(hand.at(0.3, 0.3), hand.at(0.7, 0.6));
+    ASSERT_EQ(annotCount(view), 1u);
+    QxObjectSmartPtr<QxAnnot> daily(annotAt(view, 0));
+    ASSERT_EQ(view->getActiveAnnot(), daily.get());
+    const QxPoint p0 = daily->getPoint(0), p1 = daily->getPoint(1);
+    command(1006);
+    EXPECT_EQ(view->getActiveAnnot(), nullptr) << "not painted over the weekly bars";
+    EXPECT_FALSE(daily->isSelected());
+    EXPECT_FALSE(view->overlay().isShown(QxOverlay::eAnnotation));
+    // A drag where the line's body showed moves nothing of the daily line.
+    hand.drag(hand.at(0.5, 0.45), hand.at(0.4, 0.45));
+    EXPECT_EQ(daily->getPoint(0).x, p0.x);
+    EXPECT_EQ(daily->getPoint(1).x, p1.x);
+    EXPECT_EQ(annotCount(view), 0u) << "the weekly list holds none";
+    command(1005);
+    ASSERT_EQ(annotCount(view), 1u);
+    EXPECT_EQ(annotAt(view, 0), daily.get());
+    EXPECT_EQ(daily->getPoint(0).y, p0.y);
+
+    // A line being made goes with the period too.
+    view->setAnnotTool(31000);
+    hand.click(hand.at(0.2, 0.2));
+    ASSERT_EQ(handler.getState(), QxChartAnnotHandler::eCreating);
+    command(1007);
+    EXPECT_EQ(handler.getState(), QxChartAnnotHandler::eIdle);
+    EXPECT_EQ(view->getActiveAnnot(), nullptr);
+    EXPECT_EQ(view->getAnnotTool(), 0);
+    command(1005);
+    EXPECT_EQ(annotCount(view), 1u) << "nothing half made was stored";
+
+    // A rectangle selected in the volume zone, whose place another zone
+    // takes when it is deleted.
+    QxChart* chart = view->getChartist()->getChart();
+    ASSERT_NE(chart->addZone(), nullptr);
+    view->refreshChart();
+    pump(50);
+    const unsigned volume = 1;
+    ASSERT_EQ(chart->zoneAt(volume), chart->getVolumeZone());
+    const wxRect inner = view->getZoneInnerRect(volume);
+    auto inVolume = [&](double u, double v) {
+        return wxPoint(inner.x + int(u * inner.width), inner.y + int(v * inner.height) - view->vertPos());
+    };
+    view->setAnnotTool(31010);
+    hand.drag(inVolume(0.3, 0.2), inVolume(0.6, 0.8));
+    ASSERT_NE(view->getActiveAnnot(), nullptr);
+    ASSERT_EQ(handler.getZone(), int(volume));
+    ASSERT_EQ(chart->deleteZone(volume), eNoError);
+    view->refreshChart();
+    EXPECT_EQ(view->getActiveAnnot(), nullptr) << "no rectangle in the zone that follows";
+    EXPECT_FALSE(view->overlay().isShown(QxOverlay::eAnnotation));
+    hand.key(WXK_DELETE);
+    EXPECT_EQ(annotCount(view), 1u) << "Delete has nothing selected to remove";
 }

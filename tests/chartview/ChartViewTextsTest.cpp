@@ -147,3 +147,28 @@ TEST(ZoneResize, HeightFollowsTheBorderAndStopsAboveTheTitle)
         EXPECT_EQ(QxChartView::resizedZoneHeight(c.height, c.title, c.y0, c.y1), c.expected)
             << c.height << " " << c.title << " " << c.y0 << " -> " << c.y1;
 }
+
+// The status text that does not fit its field keeps whole values only and
+// says that more would follow; the date stays whatever the width.
+TEST(StatusFit, WholeValuesOnlyAndTheDateAlways)
+{
+    const std::vector<wxString> entries = {"01/02/20: ", "Open = 1.5000 ", "High = 2.2500 ", "RSI = 55.1000 "};
+    auto chars = [](const wxString& s) { return int(s.length()); };
+    const wxString all = "01/02/20: Open = 1.5000 High = 2.2500 RSI = 55.1000 ";
+    const struct {
+        int width;
+        const char* text;
+    } cases[] = {
+        {1000, "01/02/20: Open = 1.5000 High = 2.2500 RSI = 55.1000 "},
+        {int(all.length()), "01/02/20: Open = 1.5000 High = 2.2500 RSI = 55.1000 "},
+        {int(all.length()) - 1, "01/02/20: Open = 1.5000 High = 2.2500 ..."},
+        {41, "01/02/20: Open = 1.5000 High = 2.2500 ..."},
+        {40, "01/02/20: Open = 1.5000 ..."},
+        {27, "01/02/20: Open = 1.5000 ..."},
+        {26, "01/02/20: ..."},
+        {5, "01/02/20: ..."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fitEntries(entries, c.width, chars), c.text) << c.width;
+    EXPECT_EQ(fitEntries({}, 10, chars), "");
+}

@@ -191,9 +191,36 @@ TEST(PnfLadder, PricesOnALevelAndBothWays)
             << "from " << c.from << (c.up ? " up " : " down ") << c.price;
     EXPECT_EQ(ladder.size(), 7u) << "grown lazily, one level beyond the highest reached";
 
-    // A damaged price far above the rest ends on the top of a bounded ladder.
+    // A price the ladder cannot reach with levels of its own is told, not
+    // put on the top level as if it were there.
     QxPnf::Ladder capped(unitBoxes());
-    EXPECT_EQ(capped.findBox(0, true, 1e12), QxPnf::Ladder::kMaxLevels - 1);
+    capped.findBox(0, true, 1e12);
+    EXPECT_TRUE(capped.overrun());
+    EXPECT_FALSE(ladder.overrun());
+    EXPECT_FALSE(QxPnf::ladderReaches(unitBoxes(), 1e12));
+    EXPECT_TRUE(QxPnf::ladderReaches(unitBoxes(), 4.9e6));
+    Columns none = columnsOf(Bars().add(10, 9, 10).add(1e12, 9, 12).add(20, 9, 11), unitBoxes());
+    EXPECT_TRUE(none.levels.empty()) << "no wrong chart";
+    EXPECT_FALSE(QxPnf::buildColumns(unitBoxes(), 3, std::vector<double>{10, 1e12, 20}.data(),
+                                     std::vector<double>{9, 9, 9}.data(), std::vector<double>{10, 12, 11}.data(),
+                                     none.levels, none.starts));
+
+    // Boxes of 0.01 around 20,000 without a percentage: two million levels
+    // below, and every price still has its own.
+    QxPointAndFigureParam cents = unitBoxes();
+    cents.minAbsBoxSize = 0.01;
+    Bars around; // prices inside boxes, away from the levels
+    around.add(20000.005, 19999.985, 20000.005)
+        .add(20000.105, 20000.005, 20000.1)
+        .add(20000.105, 20000.045, 20000.05)
+        .add(20000.205, 20000.055, 20000.2);
+    const Columns fine = columnsOf(around, cents);
+    ASSERT_EQ(fine.starts, (Starts{0, 11, 17})) << "up to 20,000.10, down to 20,000.04, up to 20,000.20";
+    ASSERT_EQ(fine.levels.size(), 33u);
+    EXPECT_NEAR(fine.levels.front(), 20000.00, 0.001);
+    EXPECT_NEAR(fine.levels[10], 20000.10, 0.001);
+    EXPECT_NEAR(fine.levels[16], 20000.04, 0.001);
+    EXPECT_NEAR(fine.levels.back(), 20000.20, 0.001);
 
     // Parameters outside the rules cannot make the search endless.
     QxPointAndFigureParam zero = unitBoxes();
@@ -554,7 +581,7 @@ TEST_F(PnfModel, StoredParametersAreCheckedOnReading)
     EXPECT_EQ(next.params(), mine);
 }
 
-TEST(PnfConfigChecks, TheDialogsFiveChecksInOrder)
+TEST(PnfConfigChecks, TheDialogsSixChecksInOrder)
 {
     const struct {
         const char* minBox;
@@ -585,6 +612,27 @@ TEST(PnfConfigChecks, TheDialogsFiveChecksInOrder)
         EXPECT_EQ(checkPnfConfigTexts(c.minBox, c.percent, c.reversal, c.factor, p), c.failed)
             << c.minBox << " " << c.percent << " " << c.reversal << " " << c.factor;
     }
+    // Settings that cannot give every price of the history a box of its
+    // own are refused, with the field of the minimum box.
+    const struct {
+        const char* minBox;
+        const char* percent;
+        double highest;
+        int failed;
+    } reach[] = {
+        {"0.01", "0", 20000.0, 0},
+        {"0.01", "0", 60000.0, 6},
+        {"0.01", "0.75", 1e9, 0}, // a percentage climbs fast
+        {"0.0001", "0", 600.0, 6},
+        {"0.0001", "0", 400.0, 0},
+    };
+    for (const auto& c : reach) {
+        QxPointAndFigureParam p;
+        EXPECT_EQ(checkPnfConfigTexts(c.minBox, c.percent, "3", "0", p, c.highest), c.failed)
+            << c.minBox << " " << c.percent << " " << c.highest;
+    }
+    EXPECT_EQ(pnfCheckField(6), ePnfMinBox);
+    EXPECT_EQ(pnfCheckMessage(6), QxPointAndFigure::tooManyLevelsText());
     QxPointAndFigureParam p;
     ASSERT_EQ(checkPnfConfigTexts("0.5", "1.25", "2", "0.25", p), 0);
     EXPECT_EQ(p, (QxPointAndFigureParam{0.5, 0.0125, 0.25, 2}));

@@ -76,8 +76,14 @@ struct PnfViewFixture : ::testing::Test {
             h = c + 0.5;
             l = c - 0.5;
         }));
+        // A rise from 10 to 219 in steps of 1.
+        riseId = scratch.add("RISE", "Cent Rise", dailyBars(210, [](size_t i, double& h, double& l, double& c) {
+            c = 10.0 + double(i);
+            h = c + 0.5;
+            l = std::max(10.0, c - 0.5);
+        }));
         emptyId = scratch.add("NIL", "Empty Holdings", nullptr);
-        ASSERT_TRUE(orclId && climbId && emptyId);
+        ASSERT_TRUE(orclId && climbId && emptyId && riseId);
         scratch.publish();
     }
     static void TearDownTestSuite()
@@ -165,7 +171,7 @@ struct PnfViewFixture : ::testing::Test {
 
     static ScratchDatabase scratch;
     static QxObjectSmartPtr<QxDatabase> database;
-    static unsigned orclId, climbId, emptyId;
+    static unsigned orclId, climbId, emptyId, riseId;
     QxGlobalVars saved;
 };
 ScratchDatabase PnfViewFixture::scratch;
@@ -173,6 +179,7 @@ QxObjectSmartPtr<QxDatabase> PnfViewFixture::database;
 unsigned PnfViewFixture::orclId = 0;
 unsigned PnfViewFixture::climbId = 0;
 unsigned PnfViewFixture::emptyId = 0;
+unsigned PnfViewFixture::riseId = 0;
 
 const wxColour kRising(0, 127, 0);
 const wxColour kFalling(127, 0, 0);
@@ -258,26 +265,84 @@ TEST_F(PnfViewFixture, ZoomPresetsStepsAndTheLimitsOfThePicture)
         EXPECT_TRUE(enabled(frame, 1018));
     }
 
-    // A picture taller than the toolkit's bitmaps allow keeps the last
-    // zoom that fitted.
+    // A picture taller than any bitmap takes every zoom: the bitmap holds
+    // what the window shows and the rest is painted as it comes into view.
     QxPointAndFigureView* tall = open(climbId);
     ASSERT_NE(tall, nullptr);
     QxPointAndFigure& climb = tall->getPointAndFigure();
     ASSERT_EQ(climb.numColumns(), 1u);
     EXPECT_EQ(climb.boxPixels(), 20);
     command(tall->getFrame(), 1022);
-    EXPECT_EQ(climb.boxPixels(), 20);
-    EXPECT_LE(climb.virtualHeight(), QxPointAndFigureView::kMaxBitmapSide);
+    EXPECT_EQ(climb.boxPixels(), 80);
     command(tall->getFrame(), 1018);
-    ASSERT_EQ(climb.boxPixels(), 22);
-    for (int i = 0; i < 40; ++i)
-        command(tall->getFrame(), 1018);
-    EXPECT_LT(climb.boxPixels(), 80);
-    EXPECT_LE(climb.virtualHeight(), QxPointAndFigureView::kMaxBitmapSide);
-    EXPECT_GT(climb.virtualHeight() + 2 * int(climb.levelY().size()), QxPointAndFigureView::kMaxBitmapSide)
-        << "the next step would not have fitted";
+    EXPECT_EQ(climb.boxPixels(), 82) << "Zoom In zooms";
+    EXPECT_GT(climb.virtualHeight(), 32767);
     pump(100);
-    EXPECT_EQ(tall->getChartBitmap().GetHeight(), climb.virtualHeight());
+    EXPECT_EQ(tall->getChartBitmap().GetSize(), tall->GetClientSize());
+    // Zoom In goes only as far as a column fits the plot and the picture's
+    // height can be scrolled.
+    const int largest = climb.chartWidth() - 2 * climb.plotLeft();
+    ASSERT_GT(largest, 82);
+    ASSERT_TRUE(tall->canShowBoxPixels(largest));
+    ASSERT_FALSE(tall->canShowBoxPixels(largest + 2));
+    climb.setBoxPixels(largest);
+    tall->refreshChart();
+    pump(50);
+    EXPECT_FALSE(enabled(tall->getFrame(), 1018)) << "no zoom beyond what can be shown";
+    command(tall->getFrame(), 1018);
+    EXPECT_EQ(climb.boxPixels(), largest);
+    EXPECT_TRUE(enabled(tall->getFrame(), 1019));
+}
+
+// Boxes of a cent over a rise from 10 to 219: each price has its level,
+// the picture is far taller than a bitmap, and its lowest boxes are drawn
+// when the window is scrolled down to them.
+TEST_F(PnfViewFixture, BoxesOfACentDrawEveryColumnDownToTheLowest)
+{
+    QxPointAndFigureView* view = open(riseId);
+    ASSERT_NE(view, nullptr);
+    QxPointAndFigure& pnf = view->getPointAndFigure();
+    QxPointAndFigureParam cents;
+    cents.minAbsBoxSize = 0.01;
+    cents.minPercChange = 0.0;
+    cents.nBoxReversal = 3;
+    pnf.setParams(cents);
+    view->refreshChart();
+    pump(100);
+    ASSERT_EQ(pnf.numColumns(), 1u);
+    EXPECT_FALSE(pnf.tooManyLevels());
+    ASSERT_GT(pnf.levelY().size(), 20000u) << "a level for every cent from 10 to 219";
+    EXPECT_NEAR(pnf.levelY().begin()->first, 10.0, 0.011);
+    EXPECT_NEAR(pnf.levelY().rbegin()->first, 219.5, 0.011);
+    EXPECT_GT(pnf.virtualHeight(), 32767);
+    EXPECT_EQ(pnf.boxPixels(), 20) << "no zoom forced on the user";
+
+    auto shown = [&] {
+        pump(50);
+        wxBitmap screen(view->GetClientSize());
+        {
+            wxMemoryDC dc(screen);
+            view->PrepareDC(dc);
+            view->render(dc);
+        }
+        return screen.ConvertToImage();
+    };
+    const wxImage top = shown();
+    EXPECT_GT(count(top, kRising), 100);
+    EXPECT_TRUE(framestest::saveWindowShot(view->getFrame(), "pnf-cents-top.png"));
+    // The lowest box, 10.00, at the foot of the picture.
+    view->Scroll(-1, view->getVirtualSize().y);
+    pump(100);
+    ASSERT_GT(view->vertPos(), 32767);
+    EXPECT_EQ(view->bitmapTop(), view->vertPos());
+    const wxImage bottom = shown();
+    EXPECT_GT(count(bottom, kRising), 100) << "the lowest rows are drawn";
+    const int lowestRow = pnf.levelY().begin()->second - view->vertPos();
+    EXPECT_GT(lowestRow, 0);
+    EXPECT_LE(lowestRow, view->GetClientSize().y);
+    EXPECT_TRUE(framestest::saveWindowShot(view->getFrame(), "pnf-cents-bottom.png"));
+    EXPECT_TRUE(bottom.SaveFile(wxString::FromUTF8(TestSupport::artifactPath("pnf-cents-bottom-picture.png")),
+                                wxBITMAP_TYPE_PNG));
 }
 
 TEST_F(PnfViewFixture, ATrendLineIsDrawnAndNewParametersRemoveIt)

@@ -271,3 +271,44 @@ TEST(GraphicsPage, ColourSchemePageRowsAndRefusal)
     EXPECT_EQ(scheme->getSeries(QxAtom("SAR")).indicator(), macd.get());
     EXPECT_EQ(scheme->getSeries(QxAtom("SAR")).outputIndex(), 2u);
 }
+
+// A graphic's data roles take a price field as well as an output: the
+// drop-down lists Open, High, Low, Close and Volume after the outputs, a
+// bound price field opens selected, and the choice is written on OK.
+TEST(GraphicsPage, ConfiguratorOffersThePriceFields)
+{
+    IndPtr sma = makeTaIndicator("SMA");
+    PageHost host(sma.get());
+    MessageBoxes boxes;
+    QxDrawable* line = host.page->getGraphics()[0].get();
+    const QxAtom role = line->getParamInfos()[0].name;
+    std::vector<wxString> listed;
+    wxString shownAfter;
+    ModalScript script;
+    script.when<DlgGraphicConfigurator>([&](DlgGraphicConfigurator* dlg) {
+        auto* selector = static_cast<QxIndicSeriesSelector*>(dlg->objectPage()->roleControl(0));
+        for (unsigned i = 0; i < selector->GetCount(); ++i)
+            listed.push_back(selector->GetString(i));
+        selector->SetStringSelection("High");
+        EXPECT_EQ(selector->getSelectedSeries().kind(), uint32_t(QxSeriesId::eSeriesHigh));
+        ModalScript::press(dlg, wxID_OK);
+    });
+    ASSERT_TRUE(host.page->modifySelected());
+    ASSERT_EQ(listed.size(), 6u);
+    EXPECT_EQ(std::vector<wxString>(listed.begin() + 1, listed.end()),
+              (std::vector<wxString>{"Open", "High", "Low", "Close", "Volume"}));
+    EXPECT_TRUE(boxes.texts().empty()) << "a price field passes the check";
+    EXPECT_EQ(host.page->getGraphics()[0]->getSeries(role).kind(), uint32_t(QxSeriesId::eSeriesHigh));
+
+    // Opened again, the bound field is the one selected; Volume is taken too.
+    ModalScript again;
+    again.when<DlgGraphicConfigurator>([&](DlgGraphicConfigurator* dlg) {
+        auto* selector = static_cast<QxIndicSeriesSelector*>(dlg->objectPage()->roleControl(0));
+        shownAfter = selector->GetStringSelection();
+        selector->SetStringSelection("Volume");
+        ModalScript::press(dlg, wxID_OK);
+    });
+    ASSERT_TRUE(host.page->modifySelected());
+    EXPECT_EQ(shownAfter, "High");
+    EXPECT_EQ(host.page->getGraphics()[0]->getSeries(role).kind(), uint32_t(QxSeriesId::eSeriesVolume));
+}

@@ -2,6 +2,7 @@
 // timestamps, in UTC and in zones with daylight saving.
 #include <gtest/gtest.h>
 
+#include "core/QxDateFormatter.h"
 #include "core/QxTime.h"
 #include "support/TestSupport.h"
 
@@ -202,4 +203,31 @@ TEST(QxTime, PeriodAndSecurityTypeValues)
     EXPECT_EQ(Qx::eFuture, 2);
     EXPECT_EQ(Qx::eOption, 3);
     EXPECT_EQ(Qx::eFund, 4);
+}
+
+// The date writer of report pages gives the texts of formatTimestamp with
+// "%x": every day of the years it writes itself and a little beyond them,
+// dates with a time of day, in zones with and without daylight saving
+// (some change at midnight), and timestamps that name no date.
+TEST(QxTime, DISABLED_DateFormatterWritesTheLocalesDates)
+{
+    for (const char* zone : {"UTC", "America/Sao_Paulo", "Europe/Berlin"}) {
+        SCOPED_TRACE(zone);
+        TestSupport::ScopedTimeZone tz(zone);
+        const QxDateFormatter dates;
+        EXPECT_TRUE(dates.writesItself()) << "the test's locale writes dates as numbers";
+        for (wxDateTime day(25, wxDateTime::Dec, 1899); day.GetYear() <= 2200; day += wxDateSpan::Day()) {
+            const int64_t t = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
+            const wxString text = formatTimestamp(t, "%x");
+            const wxScopedCharBuffer expected = text.utf8_str();
+            ASSERT_EQ(dates.utf8(t), std::string(expected.data(), expected.length())) << t;
+        }
+        for (int64_t t : {makeTimestamp(4, 7, 2003, 23, 59, 59), makeTimestamp(15, 10, 2017, 0, 30),
+                          makeTimestamp(1, 1, 1970), makeTimestamp(31, 2, 2001), makeTimestamp(0, 1, 2001),
+                          int64_t(0), int64_t(-5), makeTimestamp(1, 1, 9999)}) {
+            const wxString text = formatTimestamp(t, "%x");
+            const wxScopedCharBuffer expected = text.utf8_str();
+            EXPECT_EQ(dates.utf8(t), std::string(expected.data(), expected.length())) << t;
+        }
+    }
 }

@@ -4,6 +4,7 @@
 // items, and the alert panel with its dialog, quick menu and removal; the
 // tools enable as the selection allows, and the files hold what the screen
 // showed once the frame is closed.
+#include "app/QxGlobalVars.h"
 #include "app/QxIdleTaskQueue.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/dataview.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
@@ -628,4 +630,125 @@ TEST_F(PortfolioCommandsTest, NewPricesReachTheRowsOfTheSecuritiesHeldWhateverDa
     frame->Destroy();
     framestest::pump(50);
     scoped.app().changeDatabase(db);
+}
+
+namespace {
+
+// Whether every header and text of a list's columns shows whole: each column
+// at least as wide as its widest text, with a few pixels to spare, and all of
+// them inside the list, with no scrolling.
+void expectReadable(wxListCtrl* list, const char* what)
+{
+    SCOPED_TRACE(what);
+    int right = 0;
+    for (int c = 0; c < list->GetColumnCount(); ++c) {
+        wxListItem column;
+        column.SetMask(wxLIST_MASK_TEXT);
+        ASSERT_TRUE(list->GetColumn(c, column));
+        const int width = list->GetColumnWidth(c);
+        EXPECT_GE(width, list->GetTextExtent(column.GetText()).x + 8) << "header " << column.GetText();
+        for (long row = 0; row < list->GetItemCount(); ++row) {
+            const wxString text = list->GetItemText(row, c);
+            EXPECT_GE(width, list->GetTextExtent(text).x + 8) << text;
+        }
+        right += width;
+    }
+    EXPECT_LE(right, list->GetClientSize().x) << "every column inside the list";
+}
+
+void expectReadable(wxTreeListCtrl* tree, const char* what)
+{
+    SCOPED_TRACE(what);
+    wxDataViewCtrl* view = tree->GetDataView();
+    int right = 0;
+    for (unsigned c = 0; c < tree->GetColumnCount(); ++c) {
+        const int width = tree->GetColumnWidth(c);
+        const wxString title = view->GetColumn(c)->GetTitle();
+        // The header keeps room for its sort arrow.
+        EXPECT_GE(width, view->GetTextExtent(title).x + 24) << "header " << title;
+        for (wxTreeListItem item = tree->GetFirstItem(); item.IsOk(); item = tree->GetNextItem(item)) {
+            const wxString text = tree->GetItemText(item, c);
+            // The first column holds the expander and the icon before the name.
+            EXPECT_GE(width, view->GetTextExtent(text).x + (c == 0 ? 40 : 8)) << text;
+        }
+        right += width;
+    }
+    EXPECT_LE(right, view->GetClientSize().x) << "every column inside the tree";
+}
+
+// Whether a toolbar shows all its tools: none in an overflow menu.
+void expectWhole(wxToolBar* tools, const char* what)
+{
+    EXPECT_GE(tools->GetSize().x, tools->GetBestSize().x) << what;
+}
+
+} // namespace
+
+// The frame as it first opens, at its default size, with two portfolios,
+// one of them with a sale, and CONSOLIDATED: every header and value of the
+// list and of the trees reads whole, every tool is on its toolbar, and the
+// alert panel's tools say what they do.
+TEST_F(PortfolioCommandsTest, AtItsDefaultSizeTheFrameShowsEveryTextAndToolWhole)
+{
+    const std::string nvdaKey = "Yahoo!|US.NASDAQ.STOCK|NVDA";
+    const std::string orclKey = "Yahoo!|US.NASDAQ.STOCK|ORCL";
+    auto transaction = [](const char* price, const char* time, const char* quantity) {
+        return std::string("<transaction price=\"") + price + "\" time=\"" + time + "\" quantity=\"" + quantity +
+               "\" load=\"0\"/>";
+    };
+    sectest::writeFile(qxPortfoliosFilePath(),
+                       "<portfolios><portfolio name=\"Retirement Savings\"><position security=\"" + nvdaKey + "\">" +
+                           transaction("10.5000", "20140303000000000", "400.0000") +
+                           transaction("12.2500", "20140304000000000", "250.0000") +
+                           transaction("15.7500", "20140310000000000", "-520.0000") + "</position></portfolio>"
+                           "<portfolio name=\"Growth\"><position security=\"" + orclKey + "\">" +
+                           transaction("37.1200", "20140305000000000", "1200.0000") +
+                           "</position><position security=\"" + nvdaKey + "\">" +
+                           transaction("18.0000", "20140306000000000", "-75.5000") +
+                           "</position></portfolio></portfolios>");
+    QxGlobalVars::get().portfolioMgrFrameSize = QxGlobalVars().portfolioMgrFrameSize; // a first opening
+    framestest::DialogCatcher catcher(script.handler());
+    QxPortfolioManagerFrame* frame = QxPortfolioManagerFrame::showFrame();
+    framestest::pump(300);
+    QxIdleTaskQueue::instance()->dispatch();
+    framestest::pump(100);
+    QxPortfolioView* view = frame->view();
+    wxListCtrl* portfolios = view->portfolioList();
+    ASSERT_EQ(names(portfolios), (std::vector<wxString>{"Growth", "Retirement Savings", "CONSOLIDATED"}));
+    expectReadable(portfolios, "the portfolio list");
+    expectReadable(view->watchlistList(), "the watchlist list");
+
+    // Retirement Savings, its position open with every transaction shown.
+    selectRow(portfolios, 1);
+    wxTreeListCtrl* retirement = view->shownTree();
+    const wxTreeListItem nvdaRow = topRow(retirement, "Nvidia");
+    ASSERT_TRUE(nvdaRow.IsOk());
+    retirement->Expand(nvdaRow);
+    EXPECT_EQ(countRows(retirement, nvdaRow), 3u) << "two buys and the sale";
+    QxIdleTaskQueue::instance()->dispatch();
+    framestest::pump(100);
+    expectReadable(retirement, "a portfolio with a sale");
+
+    // CONSOLIDATED: the open lots of both.
+    selectRow(portfolios, 2);
+    wxTreeListCtrl* consolidated = view->shownTree();
+    ASSERT_EQ(consolidated, view->existingPortfolioTree(QxPortfolioView::kConsolidatedId));
+    for (const char* name : {"Nvidia", "Oracle"}) {
+        ASSERT_TRUE(topRow(consolidated, name).IsOk()) << name;
+        consolidated->Expand(topRow(consolidated, name));
+    }
+    consolidated->Select(consolidated->GetFirstChild(topRow(consolidated, "Nvidia")));
+    QxIdleTaskQueue::instance()->dispatch();
+    framestest::pump(100);
+    expectReadable(consolidated, "CONSOLIDATED");
+    expectReadable(portfolios, "the portfolio list, with its values");
+
+    for (wxToolBar* tools : {view->portfolioToolBar(), view->watchlistToolBar(), view->detailsToolBar(),
+                             view->alertToolBar()})
+        expectWhole(tools, tools == view->detailsToolBar() ? "details tools" : "list or alert tools");
+    const wxToolBarToolBase* remove = view->alertToolBar()->FindById(Ids::ID_REMOVE_ALERT_SETTING);
+    ASSERT_NE(remove, nullptr);
+    EXPECT_EQ(remove->GetLabel(), "Remove Setting");
+    EXPECT_EQ(remove->GetShortHelp(), "Remove the selected alert-setting");
+    EXPECT_TRUE(framestest::saveWindowShot(frame, "portfolio_default_size.png"));
 }

@@ -219,6 +219,11 @@ TEST(PortfolioValues, ConsolidatedStaysLastAndNumbersSortByValue)
     EXPECT_EQ(qxFitColumnWidths(550, 10), (std::vector<int>{100, 50, 50, 50, 50, 50, 50, 50, 50, 50}));
     EXPECT_EQ(qxFitColumnWidths(300, 4), (std::vector<int>{120, 60, 60, 60}));
     EXPECT_EQ(qxFitColumnWidths(200, 1), (std::vector<int>{200}));
+    // Columns that need a width get it first; what is left is shared the
+    // same way, and a control too narrow leaves each what it needs.
+    EXPECT_EQ(qxFitColumnWidths(400, std::vector<int>{80, 70, 60, 70}), (std::vector<int>{128, 94, 84, 94}));
+    EXPECT_EQ(qxFitColumnWidths(250, std::vector<int>{80, 70, 60, 70}), (std::vector<int>{80, 70, 60, 70}));
+    EXPECT_EQ(qxFitColumnWidths(300, std::vector<int>{0, 0, 0, 0}), qxFitColumnWidths(300, 4));
 }
 
 TEST(PortfolioFileNumbers, WrittenWithAPointAndReadBackExactly)

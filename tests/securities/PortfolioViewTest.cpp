@@ -291,19 +291,33 @@ TEST(PortfolioView, TheUserOpensTheManagerWatchesPricesArriveAndTheFilesAreWritt
                   (std::vector<wxString>{qxFixedText(close * 30 + 100.0 * 10, 2), qxFixedText(close * 5, 2),
                                          qxFixedText(close * 35 + 100.0 * 10, 2)}));
 
-        // Columns fit the tree at idle time, once the new size has reached it.
-        frame->SetSize(wxSize(1000, 600));
-        auto fitted = [&] {
-            return qxFitColumnWidths(growth->GetDataView()->GetClientSize().x, 10);
+        // Columns fit the tree at idle time, once the new size has reached
+        // it: what a wider frame gives goes to the columns, the first one
+        // taking two shares.
+        auto widths = [growth] {
+            std::vector<int> w;
+            for (unsigned c = 0; c < growth->GetColumnCount(); ++c)
+                w.push_back(growth->GetColumnWidth(c));
+            return w;
         };
+        const std::vector<int> before = widths();
+        const int clientBefore = growth->GetDataView()->GetClientSize().x;
+        frame->SetSize(frame->GetSize() + wxSize(220, 0));
         EXPECT_TRUE(loopUntil(
             [&] {
                 QxIdleTaskQueue::instance()->dispatch();
-                return growth->GetColumnWidth(0) == fitted()[0] && fitted()[0] >= 100;
+                return growth->GetDataView()->GetClientSize().x > clientBefore && widths() != before;
             },
             10))
-            << growth->GetColumnWidth(0) << " for " << fitted()[0];
-        EXPECT_EQ(growth->GetColumnWidth(8), fitted()[8]) << "the last column takes what is left";
+            << growth->GetDataView()->GetClientSize().x << " after " << clientBefore;
+        const std::vector<int> after = widths();
+        int total = 0;
+        for (size_t c = 0; c < after.size(); ++c) {
+            EXPECT_GE(after[c], before[c]) << "column " << c;
+            total += after[c];
+        }
+        EXPECT_NEAR(total, growth->GetDataView()->GetClientSize().x, 10) << "the columns fill the tree";
+        EXPECT_NEAR(after[0] - before[0], 2 * (after[1] - before[1]), 2) << "two shares for the name";
 
         // The sash: the cursor changes over the gap, and a drag widens the lists.
         const wxRect gap = view->sashRect();

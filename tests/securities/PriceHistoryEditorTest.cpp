@@ -546,3 +546,82 @@ TEST_F(PriceEditorTest, AnUnknownIdOpensNothingAndAFundStartsWithItsOwnType)
     ASSERT_EQ(stored->numBars(), 1u);
     EXPECT_EQ(stored->nav()[0], 17.25);
 }
+
+TEST_F(PriceEditorTest, ANewSecuritysTypedQuotesAreSavedAfterOneOfThemIsDeleted)
+{
+    security = category->addSecurity("AMD", "Advanced Micro Devices");
+    ASSERT_TRUE(security);
+    std::vector<int64_t> dates;
+    for (int day = 5; day <= 9; ++day)
+        dates.push_back(makeTimestamp(day, 1, 2015));
+    std::vector<Bar> edited;
+    bool savePending = true;
+    runEditor([&](DlgPriceHistory* ed) {
+        EXPECT_EQ(ed->list()->GetItemCount(), 0);
+        for (size_t i = 0; i < dates.size(); ++i) {
+            answerQuote(dates[i], wxString::Format("%d", int(20 + i)));
+            sectest::click(ed->addButton());
+        }
+        ASSERT_EQ(ed->list()->GetItemCount(), 5);
+        selectRows(ed->list(), {1}); // the 8th, newest first
+        sectest::click(ed->deleteButton());
+        ASSERT_EQ(ed->list()->GetItemCount(), 4);
+        sectest::click(ed, wxID_SAVE);
+        savePending = ed->saveButton()->IsEnabled();
+        edited = bars(ed->shownHistory());
+        sectest::click(ed, wxID_CANCEL);
+    });
+    EXPECT_TRUE(script.messages.empty()) << "saved at the first attempt, without a question";
+    EXPECT_FALSE(savePending);
+    ASSERT_EQ(edited.size(), 4u);
+    EXPECT_EQ(storedBars(security.get()), edited);
+    std::vector<int64_t> storedDates;
+    for (const Bar& b : storedBars(security.get()))
+        storedDates.push_back(b.time);
+    EXPECT_EQ(storedDates, (std::vector<int64_t>{dates[0], dates[1], dates[2], dates[4]}));
+}
+
+TEST_F(PriceEditorTest, DeleteTakesTheSelectedQuotesWhenADownloadRefreshedThePricesMeanwhile)
+{
+    const std::vector<Bar> before = bars(original.get());
+    // Two newer days arrive while the editor is open, before its first edit.
+    QxObjectSmartPtr<QxPriceHistory> downloaded(original->clone());
+    for (int day = 5; day <= 6; ++day) {
+        QxQuote quote;
+        quote.securityType = Qx::eStock;
+        quote.time = makeTimestamp(day, 1, 2015);
+        quote.open = quote.high = quote.low = quote.close = 30 + day;
+        quote.volume = 1000;
+        downloaded->insertOrReplaceQuote(quote);
+    }
+    std::vector<int64_t> shownDates, deleted;
+    std::vector<Bar> edited;
+    runEditor([&](DlgPriceHistory* ed) {
+        WndHistListCtrl* list = ed->list();
+        ASSERT_EQ(list->GetItemCount(), 400);
+        ASSERT_EQ(security->saveHistory(downloaded.get()), 0);
+        framestest::pump(20);
+        // What the user sees at rows 3 and 7, newest first.
+        for (long row : {3L, 7L})
+            shownDates.push_back(ed->shownHistory()->timestamp()[list->indexOfRow(row)]);
+        selectRows(list, {3, 7});
+        script.answer = wxID_YES;
+        sectest::click(ed->deleteButton());
+        script.answer = wxID_OK;
+        deleted = ed->deletedDates();
+        edited = bars(ed->shownHistory());
+        sectest::click(ed, wxID_SAVE);
+        sectest::click(ed, wxID_CANCEL);
+    });
+    ASSERT_EQ(shownDates.size(), 2u);
+    EXPECT_EQ(shownDates[0], before[400 - 1 - 3].time);
+    EXPECT_EQ(shownDates[1], before[400 - 1 - 7].time);
+    EXPECT_EQ(deleted, (std::vector<int64_t>{shownDates[1], shownDates[0]})) << "exactly the selected quotes";
+    std::vector<Bar> expected = bars(downloaded.get());
+    expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                  [&](const Bar& b) { return b.time == shownDates[0] || b.time == shownDates[1]; }),
+                   expected.end());
+    ASSERT_EQ(expected.size(), 400u);
+    EXPECT_EQ(edited, expected) << "the downloaded days kept, the two selected quotes gone";
+    EXPECT_EQ(storedBars(security.get()), expected);
+}

@@ -298,6 +298,47 @@ TEST_F(SymbolSelectionTest, PreferencesPersistAcrossRuns)
     EXPECT_EQ(&store, &scoped.app().getConfig());
 }
 
+// A user's own category and a web provider's of the same name: the one
+// chosen comes back on the next run, whichever the database lists first.
+TEST_F(SymbolSelectionTest, TheChosenCategoryComesBackByItsProviderAndName)
+{
+    useDatabase(buildDatabase({{"Yahoo!", "US.NYSE.STOCK", 3, "Y"}, {"", "US.NYSE.STOCK", 7, "OWN"}}));
+    ASSERT_TRUE(db);
+    wxConfigBase& config = wxConfigEx::get();
+    const struct {
+        const char* provider; // null: the user's own
+        const char* stored;
+        int securities;
+    } cases[] = {{nullptr, ":US.NYSE.STOCK;", 7}, {"Yahoo!", "Yahoo!:US.NYSE.STOCK;", 3}, {nullptr, ":US.NYSE.STOCK;", 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        QxObjectSmartPtr<QxCategory> chosen;
+        {
+            std::vector<QxObjectSmartPtr<QxCategory>> categories;
+            db->getCategories(categories, nullptr);
+            for (const auto& category : categories)
+                if ((c.provider == nullptr) == (category->dataProvider() == nullptr || !*category->dataProvider()))
+                    chosen = category;
+        }
+        ASSERT_TRUE(chosen);
+        QxSymbolSelectionDlg* dlg = QxSymbolSelectionDlg::get(true);
+        ASSERT_TRUE(dlg->selectCategory(chosen.get()));
+        QxSymbolSelectionDlg::destroy();
+        EXPECT_EQ(config.Read("/dlg/symbol_selection/preferred_categories", "?"), c.stored);
+
+        dlg = QxSymbolSelectionDlg::get(true);
+        EXPECT_EQ(selectedRows(dlg->categoryList()), std::vector<long>{dlg->findCategoryRow(chosen.get())});
+        ASSERT_EQ(dlg->securityList()->GetItemCount(), c.securities);
+        EXPECT_EQ(dlg->securityList()->GetItemText(0, 0), c.provider ? "Y000" : "OWN000");
+        QxSymbolSelectionDlg::destroy();
+    }
+    // A user's own category that is gone is not replaced by a provider's.
+    config.Write("/dlg/symbol_selection/preferred_categories", ":US.NYSE.STOCK;");
+    useDatabase(buildDatabase({{"Yahoo!", "US.NYSE.STOCK", 3, "Y"}}));
+    QxSymbolSelectionDlg* dlg = QxSymbolSelectionDlg::get(true);
+    EXPECT_TRUE(selectedRows(dlg->categoryList()).empty());
+}
+
 TEST_F(SymbolSelectionTest, SingleAndMultipleSelectionReturnTheChosenIds)
 {
     QxSymbolSelectionDlg* dlg = QxSymbolSelectionDlg::get(false);

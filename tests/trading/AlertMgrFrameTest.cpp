@@ -4,15 +4,28 @@
 #include "AlertTestSupport.h"
 
 #include "app/QxCommonFrame.h"
+#include "app/QxGlobalVars.h"
+#include "chart/QxChart.h"
+#include "chart/QxChartist.h"
+#include "app/QxIndicatorRegistry.h"
+#include "chart/QxTemplate.h"
+#include "chart/QxZone.h"
+#include "chartview/QxChartView.h"
+#include "core/QxCalculator.h"
+#include "core/QxSecurity.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxPortfolioToolbar.h"
 #include "trading/QxAlertMgrFrame.h"
 #include "trading/QxAlertMgrPanel.h"
 #include "trading/QxAlertSettingsDlg.h"
+#include "support/RealInput.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/msgdlg.h>
+
+#include <algorithm>
 
 using namespace alerttest;
 
@@ -103,7 +116,14 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     EXPECT_EQ(alerts->GetItemFont(0), QxAlertMgrPanel::boldItalicListFont());
     EXPECT_TRUE(framestest::saveWindowShot(frame, "alert_manager.png"));
 
-    // A double click opens a daily chart of the row's security.
+    // A double click opens a daily chart of the row's security, with the
+    // default template's indicators as every other new chart.
+    {
+        QxIndicatorRegistry::instance()->addBuiltInIndicators();
+        QxObjectSmartPtr<QxTemplate> standard(new QxTemplate());
+        standard->addIndicator(QxIndicatorRegistry::instance()->getIndicator(QxAtom("RSI"))->clone(7), 0);
+        QxGlobalVars::get().defaultTemplate = standard;
+    }
     selectOnly(settings, {0});
     const int chartsBefore = chartFrames();
     wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, settings->GetId());
@@ -111,9 +131,19 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     activated.m_itemIndex = 0;
     settings->ProcessWindowEvent(activated);
     EXPECT_EQ(chartFrames(), chartsBefore + 1);
+    QxGlobalVars::get().defaultTemplate = nullptr;
     for (wxWindow* w : wxTopLevelWindows)
-        if (dynamic_cast<QxChartFrame*>(w))
+        if (auto* chartFrame = dynamic_cast<QxChartFrame*>(w)) {
+            QxChart* chart = chartFrame->getChartView()->getChartist()->getChart();
+            EXPECT_STREQ(chart->getCalc()->getSecurity()->ticker(), "ABC");
+            std::vector<wxString> titles;
+            for (unsigned z = 0; z < chart->numZones(); ++z)
+                titles.push_back(chart->zoneAt(z)->getTitle());
+            EXPECT_NE(std::find_if(titles.begin(), titles.end(), [](const wxString& t) { return t.StartsWith("RSI"); }),
+                      titles.end())
+                << "the default template's RSI zone";
             w->Destroy();
+        }
     framestest::pump(50);
 
     // Columns split a fifth, the rest, a fifth.
@@ -205,4 +235,51 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     framestest::pump(50);
     EXPECT_EQ(QxAlertMgrFrame::instance(), nullptr);
     EXPECT_EQ(mgr->numAlertSettingReactors(), 1u) << "only the test's reactor is left";
+}
+
+// The frame opens at the size the user left the last one, under a window
+// manager; never below its minimum, whatever was stored; and maximising it
+// keeps the size to restore to.
+TEST_F(AlertMgrTest, TheAlertManagerFrameOpensAtTheSizeLeft)
+{
+    startManager();
+    TestSupport::ScopedWindowManager desktop;
+    ASSERT_TRUE(desktop.ok());
+    QxGlobalVars& globals = QxGlobalVars::get();
+    const wxSize saved = globals.alertMgrFrameSize;
+    const wxSize minimum(660, 420);
+    EXPECT_EQ(QxGlobalVars().alertMgrFrameSize, minimum) << "the default is the minimum";
+    auto open = [] {
+        QxAlertMgrFrame* frame = QxAlertMgrFrame::showFrame();
+        TestSupport::pumpUntil([&] { return frame->IsShownOnScreen(); }, 5000);
+        framestest::pump(300);
+        return frame;
+    };
+    auto close = [](QxAlertMgrFrame* frame) {
+        frame->Destroy();
+        framestest::pump(200);
+    };
+    struct Case {
+        wxSize stored;
+        wxSize opens;
+    } cases[] = {{wxSize(500, 350), minimum}, {wxSize(600, 700), wxSize(660, 700)}, {wxSize(800, 560), wxSize(800, 560)}};
+    for (const Case& c : cases) {
+        globals.alertMgrFrameSize = c.stored;
+        QxAlertMgrFrame* frame = open();
+        EXPECT_EQ(frame->GetSize(), c.opens) << c.stored.x << "x" << c.stored.y;
+        close(frame);
+    }
+
+    QxAlertMgrFrame* frame = open();
+    frame->SetSize(wxSize(900, 600));
+    EXPECT_TRUE(TestSupport::pumpUntil([&] { return globals.alertMgrFrameSize == wxSize(900, 600); }, 3000));
+    frame->Maximize(true);
+    EXPECT_TRUE(TestSupport::pumpUntil([&] { return frame->IsMaximized(); }, 5000));
+    framestest::pump(300);
+    EXPECT_EQ(globals.alertMgrFrameSize, wxSize(900, 600)) << "the size to restore to";
+    close(frame);
+    frame = open();
+    EXPECT_EQ(frame->GetSize(), wxSize(900, 600));
+    close(frame);
+    globals.alertMgrFrameSize = saved;
 }

@@ -10,6 +10,7 @@
 #include "trading/QxTradingSystemMgr.h"
 
 #include "app/QxCommonFrame.h"
+#include "app/QxIndicatorRegistry.h"
 #include "configdlg/DlgInputTaker.h"
 
 #include "FramesTestSupport.h"
@@ -24,6 +25,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <ostream>
 
@@ -76,7 +78,14 @@ protected:
             }
             if (auto* editor = dynamic_cast<DlgSystemEditor*>(dialog)) {
                 edited.push_back(editor->descriptionField()->GetValue());
-                return static_cast<int>(wxID_CANCEL);
+                if (editorDescription.empty())
+                    return static_cast<int>(wxID_CANCEL);
+                // OK as a click gives it, on a new description.
+                editor->descriptionField()->ChangeValue(editorDescription);
+                wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+                ok.SetEventObject(editor->FindWindow(wxID_OK));
+                editor->FindWindow(wxID_OK)->ProcessWindowEvent(ok);
+                return editor->GetReturnCode();
             }
             if (auto* prompt = dynamic_cast<DlgInputTaker*>(dialog)) {
                 promptTexts.push_back(prompt->value());
@@ -152,6 +161,7 @@ protected:
     std::vector<wxString> promptTexts;
     std::vector<wxString> messages;
     std::vector<wxString> edited; // the descriptions the editor opened with
+    wxString editorDescription;   // when set, the editor is answered OK with it
 };
 
 } // namespace
@@ -330,7 +340,21 @@ TEST_F(SystemManagerDialog, SelectionModeTakesOneRowWithEnterOrOk)
         EXPECT_EQ(messages, (std::vector<wxString>{"Please select at-least one system."}));
         EXPECT_TRUE(dlg.IsModal());
 
-        // A listed system that cannot be read leaves the list and the store.
+        // A listed system whose file is there but cannot be read stays
+        // listed, in the store too: the user may mend the file.
+        messages.clear();
+        const fs::path rsi = folder / "definitions" / "RSI 30-70.xml";
+        const std::string good = tradingtest::readFile(rsi);
+        { std::ofstream(rsi, std::ios::binary) << "<TradingSystem"; }
+        selectOnly(list, {"RSI 30-70"});
+        click(dlg.FindWindow(wxID_OK));
+        EXPECT_EQ(messages, (std::vector<wxString>{"The trading system \"RSI 30-70\" could not be read."}));
+        EXPECT_NE(rowOf(list, "RSI 30-70"), -1);
+        EXPECT_TRUE(QxTradingSystemMgr::getInstance(false)->hasSystem(QxAtom("RSI 30-70")));
+        EXPECT_TRUE(dlg.IsModal());
+        { std::ofstream(rsi, std::ios::binary) << good; }
+
+        // A listed system without a file leaves the list and the store.
         messages.clear();
         selectOnly(list, {"MACD Signal Cross"});
         click(dlg.FindWindow(wxID_OK));
@@ -347,4 +371,67 @@ TEST_F(SystemManagerDialog, SelectionModeTakesOneRowWithEnterOrOk)
     EXPECT_EQ(result, wxID_OK);
     ASSERT_TRUE(dlg.getSelectedSystem());
     EXPECT_EQ(dlg.getSelectedSystem()->getName(), QxAtom("SMA 50-200 Cross"));
+}
+
+TEST_F(SystemManagerDialog, EditCopyAndDeleteAreOnDiskBeforeTheDialogClosesAndBadNamesAreRefused)
+{
+    // The editor rebuilds the RSI from the indicators the program knows.
+    QxIndicatorRegistry::instance()->addBuiltInIndicators();
+    QxTradingSystemMgr::getInstance(true);
+    const fs::path definitions = folder / "definitions";
+    auto indexed = [&] {
+        std::vector<wxString> out;
+        wxXmlDocument index;
+        if (index.Load(wxString::FromUTF8((folder / "index.xml").string()), "UTF-8"))
+            for (const wxXmlNode* child = index.GetRoot()->GetChildren(); child; child = child->GetNext())
+                out.push_back(child->GetAttribute("Name") + "=" + child->GetAttribute("Desc"));
+        return out;
+    };
+    wxString tooLong;
+    for (int i = 0; i < 130; ++i)
+        tooLong += wxString::FromUTF8("\xc3\xa9");
+
+    DlgSystemManager dlg(nullptr, false);
+    wxListView* list = listOf(&dlg);
+    ASSERT_NE(list, nullptr);
+    std::vector<wxString> afterEdit, afterCopy, afterDelete;
+    bool copyWritten = false, rsiGone = true;
+    runModal(&dlg, [&] {
+        selectOnly(list, {"RSI 30-70"});
+        editorDescription = "Edited and kept";
+        click(child<wxButton>(&dlg, "&Edit..."));
+        editorDescription.clear();
+        afterEdit = indexed();
+
+        // A name no file can take is refused as the field refuses one, and asked again.
+        names = {tooLong, "Copied"};
+        click(child<wxButton>(&dlg, "&Copy..."));
+        EXPECT_EQ(messages, (std::vector<wxString>{"Please provide a valid input."}));
+        EXPECT_EQ(promptTexts.size(), 2u);
+        copyWritten = fs::exists(definitions / "Copied.xml");
+        afterCopy = indexed();
+
+        selectOnly(list, {"RSI 30-70"});
+        click(child<wxButton>(&dlg, "&Delete"));
+        rsiGone = !fs::exists(definitions / "RSI 30-70.xml");
+        afterDelete = indexed();
+        click(dlg.FindWindow(wxID_CANCEL));
+    });
+    EXPECT_EQ(edited.size(), 1u);
+    ASSERT_GE(afterEdit.size(), 2u);
+    EXPECT_EQ(afterEdit[1], "RSI 30-70=Edited and kept") << "written at the editor's OK";
+    EXPECT_TRUE(copyWritten);
+    ASSERT_FALSE(afterCopy.empty());
+    EXPECT_EQ(afterCopy[0], "Copied=Edited and kept");
+    EXPECT_TRUE(rsiGone);
+    EXPECT_EQ(std::count(afterDelete.begin(), afterDelete.end(), "RSI 30-70=Edited and kept"), 0);
+    for (const fs::directory_entry& e : fs::directory_iterator(definitions))
+        EXPECT_LT(e.path().filename().string().size(), 200u) << "no file of the refused name";
+
+    // The next start lists what the dialog left, with no save at exit.
+    QxTradingSystemMgr::destroy();
+    QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(true);
+    EXPECT_FALSE(store->hasSystem(QxAtom("RSI 30-70")));
+    ASSERT_TRUE(store->getSystem(QxAtom("Copied"))) << tradingtest::readFile(definitions / "Copied.xml");
+    EXPECT_EQ(store->getSystem(QxAtom("Copied"))->getDescription(), "Edited and kept");
 }

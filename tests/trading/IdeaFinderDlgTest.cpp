@@ -224,7 +224,7 @@ TEST_F(IdeaFinderDialog, ValidatesInOrderKeepsTheListSortedAndRemembersTheDayRan
     EXPECT_EQ(dates[0]->GetValue(), today + wxDateSpan::Days(2)) << "a reversed range is kept too";
 
     // Symbols from the last finding: a message while there is none, then
-    // one row per row of the last report.
+    // each security of the last report once, also when asked again.
     catcher.clear();
     wxCommandEvent click(wxEVT_BUTTON);
     auto* fromLast = dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel("Add Symbols From Last &Finding", dlg.get()));
@@ -232,9 +232,28 @@ TEST_F(IdeaFinderDialog, ValidatesInOrderKeepsTheListSortedAndRemembersTheDayRan
     click.SetEventObject(fromLast);
     fromLast->ProcessWindowEvent(click);
     EXPECT_EQ(lastMessage(), "There is no data from last report.");
-    lastFindingSecurityIds() = {msft, msft, msft};
+    lastFindingSecurityIds() = {msft, msft, aapl, msft, 4242, aapl};
     fromLast->ProcessWindowEvent(click);
-    EXPECT_EQ(tickers(), (std::vector<wxString>{"MSFT", "MSFT", "MSFT"}));
+    EXPECT_EQ(tickers(), (std::vector<wxString>{"AAPL", "MSFT"}));
+    fromLast->ProcessWindowEvent(click);
+    EXPECT_EQ(tickers(), (std::vector<wxString>{"AAPL", "MSFT"}));
+
+    // "Remove Symbol(s)" follows the rows selected now: after the selected
+    // rows are removed nothing is, and the button is off.
+    auto* remove = dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel("&Remove Symbol(s)", dlg.get()));
+    ASSERT_TRUE(remove);
+    EXPECT_FALSE(remove->IsEnabled());
+    dlg->addSecurity(msft);
+    list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    list->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    EXPECT_TRUE(remove->IsEnabled());
+    wxCommandEvent removeClick(wxEVT_BUTTON, remove->GetId());
+    removeClick.SetEventObject(remove);
+    remove->ProcessWindowEvent(removeClick);
+    EXPECT_EQ(tickers(), (std::vector<wxString>{"MSFT"}));
+    EXPECT_FALSE(remove->IsEnabled()) << "no row is selected after Remove";
+    list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    EXPECT_TRUE(remove->IsEnabled());
 
     dlg->Show();
     TestSupport::saveWindowShot(dlg.get(), "idea_finder_dialog.png");

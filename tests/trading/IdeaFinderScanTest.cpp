@@ -312,6 +312,20 @@ TEST_F(IdeaFinderScan, RowsArriveInScanOrderAfterEachSecuritysDownloadAndTheEndC
     EXPECT_EQ(view->GetItemCount(), long(expected.size()) - 6);
     EXPECT_EQ(view->GetItemText(0, 1), formatTimestamp(daysAgo(3), "%x"));
     EXPECT_EQ(lastFindingSecurityIds().size(), expected.size()) << "removing rows keeps the last finding";
+
+    // The menu follows the rows that are selected now, not those removed.
+    const auto enabled = [view](int id) {
+        wxUpdateUIEvent update(id);
+        update.SetEventObject(view);
+        view->ProcessWindowEvent(update);
+        return update.GetSetEnabled() && update.GetEnabled();
+    };
+    EXPECT_FALSE(enabled(view->openChartId())) << "nothing is selected after Remove";
+    EXPECT_FALSE(enabled(view->removeId()));
+    EXPECT_TRUE(enabled(view->exportHtmlId()));
+    view->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    EXPECT_TRUE(enabled(view->openChartId()));
+    EXPECT_TRUE(enabled(view->removeId()));
 }
 
 // Closing the report: mid-scan, during the last security, and the exit of

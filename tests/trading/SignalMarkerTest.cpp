@@ -186,6 +186,36 @@ TEST(SignalMarkerPairing, MarksOfAChangedHistoryAreWorkedOutAgain)
     EXPECT_GT(evaluations, before);
 }
 
+// The manager edits a stored system in place: its new signals and a new
+// type are marked at the next paint, without a change of prices.
+TEST(SignalMarkerPairing, MarksOfAnEditedSystemAreWorkedOutAgain)
+{
+    QxObjectSmartPtr<calctest::MemSecurity> security(new calctest::MemSecurity(4712));
+    security->stored = calctest::makeDaily(30);
+    QxObjectSmartPtr<QxCalculator> calc(new QxCalculator(security.get()));
+    int evaluations = 0;
+    QxObjectSmartPtr<QxSignalMarker> marker(new QxSignalMarker(calc.get()));
+    marker->system = scriptedSystem(Qx::eLongAndShort, {{3, 25}, {10, 28}, {5}, {7}}, &evaluations);
+    marker->positions = 15;
+    EXPECT_EQ(marker->computeSignals().at(Qx::eLongEntry), (Bars{3, 25}));
+    EXPECT_EQ(marker->computeSignals().at(Qx::eShortEntry), (Bars{5}));
+    const int unchanged = evaluations;
+    marker->computeSignals();
+    EXPECT_EQ(evaluations, unchanged) << "nothing changed, nothing worked out again";
+
+    // New long signals, as the editor gives them on OK.
+    QxObjectSmartPtr<QxTradingSystem> edited = scriptedSystem(Qx::eLongOnly, {{4, 20}, {12}, {}, {}}, &evaluations);
+    marker->system->setLongEntrySignal(edited->getLongEntrySignal());
+    marker->system->setLongExitSignal(edited->getLongExitSignal());
+    EXPECT_EQ(marker->computeSignals().at(Qx::eLongEntry), (Bars{4, 20}));
+    EXPECT_EQ(marker->computeSignals().at(Qx::eLongExit), (Bars{12}));
+
+    // Made long-only: the short marks go.
+    marker->system->setType(Qx::eLongOnly);
+    EXPECT_EQ(marker->computeSignals().count(Qx::eShortEntry), 0u);
+    EXPECT_EQ(marker->computeSignals().at(Qx::eLongEntry), (Bars{4, 20}));
+}
+
 namespace {
 
 // Daily bars whose lows are 98 + i and highs 101 + i, or, for a fund, whose

@@ -283,8 +283,18 @@ TEST(QbDatabase, PriceFilesFollowTheFileNumber)
     QxObjectSmartPtr<QxSecurity> gone(category->findSecurity("GONE"));
     ASSERT_TRUE(gone) << "listed even though its price file is missing";
     EXPECT_FALSE(QxObjectSmartPtr<QxPriceHistory>(history(gone.get())));
+    // It says which file is missing, and where.
+    EXPECT_EQ(gone->whyNoHistory(),
+              "The price file \"F4.DAT\" of this security is missing from the folder \"" + folder + "\".");
+    EXPECT_EQ(QxObjectSmartPtr<QxSecurity>(category->findSecurity("N255"))->whyNoHistory(), "")
+        << "nothing to tell of a file that reads";
     writeFile(folder + "/F4.DAT", "tiny");
     EXPECT_FALSE(QxObjectSmartPtr<QxPriceHistory>(history(gone.get()))) << "a header cut short";
+    EXPECT_EQ(gone->whyNoHistory(),
+              "The price file \"F4.DAT\" of this security in the folder \"" + folder + "\" could not be read.");
+    writeFile(folder + "/F4.DAT", qbtest::priceBytes({}));
+    EXPECT_EQ(gone->whyNoHistory(),
+              "The price file \"F4.DAT\" of this security in the folder \"" + folder + "\" holds no prices.");
 }
 
 TEST(QbDatabase, TheSecurityPeriodBoundsTheRequest)
@@ -305,6 +315,9 @@ TEST(QbDatabase, TheSecurityPeriodBoundsTheRequest)
     ASSERT_TRUE(weekly);
 
     EXPECT_FALSE(QxObjectSmartPtr<QxPriceHistory>(history(weekly.get(), Qx::eDaily)));
+    EXPECT_EQ(weekly->whyNoHistory(),
+              "The price file \"F1.DAT\" of this security holds bars longer than a day; only daily prices can be "
+              "charted.");
     for (Qx::QxPeriod period : {Qx::eWeekly, Qx::eMonthly, Qx::eYearly}) {
         QxObjectSmartPtr<QxPriceHistory> h(history(weekly.get(), period));
         ASSERT_TRUE(h) << period;

@@ -6,6 +6,7 @@
 #include "app/QxGatewayFrame.h"
 #include "app/QxPluginLoader.h"
 #include "chartframe/QxChartFrame.h"
+#include "chartview/QxChartView.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxDataReaderRepository.h"
@@ -295,5 +296,82 @@ TEST(QuillbarUserPath, AFolderIsChosenBrowsedChartedAndKeptReadOnly)
     framestest::pump(100);
     eni = nullptr;
     QxSymbolSelectionDlg::destroy();
+    scoped.app().changeDatabase(nullptr);
+}
+
+// What a user is told: a folder without index files, in words; a listed
+// security whose price file is missing, by the file's name, not as a
+// download that failed.
+TEST(QuillbarUserPath, AFolderWithoutIndexFilesAndAMissingPriceFileAreToldInWords)
+{
+    ScopedApplication scoped;
+    QxPluginLoader loader;
+    for (const char* name : {"trddb", "quillbar"})
+        ASSERT_EQ(loader.loadPlugin(TestSupport::binDir() + "/" + name + ".trdx"), 0) << name;
+    const std::string folder = writeFolder();
+    fs::remove(folder + "/F2.DAT");
+    const std::string empty = TestSupport::makeTempDir("qbempty");
+    auto* home = new QxGatewayFrame();
+
+    std::vector<wxString> messages;
+    wxString chosen = wxString::FromUTF8(empty.c_str());
+    qxSetFolderChooserResponder([&](wxDirDialog&) { return chosen; });
+    {
+        DialogCatcher catcher([&](wxDialog* dialog) {
+            if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
+                messages.push_back(box->GetMessage());
+                return static_cast<int>(wxID_OK);
+            }
+            if (auto* selector = dynamic_cast<QxDataSelectorDlg*>(dialog)) {
+                selector->CallAfter([&, selector] {
+                    auto* format = findChild<wxChoice>(selector);
+                    ASSERT_TRUE(format);
+                    format->SetStringSelection("Quillbar Format");
+                    wxCommandEvent picked(wxEVT_CHOICE, format->GetId());
+                    picked.SetEventObject(format);
+                    picked.SetInt(format->GetSelection());
+                    format->ProcessWindowEvent(picked);
+                    click(buttonLabelled(selector, "&Browse ..."));
+                    click(selector->FindWindow(wxID_OK)); // the empty folder: told, the dialog stays
+                    EXPECT_TRUE(selector->IsModal());
+                    chosen = wxString::FromUTF8(folder.c_str());
+                    click(buttonLabelled(selector, "&Browse ..."));
+                    click(selector->FindWindow(wxID_OK));
+                });
+                return static_cast<int>(wxID_NONE);
+            }
+            return static_cast<int>(wxID_CANCEL);
+        });
+        ModalGuard guard;
+        command(home, QxID_CHANGE_DATABASE);
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "There was an error while trying to open database:\n"
+                           "The chosen location holds none of the files this data format needs.");
+    QxDatabase* db = scoped.app().currentDatabase();
+    ASSERT_TRUE(db);
+    ASSERT_EQ(db->readerId(), QxAtom("com.Corvane.Trendoria.quillbar"));
+
+    // LUX is listed by the index, but F2.DAT is not in the folder.
+    messages.clear();
+    QxObjectSmartPtr<QxSecurity> lux(db->findCategory("Borsa Italiana", nullptr)->findSecurity("LUX"));
+    ASSERT_TRUE(lux);
+    {
+        DialogCatcher catcher([&](wxDialog* dialog) {
+            if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))
+                messages.push_back(box->GetMessage());
+            return static_cast<int>(wxID_OK);
+        });
+        EXPECT_EQ(QxChartView::createChartView(lux.get(), Qx::eDaily, Qx::ePriceCandles, nullptr), nullptr);
+    }
+    EXPECT_EQ(messages, std::vector<wxString>{"Failed to get price history.\nThe price file \"F2.DAT\" of this "
+                                              "security is missing from the folder \"" +
+                                              wxString::FromUTF8(folder.c_str()) + "\"."});
+    EXPECT_TRUE(chartFrames().empty());
+
+    qxSetFolderChooserResponder(nullptr);
+    home->Destroy();
+    framestest::pump(100);
+    lux = nullptr;
     scoped.app().changeDatabase(nullptr);
 }

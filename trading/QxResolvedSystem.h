@@ -1,0 +1,62 @@
+#pragma once
+// A trading system bound to one calculator for the evaluation of many bars
+// of the same history: each condition's series are fetched from the
+// calculator once, on the condition's first evaluation, and every bar after
+// that is read from their arrays. The answers are those of
+// QxTradingSystem::evaluate bar for bar; conditions that evaluate bars
+// their own way are still asked through QxCondition::evaluate.
+//
+// Valid while the calculator's period and its data stay as they are and
+// the system's signals are not edited: for one run of a loop over bars
+// (the idea finder's worker, the tester, the chart's markers), not for a
+// calculator that lives on.
+#include "core/QxObject.h"
+#include "core/QxSeries.h"
+
+#include <functional>
+#include <vector>
+
+class QxCalculator;
+class QxCondition;
+class QxSignal;
+class QxTradingSystem;
+
+class QxResolvedSystem {
+public:
+    QxResolvedSystem(const QxTradingSystem& system, QxCalculator* calculator);
+    ~QxResolvedSystem();
+    QxResolvedSystem(const QxResolvedSystem&) = delete;
+    QxResolvedSystem& operator=(const QxResolvedSystem&) = delete;
+
+    // The bits of mask whose signal exists and fires at bar.
+    unsigned evaluate(unsigned mask, unsigned bar);
+
+private:
+    struct Condition {
+        enum State { Unresolved, OverSeries, Never, ByCondition };
+        const QxCondition* condition = nullptr;
+        State state = Unresolved;
+        bool single = false;
+        bool constant = false;
+        double value = 0.0;
+        QxSeries first;
+        QxSeries second;
+    };
+    struct Signal {
+        QxObjectSmartPtr<QxSignal> signal; // holds the conditions
+        bool all = true;
+        std::vector<Condition> conditions;
+    };
+
+    bool evaluate(Condition& c, unsigned bar);
+    void resolve(Condition& c);
+    bool evaluate(Signal& s, unsigned bar);
+
+    QxCalculator* m_calculator;
+    Signal m_signals[4];
+};
+
+// An evaluator of system over calculator for a loop over bars, in the form
+// the tester takes (mask, bar): the series are resolved once for the run.
+std::function<unsigned(unsigned, unsigned)> resolvedSystemEvaluator(const QxTradingSystem& system,
+                                                                    QxCalculator* calculator);
