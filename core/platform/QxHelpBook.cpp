@@ -22,17 +22,9 @@ class QxHelpFrame : public wxHtmlHelpFrame {
 public:
     explicit QxHelpFrame(wxHtmlHelpData* data) : wxHtmlHelpFrame(data) {}
 #ifdef __WXGTK__
-    void AddGrab() override
-    {
-        if (!m_ownGroup)
-            qxAcceptInputBesideModal(this);
-        m_ownGroup = true;
-    }
+    void AddGrab() override { qxAcceptInputBesideModal(this); }
     void RemoveGrab() override {}
     bool IsGrabbed() const override { return false; }
-
-private:
-    bool m_ownGroup = false;
 #endif
 };
 
