@@ -22,9 +22,19 @@ class QxHelpFrame : public wxHtmlHelpFrame {
 public:
     explicit QxHelpFrame(wxHtmlHelpData* data) : wxHtmlHelpFrame(data) {}
 #ifdef __WXGTK__
-    void AddGrab() override { qxAcceptInputBesideModal(this); }
-    void RemoveGrab() override {}
-    bool IsGrabbed() const override { return false; }
+    void AddGrab() override
+    {
+        qxAcceptInputBesideModal(this);
+        m_beside = true;
+    }
+    void RemoveGrab() override { m_beside = false; }
+    // While a modal dialog runs the framework closes, at the window
+    // manager's request, only dialogs and grabbing windows: the viewer
+    // beside one counts as such, so that the user can close it.
+    bool IsGrabbed() const override { return m_beside; }
+
+private:
+    bool m_beside = false;
 #endif
 };
 

@@ -247,6 +247,12 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
         }
     });
 
+    // As in the program, the dialog is opened from the active chart window,
+    // the one it is modal for.
+    auto* chart = new wxFrame(nullptr, wxID_ANY, "Chart", wxPoint(0, 0), wxSize(300, 200));
+    chart->Show();
+    ASSERT_TRUE(TestSupport::focusFrame(chart));
+
     QxIndicatorSelectionDlg* dlg = QxIndicatorSelectionDlg::get();
     bool explainReturned = false, helpOpenAfterExplain = false, helpTookClick = false, dialogAnswered = false,
          helpClosed = false, configShown = false;
@@ -260,9 +266,12 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
         ASSERT_TRUE(d->page(0)->selectName("SMA"));
         guard.StartOnce(15000);
         ASSERT_TRUE(TestSupport::clickAt(d->explainButton(), centre(d->explainButton())));
+        // Only a viewer that holds the click until it is closed is closed by the guard.
+        guard.Stop();
         explainReturned = !guardFired;
+        // A busy machine may take a while to read the book and open the viewer.
+        helpOpenAfterExplain = TestSupport::pumpUntil([&] { return helpWindow() != nullptr; }, 10000);
         wxFrame* help = helpWindow();
-        helpOpenAfterExplain = help != nullptr;
         ASSERT_NE(help, nullptr);
         ASSERT_TRUE(TestSupport::pumpUntil([&] { return help->IsShownOnScreen(); }, 5000));
         // Beside the dialog, so that no click meant for one lands on the other.
@@ -274,13 +283,14 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
         wxTreeCtrl* tree = QxUtils::indicatorBook().controller()->GetHelpWindow()->GetTreeCtrl();
         ASSERT_NE(tree, nullptr);
         pageBefore = QxUtils::indicatorBook().openedPage();
-        wxTreeItemIdValue cookie;
-        wxTreeItemId item = tree->GetRootItem();
-        if (tree->HasFlag(wxTR_HIDE_ROOT) || !item.IsOk())
-            item = tree->GetFirstChild(tree->GetRootItem(), cookie);
+        // The row below the page shown: the tree keeps that one in view.
+        const wxTreeItemId shown = tree->GetSelection();
+        ASSERT_TRUE(shown.IsOk());
+        const wxTreeItemId item = tree->GetNextSibling(shown);
         ASSERT_TRUE(item.IsOk());
         wxRect rect;
         ASSERT_TRUE(tree->GetBoundingRect(item, rect, true));
+        ASSERT_TRUE(wxRect(tree->GetClientSize()).Contains(rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2)));
         ASSERT_TRUE(TestSupport::clickAt(tree, rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2)));
         TestSupport::pumpEvents(300);
         pageAfter = QxUtils::indicatorBook().openedPage();
@@ -327,5 +337,7 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
     EXPECT_EQ(configured, "RSI");
     EXPECT_EQ(script.pending(), 0u);
     QxUtils::closeHelp();
+    chart->Destroy();
+    TestSupport::pumpEvents(100);
     QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::makeTempDir("nohelp")));
 }
