@@ -197,11 +197,16 @@ void QxIdeaFinderReportView::onRefreshTimer(wxTimerEvent&)
     // Follow the scan while the user has not scrolled away from its end.
     const long last = GetItemCount() - 1;
     if (last > m_followFrom) {
-        const long top = GetTopItem();
-        if (m_followFrom >= top && m_followFrom < top + std::max(GetCountPerPage(), 1))
+        if (followsScan())
             EnsureVisible(last);
         m_followFrom = last;
     }
+}
+
+bool QxIdeaFinderReportView::followsScan() const
+{
+    const long top = GetTopItem();
+    return m_followFrom < 0 || (m_followFrom >= top && m_followFrom < top + std::max(GetCountPerPage(), 1));
 }
 
 const wxString& QxIdeaFinderReportView::signalText(unsigned mask) const
@@ -273,8 +278,13 @@ void QxIdeaFinderReportView::scanFinished()
 {
     m_running = false;
     m_refreshTimer.Stop();
+    // The rows that came after the last refresh are followed as well: a
+    // list that followed the scan ends at its last row.
+    const bool follow = followsScan();
     m_progressRow = false;
     showRowCount();
+    if (follow && !m_rows.empty())
+        EnsureVisible(static_cast<long>(m_rows.size()) - 1);
     std::vector<unsigned>& ids = lastFindingSecurityIds();
     ids.clear();
     ids.reserve(m_rows.size());
