@@ -29,6 +29,7 @@
 #include "core/QxSecurity.h"
 #include "securities/QxSecurityListCtrl.h"
 #include "securities/QxSymbolSelectionDlg.h"
+#include "support/ReferencePicture.h"
 #include "support/TestSupport.h"
 
 #include "RenderedView.h"
@@ -264,10 +265,15 @@ TEST_F(ChartViewFixture, OnePixelCandlesScrollAndRepaint)
     EXPECT_GT(visible, view->getZoneInnerRect(0).GetWidth() * 9 / 10) << "a bar a pixel";
     EXPECT_LT(visible, newest + 1) << "4000 bars do not fit";
     const wxImage atEnd = view->getChartBitmap().ConvertToImage();
+    const unsigned made = view->chartBitmapsMade();
+    EXPECT_GE(made, 1u);
 
     scroll(view, wxEVT_SCROLLWIN_PAGEUP);
     scroll(view, wxEVT_SCROLLWIN_PAGEUP);
     pump(100);
+    view->refreshChart();
+    rendered(view);
+    EXPECT_EQ(view->chartBitmapsMade(), made) << "repaints of one size paint the view's one picture";
     EXPECT_LT(view->getLastVisibleBar(), newest - visible);
     EXPECT_EQ(view->getLastVisibleBar() - view->getFirstVisibleBar() + 1, visible);
     ASSERT_TRUE(framestest::saveWindowShot(view->getFrame(), "chartview-one-pixel-scrolled.png"));
@@ -282,6 +288,33 @@ TEST_F(ChartViewFixture, OnePixelCandlesScrollAndRepaint)
         }
     EXPECT_GT(differing, plot.GetWidth() * 5) << "other bars are shown";
     EXPECT_GT(drawn, plot.GetWidth() * 5) << "candles in every column";
+
+    // Another size takes another picture, kept for the repaints at that
+    // size and painted whole.
+    const wxSize before = view->GetClientSize();
+    view->getFrame()->SetSize(view->getFrame()->GetSize() + wxSize(-60, 0));
+    pump(100);
+    ASSERT_NE(view->GetClientSize(), before);
+    view->refreshChart();
+    rendered(view);
+    const unsigned resized = view->chartBitmapsMade();
+    EXPECT_GT(resized, made);
+    scroll(view, wxEVT_SCROLLWIN_PAGEDOWN);
+    pump(100);
+    view->refreshChart();
+    rendered(view);
+    EXPECT_EQ(view->chartBitmapsMade(), resized) << "repaints at the new size keep its picture";
+    const wxBitmap& kept = view->getChartBitmap();
+    EXPECT_EQ(kept.GetWidth(), view->GetClientSize().x);
+    // The kept picture shows what a new one would: nothing of the last paint.
+    wxBitmap fresh(kept.GetWidth(), kept.GetHeight());
+    {
+        wxMemoryDC dc(fresh);
+        dc.SetBackground(wxBrush(bg));
+        dc.Clear();
+        view->getChartist()->getChart()->display(dc, view->getChartist()->showLegend());
+    }
+    EXPECT_EQ(TestSupport::comparePictures(kept.ConvertToImage(), fresh.ConvertToImage()).pixels, 0);
 }
 
 TEST_F(ChartViewFixture, PriceChangesRepaintDailyChartsOnEndOfDayOnly)
