@@ -12,7 +12,7 @@
 #include "securities/DlgSplit.h"
 #include "securities/DlgSplitDetails.h"
 
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 
 #include <gtest/gtest.h>
 
