@@ -136,7 +136,8 @@ QxChartView* QxChartView::createChartView(QxSecurity* security, Qx::QxPeriod per
                      appTitle(), wxOK | wxICON_ERROR);
         return nullptr;
     }
-    chartist->setPriceObjType(type);
+    // Only a chart without a price object refuses, and a fresh one has it.
+    (void)chartist->setPriceObjType(type);
     auto* view = new QxChartView(chartist.get());
     if (view->createWindow() != eNoError)
         return nullptr; // createWindow has destroyed the view with its frame

@@ -139,8 +139,9 @@ QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t coun
     if (!security)
         return prepared;
     // The download runs in the provider's threads; the worker waits for it.
+    // Without a provider there is nothing to wait for: the stored bars count.
     if (first)
-        security->updateFromProvider(true);
+        (void)security->updateFromProvider(true);
     if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get()))
         prepared.pending = provider->isUpdating(security.get());
     if (!prepared.pending)

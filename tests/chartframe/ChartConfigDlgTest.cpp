@@ -3,7 +3,7 @@
 // showing the defaults without touching the chart, Help, indicator zones
 // sharing one look, and OK with or without storing the look for new charts.
 #include "app/QxGlobalVars.h"
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartConfiguration.h"
 #include "chart/QxChartist.h"

@@ -5,7 +5,7 @@
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
 #include "chartframe/QxAnnotToolBar.h"
-#include "chartview/ChartUnderHands.h"
+#include "support/ChartUnderHands.h"
 #include "chartview/QxChartViewTexts.h"
 #include "chartview/QxPointAndFigureView.h"
 #include "core/QxErrorCode.h"

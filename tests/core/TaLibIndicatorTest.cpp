@@ -1,7 +1,7 @@
 // The indicator bridge over the function set: the lists taken from the
 // function records, parameters, placement, the alignment of computed
 // outputs, ADX's directional lines, cloning and the parameter XML.
-#include "CalcFakes.h"
+#include "support/CalcFakes.h"
 
 #include "core/QxErrorCode.h"
 #include "core/TaLibIndicator.h"

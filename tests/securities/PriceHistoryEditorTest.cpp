@@ -12,8 +12,8 @@
 #include "securities/DlgSplit.h"
 #include "securities/DlgSplitDetails.h"
 
-#include "SecuritiesTestSupport.h"
 #include "support/RealInput.h"
+#include "support/SecuritiesTestSupport.h"
 #include "support/WindowShot.h"
 
 #include <gtest/gtest.h>

@@ -18,8 +18,8 @@
 #include "trading/QxStockIdeaFinderDlg.h"
 #include "trading/QxTradingSystem.h"
 
-#include "../plugins/webproviders/WebProviderTestSupport.h"
-#include "FramesTestSupport.h"
+#include "support/WebProviderTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

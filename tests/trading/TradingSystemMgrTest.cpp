@@ -13,7 +13,7 @@
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -511,7 +511,7 @@ TEST_F(TradingSystemStore, AnotherProgramsWritesAreNeverWrittenOver)
     writeFile(definitions / "Both.xml", definition("Both", "Theirs first", "<FirstSeries Type=\"1024\"/>"));
     QxObjectSmartPtr<QxTradingSystem> both = longOnlySystem("Mine second");
     ASSERT_EQ(both->setName(QxAtom("Both")), eNoError);
-    store->addSystem(both);
+    EXPECT_EQ(store->addSystem(both), eNoError);
     EXPECT_NE(readFile(definitions / "Both.xml").find("Theirs first"), std::string::npos);
 }
 
