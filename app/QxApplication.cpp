@@ -397,9 +397,10 @@ int QxApplication::OnExit()
     // A scan's worker must not outlive the application object it posts to.
     QxIdeaFindingThread::stopAllAndWait();
     QxDataProviderRepository::instance()->windupAll();
-    QxAlertMgr::get()->save();
+    // The stores tell their own failures; at exit there is no next try.
+    (void)QxAlertMgr::get()->save();
     if (QxTradingSystemMgr* store = QxTradingSystemMgr::getInstance(false))
-        store->save();
+        (void)store->save();
     QxIdleTaskQueue::instance()->clear();
     if (m_plugins)
         m_plugins->exitPlugins();

@@ -72,8 +72,8 @@ bool storeChartPrefs(const QxChartPrefValues& values, QxGlobalVars& vars)
     if (full == vars.defaultTemplateFileName)
         return false;
     vars.defaultTemplateFileName = full;
-    // Loaded now, so the next new chart has it.
-    vars.defaultTemplate = new QxTemplate();
-    vars.defaultTemplate->loadFromFile(name);
+    // Loaded now, so the next new chart has it; one that cannot be read is
+    // told, and new charts are made without it.
+    vars.defaultTemplate = qxReadDefaultTemplate(full);
     return true;
 }

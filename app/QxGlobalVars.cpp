@@ -24,6 +24,23 @@ QxGlobalVars& QxGlobalVars::get()
     return record;
 }
 
+QxObjectSmartPtr<QxTemplate> qxReadDefaultTemplate(const wxString& path)
+{
+    QxObjectSmartPtr<QxTemplate> read(new QxTemplate());
+    const int rc = read->loadFromFile(wxFileName(path));
+    if (rc == eNoError)
+        return read;
+    qxNotifyUser(wxString::Format(_("The default template \"%s\" could not be read: %s\nNew charts are "
+                                    "made without it until it is mended or another is chosen in "
+                                    "Preferences."),
+                                  path,
+                                  rc == eInconsistentData ? _("its contents contradict each other (it is "
+                                                              "damaged).")
+                                  : rc == eErrorInOpeningTemplateFile ? _("it is not a file or not well-formed XML.")
+                                                                      : qxErrorDesc(rc)));
+    return nullptr;
+}
+
 void QxGlobalVars::read(wxConfigBase& config)
 {
     config.Read("showTooltip", &showTooltip, showTooltip);
@@ -31,20 +48,8 @@ void QxGlobalVars::read(wxConfigBase& config)
     config.Read("defaultTemplateFileName", &defaultTemplateFileName, defaultTemplateFileName);
     if (!defaultTemplateFileName.empty() &&
         (wxFileName::FileExists(defaultTemplateFileName) || wxFileName::DirExists(defaultTemplateFileName))) {
-        QxObjectSmartPtr<QxTemplate> read(new QxTemplate());
-        const int rc = read->loadFromFile(wxFileName(defaultTemplateFileName));
-        if (rc == eNoError)
+        if (QxObjectSmartPtr<QxTemplate> read = qxReadDefaultTemplate(defaultTemplateFileName))
             defaultTemplate = read;
-        else // the setting stays: the user may mend the file
-            qxNotifyUser(wxString::Format(_("The default template \"%s\" could not be read: %s\nNew charts are "
-                                            "made without it until it is mended or another is chosen in "
-                                            "Preferences."),
-                                          defaultTemplateFileName,
-                                          rc == eInconsistentData ? _("its contents contradict each other (it is "
-                                                                      "damaged).")
-                                          : rc == eErrorInOpeningTemplateFile
-                                              ? _("it is not a file or not well-formed XML.")
-                                              : qxErrorDesc(rc)));
     }
     config.Read("useDefaultTemplate", &useDefaultTemplate, useDefaultTemplate);
     int32_t type = priceObjType;

@@ -59,6 +59,10 @@ struct QxGlobalVars {
     bool operator!=(const QxGlobalVars& o) const { return !(*this == o); }
 };
 
+// The default template read from path; null, with the user told why, when
+// it cannot be read (the setting stays: the user may mend the file).
+QxObjectSmartPtr<QxTemplate> qxReadDefaultTemplate(const wxString& path);
+
 // A size as key + "/x" (width) and key + "/y" (height), integers.
 wxSize readConfigSize(wxConfigBase& config, const wxString& key, const wxSize& def);
 void writeConfigSize(wxConfigBase& config, const wxString& key, const wxSize& size);

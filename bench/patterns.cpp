@@ -94,10 +94,10 @@ struct PaintSetup {
         chartist = new QxChartist(orcl(), Qx::eDaily, nullptr);
         QxChart* chart = chartist->getChart();
         chart->setChartWidth(kWidth);
-        chart->setZoomWidth(zoom);
+        const bool zoomed = chart->setZoomWidth(zoom) == eNoError;
         if (pattern)
             chart->getMainZone()->addPattern(pattern);
-        ok = chartist->setup(dc) == eNoError;
+        ok = zoomed && chartist->setup(dc) == eNoError;
         chartist->display(dc); // the list is computed and cached here
     }
     wxBitmap bitmap;

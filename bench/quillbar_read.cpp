@@ -12,7 +12,7 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "bench/BenchPlugins.h"
-#include "tests/plugins/quillbar/QbTestSupport.h"
+#include "support/QbTestSupport.h"
 
 #include <benchmark/benchmark.h>
 #include <wx/init.h>

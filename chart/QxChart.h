@@ -63,7 +63,7 @@ public:
     int chartHeight() const { return m_chartHeight; }
 
     // eInvalidInput for 0; takes effect at the next layout.
-    int setZoomWidth(uint32_t code);
+    [[nodiscard]] int setZoomWidth(uint32_t code);
     uint32_t getZoomWidth() const { return m_zoomCode; }
     void setZoomFactor(double factor) { m_zoomFactor = factor; }
     double getZoomFactor() const { return m_zoomFactor; }

@@ -37,7 +37,7 @@ public:
 
     // eInvalidObject without a chart, ePriceObjectNotFound when the first
     // zone does not start with the price indicator.
-    int setPriceObjType(Qx::QxPriceObjType type);
+    [[nodiscard]] int setPriceObjType(Qx::QxPriceObjType type);
     // Candles when there is no price graphic to ask.
     Qx::QxPriceObjType getPriceObjType() const;
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 const QxAtom& lowerRole()
@@ -78,18 +79,44 @@ int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxSca
         return uniform ? *uniform : batches.of(scheme->colorAt(static_cast<unsigned>(bar)));
     };
 
+    // Consecutive slices of one colour are filled as the one polygon of
+    // their run (the lower edge out, the upper one back) and outlined each.
+    std::vector<wxPoint> lowerRun, upperRun;
+    QxShapeBatch* runBatch = nullptr;
+    auto endRun = [&] {
+        if (runBatch && lowerRun.size() >= 2) {
+            lowerRun.insert(lowerRun.end(), upperRun.rbegin(), upperRun.rend());
+            runBatch->addArea(static_cast<int>(lowerRun.size()), lowerRun.data());
+        }
+        lowerRun.clear();
+        upperRun.clear();
+        runBatch = nullptr;
+    };
+
     for (int64_t i = lo + 1; i <= hi; ++i) {
         const double la = *lower.at(static_cast<int32_t>(i - 1)), ua = *upper.at(static_cast<int32_t>(i - 1));
         const double lb = *lower.at(static_cast<int32_t>(i)), ub = *upper.at(static_cast<int32_t>(i));
-        if (std::isnan(la) || std::isnan(ua) || std::isnan(lb) || std::isnan(ub))
+        if (std::isnan(la) || std::isnan(ua) || std::isnan(lb) || std::isnan(ub)) {
+            endRun();
             continue;
+        }
         // Where the lower series lies above the upper one the band is empty.
         const bool openA = la <= ua, openB = lb <= ub;
         if (openA && openB) {
             const wxPoint quad[4] = {wxPoint(x(i - 1), y(lower, i - 1)), wxPoint(x(i), y(lower, i)),
                                      wxPoint(x(i), y(upper, i)), wxPoint(x(i - 1), y(upper, i - 1))};
-            batchAt(i).addPolygon(4, quad);
+            QxShapeBatch& batch = batchAt(i);
+            if (&batch != runBatch) {
+                endRun();
+                runBatch = &batch;
+                lowerRun.push_back(quad[0]);
+                upperRun.push_back(quad[3]);
+            }
+            lowerRun.push_back(quad[1]);
+            upperRun.push_back(quad[2]);
+            batch.addOutline(4, quad);
         } else if (openA || openB) {
+            endRun();
             // The series cross between the bars: the band narrows to the
             // crossing and stays empty beyond it, instead of a twisted
             // quadrangle that also fills the empty side.
@@ -103,8 +130,11 @@ int QxMountainBand::display(wxDC& dc, unsigned first, unsigned last, const QxSca
             const wxPoint triangle[3] = {wxPoint(x(at), yScale.map(level)), wxPoint(x(open), y(lower, open)),
                                          wxPoint(x(open), y(upper, open))};
             batchAt(open).addPolygon(3, triangle);
+        } else {
+            endRun();
         }
     }
+    endRun();
     for (auto& [colour, batch] : batches) {
         wxPen pen(rop.lineColour(blendColour(colour, 0.05)), 0, wxPENSTYLE_SOLID);
         pen.SetCap(wxCAP_BUTT);

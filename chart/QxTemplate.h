@@ -25,18 +25,18 @@ public:
     // Null past the end.
     const QxIndicator* indicAt(unsigned index) const;
     // eInvalidInput for null; an index at or past the end appends.
-    int addIndicator(QxIndicator* indicator, unsigned index);
+    [[nodiscard]] int addIndicator(QxIndicator* indicator, unsigned index);
     // Appends in order; at the first null entry returns eInvalidInput,
     // keeping those already appended.
-    int addIndicators(const IndicatorList& list);
-    int removeAt(unsigned index);
+    [[nodiscard]] int addIndicators(const IndicatorList& list);
+    [[nodiscard]] int removeAt(unsigned index);
 
     bool isModified() const { return m_modified; }
 
     // Reads the indicators of a template file.  A file that is missing, does
     // not parse or holds an inconsistent indicator list leaves the template
     // as it was: eErrorInOpeningTemplateFile, or the list reader's code.
-    int loadFromFile(const wxFileName& file);
+    [[nodiscard]] int loadFromFile(const wxFileName& file);
     // Whether the file loads and yields at least one indicator: the program
     // never writes an empty template, so a file that yields none (any other
     // XML file) is no template.
@@ -44,7 +44,7 @@ public:
     // eEmptyIndicatorList (nothing written) for an empty template.  The file
     // is written beside the target and renamed over it, so a failed save
     // (eErrorInSavingTemplate) keeps the old file.
-    int saveToFile(const wxFileName& file);
+    [[nodiscard]] int saveToFile(const wxFileName& file);
 
 private:
     IndicatorList m_indicators;

@@ -41,7 +41,7 @@ wxString priceStyleName(int style);
 // The header of a chartist's chart: its security's category, ticker and
 // provider, price style, period, volume visibility and zoom factor. False
 // when the chart has no security.
-bool chartFileHeaderOf(const QxChartist& chartist, QxChartFileHeader& out);
+[[nodiscard]] bool chartFileHeaderOf(const QxChartist& chartist, QxChartFileHeader& out);
 
 // Builds the document of a chart file into doc.
 void buildChartDocument(wxXmlDocument& doc, const QxChartFileHeader& header, const QxChart& chart);
@@ -49,7 +49,7 @@ void buildChartDocument(wxXmlDocument& doc, const QxChartFileHeader& header, con
 // Reads the header from a chart document; zones gets its "Zones" element
 // (null when it has none). False when there is no root, no "Chart" element
 // or no "Category" or "Symbol" in it.
-bool parseChartDocument(const wxXmlDocument& doc, QxChartFileHeader& out, const wxXmlNode** zones);
+[[nodiscard]] bool parseChartDocument(const wxXmlDocument& doc, QxChartFileHeader& out, const wxXmlNode** zones);
 
 // The children of "Zones" by their "Index" (decimal, 0 or more): a later
 // element with the same Index replaces an earlier one, elements without a
@@ -71,7 +71,7 @@ wxString leftOutText(const QxLeftOut& leftOut);
 // through a temporary file renamed over it: on failure the file that was
 // there is kept. False when anything failed, with why (when given) saying
 // what in a sentence for the user.
-bool writeChartFile(const wxXmlDocument& doc, const wxString& path, wxString* why = nullptr);
+[[nodiscard]] bool writeChartFile(const wxXmlDocument& doc, const wxString& path, wxString* why = nullptr);
 
 enum class QxChartFileRead {
     eOk,
@@ -87,5 +87,5 @@ constexpr size_t kMaxChartDocumentBytes = 64u << 20;
 constexpr int kMaxChartDocumentDepth = 256;
 
 // Reads the entry "chart.xml" (exact case) of the archive at path into doc.
-QxChartFileRead readChartFile(const wxString& path, wxXmlDocument& doc,
+[[nodiscard]] QxChartFileRead readChartFile(const wxString& path, wxXmlDocument& doc,
                               size_t maxBytes = kMaxChartDocumentBytes);

@@ -62,7 +62,7 @@ void QxChartFrame::saveChartFile(wxCommandEvent&)
                         wxGetTranslation(kChartWildcard), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     const wxString path = qxChooseFile(dialog);
     if (!path.empty())
-        writeChartTo(path);
+        (void)writeChartTo(path); // a failure is told there
 }
 
 bool QxChartFrame::writeChartTo(const wxString& path)

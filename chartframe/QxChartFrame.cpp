@@ -456,7 +456,8 @@ void QxChartFrame::applyZoomCode(unsigned code)
     QxObjectSmartPtr<QxChart> chart(getChart());
     if (!chart)
         return;
-    chart->setZoomWidth(code);
+    if (chart->setZoomWidth(code) != eNoError)
+        return; // not a zoom: the chart stays as it is
     refreshView();
 }
 
@@ -554,8 +555,9 @@ void QxChartFrame::saveTemplate()
     if (path.empty())
         return;
     QxObjectSmartPtr<QxTemplate> tmpl(new QxTemplate());
-    tmpl->addIndicators(indicators);
-    const int rc = tmpl->saveToFile(wxFileName(path));
+    int rc = tmpl->addIndicators(indicators);
+    if (rc == 0)
+        rc = tmpl->saveToFile(wxFileName(path));
     if (rc != 0)
         showOperationFailed(rc, _("Failed to add template").wc_str());
 }

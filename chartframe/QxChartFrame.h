@@ -36,7 +36,7 @@ public:
     void saveChartFile(wxCommandEvent& event);
     // Writes the chart to path and makes it the chart's file; a failure is
     // told (what failed, in words) and false.
-    bool writeChartTo(const wxString& path);
+    [[nodiscard]] bool writeChartTo(const wxString& path);
     // The chart file the chart was opened from or last saved to (empty for
     // a chart that never had one), and whether the chart now differs from
     // what that file holds.

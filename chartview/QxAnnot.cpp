@@ -250,7 +250,14 @@ QxAnnot* createAnnotFromXml(const wxXmlNode* element)
             return nullptr;
         annot = new QxLineAnnot(static_cast<QxLineAnnot::Kind>(type));
     } else if (name.IsSameAs("QxTextAnnot", false)) {
-        annot = new QxTextAnnot(element->GetAttribute("Text", wxString()));
+        auto* text = new QxTextAnnot(element->GetAttribute("Text", wxString()));
+        // The width the lines were broken at; files without it (or with a
+        // width no box can have) lay the text out across the corners.
+        long width = 0;
+        if (parseLong(element->GetAttribute("BoxWidth", wxString()), width) && width >= 1 &&
+            width <= QxTextAnnot::kMaxBoxWidth)
+            text->setBoxWidth(static_cast<int>(width));
+        annot = text;
     } else if (name.IsSameAs("QxAndrewsPitchFork", false)) {
         annot = new QxAndrewsPitchFork;
     } else if (name.IsSameAs("QxLinearRegressionChannel", false)) {

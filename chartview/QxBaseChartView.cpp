@@ -261,6 +261,18 @@ void QxBaseChartView::ScrollWindow(int dx, int dy, const wxRect*)
         Refresh(false);
 }
 
+wxBitmap& QxBaseChartView::chartBitmapOfSize(const wxSize& size)
+{
+    const wxSize wanted(std::max(1, size.x), std::max(1, size.y));
+    if (!m_chartBitmap.IsOk() || m_chartBitmap.GetSize() != wanted) {
+        // Dropped first: the old picture and the new one never live together.
+        m_chartBitmap = wxNullBitmap;
+        m_chartBitmap = wxBitmap(wanted);
+        ++m_chartBitmapsMade;
+    }
+    return m_chartBitmap;
+}
+
 void QxBaseChartView::onSize(wxSizeEvent& event)
 {
     refreshChart();

@@ -188,6 +188,9 @@ public:
     QxOverlay& overlay() { return m_overlay; }
 
     const wxBitmap& getChartBitmap() const { return m_chartBitmap; }
+    // How many pictures the view has made for itself: one, and one more at
+    // each change of its size.
+    unsigned chartBitmapsMade() const { return m_chartBitmapsMade; }
     // The picture is repainted from the model at the next paint.
     bool isBitmapStale() const { return m_bitmapStale; }
     const wxPoint& lastMousePos() const { return m_lastMousePos; }
@@ -197,8 +200,13 @@ protected:
     // Colour of feedback lines over the chart.
     virtual wxColour feedbackColour() const { return *wxBLACK; }
 
+    // The picture, of size (at least 1x1): kept while the size stays, made
+    // anew when it changes.  Whoever paints it paints every pixel.
+    wxBitmap& chartBitmapOfSize(const wxSize& size);
+
     wxBitmap m_chartBitmap;
     bool m_bitmapStale = true;
+    unsigned m_chartBitmapsMade = 0;
     QxHorzScrollModel m_scroll;
     bool m_panning = false;
     int m_panAnchorX = 0;

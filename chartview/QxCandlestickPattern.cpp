@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 #include <utility>
 
 QxCandlestickPattern::QxCandlestickPattern() : bullColour(*wxGREEN), bearColour(*wxRED) {}
@@ -233,6 +234,13 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     QxPixelTarget target(dc);
     const bool intoPixels = gc && gc->GetAntialiasMode() == wxANTIALIAS_NONE && target.isOpen();
+    struct Paints {
+        wxBrushStyle style;
+        wxColour colour;
+        const QxPixelBrush* fill;
+        const QxPixelPaint* outline;
+    };
+    std::vector<Paints> paintsOf;
     for (const TA_FuncInfo* function : detectors) {
         const Output output = computeCandlestickSeries(function);
         const QxSeries& s = output.series;
@@ -257,21 +265,36 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
                 dc.SetPen(markPen(colour));
                 current = colour;
             }
-            const wxBrush brush(current, candlestickHatch(v));
+            const wxBrushStyle style = candlestickHatch(v);
             const int left = x.map(double(b)) - half;
             const int top = y.map(*high.at(b));
             const int width = x.map(double(b)) + half - left, height = y.map(*low.at(b)) - top;
             if (intoPixels && current.IsOk() && width > 1 && height > 1) {
                 const MarkPixels* pixels = markPixels(width, height);
-                const QxPixelBrush* fill = QxPixelBrush::of(brush, 1);
-                const QxPixelPaint* outline = QxPixelPaint::of(current);
-                if (pixels && fill && outline) {
-                    target.fill(pixels->fill, left, top, *fill);
-                    target.fill(pixels->outline, left, top, *outline);
+                // The paints of the marks' few brushes, taken once a paint.
+                const Paints* paints = nullptr;
+                for (const Paints& p : paintsOf)
+                    if (p.style == style && p.colour == current) {
+                        paints = &p;
+                        break;
+                    }
+                if (!paints) {
+                    const unsigned generation = QxPixelPaint::keptGeneration();
+                    Paints made{style, current, QxPixelBrush::of(wxBrush(current, style), 1),
+                                QxPixelPaint::of(current)};
+                    // Those taken before went with the kept ones.
+                    if (QxPixelPaint::keptGeneration() != generation)
+                        paintsOf.clear();
+                    paintsOf.push_back(made);
+                    paints = &paintsOf.back();
+                }
+                if (pixels && paints->fill && paints->outline) {
+                    target.fill(pixels->fill, left, top, *paints->fill);
+                    target.fill(pixels->outline, left, top, *paints->outline);
                     continue;
                 }
             }
-            dc.SetBrush(brush);
+            dc.SetBrush(wxBrush(current, style));
             dc.DrawEllipse(left, top, width, height);
         }
         dc.SetPen(savedPen);

@@ -168,8 +168,10 @@ void QxChartAnnotHandler::chartChanged()
         // The text typed so far is kept; the box stays where it was.
         QxInplaceTextCtrl* editor = m_editor;
         m_editor = nullptr;
+        const int width = editor->GetSize().x;
         const wxString text = editor->abandon();
         if (m_pendingText.get()) {
+            m_pendingText->setBoxWidth(width);
             if (!text.empty())
                 m_pendingText->setText(text);
             m_pendingText->setEditing(false);
@@ -270,6 +272,31 @@ void QxChartAnnotHandler::clickBody(const wxPoint& p)
         m_pendingText = text;
 }
 
+void QxChartAnnotHandler::movePoint(const wxPoint& p)
+{
+    if (!m_active.get())
+        return;
+    auto* text = dynamic_cast<QxTextAnnot*>(m_active.get());
+    if (!text) {
+        m_active->setPoint(m_pointIndex, toChart(p, true)); // refused points stay
+        return;
+    }
+    // A text's corners set the width its lines break at, in pixels; the
+    // height is the text's own. The other side of the box stays put.
+    const wxRect box = text->pixelBox(m_view->getXMap(m_zone), m_view->getYMap(m_zone));
+    const int narrowest = 2 * QxTextLayout::kMargin + 8;
+    if (m_pointIndex == 0) {
+        const int right = box.GetRight();
+        text->setPoint(0, toChart(wxPoint(std::min(p.x, right - narrowest + 1), p.y), false));
+        const int left = m_view->chartToDevice(m_zone, text->getPoint(0)).x;
+        text->setBoxWidth(std::max(narrowest, right - left + 1));
+    } else {
+        const int right = std::max(p.x, box.x + narrowest - 1);
+        text->setPoint(1, toChart(wxPoint(right, std::max(p.y, box.y)), false));
+        text->setBoxWidth(right - box.x + 1);
+    }
+}
+
 bool QxChartAnnotHandler::onMotion(wxMouseEvent& event)
 {
     const wxPoint p = position(event);
@@ -282,8 +309,8 @@ bool QxChartAnnotHandler::onMotion(wxMouseEvent& event)
     if (m_state != eIdle) {
         if (m_state == eMovingAll)
             moveActiveBy(p);
-        else if (m_active.get())
-            m_active->setPoint(m_pointIndex, toChart(p, true)); // refused points stay
+        else
+            movePoint(p);
         drawActive();
         return true;
     }
@@ -348,9 +375,13 @@ bool QxChartAnnotHandler::onLeftUp(wxMouseEvent& event)
     }
 
     if (m_tool == kTextTool && m_state == eCreating) {
-        const wxRect r = textEditRect(m_view, p, m_active->getFont());
+        const wxRect r = textEditRect(p, m_active->getFont());
         m_active->setPoint(0, toChart(r.GetTopLeft(), false));
         m_active->setPoint(1, toChart(r.GetBottomRight(), false));
+        if (auto* text = dynamic_cast<QxTextAnnot*>(m_active.get()))
+            text->setBoxWidth(r.width);
+    } else if (m_state == eMovingPoint) {
+        movePoint(p);
     } else if (m_active->setPoint(m_pointIndex, toChart(p, true)) == eNotAllParamsValid && m_state == eCreating) {
         // A point the kind's order refuses is not placed: the point goes on
         // following the mouse until a click the kind accepts.
@@ -455,15 +486,12 @@ void QxChartAnnotHandler::dropTool()
 // ---------------------------------------------------------------------------
 // Texts
 
-wxRect QxChartAnnotHandler::textEditRect(wxWindow* window, const wxPoint& click, const wxFont& font)
+wxRect QxChartAnnotHandler::textEditRect(const wxPoint& click, const wxFont& font)
 {
-    wxClientDC dc(window);
-    if (font.IsOk())
-        dc.SetFont(font);
-    const wxSize extent = dc.GetTextExtent(QxTextAnnot::placeholder());
     // Room for the placeholder on one line, with some to spare.
-    const int width = extent.x + 6 * QxTextLayout::kMargin;
-    const int height = QxTextLayout::heightFor(1, std::max(extent.y, dc.GetCharHeight()));
+    const QxTextLayout placeholder(font, QxTextAnnot::placeholder(), 0);
+    const int width = placeholder.boxWidth() + 4 * QxTextLayout::kMargin;
+    const int height = placeholder.boxHeight();
     return wxRect(click.x - QxTextLayout::kMargin, click.y - height / 2, width, height);
 }
 
@@ -522,6 +550,8 @@ void QxChartAnnotHandler::onInplaceTextDone(const wxString& text)
         r.Offset(0, m_view->vertPos());
         edited->setPoint(0, m_view->deviceToChart(zone, r.GetTopLeft(), 0));
         edited->setPoint(1, m_view->deviceToChart(zone, r.GetBottomRight(), 0));
+        // The lines break at the editor's width at every zoom from now on.
+        edited->setBoxWidth(r.width);
     }
     edited->setText(text);
     if (zone == m_zone)

@@ -77,7 +77,7 @@ public:
 
     // The editor's rectangle for a new text box whose text starts at click
     // (logical pixels), sized for the placeholder in font.
-    static wxRect textEditRect(wxWindow* window, const wxPoint& click, const wxFont& font);
+    static wxRect textEditRect(const wxPoint& click, const wxFont& font);
 
 private:
     enum Press { eNoPress, ePressCreate, ePressPoint, ePressBody };
@@ -89,6 +89,8 @@ private:
     // A press followed by a motion with the button down.
     void beginDrag();
     void clickBody(const wxPoint& p);
+    // The point being moved follows the mouse at p (refused points stay).
+    void movePoint(const wxPoint& p);
     void clearTool();
     void syncOverlay();
     void complete(const wxPoint& p);

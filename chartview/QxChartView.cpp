@@ -136,7 +136,8 @@ QxChartView* QxChartView::createChartView(QxSecurity* security, Qx::QxPeriod per
                      appTitle(), wxOK | wxICON_ERROR);
         return nullptr;
     }
-    chartist->setPriceObjType(type);
+    // Only a chart without a price object refuses, and a fresh one has it.
+    (void)chartist->setPriceObjType(type);
     auto* view = new QxChartView(chartist.get());
     if (view->createWindow() != eNoError)
         return nullptr; // createWindow has destroyed the view with its frame
@@ -256,8 +257,11 @@ void QxChartView::refreshChart()
     if (client.x != previousWidth)
         c->setChartWidth(client.x);
     {
-        wxBitmap scratch(std::max(1, client.x), 1000);
-        wxMemoryDC dc(scratch);
+        // Laid out on a picture of its own, kept while the width stays.
+        const wxSize scratch(std::max(1, client.x), 1000);
+        if (!m_layoutBitmap.IsOk() || m_layoutBitmap.GetSize() != scratch)
+            m_layoutBitmap = wxBitmap(scratch);
+        wxMemoryDC dc(m_layoutBitmap);
         c->setup(dc);
     }
     QxCalculator* calc = c->getCalc();
@@ -409,8 +413,7 @@ void QxChartView::paintChartBitmap()
     const wxSize client = GetClientSize();
     const wxSize v = getVirtualSize();
     const int height = std::max({1, v.y, client.y});
-    m_chartBitmap = wxBitmap(std::max(1, client.x), height);
-    wxMemoryDC dc(m_chartBitmap);
+    wxMemoryDC dc(chartBitmapOfSize(wxSize(client.x, height)));
     dc.SetBackground(wxBrush(c ? c->getConfig().bg : *wxWHITE));
     dc.Clear();
     if (c) {

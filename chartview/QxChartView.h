@@ -168,6 +168,8 @@ private:
     void releaseMouse();
 
     QxObjectSmartPtr<QxChartist> m_chartist;
+    // The picture refreshChart lays the chart out on.
+    wxBitmap m_layoutBitmap;
     QxChartFrame* m_frame = nullptr;
     int m_currentZone = -1;
     unsigned m_registeredId = 0;

@@ -2,8 +2,9 @@
 
 #include "chartview/QxTextAnnot.h"
 #include "chartview/QxTextLayout.h"
+#include "core/platform/QxTextControlLayout.h"
 
-#include <wx/dcclient.h>
+#include <algorithm>
 
 QxInplaceTextCtrl::QxInplaceTextCtrl(wxWindow* parent, const wxRect& rect, const wxString& text,
                                      const wxFont& font, const wxColour& colour, QxInplaceTextCtrlOwner* owner)
@@ -15,8 +16,9 @@ QxInplaceTextCtrl::QxInplaceTextCtrl(wxWindow* parent, const wxRect& rect, const
     if (font.IsOk())
         SetFont(font);
     SetForegroundColour(colour);
-    // The same free space around the text as the chart leaves.
-    SetMargins(QxTextLayout::kMargin, QxTextLayout::kMargin);
+    // The same free space around the text, and the same wrapping, as the
+    // chart's drawing of the text.
+    QxTextControlLayout::prepareEditor(this, QxTextLayout::kMargin);
     ChangeValue(m_placeholder ? QxTextAnnot::placeholder() : text);
     if (m_placeholder)
         SelectAll();
@@ -62,24 +64,26 @@ void QxInplaceTextCtrl::placeCaretAt(const wxPoint& client)
 {
     if (m_placeholder)
         return;
-    wxClientDC dc(this);
-    dc.SetFont(GetFont());
-    const QxTextLayout layout(dc, GetValue(), GetClientSize().x);
+    const QxTextLayout layout(GetFont(), GetValue(), GetClientSize().x);
     SetInsertionPoint(static_cast<long>(layout.charAt(client)));
 }
 
 void QxInplaceTextCtrl::growToFit()
 {
-    wxClientDC dc(this);
-    dc.SetFont(GetFont());
-    const QxTextLayout layout(dc, GetValue(), GetClientSize().x);
-    const int missing = layout.boxHeight() - GetClientSize().y;
-    if (missing <= 0)
-        return;
-    // Whole lines, the width unchanged.
-    const int lines = (missing + layout.lineHeight() - 1) / layout.lineHeight();
-    const wxSize size = GetSize();
-    SetSize(size.x, size.y + lines * layout.lineHeight());
+    const wxString text = GetValue();
+    wxSize size = GetSize();
+    // A word longer than a line widens the editor rather than break, as far
+    // as the view shows it; a wider word breaks at the view's edge.
+    const int word = QxTextLayout::wordBoxWidth(GetFont(), text);
+    if (word > size.x && GetParent()) {
+        const int room = GetParent()->GetClientSize().x - GetPosition().x;
+        size.x = std::max(size.x, std::min(word, room));
+    }
+    // Lines below the last one shown: whole lines more.
+    const QxTextLayout layout(GetFont(), text, size.x);
+    size.y = std::max(size.y, layout.boxHeight());
+    if (size != GetSize())
+        SetSize(size);
 }
 
 void QxInplaceTextCtrl::onKeyDown(wxKeyEvent& event)

@@ -1,7 +1,7 @@
 #pragma once
 // The editor that opens over a text annotation: a multi-line text control
 // without a vertical scroll bar that grows by a line whenever the text needs
-// one more than it shows. Editing ends when it loses the focus (clicking
+// one more than it shows, and widens for a word longer than a line. Editing ends when it loses the focus (clicking
 // elsewhere, Escape, the view taking the focus back); the owner then gets
 // the text, and the editor goes away.
 #include <wx/textctrl.h>
@@ -38,7 +38,8 @@ public:
     // Places the caret at the character under a point of the editor's client
     // area, laid out as the chart lays the text out.
     void placeCaretAt(const wxPoint& client);
-    // Grows by whole lines until the text fits its width.
+    // Widens for a word longer than a line (up to the parent's right edge),
+    // then grows by whole lines until the text fits its width.
     void growToFit();
 
 private:

@@ -146,6 +146,21 @@ void QxPixelTarget::fill(const QxPixelMask& mask, int x, int y, const QxPixelPai
 {
     if (!m_data)
         return;
+    if (holding(mask, x, y)) {
+        // Wholly within one clip rectangle (most marks): no run is cut.
+        const int dx = x + m_dx, dy = y + m_dy;
+        wrote({dx + mask.left(), dy + mask.top(), dx + mask.right(), dy + mask.bottom()});
+        for (const QxPixelMask::Run& run : mask.runs()) {
+            uint32_t* p = row(dy + run.y);
+            if (paint.isOpaque()) {
+                std::fill(p + dx + run.left, p + dx + run.right, paint.solid());
+            } else {
+                for (int px = dx + run.left; px < dx + run.right; ++px)
+                    p[px] = paint.over(p[px]);
+            }
+        }
+        return;
+    }
     for (const QxPixelMask::Run& run : mask.runs())
         fill(x + run.left, y + run.y, x + run.right, y + run.y + 1, paint);
 }
@@ -155,6 +170,46 @@ void QxPixelTarget::fill(const QxPixelMask& mask, int x, int y, const QxPixelBru
     if (!m_data)
         return;
     constexpr int period = QxPixelBrush::kPeriod;
+    if (brush.isSolid() && holding(mask, x, y)) {
+        fill(mask, x, y, brush.at(0, 0));
+        return;
+    }
+    if (brush.isCut() && holding(mask, x, y)) {
+        // Only the hatch's lines are written, column by column of the
+        // period; the gaps keep what lies beneath.
+        wrote({x + m_dx + mask.left(), y + m_dy + mask.top(), x + m_dx + mask.right(), y + m_dy + mask.bottom()});
+        for (const QxPixelMask::Run& run : mask.runs()) {
+            uint32_t* p = row(y + run.y + m_dy) + m_dx;
+            const int from = x + run.left, to = x + run.right;
+            const int phase = ((from % period) + period) % period;
+            for (const QxPixelBrush::Line& line : brush.linesOfRow(y + run.y))
+                for (int lx = from + (line.column - phase + period) % period; lx < to; lx += period)
+                    p[lx] = line.pixel;
+        }
+        return;
+    }
+    if (!brush.isSolid() && holding(mask, x, y)) {
+        // Wholly within one clip rectangle: each run's pixels through the
+        // hatch cells of its row, the gaps of the hatch left alone.
+        const int dx = x + m_dx, dy = y + m_dy;
+        wrote({dx + mask.left(), dy + mask.top(), dx + mask.right(), dy + mask.bottom()});
+        for (const QxPixelMask::Run& run : mask.runs()) {
+            uint32_t* p = row(dy + run.y);
+            const QxPixelPaint* cells = &brush.at(0, y + run.y);
+            const int lx = x + run.left;
+            int cx = ((lx % period) + period) % period;
+            for (int px = dx + run.left; px < dx + run.right; ++px) {
+                const QxPixelPaint& cell = cells[cx];
+                if (cell.isOpaque())
+                    p[px] = cell.solid();
+                else if (!cell.isClear())
+                    p[px] = cell.over(p[px]);
+                if (++cx == period)
+                    cx = 0;
+            }
+        }
+        return;
+    }
     for (const QxPixelMask::Run& run : mask.runs())
         eachPart(x + run.left, y + run.y, x + run.right, y + run.y + 1, [&](const Box& r) {
             wrote(r);
@@ -196,6 +251,13 @@ bool QxPixelMask::read(wxDC& dc, const wxSize& size, int margin)
                 ++x;
             m_runs.push_back({y - margin, left - margin, x - margin});
         }
+    m_left = m_top = m_right = m_bottom = 0;
+    if (!m_runs.empty()) {
+        m_left = m_runs.front().left, m_right = m_runs.front().right;
+        m_top = m_runs.front().y, m_bottom = m_runs.back().y + 1;
+        for (const Run& run : m_runs)
+            m_left = std::min(m_left, run.left), m_right = std::max(m_right, run.right);
+    }
     return true;
 }
 
@@ -284,6 +346,8 @@ void QxPixelTarget::copy(const wxRect& box, uint32_t* pixels) const
 
 namespace {
 
+unsigned g_keptGeneration = 0;
+
 // The paints a brush leaves over every grey, for each pixel of a square of
 // period pixels from the origin: a fill by the device context of a picture
 // whose columns run through the greys, period columns each.
@@ -331,6 +395,8 @@ bool measure(const wxBrush& brush, const wxPen& pen, int period, std::vector<QxP
 
 } // namespace
 
+unsigned QxPixelPaint::keptGeneration() { return g_keptGeneration; }
+
 const QxPixelPaint* QxPixelPaint::of(const wxColour& colour)
 {
     if (!colour.IsOk())
@@ -341,8 +407,10 @@ const QxPixelPaint* QxPixelPaint::of(const wxColour& colour)
     for (const auto& [c, paint] : made)
         if (c == colour)
             return paint.get();
-    if (made.size() >= 256)
+    if (made.size() >= 256) {
         made.clear();
+        ++g_keptGeneration;
+    }
 
     std::vector<QxPixelPaint> cells;
     if (!QxPixelPaint::measureInto(wxBrush(colour, wxBRUSHSTYLE_SOLID), *wxTRANSPARENT_PEN, 1, cells))
@@ -366,6 +434,13 @@ void QxPixelPaint::take(QxPixelPaint& paint, int grey, uint32_t pixel)
     paint.m_solid = 0xFF000000u | uint32_t(paint.m_red[0]) << 16 | uint32_t(paint.m_green[0]) << 8 |
                     uint32_t(paint.m_blue[0]);
     paint.m_opaque = constant(paint.m_red) && constant(paint.m_green) && constant(paint.m_blue);
+    auto identity = [](const std::array<uint8_t, 256>& t) {
+        for (int g = 0; g < 256; ++g)
+            if (t[size_t(g)] != g)
+                return false;
+        return true;
+    };
+    paint.m_clear = identity(paint.m_red) && identity(paint.m_green) && identity(paint.m_blue);
 }
 
 bool QxPixelPaint::measureInto(const wxBrush& brush, const wxPen& pen, int period, std::vector<QxPixelPaint>& cells)
@@ -390,13 +465,31 @@ const QxPixelBrush* QxPixelBrush::of(const wxBrush& brush, int penWidth)
     for (const Made& m : made)
         if (m.style == brush.GetStyle() && m.colour == brush.GetColour() && m.penWidth == penWidth)
             return m.paint.get();
-    if (made.size() >= 64)
+    if (made.size() >= 64) {
         made.clear();
+        ++g_keptGeneration;
+    }
     auto paint = std::make_unique<QxPixelBrush>();
     // A pen that leaves nothing itself, of the width the shapes are drawn with.
     const wxPen pen = penWidth > 0 ? wxPen(wxColour(0, 0, 0, 0), penWidth, wxPENSTYLE_SOLID) : *wxTRANSPARENT_PEN;
     if (!QxPixelPaint::measureInto(brush, pen, solid ? 1 : kPeriod, paint->m_cells))
         return nullptr;
+    paint->cut();
     made.push_back({brush.GetStyle(), brush.GetColour(), penWidth, std::move(paint)});
     return made.back().paint.get();
+}
+
+void QxPixelBrush::cut()
+{
+    m_cut = m_cells.size() == size_t(kPeriod) * kPeriod;
+    for (const QxPixelPaint& cell : m_cells)
+        m_cut = m_cut && (cell.isOpaque() || cell.isClear());
+    if (!m_cut)
+        return;
+    for (int cy = 0; cy < kPeriod; ++cy)
+        for (int cx = 0; cx < kPeriod; ++cx) {
+            const QxPixelPaint& cell = m_cells[size_t(cy) * kPeriod + cx];
+            if (cell.isOpaque())
+                m_lines[size_t(cy)].push_back({cx, cell.solid()});
+        }
 }

@@ -31,6 +31,11 @@ struct _cairo_surface;
 // itself, so whatever rounding it does is the one they hold.
 class QxPixelPaint {
 public:
+    // Counts the times the kept paints (and brushes) were let go: a paint
+    // or brush pointer held across further calls of `of` holds while this
+    // stays the same.
+    static unsigned keptGeneration();
+
     // The paint of colour, made once and kept; null where no picture in
     // memory can be opened to take it from.
     static const QxPixelPaint* of(const wxColour& colour);
@@ -43,6 +48,8 @@ public:
                uint32_t(m_green[(pixel >> 8) & 0xFF]) << 8 | uint32_t(m_blue[pixel & 0xFF]);
     }
     bool isOpaque() const { return m_opaque; }
+    // Whether it leaves every pixel as it was (the gaps of a hatch).
+    bool isClear() const { return m_clear; }
     uint32_t solid() const { return m_solid; }
 
 private:
@@ -51,6 +58,7 @@ private:
     static void take(QxPixelPaint& paint, int grey, uint32_t pixel);
 
     bool m_opaque = false;
+    bool m_clear = false;
     uint32_t m_solid = 0;
     std::array<uint8_t, 256> m_red{}, m_green{}, m_blue{};
     friend class QxPixelBrush;
@@ -79,8 +87,25 @@ public:
         return m_cells[size_t(cy) * kPeriod + cx];
     }
 
+    // A hatch whose cells each either cover what lies beneath (the lines)
+    // or leave it (the gaps): its rows are then only their lines, the
+    // columns in a period that cover and with what.
+    struct Line {
+        int column;
+        uint32_t pixel;
+    };
+    bool isCut() const { return m_cut; }
+    const std::vector<Line>& linesOfRow(int y) const
+    {
+        return m_lines[size_t(((y % kPeriod) + kPeriod) % kPeriod)];
+    }
+
 private:
+    void cut();
+
     std::vector<QxPixelPaint> m_cells;
+    bool m_cut = false;
+    std::array<std::vector<Line>, kPeriod> m_lines;
 };
 
 // The whole pixels a shape covers when painted without smoothing, as runs
@@ -97,10 +122,17 @@ public:
     template <class Paint>
     bool make(const wxSize& size, int margin, Paint&& paint);
     const std::vector<Run>& runs() const { return m_runs; }
+    // The box around every run, [left, right) x [top, bottom); empty
+    // (left == right) without runs.
+    int left() const { return m_left; }
+    int top() const { return m_top; }
+    int right() const { return m_right; }
+    int bottom() const { return m_bottom; }
 
 private:
     bool read(wxDC& dc, const wxSize& size, int margin);
     std::vector<Run> m_runs;
+    int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
 };
 
 class QxPixelTarget {
@@ -162,6 +194,19 @@ private:
     void eachPart(const wxRect& box, Part&& part) const
     {
         eachPart(box.x, box.y, box.x + box.width, box.y + box.height, part);
+    }
+    // The clip rectangle that holds the whole of a mask placed at (x, y),
+    // null where it is cut by the clip (or has no runs).
+    const Box* holding(const QxPixelMask& mask, int x, int y) const
+    {
+        if (mask.left() >= mask.right())
+            return nullptr;
+        const int left = x + mask.left() + m_dx, right = x + mask.right() + m_dx;
+        const int top = y + mask.top() + m_dy, bottom = y + mask.bottom() + m_dy;
+        for (const Box& clip : m_clip)
+            if (left >= clip.left && right <= clip.right && top >= clip.top && bottom <= clip.bottom)
+                return &clip;
+        return nullptr;
     }
     void wrote(const Box& r)
     {

@@ -201,8 +201,7 @@ void QxPointAndFigureView::paintChartBitmap()
     // any bitmap.
     const wxSize client = GetClientSize();
     m_bitmapTop = vertPos();
-    m_chartBitmap = wxBitmap(std::max(1, client.x), std::max(1, client.y));
-    wxMemoryDC dc(m_chartBitmap);
+    wxMemoryDC dc(chartBitmapOfSize(client));
     dc.SetDeviceOrigin(0, -m_bitmapTop);
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(*wxWHITE_BRUSH);

@@ -25,11 +25,17 @@ void QxShapeBatch::addRectangle(int x, int y, int width, int height)
     m_points.emplace_back(width, height);
 }
 
-void QxShapeBatch::addPolygon(int n, const wxPoint points[])
+void QxShapeBatch::addPolygon(int n, const wxPoint points[]) { add(ePolygon, n, points); }
+
+void QxShapeBatch::addArea(int n, const wxPoint points[]) { add(eArea, n, points); }
+
+void QxShapeBatch::addOutline(int n, const wxPoint points[]) { add(eOutline, n, points); }
+
+void QxShapeBatch::add(Kind kind, int n, const wxPoint points[])
 {
     if (n <= 0)
         return;
-    m_shapes.push_back({ePolygon, m_points.size(), n});
+    m_shapes.push_back({kind, m_points.size(), n});
     m_points.insert(m_points.end(), points, points + n);
 }
 
@@ -81,15 +87,19 @@ bool QxShapeBatch::draw(const wxPen& pen, const wxBrush& brush)
             break;
         }
         case ePolygon:
+        case eArea:
+        case eOutline:
             // Open, ending on the first point, as the device context draws it.
             for (wxGraphicsPath* path : {&outline, &area}) {
+                if ((path == &outline && s.kind == eArea) || (path == &area && s.kind == eOutline))
+                    continue;
                 path->MoveToPoint(p[0].x, p[0].y);
                 for (int i = 1; i < s.count; ++i)
                     path->AddLineToPoint(p[i].x, p[i].y);
                 if (p[s.count - 1] != p[0])
                     path->AddLineToPoint(p[0].x, p[0].y);
             }
-            anyArea = true;
+            anyArea = anyArea || s.kind != eOutline;
             break;
         }
     }
@@ -121,7 +131,7 @@ bool QxShapeBatch::drawAsPixels(const wxPen* pen, const wxBrush* brush)
         return false;
     for (const Shape& s : m_shapes) {
         const wxPoint* p = &m_points[s.first];
-        if (s.kind == ePolygon || (s.kind == eLine && p[0].x != p[1].x && p[0].y != p[1].y) ||
+        if (s.kind == ePolygon || s.kind == eArea || s.kind == eOutline || (s.kind == eLine && p[0].x != p[1].x && p[0].y != p[1].y) ||
             (s.kind == eRectangle && (p[1].x < 0 || p[1].y < 0)))
             return false;
     }
@@ -189,6 +199,16 @@ void QxShapeBatch::drawEach(const wxPen& pen, const wxBrush& brush)
             break;
         case ePolygon:
             m_dc.DrawPolygon(s.count, p, 0, 0, m_fillMode);
+            break;
+        case eArea:
+        case eOutline:
+            if (s.kind == eArea)
+                m_dc.SetPen(*wxTRANSPARENT_PEN);
+            else
+                m_dc.SetBrush(*wxTRANSPARENT_BRUSH);
+            m_dc.DrawPolygon(s.count, p, 0, 0, m_fillMode);
+            m_dc.SetPen(pen);
+            m_dc.SetBrush(brush);
             break;
         }
     }

@@ -31,6 +31,13 @@ public:
     void addLine(int x1, int y1, int x2, int y2);
     void addRectangle(int x, int y, int width, int height);
     void addPolygon(int n, const wxPoint points[]);
+    // The two halves of polygons that lie side by side without overlapping
+    // (the slices of a band): their inside filled as the one polygon of
+    // their union, with fewer edges than the slices have, and each slice
+    // outlined as addPolygon outlines it.  Without a graphics context the
+    // area is drawn without pen and the outline without brush.
+    void addArea(int n, const wxPoint points[]);
+    void addOutline(int n, const wxPoint points[]);
     bool empty() const { return m_shapes.empty(); }
 
     // Fills every shape with brush, then outlines them with pen, and
@@ -39,7 +46,7 @@ public:
     bool draw(const wxPen& pen, const wxBrush& brush = *wxTRANSPARENT_BRUSH);
 
 private:
-    enum Kind { eLine, eRectangle, ePolygon };
+    enum Kind { eLine, eRectangle, ePolygon, eArea, eOutline };
     struct Shape {
         Kind kind;
         size_t first; // into m_points
@@ -48,6 +55,7 @@ private:
     void drawEach(const wxPen& pen, const wxBrush& brush);
     bool drawAsPixels(const wxPen* pen, const wxBrush* brush);
     void clear();
+    void add(Kind kind, int n, const wxPoint points[]);
 
     wxDC& m_dc;
     wxPolygonFillMode m_fillMode;

@@ -8,6 +8,9 @@
 #include <wx/settings.h>
 #include <wx/xml/xml.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 QxTextAnnot::QxTextAnnot(const wxString& text) : m_text(text)
 {
     wxFont font = *wxNORMAL_FONT;
@@ -31,12 +34,38 @@ wxXmlNode* QxTextAnnot::toXml(wxXmlNode* parent) const
 {
     wxXmlNode* element = QxAnnot::toXml(parent);
     element->AddAttribute("Text", m_text);
+    if (m_boxWidth > 0)
+        element->AddAttribute("BoxWidth", wxString::Format("%d", m_boxWidth));
     return element;
+}
+
+void QxTextAnnot::setBoxWidth(int width) { m_boxWidth = width >= 1 && width <= kMaxBoxWidth ? width : 0; }
+
+const QxTextLayout& QxTextAnnot::layout(int boxWidth) const
+{
+    const wxString key =
+        wxString::Format("%d|", boxWidth) + (getFont().IsOk() ? getFont().GetNativeFontInfoDesc() : wxString()) +
+        "|" + m_text;
+    if (!m_layout || key != m_layoutKey) {
+        m_layout = std::make_shared<const QxTextLayout>(getFont(), m_text, boxWidth);
+        m_layoutKey = key;
+    }
+    return *m_layout;
 }
 
 wxRect QxTextAnnot::pixelBox(const QxScale& x, const QxScale& y) const
 {
-    return wxRect(toPixel(m_p0, x, y), toPixel(m_p1, x, y));
+    // The box hangs from its first corner.
+    const wxPoint topLeft = toPixel(m_p0, x, y);
+    int width = m_boxWidth;
+    if (width <= 0) {
+        // Across the corners at this zoom, but no word broken; a second
+        // corner left of the first (never placed) leaves the text unwrapped.
+        const int right = toPixel(m_p1, x, y).x;
+        width = right > topLeft.x ? std::max(right - topLeft.x + 1, QxTextLayout::wordBoxWidth(getFont(), m_text))
+                                  : std::min(layout(0).boxWidth(), kMaxBoxWidth);
+    }
+    return wxRect(topLeft, wxSize(width, layout(width).boxHeight()));
 }
 
 int QxTextAnnot::draw(wxDC& dc, unsigned, unsigned, const QxScale& x, const QxScale& y) const
@@ -49,9 +78,9 @@ int QxTextAnnot::draw(wxDC& dc, unsigned, unsigned, const QxScale& x, const QxSc
         if (getFont().IsOk())
             dc.SetFont(getFont());
         dc.SetTextForeground(colour);
-        const QxTextLayout layout(dc, m_text, box.width);
-        for (size_t i = 0; i < layout.lines().size(); ++i)
-            dc.DrawText(layout.lineText(i), box.GetTopLeft() + layout.lines()[i].pos);
+        const QxTextLayout& lines = layout(box.width);
+        for (size_t i = 0; i < lines.lines().size(); ++i)
+            dc.DrawText(lines.lineText(i), box.GetTopLeft() + lines.lines()[i].pos);
         dc.SetFont(oldFont);
         dc.SetTextForeground(oldColour);
     }
@@ -67,7 +96,7 @@ int QxTextAnnot::draw(wxDC& dc, unsigned, unsigned, const QxScale& x, const QxSc
             dc.DrawLines(5, corners);
             dc.SetPen(oldPen);
         }
-        drawHandles(dc, {toPixel(m_p0, x, y), toPixel(m_p1, x, y)});
+        drawHandles(dc, {box.GetTopLeft(), box.GetBottomRight()});
     }
     return eNoError;
 }
@@ -76,8 +105,9 @@ int QxTextAnnot::hitTest(const wxPoint& p, const QxScale& x, const QxScale& y, u
                          int tolerance) const
 {
     const int t = tolerance < 0 ? 3 * (getPen().IsOk() ? getPen().GetWidth() : 1) : tolerance;
-    if (pointIndex && hitPixels({toPixel(m_p0, x, y), toPixel(m_p1, x, y)}, p, t, pointIndex))
+    const wxRect box = pixelBox(x, y);
+    if (pointIndex && hitPixels({box.GetTopLeft(), box.GetBottomRight()}, p, t, pointIndex))
         return eHitPoint;
     // The whole box is the body: a text is picked anywhere on it.
-    return pixelBox(x, y).Inflate(t).Contains(p) ? eHitBody : eHitNone;
+    return wxRect(box).Inflate(t).Contains(p) ? eHitBody : eHitNone;
 }

@@ -38,6 +38,7 @@ public:
     bool isDragAllowed() const { return m_dragAllowed; }
     bool isHintShown() const;
     bool isExplainEnabled() const { return m_explain->IsEnabled(); }
+    wxButton* explainButton() const { return m_explain; }
 
     size_t pageCount() const { return m_pages->GetPageCount(); }
     QxIndicatorSelectionPanel* page(size_t index) const;

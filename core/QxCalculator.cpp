@@ -105,16 +105,19 @@ QxPriceHistory* QxCalculator::load(Qx::QxPeriod period, Update update)
         if (update == Update::None) {
             loaded.reset(security->getHistory(Qx::eDaily, from, to));
         } else if (update == Update::Foreground) {
-            security->updateFromProvider(false);
+            // A failed or impossible download leaves the stored bars, which
+            // are read next either way; the provider tells its own failures.
+            (void)security->updateFromProvider(false);
             loaded.reset(security->getHistory(Qx::eDaily, from, to));
         } else {
             loaded.reset(security->getHistory(Qx::eDaily, from, to));
             if (loaded) {
-                security->updateFromProvider(true);
+                // The stored bars are shown meanwhile, whatever the download does.
+                (void)security->updateFromProvider(true);
             } else {
                 // Nothing stored yet: nothing to show while waiting, so
-                // download in the foreground.
-                security->updateFromProvider(false);
+                // download in the foreground (what it brings is read next).
+                (void)security->updateFromProvider(false);
                 from = to = 0;
                 loaded.reset(security->getHistory(Qx::eDaily, from, to));
             }

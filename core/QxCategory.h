@@ -25,7 +25,7 @@ public:
     virtual const char* country() const { return nullptr; }
 
     // Appends a counted reference to each security, in ascending ticker order.
-    virtual int listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>& out) = 0;
+    [[nodiscard]] virtual int listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>& out) = 0;
     virtual QxSecurity* findSecurity(const char* ticker) = 0;
     virtual QxSecurity* getSecurity(unsigned securityId) = 0;
     // Creates a security and announces it to the database-change reactors; null on failure.
@@ -34,12 +34,12 @@ public:
     // when the ticker is there in some letter case (price tables ignore
     // case), eDataOutOfRange when the category's 65,535 ids are used up,
     // another code otherwise; 0 after a success.
-    virtual int lastAddError() const { return eNotImplemented; }
+    [[nodiscard]] virtual int lastAddError() const { return eNotImplemented; }
 
-    virtual int setUpdateTimestamp(int64_t timestamp);
+    [[nodiscard]] virtual int setUpdateTimestamp(int64_t timestamp);
     // Packed timestamp of the last update; the largest value when unknown.
     virtual int64_t updateTimestamp() const;
-    virtual int deleteCategory();
+    [[nodiscard]] virtual int deleteCategory();
 
 protected:
     QxCategory() = default;

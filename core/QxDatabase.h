@@ -19,7 +19,7 @@ public:
     // The location, as a narrow string owned by the database.
     virtual const char* path() const = 0;
     // Appends the categories (all when provider is null, else those bound to it).
-    virtual int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char* provider) = 0;
+    [[nodiscard]] virtual int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char* provider) = 0;
     // The category of that name and provider (any provider when null), or null.
     virtual QxCategory* findCategory(const char* name, const char* provider) = 0;
     virtual QxCategory* getCategory(unsigned categoryId) = 0;
@@ -30,15 +30,15 @@ public:
     // Creates a category and announces it to the database-change reactors; null on failure.
     virtual QxCategory* createCategory(const char* name, const char* provider);
     // Stores length bytes of data under key.
-    virtual int setClientData(const char* key, const char* data, std::size_t length);
+    [[nodiscard]] virtual int setClientData(const char* key, const char* data, std::size_t length);
     // Reserved; every database returns 0.
-    virtual int reservedOperation(void* first, void* second);
+    [[nodiscard]] virtual int reservedOperation(void* first, void* second);
 
     // Transactions nest: only the outermost pair reaches the storage. The token
     // of beginTransaction is handed to commit or rollback.
-    virtual int beginTransaction() { return 0; }
-    virtual int commit(int token);
-    virtual int rollback(int token);
+    [[nodiscard]] virtual int beginTransaction() { return 0; }
+    [[nodiscard]] virtual int commit(int token);
+    [[nodiscard]] virtual int rollback(int token);
     virtual bool inTransaction() const { return false; }
 
 protected:

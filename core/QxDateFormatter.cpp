@@ -2,6 +2,8 @@
 
 #include "core/QxTime.h"
 
+#include <array>
+
 namespace {
 
 std::string twoDigits(int value)
@@ -90,7 +92,7 @@ QxDateFormatter::QxDateFormatter()
         if (wide[k].kind != narrow[k].kind || wide[k].text != narrow[k].text)
             return;
     m_parts = narrow;
-    const int checks[][3] = {{30, 12, 1999}, {9, 1, 2010}, {1, 2, 1900}, {31, 10, 2199}, {29, 2, 2024}};
+    const int checks[][3] = {{30, 12, 1999}, {9, 1, 2010}, {31, 10, 2037}, {29, 2, 2024}, {1, 1, 1971}};
     for (const auto& c : checks) {
         std::string mine;
         write(c[0], c[1], c[2], mine);
@@ -99,14 +101,32 @@ QxDateFormatter::QxDateFormatter()
             return;
         }
     }
+    m_years.assign(kLastYear - kFirstYear + 1, 0);
     m_fast = true;
+}
+
+bool QxDateFormatter::writesItselfIn(int year) const
+{
+    if (!m_fast || year < kFirstYear || year > kLastYear)
+        return false;
+    signed char& state = m_years[static_cast<size_t>(year - kFirstYear)];
+    if (state == 0) {
+        state = 1;
+        for (const auto& c : {std::array<int, 2>{23, 12}, std::array<int, 2>{4, 7}}) {
+            std::string mine;
+            write(c[0], c[1], year, mine);
+            if (mine != sampleText(c[0], c[1], year))
+                state = -1;
+        }
+    }
+    return state > 0;
 }
 
 std::string QxDateFormatter::utf8(int64_t ts) const
 {
     if (m_fast && ts > 0 && isValidTimestamp(ts)) {
         const QxSplitTime st = splitTimestamp(ts);
-        if (st.hour == 0 && st.minute == 0 && st.second == 0 && st.year >= 1900 && st.year <= 2199) {
+        if (st.hour == 0 && st.minute == 0 && st.second == 0 && writesItselfIn(st.year)) {
             std::string out;
             write(st.day, st.month, st.year, out);
             return out;

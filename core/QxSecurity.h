@@ -24,16 +24,16 @@ public:
     virtual QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t& from, int64_t& to) = 0;
     // Fills quote with the first daily bar at or after since (0: the latest
     // bar); 0 when a quote was filled.
-    virtual int lastQuote(int64_t& since, QxQuote& quote) = 0;
+    [[nodiscard]] virtual int lastQuote(int64_t& since, QxQuote& quote) = 0;
     // Stores every bar, replacing stored bars of equal time.
-    virtual int saveHistory(QxPriceHistory* history) = 0;
+    [[nodiscard]] virtual int saveHistory(QxPriceHistory* history) = 0;
     // Has the category's data provider bring the history up to date;
     // eInvalidOperation when that provider is not registered.
-    virtual int updateFromProvider(bool inBackground) = 0;
+    [[nodiscard]] virtual int updateFromProvider(bool inBackground) = 0;
     // Removes the bars from..to, both included (both 0: all bars).
-    virtual int deleteHistory(int64_t& from, int64_t& to) = 0;
+    [[nodiscard]] virtual int deleteHistory(int64_t& from, int64_t& to) = 0;
     // Announces the security as about to be deleted, then deletes it with its prices.
-    virtual int deleteSecurity() = 0;
+    [[nodiscard]] virtual int deleteSecurity() = 0;
     // Why getHistory gives no bars, in a sentence for the user (UTF-8), when
     // the security knows better than a failed download: a local file that is
     // missing, say. Empty when it has nothing to tell.

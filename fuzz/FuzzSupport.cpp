@@ -8,7 +8,7 @@
 #include "core/QxTime.h"
 #include "core/QxUserNotice.h"
 #include "core/QxXmlFile.h"
-#include "tests/core/FakeDataObjects.h"
+#include "tests/support/FakeDataObjects.h"
 
 #include <wx/app.h>
 #include <wx/ffile.h>

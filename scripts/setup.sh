@@ -5,7 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(build-essential cmake ninja-build pkg-config libwxgtk3.2-dev
-  libwxgtk-webview3.2-dev libcairo2-dev libsqlite3-dev sqlite3 libcurl4-openssl-dev libboost-dev
+  libwxgtk-webview3.2-dev libgtk-3-dev libcairo2-dev libsqlite3-dev sqlite3 libcurl4-openssl-dev libboost-dev
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool
   x11-xkb-utils openbox imagemagick fonts-dejavu-core ca-certificates ccache clang)
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

@@ -344,7 +344,7 @@ int DlgPriceHistory::writeChanges(QxDatabase* database, QxSecurity* security)
         if (code == 0)
             code = database->commit(token);
         else
-            database->rollback(token);
+            (void)database->rollback(token); // the failure that led here is told
     }
     if (code != 0) {
         // Views re-read what the deletions announced before the rollback.

@@ -11,10 +11,17 @@
 
 #include <algorithm>
 
-DlgSplitDetails::DlgSplitDetails(DlgPriceHistory* editor) : FBDlgSplitDetailsBase(editor), m_editor(editor)
+DlgSplitDetails::DlgSplitDetails(DlgPriceHistory* editor) : FBDlgSplitDetailsBase(editor), m_editor(editor) {}
+
+bool DlgSplitDetails::Show(bool show)
 {
-    // Shown while the editor runs modally, and worked with all the same.
-    qxAcceptInputBesideModal(this);
+    const bool changed = FBDlgSplitDetailsBase::Show(show);
+    // Shown while the editor runs modally, and worked with all the same: in
+    // a window group of its own it takes input beside the editor and holds
+    // no grab over the editor or any other window, shown or hidden.
+    if (show)
+        qxAcceptInputBesideModal(this);
+    return changed;
 }
 
 size_t DlgSplitDetails::detect(QxPriceHistory* h)

@@ -24,6 +24,8 @@ public:
     // how many there are. The rows are filled when the window is shown.
     size_t detect(QxPriceHistory* h);
 
+    bool Show(bool show = true) override;
+
     wxListView* list() const { return m_list; }
     wxButton* addButton() const { return m_add; }
     wxButton* modifyButton() const { return m_modify; }

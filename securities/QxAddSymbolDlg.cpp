@@ -18,7 +18,8 @@ QxAddSymbolDlg::QxAddSymbolDlg(wxWindow* parent) : FBAddSymbolDlg(parent)
     m_database = app ? app->currentDatabase() : nullptr;
     if (m_database) {
         std::vector<QxObjectSmartPtr<QxCategory>> categories;
-        m_database->getCategories(categories, nullptr);
+        // A database that cannot list its categories offers none.
+        (void)m_database->getCategories(categories, nullptr);
         for (const auto& category : categories)
             appendCategory(category.get());
     }

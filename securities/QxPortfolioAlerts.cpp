@@ -184,7 +184,8 @@ void QxPortfolioAlerts::chooseQuick(wxWindow* parent, QxSecurity* security, int 
     if (!security || k < 0 || k >= static_cast<int>(settings.size()))
         return;
     QxAlertSettingPtr setting = std::next(settings.begin(), k)->first;
-    QxAlertMgr::get()->addSetting(security, setting.get(), timestampNow());
+    // False when the security has that setting already: nothing to add.
+    (void)QxAlertMgr::get()->addSetting(security, setting.get(), timestampNow());
 }
 
 void QxPortfolioAlerts::popUpQuickMenu(wxWindow* parent, QxSecurity* security)

@@ -96,7 +96,7 @@ private:
         QxListWrite told = QxListWrite::eWritten;
         bool saved() const { return last == QxListWrite::eWritten; }
     };
-    bool write(const wxString& path, const std::string& text, QxListFileState& state, Writes& writes,
+    [[nodiscard]] bool write(const wxString& path, const std::string& text, QxListFileState& state, Writes& writes,
                const wxString& failedMessage);
 
     // Makes CONSOLIDATED's position of key (or all of them) anew.

@@ -51,13 +51,13 @@ std::string qxWatchlistsText(const std::vector<const QxWatchlist*>& watchlists);
 
 // Writes the file through a temporary file; false when nothing was written
 // (a damaged file that stayed in place is never written over).
-bool qxSavePortfolios(const wxString& path, const std::vector<const QxPortfolio*>& portfolios,
+[[nodiscard]] bool qxSavePortfolios(const wxString& path, const std::vector<const QxPortfolio*>& portfolios,
                       const QxListFileState& state);
-bool qxSaveWatchlists(const wxString& path, const std::vector<const QxWatchlist*>& watchlists,
+[[nodiscard]] bool qxSaveWatchlists(const wxString& path, const std::vector<const QxWatchlist*>& watchlists,
                       const QxListFileState& state);
 
 using QxListWrite = QxOwnedWrite;
 // Writes text to path through a temporary file, unless the file there is
 // no longer what state says this program last read or wrote (another
 // program changed or made it since). On success state holds text.
-QxListWrite qxWriteListFile(const wxString& path, const std::string& text, QxListFileState& state, wxString* why);
+[[nodiscard]] QxListWrite qxWriteListFile(const wxString& path, const std::string& text, QxListFileState& state, wxString* why);

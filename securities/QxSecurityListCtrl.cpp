@@ -95,8 +95,9 @@ void QxSecurityListCtrl::showCategory(QxCategory* category)
         return;
     }
     Securities* list = entryFor(category);
+    // A category that cannot list its securities shows none.
     if (list->empty())
-        category->listSecurities(*list);
+        (void)category->listSecurities(*list);
     m_shown = list;
     SetItemCount(static_cast<long>(list->size()));
     Refresh(false);
@@ -139,8 +140,8 @@ void QxSecurityListCtrl::insertSecurity(QxSecurity* security)
     const Securities selected = m_shown == &list ? selectedSecurities() : Securities();
     std::size_t pos = 0;
     if (list.empty()) {
-        // The category lists the new security already.
-        found->first->listSecurities(list);
+        // The category lists the new security already (if it can list).
+        (void)found->first->listSecurities(list);
         pos = sortedPosition(list, security);
     } else {
         pos = sortedPosition(list, security);
@@ -161,7 +162,7 @@ void QxSecurityListCtrl::removeSecurity(QxSecurity* security)
     Securities& list = found->second;
     const Securities selected = m_shown == &list ? selectedSecurities() : Securities();
     if (list.empty())
-        found->first->listSecurities(list);
+        (void)found->first->listSecurities(list); // none when it cannot list
     const std::size_t pos = sortedPosition(list, security);
     // Any object of the same security counts: deletions made elsewhere come
     // with objects of their own.

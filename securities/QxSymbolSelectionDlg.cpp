@@ -95,7 +95,8 @@ QxSymbolSelectionDlg::QxSymbolSelectionDlg(wxWindow* parent, QxDatabase* databas
 
     if (m_database) {
         std::vector<QxObjectSmartPtr<QxCategory>> categories;
-        m_database->getCategories(categories, nullptr);
+        // A database that cannot list its categories shows none.
+        (void)m_database->getCategories(categories, nullptr);
         for (const auto& category : categories)
             insertCategoryRow(category.get());
     }
@@ -332,8 +333,8 @@ void QxSymbolSelectionDlg::removeCategoryAt(long row)
     if (!category)
         return;
     std::vector<QxObjectSmartPtr<QxSecurity>> securities;
-    category->listSecurities(securities);
-    if (!securities.empty()) {
+    // A category whose securities cannot be listed may hold some: it stays.
+    if (category->listSecurities(securities) != 0 || !securities.empty()) {
         showError(utf8(category->name()) + _(" is not empty."));
         return;
     }
@@ -442,7 +443,8 @@ void QxSymbolSelectionDlg::deletePriceHistoryOfSelected()
         }
         int64_t from = 0;
         int64_t to = 0;
-        security->deleteHistory(from, to); // a refusal leaves everything as it is
+        // A refusal leaves everything as it is, and the list keeps showing it.
+        (void)security->deleteHistory(from, to);
     }
 }
 
@@ -458,7 +460,9 @@ void QxSymbolSelectionDlg::removeSelectedSecurities()
             showError(_("Security '") + utf8(security->ticker()) + _("' is in use, and it cannot be deleted."));
             continue;
         }
-        security->deleteSecurity();
+        // A security the database refuses to delete keeps its row: only a
+        // deletion announced through the hub removes it.
+        (void)security->deleteSecurity();
     }
 }
 

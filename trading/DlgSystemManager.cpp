@@ -209,7 +209,7 @@ void DlgSystemManager::onEdit(wxCommandEvent&)
     if (runEditor(system.get()) != wxID_OK)
         return;
     m_list->SetItem(row, 1, system->getDescription());
-    store()->save(); // written now; a failure is told by the store
+    (void)store()->save(); // written now; a failure is told by the store
     refreshOpenCharts();
 }
 
@@ -287,7 +287,8 @@ void DlgSystemManager::onOk(wxCommandEvent&)
         wxMessageBox(_("There was an error is accessing selected Trading System, it will now be deleted from this "
                        "list."),
                      QxApplication::appTitle(), wxOK | wxCENTRE, nullptr);
-        store()->removeSystem(rowAtom(m_list, row));
+        // Its row goes whether or not the store still listed it.
+        (void)store()->removeSystem(rowAtom(m_list, row));
         m_list->DeleteItem(row);
         updateButtons();
         return;

@@ -240,7 +240,7 @@ QxAlertMgr::Changes::~Changes()
         return;
     if (--mgr->m_changeDepth == 0 && mgr->m_changedInBatch) {
         mgr->m_changedInBatch = false;
-        mgr->write();
+        (void)mgr->write(); // a failure is told by write, and the next change writes again
     }
 }
 
@@ -251,7 +251,7 @@ void QxAlertMgr::changed()
     if (m_changeDepth > 0)
         m_changedInBatch = true;
     else
-        write();
+        (void)write(); // a failure is told by write, and the next change writes again
 }
 
 void QxAlertMgr::databaseChanged(QxDatabase* database)
@@ -390,7 +390,8 @@ bool QxAlertMgr::addSetting(QxSecurity* security, QxAlertSetting* setting, int64
     auto known = m_securities.find(security);
     if (known != m_securities.end() && known->second.count(setting))
         return false;
-    security->updateFromProvider(true);
+    // Evaluated on the stored bars until (or unless) new ones arrive.
+    (void)security->updateFromProvider(true);
     watchPrices(security);
     m_securities[securityRef].insert(settingRef);
     QxAlertList& alerts = m_settings[settingRef][securityRef];

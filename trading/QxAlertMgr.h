@@ -90,7 +90,7 @@ public:
     // setting. Otherwise the pair gets a list holding the marker at
     // lastEvaluation, the security is asked to update in the background,
     // an evaluation is scheduled, and list (when given) points to the pair's list.
-    bool addSetting(QxSecurity* security, QxAlertSetting* setting, int64_t lastEvaluation,
+    [[nodiscard]] bool addSetting(QxSecurity* security, QxAlertSetting* setting, int64_t lastEvaluation,
                     const QxAlertList** list = nullptr);
     // Removes the pair and its alerts, telling the reactors of each.
     void removeSetting(QxSecurity* security, QxAlertSetting* setting);
@@ -104,13 +104,13 @@ public:
     // Erases the pair's alert at timestamp (never the marker) and tells the
     // reactors; false when there is none. A deleted alert does not come back
     // when its bar is evaluated again.
-    bool removeAlert(int64_t timestamp, QxSecurity* security, QxAlertSetting* setting);
+    [[nodiscard]] bool removeAlert(int64_t timestamp, QxSecurity* security, QxAlertSetting* setting);
 
     // The settings of the file not evaluated in this run.
     std::vector<QxOrphanAlertSetting> orphans() const;
     // Forgets an orphan for good (it is not written again); false for an
     // unknown id.
-    bool removeOrphan(unsigned id);
+    [[nodiscard]] bool removeOrphan(unsigned id);
 
     // Changes made while one lives are written once, when the last ends.
     class Changes {
@@ -145,11 +145,11 @@ public:
     // Writes the alert file (through a temporary file, so a failed write
     // keeps the old one) and empties the manager without telling anyone.
     // False when nothing was written, e.g. for a file that could not be read.
-    bool save();
+    [[nodiscard]] bool save();
     // Writes the alert file as the manager holds it now; false (told once)
     // when it could not be, or when another Trendoria changed the file
     // since this one read or wrote it.
-    bool write();
+    [[nodiscard]] bool write();
 
     // After the program changed its database: the settings and alerts of
     // the old one are let go (the reactors told of each), and what the file

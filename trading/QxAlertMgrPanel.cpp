@@ -261,7 +261,8 @@ void QxAlertMgrPanel::deleteSelectedAlerts()
     const QxAlertMgr::Changes batch; // one write for all
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) { // from the last, so the earlier rows keep their index
         if (AlertRow* r = alertRow(*it))
-            QxAlertMgr::get()->removeAlert(r->alert.timestamp, r->security.get(), r->setting.get());
+            (void)QxAlertMgr::get()->removeAlert(r->alert.timestamp, r->security.get(),
+                                                 r->setting.get()); // false: it was gone already
         deleteAlertRow(*it);
     }
     m_deletingAlerts = false;
@@ -295,7 +296,7 @@ void QxAlertMgrPanel::removeSettings()
         if (SettingRow* r = settingRow(row)) {
             const SettingRow held = *r; // the call below reaches back into the lists
             if (held.orphan)
-                QxAlertMgr::get()->removeOrphan(held.orphan);
+                (void)QxAlertMgr::get()->removeOrphan(held.orphan); // false: it was gone already
             else
                 QxAlertMgr::get()->removeSetting(held.security.get(), held.setting.get());
         }

@@ -64,6 +64,7 @@ int QxCondition::setFirstSeries(const QxSeriesId& id)
     if (!id.isValid())
         return eInvalidSeriesId;
     m_first = id;
+    m_unread.reset();
     return eNoError;
 }
 
@@ -72,6 +73,7 @@ int QxCondition::setSecondSeries(const QxSeriesId& id)
     if (!id.isValid())
         return eInvalidSeriesId;
     m_second = id;
+    m_unread.reset();
     return eNoError;
 }
 
@@ -99,6 +101,12 @@ bool QxCondition::evaluate(QxCalculator* calculator, unsigned bar) const
 
 wxXmlNode* QxCondition::toXml(wxXmlNode* parent) const
 {
+    if (m_unread) {
+        auto* node = new wxXmlNode(*m_unread);
+        if (parent)
+            parent->AddChild(node);
+        return node;
+    }
     if (!m_first.isValid())
         return nullptr;
     auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, "Condition");
@@ -124,9 +132,19 @@ QxCondition* QxCondition::fromXml(const wxXmlNode* node)
         return nullptr;
     // Unreadable or invalid ids leave the null id: such a condition is
     // kept and evaluates to false.
-    condition->setFirstSeries(QxSeriesId::fromXml(childNamed(node, "FirstSeries")));
-    if (!condition->isSingleSeries())
-        condition->setSecondSeries(QxSeriesId::fromXml(childNamed(node, "SecondSeries")));
+    const wxXmlNode* first = childNamed(node, "FirstSeries");
+    const wxXmlNode* second = condition->isSingleSeries() ? nullptr : childNamed(node, "SecondSeries");
+    condition->setFirstSeries(QxSeriesId::fromXml(first));
+    if (second)
+        condition->setSecondSeries(QxSeriesId::fromXml(second));
+    // A series that is there but could not be read is not dropped from the
+    // file when the system is written again.
+    if ((first && !condition->m_first.isValid()) || (second && !condition->m_second.isValid())) {
+        auto* copy = new wxXmlNode(*node);
+        copy->SetParent(nullptr);
+        copy->SetNext(nullptr);
+        condition->m_unread.reset(copy);
+    }
     return condition;
 }
 

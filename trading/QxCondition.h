@@ -9,6 +9,7 @@
 
 #include <wx/string.h>
 
+#include <memory>
 #include <typeinfo>
 
 class QxCalculator;
@@ -56,7 +57,9 @@ public:
     int setSecondSeries(const QxSeriesId& id);
 
     // A "Condition" element under parent, or null (nothing written) while
-    // the first series is invalid.
+    // the first series is invalid. A condition read from a file with a series
+    // this run could not make (an indicator of a plug-in not loaded, say)
+    // writes back the element it was read from, until a series is set.
     wxXmlNode* toXml(wxXmlNode* parent) const;
     // A new condition of the kind the element names, or null.
     static QxCondition* fromXml(const wxXmlNode* node);
@@ -72,6 +75,9 @@ protected:
 private:
     QxSeriesId m_first;
     QxSeriesId m_second;
+    // The element as read, kept while one of its series could not be read;
+    // shared by clones, never changed.
+    std::shared_ptr<const wxXmlNode> m_unread;
 };
 
 // The seven kinds; each adds no field.

@@ -139,8 +139,9 @@ QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t coun
     if (!security)
         return prepared;
     // The download runs in the provider's threads; the worker waits for it.
+    // Without a provider there is nothing to wait for: the stored bars count.
     if (first)
-        security->updateFromProvider(true);
+        (void)security->updateFromProvider(true);
     if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get()))
         prepared.pending = provider->isUpdating(security.get());
     if (!prepared.pending)
@@ -197,11 +198,16 @@ void QxIdeaFinderReportView::onRefreshTimer(wxTimerEvent&)
     // Follow the scan while the user has not scrolled away from its end.
     const long last = GetItemCount() - 1;
     if (last > m_followFrom) {
-        const long top = GetTopItem();
-        if (m_followFrom >= top && m_followFrom < top + std::max(GetCountPerPage(), 1))
+        if (followsScan())
             EnsureVisible(last);
         m_followFrom = last;
     }
+}
+
+bool QxIdeaFinderReportView::followsScan() const
+{
+    const long top = GetTopItem();
+    return m_followFrom < 0 || (m_followFrom >= top && m_followFrom < top + std::max(GetCountPerPage(), 1));
 }
 
 const wxString& QxIdeaFinderReportView::signalText(unsigned mask) const
@@ -273,8 +279,13 @@ void QxIdeaFinderReportView::scanFinished()
 {
     m_running = false;
     m_refreshTimer.Stop();
+    // The rows that came after the last refresh are followed as well: a
+    // list that followed the scan ends at its last row.
+    const bool follow = followsScan();
     m_progressRow = false;
     showRowCount();
+    if (follow && !m_rows.empty())
+        EnsureVisible(static_cast<long>(m_rows.size()) - 1);
     std::vector<unsigned>& ids = lastFindingSecurityIds();
     ids.clear();
     ids.reserve(m_rows.size());

@@ -117,6 +117,9 @@ private:
     // Shows the progress and follows the end of the list; a few times a
     // second while a scan runs, not for every row.
     void onRefreshTimer(wxTimerEvent& event);
+    // Whether the last row of the previous refresh is on the screen (or
+    // there was none): the user has not scrolled away from the end.
+    bool followsScan() const;
     void showRowCount();
 
     void onDestroy(wxWindowDestroyEvent& event);

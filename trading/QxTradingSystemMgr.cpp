@@ -211,7 +211,7 @@ void QxTradingSystemMgr::loadIndex()
     copyIndexFromProgramFolder();
     copyDefinitionsFromProgramFolder();
     listIndex();
-    relistDefinitions();
+    (void)relistDefinitions(); // the index is written next, whatever it added
     writeListedIndex();
 }
 
@@ -388,7 +388,7 @@ int QxTradingSystemMgr::addSystem(const QxObjectSmartPtr<QxTradingSystem>& syste
     entry.modified = true;
     entry.indexNode = nullptr;
     m_order.push_back(name);
-    save(); // a failure is told, and the system stays listed for the next try
+    (void)save(); // a failure is told, and the system stays listed for the next try
     return eNoError;
 }
 

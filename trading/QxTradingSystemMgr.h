@@ -75,13 +75,13 @@ public:
     // eInvalidInputObject for null, eInvalidName for an unnamed system,
     // eObjectWithSameNameAlreadyExists for a listed name; otherwise listed
     // last, written at once (see save), and 0.
-    int addSystem(const QxObjectSmartPtr<QxTradingSystem>& system);
+    [[nodiscard]] int addSystem(const QxObjectSmartPtr<QxTradingSystem>& system);
     // eInvalidName for the null atom, eObjectNotFound when not listed;
     // otherwise forgotten with its index element, the index written, and 0.
     // Once the index no longer lists it, its definition file is deleted too
     // (unless another program rewrote it since), so that the next start,
     // which lists every definition the index lacks, does not bring it back.
-    int removeSystem(const QxAtom& name);
+    [[nodiscard]] int removeSystem(const QxAtom& name);
     // Whether a definition file of that name is on disk.
     bool hasDefinitionFile(const QxAtom& name) const;
     // The listed system will be written with the next save; nothing for
@@ -91,7 +91,7 @@ public:
     // file through a temporary file. False when something was not written:
     // the first failure since the last success is told, and what was not
     // written stays marked for the next save.
-    bool save();
+    [[nodiscard]] bool save();
 
     const wxString& indexFileName() const { return m_indexFileName; }
     const wxString& definitionsFolder() const { return m_definitionsFolder; }
@@ -111,7 +111,7 @@ private:
     // definition is never replaced.
     void copyDefinitionsFromProgramFolder();
     // Lists the user's definitions that the index lacks.
-    bool relistDefinitions();
+    [[nodiscard]] bool relistDefinitions();
     // Removes what interrupted writes of definitions left in their folder.
     void removeLeftoverDefinitionWrites();
     // A write that failed: the file and why, for the user; empty while none
@@ -128,10 +128,10 @@ private:
         }
     };
     // Writes the index (see the class comment); false when it was not.
-    bool writeIndex(WriteFailure& failure);
+    [[nodiscard]] bool writeIndex(WriteFailure& failure);
     void writeListedIndex();
     // A modified entry's definition; false when it was not written.
-    bool writeDefinition(QxTradingSystemEntry& entry, WriteFailure& failure);
+    [[nodiscard]] bool writeDefinition(QxTradingSystemEntry& entry, WriteFailure& failure);
     // Tells the user of the first failure since the last success.
     void report(bool ok, const WriteFailure& failure);
     // Deletes the definitions of removed systems the index no longer lists.

@@ -1,5 +1,7 @@
 #include "core/platform/QxHelpBook.h"
 
+#include "core/platform/QxModelessInput.h"
+
 #include <wx/filesys.h>
 #include <wx/fs_zip.h>
 #include <wx/html/helpctrl.h>
@@ -7,6 +9,54 @@
 #include <wx/html/helpwnd.h>
 #include <wx/html/htmlwin.h>
 #include <wx/sysopt.h>
+
+namespace {
+
+// The viewer opened while a modal dialog runs (Explain, a dialog's Help):
+// the framework would have it grab the input and run a loop of its own
+// until it is closed, so that the dialog, and the code that asked for the
+// help, wait on the viewer. It takes a window group of its own instead: it
+// takes input beside the dialog, the dialog goes on working, and the call
+// returns at once.
+class QxHelpFrame : public wxHtmlHelpFrame {
+public:
+    explicit QxHelpFrame(wxHtmlHelpData* data) : wxHtmlHelpFrame(data) {}
+#ifdef __WXGTK__
+    void AddGrab() override
+    {
+        qxAcceptInputBesideModal(this);
+        m_beside = true;
+    }
+    void RemoveGrab() override { m_beside = false; }
+    // While a modal dialog runs the framework closes, at the window
+    // manager's request, only dialogs and grabbing windows: the viewer
+    // beside one counts as such, so that the user can close it.
+    bool IsGrabbed() const override { return m_beside; }
+
+private:
+    bool m_beside = false;
+#endif
+};
+
+class QxHelpController : public wxHtmlHelpController {
+public:
+    explicit QxHelpController(int style) : wxHtmlHelpController(style) {}
+
+protected:
+    // As the framework makes its own frame, with the class above.
+    wxHtmlHelpFrame* CreateHelpFrame(wxHtmlHelpData* data) override
+    {
+        auto* frame = new QxHelpFrame(data);
+        frame->SetController(this);
+        frame->SetTitleFormat(m_titleFormat);
+        frame->Create(m_parentWindow, -1, wxEmptyString, m_FrameStyle, m_Config, m_ConfigRoot);
+        frame->SetShouldPreventAppExit(m_shouldPreventAppExit);
+        m_helpFrame = frame;
+        return frame;
+    }
+};
+
+} // namespace
 
 QxHelpBook::QxHelpBook(const wxString& bookPath) : m_bookPath(bookPath) {}
 
@@ -35,7 +85,7 @@ bool QxHelpBook::load()
     if (m_loaded)
         return true;
     prepareFileSystem();
-    m_controller = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE);
+    m_controller = std::make_unique<QxHelpController>(wxHF_DEFAULT_STYLE);
     // No settings of the viewer are kept between runs.
     m_controller->UseConfig(nullptr);
     m_loaded = m_controller->Initialize(m_bookPath);

@@ -211,14 +211,19 @@ int TrdDatabase::migrateFrom300()
     TrdScopedTransaction tx(this);
     if (tx.result() != 0)
         return tx.result();
+    // A step that fails leaves the file as it was (the transaction is
+    // rolled back) and is the result.
     std::vector<QxObjectSmartPtr<QxCategory>> categories;
-    getCategories(categories, "Google");
+    if (const int code = getCategories(categories, "Google"))
+        return tx.finish(code);
     for (const auto& category : categories) {
         std::vector<QxObjectSmartPtr<QxSecurity>> securities;
-        category->listSecurities(securities);
+        if (const int code = category->listSecurities(securities))
+            return tx.finish(code);
         for (const auto& security : securities) {
             int64_t from = 0, to = 0;
-            security->deleteHistory(from, to);
+            if (const int code = security->deleteHistory(from, to))
+                return tx.finish(code);
         }
     }
     return tx.finish(setClientData("VERSION", currentVersion, std::strlen(currentVersion)));

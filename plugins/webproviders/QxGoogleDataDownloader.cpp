@@ -305,5 +305,5 @@ void QxGoogleDataDownloader::parseResponse(QxSecurity* security, const char* tex
         return;
     QxObjectSmartPtr<QxPriceHistory> history = parsePrices(text, length, lastBarTime(security));
     if (history && history->numBars() > 0)
-        security->saveHistory(history.get());
+        storeHistory(security, history.get());
 }

@@ -4,6 +4,7 @@
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDatabase.h"
+#include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxQuote.h"
 #include "core/QxSecurity.h"
@@ -423,14 +424,30 @@ void QxWebDataDownloader::populateDatabase(QxDatabase* database)
                                         path, caseTwins.size(), list)
                     << "\n";
         }
-        category->setUpdateTimestamp(timestampNow());
+        // Not stored, it only makes the next start read the index again.
+        (void)category->setUpdateTimestamp(timestampNow());
     }
-    database->commit(token);
+    if (const int code = database->commit(token))
+        qxNotifyUser(wxString::Format(_("The securities of the symbol-index files could not be stored: %s"),
+                                      qxErrorDesc(code)));
     if (!refused.empty())
         qxNotifyUser(_("Some securities of the symbol-index files were not added:") + "\n" + refused);
 
     if (reRegister)
         m_changeReactorRegistered = hub->addDatabaseChangeReactor(this);
+}
+
+void QxWebDataDownloader::storeHistory(QxSecurity* security, QxPriceHistory* history)
+{
+    const int code = security->saveHistory(history);
+    if (code == 0) {
+        m_storeFailing = false;
+        return;
+    }
+    if (!m_storeFailing)
+        qxNotifyUser(wxString::Format(_("The downloaded prices of \"%s\" could not be stored: %s"),
+                                      wxString::FromUTF8(security->ticker()), qxErrorDesc(code)));
+    m_storeFailing = true;
 }
 
 void QxWebDataDownloader::databaseOpened(QxDatabase* database)
@@ -450,7 +467,10 @@ void QxWebDataDownloader::databaseWillBeClosed(QxDatabase* database)
         if (!category || !file.IsOk())
             continue;
         std::vector<QxObjectSmartPtr<QxSecurity>> securities;
-        category->listSecurities(securities);
+        // An index file is written only from a full list: a failed one
+        // would empty it.
+        if (category->listSecurities(securities) != 0)
+            continue;
         std::string text;
         for (const auto& security : securities) {
             const std::string line = indexLine(security->ticker(), security->name());
@@ -461,7 +481,8 @@ void QxWebDataDownloader::databaseWillBeClosed(QxDatabase* database)
         wxTempFile out;
         if (out.Open(file.GetFullPath()) && (text.empty() || out.Write(text.data(), text.size())))
             out.Commit();
-        category->setUpdateTimestamp(timestampNow());
+        // Not stored, it only makes the next start read the index again.
+        (void)category->setUpdateTimestamp(timestampNow());
     }
 }
 

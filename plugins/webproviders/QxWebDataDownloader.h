@@ -158,6 +158,10 @@ protected:
 
     // The request of a download thread; a plug-in may name its own thread class.
     virtual QxWebDownloadThread* createDownloadThread(int id, const std::string& url, QxSecurity* security);
+    // Stores the bars of a response. A refusal is told, once until a store
+    // succeeds again, so that a database refusing every write does not
+    // bring a message for each security.
+    void storeHistory(QxSecurity* security, QxPriceHistory* history);
 
 private:
     struct Request {
@@ -193,6 +197,7 @@ private:
     bool m_registered = false;
     bool m_changeReactorRegistered = false;
     long m_windupGraceMs = 500;
+    bool m_storeFailing = false;
     QxHttpOptions m_httpOptions;
     mutable wxBitmap m_icon;
     mutable bool m_iconLoaded = false;

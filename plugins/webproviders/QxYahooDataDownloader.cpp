@@ -84,5 +84,5 @@ void QxYahooDataDownloader::parseResponse(QxSecurity* security, const char* text
         return;
     QxObjectSmartPtr<QxPriceHistory> history = parsePrices(text, length);
     if (history && history->numBars() > 0)
-        security->saveHistory(history.get());
+        storeHistory(security, history.get());
 }

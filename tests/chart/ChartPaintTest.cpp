@@ -2,7 +2,7 @@
 // database with the default template (BBANDS, RSI and MACD), in three
 // periods and three price styles.  Each picture is saved for a person to
 // look at.
-#include "ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "app/QxGlobalVars.h"
 #include "app/QxIndicatorRegistry.h"
 #include "app/QxPluginLoader.h"
@@ -57,7 +57,7 @@ struct PaintFixture : ::testing::Test {
         for (const char* name : {"BBANDS", "RSI", "MACD"}) {
             const QxIndicator* prototype = QxIndicatorRegistry::instance()->getIndicator(QxAtom(name));
             ASSERT_NE(prototype, nullptr) << name;
-            tmpl.addIndicator(prototype->clone(7), tmpl.numIndics());
+            EXPECT_EQ(tmpl.addIndicator(prototype->clone(7), tmpl.numIndics()), eNoError);
         }
         const wxString file = wxString::FromUTF8((dir + "/default.trdt").c_str());
         ASSERT_EQ(tmpl.saveToFile(wxFileName(file)), eNoError);

@@ -9,6 +9,7 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
+#include "support/MemSecurity.h"
 
 #include <wx/datetime.h>
 #include <wx/xml/xml.h>
@@ -73,27 +74,14 @@ inline QxPriceHistory* makeHistory(const std::vector<double>& opens, const std::
     return h;
 }
 
-// A security whose daily history is held in memory.
-class MemSecurity : public QxSecurity {
+// The tests' memory security, as the drawable tests name it; it refuses
+// to save.
+class MemSecurity : public TestSupport::MemSecurity {
 public:
-    MemSecurity(unsigned id, QxPriceHistory* history) : m_id(id), m_history(history) {}
-    unsigned id() const override { return m_id; }
-    QxCategory* category() const override { return nullptr; }
-    const char* ticker() const override { return "DRAW"; }
-    const char* name() const override { return "Drawables"; }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
+    MemSecurity(unsigned id, QxPriceHistory* history)
+        : TestSupport::MemSecurity(id, history, {"Drawables", "DRAW", nullptr, false, false})
     {
-        return period == Qx::eDaily && m_history ? m_history->clone() : nullptr;
     }
-    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
-    int saveHistory(QxPriceHistory*) override { return eNotImplemented; }
-    int updateFromProvider(bool) override { return eNoError; }
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override { return eNotImplemented; }
-
-private:
-    unsigned m_id;
-    QxObjectSmartPtr<QxPriceHistory> m_history;
 };
 
 // A drawable of class D whose data series a test stores directly.

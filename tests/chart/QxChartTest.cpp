@@ -1,7 +1,7 @@
 // Chart layout: candle size for the zoom codes, visible bars, alignment,
 // the narrowest charts, failures, hit tests and the zone stack.
-#include "ChartFixtures.h"
-#include "ChartTestSupport.h"
+#include "support/ChartFixtures.h"
+#include "support/ChartTestSupport.h"
 #include "app/QxGlobalVars.h"
 #include "chart/QxChart.h"
 #include "chart/QxDcMetrics.h"
@@ -194,7 +194,7 @@ TEST_F(ChartFixture, NarrowestCharts)
     EXPECT_TRUE(paintedNothing());
     chart->setChartWidth(margins + 3); // room for one pixel, not for a 7-pixel candle
     EXPECT_EQ(chart->setup(dc), eWidthOfChartTooSmall);
-    chart->setZoomWidth(QxChart::eZoomOnePixel);
+    EXPECT_EQ(chart->setZoomWidth(QxChart::eZoomOnePixel), eNoError);
     ASSERT_EQ(chart->setup(dc), eNoError);
     EXPECT_EQ(chart->numVisibleBars(), 1u);
     EXPECT_EQ(chart->lastVisibleBar(), 99u);

@@ -1,6 +1,6 @@
 // The chartist: titles, indicator placement, the price style and periods.
-#include "ChartFixtures.h"
-#include "ChartTestSupport.h"
+#include "support/ChartFixtures.h"
+#include "support/ChartTestSupport.h"
 #include "app/QxGlobalVars.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
@@ -61,9 +61,9 @@ TEST_F(ChartistFixture, TitlesCarryThePeriod)
 TEST_F(ChartistFixture, IndicatorsGoWhereTheySay)
 {
     QxTemplate tmpl;
-    tmpl.addIndicator(new ParamIndicator("OVER", QxIndicator::ePlaceOverPrice, 20), 9);
-    tmpl.addIndicator(new ParamIndicator("OWN", QxIndicator::ePlaceOwnZone, 9), 9);
-    tmpl.addIndicator(new ParamIndicator("OWN", QxIndicator::ePlaceOwnZone, 12), 9);
+    EXPECT_EQ(tmpl.addIndicator(new ParamIndicator("OVER", QxIndicator::ePlaceOverPrice, 20), 9), eNoError);
+    EXPECT_EQ(tmpl.addIndicator(new ParamIndicator("OWN", QxIndicator::ePlaceOwnZone, 9), 9), eNoError);
+    EXPECT_EQ(tmpl.addIndicator(new ParamIndicator("OWN", QxIndicator::ePlaceOwnZone, 12), 9), eNoError);
     QxObjectSmartPtr<QxChartist> chartist(new QxChartist(security.get(), Qx::eDaily, &tmpl));
     QxChart* chart = chartist->getChart();
     ASSERT_EQ(chart->numZones(), 4u);

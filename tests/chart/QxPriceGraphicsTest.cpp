@@ -1,5 +1,5 @@
 // Bars, candles, the price and volume graphics and their carrier indicators.
-#include "ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxBar.h"
 #include "chart/QxCandle.h"
 #include "chart/QxColorScheme.h"

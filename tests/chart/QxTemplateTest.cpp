@@ -1,8 +1,8 @@
 // Templates: the indicator list, its "*.trdt" file and what a bad file or a
 // failed save leaves behind.
-#include "ChartTestSupport.h"
-#include "ChartFixtures.h"
-#include "CompositeChart.h"
+#include "support/ChartTestSupport.h"
+#include "support/ChartFixtures.h"
+#include "support/CompositeChart.h"
 #include "chart/QxTemplate.h"
 #include "core/QxErrorCode.h"
 #include "support/TestSupport.h"
@@ -103,9 +103,9 @@ TEST_F(QxTemplateTest, FileRoundTripKeepsOrderAndParameters)
 {
     const wxFileName file = tempFile("three.trdt");
     QxTemplate t;
-    t.addIndicator(make("TPLA", 5), 9);
-    t.addIndicator(make("TPLB", 9), 9);
-    t.addIndicator(make("TPLA", 21), 9);
+    EXPECT_EQ(t.addIndicator(make("TPLA", 5), 9), eNoError);
+    EXPECT_EQ(t.addIndicator(make("TPLB", 9), 9), eNoError);
+    EXPECT_EQ(t.addIndicator(make("TPLA", 21), 9), eNoError);
     ASSERT_EQ(t.saveToFile(file), eNoError);
     EXPECT_FALSE(t.isModified());
 
@@ -121,13 +121,13 @@ TEST_F(QxTemplateTest, FileRoundTripKeepsOrderAndParameters)
     EXPECT_TRUE(readText(file).Contains("\n  <TPLA")); // indented by 2
 
     QxTemplate back;
-    back.addIndicator(make("TPLB", 1), 0);
+    EXPECT_EQ(back.addIndicator(make("TPLB", 1), 0), eNoError);
     ASSERT_EQ(back.loadFromFile(file), eNoError);
     EXPECT_FALSE(back.isModified());
     EXPECT_EQ(describe(back), "TPLA:5 TPLB:9 TPLA:21");
 
     // Saving again replaces the file's contents.
-    back.removeAt(0);
+    EXPECT_EQ(back.removeAt(0), eNoError);
     ASSERT_EQ(back.saveToFile(file), eNoError);
     QxTemplate again;
     ASSERT_EQ(again.loadFromFile(file), eNoError);
@@ -145,8 +145,8 @@ TEST_F(QxTemplateTest, EmptyTemplateWritesNothing)
 TEST_F(QxTemplateTest, BadFilesChangeNothing)
 {
     QxTemplate t;
-    t.addIndicator(make("TPLA", 3), 0);
-    t.addIndicator(make("TPLB", 4), 1);
+    EXPECT_EQ(t.addIndicator(make("TPLA", 3), 0), eNoError);
+    EXPECT_EQ(t.addIndicator(make("TPLB", 4), 1), eNoError);
     const std::string before = describe(t);
 
     const wxFileName damaged = tempFile("damaged.trdt");
@@ -197,7 +197,7 @@ TEST_F(QxTemplateTest, OtherRootNameAndUnknownChildrenStillLoad)
 TEST_F(QxTemplateTest, FailedSaveKeepsWhatWasThere)
 {
     QxTemplate t;
-    t.addIndicator(make("TPLA", 3), 0);
+    EXPECT_EQ(t.addIndicator(make("TPLA", 3), 0), eNoError);
 
     const wxFileName nowhere(wxString::FromUTF8(TestSupport::makeTempDir("template").c_str()) + "/no/such/dir",
                              "x.trdt");

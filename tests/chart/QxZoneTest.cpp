@@ -1,7 +1,7 @@
 // Zones: geometry and hit tests, the indicator list, set-up against the
 // calculator, painting, and the "Zone" XML with patterns and annotations.
-#include "ChartFixtures.h"
-#include "ChartTestSupport.h"
+#include "support/ChartFixtures.h"
+#include "support/ChartTestSupport.h"
 #include "chart/QxPrice.h"
 #include "chart/QxPriceObj.h"
 #include "chart/QxVolume.h"

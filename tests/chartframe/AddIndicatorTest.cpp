@@ -4,13 +4,13 @@
 // pattern tooltips.
 #include "app/QxGlobalVars.h"
 #include "app/QxIndicatorRegistry.h"
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxChartView.h"
-#include "chartview/MarkPattern.h"
+#include "support/MarkPattern.h"
 #include "chart/QxDrawable.h"
 #include "configdlg/DlgGraphicConfigurator.h"
 #include "configdlg/QxIndicConfigDlg.h"
@@ -116,7 +116,7 @@ TEST_F(AddIndicatorTest, ChosenAndConfiguredIndicatorJoinsTheChart)
 {
     QxZone* main = chart()->getMainZone();
     const unsigned before = main->numIndicator();
-    cframetest::MessageCatcher messages;
+    TestSupport::MessageBoxes messages;
     bool stayedOpen = false, configured = false;
     wxString title, firstTab;
     {
@@ -144,8 +144,8 @@ TEST_F(AddIndicatorTest, ChosenAndConfiguredIndicatorJoinsTheChart)
     }
     EXPECT_EQ(title, "Select Indicator");
     EXPECT_EQ(firstTab, "All");
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0], "Please select an indicator to continue");
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0], "Please select an indicator to continue");
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(configured) << "all three pages";
     ASSERT_EQ(main->numIndicator(), before + 1);
@@ -166,7 +166,7 @@ TEST_F(AddIndicatorTest, ChosenAndConfiguredIndicatorJoinsTheChart)
         EXPECT_EQ(script.pending(), 0u);
     }
     EXPECT_EQ(main->numIndicator(), before + 1) << "nothing added";
-    EXPECT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.texts().size(), 1u);
 }
 
 // A drag out of the dialog ends it; the view then waits with the drop
@@ -324,8 +324,6 @@ TEST_F(AddIndicatorTest, HoverShowsValuesAndBordersResizeZones)
 // bar, and never while tooltips are switched off.
 TEST_F(AddIndicatorTest, PatternTooltipAfterTheTimerOnlyWhenSwitchedOn)
 {
-    if (cframetest::runOnPrivateDisplay("AddIndicatorTest.PatternTooltipAfterTheTimerOnlyWhenSwitchedOn"))
-        return;
     m_frame->Raise();
     pump(300);
     const unsigned bar = m_view->getLastVisibleBar() - 5;
@@ -355,8 +353,6 @@ TEST_F(AddIndicatorTest, PatternTooltipAfterTheTimerOnlyWhenSwitchedOn)
 // Ctrl+1, as the keyboard sends it, opens the selection dialog on "All".
 TEST_F(AddIndicatorTest, CtrlOneOpensTheSelectionDialog)
 {
-    if (cframetest::runOnPrivateDisplay("AddIndicatorTest.CtrlOneOpensTheSelectionDialog"))
-        return;
     m_frame->Raise();
     m_view->SetFocus();
     pump(400);

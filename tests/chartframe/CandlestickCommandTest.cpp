@@ -5,8 +5,8 @@
 // edits that same detector, whose stored list may be in any order; and the
 // selector still opens after the frame of its first use was closed.
 #include "app/QxGlobalVars.h"
-#include "app/frames/FramesTestSupport.h"
-#include "chart/ChartFixtures.h"
+#include "support/FramesTestSupport.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
@@ -129,9 +129,6 @@ protected:
 
 TEST_F(CandlestickCommandTest, CtrlShiftNineMarksDojisAndEditsTheSameDetectorAgain)
 {
-    if (cframetest::runOnPrivateDisplay(
-            "CandlestickCommandTest.CtrlShiftNineMarksDojisAndEditsTheSameDetectorAgain"))
-        return;
     open();
     m_frame->Raise();
     m_view->SetFocus();

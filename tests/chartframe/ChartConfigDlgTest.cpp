@@ -3,7 +3,7 @@
 // showing the defaults without touching the chart, Help, indicator zones
 // sharing one look, and OK with or without storing the look for new charts.
 #include "app/QxGlobalVars.h"
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartConfiguration.h"
 #include "chart/QxChartist.h"
@@ -207,13 +207,12 @@ TEST_F(ChartConfigDlgTest, ApplyStaysAfterCancelAndResetWaitsForApply)
         EXPECT_EQ(d->record(), defaults);
         EXPECT_EQ(chart->getConfig().bg, green);
 
-        // Help over a modal dialog is modal itself: clicked from the queue
-        // so the next step can close it.
+        // Help, clicked from the queue as the user would.
         auto* click = new wxCommandEvent(wxEVT_BUTTON, wxID_HELP);
         click->SetEventObject(d->m_help);
         d->m_help->GetEventHandler()->QueueEvent(click);
     });
-    // The viewer over a modal dialog holds the input grab until closed.
+    // The viewer opens beside the dialog: it is closed, then the dialog cancelled.
     wxTimer helpCloser;
     helpCloser.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         for (wxWindow* w : wxTopLevelWindows)

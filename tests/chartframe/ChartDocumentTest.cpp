@@ -1,8 +1,8 @@
 // The chart file's document without a window: building it from a chart,
 // reading its header back (hostile values included), the zone index map and
 // the zone skip rule, and the ZIP layer.
-#include "chart/ChartFixtures.h"
-#include "chart/CompositeChart.h"
+#include "support/ChartFixtures.h"
+#include "support/CompositeChart.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"

@@ -1,7 +1,7 @@
 // Export Chart: the bar range a pair of dates selects, the image type of a
 // file name, and the dialog drawing, refusing and writing pictures of a
 // chart, with its size kept in the configuration store.
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chartframe/QxChartExportDlg.h"
@@ -255,7 +255,7 @@ TEST_F(ExportTest, PreviewAndEveryFormat)
     shown = dlg->preview()->getBitmap();
 
     // Wider than a bitmap can be: told, the preview stays.
-    chart->setZoomWidth(QxChart::eZoomMaximum);
+    EXPECT_EQ(chart->setZoomWidth(QxChart::eZoomMaximum), eNoError);
     dlg->startPicker()->SetValue(day(1, wxDateTime::Jan, 2001));
     dlg->renderPreview();
     ASSERT_EQ(answers.messages.size(), 1u);

@@ -5,9 +5,9 @@
 // that was there.
 #include "app/QxGlobalVars.h"
 #include "app/QxPluginLoader.h"
-#include "app/frames/FramesTestSupport.h"
-#include "chart/ChartFixtures.h"
-#include "chart/CompositeChart.h"
+#include "support/FramesTestSupport.h"
+#include "support/ChartFixtures.h"
+#include "support/CompositeChart.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"

@@ -2,8 +2,8 @@
 // back, zoom to its limit, volume, a copy in a second frame; and the shared
 // frame settings carried through the configuration store to the next frame.
 #include "app/QxGlobalVars.h"
-#include "chart/ChartFixtures.h"
-#include "chart/ChartTestSupport.h"
+#include "support/ChartFixtures.h"
+#include "support/ChartTestSupport.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxPriceObj.h"

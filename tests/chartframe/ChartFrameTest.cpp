@@ -17,6 +17,7 @@
 #include "trading/QxAlertMgr.h"
 
 #include "ChartFrameTestSupport.h"
+#include "support/ModalScript.h"
 
 #include <gtest/gtest.h>
 
@@ -348,10 +349,10 @@ TEST_F(ChartFrameTest, OperationFailedMessage)
     EXPECT_EQ(operationFailedText(eNotImplemented, nullptr),
               "Operation Failed.\nError description: " + qxErrorDesc(eNotImplemented));
 
-    cframetest::MessageCatcher catcher;
+    TestSupport::MessageBoxes catcher;
     showOperationFailed(eInvalidInput, L"Failed to add template");
-    ASSERT_EQ(catcher.messages().size(), 1u);
-    EXPECT_EQ(catcher.messages()[0], operationFailedText(eInvalidInput, L"Failed to add template"));
+    ASSERT_EQ(catcher.texts().size(), 1u);
+    EXPECT_EQ(catcher.texts()[0], operationFailedText(eInvalidInput, L"Failed to add template"));
 }
 
 TEST_F(ChartFrameTest, PortfolioToolbarWatchesTheAlertManager)

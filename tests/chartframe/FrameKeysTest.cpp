@@ -10,7 +10,7 @@
 #include "chartframe/QxPatternRecognitionToolbar.h"
 #include "chartframe/QxProToolsToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
-#include "chartview/ChartUnderHands.h"
+#include "support/ChartUnderHands.h"
 
 #include "chartframe/QxAnnotToolBar.h"
 #include "support/TestSupport.h"

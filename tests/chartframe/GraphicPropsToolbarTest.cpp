@@ -3,12 +3,12 @@
 // or the default pen, the default pen kept in the store from one frame to
 // the next, and the pane shown when a stored layout predates it.
 #include "app/QxGlobalVars.h"
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChartConfiguration.h"
 #include "chart/QxChartist.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartframe/QxGraphicPropsToolbar.h"
-#include "chartview/ChartHand.h"
+#include "support/ChartHand.h"
 #include "chartview/QxAndrewsPitchFork.h"
 #include "chartview/QxChartView.h"
 #include "chartview/QxFibonacciRetracement.h"

@@ -5,7 +5,7 @@
 // double top 2 px above its closes in the top pen and an inverse head and
 // shoulders 2 px below in the bottom pen.
 #include "app/QxGlobalVars.h"
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
@@ -103,9 +103,6 @@ const wxColour kMagenta(255, 0, 255), kOrange(255, 140, 0);
 
 TEST_F(PricePatternCommandTest, CtrlShiftTwoOffersTheDefaultsAndStoresTheFilterForTheZigZagToo)
 {
-    if (cframetest::runOnPrivateDisplay(
-            "PricePatternCommandTest.CtrlShiftTwoOffersTheDefaultsAndStoresTheFilterForTheZigZagToo"))
-        return;
     open(charttest::makeWalk(300, 7));
     m_frame->Raise();
     m_view->SetFocus();

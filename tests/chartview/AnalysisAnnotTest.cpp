@@ -2,7 +2,7 @@
 // in, Fibonacci levels and labels, the pitchfork's lines, the regression fit
 // and channel, hit tests and the XML form.
 #include "AnnotScales.h"
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chartview/QxAndrewsPitchFork.h"
 #include "chartview/QxFibonacciRetracement.h"
 #include "chartview/QxLinearRegressionChannel.h"

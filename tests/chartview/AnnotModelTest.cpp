@@ -194,6 +194,9 @@ TEST(AnnotGeometry, HitTestsOfShapesLinesAndTexts)
     textAnnot->setPoint(0, {20, 80});
     textAnnot->setPoint(1, {40, 20});
     QxObjectSmartPtr<QxAnnot> text(textAnnot);
+    // Without a width of its own the box spans the corners' 201 pixels; it
+    // hangs from the first corner and is as tall as its text.
+    const int textBottom = 140 + QxTextLayout(textAnnot->getFont(), "note", 201).boxHeight() - 1;
 
     const unsigned none = 99;
     const struct {
@@ -226,10 +229,12 @@ TEST(AnnotGeometry, HitTestsOfShapesLinesAndTexts)
         {"trend line past its end", trend.get(), {450, 110}, 0, none},
         {"extended line past its end", extended.get(), {450, 110}, 2, none},
         {"trend line end", trend.get(), {401, 141}, 1, 1},
-        {"text inside", text.get(), {300, 200}, 2, none},
-        {"text margin", text.get(), {197, 200}, 2, none}, // 3 times the pen width
-        {"text outside", text.get(), {195, 200}, 0, none},
-        {"text corner", text.get(), {398, 258}, 1, 1},
+        {"text inside", text.get(), {300, 150}, 2, none},
+        {"text margin", text.get(), {197, 150}, 2, none}, // 3 times the pen width
+        {"text outside", text.get(), {195, 150}, 0, none},
+        {"text below its lines", text.get(), {300, textBottom + 4}, 0, none},
+        {"text corner", text.get(), {398, textBottom - 2}, 1, 1},
+        {"text first corner", text.get(), {202, 142}, 1, 0},
     };
     for (const auto& c : cases) {
         unsigned index = none;
@@ -251,15 +256,14 @@ TEST(AnnotGeometry, HitTestsOfShapesLinesAndTexts)
 
 TEST(AnnotTextLayout, BreaksAtLineBreaksAndWrapsByWord)
 {
-    wxBitmap bitmap(10, 10, 24);
-    wxMemoryDC dc(bitmap);
     wxFont font = *wxNORMAL_FONT;
     font.SetPointSize(12);
-    dc.SetFont(font);
+    const int m = QxTextLayout::kMargin;
+    auto widthOf = [&](const wxString& s) { return QxTextLayout(font, s, 0).boxWidth() - 2 * m; };
     // Room for "alpha beta gamma" and a little, not for another word.
-    const int width = dc.GetTextExtent("alpha beta gamma").x + 2 * QxTextLayout::kMargin + 2;
+    const int width = widthOf("alpha beta gamma") + 2 * m + 2;
     const wxString text = "Hi\nalpha beta gamma delta epsilon\n\nzetazetazetazetazetazetazetazeta";
-    const QxTextLayout layout(dc, text, width);
+    const QxTextLayout layout(font, text, width);
     std::vector<wxString> lines;
     for (size_t i = 0; i < layout.lines().size(); ++i)
         lines.push_back(layout.lineText(i));
@@ -268,20 +272,28 @@ TEST(AnnotTextLayout, BreaksAtLineBreaksAndWrapsByWord)
     EXPECT_EQ(lines[1], "alpha beta gamma ");
     EXPECT_EQ(lines[2], "delta epsilon");
     EXPECT_EQ(lines[3], "") << "an empty line between two breaks";
+    wxString rejoined;
     for (size_t i = 4; i < lines.size(); ++i) {
-        EXPECT_TRUE(wxString("zetazetazetazetazetazetazetazeta").Contains(lines[i])) << "a long word breaks inside";
-        EXPECT_LE(dc.GetTextExtent(lines[i]).x, width - 2 * QxTextLayout::kMargin);
+        rejoined += lines[i];
+        EXPECT_LE(widthOf(lines[i]), width - 2 * m) << "a long word breaks inside: " << lines[i];
     }
-    EXPECT_EQ(layout.boxHeight(), int(lines.size()) * layout.lineHeight() + 2 * QxTextLayout::kMargin);
+    EXPECT_EQ(rejoined, "zetazetazetazetazetazetazetazeta");
+    EXPECT_EQ(layout.boxHeight(), int(lines.size()) * layout.lineHeight() + 2 * m);
     for (size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(layout.lines()[i].pos.y, QxTextLayout::kMargin + int(i) * layout.lineHeight());
+        EXPECT_EQ(layout.lines()[i].pos, wxPoint(m, m + int(i) * layout.lineHeight()));
+    // Without a width only the line breaks break; the narrowest box that
+    // breaks no word holds the long word.
+    EXPECT_EQ(QxTextLayout(font, text, 0).lines().size(), 4u);
+    // The editor keeps a pixel right of its text for the caret.
+    EXPECT_EQ(QxTextLayout::wordBoxWidth(font, text), widthOf("zetazetazetazetazetazetazetazeta") + 2 * m + 1);
+    EXPECT_EQ(QxTextLayout::wordBoxWidth(font, "ab, cd"), widthOf("ab,") + 2 * m + 1) << "the comma clings";
 
     // The character under a point: line by line, before or after a
     // character's middle.
-    const int lh = layout.lineHeight(), m = QxTextLayout::kMargin;
+    const int lh = layout.lineHeight();
     EXPECT_EQ(layout.charAt({m, m}), 0u);
     EXPECT_EQ(layout.charAt({m + 500, m}), 2u) << "end of the first line";
-    const int beta = dc.GetTextExtent("alpha ").x;
+    const int beta = widthOf("alpha ");
     EXPECT_EQ(layout.charAt({m + beta + 1, m + lh + 2}), 9u) << "the b of beta";
     EXPECT_EQ(layout.charAt({m, m + 100 * lh}), layout.lines().back().start) << "below the last line";
 }
@@ -300,6 +312,7 @@ TEST(AnnotXml, EveryKindRoundTrips)
     text->setPoint(0, {12, 9});
     text->setPoint(1, {18, 3});
     text->setFont(wxFont(wxFontInfo(9).Bold()));
+    text->setBoxWidth(173);
     kinds.emplace_back(text);
     for (auto& annot : kinds)
         annot->setPen(pen);
@@ -346,6 +359,8 @@ TEST(AnnotXml, EveryKindRoundTrips)
     EXPECT_EQ(static_cast<QxTextAnnot*>(textBack.get())->getText(), "two\nlines <&>");
     EXPECT_EQ(textBack->getFont().GetPointSize(), 9);
     EXPECT_EQ(textBack->getFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(textElement->GetAttribute("BoxWidth"), "173");
+    EXPECT_EQ(static_cast<QxTextAnnot*>(textBack.get())->boxWidth(), 173) << "the width its lines break at";
 }
 
 TEST(AnnotXml, ReadingIsForgiving)
@@ -409,6 +424,14 @@ TEST(AnnotXml, ReadingIsForgiving)
     EXPECT_EQ(text->getFont().GetPointSize(), 12);
     EXPECT_EQ(text->getPen().GetColour(), *wxBLUE);
     EXPECT_EQ(static_cast<QxTextAnnot*>(text.get())->getText(), "hi");
+    EXPECT_EQ(static_cast<QxTextAnnot*>(text.get())->boxWidth(), 0) << "no width kept: across the corners";
+    // A box width that no box can have is not taken.
+    for (const char* width : {"0", "-40", "32768", "99999999999", "12px", "", "wide"}) {
+        const QxObjectSmartPtr<QxAnnot> odd(
+            createAnnotFromXml(element("QxTextAnnot", {{"Text", "hi"}, {"BoxWidth", width}}, {}).get()));
+        ASSERT_NE(odd.get(), nullptr) << width;
+        EXPECT_EQ(static_cast<QxTextAnnot*>(odd.get())->boxWidth(), 0) << width;
+    }
 
     // A rectangle with one readable point draws nothing and is never hit.
     const QxObjectSmartPtr<QxAnnot> lone(createAnnotFromXml(

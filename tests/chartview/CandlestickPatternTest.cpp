@@ -2,7 +2,7 @@
 // hatch of each strength, the output of a function computed once and then
 // taken from the calculator's cache, hit test and tooltip on doji bars,
 // and marks drawn for every function with output in view.
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxUniformScale.h"
 #include "chartview/QxCandlestickPattern.h"
 #include "core/QxCalculator.h"

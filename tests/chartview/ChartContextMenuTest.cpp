@@ -1,12 +1,12 @@
 // The chart's context menu: what it offers for a zone, and a user right-
 // clicking zones of a chart under the virtual display and choosing its
 // commands.
-#include "app/frames/FramesTestSupport.h"
-#include "chart/ChartFixtures.h"
+#include "support/FramesTestSupport.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxZone.h"
 #include "chartframe/QxChartFrame.h"
-#include "chartview/MarkPattern.h"
+#include "support/MarkPattern.h"
 #include "chartview/QxChartContextMenu.h"
 #include "chartview/QxChartView.h"
 #include "configdlg/DlgChartConfiguration.h"

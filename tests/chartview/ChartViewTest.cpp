@@ -4,12 +4,14 @@
 #include "app/QxGatewayFrame.h"
 #include "app/QxGlobalVars.h"
 #include "app/QxPluginLoader.h"
-#include "app/frames/FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "chart/QxChart.h"
 #include "chart/QxZone.h"
 #include "chartframe/FBChartFrame.h"
 #include "chartframe/QxChartFrame.h"
-#include "chartview/ChartHand.h"
+#include "chartview/QxChartAnnotHandler.h"
+#include "chartview/QxInplaceTextCtrl.h"
+#include "support/ChartHand.h"
 #include "chartview/QxAnnot.h"
 #include "chartview/QxChartView.h"
 #include "chartview/QxCursorMgrMixin.h"
@@ -18,6 +20,7 @@
 #include "chartview/QxTextLayout.h"
 #include "chartview/QxTriangleAnnot.h"
 #include "core/platform/QxOverlay.h"
+#include "core/platform/QxTextControlLayout.h"
 #include "core/QxCalculator.h"
 #include "core/QxCategory.h"
 #include "core/QxDataChangeReactorMgr.h"
@@ -29,6 +32,8 @@
 #include "core/QxSecurity.h"
 #include "securities/QxSecurityListCtrl.h"
 #include "securities/QxSymbolSelectionDlg.h"
+#include "support/RealInput.h"
+#include "support/ReferencePicture.h"
 #include "support/TestSupport.h"
 
 #include "RenderedView.h"
@@ -43,11 +48,14 @@
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -264,10 +272,15 @@ TEST_F(ChartViewFixture, OnePixelCandlesScrollAndRepaint)
     EXPECT_GT(visible, view->getZoneInnerRect(0).GetWidth() * 9 / 10) << "a bar a pixel";
     EXPECT_LT(visible, newest + 1) << "4000 bars do not fit";
     const wxImage atEnd = view->getChartBitmap().ConvertToImage();
+    const unsigned made = view->chartBitmapsMade();
+    EXPECT_GE(made, 1u);
 
     scroll(view, wxEVT_SCROLLWIN_PAGEUP);
     scroll(view, wxEVT_SCROLLWIN_PAGEUP);
     pump(100);
+    view->refreshChart();
+    rendered(view);
+    EXPECT_EQ(view->chartBitmapsMade(), made) << "repaints of one size paint the view's one picture";
     EXPECT_LT(view->getLastVisibleBar(), newest - visible);
     EXPECT_EQ(view->getLastVisibleBar() - view->getFirstVisibleBar() + 1, visible);
     ASSERT_TRUE(framestest::saveWindowShot(view->getFrame(), "chartview-one-pixel-scrolled.png"));
@@ -282,6 +295,33 @@ TEST_F(ChartViewFixture, OnePixelCandlesScrollAndRepaint)
         }
     EXPECT_GT(differing, plot.GetWidth() * 5) << "other bars are shown";
     EXPECT_GT(drawn, plot.GetWidth() * 5) << "candles in every column";
+
+    // Another size takes another picture, kept for the repaints at that
+    // size and painted whole.
+    const wxSize before = view->GetClientSize();
+    view->getFrame()->SetSize(view->getFrame()->GetSize() + wxSize(-60, 0));
+    pump(100);
+    ASSERT_NE(view->GetClientSize(), before);
+    view->refreshChart();
+    rendered(view);
+    const unsigned resized = view->chartBitmapsMade();
+    EXPECT_GT(resized, made);
+    scroll(view, wxEVT_SCROLLWIN_PAGEDOWN);
+    pump(100);
+    view->refreshChart();
+    rendered(view);
+    EXPECT_EQ(view->chartBitmapsMade(), resized) << "repaints at the new size keep its picture";
+    const wxBitmap& kept = view->getChartBitmap();
+    EXPECT_EQ(kept.GetWidth(), view->GetClientSize().x);
+    // The kept picture shows what a new one would: nothing of the last paint.
+    wxBitmap fresh(kept.GetWidth(), kept.GetHeight());
+    {
+        wxMemoryDC dc(fresh);
+        dc.SetBackground(wxBrush(bg));
+        dc.Clear();
+        view->getChartist()->getChart()->display(dc, view->getChartist()->showLegend());
+    }
+    EXPECT_EQ(TestSupport::comparePictures(kept.ConvertToImage(), fresh.ConvertToImage()).pixels, 0);
 }
 
 TEST_F(ChartViewFixture, PriceChangesRepaintDailyChartsOnEndOfDayOnly)
@@ -823,9 +863,7 @@ TEST_F(ChartViewFixture, ShapesAndTextsAreDrawnAndEditedInPlace)
     // The box was made for the placeholder: one more word is one more line.
     editor->SetValue("Start typing to add text and more");
     EXPECT_EQ(editor->GetSize().x, oneLine.x);
-    wxClientDC measure(editor);
-    measure.SetFont(editor->GetFont());
-    EXPECT_EQ(editor->GetSize().y, oneLine.y + measure.GetCharHeight()) << "one line more";
+    EXPECT_EQ(editor->GetSize().y, oneLine.y + QxTextLayout(editor->GetFont(), "x", 0).lineHeight()) << "one line more";
     // Typed text (the picture is taken last: showing the window may move
     // the focus, which ends the editing).
     editor->SetValue("Hello");
@@ -1077,4 +1115,303 @@ TEST_F(ChartViewFixture, SelectionEndsWhenTheZonesOrThePeriodChange)
     EXPECT_FALSE(view->overlay().isShown(QxOverlay::eAnnotation));
     hand.key(WXK_DELETE);
     EXPECT_EQ(annotCount(view), 1u) << "Delete has nothing selected to remove";
+}
+
+// ---------------------------------------------------------------------------
+// Texts: the lines of the editor on the chart
+
+namespace {
+
+struct KeepingOwner : QxInplaceTextCtrlOwner {
+    void onInplaceTextDone(const wxString& text) override { done = text; }
+    void onInplaceTextCancel() override {}
+    wxString done;
+};
+
+// (first character, top left) of each line: as the editor shows them, and
+// as the chart lays them out in a box of the editor's width.
+using Lines = std::vector<std::pair<size_t, wxPoint>>;
+
+Lines editorLines(QxInplaceTextCtrl* editor) { return QxTextControlLayout::shownLines(editor); }
+
+Lines chartLines(const QxTextLayout& layout)
+{
+    Lines out;
+    for (const QxTextLine& l : layout.lines())
+        out.emplace_back(l.start, l.pos);
+    return out;
+}
+
+std::string describe(const Lines& lines)
+{
+    std::string out;
+    for (const auto& l : lines)
+        out += "[" + std::to_string(l.first) + " at " + std::to_string(l.second.x) + "," +
+               std::to_string(l.second.y) + "] ";
+    return out;
+}
+
+// The bounding box of the pixels of area that ink() picks; empty when none.
+wxRect inkBox(const wxRect& area, const std::function<bool(int, int)>& ink)
+{
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (int y = area.y; y <= area.GetBottom(); ++y)
+        for (int x = area.x; x <= area.GetRight(); ++x)
+            if (ink(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return left > right ? wxRect() : wxRect(wxPoint(left, top), wxPoint(right, bottom));
+}
+
+bool farFrom(const wxImage& img, int x, int y, const wxColour& c)
+{
+    return std::abs(img.GetRed(x, y) - c.Red()) > 100 || std::abs(img.GetGreen(x, y) - c.Green()) > 100 ||
+           std::abs(img.GetBlue(x, y) - c.Blue()) > 100;
+}
+
+} // namespace
+
+// A table of texts and widths: the editor (the toolkit's own control) and
+// the chart's layout break the lines at the same characters and place them
+// at the same pixels; a word longer than a line widens the editor first.
+TEST(TextAnnotLines, TheChartBreaksAndPlacesLinesAsTheEditorShowsThem)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "editor lines", wxPoint(0, 0), wxSize(900, 600));
+    auto* panel = new wxPanel(frame);
+    frame->Show();
+    pump(200);
+    wxFont font = *wxNORMAL_FONT;
+    font.SetPointSize(12);
+    const wxString texts[] = {
+        "Breakout above the 200-day average, volume twice the norm",
+        "Two\nlines\n\nafter a blank one",
+        "Trailing line break\n",
+        wxString::FromUTF8("Über grüne Ölpreise: ½ of €4.50 — fine, isn’t it?"),
+        wxString('W', 70),
+        "tab\tand  double  spaces, then/slashed/words.",
+    };
+    const int widths[] = {40, 97, 150, 233};
+    const wxPoint at(10, 10);
+    const int room = panel->GetClientSize().x - at.x;
+    int differ = 0;
+    for (const wxString& text : texts)
+        for (int width : widths) {
+            KeepingOwner owner;
+            auto* editor = new QxInplaceTextCtrl(panel, wxRect(at, wxSize(width, 20)), text, font, *wxRED, &owner);
+            pump(60);
+            const std::string what = "\"" + text.ToStdString(wxConvUTF8) + "\" at " + std::to_string(width);
+            // Wider only for a word that would break, and no wider than the
+            // panel shows.
+            const int word = QxTextLayout::wordBoxWidth(font, text);
+            EXPECT_EQ(editor->GetSize().x, std::max(width, std::min(word, room))) << what;
+            const QxTextLayout layout(font, text, editor->GetSize().x);
+            const Lines shown = editorLines(editor);
+            const Lines laid = chartLines(layout);
+            differ += shown != laid;
+            EXPECT_EQ(describe(laid), describe(shown)) << what;
+            // Every line shows: nothing below the editor's bottom margin.
+            ASSERT_FALSE(shown.empty()) << what;
+            EXPECT_LE(shown.back().second.y + layout.lineHeight() + QxTextLayout::kMargin, editor->GetSize().y)
+                << what;
+            EXPECT_EQ(editor->GetSize().y, layout.boxHeight()) << what;
+            editor->detachOwner();
+            editor->Destroy();
+        }
+    EXPECT_EQ(differ, 0) << "of " << std::size(texts) * std::size(widths) << " cases";
+    frame->Destroy();
+    pump(100);
+}
+
+// A user path: a text typed with a line break and a long word, then looked
+// at with the normal, the largest and the smallest zoom, its editor opened
+// over it each time. The lines, the box and the ink stay where the editor
+// had them.
+TEST_F(ChartViewFixture, TextKeepsTheEditorsLinesAndPlaceAtEveryZoom)
+{
+    QxCursors::setCursorFolder(wxString::FromUTF8(TestSupport::binDir() + "/artworks"));
+    QxChartView* view = open(pricedId);
+    ASSERT_NE(view, nullptr);
+    QxChartFrame* frame = view->getFrame();
+    pump(200);
+    ASSERT_TRUE(TestSupport::focusFrame(frame, view));
+    const Hand hand{view};
+    QxChartAnnotHandler& handler = view->annotHandler();
+    const auto* prices = view->getCalc()->prices(Qx::eDaily, false);
+    // The text hangs below the highest price, so it shows in the zone
+    // however far the zoom narrows the values around it.
+    unsigned top = 100;
+    for (unsigned b = 100; b + 100 < prices->numBars(); ++b)
+        if (prices->high()[b] > prices->high()[top])
+            top = b;
+    const auto zoom = [&](int command) {
+        wxCommandEvent event(wxEVT_MENU, command);
+        frame->GetEventHandler()->ProcessEvent(event);
+        pump(150);
+        const unsigned shown = view->getLastVisibleBar() - view->getFirstVisibleBar();
+        view->setLastVisibleBar(std::min(newestBar(view), top + shown * 3 / 4));
+        view->refreshChart();
+        view->Update();
+        pump(300);
+    };
+    zoom(1020);
+
+    view->setAnnotTool(31015);
+    const wxPoint place = hand.device(QxPoint{double(top), prices->high()[top]}) + wxPoint(QxTextLayout::kMargin, 20);
+    ASSERT_TRUE(view->getZoneInnerRect(0).Contains(place))
+        << place.x << "," << place.y << " bars " << view->getFirstVisibleBar() << "-" << view->getLastVisibleBar();
+    hand.click(place);
+    QxInplaceTextCtrl* editor = handler.getEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* text = static_cast<QxTextAnnot*>(view->getActiveAnnot());
+    ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(TestSupport::focusFrame(frame, editor));
+    const int startWidth = editor->GetSize().x;
+    ASSERT_TRUE(TestSupport::xdotool({"type", "--delay", "10", "Breakout above resistance"}));
+    ASSERT_TRUE(TestSupport::pressKeys({"Return"}));
+    pump(100);
+    const int lineHeight = QxTextLayout(editor->GetFont(), "x", 0).lineHeight();
+    Lines shown = editorLines(editor);
+    ASSERT_GE(shown.size(), 2u) << describe(shown);
+    EXPECT_EQ(shown[0].second.y, QxTextLayout::kMargin) << "the first line stays in view after Enter";
+    EXPECT_EQ(shown.back().first, wxString("Breakout above resistance\n").length()) << "the caret's new line";
+    EXPECT_EQ(shown.back().second.y, QxTextLayout::kMargin + int(shown.size() - 1) * lineHeight);
+    EXPECT_LE(shown.back().second.y + lineHeight, editor->GetSize().y) << "and it shows";
+    const wxString word = "Supercalifragilisticexpialidocious";
+    ASSERT_TRUE(TestSupport::xdotool({"type", "--delay", "10", "Watch " + word.ToStdString()}));
+    pump(100);
+    const wxString typed = "Breakout above resistance\nWatch " + word;
+    ASSERT_EQ(editor->GetValue(), typed);
+    EXPECT_GT(editor->GetSize().x, startWidth) << "widened while typing the long word";
+    shown = editorLines(editor);
+    const size_t wordAt = typed.find(word);
+    for (const auto& l : shown)
+        EXPECT_FALSE(l.first > wordAt && l.first < wordAt + word.length()) << "the word is whole: " << describe(shown);
+    EXPECT_EQ(shown[0].second.y, QxTextLayout::kMargin) << "still at its first line";
+    EXPECT_EQ(describe(chartLines(QxTextLayout(editor->GetFont(), typed, editor->GetSize().x))), describe(shown));
+    EXPECT_LE(shown.back().second.y + lineHeight, editor->GetSize().y) << "the last line shows";
+    const Lines typedLines = shown;
+    const wxSize editorSize = editor->GetSize();
+    const wxPoint editorAt = editor->GetPosition();
+
+    // Away from the text: the editing ends, the text is where the editor
+    // had it, as wide and with its lines.
+    const wxPoint away = hand.at(0.02, 0.97);
+    const QxPoint corner = view->deviceToChart(0, editorAt + wxPoint(0, view->vertPos()), 0);
+    ASSERT_TRUE(TestSupport::clickAt(view, away));
+    pump(100);
+    ASSERT_EQ(handler.getEditor(), nullptr);
+    EXPECT_EQ(text->getText(), typed);
+    EXPECT_EQ(text->boxWidth(), editorSize.x);
+    EXPECT_EQ(text->getPoint(0).x, corner.x);
+    EXPECT_DOUBLE_EQ(text->getPoint(0).y, corner.y);
+    zoom(1020);
+    {
+        wxRect box = text->pixelBox(view->getXMap(0), view->getYMap(0));
+        box.Offset(0, -view->vertPos());
+        EXPECT_EQ(box.GetTopLeft(), view->chartToDevice(0, corner) - wxPoint(0, view->vertPos()));
+        EXPECT_EQ(box.width, editorSize.x);
+        EXPECT_EQ(box.height, QxTextLayout(text->getFont(), typed, box.width).boxHeight()) << "as tall as its lines";
+    }
+
+    const struct {
+        int command;
+        const char* name;
+    } zooms[] = {{1020, "normal"}, {1022, "largest"}, {1021, "smallest"}};
+    std::vector<int> boxWidthsInBars;
+    for (const auto& z : zooms) {
+        SCOPED_TRACE(z.name);
+        zoom(z.command);
+        wxRect box = text->pixelBox(view->getXMap(0), view->getYMap(0));
+        box.Offset(0, -view->vertPos());
+        const wxRect zoneRect = view->getZoneInnerRect(0);
+        // Its first line at least shows in the zone (the smallest zoom may
+        // put the box low in it; the pictures are compared where it shows).
+        ASSERT_TRUE(zoneRect.Contains(wxRect(box.GetTopLeft(), wxSize(box.width, lineHeight + QxTextLayout::kMargin))))
+            << "the text shows in its zone: " << box.x << "," << box.y << " "
+                                            << box.width << "x" << box.height << " in " << zoneRect.x << ","
+                                            << zoneRect.y << " " << zoneRect.width << "x" << zoneRect.height;
+        EXPECT_EQ(box.width, editorSize.x);
+        EXPECT_EQ(describe(chartLines(text->layout(box.width))), describe(typedLines));
+        boxWidthsInBars.push_back(
+            int(view->deviceToChart(0, box.GetTopRight() + wxPoint(0, view->vertPos()), 0).x - text->getPoint(0).x));
+
+        // The chart's ink: what the text adds to the picture.
+        view->refreshChart();
+        const wxImage withText = rendered(view);
+        text->setText(wxString());
+        view->refreshChart();
+        const wxImage without = rendered(view);
+        text->setText(typed);
+        view->refreshChart();
+        pump(100);
+        const wxRect shows = wxRect(box).Intersect(zoneRect);
+        const wxRect onChart = inkBox(shows, [&](int x, int y) {
+            return std::abs(withText.GetRed(x, y) - without.GetRed(x, y)) > 100 ||
+                   std::abs(withText.GetGreen(x, y) - without.GetGreen(x, y)) > 100;
+        });
+        ASSERT_FALSE(onChart.IsEmpty());
+        ASSERT_TRUE(framestest::saveWindowShot(frame, std::string("text-zoom-") + z.name + "-chart.png"));
+
+        // Two clicks on the first character open the editor over the text.
+        const wxPoint first = box.GetTopLeft() + wxPoint(QxTextLayout::kMargin + 1, QxTextLayout::kMargin + 3);
+        ASSERT_TRUE(TestSupport::clickAt(view, first));
+        pump(700); // not a double click
+        ASSERT_TRUE(TestSupport::clickAt(view, first + wxPoint(0, 1)));
+        pump(150);
+        editor = handler.getEditor();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->GetRect(), box) << "the editor opens over the text";
+        EXPECT_EQ(editor->GetInsertionPoint(), 0);
+        EXPECT_EQ(describe(editorLines(editor)), describe(typedLines));
+        const std::string shot = std::string("text-zoom-") + z.name + "-editor.png";
+        ASSERT_TRUE(framestest::saveWindowShot(frame, shot));
+        ASSERT_NE(handler.getEditor(), nullptr) << "the picture left the editor open";
+        wxImage screen(wxString::FromUTF8(TestSupport::artifactPath(shot)), wxBITMAP_TYPE_PNG);
+        ASSERT_TRUE(screen.IsOk());
+        const wxPoint offset = view->GetScreenPosition() - frame->GetScreenPosition();
+        const wxColour paper = editor->GetBackgroundColour();
+        // The caret stands at the first character: its columns are left out.
+        // Where the zone cuts the box, the first line is compared.
+        wxRect area = shows == box ? box : wxRect(box.GetTopLeft(), wxSize(box.width, QxTextLayout::kMargin + lineHeight));
+        area.x += QxTextLayout::kMargin + 3;
+        area.width -= QxTextLayout::kMargin + 3;
+        wxRect inEditor = inkBox(area, [&](int x, int y) { return farFrom(screen, x + offset.x, y + offset.y, paper); });
+        wxRect chartPart = inkBox(area, [&](int x, int y) {
+            return std::abs(withText.GetRed(x, y) - without.GetRed(x, y)) > 100 ||
+                   std::abs(withText.GetGreen(x, y) - without.GetGreen(x, y)) > 100;
+        });
+        ASSERT_FALSE(inEditor.IsEmpty());
+        if (shows == box) {
+            EXPECT_NEAR(inEditor.y, chartPart.y, 1) << "top of the ink";
+            EXPECT_NEAR(inEditor.GetBottom(), chartPart.GetBottom(), 1) << "bottom of the ink";
+            EXPECT_NEAR(inEditor.GetRight(), chartPart.GetRight(), 1) << "right of the ink";
+        }
+
+        ASSERT_TRUE(TestSupport::clickAt(view, away));
+        pump(100);
+        ASSERT_EQ(handler.getEditor(), nullptr);
+        EXPECT_EQ(text->boxWidth(), editorSize.x);
+        EXPECT_EQ(text->getText(), typed);
+    }
+    ASSERT_EQ(boxWidthsInBars.size(), 3u);
+    EXPECT_GT(boxWidthsInBars[0], boxWidthsInBars[1]) << "the largest zoom puts fewer bars under the box";
+    EXPECT_LT(boxWidthsInBars[0], boxWidthsInBars[2]) << "the smallest zoom puts more bars under the box";
+
+    // A text from a file that kept no width spans its corners at each zoom,
+    // but never breaks a word: at the smallest zoom three bars are a few
+    // pixels.
+    auto* old = new QxTextAnnot("An older note without its width");
+    old->setPoint(0, QxPoint{double(top) - 60, prices->high()[top]});
+    old->setPoint(1, QxPoint{double(top) - 57, prices->low()[top]});
+    view->addAnnot(0, old);
+    const wxRect narrow = old->pixelBox(view->getXMap(0), view->getYMap(0));
+    EXPECT_EQ(narrow.width, QxTextLayout::wordBoxWidth(old->getFont(), old->getText()));
+    const QxTextLayout& oldLines = old->layout(narrow.width);
+    EXPECT_LE(oldLines.lines().size(), 6u) << "no more lines than words";
+    for (const QxTextLine& l : oldLines.lines())
+        EXPECT_TRUE(l.start == 0 || old->getText()[l.start - 1] == ' ') << old->getText().Mid(l.start).ToStdString();
+    ASSERT_TRUE(framestest::saveWindowShot(frame, "text-zoom-smallest-older-file.png"));
 }

@@ -1,13 +1,13 @@
 // What the chart view writes under the pointer, decided without a window:
 // the status-bar values of a bar in each kind of zone, pattern tooltips,
 // and the height a dragged zone border gives.
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxZone.h"
 #include "chartview/QxChartView.h"
 #include "chartview/QxChartViewTexts.h"
-#include "chartview/MarkPattern.h"
+#include "support/MarkPattern.h"
 #include "core/QxCalculator.h"
 #include "core/QxPriceHistory.h"
 #include "core/TaLibIndicator.h"

@@ -12,6 +12,7 @@
 #include <wx/image.h>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -189,6 +190,74 @@ TEST(DrawingBatch, BatchedShapesLookAsShapesDrawnOneByOne)
             EXPECT_EQ(all.draw(c.outline, c.fill), c.asPixels);
         });
         EXPECT_EQ(differences(oneByOne(true), batched), 0) << "straight shapes only";
+    }
+}
+
+TEST(DrawingBatch, SlicesFilledAsTheirUnionLookAsSlicesFilledEach)
+{
+    // A band of slices side by side, from one bar a pixel to bars far
+    // apart, with edges steep, flat and crossing rows between the bars.
+    const struct {
+        const char* name;
+        int step;
+        Scene scene;
+        wxPen outline;
+        wxBrush fill;
+    } cases[] = {
+        {"bars a pixel apart, see-through fill", 1, Scene(), pen(wxColour(219, 219, 180), 0),
+         wxBrush(wxColour(231, 231, 190, 192))},
+        {"bars apart, see-through fill on every shade", 7, [] {
+             Scene s;
+             s.noisy = true;
+             return s;
+         }(),
+         pen(wxColour(40, 0, 0), 0), wxBrush(wxColour(0, 200, 90, 192))},
+        {"bars two pixels apart, opaque, clipped and shifted", 2, [] {
+             Scene s;
+             s.clipped = true;
+             s.origin = wxPoint(3, -2);
+             return s;
+         }(),
+         pen(*wxBLACK, 1), wxBrush(wxColour(200, 200, 0))},
+        {"smoothed", 5, [] {
+             Scene s;
+             s.sharp = false;
+             return s;
+         }(),
+         pen(wxColour(0, 0, 90), 0), wxBrush(wxColour(90, 90, 250, 192))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<wxPoint> lower, upper;
+        uint32_t state = 5;
+        for (int x = 4; x < kSize - 4; x += c.step) {
+            state = state * 1664525u + 1013904223u;
+            const int mid = 40 + int(state >> 27), width = 4 + int((state >> 20) & 31);
+            lower.emplace_back(x, mid + width);
+            upper.emplace_back(x, mid - width / 3);
+        }
+        auto slices = [&](auto&& each) {
+            for (size_t i = 1; i < lower.size(); ++i) {
+                const wxPoint quad[4] = {lower[i - 1], lower[i], upper[i], upper[i - 1]};
+                each(quad);
+            }
+        };
+        const wxImage each = paint(c.scene, [&](wxDC& dc) {
+            QxShapeBatch batch(dc);
+            slices([&](const wxPoint* quad) { batch.addPolygon(4, quad); });
+            batch.draw(c.outline, c.fill);
+        });
+        const wxImage united = paint(c.scene, [&](wxDC& dc) {
+            QxShapeBatch batch(dc);
+            std::vector<wxPoint> area(lower);
+            area.insert(area.end(), upper.rbegin(), upper.rend());
+            batch.addArea(int(area.size()), area.data());
+            slices([&](const wxPoint* quad) { batch.addOutline(4, quad); });
+            batch.draw(c.outline, c.fill);
+            EXPECT_TRUE(batch.empty());
+        });
+        EXPECT_EQ(differences(each, united), 0);
+        EXPECT_GT(differences(each, paint(c.scene, [](wxDC&) {})), 1000) << "something was drawn";
     }
 }
 

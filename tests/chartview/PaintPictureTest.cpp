@@ -101,7 +101,7 @@ TEST_F(PaintPictureFixture, CandlestickMarksPaintAsTheReferencePictures)
         QxObjectSmartPtr<QxChartist> chartist(new QxChartist(security.get(), Qx::eDaily, nullptr));
         QxChart* chart = chartist->getChart();
         chart->setChartWidth(kWidth);
-        chart->setZoomWidth(c.zoom);
+        EXPECT_EQ(chart->setZoomWidth(c.zoom), eNoError);
         chart->getMainZone()->addPattern(detector);
         wxBitmap bitmap(kWidth, kHeight, 24);
         {

@@ -4,7 +4,7 @@
 // in the dialog.
 #include "chartview/QxPointAndFigure.h"
 #include "chartview/QxPointAndFigureConfigDlg.h"
-#include "core/CalcFakes.h"
+#include "support/CalcFakes.h"
 #include "support/Fixtures.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"

@@ -4,7 +4,7 @@
 // dialog.
 #include "app/QxGatewayFrame.h"
 #include "app/QxGlobalVars.h"
-#include "app/frames/FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "chartframe/QxAnnotToolBar.h"
 #include "chartframe/QxChartGeneralToolbar.h"
 #include "chartframe/QxGraphicPropsToolbar.h"

@@ -1,7 +1,7 @@
 // The double-top and head-and-shoulders detectors: their rules over tables
 // of turning points, the window around the visible bars with the last one
 // standing in for the next turning point, the pixels they draw, and XML.
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxUniformScale.h"
 #include "chartview/QxPatternRegistry.h"
 #include "chartview/QxPricePattern.h"

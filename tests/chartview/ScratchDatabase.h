@@ -3,7 +3,7 @@
 // with one category, for a suite of chart-window tests: one application and
 // database for the suite, since ending an application winds the registries
 // up.
-#include "app/frames/FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "core/QxCategory.h"
 #include "core/QxDataReader.h"
 #include "core/QxPriceHistory.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Runs a command of a frame that starts by asking for a security, choosing
 // the given one in the selection dialog as a user would.
-#include "app/frames/FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "core/QxDatabase.h"
 #include "core/QxSecurity.h"
 #include "securities/QxSecurityListCtrl.h"

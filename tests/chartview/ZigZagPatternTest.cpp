@@ -1,6 +1,6 @@
 // The pattern base's XML list and registry, and the zig-zag pattern: its
 // text, XML form, clone, line points and pixels in a clipped, shifted DC.
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chart/QxUniformScale.h"
 #include "chartview/QxPatternRegistry.h"
 #include "chartview/QxZigZagPattern.h"

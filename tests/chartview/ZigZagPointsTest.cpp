@@ -1,6 +1,6 @@
 // Zig-zag turning points: the reversal rule over small tables of closes,
 // and the list cached per filter in the calculator until the prices change.
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chartview/QxZigZagTurningPoints.h"
 #include "core/QxCalculator.h"
 #include "core/QxDataChangeReactorMgr.h"

@@ -1,5 +1,6 @@
 // The one-line input dialog: what OK refuses, what it accepts and returns.
 #include "configdlg/DlgInputTaker.h"
+#include "support/ModalScript.h"
 
 #include <gtest/gtest.h>
 
@@ -12,26 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Answers message boxes with OK, recording their texts, and lets the input
-// dialog itself be shown.
-class BoxCatcher : public wxModalDialogHook {
-public:
-    BoxCatcher() { Register(); }
-    ~BoxCatcher() override { Unregister(); }
-    std::vector<wxString> messages;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
-        if (!box)
-            return wxID_NONE;
-        messages.push_back(box->GetMessage());
-        return wxID_OK;
-    }
-    void Exit(wxDialog*) override {}
-};
 
 // Shows the dialog modally and, once it runs, types each text in turn and
 // presses OK; after the last one (or if the dialog is still open) it cancels.
@@ -76,24 +57,24 @@ TEST(DlgInputTaker, RefusesWhatItsValidatorRefusesAndReturnsTheText)
     names.SetCharExcludes("/\\^;:\"?*");
     dlg.field()->SetValidator(names);
 
-    BoxCatcher boxes;
+    TestSupport::MessageBoxes boxes; // the input dialog itself is shown
     EXPECT_EQ(typeAndPressOk(dlg, {"", "a/b", "Breakout 20"}), wxID_OK);
     // The empty field and the refused character each kept the dialog open
     // with the one message.
-    EXPECT_EQ(boxes.messages, (std::vector<wxString>{"Please provide a valid input.", "Please provide a valid input."}));
+    EXPECT_EQ(boxes.texts(), (std::vector<wxString>{"Please provide a valid input.", "Please provide a valid input."}));
     EXPECT_EQ(dlg.value(), "Breakout 20");
 }
 
 TEST(DlgInputTaker, ShownAgainAfterOk)
 {
     DlgInputTaker dlg("Fixed value", "Provide a fixed value for series", "Fixed &Value:", nullptr);
-    BoxCatcher boxes;
+    TestSupport::MessageBoxes boxes; // the input dialog itself is shown
     EXPECT_EQ(typeAndPressOk(dlg, {"12.5"}), wxID_OK);
     EXPECT_EQ(dlg.value(), "12.5");
     EXPECT_EQ(typeAndPressOk(dlg, {"7"}), wxID_OK);
     EXPECT_EQ(dlg.value(), "7");
-    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_TRUE(boxes.texts().empty());
     // Cancel after a refused empty field.
     EXPECT_EQ(typeAndPressOk(dlg, {""}), wxID_CANCEL);
-    EXPECT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.texts().size(), 1u);
 }

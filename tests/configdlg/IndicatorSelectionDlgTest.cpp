@@ -7,11 +7,19 @@
 #include "configdlg/QxIndicatorSelectionPanel.h"
 #include "core/QxIndicator.h"
 #include "core/QxUtils.h"
+#include "core/platform/QxHelpBook.h"
 #include "support/ModalScript.h"
+#include "support/RealInput.h"
 #include "support/TestSupport.h"
 #include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/frame.h>
+#include <wx/html/helpctrl.h>
+#include <wx/html/helpwnd.h>
+#include <wx/timer.h>
+#include <wx/treectrl.h>
 
 
 #include <set>
@@ -212,4 +220,124 @@ TEST_F(SelectionDlg, DraggingOnlyWhenAllowed)
     EXPECT_EQ(dlg->chooseIndicator(7, true), nullptr);
     EXPECT_TRUE(dlg->endedByDrag());
     EXPECT_EQ(dlg->selectedIndicator(), nullptr);
+}
+
+// Explain opens the indicator's help beside the modal dialog: the help
+// window takes clicks, the dialog answers while it is open, the help window
+// closes through the window manager, and OK ends the dialog at once. Clicks
+// and keys go through the X server, as a user's do.
+TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
+{
+    QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::binDir() + "/help"));
+    TestSupport::ScopedWindowManager desktop;
+    ASSERT_TRUE(desktop.ok());
+    auto helpWindow = []() -> wxFrame* {
+        wxHtmlHelpController* controller = QxUtils::indicatorBook().controller();
+        return controller && controller->GetHelpWindow() ? controller->GetFrame() : nullptr;
+    };
+    auto centre = [](wxWindow* w) { return wxPoint(w->GetClientSize().x / 2, w->GetClientSize().y / 2); };
+    // A help window that keeps the dialog from working would hang the test:
+    // it is closed after a while, and the test fails instead.
+    bool guardFired = false;
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (wxFrame* help = helpWindow()) {
+            guardFired = true;
+            help->Close();
+        }
+    });
+
+    // As in the program, the dialog is opened from the active chart window,
+    // the one it is modal for.
+    auto* chart = new wxFrame(nullptr, wxID_ANY, "Chart", wxPoint(0, 0), wxSize(300, 200));
+    chart->Show();
+    ASSERT_TRUE(TestSupport::focusFrame(chart));
+
+    QxIndicatorSelectionDlg* dlg = QxIndicatorSelectionDlg::get();
+    bool explainReturned = false, helpOpenAfterExplain = false, helpTookClick = false, dialogAnswered = false,
+         helpClosed = false, configShown = false;
+    wxString pageBefore, pageAfter, configured;
+    ModalScript script(60000);
+    script.when<QxIndicatorSelectionDlg>([&](QxIndicatorSelectionDlg* d) {
+        ASSERT_TRUE(TestSupport::pumpUntil([&] { return d->IsShownOnScreen(); }, 5000));
+        TestSupport::pumpEvents(300);
+        clearSelections(d);
+        d->notebook()->SetSelection(0);
+        ASSERT_TRUE(d->page(0)->selectName("SMA"));
+        guard.StartOnce(15000);
+        ASSERT_TRUE(TestSupport::clickAt(d->explainButton(), centre(d->explainButton())));
+        // Only a viewer that holds the click until it is closed is closed by the guard.
+        guard.Stop();
+        explainReturned = !guardFired;
+        // A busy machine may take a while to read the book and open the viewer.
+        helpOpenAfterExplain = TestSupport::pumpUntil([&] { return helpWindow() != nullptr; }, 10000);
+        wxFrame* help = helpWindow();
+        ASSERT_NE(help, nullptr);
+        ASSERT_TRUE(TestSupport::pumpUntil([&] { return help->IsShownOnScreen(); }, 5000));
+        // Beside the dialog, so that no click meant for one lands on the other.
+        help->SetSize(d->GetRect().GetRight() + 20, 0, 700, 600);
+        TestSupport::pumpEvents(400);
+        TestSupport::saveWindowShot(help, "help-beside-selection-dialog.png");
+
+        // The help window takes a click: its contents tree shows another page.
+        wxTreeCtrl* tree = QxUtils::indicatorBook().controller()->GetHelpWindow()->GetTreeCtrl();
+        ASSERT_NE(tree, nullptr);
+        pageBefore = QxUtils::indicatorBook().openedPage();
+        // The row below the page shown: the tree keeps that one in view.
+        const wxTreeItemId shown = tree->GetSelection();
+        ASSERT_TRUE(shown.IsOk());
+        const wxTreeItemId item = tree->GetNextSibling(shown);
+        ASSERT_TRUE(item.IsOk());
+        wxRect rect;
+        ASSERT_TRUE(tree->GetBoundingRect(item, rect, true));
+        ASSERT_TRUE(wxRect(tree->GetClientSize()).Contains(rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2)));
+        ASSERT_TRUE(TestSupport::clickAt(tree, rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2)));
+        TestSupport::pumpEvents(300);
+        pageAfter = QxUtils::indicatorBook().openedPage();
+        helpTookClick = !pageAfter.empty() && pageAfter != pageBefore;
+
+        // The dialog answers a click in its list while the help is open.
+        wxListCtrl* list = d->page(0)->list();
+        const long rsi = rowOf(d->page(0), "RSI");
+        ASSERT_GE(rsi, 0);
+        list->EnsureVisible(rsi);
+        TestSupport::pumpEvents(100);
+        ASSERT_TRUE(list->GetItemRect(rsi, rect));
+        ASSERT_TRUE(TestSupport::clickAt(list, rect.GetPosition() + wxPoint(20, rect.height / 2)));
+        dialogAnswered = list->GetItemState(rsi, wxLIST_STATE_SELECTED) != 0;
+
+        // Closed through the window manager.
+        if (wxFrame* still = helpWindow()) {
+            EXPECT_TRUE(TestSupport::focusFrame(still));
+            EXPECT_TRUE(TestSupport::pressKeys({"alt+F4"}));
+        }
+        helpClosed = TestSupport::pumpUntil([&] { return helpWindow() == nullptr; }, 5000) && !guardFired;
+        TestSupport::pumpEvents(200);
+
+        // OK works at once.
+        wxWindow* ok = d->FindWindow(wxID_OK);
+        ASSERT_NE(ok, nullptr);
+        EXPECT_TRUE(TestSupport::focusFrame(d));
+        ASSERT_TRUE(TestSupport::clickAt(ok, centre(ok)));
+    });
+    script.when<QxIndicConfigDlg>([&](QxIndicConfigDlg* c) {
+        configShown = true;
+        configured = dlg->selectedIndicator() ? dlg->selectedIndicator()->getName().string() : wxString();
+        ModalScript::press(c, wxID_CANCEL);
+    });
+    EXPECT_EQ(dlg->chooseIndicator(5, false), nullptr) << "configuration cancelled";
+    guard.Stop();
+    EXPECT_TRUE(explainReturned) << "Explain returns while the help stays open";
+    EXPECT_TRUE(helpOpenAfterExplain);
+    EXPECT_TRUE(helpTookClick) << pageBefore << " -> " << pageAfter;
+    EXPECT_TRUE(dialogAnswered) << "the dialog takes a click while the help is open";
+    EXPECT_TRUE(helpClosed);
+    EXPECT_FALSE(guardFired);
+    EXPECT_TRUE(configShown) << "OK after the help closed ends the dialog";
+    EXPECT_EQ(configured, "RSI");
+    EXPECT_EQ(script.pending(), 0u);
+    QxUtils::closeHelp();
+    chart->Destroy();
+    TestSupport::pumpEvents(100);
+    QxUtils::setHelpFolder(wxString::FromUTF8(TestSupport::makeTempDir("nohelp")));
 }

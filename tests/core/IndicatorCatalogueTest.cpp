@@ -2,7 +2,7 @@
 // from at start-up: which functions it holds, in which order, and that each
 // of them computes over a long real history what a direct call of the
 // function set computes.
-#include "CalcFakes.h"
+#include "support/CalcFakes.h"
 
 #include "app/QxIndicatorRegistry.h"
 #include "core/QxCalculator.h"

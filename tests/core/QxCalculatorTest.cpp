@@ -1,7 +1,7 @@
 // The calculator and the calculation cache: shared entries, one computation
 // per distinct indicator, provider updates in the right order, discarding
 // through the hub, parked data.
-#include "CalcFakes.h"
+#include "support/CalcFakes.h"
 
 #include "core/QxCalcCache.h"
 #include "core/QxCalculator.h"

@@ -1,5 +1,5 @@
 // Reader and provider registries: keys, replacement, ownership, windup.
-#include "FakeDataObjects.h"
+#include "support/FakeDataObjects.h"
 
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDataReaderRepository.h"

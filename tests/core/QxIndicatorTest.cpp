@@ -1,7 +1,7 @@
 // Series ids and the indicator base: validity, differences, cycles, display
 // names, equivalence, XML forms and freeing an indicator kept alive only by
 // its own drawables.
-#include "CalcFakes.h"
+#include "support/CalcFakes.h"
 
 #include "app/QxIndicatorRegistry.h"
 #include "core/QxIndicator.h"

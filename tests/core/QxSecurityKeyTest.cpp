@@ -1,5 +1,5 @@
 // Security keys across runs and the ordering of categories and securities.
-#include "FakeDataObjects.h"
+#include "support/FakeDataObjects.h"
 
 #include "core/QxSecurityKey.h"
 

@@ -15,7 +15,7 @@
 #include "securities/QxAddSymbolDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 
 #include <gtest/gtest.h>
 

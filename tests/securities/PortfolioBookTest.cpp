@@ -8,7 +8,7 @@
 #include "core/QxSecurityKey.h"
 #include "core/QxUserNotice.h"
 
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

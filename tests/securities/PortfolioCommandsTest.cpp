@@ -18,7 +18,7 @@
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

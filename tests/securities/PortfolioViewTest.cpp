@@ -12,9 +12,9 @@
 #include "securities/QxPortfolioView.h"
 #include "trading/QxAlertMgr.h"
 
-#include "../plugins/webproviders/WebProviderTestSupport.h"
-#include "FramesTestSupport.h"
-#include "SecuritiesTestSupport.h"
+#include "support/WebProviderTestSupport.h"
+#include "support/FramesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
 #include "support/WindowShot.h"
 

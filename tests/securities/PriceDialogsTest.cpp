@@ -4,7 +4,7 @@
 #include "securities/DlgQuote.h"
 #include "securities/DlgSplit.h"
 
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -12,11 +12,17 @@
 #include "securities/DlgSplit.h"
 #include "securities/DlgSplitDetails.h"
 
-#include "SecuritiesTestSupport.h"
+#include "support/RealInput.h"
+#include "support/SecuritiesTestSupport.h"
+#include "support/WindowShot.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+
+#include <wx/button.h>
+#include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include <ostream>
 
@@ -299,6 +305,117 @@ TEST_F(PriceEditorTest, SplitsAreAppliedBeforeTheirDateAndDetectedGapsProposed)
     EXPECT_EQ(script.messages,
               std::vector<wxString>(2, "Changes have not been saved.\nAre you sure to close and loose the changes?"));
     EXPECT_EQ(storedBars(security.get()), stored) << "closed without Save: nothing stored";
+}
+
+
+// The user's hands on the X server, not events sent to the windows: a
+// window that keeps the toolkit's input grab shows here. Detect Splits opens
+// Split Details beside the modal editor; both take clicks while it is open;
+// Apply, then Close; the editor's Save and Cancel work after it, and so does
+// the window the editor was opened from.
+TEST_F(PriceEditorTest, AfterSplitDetailsEveryWindowTakesClicksAgain)
+{
+    const std::vector<Bar> plain = bars(original.get());
+    const int64_t splitDay = plain[200].time;
+    QxObjectSmartPtr<QxPriceHistory> planted(original->clone());
+    planted->updateForSplit(splitDay, 2, 1);
+    ASSERT_EQ(security->saveHistory(planted.get()), 0);
+
+    // A desktop's window manager, as the user has one.
+    TestSupport::ScopedWindowManager manager;
+    ASSERT_TRUE(manager.ok());
+    // The window the editor is opened from, with a button of its own.
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "Home", wxPoint(0, 0), wxSize(300, 200));
+    auto* homeButton = new wxButton(frame, wxID_ANY, "Press", wxPoint(20, 20), wxSize(120, 40));
+    int homePresses = 0;
+    homeButton->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++homePresses; });
+    frame->Show();
+    ASSERT_TRUE(TestSupport::pumpUntil([&] { return frame->IsShownOnScreen(); }, 5000));
+    TestSupport::pumpEvents(300);
+    ASSERT_TRUE(TestSupport::clickAt(homeButton, wxPoint(60, 20)));
+    ASSERT_EQ(homePresses, 1) << "the home window takes a click before the editor";
+
+    auto centre = [](wxWindow* w) { return wxPoint(w->GetClientSize().x / 2, w->GetClientSize().y / 2); };
+    bool detailsShown = false, editorRowTaken = false, detailsRowTaken = false, applied = false;
+    bool hiddenAfterClose = false, saveEnabledAfterApply = false, savedByClick = false;
+    std::vector<Bar> shownAfterApply;
+    script.on<DlgPriceHistory>([&](DlgPriceHistory* ed) {
+        ed->Move(0, 0);
+        ASSERT_TRUE(TestSupport::pumpUntil([&] { return ed->IsShownOnScreen(); }, 5000));
+        TestSupport::pumpEvents(300);
+        ASSERT_TRUE(TestSupport::clickAt(ed->detectSplitsButton(), centre(ed->detectSplitsButton())));
+        DlgSplitDetails* details = ed->splitDetails();
+        ASSERT_TRUE(TestSupport::pumpUntil([&] { return details && details->IsShownOnScreen(); }, 5000));
+        detailsShown = true;
+        // Beside the editor, so that a click meant for one never lands on the other.
+        details->Move(ed->GetRect().GetRight() + 20, 0);
+        TestSupport::pumpEvents(300);
+        framestest::saveWindowShot(details, "split_details_beside_editor.png");
+
+        // While Split Details is open the editor answers a click in its list.
+        WndHistListCtrl* list = ed->list();
+        selectRows(list, {});
+        wxRect rect;
+        ASSERT_TRUE(list->GetItemRect(3, rect));
+        ASSERT_TRUE(TestSupport::clickAt(list, rect.GetPosition() + wxPoint(20, rect.height / 2)));
+        editorRowTaken = list->GetItemState(3, wxLIST_STATE_SELECTED) != 0;
+
+        // The proposal's row, then Apply.
+        wxListView* rows = details->list();
+        ASSERT_EQ(rows->GetItemCount(), 1);
+        ASSERT_TRUE(rows->GetItemRect(0, rect));
+        ASSERT_TRUE(TestSupport::clickAt(rows, rect.GetPosition() + wxPoint(20, rect.height / 2)));
+        detailsRowTaken = rows->GetFirstSelected() == 0;
+        ASSERT_TRUE(TestSupport::clickAt(details->applyButton(), centre(details->applyButton())));
+        applied = rows->GetItemCount() == 0;
+        saveEnabledAfterApply = ed->saveButton()->IsEnabled();
+        shownAfterApply = bars(ed->shownHistory());
+
+        wxWindow* close = details->FindWindow(wxID_CANCEL);
+        ASSERT_NE(close, nullptr);
+        ASSERT_TRUE(TestSupport::clickAt(close, centre(close)));
+        hiddenAfterClose = TestSupport::pumpUntil([&] { return !details->IsShown(); }, 3000);
+        TestSupport::pumpEvents(200);
+
+        // The editor takes clicks again: Save, then Cancel.
+        ASSERT_TRUE(TestSupport::clickAt(ed->saveButton(), centre(ed->saveButton())));
+        savedByClick = !ed->saveButton()->IsEnabled();
+        wxWindow* cancel = ed->FindWindow(wxID_CANCEL);
+        ASSERT_NE(cancel, nullptr);
+        ASSERT_TRUE(TestSupport::clickAt(cancel, centre(cancel)));
+        TestSupport::pumpUntil([&] { return !ed->IsModal(); }, 3000);
+    });
+    DialogCatcher catcher(script.handler());
+    const int result = DlgPriceHistory::showFor(security->id(), frame);
+
+    EXPECT_TRUE(detailsShown);
+    EXPECT_TRUE(editorRowTaken) << "the editor answers while Split Details is open";
+    EXPECT_TRUE(detailsRowTaken);
+    EXPECT_TRUE(applied);
+    EXPECT_TRUE(saveEnabledAfterApply);
+    EXPECT_TRUE(hiddenAfterClose);
+    EXPECT_TRUE(savedByClick) << "Save after Close";
+    EXPECT_EQ(result, wxID_CANCEL) << "Cancel after Close ends the editor";
+    EXPECT_TRUE(script.messages.empty()) << script.messages.front();
+    ASSERT_EQ(shownAfterApply.size(), plain.size());
+    const std::vector<Bar> stored = storedBars(security.get());
+    ASSERT_EQ(stored.size(), plain.size());
+    for (size_t i = 0; i < plain.size(); ++i)
+        ASSERT_NEAR(stored[i].close, plain[i].close, 1e-9) << "the applied split is saved, bar " << i;
+
+    // The home window takes clicks again and closes.
+    TestSupport::pumpEvents(200);
+    EXPECT_TRUE(TestSupport::clickAt(homeButton, wxPoint(60, 20)));
+    EXPECT_EQ(homePresses, 2) << "the home window takes a click after the editor";
+    // Alt+F4 through the window manager closes it.
+    wxWeakRef<wxFrame> home(frame);
+    EXPECT_TRUE(TestSupport::focusFrame(frame));
+    EXPECT_TRUE(TestSupport::pressKeys({"alt+F4"}));
+    EXPECT_TRUE(TestSupport::pumpUntil([&] { return !home || home->IsBeingDeleted(); }, 5000))
+        << "the home window closes";
+    if (home)
+        home->Destroy();
+    TestSupport::pumpEvents(200);
 }
 
 TEST_F(PriceEditorTest, ARefusedSaveChangesNothingAndAnOpenChartRedrawsAfterSave)

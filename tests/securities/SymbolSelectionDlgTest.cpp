@@ -15,8 +15,8 @@
 #include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 
-#include "FramesTestSupport.h"
-#include "SecuritiesTestSupport.h"
+#include "support/FramesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +29,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Declared for every test of the folder in SecuritiesTestSupport.h; the
-// trading tests, which share that file, have their own.
-void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
 
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;

@@ -7,7 +7,7 @@
 #include "securities/QxSymbolSelectionDlg.h"
 #include "securities/QxTransactionDlg.h"
 
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,9 @@
 #include "support/TestSupport.h"
 
+#include <wx/string.h>
+
+#include <ostream>
+
 #include "app/QxPluginLoader.h"
 #include "core/QxAtom.h"
 #include "core/QxDataReaderRepository.h"
@@ -12,6 +16,8 @@
 #include <stdexcept>
 
 namespace fs = std::filesystem;
+
+void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
 
 namespace TestSupport {
 

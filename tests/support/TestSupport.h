@@ -2,10 +2,15 @@
 // Helpers shared by the test executables.
 #include "support/Fixtures.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
 class QxDataReader;
+class wxString;
+
+// Failures show texts as texts, not as lists of characters.
+void PrintTo(const wxString& text, std::ostream* os);
 
 namespace TestSupport {
 

@@ -11,7 +11,7 @@
 #include "core/QxDataReaderRepository.h"
 #include "core/QxErrorCode.h"
 
-#include "../plugins/webproviders/WebProviderTestSupport.h"
+#include "support/WebProviderTestSupport.h"
 #include "support/TestSupport.h"
 #include "support/WindowShot.h"
 

@@ -121,7 +121,7 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     {
         QxIndicatorRegistry::instance()->addBuiltInIndicators();
         QxObjectSmartPtr<QxTemplate> standard(new QxTemplate());
-        standard->addIndicator(QxIndicatorRegistry::instance()->getIndicator(QxAtom("RSI"))->clone(7), 0);
+        EXPECT_EQ(standard->addIndicator(QxIndicatorRegistry::instance()->getIndicator(QxAtom("RSI"))->clone(7), 0), eNoError);
         QxGlobalVars::get().defaultTemplate = standard;
     }
     selectOnly(settings, {0});
@@ -228,7 +228,7 @@ TEST_F(AlertMgrTest, TheAlertManagerFrameFollowsTheManagerAndRunsItsTools)
     ASSERT_TRUE(mgr->addSetting(zed, priceSetting(10, 50).get(), market->barTime(0)));
 
     // Rows outlive the manager emptying itself at exit.
-    mgr->save();
+    EXPECT_TRUE(mgr->save());
     EXPECT_EQ(column(settings, 0), (std::vector<wxString>{"ZED"}));
     frame->Destroy();
     home->Destroy();

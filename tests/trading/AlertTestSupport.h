@@ -5,7 +5,7 @@
 // in the test's hand.
 #include "TradingFakes.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include "app/QxIdleTaskQueue.h"
 #include "core/QxCategory.h"

@@ -21,9 +21,9 @@
 #include "trading/QxAlertSetting.h"
 #include "trading/QxIdeaScan.h"
 
-#include "../plugins/webproviders/WebProviderTestSupport.h"
-#include "FramesTestSupport.h"
-#include "SecuritiesTestSupport.h"
+#include "support/WebProviderTestSupport.h"
+#include "support/FramesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

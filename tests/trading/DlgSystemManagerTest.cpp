@@ -13,7 +13,7 @@
 #include "app/QxIndicatorRegistry.h"
 #include "configdlg/DlgInputTaker.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,6 @@
 #include <functional>
 #include <ostream>
 
-void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
 
 namespace fs = std::filesystem;
 

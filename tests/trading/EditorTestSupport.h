@@ -16,7 +16,7 @@
 #include "core/QxUtils.h"
 #include "support/TestSupport.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include <gtest/gtest.h>
 

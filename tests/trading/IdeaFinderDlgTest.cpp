@@ -11,8 +11,8 @@
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
-#include "../plugins/webproviders/WebProviderTestSupport.h"
-#include "FramesTestSupport.h"
+#include "support/WebProviderTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

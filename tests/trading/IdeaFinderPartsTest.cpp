@@ -1,6 +1,6 @@
 // The idea finder's window-free parts: signal texts and kinds, the bars a
 // date range covers, the periodicity mapping and the parameter file.
-#include "FakeDataObjects.h"
+#include "support/FakeDataObjects.h"
 
 #include "core/QxTime.h"
 #include "core/QxXmlFile.h"

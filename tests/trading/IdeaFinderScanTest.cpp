@@ -18,8 +18,8 @@
 #include "trading/QxStockIdeaFinderDlg.h"
 #include "trading/QxTradingSystem.h"
 
-#include "../plugins/webproviders/WebProviderTestSupport.h"
-#include "FramesTestSupport.h"
+#include "support/WebProviderTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -272,6 +272,13 @@ TEST_F(IdeaFinderScan, RowsArriveInScanOrderAfterEachSecuritysDownloadAndTheEndC
         addRowsOf(i);
 
     ASSERT_EQ(view->GetItemCount(), long(expected.size()));
+    // Nobody scrolled: the list followed the scan to its very last row.
+    framestest::pump(50);
+    const long lastRow = long(expected.size()) - 1;
+    EXPECT_GT(view->GetTopItem(), 0);
+    EXPECT_LE(view->GetTopItem(), lastRow);
+    EXPECT_GT(view->GetTopItem() + view->GetCountPerPage(), lastRow)
+        << "top " << view->GetTopItem() << ", " << view->GetCountPerPage() << " rows a page";
     for (size_t r = 0; r < expected.size(); ++r) {
         const ExpectedRow& e = expected[r];
         SCOPED_TRACE(r);

@@ -4,7 +4,7 @@
 // direct computation of the crossovers puts them; then bars are deleted
 // from the stored history, at its start and at its end, and the chart
 // redraws with the marks worked out for the shorter history.
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 #include "SignalMarkerScript.h"
 #include "TradingFakes.h"
 

@@ -133,15 +133,11 @@ TEST_F(SignalMarkerDialog, AShortOnlySystemTakesTheLongSideAwayAndOkTakesThePick
                 EXPECT_EQ(d->colourPicker(1u << i)->GetColour(), own[i]) << i;
             EXPECT_TRUE(d->longPositionsBox()->IsChecked());
             EXPECT_FALSE(d->shortPositionsBox()->IsChecked());
-            // Help over a modal dialog runs its own loop until its viewer
-            // closes: the timer looks at the page and closes it.
-            wxTimer look;
-            look.Bind(wxEVT_TIMER, [&helpPage](wxTimerEvent&) {
-                helpPage = QxUtils::manualBook().openedPage();
-                QxUtils::closeHelp();
-            });
-            look.StartOnce(300);
+            // Help opens its viewer beside the dialog and returns at once.
             ModalScript::press(d, wxID_HELP);
+            TestSupport::pumpUntil([] { return !QxUtils::manualBook().openedPage().empty(); }, 10000);
+            helpPage = QxUtils::manualBook().openedPage();
+            QxUtils::closeHelp();
             openManagerLater(d);
         })
         .when<DlgSystemManager>([](DlgSystemManager* m) { chooseInManager(m, "Scripted Shorts"); })

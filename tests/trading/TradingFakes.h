@@ -1,7 +1,7 @@
 #pragma once
 // A calculator over a few bars whose close and open columns the test
 // chooses (NaN included), and conditions of a named kind over them.
-#include "CalcFakes.h"
+#include "support/CalcFakes.h"
 #include "core/QxCalculator.h"
 #include "trading/QxCondition.h"
 #include "trading/QxConditionFactory.h"

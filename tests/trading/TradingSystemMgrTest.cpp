@@ -13,7 +13,7 @@
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -511,7 +511,7 @@ TEST_F(TradingSystemStore, AnotherProgramsWritesAreNeverWrittenOver)
     writeFile(definitions / "Both.xml", definition("Both", "Theirs first", "<FirstSeries Type=\"1024\"/>"));
     QxObjectSmartPtr<QxTradingSystem> both = longOnlySystem("Mine second");
     ASSERT_EQ(both->setName(QxAtom("Both")), eNoError);
-    store->addSystem(both);
+    EXPECT_EQ(store->addSystem(both), eNoError);
     EXPECT_NE(readFile(definitions / "Both.xml").find("Theirs first"), std::string::npos);
 }
 
@@ -586,7 +586,7 @@ TEST_F(TradingSystemStore, AStartListsDefinitionsTheIndexLacksKeepsUnreadableOne
     EXPECT_TRUE(store->getSystem(QxAtom("MACD Signal Cross"))) << "a restored file is read";
 }
 
-TEST_F(TradingSystemStore, DISABLED_EditsReachADefinitionWhoseInnerNameDiffersFromItsFileName)
+TEST_F(TradingSystemStore, EditsReachADefinitionWhoseInnerNameDiffersFromItsFileName)
 {
     QxTradingSystemMgr::getInstance(true);
     QxTradingSystemMgr::destroy();
@@ -601,6 +601,12 @@ TEST_F(TradingSystemStore, DISABLED_EditsReachADefinitionWhoseInnerNameDiffersFr
     ASSERT_EQ(renamed->setDescription("Edited under its file's name"), eNoError);
     EXPECT_TRUE(store->save());
     EXPECT_EQ(readFile(definitions / "RSI 30-70.xml"), rsi) << "the system it was copied from is untouched";
+
+    // No indicator is registered in this program: the RSI of the copied
+    // definition cannot be made, and its conditions are written back as read.
+    const std::string written = readFile(definitions / "Renamed.xml");
+    EXPECT_NE(written.find("<Condition Name=\"CrossOverUp\">"), std::string::npos) << written;
+    EXPECT_NE(written.find("<OptParam Name=\"Time Period\" Value=\"14L\"/>"), std::string::npos) << written;
 
     store = reopen();
     EXPECT_EQ(store->getSystem(QxAtom("Renamed"))->getDescription(), "Edited under its file's name");

@@ -5,7 +5,7 @@
 #include "app/QxCommonFrame.h"
 #include "app/QxLicenseTexts.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

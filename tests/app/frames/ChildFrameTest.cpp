@@ -2,7 +2,7 @@
 #include "app/QxChildFrameForMenuTrick.h"
 #include "app/QxContextMenuTrickBase.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "chartframe/QxPortfolioToolbar.h"
 #include "chartframe/QxProToolsToolbar.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The drop-down of an indicator's output series and those of its source.
 #include "core/QxIndicSeriesSelector.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "app/QxGlobalVars.h"
 #include "app/QxPreferencesDlg.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include <gtest/gtest.h>
 

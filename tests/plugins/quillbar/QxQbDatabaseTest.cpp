@@ -7,7 +7,7 @@
 #include "plugins/quillbar/QxQbSecurity.h"
 #include "plugins/quillbar/QxQbSymbolTable.h"
 
-#include "QbTestSupport.h"
+#include "support/QbTestSupport.h"
 #include "support/TestSupport.h"
 
 #include "core/QxErrorCode.h"

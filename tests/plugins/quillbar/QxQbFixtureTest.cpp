@@ -5,7 +5,7 @@
 #include "plugins/quillbar/QxQbFormats.h"
 #include "plugins/quillbar/QxQbSecurity.h"
 
-#include "QbTestSupport.h"
+#include "support/QbTestSupport.h"
 #include "support/TestSupport.h"
 
 #include "core/QxCategory.h"

@@ -2,7 +2,7 @@
 // periodicity letters, index records and price files, on buffers.
 #include "plugins/quillbar/QxQbFormats.h"
 
-#include "QbTestSupport.h"
+#include "support/QbTestSupport.h"
 
 #include "core/QxErrorCode.h"
 #include "core/QxPriceHistory.h"

@@ -5,7 +5,7 @@
 #include "plugins/webproviders/QxGoogleDataDownloader.h"
 #include "plugins/webproviders/QxYahooDataDownloader.h"
 
-#include "WebProviderTestSupport.h"
+#include "support/WebProviderTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -17,8 +17,8 @@
 #include "securities/QxDatabaseInfoDlg.h"
 #include "securities/QxSymbolSelectionDlg.h"
 
-#include "../QbTestSupport.h"
-#include "FramesTestSupport.h"
+#include "support/QbTestSupport.h"
+#include "support/FramesTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +33,6 @@
 #include <filesystem>
 #include <ostream>
 
-// Readable texts in failure messages.
-void PrintTo(const wxString& text, std::ostream* os) { *os << '"' << text.utf8_str() << '"'; }
 
 using framestest::DialogCatcher;
 using framestest::ScopedApplication;

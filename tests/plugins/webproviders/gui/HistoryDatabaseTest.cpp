@@ -10,7 +10,7 @@
 #include "core/QxErrorCode.h"
 #include "core/platform/wxeStandardPaths.h"
 
-#include "../WebProviderTestSupport.h"
+#include "support/WebProviderTestSupport.h"
 #include "support/TestSupport.h"
 #include "support/WindowShot.h"
 

@@ -11,7 +11,7 @@
 #include "core/platform/QxServiceAddress.h"
 #include "plugins/webproviders/QxWebDataDownloader.h"
 
-#include "../WebProviderTestSupport.h"
+#include "support/WebProviderTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "SecuritiesTestSupport.h"
+#include "support/SecuritiesTestSupport.h"
 
 #include "app/QxPluginLoader.h"
 #include "core/QxDataReaderRepository.h"

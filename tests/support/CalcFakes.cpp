@@ -1,4 +1,4 @@
-#include "CalcFakes.h"
+#include "support/CalcFakes.h"
 
 namespace calctest {
 int MeanIndicator::computations = 0;

@@ -6,6 +6,7 @@
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
 #include "support/Fixtures.h"
+#include "support/MemSecurity.h"
 
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
@@ -90,37 +91,13 @@ inline QxPriceHistory* makePiecewise(const std::vector<std::pair<unsigned, doubl
 // Kept for tests written before the reader moved to the support library.
 using TestSupport::fixtureHistory;
 
-// A security whose daily history is held in memory.
-class MemSecurity : public QxSecurity {
+// The tests' memory security, as the chart tests name it.
+class MemSecurity : public TestSupport::MemSecurity {
 public:
-    MemSecurity(unsigned id, QxPriceHistory* history, std::string name = "Memory Corp",
-                std::string ticker = "MEM")
-        : m_id(id), m_history(history), m_name(std::move(name)), m_ticker(std::move(ticker))
+    MemSecurity(unsigned id, QxPriceHistory* history, std::string name = "Memory Corp", std::string ticker = "MEM")
+        : TestSupport::MemSecurity(id, history, {std::move(name), std::move(ticker)})
     {
     }
-    unsigned id() const override { return m_id; }
-    QxCategory* category() const override { return nullptr; }
-    const char* ticker() const override { return m_ticker.c_str(); }
-    const char* name() const override { return m_name.c_str(); }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
-    {
-        return period == Qx::eDaily && m_history ? m_history->clone() : nullptr;
-    }
-    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
-    int saveHistory(QxPriceHistory* h) override
-    {
-        m_history = h ? h->clone() : nullptr;
-        return eNoError;
-    }
-    int updateFromProvider(bool) override { return eNoError; }
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override { return eNotImplemented; }
-
-private:
-    unsigned m_id;
-    QxObjectSmartPtr<QxPriceHistory> m_history;
-    std::string m_name;
-    std::string m_ticker;
 };
 
 // Counts the pixels of a rectangle of the image that differ from colour.

@@ -3,7 +3,7 @@
 // chart holding the keyboard, for tests that type and click on the real
 // display; the shared frame settings come back afterwards.
 #include "app/QxGlobalVars.h"
-#include "chart/ChartFixtures.h"
+#include "support/ChartFixtures.h"
 #include "chartframe/QxChartFrame.h"
 #include "chartview/QxChartView.h"
 #include "chartview/QxPointAndFigureFrame.h"

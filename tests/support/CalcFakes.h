@@ -12,6 +12,7 @@
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "support/MemSecurity.h"
 
 #include <wx/xml/xml.h>
 
@@ -243,45 +244,15 @@ inline QxPriceHistory* makeDaily(unsigned n)
 
 class MemCategory;
 
-// Keeps a daily history in memory and logs each call the calculator makes:
-// "get", "update(fg)", "update(bg)". An update runs onUpdate when set.
-class MemSecurity : public QxSecurity {
+// The tests' memory security, as the calculator tests name it: only a
+// request for the whole history gets bars, and an update runs onUpdate
+// when set.
+class MemSecurity : public TestSupport::MemSecurity {
 public:
-    MemSecurity(unsigned id, QxCategory* category = nullptr) : m_id(id), m_category(category) {}
-    unsigned id() const override { return m_id; }
-    QxCategory* category() const override { return m_category; }
-    const char* ticker() const override { return "MEM"; }
-    const char* name() const override { return "Memory"; }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t& from, int64_t& to) override
+    MemSecurity(unsigned id, QxCategory* category = nullptr)
+        : TestSupport::MemSecurity(id, nullptr, {"Memory", "MEM", category, true, true})
     {
-        log += "get;";
-        if (period != Qx::eDaily || from != 0 || to != 0 || !stored)
-            return nullptr;
-        return stored->clone();
     }
-    int lastQuote(int64_t&, QxQuote&) override { return eDataNotFound; }
-    int saveHistory(QxPriceHistory* h) override
-    {
-        stored.reset(h ? h->clone() : nullptr);
-        return eNoError;
-    }
-    int updateFromProvider(bool inBackground) override
-    {
-        log += inBackground ? "update(bg);" : "update(fg);";
-        if (onUpdate)
-            onUpdate(inBackground);
-        return eNoError;
-    }
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override { return eNotImplemented; }
-
-    std::string log;
-    QxObjectSmartPtr<QxPriceHistory> stored;
-    std::function<void(bool)> onUpdate;
-
-private:
-    unsigned m_id;
-    QxCategory* m_category;
 };
 
 class MemCategory : public QxCategory {

@@ -5,8 +5,9 @@
 #include "core/QxDatabase.h"
 #include "core/QxPriceHistory.h"
 #include "support/Fixtures.h"
+#include "support/TestSupport.h"
 
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include <wx/dialog.h>
 
@@ -17,9 +18,6 @@ class QxSymbolSelectionDlg;
 #include <functional>
 #include <string>
 #include <vector>
-
-// Failures show texts as texts, not as lists of characters.
-void PrintTo(const wxString& text, std::ostream* os);
 
 namespace sectest {
 

@@ -1,4 +1,4 @@
-#include "FramesTestSupport.h"
+#include "support/FramesTestSupport.h"
 
 #include "core/ArtProvider.h"
 #include "support/TestSupport.h"
