@@ -48,6 +48,7 @@
 #include "trading/QxSignal.h"
 #include "trading/QxTradingSystem.h"
 #include "bench/Baseline.h"
+#include "bench/BenchGui.h"
 #include "bench/BenchPlugins.h"
 
 #include <benchmark/benchmark.h>
@@ -505,21 +506,9 @@ BENCHMARK(BM_EvaluateEachSecurity)->Unit(benchmark::kMillisecond)->Iterations(1)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    const std::string home = startBenchmarkGui(argc, argv, "idea-bench");
+    if (home.empty())
         return 1;
-    // Settings the application writes go to a scratch home.
-    char home[] = "/tmp/idea-bench-home-XXXXXX";
-    if (!mkdtemp(home))
-        return 1;
-    setenv("HOME", home, 1);
-    setenv("XDG_CONFIG_HOME", (std::string(home) + "/.config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (std::string(home) + "/.local/share").c_str(), 1);
-    wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "cannot start the GUI toolkit (is DISPLAY set?)\n");
-        return 1;
-    }
     // The report's frames and the worker's calls need the program's
     // application object, as the tests make it.
     wxAppConsole* toolkitApp = wxApp::GetInstance();

@@ -13,6 +13,7 @@
 #include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "bench/Baseline.h"
+#include "bench/BenchGui.h"
 #include "bench/BenchOrcl.h"
 #include "bench/BenchPlugins.h"
 #include "chartframe/QxChartFrame.h"
@@ -177,21 +178,9 @@ BENCHMARK(BM_NewChart)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitio
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    const std::string home = startBenchmarkGui(argc, argv, "new-chart-bench");
+    if (home.empty())
         return 1;
-    // Settings the application writes go to a scratch home.
-    char home[] = "/tmp/new-chart-bench-home-XXXXXX";
-    if (!mkdtemp(home))
-        return 1;
-    setenv("HOME", home, 1);
-    setenv("XDG_CONFIG_HOME", (std::string(home) + "/.config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (std::string(home) + "/.local/share").c_str(), 1);
-    wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "cannot start the GUI toolkit (is DISPLAY set?)\n");
-        return 1;
-    }
     wxAppConsole* toolkitApp = wxApp::GetInstance();
     auto* app = new QxApplication;
     wxArtProvider::Push(new ArtProvider(wxString::FromUTF8(TRENDORIA_BIN_DIR "/artworks")));
