@@ -3,7 +3,7 @@
 #include "app/QxApplication.h"
 #include "core/QxUtils.h"
 #include "core/ta/QxTaFunctionSet.h"
-#include "app/QxWindowFit.h"
+#include "ui/QxWindowFit.h"
 
 #include <wx/artprov.h>
 #include <wx/frame.h>

@@ -6,7 +6,7 @@
 #include "core/QxUtils.h"
 #include "core/platform/QxSpinText.h"
 #include "core/platform/wxConfigEx.h"
-#include "app/QxWindowFit.h"
+#include "ui/QxWindowFit.h"
 
 namespace {
 const char* const kConfigPath = "/preferences/pattern_configs/price_pattern/";

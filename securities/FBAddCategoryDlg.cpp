@@ -1,6 +1,6 @@
 #include "securities/FBAddCategoryDlg.h"
 
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 FBAddCategoryDlg::FBAddCategoryDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                    const wxSize& size, long style)

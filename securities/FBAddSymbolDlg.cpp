@@ -1,6 +1,6 @@
 #include "securities/FBAddSymbolDlg.h"
 
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 FBAddSymbolDlg::FBAddSymbolDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                const wxSize& size, long style)

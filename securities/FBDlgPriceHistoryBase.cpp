@@ -1,6 +1,6 @@
 #include "securities/FBDlgPriceHistoryBase.h"
 
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 FBDlgPriceHistoryBase::FBDlgPriceHistoryBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                              const wxPoint& pos, const wxSize& size, long style)

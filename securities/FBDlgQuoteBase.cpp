@@ -1,6 +1,6 @@
 #include "securities/FBDlgQuoteBase.h"
 
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 FBDlgQuoteBase::FBDlgQuoteBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                const wxSize& size, long style)

@@ -1,6 +1,6 @@
 #include "securities/FBDlgSplitBase.h"
 
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 FBDlgSplitBase::FBDlgSplitBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                const wxSize& size, long style)

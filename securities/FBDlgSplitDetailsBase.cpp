@@ -1,6 +1,6 @@
 #include "securities/FBDlgSplitDetailsBase.h"
 
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 #include <wx/artprov.h>
 

@@ -1,6 +1,6 @@
 #include "securities/FBTransactionDlg.h"
 
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 FBTransactionDlg::FBTransactionDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                    const wxSize& size, long style)

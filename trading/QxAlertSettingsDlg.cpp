@@ -2,7 +2,7 @@
 
 #include "app/QxApplication.h"
 #include "app/QxCommonFrame.h"
-#include "app/QxWindowFit.h"
+#include "ui/QxWindowFit.h"
 #include "configdlg/QxOptParamCheck.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"

@@ -1,7 +1,7 @@
 #include "trading/QxSignalMarkerConfigDlg.h"
 
 #include "app/QxApplication.h"
-#include "app/QxWindowFit.h"
+#include "ui/QxWindowFit.h"
 #include "core/QxUtils.h"
 #include "trading/DlgSystemManager.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/QxApplication.h"
 #include "app/QxCommonFrame.h"
-#include "app/QxWindowFit.h"
+#include "ui/QxWindowFit.h"
 #include "core/QxSecurity.h"
 #include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"

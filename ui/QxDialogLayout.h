@@ -1,5 +1,5 @@
 #pragma once
-// Pieces the layouts of the security dialogs share.
+// Pieces the layouts of the dialogs share.
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/sizer.h>

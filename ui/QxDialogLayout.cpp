@@ -1,4 +1,4 @@
-#include "securities/QxDialogLayout.h"
+#include "ui/QxDialogLayout.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/QxWindowFit.h"
+#include "ui/QxWindowFit.h"
 
 #include <wx/sizer.h>
 #include <wx/window.h>
