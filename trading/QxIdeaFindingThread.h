@@ -79,20 +79,24 @@ struct QxIdeaScanJob {
 
 class QxIdeaFindingThread : public wxThread {
 public:
-    // A detached worker for job; it deletes itself when the scan ends.
+    // A worker for job. Once started, it is joined and deleted on the GUI
+    // thread after its scan ends (or by stopAllAndWait), so that nothing of
+    // it runs after whoever waits for it has gone on.
     explicit QxIdeaFindingThread(QxIdeaScanJob job);
-    // Only for a thread that never ran; a running one deletes itself.
+    // Only for a thread that never ran or has been joined.
     ~QxIdeaFindingThread() override;
 
-    // Whether a scan thread object exists now.
+    // Whether a scan thread object exists now: from its making until its
+    // thread has been joined.
     static bool exists() { return s_count.load() > 0; }
 
-    // At program exit: cancels every scan and waits for the workers to end,
+    // At program exit: cancels every scan and joins every worker started,
     // so none outlives what it uses. A cancelled worker ends within the bar
     // it is evaluating or the wait it is in.
     static void stopAllAndWait();
 
-    // Creates and runs the thread; false when the system gave no thread.
+    // Creates and runs the thread; false when the system gave no thread
+    // (the caller then still owns it).
     bool start();
     // Tests: when set, a start the check answers false for fails as a
     // refused thread does.
@@ -104,10 +108,15 @@ protected:
     ExitCode Entry() override;
 
 private:
+    // The scan itself, on the worker thread.
+    void scan();
     // The history of securityIds[k] once its new bars are in, null when
     // there is none; false when the scan was cancelled meanwhile.
     bool prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& history);
+    // GUI thread: joins and deletes the workers whose scan has ended.
+    static void reapFinished();
 
     QxIdeaScanJob m_job;
+    std::atomic<bool> m_finished{false};
     static std::atomic<int> s_count;
 };
