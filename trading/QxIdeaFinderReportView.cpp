@@ -17,12 +17,12 @@
 #include "trading/QxIdeaFindingThread.h"
 #include "trading/QxStockIdeaFinderDlg.h"
 #include "trading/QxTradingSystem.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/filedlg.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 
@@ -291,8 +291,7 @@ void QxIdeaFinderReportView::scanFinished()
     ids.reserve(m_rows.size());
     for (const Row& row : m_rows)
         ids.push_back(m_securities[row.security].id);
-    wxMessageBox(_("Finished finding stock ideas."), QxApplication::appTitle(), wxOK | wxICON_INFORMATION | wxCENTRE,
-                 this);
+    qxShowInformation(_("Finished finding stock ideas."), this);
 }
 
 void QxIdeaFinderReportView::stopScan()
@@ -354,8 +353,8 @@ void QxIdeaFinderReportView::openSelectedCharts()
 {
     const std::vector<long> rows = selectedRows();
     if (rows.size() > 5 &&
-        wxMessageBox(_("You have selected too many securities.\nAre you sure you want to create chart for all of them?"),
-                     QxApplication::appTitle(), wxYES_NO | wxCENTRE, this) != wxYES)
+        !qxAskYesNo(_("You have selected too many securities.\nAre you sure you want to create chart for all of them?"),
+                    this))
         return;
     QxDatabase* db = currentDatabase();
     for (long row : rows) {
@@ -387,8 +386,7 @@ void QxIdeaFinderReportView::exportHtml()
     if (path.empty())
         return;
     if (!writeHtml(path)) {
-        wxMessageBox(_("An error occurred while opening file for write."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR, this);
+        qxShowError(_("An error occurred while opening file for write."), this);
         return;
     }
     qxOpenFileInBrowser(path);
@@ -443,8 +441,7 @@ int findStockIdeas(QxIdeaFinderReportView* view)
     if (!view->startScan(dialog.system(), dialog.lookFor(), timestampFromDateTime(dialog.from()),
                          timestampFromDateTime(dialog.till()), dialog.periodicity(), std::move(ids))) {
         // An empty report would look like a scan that found nothing.
-        wxMessageBox(_("Finding stock ideas could not be started: the system gave no thread for the search."),
-                     QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, frame);
+        qxShowError(_("Finding stock ideas could not be started: the system gave no thread for the search."), frame);
         frame->Destroy();
         return eUnknownError;
     }
