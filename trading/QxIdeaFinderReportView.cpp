@@ -5,6 +5,7 @@
 #include "chart/QxPriceObj.h"
 #include "chart/QxTemplate.h"
 #include "chartview/QxChartView.h"
+#include "core/QxCalcCache.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDatabase.h"
 #include "core/QxErrorCode.h"
@@ -109,6 +110,13 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
     job.till = till;
     job.periodicity = periodicity;
     job.securityIds = std::move(securityIds);
+    if (QxDatabase* db = currentDatabase()) {
+        job.reader = db->openReader();
+        if (job.reader) {
+            m_readerOrigin = db;
+            m_readerOriginPath = db->path();
+        }
+    }
     std::shared_ptr<QxIdeaScanState> state = job.state;
     auto* thread = new QxIdeaFindingThread(std::move(job));
     if (!thread->start()) {
@@ -125,7 +133,7 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
 }
 
 QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t count, unsigned securityId,
-                                                       Qx::QxPeriod period, bool first)
+                                                       Qx::QxPeriod period, bool first, bool workerMayRead)
 {
     // The progress row's text says it at once; the screen shows it at the
     // next refresh.
@@ -144,8 +152,18 @@ QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t coun
         (void)security->updateFromProvider(true);
     if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get()))
         prepared.pending = provider->isUpdating(security.get());
-    if (!prepared.pending)
-        prepared.history = ideaScanHistory(db, securityId, period);
+    if (prepared.pending)
+        return prepared;
+    // The worker's handle reads what is committed in the file the scan
+    // started on; a security whose data a chart or another calculation
+    // holds is read here, through that data, as before.
+    if (workerMayRead && db == m_readerOrigin && m_readerOriginPath == db->path() && !db->inTransaction() &&
+        !QxCalcCache::find(securityId)) {
+        prepared.readByWorker = true;
+        ++m_readByWorker;
+        return prepared;
+    }
+    prepared.history = ideaScanHistory(db, securityId, period);
     return prepared;
 }
 

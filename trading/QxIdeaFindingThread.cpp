@@ -1,5 +1,6 @@
 #include "trading/QxIdeaFindingThread.h"
 
+#include "core/QxDatabase.h"
 #include "core/QxPriceHistory.h"
 #include "trading/QxIdeaFinderReportView.h"
 #include "trading/QxIdeaScan.h"
@@ -172,15 +173,27 @@ bool QxIdeaFindingThread::prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& hi
     const size_t n = m_job.securityIds.size();
     const unsigned id = m_job.securityIds[k];
     const Qx::QxPeriod period = m_job.periodicity;
+    bool workerMayRead = static_cast<bool>(m_job.reader);
     for (bool first = true;; first = false) {
-        if (!QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, id, period, first](QxIdeaFinderReportView& view) {
-                *prepared = view.prepareSecurity(k, n, id, period, first);
+        if (!QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, id, period, first,
+                                                     workerMayRead](QxIdeaFinderReportView& view) {
+                *prepared = view.prepareSecurity(k, n, id, period, first, workerMayRead);
             }))
             return false;
-        if (!prepared->pending)
+        if (prepared->pending) {
+            if (!state->pauseUnlessCancelled(kDownloadPollMs))
+                return false;
+            continue;
+        }
+        if (!prepared->readByWorker)
             break;
-        if (!state->pauseUnlessCancelled(kDownloadPollMs))
-            return false;
+        history = ideaScanHistoryFromReader(m_job.reader.get(), id, period);
+        if (history)
+            return true;
+        // Nothing came over the worker's handle: no bars, or a read that
+        // failed (the file busy past the wait, say). The GUI thread reads
+        // it as it would without the handle, so the answer is its answer.
+        workerMayRead = false;
     }
     history = std::move(prepared->history);
     return true;

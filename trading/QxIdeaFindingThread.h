@@ -5,14 +5,19 @@
 // copies of the histories; it touches no window, database, provider, hub or
 // shared calculation cache. Whatever needs those runs on the GUI thread as
 // a queued call: preparing each security (asking its provider for new bars
-// in the background, and reading what is stored once they are in) and the
-// end of the scan, which the worker waits for, and the result rows of each
-// security, which it hands over in one call without waiting. While a
+// in the background, and telling whether the worker may read what is
+// stored once they are in) and the end of the scan, which the worker waits
+// for, and the result rows of each security, which it hands over in one
+// call without waiting. The worker reads the stored bars over a read-only
+// handle of its own on the database where the database offers one and
+// nothing on the GUI thread holds the security's data; otherwise the GUI
+// thread reads them as part of preparing the security. While a
 // security's download runs the worker waits, the GUI thread does not.
 // Closing the report cancels the scan state both sides share; from then on
 // the worker posts nothing, stops waiting, leaves the bars it is on and
 // ends, and calls still queued do nothing. Only the program's exit waits
 // for a worker to end, which is then a matter of one bar.
+#include "core/QxDatabase.h"
 #include "core/QxObject.h"
 #include "core/QxTime.h"
 
@@ -75,6 +80,9 @@ struct QxIdeaScanJob {
     int64_t till = 0;
     Qx::QxPeriod periodicity = Qx::eDaily;
     std::vector<unsigned> securityIds;
+    // The worker's own read-only handle on the database (QxDatabase::
+    // openReader), or null: used on the worker only, released after it ends.
+    QxObjectSmartPtr<QxDatabase> reader;
 };
 
 class QxIdeaFindingThread : public wxThread {
