@@ -1,7 +1,9 @@
-// TaLibIndicator::configure: the indicator's dialog, with the dialogs.
+// TaLibIndicator::configure: the indicator configuration dialog over one
+// indicator, with Cancel putting back what the dialog's pages changed.
 #include "core/TaLibIndicator.h"
 
 #include "app/QxApplication.h"
+#include "chart/QxDrawable.h"
 #include "configdlg/QxIndicConfigDlg.h"
 #include "configdlg/QxIndicGraphicsConfiguratorPanel.h"
 #include "configdlg/QxIndicOptParamConfiguratorPanal.h"
