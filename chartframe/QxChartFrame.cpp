@@ -29,6 +29,7 @@
 #include "core/platform/QxFileDialogExt.h"
 #include "core/platform/QxMenuArt.h"
 #include "trading/QxSignalMarker.h"
+#include "ui/QxDockedToolbars.h"
 #include "ui/QxMessages.h"
 
 #include <wx/config.h>
@@ -104,6 +105,7 @@ QxChartFrame::QxChartFrame()
     createToolbarPanes();
     if (!globals.chartFramePerspective.empty())
         loadPerspectiveKeepingNewPanes(*m_mgr, globals.chartFramePerspective);
+    turnSideToolbarsUpright(*m_mgr);
     m_mgr->Update();
     Layout();
     ++g_openChartFrames;

@@ -176,7 +176,6 @@ int QxChartView::createWindow()
     m_frame->SetIcons(wxArtProvider::GetIconBundle("QxART_chart_frame", "wxART_OTHER_C"));
     m_frame->SetMinSize(wxSize(100, 100));
     m_frame->Show();
-    SetSize(m_frame->GetClientRect());
     refreshChart();
     return eNoError;
 }
