@@ -377,9 +377,9 @@ void QxIdeaFinderReportView::openSelectedCharts()
     QxDatabase* db = currentDatabase();
     for (long row : rows) {
         const unsigned id = static_cast<unsigned>(GetItemData(row));
-        QxSecurity* security = db && id != 0 ? db->getSecurity(id) : nullptr;
+        QxObjectSmartPtr<QxSecurity> security(db && id != 0 ? db->getSecurity(id) : nullptr);
         if (security)
-            QxChartView::createChartView(security, Qx::eDaily, Qx::QxPriceObjType(3),
+            QxChartView::createChartView(security.get(), Qx::eDaily, Qx::QxPriceObjType(3),
                                          QxGlobalVars::get().defaultTemplate.get());
     }
 }

@@ -191,7 +191,8 @@ void QxStockIdeaFinderDlg::onRemoveSymbols(wxCommandEvent&)
 void QxStockIdeaFinderDlg::addSecurity(unsigned securityId)
 {
     QxDatabase* db = currentDatabase();
-    QxSecurity* security = db ? db->getSecurity(securityId) : nullptr;
+    // The database hands the security out uncounted: held here, let go at the end.
+    QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(securityId) : nullptr);
     if (!security)
         return;
     const long row = insertSorted(m_listSymbols, wxString::FromUTF8(security->ticker()));
