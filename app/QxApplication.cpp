@@ -24,11 +24,11 @@
 #include "trading/QxConditionFactory.h"
 #include "trading/QxIdeaFindingThread.h"
 #include "trading/QxTradingSystemMgr.h"
+#include "ui/QxMessages.h"
 
 #include <wx/busyinfo.h>
 #include <wx/frame.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 #include <wx/socket.h>
 #include <wx/utils.h>
 
@@ -37,7 +37,6 @@
 
 namespace {
 
-const char* const kAppTitle = "Corvane Trendoria 2014";
 
 // Automatic update checks are at least this many whole days apart.
 const int kUpdateCheckIntervalDays = 11;
@@ -127,13 +126,9 @@ wxFrame* QxFrameTracker::mostRecent() const
 // ---------------------------------------------------------------------------
 // QxApplication
 
-const wxString& QxApplication::appTitle()
-{
-    static const wxString title(kAppTitle);
-    return title;
-}
+const wxString& QxApplication::appTitle() { return qxProgramTitle(); }
 
-QxApplication::QxApplication() : m_appTitle(kAppTitle)
+QxApplication::QxApplication() : m_appTitle(qxProgramTitle())
 {
     // Only windows that ask for idle events get them; the application's own
     // idle processing still runs.
@@ -363,7 +358,7 @@ bool QxApplication::OnInit()
             wxString text;
             for (const wxString& notice : notices)
                 text << (text.empty() ? "" : "\n\n") << notice;
-            wxMessageBox(text, m_appTitle, wxOK | wxICON_WARNING | wxCENTRE, QxGatewayFrame::instance());
+            qxShowWarning(text, QxGatewayFrame::instance());
         }
     });
     return true;
@@ -373,7 +368,7 @@ void QxApplication::tellUser(const wxString& text)
 {
     std::fprintf(stderr, "%s\n", static_cast<const char*>(text.utf8_str()));
     if (m_startupDone)
-        wxMessageBox(text, m_appTitle, wxOK | wxICON_WARNING | wxCENTRE, m_frames.mostRecent());
+        qxShowWarning(text, m_frames.mostRecent());
     else
         m_startupNotices.push_back(text);
 }
@@ -384,7 +379,7 @@ void QxApplication::showStartupFailure(const wxString& why)
     if (!why.empty())
         text << "\n\n" << why;
     std::fprintf(stderr, "%s\n", static_cast<const char*>(text.utf8_str()));
-    wxMessageBox(text, m_appTitle, wxOK | wxICON_ERROR | wxCENTRE);
+    qxShowError(text, nullptr);
 }
 
 int QxApplication::OnRun() { return wxApp::OnRun(); }

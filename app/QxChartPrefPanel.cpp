@@ -1,12 +1,11 @@
 #include "app/QxChartPrefPanel.h"
 
-#include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "core/platform/QxSpinText.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/filedlg.h>
-#include <wx/msgdlg.h>
 
 QxChartPrefPanel::QxChartPrefPanel(wxWindow* parent) : FBChartPrefPanel(parent)
 {
@@ -71,7 +70,7 @@ bool QxChartPrefPanel::Validate()
     const QxChartPrefValues current = values();
     const QxChartPrefCheck check = checkChartPrefs(current);
     if (!check.ok()) {
-        wxMessageBox(check.message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+        qxShowError(check.message, this);
         if (wxWindow* control = controlFor(check.field))
             control->SetFocus();
         return false;

@@ -8,10 +8,10 @@
 #include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
 #include "core/platform/wxeStandardPaths.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/log.h>
-#include <wx/msgdlg.h>
 
 const char* const QxDataSelectorDlg::kDefaultReaderId = "com.Corvane.Trendoria.trddb";
 
@@ -343,7 +343,12 @@ void QxDataSelectorDlg::storeChoice()
 
 int QxDataSelectorDlg::showMessage(const wxString& text, long style)
 {
-    return wxMessageBox(text, QxApplication::appTitle(), style, this);
+    // Questions are Yes/No; anything else is told with OK, with the error
+    // icon where asked for, else the information icon.
+    if (style & wxYES_NO)
+        return qxAskYesNo(text, this) ? wxYES : wxNO;
+    qxTell(QxMessage((style & wxICON_ERROR) ? QxMessageKind::Error : QxMessageKind::Information, text, this));
+    return wxOK;
 }
 
 const QxDatabase* QxDataSelectorDlg::openDatabaseOfProgram() const

@@ -1,7 +1,7 @@
 #include "app/QxUpdateCheck.h"
 
-#include "app/QxApplication.h"
 #include "core/platform/QxServiceAddress.h"
+#include "ui/QxMessages.h"
 
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
@@ -110,20 +110,21 @@ Reaction reaction(Outcome outcome, bool silent)
 
 void Prompts::reportFailure()
 {
-    wxMessageBox(_("Failed to get information about latest update.\nPlease check if your computer is "
-                   "connected to internet."),
-                 QxApplication::appTitle(), wxOK | wxICON_ERROR);
+    qxShowError(_("Failed to get information about latest update.\nPlease check if your computer is "
+                  "connected to internet."),
+                nullptr);
 }
 
 void Prompts::reportUpToDate()
 {
-    wxMessageBox(_("You are already using the latest update."), wxMessageBoxCaptionStr, wxOK);
+    QxMessage message(QxMessageKind::Information, _("You are already using the latest update."), nullptr);
+    message.caption = wxMessageBoxCaptionStr; // the box's generic caption, as always
+    qxTell(message);
 }
 
 bool Prompts::offerDownload()
 {
-    return wxMessageBox(_("New update available.\nDo you want to download update installer now?"),
-                        QxApplication::appTitle(), wxYES_NO) == wxYES;
+    return qxAskYesNo(_("New update available.\nDo you want to download update installer now?"), nullptr);
 }
 
 void Prompts::openPage(const std::string& url) { wxLaunchDefaultBrowser(wxString::FromUTF8(url)); }

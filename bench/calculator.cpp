@@ -4,6 +4,7 @@
 // the first call's own iterations.
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
+#include "chart/QxDrawable.h"
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"

@@ -3,7 +3,7 @@
 #include "chart/QxBar.h"
 #include "chart/QxColorScheme.h"
 #include "chart/QxScale.h"
-#include "chartview/QxShapeBatch.h"
+#include "chart/QxShapeBatch.h"
 #include "core/QxErrorCode.h"
 
 #include <wx/dc.h>

@@ -1,6 +1,6 @@
 #include "chart/QxDateAxis.h"
 
-#include "chartview/QxTextCache.h"
+#include "chart/QxTextCache.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
 

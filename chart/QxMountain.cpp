@@ -2,7 +2,7 @@
 
 #include "chart/QxColorScheme.h"
 #include "chart/QxScale.h"
-#include "chartview/QxDrawingHelpers.h"
+#include "chart/QxDrawingHelpers.h"
 #include "core/QxErrorCode.h"
 #include "core/QxUtils.h"
 #include "core/platform/QxRasterOpScope.h"

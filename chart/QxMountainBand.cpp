@@ -2,8 +2,8 @@
 
 #include "chart/QxColorScheme.h"
 #include "chart/QxScale.h"
-#include "chartview/QxDrawingHelpers.h"
-#include "chartview/QxShapeBatch.h"
+#include "chart/QxDrawingHelpers.h"
+#include "chart/QxShapeBatch.h"
 #include "core/QxErrorCode.h"
 #include "core/QxUtils.h"
 #include "core/platform/QxRasterOpScope.h"

@@ -1,6 +1,6 @@
 #include "chart/QxValueAxis.h"
 
-#include "chartview/QxTextCache.h"
+#include "chart/QxTextCache.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "chart/QxDateAxis.h"
 #include "chart/QxRange.h"
 #include "chart/QxValueAxis.h"
-#include "chartview/QxLineStamp.h"
+#include "chart/QxLineStamp.h"
 #include "core/QxObject.h"
 #include "core/QxTime.h"
 

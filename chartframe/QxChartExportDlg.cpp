@@ -1,6 +1,5 @@
 #include "chartframe/QxChartExportDlg.h"
 
-#include "app/QxApplication.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chartframe/QxChartDocument.h"
@@ -13,6 +12,7 @@
 #include "core/QxXmlFile.h"
 #include "core/platform/QxFileDialogExt.h"
 #include "core/platform/wxConfigEx.h"
+#include "ui/QxMessages.h"
 
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
@@ -22,7 +22,6 @@
 #include <wx/imagpcx.h>
 #include <wx/imagpng.h>
 #include <wx/imagtiff.h>
-#include <wx/msgdlg.h>
 #include <wx/wupdlock.h>
 
 #include <algorithm>
@@ -49,7 +48,7 @@ int64_t dateStamp(const wxDateTime& date)
 
 void showError(wxWindow* parent, const wxString& message)
 {
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR, parent);
+    qxShowError(message, parent);
 }
 
 } // namespace

@@ -11,11 +11,11 @@
 #include "core/QxErrorCode.h"
 #include "core/QxSecurity.h"
 #include "core/platform/QxFileDialogExt.h"
+#include "ui/QxMessages.h"
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 #include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
@@ -25,7 +25,7 @@ const char* const kChartWildcard = "Trendoria Chart (*.trdc)|*.trdc";
 
 void showOpenError(const wxString& message)
 {
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR);
+    qxShowError(message, nullptr);
 }
 
 void showCorrupt() { showOpenError(_("Could not open because file supplied appears to be corrupt.")); }
@@ -74,8 +74,7 @@ bool QxChartFrame::writeChartTo(const wxString& path)
         return false;
     wxString why;
     if (!writeChartFile(doc, path, &why)) {
-        wxMessageBox(wxString::Format(_("Failed to save chart to \"%s\": %s."), path, why),
-                     QxApplication::appTitle(), wxOK | wxICON_ERROR, this);
+        qxShowError(wxString::Format(_("Failed to save chart to \"%s\": %s."), path, why), this);
         return false;
     }
     m_chartFile = path;
@@ -101,10 +100,10 @@ bool QxChartFrame::mayDiscardChanges()
     const wxString question =
         wxString::Format(_("The chart has changed since it was saved to \"%s\".\nSave the changes?"),
                          wxFileName(m_chartFile).GetFullName());
-    switch (wxMessageBox(question, QxApplication::appTitle(), wxYES_NO | wxCANCEL | wxICON_QUESTION, this)) {
-    case wxYES:
+    switch (qxAskYesNoCancel(question, this)) {
+    case QxAnswer::Yes:
         return writeChartTo(m_chartFile); // a failed save keeps the frame open
-    case wxNO:
+    case QxAnswer::No:
         return true;
     default:
         return false;
@@ -173,5 +172,5 @@ void QxChartFrame::openChartFile()
         frame->setChartFile(path);
     view->refreshChart();
     if (leftOut.any())
-        wxMessageBox(leftOutText(leftOut), QxApplication::appTitle(), wxOK | wxICON_WARNING);
+        qxShowWarning(leftOutText(leftOut), nullptr);
 }

@@ -1,6 +1,5 @@
 #include "chartframe/QxChartFrame.h"
 
-#include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartConfiguration.h"
@@ -30,12 +29,13 @@
 #include "core/platform/QxFileDialogExt.h"
 #include "core/platform/QxMenuArt.h"
 #include "trading/QxSignalMarker.h"
+#include "ui/QxDockedToolbars.h"
+#include "ui/QxMessages.h"
 
 #include <wx/config.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 
 namespace {
 
@@ -79,7 +79,7 @@ wxString operationFailedText(int code, const wchar_t* text)
 
 void showOperationFailed(int code, const wchar_t* text)
 {
-    wxMessageBox(operationFailedText(code, text), QxApplication::appTitle(), wxOK | wxICON_ERROR);
+    qxShowError(operationFailedText(code, text), nullptr);
 }
 
 QxChartFrame::QxChartFrame()
@@ -105,6 +105,7 @@ QxChartFrame::QxChartFrame()
     createToolbarPanes();
     if (!globals.chartFramePerspective.empty())
         loadPerspectiveKeepingNewPanes(*m_mgr, globals.chartFramePerspective);
+    turnSideToolbarsUpright(*m_mgr);
     m_mgr->Update();
     Layout();
     ++g_openChartFrames;
@@ -544,7 +545,7 @@ void QxChartFrame::saveTemplate()
         return;
     QxTemplate::IndicatorList indicators;
     if (c->getDisplayedIndicators(indicators) == 0) {
-        wxMessageBox(_("This chart does not contain any indicator."), QxApplication::appTitle(), wxOK | wxICON_ERROR);
+        qxShowError(_("This chart does not contain any indicator."), nullptr);
         return;
     }
     wxFileDialog dialog(this, _("Save Template"), wxEmptyString, wxEmptyString, kTemplateWildcard,

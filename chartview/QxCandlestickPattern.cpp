@@ -1,7 +1,7 @@
 #include "chartview/QxCandlestickPattern.h"
 
 #include "chart/QxScale.h"
-#include "chartview/QxPixelTarget.h"
+#include "chart/QxPixelTarget.h"
 #include "configdlg/QxCdlPatternSelectorDlg.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"

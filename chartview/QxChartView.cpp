@@ -21,13 +21,13 @@
 #include "core/QxSecurity.h"
 #include "core/QxSeries.h"
 #include "securities/DlgPriceHistory.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
@@ -131,9 +131,9 @@ QxChartView* QxChartView::createChartView(QxSecurity* security, Qx::QxPeriod per
         // A security of a folder on disk has no connection to check: it says
         // what is wrong with its file.
         const std::string why = security->whyNoHistory();
-        wxMessageBox(why.empty() ? wxString(_("Failed to get price history.\nPlease check you internet connection."))
-                                 : _("Failed to get price history.") + "\n" + wxString::FromUTF8(why.c_str()),
-                     appTitle(), wxOK | wxICON_ERROR);
+        qxShowError(why.empty() ? wxString(_("Failed to get price history.\nPlease check you internet connection."))
+                                : _("Failed to get price history.") + "\n" + wxString::FromUTF8(why.c_str()),
+                    nullptr);
         return nullptr;
     }
     // Only a chart without a price object refuses, and a fresh one has it.
@@ -176,7 +176,6 @@ int QxChartView::createWindow()
     m_frame->SetIcons(wxArtProvider::GetIconBundle("QxART_chart_frame", "wxART_OTHER_C"));
     m_frame->SetMinSize(wxSize(100, 100));
     m_frame->Show();
-    SetSize(m_frame->GetClientRect());
     refreshChart();
     return eNoError;
 }

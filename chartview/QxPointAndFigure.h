@@ -7,7 +7,7 @@
 // the parameters, so another chart with the same parameters reuses them.
 #include "chart/QxScale.h"
 #include "chart/QxUniformScale.h"
-#include "chartview/QxLineStamp.h"
+#include "chart/QxLineStamp.h"
 #include "core/QxObject.h"
 #include "core/QxSeries.h"
 

@@ -1,8 +1,7 @@
 #include "chartview/QxPointAndFigureConfigDlg.h"
 
-#include "app/QxApplication.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 
 #include <climits>
 #include <cmath>
@@ -91,7 +90,7 @@ void QxPointAndFigureConfigDlg::onOK(wxCommandEvent&)
     const int failed = checkPnfConfigTexts(m_minBox->GetValue(), m_percent->GetValue(), m_reversal->GetValue(),
                                            m_factor->GetValue(), edited, m_highest);
     if (failed != 0) {
-        wxMessageBox(pnfCheckMessage(failed), QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+        qxShowError(pnfCheckMessage(failed), this);
         wxTextCtrl* text = field(pnfCheckField(failed));
         text->SelectAll();
         text->SetFocus();

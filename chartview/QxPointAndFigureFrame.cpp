@@ -6,6 +6,7 @@
 #include "chartframe/QxGraphicPropsToolbar.h"
 #include "chartframe/QxZoomHorzToolbar.h"
 #include "chartview/QxPointAndFigureView.h"
+#include "ui/QxDockedToolbars.h"
 
 #include <wx/artprov.h>
 #include <wx/intl.h>
@@ -36,6 +37,7 @@ QxPointAndFigureFrame::QxPointAndFigureFrame()
 
     connectEvents(true);
     createToolbarPanes();
+    turnSideToolbarsUpright(*m_mgr);
     m_mgr->Update();
     Layout();
 }

@@ -71,7 +71,6 @@ int QxPointAndFigureView::createWindow()
     m_frame->setView(this);
     m_frame->SetMinSize(wxSize(100, 100));
     m_frame->Show();
-    SetSize(m_frame->GetClientRect());
     refreshChart();
     return eNoError;
 }

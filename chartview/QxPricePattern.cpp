@@ -3,7 +3,7 @@
 #include "app/QxApplication.h"
 #include "chart/QxScale.h"
 #include "chartview/QxAnnot.h"
-#include "chartview/QxDrawingHelpers.h"
+#include "chart/QxDrawingHelpers.h"
 #include "chartview/QxZigZagTurningPoints.h"
 #include "configdlg/QxPricePatternDetectionDlg.h"
 #include "core/QxCalculator.h"

@@ -1,6 +1,5 @@
 #include "configdlg/DlgChartConfiguration.h"
 
-#include "app/QxApplication.h"
 #include "chart/QxChart.h"
 #include "chart/QxChartist.h"
 #include "chart/QxDateAxis.h"
@@ -13,8 +12,8 @@
 #include "chartview/QxChartView.h"
 #include "configdlg/ChartConfigurationPanels.h"
 #include "core/QxUtils.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 
 namespace {
 
@@ -135,10 +134,9 @@ void DlgChartConfiguration::onInitDialog(wxInitDialogEvent& event)
 
 void DlgChartConfiguration::onResetAll(wxCommandEvent&)
 {
-    const int answer = wxMessageBox(_("It will change all configuration parameters to default values.\nDo you want "
-                                      "to reset all?"),
-                                    QxApplication::appTitle(), wxYES_NO | wxICON_QUESTION | wxCENTRE, this);
-    if (answer != wxYES)
+    if (!qxAskYesNo(_("It will change all configuration parameters to default values.\nDo you want "
+                      "to reset all?"),
+                    this))
         return;
     m_record = defaultChartConfig();
     TransferDataToWindow();

@@ -1,15 +1,14 @@
 #include "configdlg/DlgGraphicConfigurator.h"
 
-#include "app/QxApplication.h"
 #include "chart/QxDrawable.h"
 #include "configdlg/PanelColorSchemeConfigurator.h"
 #include "configdlg/QxOptParamCheck.h"
 #include "core/QxIndicSeriesSelector.h"
 #include "core/QxIndicator.h"
+#include "ui/QxMessages.h"
 
 #include <wx/button.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -94,8 +93,7 @@ bool PanelGraphicObjConfigurator::Validate()
         }
         if (!problem.empty()) {
             m_controls[i]->SetFocus();
-            wxMessageBox(wxString::Format("%s:%s", roles[i].text, problem), QxApplication::appTitle(),
-                         wxOK | wxICON_ERROR, this);
+            qxShowError(wxString::Format("%s:%s", roles[i].text, problem), this);
             return false;
         }
     }

@@ -1,6 +1,6 @@
 #include "configdlg/DlgInputTaker.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 #include <wx/valtext.h>
 
 DlgInputTaker::DlgInputTaker(const wxString& title, const wxString& message, const wxString& label,
@@ -47,6 +47,5 @@ void DlgInputTaker::onOK(wxCommandEvent&)
         EndModal(wxID_OK);
         return;
     }
-    wxMessageBox(_("Please provide a valid input."), "Corvane Trendoria 2014", wxOK | wxICON_ERROR | wxCENTRE,
-                 nullptr);
+    qxShowError(_("Please provide a valid input."), nullptr);
 }

@@ -1,17 +1,16 @@
 #include "configdlg/PanelColorSchemeConfigurator.h"
 
-#include "app/QxApplication.h"
 #include "chart/QxColorScheme.h"
 #include "chart/QxColorSchemeRegistry.h"
 #include "chart/QxDrawable.h"
 #include "configdlg/DlgGraphicConfigurator.h"
 #include "core/QxIndicSeriesSelector.h"
 #include "core/QxIndicator.h"
+#include "ui/QxMessages.h"
 
 #include <wx/choice.h>
 #include <wx/clrpicker.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -121,7 +120,7 @@ bool PanelColorSchemeConfigurator::Validate()
 {
     const int sel = m_choice->GetSelection();
     if (sel == wxNOT_FOUND || static_cast<size_t>(sel) >= m_schemes.size()) {
-        wxMessageBox(_("No Color Scheme selected."), QxApplication::appTitle(), wxOK | wxICON_ERROR, this);
+        qxShowError(_("No Color Scheme selected."), this);
         return false;
     }
     const QxColorScheme* prototype = QxColorSchemeRegistry::instance().find(m_schemes[sel]);
@@ -144,8 +143,7 @@ bool PanelColorSchemeConfigurator::Validate()
             }
             if (selector)
                 selector->SetFocus();
-            wxMessageBox(wxString::Format("%s:%s", role.text, _("No data source is selected.")),
-                         QxApplication::appTitle(), wxOK | wxICON_ERROR, this);
+            qxShowError(wxString::Format("%s:%s", role.text, _("No data source is selected.")), this);
             return false;
         }
         scheme->setSeries(role.name, id);

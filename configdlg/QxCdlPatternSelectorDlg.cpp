@@ -3,11 +3,11 @@
 #include "app/QxApplication.h"
 #include "core/QxUtils.h"
 #include "core/ta/QxTaFunctionSet.h"
+#include "ui/QxMessages.h"
 #include "ui/QxWindowFit.h"
 
 #include <wx/artprov.h>
 #include <wx/frame.h>
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 #include <functional>
@@ -110,7 +110,7 @@ void QxCdlPatternSelectorDlg::onOK(wxCommandEvent&)
             EndModal(wxID_OK);
             return;
         }
-    wxMessageBox(_("No pattern is selected."), QxApplication::appTitle(), wxOK | wxICON_ERROR, this);
+    qxShowError(_("No pattern is selected."), this);
 }
 
 void QxCdlPatternSelectorDlg::onHelp(wxCommandEvent&)

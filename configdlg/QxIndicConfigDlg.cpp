@@ -1,14 +1,13 @@
 #include "configdlg/QxIndicConfigDlg.h"
 
-#include "app/QxApplication.h"
 #include "configdlg/QxIndicGraphicsConfiguratorPanel.h"
 #include "configdlg/QxIndicInputConfiguratorPanel.h"
 #include "configdlg/QxIndicOptParamConfiguratorPanal.h"
 #include "core/QxIndicator.h"
 #include "core/QxSeriesId.h"
 #include "core/QxUtils.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
 QxIndicConfigDlg::QxIndicConfigDlg(QxIndicator* indicator, unsigned flags, wxWindow* parent)
@@ -97,7 +96,7 @@ void QxIndicConfigDlg::onPageChanging(wxNotebookEvent& event)
 
 bool QxIndicConfigDlg::confirm(const wxString& question)
 {
-    return wxMessageBox(question, QxApplication::appTitle(), wxYES_NO | wxICON_QUESTION | wxCENTRE, this) == wxYES;
+    return qxAskYesNo(question, this);
 }
 
 void QxIndicConfigDlg::onReset(wxCommandEvent&)

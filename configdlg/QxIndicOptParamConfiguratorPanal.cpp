@@ -1,13 +1,12 @@
 #include "configdlg/QxIndicOptParamConfiguratorPanal.h"
 
-#include "app/QxApplication.h"
 #include "configdlg/QxOptParamCheck.h"
 #include "core/QxIndicator.h"
 #include "core/platform/QxSpinText.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/choice.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/statbmp.h>
@@ -138,7 +137,7 @@ bool QxIndicOptParamConfiguratorPanal::validateParams(std::vector<QxParamInfo>* 
         }
         wxString message;
         if (!qxCheckOptParam(*info, entry, value, message)) {
-            wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+            qxShowError(message, this);
             c->SetFocus();
             if (auto* text = dynamic_cast<wxTextCtrl*>(c))
                 text->SelectAll();

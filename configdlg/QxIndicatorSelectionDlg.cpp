@@ -5,10 +5,10 @@
 #include "configdlg/QxIndicatorSelectionPanel.h"
 #include "core/QxIndicator.h"
 #include "core/QxUtils.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 #include <vector>
@@ -125,8 +125,7 @@ void QxIndicatorSelectionDlg::ok()
         end(wxID_OK);
         return;
     }
-    wxMessageBox(_("Please select an indicator to continue"), QxApplication::appTitle(),
-                 wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+    qxShowError(_("Please select an indicator to continue"), nullptr);
 }
 
 void QxIndicatorSelectionDlg::explain()

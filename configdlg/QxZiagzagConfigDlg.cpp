@@ -1,14 +1,13 @@
 #include "configdlg/QxZiagzagConfigDlg.h"
 
-#include "app/QxApplication.h"
 #include "chart/QxChartConfiguration.h"
 #include "configdlg/QxOptParamCheck.h"
 #include "configdlg/wxPenPicker.h"
 #include "core/QxUtils.h"
 #include "core/platform/QxSpinText.h"
 #include "core/platform/wxConfigEx.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 
 #include <cmath>
 
@@ -74,8 +73,7 @@ bool QxZiagzagConfigDlg::acceptTypedFilter(wxWindow* dialog, wxSpinCtrlDouble* f
     // What was typed, not what the control made of it when the focus left.
     if (qxReadRealNumber(qxTypedSpinText(field), value) && value > 0 && value <= 100)
         return true;
-    wxMessageBox(_("Please provide valid value for noise filter."), QxApplication::appTitle(), wxOK | wxICON_ERROR,
-                 dialog);
+    qxShowError(_("Please provide valid value for noise filter."), dialog);
     field->SetFocus();
     field->SetSelection(-1, -1);
     return false;

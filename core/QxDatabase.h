@@ -27,6 +27,14 @@ public:
     virtual QxSecurity* getSecurity(unsigned securityId) = 0;
 
     virtual bool isReadOnly() const { return true; }
+
+    // A second handle on the same storage that only reads, for one other
+    // thread to own: it is announced to no one, and it and every object it
+    // hands out are used on that thread alone. It sees what is committed,
+    // not the changes of this handle's open transaction. Null when the
+    // storage offers none; reading then stays with this handle's thread.
+    // The handle comes with a count of 0.
+    virtual QxDatabase* openReader() { return nullptr; }
     // Creates a category and announces it to the database-change reactors; null on failure.
     virtual QxCategory* createCategory(const char* name, const char* provider);
     // Stores length bytes of data under key.

@@ -5,7 +5,6 @@
 // indicator: display name, equivalence, drawable set-up, breaking the cycle
 // between an indicator and its drawables, the XML list form and re-creation
 // from XML through the indicator registry.
-#include "chart/QxDrawable.h"
 #include "core/QxAtom.h"
 #include "core/QxDataInfo.h"
 #include "core/QxObject.h"
@@ -20,6 +19,7 @@
 #include <vector>
 
 class QxCalculator;
+class QxDrawable; // chart/QxDrawable.h, for code that uses the drawables
 class QxIndicatorLinks;
 class wxXmlNode;
 

@@ -5,6 +5,11 @@
 // from those records; outputs are computed with one call of the function
 // over the bars all inputs cover. The registry keeps one prototype per
 // function and everything else works on clones.
+//
+// The default graphics and the drawables' XML are defined with the chart
+// model (chart/TaLibIndicatorGraphics.cpp), configure() with the dialogs
+// (configdlg/TaLibIndicatorConfigure.cpp): both are part of the same
+// library, and this folder includes neither.
 #include "core/QxIndicator.h"
 
 #include <ta_libc.h>

@@ -7,8 +7,8 @@
 #include "core/QxDatabase.h"
 #include "core/QxUtils.h"
 #include "securities/QxObjectAsClientData.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 
 #include <cstdint>
 
@@ -42,7 +42,7 @@ void QxAddCategoryDlg::onHelp(wxCommandEvent&) { QxUtils::showHelp("topics/manag
 
 void QxAddCategoryDlg::refuse(wxWindow* field, const wxString& text)
 {
-    wxMessageBox(text, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE);
+    qxShowError(text, nullptr);
     if (field)
         field->SetFocus();
 }

@@ -7,8 +7,8 @@
 #include "core/QxUtils.h"
 #include "securities/QxAddCategoryDlg.h"
 #include "securities/QxObjectAsClientData.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 
 #include <vector>
 
@@ -87,7 +87,7 @@ void QxAddSymbolDlg::onHelp(wxCommandEvent&) { QxUtils::showHelp("topics/managin
 
 void QxAddSymbolDlg::refuse(wxWindow* field, const wxString& text)
 {
-    wxMessageBox(text, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE);
+    qxShowError(text, nullptr);
     if (field)
         field->SetFocus();
 }

@@ -1,14 +1,13 @@
 #include "securities/QxPortfolioAlerts.h"
 
-#include "app/QxApplication.h"
 #include "core/QxSecurityKey.h"
 #include "core/QxTime.h"
 #include "trading/QxAlertMgrPanel.h"
 #include "trading/QxAlertSettingsDlg.h"
+#include "ui/QxMessages.h"
 
 #include <wx/listctrl.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -147,8 +146,7 @@ void QxPortfolioAlerts::setNewAlert(wxWindow* parent, QxSecurity* security)
     if (dialog.ShowModal() != wxID_OK || !dialog.getSetting() || !dialog.getSecurity())
         return;
     if (!QxAlertMgr::get()->addSetting(dialog.getSecurity(), dialog.getSetting(), timestampNow()))
-        wxMessageBox(_("New alert setting that you wanted to add already exists for the security."),
-                     QxApplication::appTitle(), wxOK | wxICON_EXCLAMATION | wxCENTRE, parent);
+        qxShowWarning(_("New alert setting that you wanted to add already exists for the security."), parent);
 }
 
 std::unique_ptr<wxMenu> QxPortfolioAlerts::quickMenu(QxSecurity* security) const

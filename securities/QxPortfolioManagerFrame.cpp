@@ -1,8 +1,8 @@
 #include "securities/QxPortfolioManagerFrame.h"
 
-#include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "securities/QxPortfolioView.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/display.h>
@@ -10,7 +10,7 @@
 #include <algorithm>
 
 QxPortfolioManagerFrame::QxPortfolioManagerFrame()
-    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Portfolio & Watchlist]")),
+    : QxCommonFrame(nullptr, wxID_ANY, qxProgramTitle() + _(" [Portfolio & Watchlist]")),
       m_placement(QxGlobalVars::get().portfolioMgrFrameSize, nullptr)
 {
     Freeze();

@@ -1,20 +1,26 @@
 #include "securities/QxPriceEditMessages.h"
 
-#include <wx/msgdlg.h>
+#include "ui/QxMessages.h"
 
 wxString qxProductName() { return "Trendoria"; }
 
 void qxPriceEditError(wxWindow* parent, const wxString& text)
 {
-    wxMessageBox(text, qxProductName(), wxOK | wxICON_ERROR | wxCENTRE, parent);
+    QxMessage message(QxMessageKind::Error, text, parent);
+    message.caption = qxProductName();
+    qxTell(message);
 }
 
 void qxPriceEditInfo(wxWindow* parent, const wxString& text)
 {
-    wxMessageBox(text, qxProductName(), wxOK | wxICON_INFORMATION | wxCENTRE, parent);
+    QxMessage message(QxMessageKind::Information, text, parent);
+    message.caption = qxProductName();
+    qxTell(message);
 }
 
 bool qxPriceEditAsk(wxWindow* parent, const wxString& text, const wxString& caption)
 {
-    return wxMessageBox(text, caption, wxYES_NO | wxICON_QUESTION | wxCENTRE, parent) == wxYES;
+    QxMessage message(QxMessageKind::Question, text, parent, QxMessageButtons::YesNo);
+    message.caption = caption;
+    return qxTell(message) == QxAnswer::Yes;
 }

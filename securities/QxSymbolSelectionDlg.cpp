@@ -8,10 +8,10 @@
 #include "core/QxUtils.h"
 #include "core/platform/wxConfigEx.h"
 #include "securities/QxAddSymbolDlg.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/tokenzr.h>
 #include <wx/utils.h>
 
@@ -335,7 +335,7 @@ void QxSymbolSelectionDlg::removeCategoryAt(long row)
     std::vector<QxObjectSmartPtr<QxSecurity>> securities;
     // A category whose securities cannot be listed may hold some: it stays.
     if (category->listSecurities(securities) != 0 || !securities.empty()) {
-        showError(utf8(category->name()) + _(" is not empty."));
+        qxShowError(utf8(category->name()) + _(" is not empty."), this);
         return;
     }
     if (category->deleteCategory() != 0)
@@ -376,7 +376,7 @@ bool QxSymbolSelectionDlg::confirmSelection()
     for (const auto& security : m_securityList->selectedSecurities())
         m_selectedIds.push_back(security->id());
     if (m_selectedIds.empty()) {
-        showError(_("Please select at-least one symbol."));
+        qxShowError(_("Please select at-least one symbol."), this);
         return false;
     }
     if (IsModal())
@@ -437,8 +437,9 @@ void QxSymbolSelectionDlg::deletePriceHistoryOfSelected()
         return;
     for (const auto& security : m_securityList->selectedSecurities()) {
         if (QxCalculator::hasCacheForSecurity(security->id())) {
-            showError(_("Security '") + utf8(security->ticker()) +
-                      _("' is in use, and it's price history cannot be deleted."));
+            qxShowError(_("Security '") + utf8(security->ticker()) +
+                            _("' is in use, and it's price history cannot be deleted."),
+                        this);
             continue;
         }
         int64_t from = 0;
@@ -457,7 +458,8 @@ void QxSymbolSelectionDlg::removeSelectedSecurities()
     const QxSecurityListCtrl::Securities selected = m_securityList->selectedSecurities();
     for (const auto& security : selected) {
         if (QxCalculator::hasCacheForSecurity(security->id())) {
-            showError(_("Security '") + utf8(security->ticker()) + _("' is in use, and it cannot be deleted."));
+            qxShowError(_("Security '") + utf8(security->ticker()) + _("' is in use, and it cannot be deleted."),
+                        this);
             continue;
         }
         // A security the database refuses to delete keeps its row: only a
@@ -525,12 +527,7 @@ void QxSymbolSelectionDlg::securityWillBeDeleted(QxSecurity* security) { m_secur
 
 // ---------------------------------------------------------------------------
 
-void QxSymbolSelectionDlg::showError(const wxString& text)
-{
-    wxMessageBox(text, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
-}
-
 bool QxSymbolSelectionDlg::askYesNo(const wxString& text)
 {
-    return wxMessageBox(text, QxApplication::appTitle(), wxYES_NO | wxICON_WARNING | wxCENTRE, this) == wxYES;
+    return qxTell(QxMessage(QxMessageKind::Warning, text, this, QxMessageButtons::YesNo)) == QxAnswer::Yes;
 }

@@ -98,7 +98,6 @@ private:
     QxCategory* ownCategoryRow(const wxString& name) const;
     void restorePlacement(wxConfigBase& config);
     void savePreferences(wxConfigBase& config);
-    void showError(const wxString& text);
     bool askYesNo(const wxString& text);
 
     QxObjectSmartPtr<QxDatabase> m_database;

@@ -1,12 +1,11 @@
 #include "securities/QxTransactionDlg.h"
 
-#include "app/QxApplication.h"
 #include "app/QxCommonFrame.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxTime.h"
 #include "securities/QxPortfolioValues.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 #include <cmath>
@@ -116,8 +115,7 @@ void QxTransactionDlg::onDateChanged(wxCalendarEvent&)
 {
     if (chosenDate() <= todayTimestamp())
         return;
-    wxMessageBox(_("Transaction date cannot be greater than today"), QxApplication::appTitle(),
-                 wxOK | wxICON_NONE | wxCENTRE, nullptr);
+    qxTell(QxMessage(QxMessageKind::Plain, _("Transaction date cannot be greater than today"), nullptr));
     m_calendar->SetDate(dateTimeFromTimestamp(m_transaction.time));
 }
 
@@ -128,12 +126,10 @@ bool QxTransactionDlg::fetchPrice()
     double price = 0;
     switch (qxPriceOfDay(m_calc->prices(Qx::eDaily, false), chosenDate(), m_watchItem, &price)) {
     case QxDayPrice::eNoPrices:
-        wxMessageBox(_("No price data available for selected security."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+        qxShowError(_("No price data available for selected security."), nullptr);
         return false;
     case QxDayPrice::eAfterLastBar:
-        wxMessageBox(_("No price quote available for selected transaction date."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+        qxShowError(_("No price quote available for selected transaction date."), nullptr);
         return false;
     case QxDayPrice::eFound:
         break;
@@ -146,7 +142,7 @@ void QxTransactionDlg::refuse(const wxString& message, wxTextCtrl* field)
 {
     field->SetFocus();
     field->SelectAll();
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+    qxShowError(message, nullptr);
 }
 
 bool QxTransactionDlg::accept()

@@ -1,6 +1,5 @@
 #include "trading/DlgConditionEditor.h"
 
-#include "app/QxApplication.h"
 #include "configdlg/DlgInputTaker.h"
 #include "configdlg/QxIndicatorSelectionDlg.h"
 #include "core/QxIndicator.h"
@@ -8,9 +7,9 @@
 #include "trading/QxCondition.h"
 #include "trading/QxConditionFactory.h"
 #include "trading/QxTradingSystem.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
 #include <cmath>
@@ -182,9 +181,9 @@ void DlgConditionEditor::askFixedValue()
     }
     double value = 0.0;
     if (!parseFixedValue(prompt.value(), value)) {
-        wxMessageBox(wxString::Format(_("\"%s\" is not a number. Please provide a fixed value such as 70 or 0.5."),
-                                      prompt.value()),
-                     QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+        qxShowError(wxString::Format(_("\"%s\" is not a number. Please provide a fixed value such as 70 or 0.5."),
+                                     prompt.value()),
+                    this);
         // Back to what was shown before "Other fixed value" was chosen.
         selectSecond(m_secondShown.isValid() ? selectSeries(m_secondSeries, m_secondShown) : wxNOT_FOUND);
         return;
@@ -217,7 +216,7 @@ void DlgConditionEditor::onHelp(wxCommandEvent&) { QxUtils::showHelp("topics/tra
 
 void DlgConditionEditor::showError(const wxString& message, wxWindow* focus)
 {
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+    qxShowError(message, this);
     focus->SetFocus();
 }
 

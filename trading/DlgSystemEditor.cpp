@@ -1,13 +1,12 @@
 #include "trading/DlgSystemEditor.h"
 
-#include "app/QxApplication.h"
 #include "core/QxUtils.h"
 #include "trading/DlgConditionEditor.h"
 #include "trading/PanelSystemSignal.h"
 #include "trading/QxCondition.h"
 #include "trading/QxTradingSystem.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
@@ -168,7 +167,7 @@ bool DlgSystemEditor::checkDefined(int kind, const wxString& message)
     PanelSystemSignal* page = m_signalPages[kind];
     if (isSignalDefined(page))
         return true;
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+    qxShowError(message, this);
     const int position = m_pages->FindPage(page);
     if (position != wxNOT_FOUND)
         m_pages->SetSelection(static_cast<size_t>(position));
@@ -186,8 +185,7 @@ void DlgSystemEditor::onOk(wxCommandEvent&)
                      !checkDefined(PanelSystemSignal::eShortExit, _("Conditions for short exit is not defined."))))
         return;
     if (m_description->GetValue().empty()) {
-        wxMessageBox(_("Please provide system description"), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR | wxCENTRE, this);
+        qxShowError(_("Please provide system description"), this);
         m_description->SetFocus();
         return;
     }

@@ -1,6 +1,5 @@
 #include "trading/DlgSystemManager.h"
 
-#include "app/QxApplication.h"
 #include "chartview/QxChartView.h"
 #include "configdlg/DlgInputTaker.h"
 #include "core/QxErrorCode.h"
@@ -8,9 +7,9 @@
 #include "trading/DlgSystemEditor.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
-#include <wx/msgdlg.h>
 #include <wx/valtext.h>
 
 #include <functional>
@@ -155,15 +154,13 @@ wxString DlgSystemManager::askNewSystemName()
         // The field's check, again for a name that reached here without it
         // (one too long for a file name is only known in whole).
         if (!QxTradingSystemMgr::isValidSystemName(name)) {
-            wxMessageBox(_("Please provide a valid input."), QxApplication::appTitle(),
-                         wxOK | wxICON_ERROR | wxCENTRE, this);
+            qxShowError(_("Please provide a valid input."), this);
             continue;
         }
         // A listed name is taken even when its definition cannot be read.
         if (!store()->hasSystem(QxAtom(name)))
             return name;
-        wxMessageBox(_("System name already in use."), QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE,
-                     this);
+        qxShowError(_("System name already in use."), this);
     }
 }
 
@@ -174,8 +171,8 @@ QxObjectSmartPtr<QxTradingSystem> DlgSystemManager::selectedRowSystem(long& row)
         return nullptr;
     QxObjectSmartPtr<QxTradingSystem> system = store()->getSystem(rowAtom(m_list, row));
     if (!system)
-        wxMessageBox(wxString::Format(_("The trading system \"%s\" could not be read."), m_list->GetItemText(row)),
-                     QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+        qxShowError(wxString::Format(_("The trading system \"%s\" could not be read."), m_list->GetItemText(row)),
+                    this);
     return system;
 }
 
@@ -272,21 +269,20 @@ void DlgSystemManager::onOk(wxCommandEvent&)
     }
     const long row = m_list->GetFirstSelected();
     if (row == -1) {
-        wxMessageBox(_("Please select at-least one system."), QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE,
-                     this);
+        qxShowError(_("Please select at-least one system."), this);
         return;
     }
     m_selected = store()->getSystem(rowAtom(m_list, row));
     if (!m_selected && store()->hasDefinitionFile(rowAtom(m_list, row))) {
         // Kept: the user may mend or restore the file.
-        wxMessageBox(wxString::Format(_("The trading system \"%s\" could not be read."), m_list->GetItemText(row)),
-                     QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+        qxShowError(wxString::Format(_("The trading system \"%s\" could not be read."), m_list->GetItemText(row)),
+                    this);
         return;
     }
     if (!m_selected) {
-        wxMessageBox(_("There was an error is accessing selected Trading System, it will now be deleted from this "
-                       "list."),
-                     QxApplication::appTitle(), wxOK | wxCENTRE, nullptr);
+        qxShowInformation(_("There was an error is accessing selected Trading System, it will now be deleted from this "
+                            "list."),
+                          nullptr);
         // Its row goes whether or not the store still listed it.
         (void)store()->removeSystem(rowAtom(m_list, row));
         m_list->DeleteItem(row);

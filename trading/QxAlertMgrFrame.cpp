@@ -1,13 +1,13 @@
 #include "trading/QxAlertMgrFrame.h"
 
-#include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "trading/QxAlertMgrPanel.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 
 QxAlertMgrFrame::QxAlertMgrFrame()
-    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(" [Alert Manager]"), wxDefaultPosition,
+    : QxCommonFrame(nullptr, wxID_ANY, qxProgramTitle() + _(" [Alert Manager]"), wxDefaultPosition,
                     wxSize(660, 420)),
       m_placement(QxGlobalVars::get().alertMgrFrameSize, nullptr)
 {

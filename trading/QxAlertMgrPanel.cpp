@@ -1,12 +1,11 @@
 #include "trading/QxAlertMgrPanel.h"
 
-#include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "chartview/QxChartView.h"
 #include "core/QxTime.h"
 #include "trading/QxAlertSettingsDlg.h"
+#include "ui/QxMessages.h"
 
-#include <wx/msgdlg.h>
 #include <wx/settings.h>
 
 #include <vector>
@@ -279,15 +278,14 @@ void QxAlertMgrPanel::setAlert()
     if (dlg.ShowModal() != wxID_OK || !dlg.getSetting() || !dlg.getSecurity())
         return;
     if (!QxAlertMgr::get()->addSetting(dlg.getSecurity(), dlg.getSetting(), timestampNow()))
-        wxMessageBox(_("New alert setting that you wanted to add already exists for the security."),
-                     QxApplication::appTitle(), wxOK | wxICON_EXCLAMATION | wxCENTRE, this);
+        qxShowWarning(_("New alert setting that you wanted to add already exists for the security."), this);
 }
 
 void QxAlertMgrPanel::removeSettings()
 {
     if (selectedRows(m_settingsList).size() > 1 &&
-        wxMessageBox(_("You have selected multiple alert-settings.\nDo you really want to delete all of them?"),
-                     QxApplication::appTitle(), wxYES_NO | wxICON_QUESTION | wxCENTRE, nullptr) != wxYES)
+        !qxAskYesNo(_("You have selected multiple alert-settings.\nDo you really want to delete all of them?"),
+                    nullptr))
         return;
     m_removingSettings = true;
     const QxAlertMgr::Changes batch; // one write for all

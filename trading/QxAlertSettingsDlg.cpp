@@ -1,13 +1,12 @@
 #include "trading/QxAlertSettingsDlg.h"
 
-#include "app/QxApplication.h"
 #include "app/QxCommonFrame.h"
+#include "ui/QxMessages.h"
 #include "ui/QxWindowFit.h"
 #include "configdlg/QxOptParamCheck.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
 
-#include <wx/msgdlg.h>
 
 #include <cstdint>
 
@@ -56,7 +55,7 @@ void QxAlertSettingsDlg::onLinkClick(wxHyperlinkEvent&)
 
 void QxAlertSettingsDlg::refuse(const wxString& message, wxWindow* control, wxWindow* parent)
 {
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, parent);
+    qxShowError(message, parent);
     control->SetFocus();
 }
 

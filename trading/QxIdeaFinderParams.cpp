@@ -170,7 +170,7 @@ std::vector<QxResolvedSymbol> resolveIdeaFinderSymbols(const std::vector<QxIdeaF
 
 bool ideaFinderSymbolOf(QxDatabase* db, unsigned securityId, QxIdeaFinderSymbol& symbol)
 {
-    QxSecurity* security = db ? db->getSecurity(securityId) : nullptr;
+    QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(securityId) : nullptr);
     QxCategory* category = security ? security->category() : nullptr;
     if (!category)
         return false;

@@ -1,13 +1,13 @@
 #include "trading/QxIdeaFinderReportFrame.h"
 
-#include "app/QxApplication.h"
 #include "app/QxGlobalVars.h"
 #include "trading/QxIdeaFinderReportView.h"
+#include "ui/QxMessages.h"
 
 #include <wx/intl.h>
 
 QxIdeaFinderReportFrame::QxIdeaFinderReportFrame()
-    : QxCommonFrame(nullptr, wxID_ANY, QxApplication::appTitle() + _(": Idea Finder Report")),
+    : QxCommonFrame(nullptr, wxID_ANY, qxProgramTitle() + _(": Idea Finder Report")),
       m_placement(QxGlobalVars::get().stockIdeaFinderFrameSize, &QxGlobalVars::get().stockIdeaFinderFrameMaximized)
 {
     m_placement.attach(this);

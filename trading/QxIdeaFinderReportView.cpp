@@ -5,6 +5,7 @@
 #include "chart/QxPriceObj.h"
 #include "chart/QxTemplate.h"
 #include "chartview/QxChartView.h"
+#include "core/QxCalcCache.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxDatabase.h"
 #include "core/QxErrorCode.h"
@@ -17,12 +18,12 @@
 #include "trading/QxIdeaFindingThread.h"
 #include "trading/QxStockIdeaFinderDlg.h"
 #include "trading/QxTradingSystem.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/filedlg.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 
@@ -109,6 +110,13 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
     job.till = till;
     job.periodicity = periodicity;
     job.securityIds = std::move(securityIds);
+    if (QxDatabase* db = currentDatabase()) {
+        job.reader = db->openReader();
+        if (job.reader) {
+            m_readerOrigin = db;
+            m_readerOriginPath = db->path();
+        }
+    }
     std::shared_ptr<QxIdeaScanState> state = job.state;
     auto* thread = new QxIdeaFindingThread(std::move(job));
     if (!thread->start()) {
@@ -125,7 +133,7 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
 }
 
 QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t count, unsigned securityId,
-                                                       Qx::QxPeriod period, bool first)
+                                                       Qx::QxPeriod period, bool first, bool workerMayRead)
 {
     // The progress row's text says it at once; the screen shows it at the
     // next refresh.
@@ -144,8 +152,18 @@ QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t coun
         (void)security->updateFromProvider(true);
     if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get()))
         prepared.pending = provider->isUpdating(security.get());
-    if (!prepared.pending)
-        prepared.history = ideaScanHistory(db, securityId, period);
+    if (prepared.pending)
+        return prepared;
+    // The worker's handle reads what is committed in the file the scan
+    // started on; a security whose data a chart or another calculation
+    // holds is read here, through that data, as before.
+    if (workerMayRead && db == m_readerOrigin && m_readerOriginPath == db->path() && !db->inTransaction() &&
+        !QxCalcCache::find(securityId)) {
+        prepared.readByWorker = true;
+        ++m_readByWorker;
+        return prepared;
+    }
+    prepared.history = ideaScanHistory(db, securityId, period);
     return prepared;
 }
 
@@ -291,8 +309,7 @@ void QxIdeaFinderReportView::scanFinished()
     ids.reserve(m_rows.size());
     for (const Row& row : m_rows)
         ids.push_back(m_securities[row.security].id);
-    wxMessageBox(_("Finished finding stock ideas."), QxApplication::appTitle(), wxOK | wxICON_INFORMATION | wxCENTRE,
-                 this);
+    qxShowInformation(_("Finished finding stock ideas."), this);
 }
 
 void QxIdeaFinderReportView::stopScan()
@@ -354,15 +371,15 @@ void QxIdeaFinderReportView::openSelectedCharts()
 {
     const std::vector<long> rows = selectedRows();
     if (rows.size() > 5 &&
-        wxMessageBox(_("You have selected too many securities.\nAre you sure you want to create chart for all of them?"),
-                     QxApplication::appTitle(), wxYES_NO | wxCENTRE, this) != wxYES)
+        !qxAskYesNo(_("You have selected too many securities.\nAre you sure you want to create chart for all of them?"),
+                    this))
         return;
     QxDatabase* db = currentDatabase();
     for (long row : rows) {
         const unsigned id = static_cast<unsigned>(GetItemData(row));
-        QxSecurity* security = db && id != 0 ? db->getSecurity(id) : nullptr;
+        QxObjectSmartPtr<QxSecurity> security(db && id != 0 ? db->getSecurity(id) : nullptr);
         if (security)
-            QxChartView::createChartView(security, Qx::eDaily, Qx::QxPriceObjType(3),
+            QxChartView::createChartView(security.get(), Qx::eDaily, Qx::QxPriceObjType(3),
                                          QxGlobalVars::get().defaultTemplate.get());
     }
 }
@@ -387,8 +404,7 @@ void QxIdeaFinderReportView::exportHtml()
     if (path.empty())
         return;
     if (!writeHtml(path)) {
-        wxMessageBox(_("An error occurred while opening file for write."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR, this);
+        qxShowError(_("An error occurred while opening file for write."), this);
         return;
     }
     qxOpenFileInBrowser(path);
@@ -443,8 +459,7 @@ int findStockIdeas(QxIdeaFinderReportView* view)
     if (!view->startScan(dialog.system(), dialog.lookFor(), timestampFromDateTime(dialog.from()),
                          timestampFromDateTime(dialog.till()), dialog.periodicity(), std::move(ids))) {
         // An empty report would look like a scan that found nothing.
-        wxMessageBox(_("Finding stock ideas could not be started: the system gave no thread for the search."),
-                     QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, frame);
+        qxShowError(_("Finding stock ideas could not be started: the system gave no thread for the search."), frame);
         frame->Destroy();
         return eUnknownError;
     }

@@ -16,8 +16,10 @@
 #include <wx/timer.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
+class QxDatabase;
 class QxIdeaFinderReportFrame;
 class QxIdeaScanState;
 class QxPriceHistory;
@@ -51,13 +53,17 @@ public:
     // The worker's calls, run on the GUI thread. The first prepareSecurity
     // of a security (first set) shows the progress (index counts from 0) and
     // asks the security's provider for its new bars in the background; each
-    // hands out the stored history, or that the bars are still coming.
+    // hands out the stored history, or that the bars are still coming, or,
+    // when the worker may read (it has its own handle on the database) and
+    // what it would read is what this thread would, that it reads them.
     QxIdeaPrepared prepareSecurity(size_t index, size_t count, unsigned securityId, Qx::QxPeriod period,
-                                   bool first);
+                                   bool first, bool workerMayRead = false);
     // The rows of one security, in bar order. Each is announced as an
     // inserted item, as a list that holds its items would.
     void addResultRows(const std::vector<QxIdeaResultRow>& rows);
     void scanFinished();
+    // How many securities of the scan the worker was told to read itself.
+    size_t securitiesReadByWorker() const { return m_readByWorker; }
 
     // The security of a row (a virtual list keeps no item data); 0 for the
     // progress row.
@@ -145,6 +151,11 @@ private:
     mutable int m_signalKinds[16] = {};
     mutable bool m_signalTextMade[16] = {};
     std::shared_ptr<QxIdeaScanState> m_scan;
+    // The database the worker's own handle was opened on (compared, never
+    // used), so that after a change of database the GUI thread reads.
+    const QxDatabase* m_readerOrigin = nullptr;
+    std::string m_readerOriginPath;
+    size_t m_readByWorker = 0;
     bool m_running = false;
     int64_t m_from = 0;
     int64_t m_till = 0;

@@ -1,5 +1,6 @@
 #include "trading/QxIdeaFindingThread.h"
 
+#include "core/QxDatabase.h"
 #include "core/QxPriceHistory.h"
 #include "trading/QxIdeaFinderReportView.h"
 #include "trading/QxIdeaScan.h"
@@ -9,15 +10,16 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 std::atomic<int> QxIdeaFindingThread::s_count{0};
 
 namespace {
 
-// Scan states of the running workers, for stopping them at exit.
+// Scan states of the running workers, for stopping them at exit, and the
+// workers started and not yet joined.
 std::mutex g_statesMutex;
 std::vector<std::weak_ptr<QxIdeaScanState>> g_states;
+std::vector<QxIdeaFindingThread*> g_started;
 
 std::mutex g_startCheckMutex;
 std::function<bool()> g_startCheck;
@@ -83,7 +85,7 @@ bool QxIdeaScanState::postToGuiThread(const std::shared_ptr<QxIdeaScanState>& st
 QxIdeaFindingThread::QxIdeaFindingThread(wxThreadKind kind) : wxThread(kind) { ++s_count; }
 
 QxIdeaFindingThread::QxIdeaFindingThread(QxIdeaScanJob job)
-    : wxThread(wxTHREAD_DETACHED), m_job(std::move(job))
+    : wxThread(wxTHREAD_JOINABLE), m_job(std::move(job))
 {
     ++s_count;
     std::lock_guard<std::mutex> lock(g_statesMutex);
@@ -96,8 +98,7 @@ QxIdeaFindingThread::QxIdeaFindingThread(QxIdeaScanJob job)
 QxIdeaFindingThread::~QxIdeaFindingThread()
 {
     {
-        // Everything the job holds goes before the count does: once it is
-        // down, the exit may go on to free what these would still touch.
+        // Everything the job holds goes before the count does.
         QxIdeaScanJob gone = std::move(m_job);
         if (gone.system)
             gone.system->release();
@@ -112,7 +113,28 @@ bool QxIdeaFindingThread::start()
         if (g_startCheck && !g_startCheck())
             return false;
     }
-    return Create() == wxTHREAD_NO_ERROR && Run() == wxTHREAD_NO_ERROR;
+    if (Create() != wxTHREAD_NO_ERROR)
+        return false;
+    std::lock_guard<std::mutex> lock(g_statesMutex);
+    if (Run() != wxTHREAD_NO_ERROR)
+        return false;
+    g_started.push_back(this);
+    return true;
+}
+
+void QxIdeaFindingThread::reapFinished()
+{
+    std::vector<QxIdeaFindingThread*> ended;
+    {
+        std::lock_guard<std::mutex> lock(g_statesMutex);
+        auto finished = [](QxIdeaFindingThread* t) { return t->m_finished.load(); };
+        std::copy_if(g_started.begin(), g_started.end(), std::back_inserter(ended), finished);
+        g_started.erase(std::remove_if(g_started.begin(), g_started.end(), finished), g_started.end());
+    }
+    for (QxIdeaFindingThread* t : ended) {
+        t->Wait();
+        delete t;
+    }
 }
 
 void QxIdeaFindingThread::setStartCheck(std::function<bool()> check)
@@ -132,8 +154,15 @@ void QxIdeaFindingThread::stopAllAndWait()
     }
     // A cancelled worker leaves its bar or its wait at once: no time limit
     // is needed, and none may let the exit go on while one still runs.
-    while (exists())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::vector<QxIdeaFindingThread*> started;
+    {
+        std::lock_guard<std::mutex> lock(g_statesMutex);
+        started.swap(g_started);
+    }
+    for (QxIdeaFindingThread* t : started) {
+        t->Wait();
+        delete t;
+    }
 }
 
 bool QxIdeaFindingThread::prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& history)
@@ -144,15 +173,27 @@ bool QxIdeaFindingThread::prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& hi
     const size_t n = m_job.securityIds.size();
     const unsigned id = m_job.securityIds[k];
     const Qx::QxPeriod period = m_job.periodicity;
+    bool workerMayRead = static_cast<bool>(m_job.reader);
     for (bool first = true;; first = false) {
-        if (!QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, id, period, first](QxIdeaFinderReportView& view) {
-                *prepared = view.prepareSecurity(k, n, id, period, first);
+        if (!QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, id, period, first,
+                                                     workerMayRead](QxIdeaFinderReportView& view) {
+                *prepared = view.prepareSecurity(k, n, id, period, first, workerMayRead);
             }))
             return false;
-        if (!prepared->pending)
+        if (prepared->pending) {
+            if (!state->pauseUnlessCancelled(kDownloadPollMs))
+                return false;
+            continue;
+        }
+        if (!prepared->readByWorker)
             break;
-        if (!state->pauseUnlessCancelled(kDownloadPollMs))
-            return false;
+        history = ideaScanHistoryFromReader(m_job.reader.get(), id, period);
+        if (history)
+            return true;
+        // Nothing came over the worker's handle: no bars, or a read that
+        // failed (the file busy past the wait, say). The GUI thread reads
+        // it as it would without the handle, so the answer is its answer.
+        workerMayRead = false;
     }
     history = std::move(prepared->history);
     return true;
@@ -160,14 +201,25 @@ bool QxIdeaFindingThread::prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& hi
 
 wxThread::ExitCode QxIdeaFindingThread::Entry()
 {
+    scan();
+    // From here on the thread touches nothing but the posting: a join,
+    // by the reaping or at exit, waits only for the thread's own end.
+    m_finished = true;
+    if (wxTheApp)
+        wxTheApp->CallAfter([] { reapFinished(); });
+    return nullptr;
+}
+
+void QxIdeaFindingThread::scan()
+{
     const std::shared_ptr<QxIdeaScanState>& state = m_job.state;
     const size_t n = m_job.securityIds.size();
     for (size_t k = 0; k < n; ++k) {
         if (state->cancelled())
-            return nullptr;
+            return;
         QxObjectSmartPtr<QxPriceHistory> history;
         if (!prepare(k, history))
-            return nullptr;
+            return;
         if (!history)
             continue;
 
@@ -176,7 +228,7 @@ wxThread::ExitCode QxIdeaFindingThread::Entry()
         const std::vector<QxIdeaHit> hits = evaluateIdeaScan(*m_job.system, m_job.lookFor, history.get(), m_job.from,
                                                              m_job.till, &state->cancelledFlag());
         if (state->cancelled())
-            return nullptr;
+            return;
         const int64_t* ts = history->timestamp();
         const double* prices = ideaScanPrices(*history);
         const double last = prices[history->numBars() - 1];
@@ -187,8 +239,8 @@ wxThread::ExitCode QxIdeaFindingThread::Entry()
         for (const QxIdeaHit& hit : hits)
             rows->push_back({id, ts[hit.bar], prices[hit.bar], last, hit.mask});
         if (!QxIdeaScanState::postToGuiThread(state, [rows](QxIdeaFinderReportView& view) { view.addResultRows(*rows); }))
-            return nullptr;
+            return;
     }
     QxIdeaScanState::runOnGuiThread(state, [](QxIdeaFinderReportView& view) { view.scanFinished(); });
-    return nullptr;
+    return;
 }

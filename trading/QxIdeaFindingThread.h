@@ -5,14 +5,19 @@
 // copies of the histories; it touches no window, database, provider, hub or
 // shared calculation cache. Whatever needs those runs on the GUI thread as
 // a queued call: preparing each security (asking its provider for new bars
-// in the background, and reading what is stored once they are in) and the
-// end of the scan, which the worker waits for, and the result rows of each
-// security, which it hands over in one call without waiting. While a
+// in the background, and telling whether the worker may read what is
+// stored once they are in) and the end of the scan, which the worker waits
+// for, and the result rows of each security, which it hands over in one
+// call without waiting. The worker reads the stored bars over a read-only
+// handle of its own on the database where the database offers one and
+// nothing on the GUI thread holds the security's data; otherwise the GUI
+// thread reads them as part of preparing the security. While a
 // security's download runs the worker waits, the GUI thread does not.
 // Closing the report cancels the scan state both sides share; from then on
 // the worker posts nothing, stops waiting, leaves the bars it is on and
 // ends, and calls still queued do nothing. Only the program's exit waits
 // for a worker to end, which is then a matter of one bar.
+#include "core/QxDatabase.h"
 #include "core/QxObject.h"
 #include "core/QxTime.h"
 
@@ -75,24 +80,31 @@ struct QxIdeaScanJob {
     int64_t till = 0;
     Qx::QxPeriod periodicity = Qx::eDaily;
     std::vector<unsigned> securityIds;
+    // The worker's own read-only handle on the database (QxDatabase::
+    // openReader), or null: used on the worker only, released after it ends.
+    QxObjectSmartPtr<QxDatabase> reader;
 };
 
 class QxIdeaFindingThread : public wxThread {
 public:
-    // A detached worker for job; it deletes itself when the scan ends.
+    // A worker for job. Once started, it is joined and deleted on the GUI
+    // thread after its scan ends (or by stopAllAndWait), so that nothing of
+    // it runs after whoever waits for it has gone on.
     explicit QxIdeaFindingThread(QxIdeaScanJob job);
-    // Only for a thread that never ran; a running one deletes itself.
+    // Only for a thread that never ran or has been joined.
     ~QxIdeaFindingThread() override;
 
-    // Whether a scan thread object exists now.
+    // Whether a scan thread object exists now: from its making until its
+    // thread has been joined.
     static bool exists() { return s_count.load() > 0; }
 
-    // At program exit: cancels every scan and waits for the workers to end,
+    // At program exit: cancels every scan and joins every worker started,
     // so none outlives what it uses. A cancelled worker ends within the bar
     // it is evaluating or the wait it is in.
     static void stopAllAndWait();
 
-    // Creates and runs the thread; false when the system gave no thread.
+    // Creates and runs the thread; false when the system gave no thread
+    // (the caller then still owns it).
     bool start();
     // Tests: when set, a start the check answers false for fails as a
     // refused thread does.
@@ -104,10 +116,15 @@ protected:
     ExitCode Entry() override;
 
 private:
+    // The scan itself, on the worker thread.
+    void scan();
     // The history of securityIds[k] once its new bars are in, null when
     // there is none; false when the scan was cancelled meanwhile.
     bool prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& history);
+    // GUI thread: joins and deletes the workers whose scan has ended.
+    static void reapFinished();
 
     QxIdeaScanJob m_job;
+    std::atomic<bool> m_finished{false};
     static std::atomic<int> s_count;
 };

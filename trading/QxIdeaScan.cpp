@@ -140,6 +140,24 @@ QxObjectSmartPtr<QxPriceHistory> ideaScanHistory(QxDatabase* db, unsigned securi
     return QxObjectSmartPtr<QxPriceHistory>(history->clone());
 }
 
+QxObjectSmartPtr<QxPriceHistory> ideaScanHistoryFromReader(QxDatabase* reader, unsigned securityId,
+                                                           Qx::QxPeriod period)
+{
+    QxObjectSmartPtr<QxSecurity> security(reader ? reader->getSecurity(securityId) : nullptr);
+    if (!security)
+        return nullptr;
+    // As a calculator loads a period no one has loaded yet: the daily bars,
+    // and a longer period made from them.
+    int64_t from = 0, to = 0;
+    QxObjectSmartPtr<QxPriceHistory> daily(security->getHistory(Qx::eDaily, from, to));
+    if (!daily)
+        return nullptr;
+    QxObjectSmartPtr<QxPriceHistory> history(period == Qx::eDaily ? daily.get() : daily->transform(period));
+    if (!history || history->numBars() == 0)
+        return nullptr;
+    return history;
+}
+
 std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned lookFor, QxPriceHistory* history,
                                         int64_t from, int64_t till, const std::atomic<bool>* stop)
 {

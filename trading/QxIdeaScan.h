@@ -55,11 +55,20 @@ QxObjectSmartPtr<QxTradingSystem> privateSystemCopy(const QxTradingSystem& syste
 // shared cache.
 QxObjectSmartPtr<QxPriceHistory> ideaScanHistory(QxDatabase* db, unsigned securityId, Qx::QxPeriod period);
 
+// The thread that owns reader (QxDatabase::openReader): the security's
+// stored history in period as ideaScanHistory reads it from the database
+// the reader was opened on, when no calculation holds the security; null
+// when the id names no security, there are no bars or the read failed.
+QxObjectSmartPtr<QxPriceHistory> ideaScanHistoryFromReader(QxDatabase* reader, unsigned securityId,
+                                                           Qx::QxPeriod period);
+
 // What preparing a security for the worker gave: its history, or that the
 // provider is still bringing its new bars (the worker asks again later,
-// and the GUI thread does not wait meanwhile).
+// and the GUI thread does not wait meanwhile), or that the worker reads
+// the stored history itself over its own reader.
 struct QxIdeaPrepared {
     bool pending = false;
+    bool readByWorker = false;
     QxObjectSmartPtr<QxPriceHistory> history;
 };
 

@@ -1,11 +1,10 @@
 #include "trading/QxSignalMarkerConfigDlg.h"
 
-#include "app/QxApplication.h"
+#include "ui/QxMessages.h"
 #include "ui/QxWindowFit.h"
 #include "core/QxUtils.h"
 #include "trading/DlgSystemManager.h"
 
-#include <wx/msgdlg.h>
 
 namespace {
 
@@ -96,17 +95,14 @@ void QxSignalMarkerConfigDlg::onHelp(wxCommandEvent&) { QxUtils::showHelp("topic
 
 void QxSignalMarkerConfigDlg::onOk(wxCommandEvent&)
 {
-    const long style = wxOK | wxICON_ERROR | wxCENTRE;
     if (!system) {
-        wxMessageBox(_("Please specify what trading system you want to use to generate signals."),
-                     QxApplication::appTitle(), style, this);
+        qxShowError(_("Please specify what trading system you want to use to generate signals."), this);
         m_selectSystem->SetFocus();
         return;
     }
     const unsigned chosen = tickedSides();
     if (chosen == 0) {
-        wxMessageBox(_("Please specify what kind of trading positions you want to mark for on chart."),
-                     QxApplication::appTitle(), style, this);
+        qxShowError(_("Please specify what kind of trading positions you want to mark for on chart."), this);
         m_longPositions->SetFocus();
         return;
     }

@@ -7,11 +7,11 @@
 #include "core/QxSecurity.h"
 #include "core/QxXmlFile.h"
 #include "core/platform/QxFileDialogExt.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/filedlg.h>
 #include <wx/html/htmlwin.h>
-#include <wx/msgdlg.h>
 #include <wx/stream.h>
 #include <wx/webview.h>
 
@@ -22,7 +22,7 @@ const char* const kReportTitle = "Trendoria Simple System Test Report";
 
 void showError(const wxString& message, wxWindow* parent)
 {
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, parent);
+    qxShowError(message, parent);
 }
 
 } // namespace

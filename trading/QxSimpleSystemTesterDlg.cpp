@@ -1,7 +1,7 @@
 #include "trading/QxSimpleSystemTesterDlg.h"
 
-#include "app/QxApplication.h"
 #include "app/QxCommonFrame.h"
+#include "ui/QxMessages.h"
 #include "ui/QxWindowFit.h"
 #include "core/QxSecurity.h"
 #include "core/QxUtils.h"
@@ -10,7 +10,6 @@
 #include "trading/QxPeriodicityChoice.h"
 #include "trading/QxTradingSystem.h"
 
-#include <wx/msgdlg.h>
 
 #include <cmath>
 
@@ -72,8 +71,7 @@ void QxSimpleSystemTesterDlg::onSelectSystem(wxCommandEvent&)
             m_systemName->SetValue(chosen->getName().string());
             return;
         }
-        wxMessageBox(_("Selected Trading System does not support Long position."), QxApplication::appTitle(),
-                     wxOK | wxICON_ERROR | wxCENTRE, this);
+        qxShowError(_("Selected Trading System does not support Long position."), this);
     }
 }
 
@@ -97,7 +95,7 @@ void QxSimpleSystemTesterDlg::onOk(wxCommandEvent&)
 
 void QxSimpleSystemTesterDlg::refuse(const wxString& message, wxWindow* focus)
 {
-    wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, this);
+    qxShowError(message, this);
     focus->SetFocus();
 }
 

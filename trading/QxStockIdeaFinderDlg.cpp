@@ -11,12 +11,12 @@
 #include "trading/QxIdeaScan.h"
 #include "trading/QxTradingSystem.h"
 #include "trading/QxTradingSystemMgr.h"
+#include "ui/QxMessages.h"
 
 #include <wx/artprov.h>
 #include <wx/config.h>
 #include <wx/filedlg.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 #include <set>
@@ -61,7 +61,7 @@ long insertSorted(wxListCtrl* list, const wxString& ticker)
 
 void showError(const wxString& text, wxWindow* parent)
 {
-    wxMessageBox(text, QxApplication::appTitle(), wxOK | wxICON_ERROR | wxCENTRE, parent);
+    qxShowError(text, parent);
 }
 
 } // namespace
@@ -191,7 +191,8 @@ void QxStockIdeaFinderDlg::onRemoveSymbols(wxCommandEvent&)
 void QxStockIdeaFinderDlg::addSecurity(unsigned securityId)
 {
     QxDatabase* db = currentDatabase();
-    QxSecurity* security = db ? db->getSecurity(securityId) : nullptr;
+    // The database hands the security out uncounted: held here, let go at the end.
+    QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(securityId) : nullptr);
     if (!security)
         return;
     const long row = insertSorted(m_listSymbols, wxString::FromUTF8(security->ticker()));
@@ -212,7 +213,7 @@ void QxStockIdeaFinderDlg::onAddFromLastFinding(wxCommandEvent&)
 {
     const std::vector<unsigned>& ids = lastFindingSecurityIds();
     if (ids.empty()) {
-        wxMessageBox(_("There is no data from last report."), QxApplication::appTitle(), wxOK | wxCENTRE);
+        qxShowInformation(_("There is no data from last report."), nullptr);
         return;
     }
     // The finding holds a row per signal; the list wants each security once,
@@ -304,9 +305,7 @@ void QxStockIdeaFinderDlg::onLoad(wxCommandEvent&)
 
 void QxStockIdeaFinderDlg::onCancel(wxCommandEvent&)
 {
-    if (m_listSymbols->GetItemCount() > 0 &&
-        wxMessageBox(_("Are you sure you want to cancel?"), QxApplication::appTitle(), wxYES_NO | wxCENTRE, this) !=
-            wxYES)
+    if (m_listSymbols->GetItemCount() > 0 && !qxAskYesNo(_("Are you sure you want to cancel?"), this))
         return;
     EndModal(wxID_CANCEL);
 }

@@ -1,10 +1,10 @@
 #include "trading/QxTradingSystemMgr.h"
 
-#include "app/QxApplication.h"
 #include "core/QxErrorCode.h"
 #include "core/QxXmlFile.h"
 #include "core/platform/wxeStandardPaths.h"
 #include "trading/QxTradingSystem.h"
+#include "ui/QxMessages.h"
 
 #include <wx/app.h>
 #include <wx/dir.h>
@@ -12,7 +12,6 @@
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
-#include <wx/msgdlg.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
@@ -96,7 +95,7 @@ void tellUser(const wxString& message)
 {
     if (wxTheApp && wxTheApp->IsGUI())
         wxTheApp->CallAfter([message] {
-            wxMessageBox(message, QxApplication::appTitle(), wxOK | wxICON_WARNING | wxCENTRE, nullptr);
+            qxShowWarning(message, nullptr);
         });
     else
         wxLogWarning("%s", message);

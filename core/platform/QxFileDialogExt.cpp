@@ -1,12 +1,11 @@
 #include "core/platform/QxFileDialogExt.h"
 
-#include "app/QxApplication.h"
+#include "ui/QxMessages.h"
 
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 #include <wx/tokenzr.h>
 
 wxString qxWildcardExtension(const wxString& wildcard, int filterIndex)
@@ -73,8 +72,9 @@ wxString qxChooseFile(wxFileDialog& dialog)
         const wxString question =
             wxString::Format(_("A file named \"%s\" already exists.\nDo you want to replace it?"),
                              wxFileName(path).GetFullName());
-        if (wxMessageBox(question, QxApplication::appTitle(), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION,
-                         dialog.GetParent()) == wxYES)
+        QxMessage ask(QxMessageKind::Question, question, dialog.GetParent(), QxMessageButtons::YesNo);
+        ask.noDefault = true;
+        if (qxTell(ask) == QxAnswer::Yes)
             return path;
         // Back to the dialog, with the whole name in it to change.
         dialog.SetPath(path);

@@ -115,6 +115,28 @@ TrdDatabase* TrdDatabase::open(const wxString& path, int* errorOut)
     return db;
 }
 
+QxDatabase* TrdDatabase::openReader()
+{
+    if (!m_db)
+        return nullptr;
+    // The file is known to be one of ours at the current version: this
+    // handle opened it. The reader only reads, so it needs neither checks
+    // nor an upgrade, and tells no reactor about itself.
+    auto* reader = new TrdDatabase(m_path);
+    if (sqlite3_open_v2(m_pathUtf8.c_str(), &reader->m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(reader->m_db);
+        reader->m_db = nullptr;
+        reader->release();
+        return nullptr;
+    }
+    trdConnectionOpened();
+    sqlite3_busy_timeout(reader->m_db, kBusyTimeoutMs);
+    trdRegisterRegexp(reader->m_db);
+    sqlite3_extended_result_codes(reader->m_db, 0);
+    reader->m_readOnly = true;
+    return reader;
+}
+
 void TrdDatabase::closeConnection()
 {
     if (!m_db)

@@ -33,6 +33,7 @@ public:
     QxCategory* getCategory(unsigned categoryId) override;
     QxSecurity* getSecurity(unsigned securityId) override;
     bool isReadOnly() const override { return m_readOnly; }
+    QxDatabase* openReader() override;
     QxCategory* createCategory(const char* name, const char* provider) override;
     int setClientData(const char* key, const char* data, std::size_t length) override;
     int reservedOperation(void*, void*) override { return 0; }

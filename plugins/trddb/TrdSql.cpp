@@ -2,7 +2,12 @@
 
 #include "plugins/trddb/TrdStatement.h"
 
+#include <mutex>
+
 namespace {
+// Connections are opened and closed on the GUI thread and by a worker that
+// reads over a connection of its own.
+std::mutex s_connectionsMutex;
 int s_openConnections = 0;
 bool s_shutdownPending = false;
 } // namespace
@@ -47,12 +52,14 @@ bool trdIsDamagedFileCode(int sqliteCode)
 
 void trdSqliteStartup()
 {
+    std::lock_guard<std::mutex> lock(s_connectionsMutex);
     s_shutdownPending = false;
     sqlite3_initialize();
 }
 
 void trdSqliteShutdownWhenIdle()
 {
+    std::lock_guard<std::mutex> lock(s_connectionsMutex);
     if (s_openConnections > 0) {
         s_shutdownPending = true;
         return;
@@ -63,11 +70,13 @@ void trdSqliteShutdownWhenIdle()
 
 void trdConnectionOpened()
 {
+    std::lock_guard<std::mutex> lock(s_connectionsMutex);
     ++s_openConnections;
 }
 
 void trdConnectionClosed()
 {
+    std::lock_guard<std::mutex> lock(s_connectionsMutex);
     if (s_openConnections > 0)
         --s_openConnections;
     if (s_openConnections == 0 && s_shutdownPending) {
@@ -78,5 +87,6 @@ void trdConnectionClosed()
 
 int trdOpenConnections()
 {
+    std::lock_guard<std::mutex> lock(s_connectionsMutex);
     return s_openConnections;
 }

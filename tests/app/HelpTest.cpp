@@ -1,6 +1,7 @@
 // The help books: every page the program links to is in the manual, every
 // indicator of the catalogue has its page in the indicator reference, and
 // the help functions open the right page (or the contents).
+#include "chart/QxDrawable.h"
 #include "core/QxIndicator.h"
 #include "core/QxUtils.h"
 #include "core/platform/QxHelpBook.h"

@@ -14,7 +14,7 @@
 #include "chart/QxSolidCurve.h"
 #include "chart/QxUniColorScheme.h"
 #include "chart/QxUniformScale.h"
-#include "chartview/QxDrawingHelpers.h"
+#include "chart/QxDrawingHelpers.h"
 #include "core/platform/QxRasterOpScope.h"
 #include "support/TestSupport.h"
 

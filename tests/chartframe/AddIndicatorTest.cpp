@@ -337,7 +337,9 @@ TEST_F(AddIndicatorTest, PatternTooltipAfterTheTimerOnlyWhenSwitchedOn)
     auto restAt = [&](const wxPoint& at) {
         m_view->WarpPointer(at.x, at.y);
         mouse(wxEVT_MOTION, at, false);
-        pump(1400);
+        pump(100); // the pointer's own motion from the warp, which starts the rest again
+        TestSupport::pumpUntil([&] { return !m_view->isTooltipTimerRunning(); }, 5000);
+        pump(50);
         return m_view->GetToolTipText();
     };
     QxGlobalVars::get().showTooltip = true;
@@ -365,7 +367,8 @@ TEST_F(AddIndicatorTest, CtrlOneOpensTheSelectionDialog)
     });
     wxUIActionSimulator sim;
     sim.Char('1', wxMOD_CONTROL);
-    pump(1500);
+    TestSupport::pumpUntil([&] { return script.pending() == 0u; }, 5000);
+    pump(100);
     EXPECT_EQ(script.pending(), 0u);
     EXPECT_EQ(title, "Select Indicator");
     EXPECT_EQ(tab, "All");

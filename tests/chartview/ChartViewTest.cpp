@@ -190,7 +190,12 @@ TEST_F(ChartViewFixture, OpensTitledFrameShowingPriceAndVolume)
     EXPECT_TRUE(frame->IsShown());
     EXPECT_EQ(QxChartFrame::openFrameCount(), framesBefore + 1);
     EXPECT_TRUE(view->isReactorRegistered());
+    // The view lies between the toolbars as soon as the frame is open, and
+    // stays there once the toolkit has run.
+    const auto noFaults = std::vector<std::string>();
+    EXPECT_EQ(framestest::dockedToolbarFaults(view), noFaults) << "on opening";
     ASSERT_TRUE(framestest::saveWindowShot(frame, "chartview-open.png"));
+    EXPECT_EQ(framestest::dockedToolbarFaults(view), noFaults) << "once settled";
 
     QxChart* chart = view->getChartist()->getChart();
     ASSERT_EQ(chart->numZones(), 2u);

@@ -217,6 +217,7 @@ TEST_F(PnfViewFixture, TheHomeFramesCommandOpensTheChosenSecurity)
     EXPECT_TRUE(picture.SaveFile(wxString::FromUTF8(TestSupport::artifactPath("pnf-orcl-picture.png")),
                                  wxBITMAP_TYPE_PNG));
     EXPECT_TRUE(framestest::saveWindowShot(frame, "pnf-orcl-frame.png"));
+    EXPECT_EQ(framestest::dockedToolbarFaults(view), std::vector<std::string>());
 
     // The frame's menus: its own at 1, the basic annotation tools at 2.
     wxMenuBar* bar = frame->GetMenuBar();

@@ -1,6 +1,7 @@
 // Configuring an indicator in its dialog: which pages appear, how entered
 // parameters are checked and when they reach the indicator, Reset, and what
 // Cancel leaves alone.
+#include "chart/QxDrawable.h"
 #include "configdlg/QxIndicConfigDlg.h"
 #include "configdlg/QxIndicGraphicsConfiguratorPanel.h"
 #include "configdlg/QxIndicInputConfiguratorPanel.h"

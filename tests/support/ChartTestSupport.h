@@ -3,6 +3,7 @@
 // its own XML form, registered under a name of the test's choice.
 #include "app/QxIndicatorRegistry.h"
 #include "core/QxErrorCode.h"
+#include "chart/QxDrawable.h"
 #include "core/QxIndicator.h"
 
 #include <wx/xml/xml.h>

@@ -7,6 +7,8 @@
 
 #include <wx/filedlg.h>
 #include <wx/app.h>
+#include <wx/aui/auibar.h>
+#include <wx/aui/framemanager.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/msgdlg.h>
@@ -73,6 +75,48 @@ int DialogCatcher::Enter(wxDialog* dialog)
     if (m_handler)
         return m_handler(dialog);
     return wxID_CANCEL;
+}
+
+std::vector<std::string> dockedToolbarFaults(wxWindow* centre)
+{
+    std::vector<std::string> faults;
+    wxAuiManager* manager = centre ? wxAuiManager::GetManager(centre) : nullptr;
+    if (!manager) {
+        faults.push_back("the window has no toolbar manager");
+        return faults;
+    }
+    const wxRect c = centre->GetRect();
+    auto describe = [](const wxRect& r) {
+        return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" +
+               std::to_string(r.height);
+    };
+    const wxAuiPaneInfoArray& panes = manager->GetAllPanes();
+    for (size_t i = 0; i < panes.size(); ++i) {
+        const wxAuiPaneInfo& pane = panes[i];
+        if (!pane.IsShown() || !pane.IsDocked() || !dynamic_cast<wxAuiToolBar*>(pane.window))
+            continue;
+        const wxRect t = pane.window->GetRect();
+        const std::string what = pane.name.ToStdString() + " at " + describe(t) + ", centre at " + describe(c);
+        if (t.Intersects(c))
+            faults.push_back(what + ": over the centre");
+        switch (pane.dock_direction) {
+        case wxAUI_DOCK_TOP:
+            if (t.GetBottom() >= c.GetTop() || t.width <= t.height)
+                faults.push_back(what + ": not lying above the centre");
+            break;
+        case wxAUI_DOCK_RIGHT:
+            if (t.GetLeft() <= c.GetRight() || t.height <= t.width)
+                faults.push_back(what + ": not upright right of the centre");
+            break;
+        case wxAUI_DOCK_LEFT:
+            if (t.GetRight() >= c.GetLeft() || t.height <= t.width)
+                faults.push_back(what + ": not upright left of the centre");
+            break;
+        default:
+            break;
+        }
+    }
+    return faults;
 }
 
 } // namespace framestest

@@ -80,4 +80,10 @@ inline void pump(int ms = 100) { TestSupport::pumpEvents(ms); }
 
 using TestSupport::saveWindowShot;
 
+// What is wrong with the layout of the docked toolbars around a frame's
+// centre window, one line each: a toolbar shown over the centre, one docked
+// at the top that does not lie wholly above it, one docked at a side that is
+// not upright or not beside it. Empty when all lie where they are docked.
+std::vector<std::string> dockedToolbarFaults(wxWindow* centre);
+
 } // namespace framestest

@@ -1,11 +1,12 @@
-// Test main: every test process gets a private HOME (so configuration and
-// databases never touch a real user's files), UTC unless a test says
+// Test main: every test gets a private HOME (so configuration and databases
+// never touch a real user's files, nor another test's), UTC unless a test says
 // otherwise, logging to stderr (a modal log box would wait forever under
 // Xvfb) and an initialised wxWidgets. GUI test processes also get a private
 // virtual display, so tests running side by side never click into, take the
 // focus from or photograph each other's windows, and a hook that fails a test
 // showing a dialog nobody answers instead of letting it wait.
 #include "support/ModalScript.h"
+#include "support/RealInput.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@ extern bool g_guiAvailable;
 namespace {
 
 std::string g_home;
+std::vector<std::string> g_homes; // every HOME this process made, removed at its end
 char** g_argv = nullptr;
 
 void isolateEnvironment()
@@ -44,6 +46,7 @@ void isolateEnvironment()
         std::exit(2);
     }
     g_home = dir;
+    g_homes.push_back(g_home);
     setenv("HOME", dir, 1);
     const std::string config = g_home + "/.config", data = g_home + "/.local/share",
                       cache = g_home + "/.cache";
@@ -116,6 +119,39 @@ void startPrivateDisplay()
     setenv("DISPLAY", (":" + number).c_str(), 1);
 }
 
+void removeHomes()
+{
+    if (std::getenv("TRENDORIA_KEEP_TEST_HOME"))
+        return;
+    for (const std::string& home : g_homes) {
+        std::error_code ec;
+        std::filesystem::remove_all(home, ec);
+    }
+    g_homes.clear();
+}
+
+// Many tests run in one process: each starts as it would in a process of its
+// own, with an empty HOME (what one test saves, another never reads), the
+// time zone and locale of the test main and, on the display, the pointer
+// where a new display has it.
+class FreshEnvironment : public testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const testing::TestInfo&) override
+    {
+        if (m_started) {
+            isolateEnvironment();
+#if TRENDORIA_TEST_GUI
+            TestSupport::xdotool({"mousemove", "800", "600"}); // the screen's centre
+            TestSupport::flushDisplay();
+#endif
+        }
+        m_started = true;
+    }
+
+private:
+    bool m_started = false; // the first test takes the HOME main made
+};
+
 class TestApp : public wxApp {
 public:
     bool OnInit() override { return true; }
@@ -137,6 +173,7 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     if (listing)
         return RUN_ALL_TESTS();
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshEnvironment);
 
     wxSetAssertHandler(assertToStderr);
     int rc = 0;
@@ -152,8 +189,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot start the GUI toolkit, trying again\n");
             const std::string next = std::to_string(n + 1);
             setenv("TRENDORIA_TEST_GUI_TRIES", next.c_str(), 1);
-            std::error_code ec;
-            std::filesystem::remove_all(g_home, ec);
+            removeHomes();
             sleep(1 + n);
             stopPrivateDisplay();
             execv("/proc/self/exe", g_argv);
@@ -182,9 +218,6 @@ int main(int argc, char** argv)
         rc = RUN_ALL_TESTS();
     }
 #endif
-    if (!std::getenv("TRENDORIA_KEEP_TEST_HOME")) {
-        std::error_code ec;
-        std::filesystem::remove_all(g_home, ec);
-    }
+    removeHomes();
     return rc;
 }

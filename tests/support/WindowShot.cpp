@@ -63,7 +63,10 @@ bool saveWindowShot(wxWindow* window, const std::string& fileName)
     window->Raise();
     window->Refresh();
     window->Update();
-    pumpEvents(500);
+    // Mapped first (that is what takes long on a busy X server), then a few
+    // frames of the toolkit's clock for the paint to reach the screen.
+    pumpUntil([window] { return window->IsShownOnScreen(); }, 3000);
+    pumpEvents(200);
     const wxRect r = window->GetScreenRect();
     if (r.width <= 0 || r.height <= 0)
         return false;

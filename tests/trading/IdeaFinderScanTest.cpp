@@ -6,6 +6,10 @@
 
 #include "app/QxPluginLoader.h"
 #include "core/QxDataProviderRepository.h"
+#include "core/QxPriceHistory.h"
+#include "core/QxCategory.h"
+#include "core/QxDataReaderRepository.h"
+#include "core/QxCalculator.h"
 #include "core/QxTime.h"
 #include "core/platform/QxBrowser.h"
 #include "core/platform/QxFileDialogExt.h"
@@ -634,3 +638,110 @@ TEST_F(IdeaFinderScan, ExportOfAFinishedReportMatchesTheGoldenPage)
 }
 
 } // namespace
+
+// Over the history database the worker reads the stored bars itself, over
+// a handle of its own. A security whose data a calculation holds is read
+// through that data, and while the database is in a transaction the GUI
+// thread reads every security, so its unsaved bars count as well: the rows
+// are those of the GUI thread's own reading in each case.
+TEST(IdeaFinderScanOwnReader, TheWorkerReadsTheStoredBarsAndTheRowsAreTheGuiThreadsOwn)
+{
+    ScopedApplication scoped;
+    QxPluginLoader loader;
+    ASSERT_EQ(loader.loadPlugin(wxString(TestSupport::binDir()) + "/trddb.trdx"), eNoError);
+    QxDataReader* trd = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+    ASSERT_NE(trd, nullptr);
+    int rc = 0;
+    QxObjectSmartPtr<QxDatabase> db(trd->openDatabase(
+        wxString::FromUTF8((TestSupport::makeTempDir("own-reader") + "/hist.trddb").c_str()), wxString(), &rc));
+    ASSERT_TRUE(db) << rc;
+    scoped.app().changeDatabase(db);
+    QxObjectSmartPtr<QxCategory> category(db->createCategory("US.NYSE.STOCK", ""));
+    ASSERT_TRUE(category);
+
+    // Bars from 40 days ago to today at 100, and 10 days ago a code by
+    // position: 1 (buying), 2 (selling) or 5 (both).
+    const int n = 30;
+    const unsigned codes[] = {1, 2, 5};
+    const char* const texts[] = {"Long Entry", "Long Exit", "Long Entry, Short Entry"};
+    auto bars = [](unsigned code10, unsigned code3) {
+        QxObjectSmartPtr<QxPriceHistory> h(new QxPriceHistory(Qx::eStock, Qx::eDaily));
+        h->resize(41);
+        for (int k = 0; k <= 40; ++k) {
+            h->timestamp()[k] = daysAgo(40 - k);
+            h->open()[k] = k == 30 ? code10 : k == 37 ? code3 : 0;
+            h->high()[k] = h->low()[k] = h->close()[k] = 100;
+            h->volume()[k] = 1000;
+        }
+        return h;
+    };
+    std::vector<QxObjectSmartPtr<QxSecurity>> securities;
+    std::vector<unsigned> ids;
+    for (int i = 0; i < n; ++i) {
+        char ticker[16];
+        std::snprintf(ticker, sizeof ticker, "S%03d", i);
+        securities.emplace_back(category->addSecurity(ticker, ticker));
+        ASSERT_TRUE(securities.back());
+        ASSERT_EQ(securities.back()->saveHistory(bars(codes[i % 3], 0).get()), 0);
+        ids.push_back(securities.back()->id());
+    }
+    // S001's bars are held by a calculation, and changed there: a long
+    // entry 5 days ago that the file does not have.
+    QxObjectSmartPtr<QxCalculator> held(new QxCalculator(securities[1].get(), Qx::eDaily));
+    QxPriceHistory* heldBars = held->storedPrices(Qx::eDaily);
+    ASSERT_TRUE(heldBars);
+    ASSERT_EQ(heldBars->numBars(), 41u);
+    heldBars->open()[35] = 1;
+
+    struct Case {
+        const char* what;
+        bool inTransaction; // S002 gets an unsaved long entry 3 days ago
+        size_t readByWorker;
+    } cases[] = {{"stored bars", false, n - 1}, {"in a transaction", true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int token = 0;
+        if (c.inTransaction) {
+            token = db->beginTransaction();
+            ASSERT_GT(token, 0);
+            ASSERT_EQ(securities[2]->saveHistory(bars(codes[2], 1).get()), 0);
+        }
+        QxObjectSmartPtr<QxTradingSystem> system = namedCodedSystem();
+        DialogCatcher catcher([&](wxDialog* d) { return answerDialog(d, system.get(), 12, ids); });
+        auto* view = new QxIdeaFinderReportView();
+        ASSERT_EQ(findStockIdeas(view), eNoError);
+        ASSERT_TRUE(TestSupport::pumpUntil([] { return !QxIdeaFindingThread::exists(); }, 60000));
+        EXPECT_EQ(view->securitiesReadByWorker(), c.readByWorker);
+
+        std::vector<std::string> expected;
+        auto row = [&](int i, int day, const char* signal) {
+            char ticker[16];
+            std::snprintf(ticker, sizeof ticker, "S%03d", i);
+            expected.push_back(std::string(ticker) + " " + formatTimestamp(daysAgo(day), "%x").ToStdString() + " " +
+                               signal);
+        };
+        for (int i = 0; i < n; ++i) {
+            row(i, 10, texts[i % 3]);
+            if (i == 1)
+                row(i, 5, "Long Entry");
+            if (i == 2 && c.inTransaction)
+                row(i, 3, "Long Entry");
+        }
+        std::vector<std::string> got;
+        for (long r = 0; r < view->GetItemCount(); ++r)
+            got.push_back((view->GetItemText(r, 0) + " " + view->GetItemText(r, 1) + " " + view->GetItemText(r, 4))
+                              .ToStdString());
+        EXPECT_EQ(got, expected);
+        view->frame()->Destroy();
+        framestest::pump(20);
+        if (c.inTransaction) {
+            ASSERT_EQ(db->rollback(token), 0);
+        }
+    }
+    held.reset();
+    securities.clear();
+    category.reset();
+    scoped.app().changeDatabase(nullptr);
+    db.reset();
+    loader.exitPlugins();
+}

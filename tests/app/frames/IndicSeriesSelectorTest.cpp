@@ -1,4 +1,5 @@
 // The drop-down of an indicator's output series and those of its source.
+#include "chart/QxDrawable.h"
 #include "core/QxIndicSeriesSelector.h"
 
 #include "support/FramesTestSupport.h"

@@ -10,6 +10,7 @@
 #include "core/QxErrorCode.h"
 #include "plugins/trddb/TrdDatabase.h"
 #include "plugins/trddb/TrdSecurity.h"
+#include "plugins/trddb/TrdSql.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@
 
 #include <cmath>
 #include <limits>
+#include <thread>
 
 using namespace TrdTest;
 using Rows = std::vector<std::string>;
@@ -353,6 +355,66 @@ TEST(TrdHistory, OneSecurityReadsRangesInTurnAndSeesWhatWasSavedBetween)
     ASSERT_EQ(all->numBars(), 2510u);
     EXPECT_EQ(all->timestamp()[2509], dayTimestamp(2509));
     EXPECT_EQ(all->close()[2509], more->close()[2499]);
+}
+
+TEST(TrdHistory, AReaderOfItsOwnReadsOnAnotherThreadWhatIsCommittedAndWritesNothing)
+{
+    Fixture f;
+    ASSERT_TRUE(f.security);
+    QxObjectSmartPtr<QxPriceHistory> stored(makeHistory(Qx::eStock, 0, 400));
+    ASSERT_EQ(f.security->saveHistory(stored.get()), 0);
+    const unsigned id = f.security->id();
+    const int connectionsBefore = trdOpenConnections();
+
+    Recorder recorder;
+    QxObjectSmartPtr<QxDatabase> reader(f.db->openReader());
+    ASSERT_TRUE(reader);
+    EXPECT_TRUE(reader->isReadOnly());
+    EXPECT_TRUE(recorder.events.empty()) << "the reader is announced to no one";
+    EXPECT_EQ(trdOpenConnections(), connectionsBefore + 1);
+
+    // What the reader's thread reads: bars of both periods, and whether a
+    // save through it was refused.
+    struct Read {
+        QxObjectSmartPtr<QxPriceHistory> daily, weekly;
+        int saveRc = 0;
+    };
+    auto readOnItsThread = [&](bool trySave) {
+        Read r;
+        std::thread([&] {
+            QxObjectSmartPtr<QxSecurity> s(reader->getSecurity(id));
+            ASSERT_TRUE(s);
+            int64_t from = 0, to = 0;
+            r.daily.reset(s->getHistory(Qx::eDaily, from, to));
+            r.weekly.reset(s->getHistory(Qx::eWeekly, from, to));
+            if (trySave) {
+                QxObjectSmartPtr<QxPriceHistory> more(makeHistory(Qx::eStock, 400, 5));
+                r.saveRc = s->saveHistory(more.get());
+            }
+        }).join();
+        return r;
+    };
+
+    Read first = readOnItsThread(true);
+    expectSameBars(first.daily.get(), QxObjectSmartPtr<QxPriceHistory>(f.read()).get());
+    expectSameBars(first.weekly.get(), QxObjectSmartPtr<QxPriceHistory>(f.read(0, 0, Qx::eWeekly)).get());
+    EXPECT_NE(first.saveRc, 0) << "a reader writes nothing";
+    EXPECT_EQ(QxObjectSmartPtr<QxPriceHistory>(f.read())->numBars(), 400u);
+
+    // Bars saved in an open transaction of the database are not the
+    // reader's until they are committed.
+    const int token = f.db->beginTransaction();
+    ASSERT_GT(token, 0);
+    QxObjectSmartPtr<QxPriceHistory> later(makeHistory(Qx::eStock, 400, 10));
+    ASSERT_EQ(f.security->saveHistory(later.get()), 0);
+    ASSERT_EQ(QxObjectSmartPtr<QxPriceHistory>(f.read())->numBars(), 410u);
+    EXPECT_EQ(readOnItsThread(false).daily->numBars(), 400u);
+    ASSERT_EQ(f.db->commit(token), 0);
+    EXPECT_EQ(readOnItsThread(false).daily->numBars(), 410u);
+
+    reader.reset();
+    EXPECT_EQ(trdOpenConnections(), connectionsBefore);
+    EXPECT_TRUE(recorder.events.empty());
 }
 
 namespace {

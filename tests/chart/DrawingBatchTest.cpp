@@ -1,9 +1,9 @@
 // Shapes drawn in batches and lines copied from painted pictures must give
 // exactly the pixels the device context gives when each is drawn on its
 // own: the chart paints through both and its pictures must not change.
-#include "chartview/QxLineStamp.h"
-#include "chartview/QxPixelTarget.h"
-#include "chartview/QxShapeBatch.h"
+#include "chart/QxLineStamp.h"
+#include "chart/QxPixelTarget.h"
+#include "chart/QxShapeBatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chartview/QxDrawingHelpers.h"
+#include "chart/QxDrawingHelpers.h"
 
 #include <wx/dcgraph.h>
 #include <wx/dcmemory.h>

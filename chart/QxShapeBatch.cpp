@@ -1,6 +1,6 @@
-#include "chartview/QxShapeBatch.h"
+#include "chart/QxShapeBatch.h"
 
-#include "chartview/QxPixelTarget.h"
+#include "chart/QxPixelTarget.h"
 
 #include <wx/graphics.h>
 

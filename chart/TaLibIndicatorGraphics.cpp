@@ -1,4 +1,5 @@
-// TaLibIndicator: its default graphics and the XML of its drawables.
+// TaLibIndicator: its default graphics and the XML of its drawables, made
+// of the chart's graphic classes, so they live with them.
 #include "core/TaLibIndicator.h"
 
 #include "core/QxErrorCode.h"

@@ -1,4 +1,4 @@
-#include "chartview/QxLineStamp.h"
+#include "chart/QxLineStamp.h"
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>

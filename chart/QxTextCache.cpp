@@ -1,6 +1,6 @@
-#include "chartview/QxTextCache.h"
+#include "chart/QxTextCache.h"
 
-#include "chartview/QxPixelTarget.h"
+#include "chart/QxPixelTarget.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>

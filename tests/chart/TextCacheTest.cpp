@@ -1,7 +1,7 @@
 // Texts measured and painted from what earlier paints made of them must
 // give the measures and the pixels the device context gives, wherever the
 // texts land.
-#include "chartview/QxTextCache.h"
+#include "chart/QxTextCache.h"
 
 #include <gtest/gtest.h>
 

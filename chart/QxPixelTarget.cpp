@@ -1,4 +1,4 @@
-#include "chartview/QxPixelTarget.h"
+#include "chart/QxPixelTarget.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
