@@ -1,5 +1,7 @@
 #include "app/FBDataSelectorDlg.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDataSelectorDlg::FBDataSelectorDlg(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -32,14 +34,8 @@ FBDataSelectorDlg::FBDataSelectorDlg(wxWindow* parent, wxWindowID id, const wxSt
     grid->Add(m_browse, 0, wxALL, 5);
     top->Add(grid, 1, wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxEXPAND | wxALL, 5);
 
     SetSizer(top);

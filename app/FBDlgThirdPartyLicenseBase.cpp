@@ -1,5 +1,7 @@
 #include "app/FBDlgThirdPartyLicenseBase.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDlgThirdPartyLicenseBase::FBDlgThirdPartyLicenseBase(wxWindow* parent, wxWindowID id,
@@ -17,10 +19,7 @@ FBDlgThirdPartyLicenseBase::FBDlgThirdPartyLicenseBase(wxWindow* parent, wxWindo
     top->Add(m_intro, 0, wxALL | wxALIGN_CENTER_HORIZONTAL, 5);
     m_listbook = new wxListbook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLB_LEFT);
     top->Add(m_listbook, 1, wxEXPAND | wxALL, 5);
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}}, qxNoDefaultButton);
     top->Add(buttons, 0, wxEXPAND | wxALL, 5);
     SetSizer(top);
     Layout();

@@ -1,5 +1,7 @@
 #include "app/FBPreferencesDlg.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBPreferencesDlg::FBPreferencesDlg(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -10,14 +12,8 @@ FBPreferencesDlg::FBPreferencesDlg(wxWindow* parent, wxWindowID id, const wxStri
     m_notebook = new wxNotebook(this, wxID_ANY);
     top->Add(m_notebook, 1, wxEXPAND | wxALL, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxEXPAND | wxALL, 5);
     SetSizer(top);
     Layout();

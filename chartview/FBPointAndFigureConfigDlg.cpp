@@ -1,5 +1,7 @@
 #include "chartview/FBPointAndFigureConfigDlg.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBPointAndFigureConfigDlg::FBPointAndFigureConfigDlg(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -28,16 +30,9 @@ FBPointAndFigureConfigDlg::FBPointAndFigureConfigDlg(wxWindow* parent, wxWindowI
     m_setDefault = new wxCheckBox(this, wxID_ANY, _("Set these as default for all new Point and Figure charts."));
     top->Add(m_setDefault, 0, wxALL, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      wxID_OK);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
-    m_ok->SetDefault();
 
     SetSizer(top);
     Layout();

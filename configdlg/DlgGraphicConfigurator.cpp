@@ -5,9 +5,9 @@
 #include "configdlg/QxOptParamCheck.h"
 #include "core/QxIndicSeriesSelector.h"
 #include "core/QxIndicator.h"
+#include "ui/QxDialogLayout.h"
 #include "ui/QxMessages.h"
 
-#include <wx/button.h>
 #include <wx/intl.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
@@ -114,10 +114,7 @@ DlgGraphicConfigurator::DlgGraphicConfigurator(QxIndicator* indicator, QxDrawabl
     m_notebook->AddPage(m_objectPage, drawable->getDisplayText());
     m_colourPage = new PanelColorSchemeConfigurator(indicator, drawable, m_notebook);
     m_notebook->AddPage(m_colourPage, _("Color Scheme"));
-    auto* buttons = new wxStdDialogButtonSizer;
-    buttons->AddButton(new wxButton(this, wxID_OK));
-    buttons->AddButton(new wxButton(this, wxID_CANCEL));
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, nullptr}, {wxID_CANCEL, nullptr}}, qxNoDefaultButton);
     sizer->Add(buttons, 0, wxEXPAND | wxALL, 5);
     SetSizerAndFit(sizer);
     Bind(wxEVT_BUTTON, &DlgGraphicConfigurator::onOK, this, wxID_OK);

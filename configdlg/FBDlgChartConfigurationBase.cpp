@@ -1,5 +1,7 @@
 #include "configdlg/FBDlgChartConfigurationBase.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDlgChartConfigurationBase::FBDlgChartConfigurationBase(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -20,16 +22,9 @@ FBDlgChartConfigurationBase::FBDlgChartConfigurationBase(wxWindow* parent, wxWin
     m_resetAll = new wxButton(this, wxID_ANY, _("&Reset All"));
     buttons->Add(m_resetAll, 0, wxALL, 5);
     buttons->AddStretchSpacer();
-    auto* standard = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    standard->AddButton(m_ok);
-    m_apply = new wxButton(this, wxID_APPLY);
-    standard->AddButton(m_apply);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    standard->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    standard->AddButton(m_help);
-    standard->Realize();
+    auto* standard = qxStandardButtons(
+        this, {{wxID_OK, &m_ok}, {wxID_APPLY, &m_apply}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+        qxNoDefaultButton);
     buttons->Add(standard, 0, wxALL, 5);
     top->Add(buttons, 0, wxEXPAND);
 

@@ -1,5 +1,7 @@
 #include "configdlg/FBDlgIndicConfigBase.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDlgIndicConfigBase::FBDlgIndicConfigBase(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -16,14 +18,8 @@ FBDlgIndicConfigBase::FBDlgIndicConfigBase(wxWindow* parent, wxWindowID id, cons
     m_reset = new wxButton(this, wxID_ANY, _("Reset"));
     bottom->Add(m_reset, 0, wxALL, 5);
     bottom->AddStretchSpacer();
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     bottom->Add(buttons, 0, wxEXPAND, 5);
     top->Add(bottom, 0, wxEXPAND, 5);
 

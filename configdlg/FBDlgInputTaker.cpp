@@ -1,5 +1,7 @@
 #include "configdlg/FBDlgInputTaker.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDlgInputTaker::FBDlgInputTaker(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
@@ -19,12 +21,7 @@ FBDlgInputTaker::FBDlgInputTaker(wxWindow* parent, wxWindowID id, const wxString
     row->Add(m_field, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     top->Add(row, 0, wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}, qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

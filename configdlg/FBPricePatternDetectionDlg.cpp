@@ -1,6 +1,7 @@
 #include "configdlg/FBPricePatternDetectionDlg.h"
 
 #include "configdlg/wxPenPicker.h"
+#include "ui/QxDialogLayout.h"
 
 #include <wx/artprov.h>
 #include <wx/sizer.h>
@@ -40,14 +41,8 @@ FBPricePatternDetectionDlg::FBPricePatternDetectionDlg(wxWindow* parent, wxWindo
     row(_("Line style for &down-trend reversal pattern:"), m_bottomPenPicker, m_bottomColour);
     top->Add(grid, 1, wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

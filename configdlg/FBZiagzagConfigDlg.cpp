@@ -1,6 +1,7 @@
 #include "configdlg/FBZiagzagConfigDlg.h"
 
 #include "configdlg/wxPenPicker.h"
+#include "ui/QxDialogLayout.h"
 
 #include <wx/sizer.h>
 
@@ -33,14 +34,8 @@ FBZiagzagConfigDlg::FBZiagzagConfigDlg(wxWindow* parent, wxWindowID id, const wx
     grid->Add(lineRow, 1, wxALL | wxEXPAND, 5);
     top->Add(grid, 1, wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

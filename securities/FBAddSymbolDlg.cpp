@@ -31,8 +31,8 @@ FBAddSymbolDlg::FBAddSymbolDlg(wxWindow* parent, wxWindowID id, const wxString& 
     grid->Add(categoryRow, 1, wxALL | wxEXPAND, 5);
     top->Add(grid, 1, wxEXPAND, 0);
 
-    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}}), 0,
-             wxALL | wxEXPAND, 5);
+    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}}, wxID_OK),
+             0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);
     qxFitAddDialog(this, size);

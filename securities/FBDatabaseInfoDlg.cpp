@@ -1,5 +1,7 @@
 #include "securities/FBDatabaseInfoDlg.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDatabaseInfoDlg::FBDatabaseInfoDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
@@ -22,13 +24,7 @@ FBDatabaseInfoDlg::FBDatabaseInfoDlg(wxWindow* parent, wxWindowID id, const wxSt
     grid->Add(m_location, 1, wxALL | wxEXPAND, 5);
     top->Add(grid, 1, wxEXPAND, 0);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    m_ok->SetDefault();
-    buttons->AddButton(m_ok);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_HELP, &m_help}}, wxID_OK);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

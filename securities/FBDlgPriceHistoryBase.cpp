@@ -26,8 +26,9 @@ FBDlgPriceHistoryBase::FBDlgPriceHistoryBase(wxWindow* parent, wxWindowID id, co
     m_split = new wxButton(this, wxID_ANY, _("&Split ..."));
     row->Add(m_split, 0, wxALL, 3);
     row->AddStretchSpacer(1);
-    row->Add(qxStandardButtons(this, {{wxID_SAVE, &m_save}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}}), 0,
-             wxALIGN_CENTER_VERTICAL, 0);
+    row->Add(qxStandardButtons(this, {{wxID_SAVE, &m_save}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                               qxNoDefaultButton),
+             0, wxALIGN_CENTER_VERTICAL, 0);
     top->Add(row, 0, wxALL | wxEXPAND, 2);
 
     SetSizer(top);

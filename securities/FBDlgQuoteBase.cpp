@@ -25,7 +25,7 @@ FBDlgQuoteBase::FBDlgQuoteBase(wxWindow* parent, wxWindowID id, const wxString& 
     m_nav = addField(_("&Nav:"), m_navLabel);
     top->Add(m_grid, 1, wxEXPAND, 0);
 
-    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}), 0, wxALL | wxEXPAND, 5);
+    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}, wxID_OK), 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);
     qxSizeAtLeast(this, size);

@@ -31,7 +31,7 @@ FBDlgSplitBase::FBDlgSplitBase(wxWindow* parent, wxWindowID id, const wxString& 
     grid->Add(m_newShares, 0, wxALL | wxEXPAND, 5);
     top->Add(grid, 1, wxEXPAND, 0);
 
-    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}), 0, wxALL | wxEXPAND, 5);
+    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}, wxID_OK), 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);
     qxSizeAtLeast(this, size);

@@ -1,5 +1,7 @@
 #include "securities/FBSymbolSelectionDlg.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/artprov.h>
 #include <wx/sizer.h>
 
@@ -52,15 +54,8 @@ FBSymbolSelectionDlg::FBSymbolSelectionDlg(wxWindow* parent, wxWindowID id, cons
     lists->Add(right, 2, wxEXPAND, 0);
     top->Add(lists, 1, wxEXPAND, 0);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    m_ok->SetDefault();
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      wxID_OK);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

@@ -58,7 +58,7 @@ FBTransactionDlg::FBTransactionDlg(wxWindow* parent, wxWindowID id, const wxStri
     m_grid->Add(m_commission, 1, wxALL | wxEXPAND, 5);
     top->Add(m_grid, 1, wxEXPAND, 0);
 
-    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}), 0, wxALL | wxEXPAND, 5);
+    top->Add(qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}}, wxID_OK), 0, wxALL | wxEXPAND, 5);
 
     SetSizerAndFit(top);
     Centre(wxBOTH);

@@ -1,5 +1,7 @@
 #include "trading/FBAlertSettingsDlg.h"
 
+#include "ui/QxDialogLayout.h"
+
 namespace {
 
 const wxEventTypeTag<wxMouseEvent> kLinkMouseEvents[] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
@@ -54,14 +56,8 @@ FBAlertSettingsDlg::FBAlertSettingsDlg(wxWindow* parent, wxWindowID id, const wx
     signalRow->Add(m_signalLabel, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     top->Add(signalRow, 0, wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

@@ -1,5 +1,7 @@
 #include "trading/FBDlgConditionEditor.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDlgConditionEditor::FBDlgConditionEditor(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -32,14 +34,8 @@ FBDlgConditionEditor::FBDlgConditionEditor(wxWindow* parent, wxWindowID id, cons
     hint->Add(m_explanation, 1, wxALL, 5);
     top->Add(hint, 1, wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

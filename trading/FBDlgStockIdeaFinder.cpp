@@ -1,5 +1,7 @@
 #include "trading/FBDlgStockIdeaFinder.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -79,14 +81,8 @@ FBDlgStockIdeaFinder::FBDlgStockIdeaFinder(wxWindow* parent, wxWindowID id, cons
     bottom->Add(m_btnSave, 0, wxALL, 5);
     bottom->Add(m_btnLoad, 0, wxALL, 5);
     bottom->AddStretchSpacer(1);
-    auto* standard = new wxStdDialogButtonSizer();
-    m_btnOk = new wxButton(this, wxID_OK);
-    m_btnCancel = new wxButton(this, wxID_CANCEL);
-    m_btnHelp = new wxButton(this, wxID_HELP);
-    standard->AddButton(m_btnOk);
-    standard->AddButton(m_btnCancel);
-    standard->AddButton(m_btnHelp);
-    standard->Realize();
+    auto* standard = qxStandardButtons(
+        this, {{wxID_OK, &m_btnOk}, {wxID_CANCEL, &m_btnCancel}, {wxID_HELP, &m_btnHelp}}, qxNoDefaultButton);
     bottom->Add(standard, 0, wxALL, 5);
     main->Add(bottom, 0, wxEXPAND, 5);
 

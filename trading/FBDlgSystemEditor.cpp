@@ -1,5 +1,7 @@
 #include "trading/FBDlgSystemEditor.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 
@@ -35,14 +37,8 @@ FBDlgSystemEditor::FBDlgSystemEditor(wxWindow* parent, wxWindowID id, const wxSt
     m_pages = new wxNotebook(this, wxID_ANY);
     top->Add(m_pages, 1, wxALL | wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

@@ -1,5 +1,7 @@
 #include "trading/FBDlgSystemManager.h"
 
+#include "ui/QxDialogLayout.h"
+
 #include <wx/sizer.h>
 
 FBDlgSystemManager::FBDlgSystemManager(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
@@ -37,14 +39,8 @@ FBDlgSystemManager::FBDlgSystemManager(wxWindow* parent, wxWindowID id, const wx
     body->Add(commands, 0, wxEXPAND, 5);
     top->Add(body, 1, wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

@@ -1,5 +1,7 @@
 #include "trading/FBSignalMarkerConfigDlg.h"
 
+#include "ui/QxDialogLayout.h"
+
 namespace {
 
 // A label and its colour picker, one row of a two-by-two grid.
@@ -50,14 +52,8 @@ FBSignalMarkerConfigDlg::FBSignalMarkerConfigDlg(wxWindow* parent, wxWindowID id
     colourGroup->Add(shortGrid, 1, wxEXPAND, 5);
     top->Add(colourGroup, 0, wxALL | wxEXPAND, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      qxNoDefaultButton);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
 
     SetSizer(top);

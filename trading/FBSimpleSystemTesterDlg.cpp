@@ -1,6 +1,7 @@
 #include "trading/FBSimpleSystemTesterDlg.h"
 
 #include "trading/QxPeriodicityChoice.h"
+#include "ui/QxDialogLayout.h"
 
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -59,16 +60,9 @@ FBSimpleSystemTesterDlg::FBSimpleSystemTesterDlg(wxWindow* parent, wxWindowID id
     m_period->SetSelection(0);
     period->Add(m_period, 1, centred, 5);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    m_ok = new wxButton(this, wxID_OK);
-    buttons->AddButton(m_ok);
-    m_cancel = new wxButton(this, wxID_CANCEL);
-    buttons->AddButton(m_cancel);
-    m_help = new wxButton(this, wxID_HELP);
-    buttons->AddButton(m_help);
-    buttons->Realize();
+    auto* buttons = qxStandardButtons(this, {{wxID_OK, &m_ok}, {wxID_CANCEL, &m_cancel}, {wxID_HELP, &m_help}},
+                                      wxID_OK);
     top->Add(buttons, 0, wxALL | wxEXPAND, 5);
-    m_ok->SetDefault();
 
     SetSizer(top);
     Layout();

@@ -1,18 +1,26 @@
 #include "ui/QxDialogLayout.h"
 
+#include <wx/debug.h>
+
 #include <algorithm>
 
 wxStdDialogButtonSizer* qxStandardButtons(wxDialog* dialog,
-                                          std::initializer_list<std::pair<wxWindowID, wxButton**>> buttons)
+                                          const std::vector<std::pair<wxWindowID, wxButton**>>& buttons,
+                                          wxWindowID defaultButton)
 {
     auto* sizer = new wxStdDialogButtonSizer();
+    bool defaultMade = defaultButton == qxNoDefaultButton;
     for (const auto& [id, slot] : buttons) {
         auto* button = new wxButton(dialog, id);
-        if (id == wxID_OK)
+        if (id == defaultButton) {
             button->SetDefault();
+            defaultMade = true;
+        }
         sizer->AddButton(button);
-        *slot = button;
+        if (slot)
+            *slot = button;
     }
+    wxASSERT_MSG(defaultMade, "the default button is not one of the row");
     sizer->Realize();
     return sizer;
 }
