@@ -26,6 +26,8 @@
 #include <wx/intl.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -40,6 +42,12 @@ const char* const kKindArt[] = {"QxART_stock_find_long_result", "QxART_stock_fin
 
 // How often a running scan's progress and the end of the list are shown.
 constexpr int kRefreshMs = 250;
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// How long one call of the worker may prepare securities on this thread
+// before it hands over what it has.
+constexpr std::chrono::milliseconds kPrepareBudget(4);
 
 } // namespace
 
@@ -135,6 +143,14 @@ bool QxIdeaFinderReportView::startScan(QxTradingSystem* system, unsigned lookFor
 QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t count, unsigned securityId,
                                                        Qx::QxPeriod period, bool first, bool workerMayRead)
 {
+    bool hasProvider = false;
+    return prepare(index, count, securityId, period, first, workerMayRead, hasProvider);
+}
+
+QxIdeaPrepared QxIdeaFinderReportView::prepare(size_t index, size_t count, unsigned securityId, Qx::QxPeriod period,
+                                               bool first, bool workerMayRead, bool& hasProvider)
+{
+    hasProvider = false;
     // The progress row's text says it at once; the screen shows it at the
     // next refresh.
     if (first && m_running && m_progressRow) {
@@ -150,8 +166,10 @@ QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t coun
     // Without a provider there is nothing to wait for: the stored bars count.
     if (first)
         (void)security->updateFromProvider(true);
-    if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get()))
+    if (QxDataProvider* provider = QxDataProviderRepository::instance()->providerOf(security.get())) {
+        hasProvider = true;
         prepared.pending = provider->isUpdating(security.get());
+    }
     if (prepared.pending)
         return prepared;
     // The worker's handle reads what is committed in the file the scan
@@ -167,36 +185,60 @@ QxIdeaPrepared QxIdeaFinderReportView::prepareSecurity(size_t index, size_t coun
     return prepared;
 }
 
+std::vector<QxIdeaPrepared> QxIdeaFinderReportView::prepareSecurities(size_t index, size_t count,
+                                                                      const std::vector<unsigned>& securityIds,
+                                                                      Qx::QxPeriod period, bool workerMayRead)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    std::vector<QxIdeaPrepared> batch;
+    batch.reserve(securityIds.size());
+    for (size_t k = 0; k < securityIds.size(); ++k) {
+        bool hasProvider = false;
+        batch.push_back(prepare(index + k, count, securityIds[k], period, true, workerMayRead, hasProvider));
+        // Downloads go one at a time, each after the rows of the securities
+        // before it; bars read here are held until the worker has them.
+        if (hasProvider || batch.back().history || Clock::now() - start >= kPrepareBudget)
+            break;
+    }
+    return batch;
+}
+
 void QxIdeaFinderReportView::addResultRows(const std::vector<QxIdeaResultRow>& rows)
 {
-    if (rows.empty())
-        return;
-    // The ticker is looked up once for the rows of the security.
     QxDatabase* db = currentDatabase();
-    QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(rows.front().securityId) : nullptr);
-    Security scanned;
-    scanned.id = rows.front().securityId;
-    scanned.ticker = security ? wxString::FromUTF8(security->ticker()) : wxString();
-    scanned.lastClose = rows.front().lastClose;
-    m_securities.push_back(std::move(scanned));
-    const auto index = static_cast<uint32_t>(m_securities.size() - 1);
-    m_rows.reserve(m_rows.size() + rows.size());
-    for (const QxIdeaResultRow& row : rows) {
-        // The rows go above the progress row, which stays last.
-        const long r = static_cast<long>(m_rows.size());
-        const unsigned mask = row.mask & 15;
-        signalText(mask);
-        const int kind = m_signalKinds[mask];
-        m_rows.push_back({index, static_cast<uint16_t>(mask), static_cast<uint16_t>(kind), row.time, row.close});
-        showRowCount();
-        wxListEvent inserted(wxEVT_LIST_INSERT_ITEM, GetId());
-        inserted.SetEventObject(this);
-        inserted.m_itemIndex = r;
-        inserted.m_item.m_itemId = r;
-        GetEventHandler()->ProcessEvent(inserted);
-        // Whoever heard of the row may have closed the report.
-        if (!m_scan || m_scan->cancelled())
-            break;
+    // m_rows grows by its own doubling: a reserve of just what comes would
+    // copy the whole report again for every call.
+    for (size_t from = 0; from < rows.size();) {
+        // The ticker is looked up once for the rows of each scanned history
+        // (a security listed twice is scanned twice).
+        const unsigned id = rows[from].securityId;
+        const double lastClose = rows[from].lastClose;
+        QxObjectSmartPtr<QxSecurity> security(db ? db->getSecurity(id) : nullptr);
+        Security scanned;
+        scanned.id = id;
+        scanned.ticker = security ? wxString::FromUTF8(security->ticker()) : wxString();
+        scanned.lastClose = lastClose;
+        m_securities.push_back(std::move(scanned));
+        const auto index = static_cast<uint32_t>(m_securities.size() - 1);
+        for (; from < rows.size() && rows[from].securityId == id && sameBits(rows[from].lastClose, lastClose); ++from) {
+            const QxIdeaResultRow& row = rows[from];
+            // The rows go above the progress row, which stays last.
+            const long r = static_cast<long>(m_rows.size());
+            const unsigned mask = row.mask & 15;
+            signalText(mask);
+            const int kind = m_signalKinds[mask];
+            m_rows.push_back({index, static_cast<uint16_t>(mask), static_cast<uint16_t>(kind), row.time, row.close});
+            showRowCount();
+            wxListEvent inserted(wxEVT_LIST_INSERT_ITEM, GetId());
+            inserted.SetEventObject(this);
+            inserted.m_itemIndex = r;
+            inserted.m_item.m_itemId = r;
+            GetEventHandler()->ProcessEvent(inserted);
+            // Whoever heard of the row may have closed the report.
+            if (!m_scan || m_scan->cancelled())
+                return;
+        }
     }
 }
 

@@ -58,8 +58,16 @@ public:
     // what it would read is what this thread would, that it reads them.
     QxIdeaPrepared prepareSecurity(size_t index, size_t count, unsigned securityId, Qx::QxPeriod period,
                                    bool first, bool workerMayRead = false);
-    // The rows of one security, in bar order. Each is announced as an
-    // inserted item, as a list that holds its items would.
+    // The first preparation of securityIds in order, as prepareSecurity with
+    // first set, the first of them at index: one answer each, up to and
+    // including the first whose provider was asked for bars or whose history
+    // was read here, and no more than a few milliseconds take. So downloads
+    // still go one at a time, each after the rows before it.
+    std::vector<QxIdeaPrepared> prepareSecurities(size_t index, size_t count, const std::vector<unsigned>& securityIds,
+                                                  Qx::QxPeriod period, bool workerMayRead);
+    // Rows of one or more securities, in scan order (the rows of a security
+    // together, in bar order). Each is announced as an inserted item, as a
+    // list that holds its items would.
     void addResultRows(const std::vector<QxIdeaResultRow>& rows);
     void scanFinished();
     // How many securities of the scan the worker was told to read itself.
@@ -117,6 +125,10 @@ private:
         int64_t time;
         double close;
     };
+    // prepareSecurity; hasProvider tells whether the security has a
+    // provider (asked for its bars when first is set).
+    QxIdeaPrepared prepare(size_t index, size_t count, unsigned securityId, Qx::QxPeriod period, bool first,
+                           bool workerMayRead, bool& hasProvider);
     bool isProgressRow(long item) const { return m_progressRow && item == static_cast<long>(m_rows.size()); }
     // The text and kind of a signal mask, made once per mask.
     const wxString& signalText(unsigned mask) const;

@@ -28,6 +28,9 @@ std::function<bool()> g_startCheck;
 // for has ended (the provider tells no one when one fails).
 constexpr int kDownloadPollMs = 10;
 
+// The most securities one call to the GUI thread prepares.
+constexpr size_t kBatch = 64;
+
 } // namespace
 
 void QxIdeaScanState::cancel()
@@ -165,38 +168,68 @@ void QxIdeaFindingThread::stopAllAndWait()
     }
 }
 
-bool QxIdeaFindingThread::prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& history)
+bool QxIdeaFindingThread::prepareFrom(size_t k, std::vector<QxIdeaPrepared>& batch)
 {
     const std::shared_ptr<QxIdeaScanState>& state = m_job.state;
-    // Filled on the GUI thread, in storage the calls own.
-    auto prepared = std::make_shared<QxIdeaPrepared>();
+    // Filled on the GUI thread, in storage the call owns.
+    auto prepared = std::make_shared<std::vector<QxIdeaPrepared>>();
+    const size_t n = m_job.securityIds.size();
+    const auto first = m_job.securityIds.begin() + static_cast<std::ptrdiff_t>(k);
+    std::vector<unsigned> ids(first, first + static_cast<std::ptrdiff_t>(std::min(kBatch, n - k)));
+    const Qx::QxPeriod period = m_job.periodicity;
+    const bool workerMayRead = static_cast<bool>(m_job.reader);
+    if (!flushRows() ||
+        !QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, ids = std::move(ids), period,
+                                                 workerMayRead](QxIdeaFinderReportView& view) {
+            *prepared = view.prepareSecurities(k, n, ids, period, workerMayRead);
+        }))
+        return false;
+    batch = std::move(*prepared);
+    return !batch.empty();
+}
+
+bool QxIdeaFindingThread::historyOf(size_t k, QxIdeaPrepared prepared, QxObjectSmartPtr<QxPriceHistory>& history)
+{
+    const std::shared_ptr<QxIdeaScanState>& state = m_job.state;
     const size_t n = m_job.securityIds.size();
     const unsigned id = m_job.securityIds[k];
     const Qx::QxPeriod period = m_job.periodicity;
     bool workerMayRead = static_cast<bool>(m_job.reader);
-    for (bool first = true;; first = false) {
-        if (!QxIdeaScanState::runOnGuiThread(state, [prepared, k, n, id, period, first,
-                                                     workerMayRead](QxIdeaFinderReportView& view) {
-                *prepared = view.prepareSecurity(k, n, id, period, first, workerMayRead);
+    for (;;) {
+        if (prepared.pending) {
+            // The rows before it are shown while its download runs.
+            if (!flushRows() || !state->pauseUnlessCancelled(kDownloadPollMs))
+                return false;
+        } else if (prepared.readByWorker) {
+            history = ideaScanHistoryFromReader(m_job.reader.get(), id, period);
+            if (history)
+                return true;
+            // Nothing came over the worker's handle: no bars, or a read that
+            // failed (the file busy past the wait, say). The GUI thread reads
+            // it as it would without the handle, so the answer is its answer.
+            workerMayRead = false;
+        } else {
+            history = std::move(prepared.history);
+            return true;
+        }
+        auto again = std::make_shared<QxIdeaPrepared>();
+        if (!flushRows() || !QxIdeaScanState::runOnGuiThread(state, [again, k, n, id, period, workerMayRead](
+                                                                        QxIdeaFinderReportView& view) {
+                *again = view.prepareSecurity(k, n, id, period, false, workerMayRead);
             }))
             return false;
-        if (prepared->pending) {
-            if (!state->pauseUnlessCancelled(kDownloadPollMs))
-                return false;
-            continue;
-        }
-        if (!prepared->readByWorker)
-            break;
-        history = ideaScanHistoryFromReader(m_job.reader.get(), id, period);
-        if (history)
-            return true;
-        // Nothing came over the worker's handle: no bars, or a read that
-        // failed (the file busy past the wait, say). The GUI thread reads
-        // it as it would without the handle, so the answer is its answer.
-        workerMayRead = false;
+        prepared = std::move(*again);
     }
-    history = std::move(prepared->history);
-    return true;
+}
+
+bool QxIdeaFindingThread::flushRows()
+{
+    if (!m_rows || m_rows->empty())
+        return true;
+    std::shared_ptr<std::vector<QxIdeaResultRow>> rows = std::move(m_rows);
+    m_rows.reset();
+    return QxIdeaScanState::postToGuiThread(m_job.state,
+                                            [rows](QxIdeaFinderReportView& view) { view.addResultRows(*rows); });
 }
 
 wxThread::ExitCode QxIdeaFindingThread::Entry()
@@ -214,33 +247,34 @@ void QxIdeaFindingThread::scan()
 {
     const std::shared_ptr<QxIdeaScanState>& state = m_job.state;
     const size_t n = m_job.securityIds.size();
-    for (size_t k = 0; k < n; ++k) {
-        if (state->cancelled())
+    std::vector<QxIdeaPrepared> batch;
+    for (size_t k = 0; k < n;) {
+        if (state->cancelled() || !prepareFrom(k, batch))
             return;
-        QxObjectSmartPtr<QxPriceHistory> history;
-        if (!prepare(k, history))
-            return;
-        if (!history)
-            continue;
-
-        const unsigned id = m_job.securityIds[k];
-        // A stop is seen at the next bar.
-        const std::vector<QxIdeaHit> hits = evaluateIdeaScan(*m_job.system, m_job.lookFor, history.get(), m_job.from,
-                                                             m_job.till, &state->cancelledFlag());
-        if (state->cancelled())
-            return;
-        const int64_t* ts = history->timestamp();
-        const double* prices = ideaScanPrices(*history);
-        const double last = prices[history->numBars() - 1];
-        if (hits.empty())
-            continue;
-        auto rows = std::make_shared<std::vector<QxIdeaResultRow>>();
-        rows->reserve(hits.size());
-        for (const QxIdeaHit& hit : hits)
-            rows->push_back({id, ts[hit.bar], prices[hit.bar], last, hit.mask});
-        if (!QxIdeaScanState::postToGuiThread(state, [rows](QxIdeaFinderReportView& view) { view.addResultRows(*rows); }))
-            return;
+        for (QxIdeaPrepared& prepared : batch) {
+            const size_t at = k++;
+            QxObjectSmartPtr<QxPriceHistory> history;
+            if (!historyOf(at, std::move(prepared), history))
+                return;
+            if (!history)
+                continue;
+            // A stop is seen at the next bar.
+            const std::vector<QxIdeaHit> hits = evaluateIdeaScan(*m_job.system, m_job.lookFor, history.get(),
+                                                                 m_job.from, m_job.till, &state->cancelledFlag());
+            if (state->cancelled())
+                return;
+            if (hits.empty())
+                continue;
+            const unsigned id = m_job.securityIds[at];
+            const int64_t* ts = history->timestamp();
+            const double* prices = ideaScanPrices(*history);
+            const double last = prices[history->numBars() - 1];
+            if (!m_rows)
+                m_rows = std::make_shared<std::vector<QxIdeaResultRow>>();
+            for (const QxIdeaHit& hit : hits)
+                m_rows->push_back({id, ts[hit.bar], prices[hit.bar], last, hit.mask});
+        }
     }
-    QxIdeaScanState::runOnGuiThread(state, [](QxIdeaFinderReportView& view) { view.scanFinished(); });
-    return;
+    if (flushRows())
+        QxIdeaScanState::runOnGuiThread(state, [](QxIdeaFinderReportView& view) { view.scanFinished(); });
 }

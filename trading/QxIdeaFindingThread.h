@@ -4,11 +4,12 @@
 // The worker evaluates a private copy of the trading system over private
 // copies of the histories; it touches no window, database, provider, hub or
 // shared calculation cache. Whatever needs those runs on the GUI thread as
-// a queued call: preparing each security (asking its provider for new bars
-// in the background, and telling whether the worker may read what is
-// stored once they are in) and the end of the scan, which the worker waits
-// for, and the result rows of each security, which it hands over in one
-// call without waiting. The worker reads the stored bars over a read-only
+// a queued call: preparing the securities (asking their providers for new
+// bars in the background, and telling whether the worker may read what is
+// stored once they are in), several in one call up to the first with a
+// provider, and the end of the scan, which the worker waits for, and the
+// result rows, which it hands over without waiting, those of the securities
+// of one such call together. The worker reads the stored bars over a read-only
 // handle of its own on the database where the database offers one and
 // nothing on the GUI thread holds the security's data; otherwise the GUI
 // thread reads them as part of preparing the security. While a
@@ -20,6 +21,7 @@
 #include "core/QxDatabase.h"
 #include "core/QxObject.h"
 #include "core/QxTime.h"
+#include "trading/QxIdeaScan.h"
 
 #include <wx/thread.h>
 
@@ -118,13 +120,22 @@ protected:
 private:
     // The scan itself, on the worker thread.
     void scan();
-    // The history of securityIds[k] once its new bars are in, null when
-    // there is none; false when the scan was cancelled meanwhile.
-    bool prepare(size_t k, QxObjectSmartPtr<QxPriceHistory>& history);
+    // Prepares securityIds from k on, as many as one call of the GUI thread
+    // does (at least one); false when the scan was cancelled meanwhile.
+    bool prepareFrom(size_t k, std::vector<QxIdeaPrepared>& batch);
+    // The history of securityIds[k], prepared as given, once its new bars
+    // are in; null when there is none. False when the scan was cancelled
+    // meanwhile.
+    bool historyOf(size_t k, QxIdeaPrepared prepared, QxObjectSmartPtr<QxPriceHistory>& history);
+    // Hands the rows gathered so far to the report; false when the scan
+    // was cancelled.
+    bool flushRows();
     // GUI thread: joins and deletes the workers whose scan has ended.
     static void reapFinished();
 
     QxIdeaScanJob m_job;
+    // The rows found since the last hand-over.
+    std::shared_ptr<std::vector<QxIdeaResultRow>> m_rows;
     std::atomic<bool> m_finished{false};
     static std::atomic<int> s_count;
 };

@@ -123,7 +123,10 @@ QxDatabase* TrdDatabase::openReader()
     // handle opened it. The reader only reads, so it needs neither checks
     // nor an upgrade, and tells no reactor about itself.
     auto* reader = new TrdDatabase(m_path);
-    if (sqlite3_open_v2(m_pathUtf8.c_str(), &reader->m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    // One thread uses the reader at a time (the one that owns it), so its
+    // connection needs no mutex of its own.
+    if (sqlite3_open_v2(m_pathUtf8.c_str(), &reader->m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK) {
         sqlite3_close_v2(reader->m_db);
         reader->m_db = nullptr;
         reader->release();

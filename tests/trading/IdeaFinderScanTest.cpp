@@ -386,6 +386,50 @@ TEST_F(IdeaFinderScan, ClosingOrExitingDuringAScanStopsTheWorkerWithoutAMessage)
     }
 }
 
+// Securities without a provider and with one, mixed: each security's rows
+// are in the report before the download of the next security with a
+// provider is asked for, and each download before its own rows.
+TEST_F(IdeaFinderScan, EachDownloadWaitsForTheRowsBeforeItAmongSecuritiesWithoutAProvider)
+{
+    wptest::MemCategory* plain = db->add("Plain", ""); // no provider: nothing downloads
+    // Tickers in scan order (the dialog sorts them): 'Y' downloads, 'P' does not.
+    const char* const kinds = "PPYPPPYYP";
+    std::vector<unsigned> ids;
+    std::vector<int> downloadsUpTo; // downloads asked for up to and including each security
+    int downloads = 0;
+    for (int i = 0; kinds[i]; ++i) {
+        char ticker[16];
+        std::snprintf(ticker, sizeof ticker, "K%02d%c", i, kinds[i]);
+        wptest::MemSecurity* s = (kinds[i] == 'Y' ? category : plain)->add(ticker, ticker);
+        for (int d = 40; d >= 4; --d)
+            putBar(s, daysAgo(d), 100);
+        putBar(s, daysAgo(10), 100, 1);
+        ids.push_back(s->id());
+        downloadsUpTo.push_back(downloads += kinds[i] == 'Y');
+    }
+
+    QxIdeaFinderReportView* view = start(ids, 12);
+    ASSERT_NE(view, nullptr);
+    std::vector<std::pair<wxString, int>> seen; // each row's ticker and the downloads asked for by then
+    view->Bind(wxEVT_LIST_INSERT_ITEM, [&](wxListEvent& event) {
+        event.Skip();
+        seen.emplace_back(view->GetItemText(event.GetIndex(), 0), server.requestCount());
+    });
+    ASSERT_TRUE(TestSupport::pumpUntil([] { return !QxIdeaFindingThread::exists(); }, 60000));
+    EXPECT_EQ(endMessages(), 1);
+
+    // One row for the code 10 days ago, four more for the downloaded bars.
+    std::vector<std::pair<wxString, int>> expected;
+    for (int i = 0; kinds[i]; ++i) {
+        char ticker[16];
+        std::snprintf(ticker, sizeof ticker, "K%02d%c", i, kinds[i]);
+        for (int r = 0; r < (kinds[i] == 'Y' ? 5 : 1); ++r)
+            expected.emplace_back(ticker, downloadsUpTo[i]);
+    }
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(server.requestCount(), downloads);
+}
+
 // A price service that answers after 20 s: while the downloads of a scan
 // and of the alert evaluation wait, the home window takes a click at once.
 // The scan waits for its first security's bars, the alert evaluation has
