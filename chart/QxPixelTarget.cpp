@@ -251,6 +251,33 @@ bool QxPixelMask::read(wxDC& dc, const wxSize& size, int margin)
                 ++x;
             m_runs.push_back({y - margin, left - margin, x - margin});
         }
+    bound();
+    return true;
+}
+
+void QxPixelMask::subtract(const QxPixelMask& other)
+{
+    // Both lists run row by row, left to right, without overlaps.
+    std::vector<Run> kept;
+    auto cut = other.m_runs.begin();
+    for (const Run& run : m_runs) {
+        while (cut != other.m_runs.end() && (cut->y < run.y || (cut->y == run.y && cut->right <= run.left)))
+            ++cut;
+        int left = run.left;
+        for (auto c = cut; c != other.m_runs.end() && c->y == run.y && c->left < run.right; ++c) {
+            if (c->left > left)
+                kept.push_back({run.y, left, c->left});
+            left = std::max(left, c->right);
+        }
+        if (left < run.right)
+            kept.push_back({run.y, left, run.right});
+    }
+    m_runs = std::move(kept);
+    bound();
+}
+
+void QxPixelMask::bound()
+{
     m_left = m_top = m_right = m_bottom = 0;
     if (!m_runs.empty()) {
         m_left = m_runs.front().left, m_right = m_runs.front().right;
@@ -258,7 +285,6 @@ bool QxPixelMask::read(wxDC& dc, const wxSize& size, int margin)
         for (const Run& run : m_runs)
             m_left = std::min(m_left, run.left), m_right = std::max(m_right, run.right);
     }
-    return true;
 }
 
 bool QxPixelTarget::showsOnly(const wxRect& box, uint32_t rgb) const

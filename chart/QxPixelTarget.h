@@ -122,6 +122,8 @@ public:
     template <class Paint>
     bool make(const wxSize& size, int margin, Paint&& paint);
     const std::vector<Run>& runs() const { return m_runs; }
+    // Leaves out the pixels of other (both placed at the same point).
+    void subtract(const QxPixelMask& other);
     // The box around every run, [left, right) x [top, bottom); empty
     // (left == right) without runs.
     int left() const { return m_left; }
@@ -131,6 +133,7 @@ public:
 
 private:
     bool read(wxDC& dc, const wxSize& size, int margin);
+    void bound();
     std::vector<Run> m_runs;
     int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
 };

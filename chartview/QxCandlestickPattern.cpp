@@ -177,9 +177,10 @@ wxPen markPen(const wxColour& colour)
 
 // The pixels of a mark's fill and of its outline, by the mark's size: a
 // mark painted without smoothing covers the same pixels wherever it lies,
-// so each size is painted once.
+// so each size is painted once.  Inner is the fill without the outline's
+// pixels, for a fill an opaque outline is drawn over.
 struct MarkPixels {
-    QxPixelMask fill, outline;
+    QxPixelMask fill, outline, inner;
 };
 
 const MarkPixels* markPixels(int width, int height)
@@ -208,6 +209,8 @@ const MarkPixels* markPixels(int width, int height)
                     });
     if (!ok)
         return nullptr;
+    pixels.inner = pixels.fill;
+    pixels.inner.subtract(pixels.outline);
     return &made.emplace(key, std::move(pixels)).first->second;
 }
 
@@ -241,47 +244,70 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
         const QxPixelPaint* outline;
     };
     std::vector<Paints> paintsOf;
-    for (const TA_FuncInfo* function : detectors) {
-        const Output output = computeCandlestickSeries(function);
-        const QxSeries& s = output.series;
+
+    // Every function's output, kept by the calculator (or here) while drawn.
+    std::vector<Output> outputs;
+    outputs.reserve(detectors.size());
+    for (const TA_FuncInfo* function : detectors)
+        outputs.push_back(computeCandlestickSeries(function));
+    // The marks of one bar all cover the same pixels, drawn over one another
+    // in the order of the functions.  Where the last of them has an opaque
+    // outline, every pixel of that outline ends in its colour: the outlines
+    // before it, and the fills' pixels under it, are left out.
+    const int barsFrom = std::max({int(first), high.first, low.first});
+    const int barsTo = std::min({int(last), high.last, low.last});
+    std::vector<int> lastMark(size_t(std::max(0, barsTo - barsFrom + 1)), -1);
+    if (intoPixels)
+        for (size_t k = 0; k < outputs.size(); ++k) {
+            const QxSeries& s = outputs[k].series;
+            if (!usable(s))
+                continue;
+            for (int b = std::max(barsFrom, s.first); b <= std::min(barsTo, s.last); ++b)
+                if (*s.at(b) != 0)
+                    lastMark[size_t(b - barsFrom)] = int(k);
+        }
+    auto opaqueOutline = [&](int b) {
+        const int k = lastMark[size_t(b - barsFrom)];
+        const wxColour& colour = *outputs[size_t(k)].series.at(b) > 0 ? bullColour : bearColour;
+        return colour.IsOk() && colour.Alpha() == wxALPHA_OPAQUE;
+    };
+
+    // The device context's pen and brush change only for marks it draws.
+    const wxPen savedPen = dc.GetPen();
+    const wxBrush savedBrush = dc.GetBrush();
+    bool penChanged = false;
+    for (size_t k = 0; k < outputs.size(); ++k) {
+        const QxSeries& s = outputs[k].series;
         if (!usable(s))
             continue;
-        const int from = std::max({int(first), s.first, high.first, low.first});
-        const int to = std::min({int(last), s.last, high.last, low.last});
+        const int from = std::max(barsFrom, s.first);
+        const int to = std::min(barsTo, s.last);
         if (from > to) {
             // Nothing of this one in view: the others are still drawn.
             result = eInvalidIndex;
             continue;
         }
-        const wxPen savedPen = dc.GetPen();
-        const wxBrush savedBrush = dc.GetBrush();
-        wxColour current = savedPen.GetColour();
         for (int b = from; b <= to; ++b) {
             const double v = *s.at(b);
             if (v == 0)
                 continue;
             const wxColour& colour = v > 0 ? bullColour : bearColour;
-            if (colour != current) {
-                dc.SetPen(markPen(colour));
-                current = colour;
-            }
             const wxBrushStyle style = candlestickHatch(v);
             const int left = x.map(double(b)) - half;
             const int top = y.map(*high.at(b));
             const int width = x.map(double(b)) + half - left, height = y.map(*low.at(b)) - top;
-            if (intoPixels && current.IsOk() && width > 1 && height > 1) {
+            if (intoPixels && colour.IsOk() && width > 1 && height > 1) {
                 const MarkPixels* pixels = markPixels(width, height);
                 // The paints of the marks' few brushes, taken once a paint.
                 const Paints* paints = nullptr;
                 for (const Paints& p : paintsOf)
-                    if (p.style == style && p.colour == current) {
+                    if (p.style == style && p.colour == colour) {
                         paints = &p;
                         break;
                     }
                 if (!paints) {
                     const unsigned generation = QxPixelPaint::keptGeneration();
-                    Paints made{style, current, QxPixelBrush::of(wxBrush(current, style), 1),
-                                QxPixelPaint::of(current)};
+                    Paints made{style, colour, QxPixelBrush::of(wxBrush(colour, style), 1), QxPixelPaint::of(colour)};
                     // Those taken before went with the kept ones.
                     if (QxPixelPaint::keptGeneration() != generation)
                         paintsOf.clear();
@@ -289,14 +315,20 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
                     paints = &paintsOf.back();
                 }
                 if (pixels && paints->fill && paints->outline) {
-                    target.fill(pixels->fill, left, top, *paints->fill);
-                    target.fill(pixels->outline, left, top, *paints->outline);
+                    const bool covered = opaqueOutline(b);
+                    target.fill(covered ? pixels->inner : pixels->fill, left, top, *paints->fill);
+                    if (!covered || lastMark[size_t(b - barsFrom)] == int(k))
+                        target.fill(pixels->outline, left, top, *paints->outline);
                     continue;
                 }
             }
-            dc.SetBrush(wxBrush(current, style));
+            dc.SetPen(markPen(colour));
+            dc.SetBrush(wxBrush(colour, style));
+            penChanged = true;
             dc.DrawEllipse(left, top, width, height);
         }
+    }
+    if (penChanged) {
         dc.SetPen(savedPen);
         dc.SetBrush(savedBrush);
     }

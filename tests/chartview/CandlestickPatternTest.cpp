@@ -1,18 +1,24 @@
 // The candlestick detector: its "Detectors" list and colours in XML, the
 // hatch of each strength, the output of a function computed once and then
 // taken from the calculator's cache, hit test and tooltip on doji bars,
-// and marks drawn for every function with output in view.
+// marks drawn for every function with output in view, and many marks on
+// one bar painted as drawn one over another in the functions' order.
+#include "bench/BenchCandlesticks.h"
+#include "bench/BenchOrcl.h"
 #include "support/ChartFixtures.h"
+#include "support/ReferencePicture.h"
 #include "chart/QxUniformScale.h"
 #include "chartview/QxCandlestickPattern.h"
 #include "core/QxCalculator.h"
 #include "core/QxErrorCode.h"
+#include "core/QxSeriesId.h"
 #include "core/ta/QxTaFunctionSet.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/dcmemory.h>
+#include <wx/graphics.h>
 #include <wx/xml/xml.h>
 
 namespace {
@@ -157,4 +163,83 @@ TEST_F(DojiFixture, DrawsEveryFunctionWithOutputInViewAndSaysWhenOneHasNone)
     EXPECT_GT(charttest::countNear(dojis, wxRect(244, 78, 13, 24), *wxGREEN, 60), 0);
     EXPECT_EQ(charttest::countNear(dojis, wxRect(0, 0, 110, 210), *wxGREEN, 60), 0);
     EXPECT_EQ(charttest::countNear(dojis, wxRect(130, 0, 110, 210), *wxGREEN, 60), 0);
+}
+
+// Every function over the ORCL history: bars with up to a dozen marks of
+// both colours and every hatch.  Without smoothing the marks go into the
+// pixels, each bar's outlines and the fills beneath them only once where
+// the last mark's outline is opaque; the picture must be the one of every
+// mark drawn by the device context, fill and outline, one after another.
+TEST(CandlestickPatternMarks, ManyMarksOnABarPaintAsDrawnOneOverAnother)
+{
+    QxObjectSmartPtr<QxSecurity> security(new benchorcl::MemSecurity(benchorcl::loadHistory(), 90211));
+    QxObjectSmartPtr<QxCalculator> calc(new QxCalculator(security.get()));
+    QxObjectSmartPtr<QxCandlestickPattern> pattern(new QxCandlestickPattern());
+    pattern->setCalculator(calc.get());
+    pattern->detectors = benchcandles::candlestickFunctions();
+    ASSERT_GT(pattern->detectors.size(), 50u);
+    QxSeries high, low;
+    ASSERT_EQ(calc->getDataSeries(QxSeriesId(QxSeriesId::eSeriesHigh), high), eNoError);
+    ASSERT_EQ(calc->getDataSeries(QxSeriesId(QxSeriesId::eSeriesLow), low), eNoError);
+    const unsigned first = 4000, last = 4100;
+    QxUniformScale x, y;
+    double lowest = 1e9, highest = 0;
+    for (unsigned b = first; b <= last; ++b)
+        lowest = std::min(lowest, *low.at(int(b))), highest = std::max(highest, *high.at(int(b)));
+    x.setup(first - 0.5, last + 0.5, 0, 1010, false);
+    y.setup(lowest, highest, 390, 10, false);
+
+    const struct {
+        wxColour bull, bear;
+    } cases[] = {
+        {*wxGREEN, *wxRED},
+        {wxColour(20, 160, 60), wxColour(200, 30, 90, 140)}, // see-through bear marks: nothing left out under them
+        {wxColour(40, 40, 200, 150), wxColour(90, 60, 10)},
+    };
+    const auto picture = [](auto&& paint) {
+        wxBitmap bitmap(1020, 400, 24);
+        wxMemoryDC dc(bitmap);
+        // Stripes beneath, so that a fill left out or put in shows.
+        for (int i = 0; i < 1020; i += 6) {
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(wxBrush(wxColour(255 - i / 8, 230, 130 + i / 10)));
+            dc.DrawRectangle(i, 0, 6, 400);
+        }
+        dc.GetGraphicsContext()->SetAntialiasMode(wxANTIALIAS_NONE);
+        paint(dc);
+        dc.SelectObject(wxNullBitmap);
+        return bitmap.ConvertToImage();
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bear.GetAsString().ToStdString());
+        pattern->bullColour = c.bull;
+        pattern->bearColour = c.bear;
+        int marks = 0, crowded = 0;
+        const wxImage drawn = picture([&](wxDC& dc) {
+            const int half = (x.map(1.0) - x.map(0.0) + 1) / 2;
+            std::vector<int> perBar(last - first + 1);
+            for (const TA_FuncInfo* function : pattern->detectors) {
+                const QxSeries s = pattern->computeCandlestickSeries(function).series;
+                for (int b = std::max(int(first), s.first); s.values && b <= std::min(int(last), s.last); ++b) {
+                    const double v = *s.at(b);
+                    if (v == 0)
+                        continue;
+                    const wxColour& colour = v > 0 ? c.bull : c.bear;
+                    wxPen pen(colour, 1);
+                    pen.SetCap(wxCAP_BUTT);
+                    pen.SetJoin(wxJOIN_MITER);
+                    dc.SetPen(pen);
+                    dc.SetBrush(wxBrush(colour, candlestickHatch(v)));
+                    const int left = x.map(double(b)) - half, top = y.map(*high.at(b));
+                    dc.DrawEllipse(left, top, x.map(double(b)) + half - left, y.map(*low.at(b)) - top);
+                    ++marks;
+                    crowded += ++perBar[size_t(b) - first] == 3;
+                }
+            }
+        });
+        const wxImage written = picture([&](wxDC& dc) { EXPECT_EQ(pattern->draw(dc, first, last, x, y), eNoError); });
+        EXPECT_GT(marks, 150);
+        EXPECT_GT(crowded, 10) << "bars with three marks or more";
+        EXPECT_EQ(TestSupport::comparePictures(written, drawn).pixels, 0);
+    }
 }
