@@ -24,7 +24,13 @@ bool copiesExactly(wxDC& dc, wxGraphicsContext* gc)
 
 void QxLineStamp::draw(wxDC& dc, const wxPen& pen, bool vertical, int length, const wxPoint& from)
 {
-    const wxPoint to = vertical ? wxPoint(from.x, from.y + length) : wxPoint(from.x + length, from.y);
+    draw(dc, pen, vertical, length, std::vector<wxPoint>{from});
+}
+
+void QxLineStamp::draw(wxDC& dc, const wxPen& pen, bool vertical, int length, const std::vector<wxPoint>& starts)
+{
+    if (starts.empty())
+        return;
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     // Only one-pixel, opaque, solid or dotted lines come out exactly the
     // same when copied; hair-thin, wider, see-through or dashed ones differ
@@ -34,13 +40,23 @@ void QxLineStamp::draw(wxDC& dc, const wxPen& pen, bool vertical, int length, co
     if (length <= 0 || !copyable || !copiesExactly(dc, gc) || !make(gc, pen, vertical, length)) {
         const wxPen old = dc.GetPen();
         dc.SetPen(pen);
-        dc.DrawLine(from, to);
+        for (const wxPoint& from : starts)
+            dc.DrawLine(from, vertical ? wxPoint(from.x, from.y + length) : wxPoint(from.x + length, from.y));
         dc.SetPen(old);
         return;
     }
     const wxSize size = vertical ? wxSize(2 * m_margin + 1, length + 2 * m_margin + 1)
                                  : wxSize(length + 2 * m_margin + 1, 2 * m_margin + 1);
-    gc->DrawBitmap(m_picture, from.x - m_margin, from.y - m_margin, size.GetWidth(), size.GetHeight());
+    if (!m_paints.empty()) {
+        QxPixelTarget target(dc);
+        if (target.isOpen()) {
+            for (const wxPoint& from : starts)
+                target.paste(wxRect(wxPoint(from.x - m_margin, from.y - m_margin), size), m_pixels, m_paints.data());
+            return;
+        }
+    }
+    for (const wxPoint& from : starts)
+        gc->DrawBitmap(m_picture, from.x - m_margin, from.y - m_margin, size.GetWidth(), size.GetHeight());
 }
 
 bool QxLineStamp::make(wxGraphicsContext* gc, const wxPen& pen, bool vertical, int length)
@@ -48,6 +64,8 @@ bool QxLineStamp::make(wxGraphicsContext* gc, const wxPen& pen, bool vertical, i
     if (!m_picture.IsNull() && pen == m_pen && vertical == m_vertical && length == m_length)
         return true;
     m_picture = wxGraphicsBitmap();
+    m_pixels.clear();
+    m_paints.clear();
     m_pen = pen;
     m_vertical = vertical;
     m_length = length;
@@ -67,5 +85,20 @@ bool QxLineStamp::make(wxGraphicsContext* gc, const wxPen& pen, bool vertical, i
                        vertical ? m_margin + length : m_margin);
     }
     m_picture = gc->CreateBitmap(picture);
-    return !m_picture.IsNull();
+    if (m_picture.IsNull())
+        return false;
+    // Copies into the pixels only where each pixel of the picture has its paint.
+    std::vector<uint8_t> indices;
+    if (QxPixelPaint::ofPicture(gc, m_picture, indices, m_paints) &&
+        indices.size() == size_t(image.GetWidth()) * size_t(image.GetHeight())) {
+        for (int y = 0; y < image.GetHeight(); ++y)
+            for (int x = 0; x < image.GetWidth(); ++x) {
+                const uint8_t paint = indices[size_t(y) * size_t(image.GetWidth()) + size_t(x)];
+                if (paint != QxPixelPaint::kNoPaint)
+                    m_pixels.push_back({x, y, paint});
+            }
+    } else {
+        m_paints.clear();
+    }
+    return true;
 }

@@ -318,6 +318,23 @@ void QxPixelTarget::paste(const wxRect& box, const uint32_t* pixels, uint32_t sk
     });
 }
 
+void QxPixelTarget::paste(const wxRect& box, const std::vector<PaintedPixel>& pixels, const QxPixelPaint* paints)
+{
+    const int left = box.x + m_dx, top = box.y + m_dy;
+    // The clip rectangles do not overlap: each pixel lies in one at most.
+    eachPart(box, [&](const Box& r) {
+        wrote(r);
+        const bool whole = r.left == left && r.top == top && r.right == left + box.width && r.bottom == top + box.height;
+        for (const PaintedPixel& pixel : pixels) {
+            const int x = left + pixel.x, y = top + pixel.y;
+            if (whole || (x >= r.left && x < r.right && y >= r.top && y < r.bottom)) {
+                uint32_t& p = row(y)[x];
+                p = paints[pixel.paint].over(p);
+            }
+        }
+    });
+}
+
 bool QxPixelTarget::drawOpaqueBitmap(const wxBitmap& bitmap, int x, int y)
 {
     if (!m_data || !bitmap.IsOk() || bitmap.GetMask() || bitmap.HasAlpha() || bitmap.GetDepth() != 24)
@@ -467,6 +484,106 @@ void QxPixelPaint::take(QxPixelPaint& paint, int grey, uint32_t pixel)
         return true;
     };
     paint.m_clear = identity(paint.m_red) && identity(paint.m_green) && identity(paint.m_blue);
+}
+
+bool QxPixelPaint::ofPicture(wxGraphicsContext* gc, const wxGraphicsBitmap& picture, std::vector<uint8_t>& indices,
+                             std::vector<QxPixelPaint>& paints)
+{
+    indices.clear();
+    paints.clear();
+#if QX_PIXELS_OF_CAIRO
+    if (!gc || gc->GetRenderer() != wxGraphicsRenderer::GetCairoRenderer() || picture.IsNull())
+        return false;
+    // The picture's own pixels, premultiplied, as the context copies them.
+    auto* surface = static_cast<cairo_surface_t*>(picture.GetNativeBitmap());
+    if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32)
+        return false;
+    cairo_surface_flush(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    if (!data || width <= 0 || height <= 0)
+        return false;
+    std::vector<uint32_t> values; // the distinct pixels that are not wholly transparent
+    indices.resize(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+        for (int x = 0; x < width; ++x) {
+            uint8_t& index = indices[size_t(y) * size_t(width) + size_t(x)];
+            if ((row[x] >> 24) == 0 && (row[x] & 0xFFFFFFu) == 0) {
+                index = kNoPaint;
+                continue;
+            }
+            const auto found = std::find(values.begin(), values.end(), row[x]);
+            if (found == values.end() && values.size() >= kNoPaint) {
+                indices.clear();
+                return false;
+            }
+            index = uint8_t(found - values.begin());
+            if (found == values.end())
+                values.push_back(row[x]);
+        }
+    }
+    if (values.empty())
+        return true;
+
+    // A row of each value over a picture whose columns run through the
+    // greys, copied by the context as it copies the picture.
+    const int rows = int(values.size());
+    cairo_surface_t* swatch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 256, rows);
+    if (cairo_surface_status(swatch) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(swatch);
+        indices.clear();
+        return false;
+    }
+    cairo_surface_flush(swatch);
+    for (int y = 0; y < rows; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(swatch) +
+                                                    size_t(y) * size_t(cairo_image_surface_get_stride(swatch)));
+        std::fill(row, row + 256, values[size_t(y)]);
+    }
+    cairo_surface_mark_dirty(swatch);
+    wxBitmap greys(256, rows, 24);
+    bool ok = false;
+    {
+        wxMemoryDC dc(greys);
+        QxPixelTarget target(dc);
+        if (target.isOpen()) {
+            for (int y = 0; y < rows; ++y)
+                for (int x = 0; x < 256; ++x)
+                    target.setPixel(x, y, 0xFF000000u | uint32_t(x) * 0x010101u);
+        }
+        ok = target.isOpen();
+    }
+    if (ok) {
+        wxMemoryDC dc(greys);
+        wxGraphicsContext* into = dc.GetGraphicsContext();
+        // The context's bitmap takes over the reference it is given.
+        const wxGraphicsBitmap copy =
+            into ? into->GetRenderer()->CreateBitmapFromNativeBitmap(cairo_surface_reference(swatch)) : wxGraphicsBitmap();
+        ok = into && !copy.IsNull();
+        if (ok) {
+            into->DrawBitmap(copy, 0, 0, 256, rows);
+            QxPixelTarget copied(dc);
+            ok = copied.isOpen();
+            paints.assign(values.size(), QxPixelPaint());
+            for (int y = 0; ok && y < rows; ++y)
+                for (int x = 0; x < 256; ++x)
+                    take(paints[size_t(y)], x, copied.pixel(x, y));
+        }
+    }
+    cairo_surface_destroy(swatch);
+    if (!ok) {
+        indices.clear();
+        paints.clear();
+    }
+    return ok;
+#else
+    (void)gc;
+    (void)picture;
+    return false;
+#endif
 }
 
 bool QxPixelPaint::measureInto(const wxBrush& brush, const wxPen& pen, int period, std::vector<QxPixelPaint>& cells)

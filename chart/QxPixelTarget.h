@@ -40,6 +40,15 @@ public:
     // memory can be opened to take it from.
     static const QxPixelPaint* of(const wxColour& colour);
 
+    // The paints of the pixels of a picture the graphics context copies
+    // (gc->DrawBitmap at whole pixels, unscaled): for each pixel of
+    // picture, the index of its paint in paints, or kNoPaint where it is
+    // wholly transparent.  Each paint is taken from a copy of its pixel by
+    // that context.  False where the picture's pixels cannot be reached.
+    static constexpr uint8_t kNoPaint = 255;
+    static bool ofPicture(wxGraphicsContext* gc, const wxGraphicsBitmap& picture, std::vector<uint8_t>& indices,
+                          std::vector<QxPixelPaint>& paints);
+
     uint32_t over(uint32_t pixel) const
     {
         if (m_opaque)
@@ -172,6 +181,14 @@ public:
     // bitmap is not of that kind; nothing is painted then.
     bool drawOpaqueBitmap(const wxBitmap& bitmap, int x, int y);
     void paste(const wxRect& box, const uint32_t* pixels, uint32_t skip);
+    // A picture of box's size as its paints (see QxPixelPaint::ofPicture)
+    // lay it over what is there, given as the pixels that have one: each
+    // one's place in box and the index of its paint.
+    struct PaintedPixel {
+        int x, y;
+        uint8_t paint;
+    };
+    void paste(const wxRect& box, const std::vector<PaintedPixel>& pixels, const QxPixelPaint* paints);
     void copy(const wxRect& box, uint32_t* pixels) const;
 
 private:

@@ -395,15 +395,15 @@ int QxZone::display(wxDC& dc, bool showLegends, const wxColour& background) cons
         // All lines of a direction have one length: each is a copy of one.
         const int height = inner.GetBottom() + 1 - inner.GetTop();
         const int width = inner.GetRight() + 1 - inner.GetLeft();
+        std::vector<wxPoint> starts;
         if (m_dateAxis)
-            for (unsigned bar : m_dateAxis->ticks()) {
-                const int x = dateScale.map(static_cast<double>(bar));
-                m_verticalGrid.draw(dc, m_gridPen, true, height, wxPoint(x, inner.GetTop()));
-            }
-        for (double value : m_valueAxis->ticks()) {
-            const int y = valueScale.map(value);
-            m_horizontalGrid.draw(dc, m_gridPen, false, width, wxPoint(inner.GetLeft(), y));
-        }
+            for (unsigned bar : m_dateAxis->ticks())
+                starts.emplace_back(dateScale.map(static_cast<double>(bar)), inner.GetTop());
+        m_verticalGrid.draw(dc, m_gridPen, true, height, starts);
+        starts.clear();
+        for (double value : m_valueAxis->ticks())
+            starts.emplace_back(inner.GetLeft(), valueScale.map(value));
+        m_horizontalGrid.draw(dc, m_gridPen, false, width, starts);
     }
 
     dc.SetPen(oldPen);

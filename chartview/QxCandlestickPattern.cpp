@@ -183,14 +183,21 @@ struct MarkPixels {
     QxPixelMask fill, outline, inner;
 };
 
-const MarkPixels* markPixels(int width, int height)
+// The kept masks; started again, before a paint takes any, when a paint
+// of count more sizes could pass the limit.
+std::map<std::pair<int, int>, MarkPixels>& keptMarkPixels(size_t count)
 {
     static std::map<std::pair<int, int>, MarkPixels> made;
+    if (made.size() + count > 4096)
+        made.clear();
+    return made;
+}
+
+const MarkPixels* markPixels(std::map<std::pair<int, int>, MarkPixels>& made, int width, int height)
+{
     const auto key = std::make_pair(width, height);
     if (const auto it = made.find(key); it != made.end())
         return &it->second;
-    if (made.size() >= 4096)
-        made.clear();
     constexpr int margin = 2;
     const wxSize size(width + 2 * margin, height + 2 * margin);
     MarkPixels pixels;
@@ -212,6 +219,22 @@ const MarkPixels* markPixels(int width, int height)
     pixels.inner = pixels.fill;
     pixels.inner.subtract(pixels.outline);
     return &made.emplace(key, std::move(pixels)).first->second;
+}
+
+int hatchIndex(wxBrushStyle style)
+{
+    switch (style) {
+    case wxBRUSHSTYLE_BDIAGONAL_HATCH:
+        return 0;
+    case wxBRUSHSTYLE_HORIZONTAL_HATCH:
+        return 1;
+    case wxBRUSHSTYLE_VERTICAL_HATCH:
+        return 2;
+    case wxBRUSHSTYLE_FDIAGONAL_HATCH:
+        return 3;
+    default:
+        return 4;
+    }
 }
 
 } // namespace
@@ -237,40 +260,60 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     QxPixelTarget target(dc);
     const bool intoPixels = gc && gc->GetAntialiasMode() == wxANTIALIAS_NONE && target.isOpen();
-    struct Paints {
-        wxBrushStyle style;
-        wxColour colour;
-        const QxPixelBrush* fill;
-        const QxPixelPaint* outline;
-    };
-    std::vector<Paints> paintsOf;
 
     // Every function's output, kept by the calculator (or here) while drawn.
     std::vector<Output> outputs;
     outputs.reserve(detectors.size());
     for (const TA_FuncInfo* function : detectors)
         outputs.push_back(computeCandlestickSeries(function));
-    // The marks of one bar all cover the same pixels, drawn over one another
-    // in the order of the functions.  Where the last of them has an opaque
-    // outline, every pixel of that outline ends in its colour: the outlines
-    // before it, and the fills' pixels under it, are left out.
+
+    // Each bar's mark: its box (the same for every function), its pixels,
+    // and the last function marking it.
     const int barsFrom = std::max({int(first), high.first, low.first});
     const int barsTo = std::min({int(last), high.last, low.last});
-    std::vector<int> lastMark(size_t(std::max(0, barsTo - barsFrom + 1)), -1);
-    if (intoPixels)
-        for (size_t k = 0; k < outputs.size(); ++k) {
-            const QxSeries& s = outputs[k].series;
-            if (!usable(s))
-                continue;
-            for (int b = std::max(barsFrom, s.first); b <= std::min(barsTo, s.last); ++b)
-                if (*s.at(b) != 0)
-                    lastMark[size_t(b - barsFrom)] = int(k);
-        }
-    auto opaqueOutline = [&](int b) {
-        const int k = lastMark[size_t(b - barsFrom)];
-        const wxColour& colour = *outputs[size_t(k)].series.at(b) > 0 ? bullColour : bearColour;
-        return colour.IsOk() && colour.Alpha() == wxALPHA_OPAQUE;
+    struct Bar {
+        int last = -1;
+        int left = 0, top = 0, width = 0, height = 0;
+        const MarkPixels* pixels = nullptr;
+        // The last mark's outline is opaque and written into the pixels:
+        // every pixel of it ends in that colour, so the outlines before it
+        // and the fills' pixels under it are left out.
+        bool covered = false;
     };
+    std::vector<Bar> bars(size_t(std::max(0, barsTo - barsFrom + 1)));
+    for (size_t k = 0; k < outputs.size(); ++k) {
+        const QxSeries& s = outputs[k].series;
+        if (!usable(s))
+            continue;
+        for (int b = std::max(barsFrom, s.first); b <= std::min(barsTo, s.last); ++b)
+            if (*s.at(b) != 0)
+                bars[size_t(b - barsFrom)].last = int(k);
+    }
+    auto& made = keptMarkPixels(bars.size());
+    for (size_t i = 0; i < bars.size(); ++i) {
+        Bar& bar = bars[i];
+        if (bar.last < 0)
+            continue;
+        const int b = barsFrom + int(i);
+        bar.left = x.map(double(b)) - half;
+        bar.top = y.map(*high.at(b));
+        bar.width = x.map(double(b)) + half - bar.left;
+        bar.height = y.map(*low.at(b)) - bar.top;
+        if (!intoPixels || bar.width <= 1 || bar.height <= 1)
+            continue;
+        bar.pixels = markPixels(made, bar.width, bar.height);
+        const wxColour& colour = *outputs[size_t(bar.last)].series.at(b) > 0 ? bullColour : bearColour;
+        bar.covered = bar.pixels && colour.IsOk() && colour.Alpha() == wxALPHA_OPAQUE;
+    }
+
+    // The paints of the marks' brushes, by sign and hatch, taken once a paint.
+    struct Paints {
+        bool taken = false;
+        const QxPixelBrush* fill = nullptr;
+        const QxPixelPaint* outline = nullptr;
+    };
+    Paints paints[2][5];
+    unsigned generation = QxPixelPaint::keptGeneration();
 
     // The device context's pen and brush change only for marks it draws.
     const wxPen savedPen = dc.GetPen();
@@ -291,41 +334,35 @@ int QxCandlestickPattern::draw(wxDC& dc, unsigned first, unsigned last, const Qx
             const double v = *s.at(b);
             if (v == 0)
                 continue;
+            const Bar& bar = bars[size_t(b - barsFrom)];
             const wxColour& colour = v > 0 ? bullColour : bearColour;
             const wxBrushStyle style = candlestickHatch(v);
-            const int left = x.map(double(b)) - half;
-            const int top = y.map(*high.at(b));
-            const int width = x.map(double(b)) + half - left, height = y.map(*low.at(b)) - top;
-            if (intoPixels && colour.IsOk() && width > 1 && height > 1) {
-                const MarkPixels* pixels = markPixels(width, height);
-                // The paints of the marks' few brushes, taken once a paint.
-                const Paints* paints = nullptr;
-                for (const Paints& p : paintsOf)
-                    if (p.style == style && p.colour == colour) {
-                        paints = &p;
-                        break;
-                    }
-                if (!paints) {
-                    const unsigned generation = QxPixelPaint::keptGeneration();
-                    Paints made{style, colour, QxPixelBrush::of(wxBrush(colour, style), 1), QxPixelPaint::of(colour)};
+            if (bar.pixels && colour.IsOk()) {
+                Paints& p = paints[v > 0][hatchIndex(style)];
+                if (!p.taken) {
+                    p.fill = QxPixelBrush::of(wxBrush(colour, style), 1);
+                    p.outline = QxPixelPaint::of(colour);
+                    p.taken = true;
                     // Those taken before went with the kept ones.
-                    if (QxPixelPaint::keptGeneration() != generation)
-                        paintsOf.clear();
-                    paintsOf.push_back(made);
-                    paints = &paintsOf.back();
+                    if (QxPixelPaint::keptGeneration() != generation) {
+                        generation = QxPixelPaint::keptGeneration();
+                        for (auto& sign : paints)
+                            for (Paints& other : sign)
+                                if (&other != &p)
+                                    other = Paints();
+                    }
                 }
-                if (pixels && paints->fill && paints->outline) {
-                    const bool covered = opaqueOutline(b);
-                    target.fill(covered ? pixels->inner : pixels->fill, left, top, *paints->fill);
-                    if (!covered || lastMark[size_t(b - barsFrom)] == int(k))
-                        target.fill(pixels->outline, left, top, *paints->outline);
+                if (p.fill && p.outline) {
+                    target.fill(bar.covered ? bar.pixels->inner : bar.pixels->fill, bar.left, bar.top, *p.fill);
+                    if (!bar.covered || bar.last == int(k))
+                        target.fill(bar.pixels->outline, bar.left, bar.top, *p.outline);
                     continue;
                 }
             }
             dc.SetPen(markPen(colour));
             dc.SetBrush(wxBrush(colour, style));
             penChanged = true;
-            dc.DrawEllipse(left, top, width, height);
+            dc.DrawEllipse(bar.left, bar.top, bar.width, bar.height);
         }
     }
     if (penChanged) {

@@ -548,17 +548,19 @@ void QxPointAndFigure::display(wxDC& dc, const wxRect& wanted, const wxSize& pic
     constexpr int kDotPeriods = 120;
     const int skip = std::max(0, (area.y - gridTop) / kDotPeriods * kDotPeriods);
     const int pieceLength = std::min(gridLength - skip, area.GetBottom() + 1 + kDotPeriods - (gridTop + skip));
-    for (long k = 1; k * m_boxPixels < m_plotWidth && pieceLength > 0; ++k) {
-        const int x = m_plotLeft + int(k) * m_boxPixels;
-        m_verticalGrid.draw(dc, grid, true, pieceLength, wxPoint(x, gridTop + skip));
-    }
+    std::vector<wxPoint> starts;
+    for (long k = 1; k * m_boxPixels < m_plotWidth && pieceLength > 0; ++k)
+        starts.emplace_back(m_plotLeft + int(k) * m_boxPixels, gridTop + skip);
+    m_verticalGrid.draw(dc, grid, true, pieceLength, starts);
+    starts.clear();
     const long firstRow = std::max(1L, long(rowsFrom - m_titleHeight) / m_boxPixels);
     for (long k = firstRow; m_titleHeight + (k - 1) * m_boxPixels < m_plotHeight; ++k) {
         const int y = m_titleHeight + int(k) * m_boxPixels;
         if (y > rowsTo)
             break;
-        m_horizontalGrid.draw(dc, grid, false, m_plotWidth, wxPoint(m_plotLeft, y));
+        starts.emplace_back(m_plotLeft, y);
     }
+    m_horizontalGrid.draw(dc, grid, false, m_plotWidth, starts);
     dc.SetPen(grid);
 
     if (m_labelFont.IsOk())

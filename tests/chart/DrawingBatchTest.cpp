@@ -11,6 +11,7 @@
 #include <wx/graphics.h>
 #include <wx/image.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -296,6 +297,52 @@ TEST(DrawingBatch, CopiedLinesLookAsLinesDrawnEachTime)
         EXPECT_EQ(differences(single, copied), 0);
         EXPECT_GT(differences(single, paint(false, [](wxDC&) {})), 100) << "something was drawn";
     }
+}
+
+TEST(DrawingBatch, CopiedLinesWrittenIntoThePixelsLookAsTheContextCopiesThem)
+{
+    // The line's picture copied by the graphics context, as the stamp does
+    // where it cannot reach the pixels: painted into a transparent picture
+    // with room for the pen all round, copied to each place.
+    const auto contextCopies = [](wxDC& dc, const wxPen& pen, bool vertical, int length,
+                                  const std::vector<wxPoint>& starts) {
+        constexpr int margin = 3;
+        const wxSize size = vertical ? wxSize(2 * margin + 1, length + 2 * margin + 1)
+                                     : wxSize(length + 2 * margin + 1, 2 * margin + 1);
+        wxImage image(size);
+        image.InitAlpha();
+        std::fill_n(image.GetAlpha(), size.x * size.y, 0);
+        wxBitmap picture(image, 32);
+        {
+            wxMemoryDC line(picture);
+            line.SetPen(pen);
+            line.DrawLine(margin, margin, vertical ? margin : margin + length, vertical ? margin + length : margin);
+        }
+        wxGraphicsContext* gc = dc.GetGraphicsContext();
+        const wxGraphicsBitmap copy = gc->CreateBitmap(picture);
+        for (const wxPoint& from : starts)
+            gc->DrawBitmap(copy, from.x - margin, from.y - margin, size.x, size.y);
+    };
+    Scene noisy, moved;
+    noisy.sharp = moved.sharp = false;
+    noisy.noisy = moved.noisy = moved.clipped = true;
+    moved.origin = wxPoint(-4, 3);
+    const std::vector<wxPoint> columns{{5, 6}, {37, 6}, {80, 6}, {-2, 0}}, rows{{3, 9}, {3, 50}, {3, 111}, {30, 118}};
+    for (const wxPen& pen : {wxPen(*wxCYAN, 1, wxPENSTYLE_DOT), pen(wxColour(90, 0, 40), 1)})
+        for (const Scene* scene : {&noisy, &moved}) {
+            SCOPED_TRACE(testing::Message() << "style " << pen.GetStyle() << (scene == &moved ? ", clipped and shifted" : ""));
+            const wxImage copied = paint(*scene, [&](wxDC& dc) {
+                contextCopies(dc, pen, true, 100, columns);
+                contextCopies(dc, pen, false, 90, rows);
+            });
+            const wxImage written = paint(*scene, [&](wxDC& dc) {
+                QxLineStamp vertical, horizontal;
+                vertical.draw(dc, pen, true, 100, columns);
+                horizontal.draw(dc, pen, false, 90, rows);
+            });
+            EXPECT_EQ(differences(copied, written), 0);
+            EXPECT_GT(differences(copied, paint(*scene, [](wxDC&) {})), 200) << "something was drawn";
+        }
 }
 
 TEST(DrawingBatch, MarksPaintedIntoThePixelsLookAsTheDeviceContextDrawsThem)
