@@ -311,7 +311,8 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
             EXPECT_TRUE(TestSupport::focusFrame(still));
             EXPECT_TRUE(TestSupport::pressKeys({"alt+F4"}));
         }
-        helpClosed = TestSupport::pumpUntil([&] { return helpWindow() == nullptr; }, 5000) && !guardFired;
+        // The window manager, busy beside other test processes, may take a while.
+        helpClosed = TestSupport::pumpUntil([&] { return helpWindow() == nullptr; }, 15000) && !guardFired;
         TestSupport::pumpEvents(200);
 
         // OK works at once.
