@@ -19,6 +19,29 @@ namespace {
 // decimals, as the C library's "%.2f" writes them in the "C" locale.
 void money(std::string& out, double value)
 {
+    // Hundredths k, when value * 100 is surely nearer to k than to any
+    // other whole number (fma gives value * 100 - k rounded once): that is
+    // the rounding "%.2f" makes, written here. Ties, doubts and large or
+    // non-finite values go through the library.
+    const double k = std::nearbyint(value * 100.0);
+    if (std::fabs(k) < 1e15 && std::fabs(std::fma(value, 100.0, -k)) < 0.4999) {
+        auto hundredths = static_cast<uint64_t>(std::fabs(k));
+        char text[24];
+        char* end = text + sizeof text;
+        char* p = end;
+        *--p = char('0' + hundredths % 10);
+        *--p = char('0' + hundredths / 10 % 10);
+        *--p = '.';
+        hundredths /= 100;
+        do {
+            *--p = char('0' + hundredths % 10);
+            hundredths /= 10;
+        } while (hundredths > 0);
+        if (std::signbit(value))
+            *--p = '-';
+        out.append(p, end);
+        return;
+    }
     char text[400];
     const std::to_chars_result r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
     out.append(text, r.ptr);
@@ -31,7 +54,9 @@ void percent(std::string& out, double value)
 template <class Integer>
 void number(std::string& out, Integer value)
 {
-    out += std::to_string(value);
+    char text[24];
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
+    out.append(text, r.ptr);
 }
 std::string utf8(const wxString& text)
 {
@@ -66,11 +91,18 @@ std::string buildReport(const int64_t* ts, const QxSimpleTestParams& params, con
     // A locale's date rarely holds a markup character; one that does is
     // escaped as any other text.
     const auto date = [&dates](std::string& out, int64_t t) {
-        const std::string text = dates.utf8(t);
-        if (text.find_first_of("&<>\"'") == std::string::npos)
-            out += text;
-        else
-            out += utf8(escapeHtmlText(wxString::FromUTF8(text.data(), text.size())));
+        const size_t at = out.size();
+        dates.append(t, out);
+        bool markup = false;
+        for (size_t k = at; k < out.size(); ++k) {
+            const char c = out[k];
+            markup = markup || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'';
+        }
+        if (!markup)
+            return;
+        const wxString text = wxString::FromUTF8(out.data() + at, out.size() - at);
+        out.resize(at);
+        out += utf8(escapeHtmlText(text));
     };
     std::string page;
     page.reserve(4096 + 320 * r.trades.size());
