@@ -162,17 +162,6 @@ bool QxResolvedSystem::evaluate(Signal& s, unsigned bar)
     return s.all;
 }
 
-unsigned QxResolvedSystem::evaluate(unsigned mask, unsigned bar)
-{
-    unsigned result = 0;
-    for (unsigned k = 0; k < 4; ++k) {
-        const unsigned bit = 1u << k;
-        if ((mask & bit) && m_signals[k].signal && evaluate(m_signals[k], bar))
-            result |= bit;
-    }
-    return result;
-}
-
 std::function<unsigned(unsigned, unsigned)> resolvedSystemEvaluator(const QxTradingSystem& system,
                                                                     QxCalculator* calculator)
 {

@@ -29,7 +29,22 @@ public:
     QxResolvedSystem& operator=(const QxResolvedSystem&) = delete;
 
     // The bits of mask whose signal exists and fires at bar.
-    unsigned evaluate(unsigned mask, unsigned bar);
+    unsigned evaluate(unsigned mask, unsigned bar)
+    {
+        unsigned result = 0;
+        for (unsigned k = 0; k < 4; ++k) {
+            const unsigned bit = 1u << k;
+            if (!(mask & bit))
+                continue;
+            Signal& s = m_signals[k];
+            // A worked-out answer is read here; only signals with a table have one.
+            if (bar - s.tableBegin < s.table.size())
+                result |= s.table[bar - s.tableBegin] ? bit : 0;
+            else if (s.signal && evaluate(s, bar))
+                result |= bit;
+        }
+        return result;
+    }
     // Works out at once, over the series' arrays, the answers of the
     // signals of mask at bars [begin, end) (as far as their series reach),
     // for signals whose conditions all compare series; evaluate then reads
