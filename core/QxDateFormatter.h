@@ -2,8 +2,8 @@
 // Dates of report pages in the locale's form, written without the
 // framework's date formatting where the form allows it.
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 // The locale's date of ts (formatTimestamp with "%x") as UTF-8, for pages
 // of many dates. Made when the locale is in place: where the locale writes
@@ -14,31 +14,29 @@
 // its own reckoning, which can name the day before in some zones and writes
 // some two-digit years unpadded ("0" for 1900); there, as for any other
 // date and every date of any other locale, the date goes through
-// formatTimestamp. The texts are the same either way. One formatter serves
+// formatTimestamp. The texts are the same either way. What a formatter
+// learns is kept for the next one made on the same thread while the locale,
+// the time zone and the framework's texts of two sample dates stay the
+// same, so making one for every page costs two dates. One formatter serves
 // one thread: it notes which years it has checked.
 class QxDateFormatter {
 public:
     QxDateFormatter();
+    ~QxDateFormatter();
+    QxDateFormatter(const QxDateFormatter&) = delete;
+    QxDateFormatter& operator=(const QxDateFormatter&) = delete;
+
     std::string utf8(int64_t ts) const;
+    // Appends utf8(ts) to out.
+    void append(int64_t ts, std::string& out) const;
     // Whether dates are written without the framework (for tests).
-    bool writesItself() const { return m_fast; }
+    bool writesItself() const;
     // Whether dates of midnight in year are written without the framework
     // (checked once per year).
     bool writesItselfIn(int year) const;
 
-private:
-    struct Part {
-        enum Kind { eText, eDay, eMonth, eYear2, eYear4 } kind = eText;
-        bool padded = false;
-        std::string text;
-    };
-    static bool parse(const std::string& sample, int day, int month, int year, std::vector<Part>& parts);
-    void write(int day, int month, int year, std::string& out) const;
+    struct Form; // what is learned of a locale's dates
 
-    static constexpr int kFirstYear = 1971, kLastYear = 2037;
-    std::vector<Part> m_parts;
-    bool m_fast = false;
-    // Per year from kFirstYear: 0 not checked yet, 1 written here, -1 by the
-    // framework.
-    mutable std::vector<signed char> m_years;
+private:
+    std::shared_ptr<Form> m_form;
 };

@@ -44,6 +44,12 @@ const wxXmlNode* childNamed(const wxXmlNode* node, const char* name)
 
 QxCondition::~QxCondition() = default;
 
+void QxCondition::testBars(const double* a, const double* b, double value, size_t n, unsigned char* out) const
+{
+    for (size_t i = 0; i < n; ++i)
+        out[i] = b ? holds(a[i], a[i - 1], b[i], b[i - 1]) : holds(a[i], a[i - 1], value, value);
+}
+
 bool QxCondition::barValues(const QxSeries& series, unsigned bar, double& now, double& before)
 {
     // A series' first valid bar is never evaluated.
@@ -167,6 +173,22 @@ QxCondition* QxCondition::fromXml(const wxXmlNode* node)
         (void)b;                                                                                                 \
         (void)b1;                                                                                                \
         return Test;                                                                                             \
+    }                                                                                                            \
+    void Class::testBars(const double* as, const double* bs, double value, size_t n,                             \
+                         unsigned char* out) const                                                               \
+    {                                                                                                            \
+        const auto holdsAt = [](double a, double a1, double b, double b1) {                                      \
+            (void)a1;                                                                                            \
+            (void)b;                                                                                             \
+            (void)b1;                                                                                            \
+            return Test;                                                                                         \
+        };                                                                                                       \
+        if (bs)                                                                                                  \
+            for (size_t i = 0; i < n; ++i)                                                                       \
+                out[i] = holdsAt(as[i], as[i - 1], bs[i], bs[i - 1]);                                           \
+        else                                                                                                     \
+            for (size_t i = 0; i < n; ++i)                                                                       \
+                out[i] = holdsAt(as[i], as[i - 1], value, value);                                                \
     }
 
 QX_DEFINE_CONDITION(QxAbove, wxTRANSLATE("Above"), wxTRANSLATE("Tests if first series is above second one."),

@@ -9,6 +9,7 @@
 
 #include <wx/string.h>
 
+#include <cstddef>
 #include <memory>
 #include <typeinfo>
 
@@ -42,6 +43,10 @@ public:
     virtual bool evaluatesOverSeries() const { return false; }
     // The comparison of the kind, for such callers.
     bool test(double a, double a1, double b, double b1) const { return holds(a, a1, b, b1); }
+    // The same over n bars in a row: out[i] = test(a[i], a[i - 1], b[i],
+    // b[i - 1]), with a[-1] and b[-1] read; without b (a single series, or a
+    // constant) b and b1 are value.
+    virtual void testBars(const double* a, const double* b, double value, size_t n, unsigned char* out) const;
     // The values of bar and bar - 1 of a series the calculator gave, as
     // evaluate reads them; false when the bar is not strictly after the
     // first valid bar, or beyond the last one.
@@ -90,6 +95,9 @@ private:
         QxCondition* clone() const override { return new Class(*this); }                                          \
         bool isSingleSeries() const override { return SingleSeries; }                                            \
         bool evaluatesOverSeries() const override { return typeid(*this) == typeid(Class); }                     \
+                                                                                                                 \
+        void testBars(const double* a, const double* b, double value, size_t n,                                  \
+                      unsigned char* out) const override;                                                        \
                                                                                                                  \
     protected:                                                                                                   \
         bool holds(double a, double a1, double b, double b1) const override;                                     \

@@ -168,8 +168,10 @@ std::vector<QxIdeaHit> evaluateIdeaScan(const QxTradingSystem& system, unsigned 
     if (range.empty())
         return hits;
     QxObjectSmartPtr<QxCalculator> calculator(new QxCalculator(history));
-    // The conditions' series are fetched once for the history.
+    // The conditions' series are fetched once for the history, and the
+    // signals that only compare series are worked out over the range at once.
     QxResolvedSystem resolved(system, calculator.get());
+    resolved.tabulate(lookFor, static_cast<unsigned>(range.begin), static_cast<unsigned>(range.end));
     for (size_t bar = range.begin; bar < range.end; ++bar) {
         if (stop && stop->load(std::memory_order_relaxed))
             break;

@@ -29,7 +29,29 @@ public:
     QxResolvedSystem& operator=(const QxResolvedSystem&) = delete;
 
     // The bits of mask whose signal exists and fires at bar.
-    unsigned evaluate(unsigned mask, unsigned bar);
+    unsigned evaluate(unsigned mask, unsigned bar)
+    {
+        unsigned result = 0;
+        for (unsigned k = 0; k < 4; ++k) {
+            const unsigned bit = 1u << k;
+            if (!(mask & bit))
+                continue;
+            Signal& s = m_signals[k];
+            // A worked-out answer is read here; only signals with a table have one.
+            if (bar - s.tableBegin < s.table.size())
+                result |= s.table[bar - s.tableBegin] ? bit : 0;
+            else if (s.signal && evaluate(s, bar))
+                result |= bit;
+        }
+        return result;
+    }
+    // Works out at once, over the series' arrays, the answers of the
+    // signals of mask at bars [begin, end) (as far as their series reach),
+    // for signals whose conditions all compare series; evaluate then reads
+    // them. Signals with a condition that evaluates bars its own way are
+    // left to evaluate, bar by bar, as before. The answers stay those of
+    // evaluate.
+    void tabulate(unsigned mask, unsigned begin, unsigned end);
 
 private:
     struct Condition {
@@ -46,11 +68,17 @@ private:
         QxObjectSmartPtr<QxSignal> signal; // holds the conditions
         bool all = true;
         std::vector<Condition> conditions;
+        // The answers at bars [tableBegin, tableBegin + table.size()).
+        unsigned tableBegin = 0;
+        std::vector<unsigned char> table;
     };
 
     bool evaluate(Condition& c, unsigned bar);
     void resolve(Condition& c);
     bool evaluate(Signal& s, unsigned bar);
+    void tabulate(Signal& s, unsigned begin, unsigned end);
+    // The bars [first, last] at which c can hold; false when there are none.
+    static bool validBars(const Condition& c, unsigned& first, unsigned& last);
 
     QxCalculator* m_calculator;
     Signal m_signals[4];

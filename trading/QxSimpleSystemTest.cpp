@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -16,12 +17,40 @@ namespace {
 
 // Numbers are written with a decimal point whatever the user's locale: the
 // page is a document to keep and send on, not a label on the screen. Two
-// decimals, as the C library's "%.2f" writes them in the "C" locale.
+// decimals, as the C library's "%.2f" writes them in the "C" locale, at p,
+// which has room for kMoneyRoom characters; the end of what was written.
+constexpr size_t kMoneyRoom = 400;
+char* writeMoney(char* p, double value)
+{
+    // Hundredths k, when value * 100 is surely nearer to k than to any
+    // other whole number (fma gives value * 100 - k rounded once): that is
+    // the rounding "%.2f" makes, written here. Ties, doubts and large or
+    // non-finite values go through the library.
+    const double k = std::nearbyint(value * 100.0);
+    if (std::fabs(k) < 1e15 && std::fabs(std::fma(value, 100.0, -k)) < 0.4999) {
+        auto hundredths = static_cast<uint64_t>(std::fabs(k));
+        char digits[24];
+        char* end = digits + sizeof digits;
+        char* q = end;
+        *--q = char('0' + hundredths % 10);
+        *--q = char('0' + hundredths / 10 % 10);
+        *--q = '.';
+        hundredths /= 100;
+        do {
+            *--q = char('0' + hundredths % 10);
+            hundredths /= 10;
+        } while (hundredths > 0);
+        if (std::signbit(value))
+            *--q = '-';
+        std::memcpy(p, q, static_cast<size_t>(end - q));
+        return p + (end - q);
+    }
+    return std::to_chars(p, p + kMoneyRoom, value, std::chars_format::fixed, 2).ptr;
+}
 void money(std::string& out, double value)
 {
-    char text[400];
-    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
-    out.append(text, r.ptr);
+    char text[kMoneyRoom];
+    out.append(text, writeMoney(text, value));
 }
 void percent(std::string& out, double value)
 {
@@ -29,10 +58,51 @@ void percent(std::string& out, double value)
     out += '%';
 }
 template <class Integer>
+char* writeNumber(char* p, Integer value)
+{
+    return std::to_chars(p, p + 24, value).ptr;
+}
+template <class Integer>
 void number(std::string& out, Integer value)
 {
-    out += std::to_string(value);
+    char text[24];
+    out.append(text, writeNumber(text, value));
 }
+
+// A piece of the page made in place and appended in one go: a trade's row
+// is twenty-odd small texts.
+class Piece {
+public:
+    template <size_t N>
+    void literal(const char (&text)[N])
+    {
+        std::memcpy(m_end, text, N - 1);
+        m_end += N - 1;
+    }
+    void text(const char* text)
+    {
+        const size_t n = std::strlen(text);
+        std::memcpy(m_end, text, n);
+        m_end += n;
+    }
+    template <class Integer>
+    void number(Integer value)
+    {
+        m_end = writeNumber(m_end, value);
+    }
+    void money(double value) { m_end = writeMoney(m_end, value); }
+    void appendTo(std::string& out)
+    {
+        out.append(m_text, m_end);
+        m_end = m_text;
+    }
+
+private:
+    // Room for the longest stretch between two appends: two amounts and
+    // their cells.
+    char m_text[3 * kMoneyRoom];
+    char* m_end = m_text;
+};
 std::string utf8(const wxString& text)
 {
     const wxScopedCharBuffer bytes = text.utf8_str();
@@ -66,11 +136,18 @@ std::string buildReport(const int64_t* ts, const QxSimpleTestParams& params, con
     // A locale's date rarely holds a markup character; one that does is
     // escaped as any other text.
     const auto date = [&dates](std::string& out, int64_t t) {
-        const std::string text = dates.utf8(t);
-        if (text.find_first_of("&<>\"'") == std::string::npos)
-            out += text;
-        else
-            out += utf8(escapeHtmlText(wxString::FromUTF8(text.data(), text.size())));
+        const size_t at = out.size();
+        dates.append(t, out);
+        bool markup = false;
+        for (size_t k = at; k < out.size(); ++k) {
+            const char c = out[k];
+            markup = markup || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'';
+        }
+        if (!markup)
+            return;
+        const wxString text = wxString::FromUTF8(out.data() + at, out.size() - at);
+        out.resize(at);
+        out += utf8(escapeHtmlText(text));
     };
     std::string page;
     page.reserve(4096 + 320 * r.trades.size());
@@ -87,26 +164,29 @@ std::string buildReport(const int64_t* ts, const QxSimpleTestParams& params, con
             "cellspacing='0'>\n<tr style='color: #ad7fa8;'>\n<th>Trade#</th><th>Shares</th><th>Buy Date</th>"
             "<th>Buy Price</th><th>Sell Date</th><th>Sell Price</th><th>Return</th><th>Remarks</th>\n</tr>\n";
     int trade = 0;
+    Piece row;
     for (const QxSimpleTrade& t : r.trades) {
-        page += "<tr ";
-        page += t.returnPercent >= 0.0 ? "bgcolor='#4e9a06'" : "bgcolor='#a40000'";
-        page += " align=\"right\">\n<td>";
-        number(page, ++trade);
-        page += "</td><td>";
-        number(page, t.shares);
-        page += "</td><td>";
+        row.text(t.returnPercent >= 0.0 ? "<tr bgcolor='#4e9a06' align=\"right\">\n<td>"
+                                        : "<tr bgcolor='#a40000' align=\"right\">\n<td>");
+        row.number(++trade);
+        row.literal("</td><td>");
+        row.number(t.shares);
+        row.literal("</td><td>");
+        row.appendTo(page);
         date(page, ts[t.buyBar]);
-        page += "</td><td>";
-        money(page, t.buyPrice);
-        page += "</td><td>";
+        row.literal("</td><td>");
+        row.money(t.buyPrice);
+        row.literal("</td><td>");
+        row.appendTo(page);
         date(page, ts[t.sellBar]);
-        page += "</td><td>";
-        money(page, t.sellPrice);
-        page += "</td><td>";
-        percent(page, t.returnPercent);
-        page += "</td>";
-        page += remarkCell(t.remark);
-        page += "</tr>\n";
+        row.literal("</td><td>");
+        row.money(t.sellPrice);
+        row.literal("</td><td>");
+        row.money(t.returnPercent);
+        row.literal("%</td>");
+        row.text(remarkCell(t.remark));
+        row.literal("</tr>\n");
+        row.appendTo(page);
     }
     page += "</table>\n";
     if (r.shares > 0) {

@@ -233,5 +233,16 @@ TEST(QxTime, DateFormatterWritesTheLocalesDates)
             EXPECT_TRUE(dates.writesItselfIn(year)) << year;
         for (int year : {1900, 1970, 2038, 2045})
             EXPECT_FALSE(dates.writesItselfIn(year)) << year;
+        // The next formatter of the thread starts from what this one learned.
+        const QxDateFormatter again;
+        EXPECT_TRUE(again.writesItself());
+        for (int year = 1960; year <= 2050; ++year) {
+            const int64_t t = makeTimestamp(31, 12, year);
+            const wxString text = formatTimestamp(t, "%x");
+            const wxScopedCharBuffer expected = text.utf8_str();
+            std::string appended = "at ";
+            again.append(t, appended);
+            ASSERT_EQ(appended, "at " + std::string(expected.data(), expected.length())) << t;
+        }
     }
 }

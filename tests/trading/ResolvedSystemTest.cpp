@@ -43,14 +43,23 @@ QxObjectSmartPtr<QxSignal> signalOf(unsigned rule, std::vector<QxObjectSmartPtr<
     return signal;
 }
 
-// Both answers at every bar, and a little beyond the last.
+// Both answers at every bar, and a little beyond the last: bar by bar, with
+// the signals worked out at once over all bars, over a middle stretch, and
+// for some signals only.
 void expectSameAnswers(const QxTradingSystem& system, QxCalculator* calc, unsigned bars, const std::string& what)
 {
-    QxResolvedSystem resolved(system, calc);
-    for (unsigned mask : {15u, 1u, 6u}) {
-        for (unsigned bar = 0; bar < bars + 2; ++bar) {
-            ASSERT_EQ(resolved.evaluate(mask, bar), system.evaluate(mask, calc, bar))
-                << what << ", mask " << mask << ", bar " << bar;
+    struct Table {
+        unsigned mask, begin, end;
+    } const tables[] = {{0, 0, 0}, {15, 0, ~0u}, {15, 3, bars - 4}, {5, 1, bars + 10}, {15, bars + 1, bars + 5}};
+    for (const Table& t : tables) {
+        QxResolvedSystem resolved(system, calc);
+        resolved.tabulate(t.mask, t.begin, t.end);
+        for (unsigned mask : {15u, 1u, 6u}) {
+            for (unsigned bar = 0; bar < bars + 2; ++bar) {
+                ASSERT_EQ(resolved.evaluate(mask, bar), system.evaluate(mask, calc, bar))
+                    << what << ", mask " << mask << ", bar " << bar << ", worked out " << t.mask << " over "
+                    << t.begin << ".." << t.end;
+            }
         }
     }
 }
@@ -123,4 +132,16 @@ TEST(ResolvedSystem, AKindThatEvaluatesBarsItsOwnWayIsAskedAtEveryBar)
             fired.push_back(bar);
     EXPECT_EQ(fired, (std::vector<unsigned>{3, 6})) << "bar 0 is no rise";
     EXPECT_EQ(asked.load(), 9u) << "asked once per bar, first of the two";
+
+    // Working the signals out at once leaves such a signal to be asked bar by bar.
+    asked = 0;
+    QxResolvedSystem tabulated(*system, market.calc());
+    tabulated.tabulate(15, 0, 9);
+    EXPECT_EQ(asked.load(), 0u);
+    fired.clear();
+    for (unsigned bar = 0; bar < 9; ++bar)
+        if (tabulated.evaluate(Qx::eLongEntry, bar))
+            fired.push_back(bar);
+    EXPECT_EQ(fired, (std::vector<unsigned>{3, 6}));
+    EXPECT_EQ(asked.load(), 9u);
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <fstream>
@@ -212,6 +213,40 @@ TEST(SystemTesterSimulation, NoReportWithoutBarsInTheRange)
     one.startDate = day(1);
     ASSERT_TRUE(simulateSimpleSystemTest(*h, system.evaluator(), one, r));
     EXPECT_TRUE(system.asked.empty());
+}
+
+// Prices and returns are written as "%.2f" writes them in the "C" locale,
+// rounding included: halves that binary fractions put just above or below
+// the half (some of them where value * 100 rounds to the other side),
+// exact halves (to the even hundredth), large values, and returns just
+// below zero ("-0.00").
+TEST(SystemTesterSimulation, PricesAndReturnsAreWrittenWithTwoDecimalsRoundedAsTheCLibraryDoes)
+{
+    const auto fixed2 = [](double value) {
+        char text[400];
+        const std::to_chars_result r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+        return std::string(text, r.ptr);
+    };
+    const std::pair<double, double> trades[] = {
+        {1.005, 2.675},       {0.125, 0.375},  {99.995, 8.345},         {1.115, 1234567.895},
+        {100, 99.99999},      {0.045, 0.0051}, {4503599627370.4951, 7}, {2e15, 3.0000000000000004e17},
+        {9.999999999, 10.005}, {5e-7, 0.015},   {5319693.755, 8170772.025}, {2738782.8850000002, 6996426.3149999995},
+    };
+    for (const auto& t : trades) {
+        SCOPED_TRACE(testing::Message() << t.first << " -> " << t.second);
+        // Bought at bar 1's close, the exit of bar 2 sells at bar 3's.
+        QxObjectSmartPtr<QxPriceHistory> h = history({1, t.first, t.first, t.second});
+        ScriptedSystem system{{0}, {2}, {}};
+        QxSimpleTestResult r;
+        ASSERT_TRUE(simulateSimpleSystemTest(*h, system.evaluator(), params(3), r));
+        ASSERT_EQ(r.trades.size(), 1u);
+        const std::string row = "</td><td>" + fixed2(t.first) + "</td><td>" +
+                                formatTimestamp(day(3), "%x").ToStdString() + "</td><td>" + fixed2(t.second) +
+                                "</td><td>" + fixed2(r.trades[0].returnPercent) + "%</td>";
+        EXPECT_TRUE(contains(r.report, row)) << row;
+        EXPECT_TRUE(contains(r.report, "Net return:</td><td align=left>" + fixed2(r.netReturnPercent) + "%</td>"));
+        EXPECT_TRUE(contains(r.report, "Remaining cash amount:</td><td align=left>" + fixed2(r.cash) + "</td>"));
+    }
 }
 
 // Restores the C library's date format after the test.
