@@ -9,7 +9,7 @@
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
-#include "support/MemSecurity.h"
+#include "support/MemData.h"
 
 #include <wx/datetime.h>
 #include <wx/xml/xml.h>

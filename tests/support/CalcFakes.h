@@ -12,7 +12,7 @@
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
-#include "support/MemSecurity.h"
+#include "support/MemData.h"
 
 #include <wx/xml/xml.h>
 
@@ -242,8 +242,6 @@ inline QxPriceHistory* makeDaily(unsigned n)
     return h;
 }
 
-class MemCategory;
-
 // The tests' memory security, as the calculator tests name it: only a
 // request for the whole history gets bars, and an update runs onUpdate
 // when set.
@@ -255,20 +253,11 @@ public:
     }
 };
 
-class MemCategory : public QxCategory {
+// A category of the given provider, as the calculator tests name it; it
+// holds no securities.
+class MemCategory : public TestSupport::MemCategory {
 public:
-    explicit MemCategory(std::string provider) : m_provider(std::move(provider)) {}
-    unsigned id() const override { return 1; }
-    const char* name() const override { return "Memory"; }
-    QxDatabase* database() const override { return nullptr; }
-    const QxAssetClass* assetClass() const override { return nullptr; }
-    const char* dataProvider() const override { return m_provider.c_str(); }
-    int listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>&) override { return eNoError; }
-    QxSecurity* findSecurity(const char*) override { return nullptr; }
-    QxSecurity* getSecurity(unsigned) override { return nullptr; }
-
-private:
-    std::string m_provider;
+    explicit MemCategory(std::string provider) : TestSupport::MemCategory(1, nullptr, "Memory", std::move(provider)) {}
 };
 
 // Logs the securities it is asked to update.

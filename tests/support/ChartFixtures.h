@@ -6,7 +6,7 @@
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
 #include "support/Fixtures.h"
-#include "support/MemSecurity.h"
+#include "support/MemData.h"
 
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
