@@ -12,6 +12,7 @@
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
+#include "support/ChartFixtures.h"
 #include "support/MemData.h"
 
 #include <wx/xml/xml.h>
@@ -225,21 +226,12 @@ public:
 // 2014-08-04; close of bar i is 100 + i, open 99 + i.
 inline QxPriceHistory* makeDaily(unsigned n)
 {
-    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    h->resize(n);
-    wxDateTime day(4, wxDateTime::Aug, 2014);
+    std::vector<double> opens, closes;
     for (unsigned i = 0; i < n; ++i) {
-        while (day.GetWeekDay() == wxDateTime::Sat || day.GetWeekDay() == wxDateTime::Sun)
-            day += wxDateSpan::Day();
-        h->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
-        h->open()[i] = 99.0 + i;
-        h->high()[i] = 101.0 + i;
-        h->low()[i] = 98.0 + i;
-        h->close()[i] = 100.0 + i;
-        h->volume()[i] = 1000.0 + i;
-        day += wxDateSpan::Day();
+        opens.push_back(99.0 + i);
+        closes.push_back(100.0 + i);
     }
-    return h;
+    return charttest::makeBars(opens, closes);
 }
 
 // The tests' memory security, as the calculator tests name it: only a

@@ -59,6 +59,10 @@ private:
     std::vector<SeenDialog> m_seen;
 };
 
+// Makes the program's art (from beside the program) the art of every test
+// of the program, once however often it is called; gives true.
+bool useProgramArt();
+
 // Lets the toolkit run for about ms milliseconds.
 inline void pump(int ms = 100) { TestSupport::pumpEvents(ms); }
 

@@ -2,10 +2,16 @@
 // Shared by the web provider tests: the in-memory history database (it
 // announces its changes to the hub like the real one), and a price server on
 // 127.0.0.1 that speaks both price protocols and can misbehave on demand.
+#include "app/QxPluginLoader.h"
+#include "core/QxDataReader.h"
+#include "core/QxDataReaderRepository.h"
 #include "core/QxTime.h"
 #include "core/platform/QxServiceAddress.h"
 #include "support/MemData.h"
 #include "support/TestHttpServer.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <wx/app.h>
 #include <wx/datetime.h>
@@ -236,6 +242,21 @@ public:
 private:
     bool m_started = false;
 };
+
+// Loads the history database's reader and both price providers with loader,
+// and opens a new history database named file in a new temporary folder:
+// ASSERT_NO_FATAL_FAILURE(openHistoryDatabase(loader, "hist.trddb", db)).
+inline void openHistoryDatabase(QxPluginLoader& loader, const char* file, QxObjectSmartPtr<QxDatabase>& db)
+{
+    for (const char* name : {"trddb", "tickpuller", "barfetcher"})
+        ASSERT_EQ(loader.loadPlugin(wxString(TestSupport::binDir()) + "/" + name + ".trdx"), eNoError) << name;
+    QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+    ASSERT_NE(reader, nullptr);
+    const std::string path = TestSupport::makeTempDir("db") + "/" + file;
+    int error = -1;
+    db.reset(reader->openDatabase(wxString(path), wxString(), &error));
+    ASSERT_TRUE(db) << error;
+}
 
 // Runs the pending events of the application until done() holds or the
 // time is up, as the main loop would.
