@@ -5,7 +5,7 @@
 #include "core/QxIndicator.h"
 #include "core/QxUtils.h"
 #include "core/platform/QxHelpBook.h"
-#include "support/InertIndicator.h"
+#include "support/StandInIndicators.h"
 #include "support/TestSupport.h"
 
 #include "support/WindowShot.h"

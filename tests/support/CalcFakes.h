@@ -14,6 +14,7 @@
 #include "core/QxSecurity.h"
 #include "support/ChartFixtures.h"
 #include "support/MemData.h"
+#include "support/StandInIndicators.h"
 
 #include <wx/xml/xml.h>
 
@@ -28,14 +29,14 @@ namespace calctest {
 // Outputs: output k at bar i is the mean of the first input over the last
 // "period" bars (parameter 0, when it is an int32) plus k. Counts its
 // computations and its live instances.
-class MeanIndicator : public QxIndicator {
+class MeanIndicator : public TestSupport::ParamsIndicator {
 public:
     static int computations;
     static int alive;
 
     MeanIndicator(const wxString& name, std::vector<uint32_t> inputs, std::vector<QxParamInfo> params,
                   std::vector<QxAtom> outputs)
-        : m_name(name), m_inputs(std::move(inputs)), m_defaults(params), m_params(std::move(params)),
+        : ParamsIndicator(name, params), m_inputs(std::move(inputs)), m_defaults(std::move(params)),
           m_outputs(std::move(outputs))
     {
         ++alive;
@@ -62,11 +63,7 @@ public:
     QxIndicator* clone(unsigned flags) const override
     {
         auto* copy = new MeanIndicator(m_name, m_inputs, m_defaults, m_outputs);
-        if (flags & eCloneParams)
-            copy->m_params = m_params;
-        if (flags & eCloneDrawables)
-            for (const auto& d : m_drawables)
-                copy->m_drawables.emplace_back(d->clone());
+        copyParamsAndDrawables(*copy, flags);
         if (flags & eCloneInputs)
             copyInputsTo(*copy);
         copy->failNextCompute = failNextCompute;
@@ -78,14 +75,6 @@ public:
     int getPlacement() const override { return ePlaceOverPrice; }
     const std::vector<uint32_t>& inputInfos() const override { return m_inputs; }
     const std::vector<QxParamInfo>& defaultParamInfos() const override { return m_defaults; }
-    const std::vector<QxParamInfo>& paramInfos() const override { return m_params; }
-    int setParam(unsigned index, const QxValue& value) override
-    {
-        if (index >= m_params.size())
-            return eInvalidIndex;
-        m_params[index].value = value;
-        return eNoError;
-    }
     const std::vector<QxAtom>& outputInfos() const override { return m_outputs; }
 
     int compute(const std::vector<QxSeries>& inputs, std::vector<QxSeries>& outputs) override
@@ -118,28 +107,6 @@ public:
         return eNoError;
     }
 
-    const QxDrawableList& drawables(bool create) override
-    {
-        if (create && m_drawables.empty())
-            m_drawables = createDefaultDrawables();
-        return m_drawables;
-    }
-    void setDrawables(const QxDrawableList& list) override { m_drawables = list; }
-
-    // <NAME><OptionalParameters><OptParam Name=".." Value=".."/>...</OptionalParameters></NAME>
-    wxXmlNode* toXml(wxXmlNode* parent, unsigned flags) const override
-    {
-        auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, m_name);
-        if (flags & eXmlParams) {
-            auto* params = new wxXmlNode(node, wxXML_ELEMENT_NODE, "OptionalParameters");
-            for (size_t i = m_params.size(); i-- > 0;) {
-                auto* p = new wxXmlNode(params, wxXML_ELEMENT_NODE, "OptParam");
-                p->AddAttribute("Name", m_params[i].name.string());
-                p->AddAttribute("Value", m_params[i].value.toString());
-            }
-        }
-        return node;
-    }
     int fromXml(const wxXmlNode* element) override
     {
         for (const wxXmlNode* c = element->GetChildren(); c; c = c->GetNext()) {
@@ -161,12 +128,9 @@ public:
     bool failNextCompute = false;
 
 private:
-    wxString m_name;
     std::vector<uint32_t> m_inputs;
     std::vector<QxParamInfo> m_defaults;
-    std::vector<QxParamInfo> m_params;
     std::vector<QxAtom> m_outputs;
-    QxDrawableList m_drawables;
 };
 
 // One role "DATA" that takes a bound series.

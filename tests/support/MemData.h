@@ -30,6 +30,47 @@
 
 namespace TestSupport {
 
+// A database that owns its categories of class C and answers only the
+// required look-ups over them; every optional operation keeps the
+// interface's default.
+template <class C>
+class CategoryOwner : public QxDatabase {
+public:
+    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char* provider) override
+    {
+        for (auto& c : m_categories)
+            if (!provider || std::strcmp(c->dataProvider(), provider) == 0)
+                out.emplace_back(c.get());
+        return eNoError;
+    }
+    QxCategory* findCategory(const char* name, const char* provider) override { return find(name, provider); }
+    QxCategory* getCategory(unsigned id) override
+    {
+        for (auto& c : m_categories)
+            if (c->id() == id)
+                return c.get();
+        return nullptr;
+    }
+    QxSecurity* getSecurity(unsigned id) override
+    {
+        for (auto& c : m_categories)
+            if (QxSecurity* s = c->getSecurity(id))
+                return s;
+        return nullptr;
+    }
+
+    C* find(const char* name, const char* provider)
+    {
+        for (auto& c : m_categories)
+            if (std::strcmp(c->name(), name) == 0 && (!provider || std::strcmp(c->dataProvider(), provider) == 0))
+                return c.get();
+        return nullptr;
+    }
+
+protected:
+    std::vector<QxObjectSmartPtr<C>> m_categories;
+};
+
 class MemCategory;
 class MemDatabase;
 
@@ -264,33 +305,11 @@ private:
     std::vector<QxObjectSmartPtr<MemSecurity>> m_securities;
 };
 
-class MemDatabase : public QxDatabase {
+class MemDatabase : public CategoryOwner<MemCategory> {
 public:
     explicit MemDatabase(bool readOnly = false) : readOnly(readOnly) {}
     QxAtom readerId() const override { return QxAtom("test.mem.reader"); }
     const char* path() const override { return "memory"; }
-    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char* provider) override
-    {
-        for (auto& c : m_categories)
-            if (!provider || std::strcmp(c->dataProvider(), provider) == 0)
-                out.emplace_back(c.get());
-        return eNoError;
-    }
-    QxCategory* findCategory(const char* name, const char* provider) override { return find(name, provider); }
-    QxCategory* getCategory(unsigned id) override
-    {
-        for (auto& c : m_categories)
-            if (c->id() == id)
-                return c.get();
-        return nullptr;
-    }
-    QxSecurity* getSecurity(unsigned id) override
-    {
-        for (auto& c : m_categories)
-            if (QxSecurity* s = c->getSecurity(id))
-                return s;
-        return nullptr;
-    }
     bool isReadOnly() const override { return readOnly; }
     QxCategory* createCategory(const char* name, const char* provider) override
     {
@@ -309,13 +328,6 @@ public:
     }
     bool inTransaction() const override { return m_depth > 0; }
 
-    MemCategory* find(const char* name, const char* provider)
-    {
-        for (auto& c : m_categories)
-            if (std::strcmp(c->name(), name) == 0 && (!provider || std::strcmp(c->dataProvider(), provider) == 0))
-                return c.get();
-        return nullptr;
-    }
     // Adds without announcing.
     MemCategory* add(const std::string& name, const std::string& provider)
     {
@@ -337,7 +349,6 @@ public:
     unsigned lastSecurityId = 0;
 
 private:
-    std::vector<QxObjectSmartPtr<MemCategory>> m_categories;
     int m_depth = 0;
 };
 

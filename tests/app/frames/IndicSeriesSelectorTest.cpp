@@ -3,7 +3,7 @@
 #include "core/QxIndicSeriesSelector.h"
 
 #include "support/FramesTestSupport.h"
-#include "support/InertIndicator.h"
+#include "support/StandInIndicators.h"
 
 #include <gtest/gtest.h>
 
