@@ -5,6 +5,7 @@
 #include "core/QxIndicator.h"
 #include "core/QxUtils.h"
 #include "core/platform/QxHelpBook.h"
+#include "support/StandInIndicators.h"
 #include "support/TestSupport.h"
 
 #include "support/WindowShot.h"
@@ -82,31 +83,9 @@ wxString pageText(const wxString& html)
 }
 
 // An indicator with just a name and a group, for the help lookup.
-class NamedIndicator : public QxIndicator {
+class NamedIndicator : public TestSupport::InertIndicator {
 public:
-    NamedIndicator(const wxString& name, const wxString& group) : m_name(name), m_group(group) {}
-    QxIndicator* clone(unsigned) const override { return new NamedIndicator(m_name, m_group); }
-    QxAtom getName() const override { return QxAtom(m_name); }
-    QxAtom getGroup() const override { return QxAtom(m_group); }
-    wxString getDescription() const override { return m_name; }
-    int getPlacement() const override { return ePlaceOwnZone; }
-    const std::vector<uint32_t>& inputInfos() const override { return m_inputs; }
-    const std::vector<QxParamInfo>& defaultParamInfos() const override { return m_params; }
-    const std::vector<QxParamInfo>& paramInfos() const override { return m_params; }
-    int setParam(unsigned, const QxValue&) override { return 0; }
-    const std::vector<QxAtom>& outputInfos() const override { return m_outputs; }
-    int compute(const std::vector<QxSeries>&, std::vector<QxSeries>&) override { return 0; }
-    const QxDrawableList& drawables(bool) override { return m_drawables; }
-    void setDrawables(const QxDrawableList& list) override { m_drawables = list; }
-    wxXmlNode* toXml(wxXmlNode*, unsigned) const override { return nullptr; }
-    int fromXml(const wxXmlNode*) override { return 0; }
-
-private:
-    wxString m_name, m_group;
-    std::vector<uint32_t> m_inputs;
-    std::vector<QxParamInfo> m_params;
-    std::vector<QxAtom> m_outputs;
-    QxDrawableList m_drawables;
+    NamedIndicator(const wxString& name, const wxString& group) : InertIndicator(name, group, name) {}
 };
 
 class HelpTest : public testing::Test {

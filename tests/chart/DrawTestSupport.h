@@ -8,10 +8,9 @@
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
-#include "core/QxTime.h"
-#include "support/MemSecurity.h"
+#include "support/ChartFixtures.h"
+#include "support/MemData.h"
 
-#include <wx/datetime.h>
 #include <wx/xml/xml.h>
 
 #include <vector>
@@ -56,22 +55,7 @@ private:
 // and low span both, volume 1000.
 inline QxPriceHistory* makeHistory(const std::vector<double>& opens, const std::vector<double>& closes)
 {
-    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    const unsigned n = unsigned(closes.size());
-    h->resize(n);
-    wxDateTime day(4, wxDateTime::Aug, 2014);
-    for (unsigned i = 0; i < n; ++i) {
-        while (day.GetWeekDay() == wxDateTime::Sat || day.GetWeekDay() == wxDateTime::Sun)
-            day += wxDateSpan::Day();
-        h->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
-        h->open()[i] = opens[i];
-        h->close()[i] = closes[i];
-        h->high()[i] = std::max(opens[i], closes[i]) + 1.0;
-        h->low()[i] = std::min(opens[i], closes[i]) - 1.0;
-        h->volume()[i] = 1000.0;
-        day += wxDateSpan::Day();
-    }
-    return h;
+    return charttest::makeBars(opens, closes, 0.0);
 }
 
 // The tests' memory security, as the drawable tests name it; it refuses

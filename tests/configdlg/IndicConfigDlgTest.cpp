@@ -9,6 +9,7 @@
 #include "configdlg/QxOptParamCheck.h"
 #include "core/TaLibIndicator.h"
 #include "core/ta/QxTaFunctionSet.h"
+#include "support/CalcFakes.h"
 #include "support/ModalScript.h"
 #include "support/TestSupport.h"
 #include "support/WindowShot.h"
@@ -31,25 +32,7 @@ using TestSupport::ModalScript;
 
 namespace {
 
-class LineDrawable : public QxDrawable {
-public:
-    QxDrawable* clone() const override { return new LineDrawable(*this); }
-    const QxAtom& getName() const override
-    {
-        static const QxAtom name("TESTLINE");
-        return name;
-    }
-    const wxString& getDisplayText() const override
-    {
-        static const wxString text("Test line");
-        return text;
-    }
-    const std::vector<QxDataInfo>& getParamInfos() const override
-    {
-        static const std::vector<QxDataInfo> roles{QxDataInfo(QxAtom("DATA"), "Data", QxSeriesId::eSeriesIndicator)};
-        return roles;
-    }
-};
+using calctest::LineDrawable;
 
 IndPtr make(const char* name)
 {

@@ -48,7 +48,7 @@ void seed(wptest::MemSecurity* s)
         q.time = daysAgo(k);
         q.open = q.high = q.low = q.close = 100;
         q.volume = 10;
-        s->bars[q.time] = q;
+        s->putQuote(q);
     }
 }
 

@@ -12,7 +12,9 @@
 #include "core/QxIndicator.h"
 #include "core/QxPriceHistory.h"
 #include "core/QxSecurity.h"
-#include "support/MemSecurity.h"
+#include "support/ChartFixtures.h"
+#include "support/MemData.h"
+#include "support/StandInIndicators.h"
 
 #include <wx/xml/xml.h>
 
@@ -27,14 +29,14 @@ namespace calctest {
 // Outputs: output k at bar i is the mean of the first input over the last
 // "period" bars (parameter 0, when it is an int32) plus k. Counts its
 // computations and its live instances.
-class MeanIndicator : public QxIndicator {
+class MeanIndicator : public TestSupport::ParamsIndicator {
 public:
     static int computations;
     static int alive;
 
     MeanIndicator(const wxString& name, std::vector<uint32_t> inputs, std::vector<QxParamInfo> params,
                   std::vector<QxAtom> outputs)
-        : m_name(name), m_inputs(std::move(inputs)), m_defaults(params), m_params(std::move(params)),
+        : ParamsIndicator(name, params), m_inputs(std::move(inputs)), m_defaults(std::move(params)),
           m_outputs(std::move(outputs))
     {
         ++alive;
@@ -61,11 +63,7 @@ public:
     QxIndicator* clone(unsigned flags) const override
     {
         auto* copy = new MeanIndicator(m_name, m_inputs, m_defaults, m_outputs);
-        if (flags & eCloneParams)
-            copy->m_params = m_params;
-        if (flags & eCloneDrawables)
-            for (const auto& d : m_drawables)
-                copy->m_drawables.emplace_back(d->clone());
+        copyParamsAndDrawables(*copy, flags);
         if (flags & eCloneInputs)
             copyInputsTo(*copy);
         copy->failNextCompute = failNextCompute;
@@ -77,14 +75,6 @@ public:
     int getPlacement() const override { return ePlaceOverPrice; }
     const std::vector<uint32_t>& inputInfos() const override { return m_inputs; }
     const std::vector<QxParamInfo>& defaultParamInfos() const override { return m_defaults; }
-    const std::vector<QxParamInfo>& paramInfos() const override { return m_params; }
-    int setParam(unsigned index, const QxValue& value) override
-    {
-        if (index >= m_params.size())
-            return eInvalidIndex;
-        m_params[index].value = value;
-        return eNoError;
-    }
     const std::vector<QxAtom>& outputInfos() const override { return m_outputs; }
 
     int compute(const std::vector<QxSeries>& inputs, std::vector<QxSeries>& outputs) override
@@ -117,28 +107,6 @@ public:
         return eNoError;
     }
 
-    const QxDrawableList& drawables(bool create) override
-    {
-        if (create && m_drawables.empty())
-            m_drawables = createDefaultDrawables();
-        return m_drawables;
-    }
-    void setDrawables(const QxDrawableList& list) override { m_drawables = list; }
-
-    // <NAME><OptionalParameters><OptParam Name=".." Value=".."/>...</OptionalParameters></NAME>
-    wxXmlNode* toXml(wxXmlNode* parent, unsigned flags) const override
-    {
-        auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, m_name);
-        if (flags & eXmlParams) {
-            auto* params = new wxXmlNode(node, wxXML_ELEMENT_NODE, "OptionalParameters");
-            for (size_t i = m_params.size(); i-- > 0;) {
-                auto* p = new wxXmlNode(params, wxXML_ELEMENT_NODE, "OptParam");
-                p->AddAttribute("Name", m_params[i].name.string());
-                p->AddAttribute("Value", m_params[i].value.toString());
-            }
-        }
-        return node;
-    }
     int fromXml(const wxXmlNode* element) override
     {
         for (const wxXmlNode* c = element->GetChildren(); c; c = c->GetNext()) {
@@ -160,12 +128,9 @@ public:
     bool failNextCompute = false;
 
 private:
-    wxString m_name;
     std::vector<uint32_t> m_inputs;
     std::vector<QxParamInfo> m_defaults;
-    std::vector<QxParamInfo> m_params;
     std::vector<QxAtom> m_outputs;
-    QxDrawableList m_drawables;
 };
 
 // One role "DATA" that takes a bound series.
@@ -225,24 +190,13 @@ public:
 // 2014-08-04; close of bar i is 100 + i, open 99 + i.
 inline QxPriceHistory* makeDaily(unsigned n)
 {
-    auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-    h->resize(n);
-    wxDateTime day(4, wxDateTime::Aug, 2014);
+    std::vector<double> opens, closes;
     for (unsigned i = 0; i < n; ++i) {
-        while (day.GetWeekDay() == wxDateTime::Sat || day.GetWeekDay() == wxDateTime::Sun)
-            day += wxDateSpan::Day();
-        h->timestamp()[i] = makeTimestamp(day.GetDay(), day.GetMonth() + 1, day.GetYear());
-        h->open()[i] = 99.0 + i;
-        h->high()[i] = 101.0 + i;
-        h->low()[i] = 98.0 + i;
-        h->close()[i] = 100.0 + i;
-        h->volume()[i] = 1000.0 + i;
-        day += wxDateSpan::Day();
+        opens.push_back(99.0 + i);
+        closes.push_back(100.0 + i);
     }
-    return h;
+    return charttest::makeBars(opens, closes);
 }
-
-class MemCategory;
 
 // The tests' memory security, as the calculator tests name it: only a
 // request for the whole history gets bars, and an update runs onUpdate
@@ -255,20 +209,11 @@ public:
     }
 };
 
-class MemCategory : public QxCategory {
+// A category of the given provider, as the calculator tests name it; it
+// holds no securities.
+class MemCategory : public TestSupport::MemCategory {
 public:
-    explicit MemCategory(std::string provider) : m_provider(std::move(provider)) {}
-    unsigned id() const override { return 1; }
-    const char* name() const override { return "Memory"; }
-    QxDatabase* database() const override { return nullptr; }
-    const QxAssetClass* assetClass() const override { return nullptr; }
-    const char* dataProvider() const override { return m_provider.c_str(); }
-    int listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>&) override { return eNoError; }
-    QxSecurity* findSecurity(const char*) override { return nullptr; }
-    QxSecurity* getSecurity(unsigned) override { return nullptr; }
-
-private:
-    std::string m_provider;
+    explicit MemCategory(std::string provider) : TestSupport::MemCategory(1, nullptr, "Memory", std::move(provider)) {}
 };
 
 // Logs the securities it is asked to update.

@@ -6,7 +6,7 @@
 #include "core/QxSecurity.h"
 #include "core/QxTime.h"
 #include "support/Fixtures.h"
-#include "support/MemSecurity.h"
+#include "support/MemData.h"
 
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
@@ -51,9 +51,10 @@ inline QxPriceHistory* makeWalk(unsigned n, uint32_t seed = 12345,
     return h;
 }
 
-// Bars with given opens and closes from Monday 2014-08-04; high one above
-// and low one below both, volume 1000 + i.
-inline QxPriceHistory* makeBars(const std::vector<double>& opens, const std::vector<double>& closes)
+// Bars with given opens and closes on weekdays from Monday 2014-08-04; high
+// one above and low one below both, volume 1000 + volumeStep * i.
+inline QxPriceHistory* makeBars(const std::vector<double>& opens, const std::vector<double>& closes,
+                                double volumeStep = 1.0)
 {
     auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
     const unsigned n = unsigned(closes.size());
@@ -67,7 +68,7 @@ inline QxPriceHistory* makeBars(const std::vector<double>& opens, const std::vec
         h->close()[i] = closes[i];
         h->high()[i] = std::max(opens[i], closes[i]) + 1.0;
         h->low()[i] = std::min(opens[i], closes[i]) - 1.0;
-        h->volume()[i] = 1000.0 + i;
+        h->volume()[i] = 1000.0 + volumeStep * i;
         day += wxDateSpan::Day();
     }
     return h;

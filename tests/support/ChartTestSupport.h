@@ -5,17 +5,18 @@
 #include "core/QxErrorCode.h"
 #include "chart/QxDrawable.h"
 #include "core/QxIndicator.h"
+#include "support/StandInIndicators.h"
 
 #include <wx/xml/xml.h>
 
 namespace charttest {
 
 // Computes nothing; writes "<NAME><OptionalParameters><OptParam Name Value/>".
-class ParamIndicator : public QxIndicator {
+class ParamIndicator : public TestSupport::ParamsIndicator {
 public:
     explicit ParamIndicator(const wxString& name, int placement = ePlaceOverPrice, int32_t period = 14)
-        : m_name(name), m_placement(placement),
-          m_params{QxParamInfo(QxAtom("optInTimePeriod"), "Period", QxValue(period))}
+        : ParamsIndicator(name, {QxParamInfo(QxAtom("optInTimePeriod"), "Period", QxValue(period))}),
+          m_placement(placement)
     {
     }
 
@@ -32,11 +33,7 @@ public:
     QxIndicator* clone(unsigned flags) const override
     {
         auto* copy = new ParamIndicator(m_name, m_placement);
-        if (flags & eCloneParams)
-            copy->m_params = m_params;
-        if (flags & eCloneDrawables)
-            for (const auto& d : m_drawables)
-                copy->m_drawables.emplace_back(d->clone());
+        copyParamsAndDrawables(*copy, flags);
         return copy;
     }
     QxAtom getName() const override { return QxAtom(m_name); }
@@ -54,14 +51,6 @@ public:
             QxParamInfo(QxAtom("optInTimePeriod"), "Period", QxValue(int32_t(14)))};
         return defaults;
     }
-    const std::vector<QxParamInfo>& paramInfos() const override { return m_params; }
-    int setParam(unsigned index, const QxValue& value) override
-    {
-        if (index >= m_params.size())
-            return eInvalidIndex;
-        m_params[index].value = value;
-        return eNoError;
-    }
     const std::vector<QxAtom>& outputInfos() const override
     {
         static const std::vector<QxAtom> outputs{QxAtom("Real")};
@@ -74,24 +63,6 @@ public:
             out.last = -1;
         }
         return eNoError;
-    }
-    const QxDrawableList& drawables(bool create) override
-    {
-        if (create && m_drawables.empty())
-            m_drawables = createDefaultDrawables();
-        return m_drawables;
-    }
-    void setDrawables(const QxDrawableList& list) override { m_drawables = list; }
-    wxXmlNode* toXml(wxXmlNode* parent, unsigned flags) const override
-    {
-        auto* node = new wxXmlNode(parent, wxXML_ELEMENT_NODE, m_name);
-        if (flags & eXmlParams) {
-            auto* params = new wxXmlNode(node, wxXML_ELEMENT_NODE, "OptionalParameters");
-            auto* p = new wxXmlNode(params, wxXML_ELEMENT_NODE, "OptParam");
-            p->AddAttribute("Name", m_params[0].name.string());
-            p->AddAttribute("Value", m_params[0].value.toString());
-        }
-        return node;
     }
     int fromXml(const wxXmlNode* element) override
     {
@@ -108,10 +79,7 @@ public:
     }
 
 private:
-    wxString m_name;
     int m_placement;
-    std::vector<QxParamInfo> m_params;
-    QxDrawableList m_drawables;
 };
 
 } // namespace charttest

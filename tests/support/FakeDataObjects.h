@@ -1,12 +1,15 @@
 #pragma once
 // In-memory stand-ins for the data interfaces, for tests of code that only
-// walks them (keys, ordering, registries). The database owns its categories
-// and each category its securities; back pointers are plain.
+// walks them (keys, ordering, registries) and of the interfaces' own
+// defaults: they override only what the interfaces require, and the test
+// chooses every id. The database owns its categories and each category its
+// securities; back pointers are plain.
 #include "core/QxCategory.h"
 #include "core/QxDatabase.h"
 #include "core/QxDataProvider.h"
 #include "core/QxDataReader.h"
 #include "core/QxSecurity.h"
+#include "MemData.h" // also read from the fuzz targets, which see only the source root
 
 #include <cstring>
 #include <string>
@@ -76,46 +79,15 @@ private:
     std::vector<QxObjectSmartPtr<FakeSecurity>> m_securities;
 };
 
-class FakeDatabase : public QxDatabase {
+class FakeDatabase : public TestSupport::CategoryOwner<FakeCategory> {
 public:
     QxAtom readerId() const override { return QxAtom("test.fake.reader"); }
     const char* path() const override { return "memory"; }
-    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char* provider) override
-    {
-        for (auto& c : m_categories)
-            if (!provider || std::strcmp(c->dataProvider(), provider) == 0)
-                out.emplace_back(c.get());
-        return eNoError;
-    }
-    QxCategory* findCategory(const char* name, const char* provider) override
-    {
-        for (auto& c : m_categories)
-            if (std::strcmp(c->name(), name) == 0 && (!provider || std::strcmp(c->dataProvider(), provider) == 0))
-                return c.get();
-        return nullptr;
-    }
-    QxCategory* getCategory(unsigned categoryId) override
-    {
-        for (auto& c : m_categories)
-            if (c->id() == categoryId)
-                return c.get();
-        return nullptr;
-    }
-    QxSecurity* getSecurity(unsigned securityId) override
-    {
-        for (auto& c : m_categories)
-            if (QxSecurity* s = c->getSecurity(securityId))
-                return s;
-        return nullptr;
-    }
     FakeCategory* add(unsigned id, const std::string& name, const std::string& provider)
     {
         m_categories.emplace_back(new FakeCategory(id, this, name, provider));
         return m_categories.back().get();
     }
-
-private:
-    std::vector<QxObjectSmartPtr<FakeCategory>> m_categories;
 };
 
 // Reader and provider that note their own destruction.

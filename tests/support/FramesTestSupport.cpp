@@ -22,7 +22,7 @@ namespace framestest {
 
 namespace {
 
-// The program's art, from beside the program, for every test of this folder.
+// The program's art, from beside the program.
 class ArtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
@@ -36,8 +36,17 @@ private:
     ArtProvider* m_provider = nullptr;
 };
 
-[[maybe_unused]] ::testing::Environment* const g_art = ::testing::AddGlobalTestEnvironment(new ArtEnvironment);
+} // namespace
 
+bool useProgramArt()
+{
+    static const bool added = ::testing::AddGlobalTestEnvironment(new ArtEnvironment) != nullptr;
+    return added;
+}
+
+namespace {
+// Every program of frame tests shows the program's art.
+[[maybe_unused]] const bool g_art = useProgramArt();
 } // namespace
 
 ScopedApplication::ScopedApplication()

@@ -59,21 +59,9 @@ private:
     std::vector<SeenDialog> m_seen;
 };
 
-// A database whose read-only state the test chooses.
-class TestDatabase : public QxDatabase {
-public:
-    explicit TestDatabase(bool readOnly) : m_readOnly(readOnly) {}
-    QxAtom readerId() const override { return QxAtom("test.frames.reader"); }
-    const char* path() const override { return "memory"; }
-    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>&, const char*) override { return 0; }
-    QxCategory* findCategory(const char*, const char*) override { return nullptr; }
-    QxCategory* getCategory(unsigned) override { return nullptr; }
-    QxSecurity* getSecurity(unsigned) override { return nullptr; }
-    bool isReadOnly() const override { return m_readOnly; }
-
-private:
-    bool m_readOnly;
-};
+// Makes the program's art (from beside the program) the art of every test
+// of the program, once however often it is called; gives true.
+bool useProgramArt();
 
 // Lets the toolkit run for about ms milliseconds.
 inline void pump(int ms = 100) { TestSupport::pumpEvents(ms); }

@@ -1,19 +1,17 @@
 #pragma once
-// Shared by the web provider tests: an in-memory history database that
-// announces its changes to the hub like the real one, and a price server on
+// Shared by the web provider tests: the in-memory history database (it
+// announces its changes to the hub like the real one), and a price server on
 // 127.0.0.1 that speaks both price protocols and can misbehave on demand.
-#include "core/QxAssetClass.h"
-#include "core/QxCategory.h"
-#include "core/QxDataChangeReactorMgr.h"
-#include "core/QxDataProviderRepository.h"
-#include "core/QxDatabase.h"
-#include "core/QxErrorCode.h"
-#include "core/QxPriceHistory.h"
-#include "core/QxQuote.h"
-#include "core/QxSecurity.h"
+#include "app/QxPluginLoader.h"
+#include "core/QxDataReader.h"
+#include "core/QxDataReaderRepository.h"
 #include "core/QxTime.h"
 #include "core/platform/QxServiceAddress.h"
+#include "support/MemData.h"
 #include "support/TestHttpServer.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <wx/app.h>
 #include <wx/datetime.h>
@@ -32,273 +30,10 @@
 
 namespace wptest {
 
-class MemDatabase;
-class MemCategory;
-
-// A security whose daily bars live in a map.
-class MemSecurity : public QxSecurity {
-public:
-    MemSecurity(unsigned id, MemCategory* category, std::string ticker, std::string name)
-        : m_id(id), m_category(category), m_ticker(std::move(ticker)), m_name(std::move(name))
-    {
-    }
-    unsigned id() const override { return m_id; }
-    QxCategory* category() const override;
-    const char* ticker() const override { return m_ticker.c_str(); }
-    const char* name() const override { return m_name.c_str(); }
-    QxPriceHistory* getHistory(Qx::QxPeriod period, int64_t&, int64_t&) override
-    {
-        if (period != Qx::eDaily || bars.empty())
-            return nullptr;
-        auto* h = new QxPriceHistory(Qx::eStock, Qx::eDaily);
-        for (const auto& b : bars)
-            h->insertOrReplaceQuote(b.second);
-        return h;
-    }
-    int lastQuote(int64_t&, QxQuote& quote) override
-    {
-        if (bars.empty())
-            return eDataNotFound;
-        quote = bars.rbegin()->second;
-        return eNoError;
-    }
-    int saveHistory(QxPriceHistory* history) override
-    {
-        if (!history || history->numBars() == 0)
-            return eInvalidInputObject;
-        if (history->getSecurityType() != Qx::eStock)
-            return eInvalidObject;
-        ++saves;
-        savedOnMainThread = savedOnMainThread && wxThread::IsMain();
-        for (unsigned i = 0; i < history->numBars(); ++i) {
-            QxQuote q;
-            history->getQuote(i, q);
-            q.securityType = Qx::eStock;
-            bars[q.time] = q;
-        }
-        if (onSave)
-            onSave();
-        QxDataChangeReactorMgr::instance()->notifyEodDataChange(m_id);
-        return eNoError;
-    }
-    // As the history database does: the provider named by the category.
-    int updateFromProvider(bool inBackground) override;
-    int deleteHistory(int64_t&, int64_t&) override { return eNotImplemented; }
-    int deleteSecurity() override;
-
-    // Stores a bar directly (no notification).
-    void put(int64_t time, double close)
-    {
-        QxQuote q;
-        q.securityType = Qx::eStock;
-        q.time = time;
-        q.open = q.high = q.low = q.close = close;
-        q.high += 1;
-        q.volume = 1000;
-        bars[q.time] = q;
-    }
-    int64_t lastTime() const { return bars.empty() ? 0 : bars.rbegin()->first; }
-
-    std::map<int64_t, QxQuote> bars;
-    int saves = 0;
-    bool savedOnMainThread = true;
-    std::function<void()> onSave;
-
-private:
-    unsigned m_id;
-    MemCategory* m_category;
-    std::string m_ticker;
-    std::string m_name;
-};
-
-class MemCategory : public QxCategory {
-public:
-    MemCategory(unsigned id, MemDatabase* database, std::string name, std::string provider)
-        : m_id(id), m_database(database), m_name(std::move(name)), m_provider(std::move(provider))
-    {
-        // "US.NASDAQ.STOCK": country, exchange, asset class.
-        const size_t a = m_name.find('.'), b = m_name.find('.', a == std::string::npos ? a : a + 1);
-        if (a != std::string::npos && b != std::string::npos) {
-            m_exchange = m_name.substr(a + 1, b - a - 1);
-            m_assetClass = &QxAssetClassTable().getAssestClassFromCode(wxString(m_name.substr(b + 1)));
-        } else {
-            m_assetClass = &QxAssetClassTable().getAssestClassFromCode("STOCK");
-        }
-    }
-    unsigned id() const override { return m_id; }
-    const char* name() const override { return m_name.c_str(); }
-    QxDatabase* database() const override;
-    const QxAssetClass* assetClass() const override { return m_assetClass; }
-    const char* dataProvider() const override { return m_provider.c_str(); }
-    const char* exchange() const override { return m_exchange.c_str(); }
-    int listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>& out) override
-    {
-        std::vector<MemSecurity*> sorted;
-        for (auto& s : m_securities)
-            sorted.push_back(s.get());
-        std::sort(sorted.begin(), sorted.end(),
-                  [](MemSecurity* x, MemSecurity* y) { return std::strcmp(x->ticker(), y->ticker()) < 0; });
-        for (auto* s : sorted)
-            out.emplace_back(s);
-        return eNoError;
-    }
-    QxSecurity* findSecurity(const char* ticker) override { return find(ticker); }
-    QxSecurity* getSecurity(unsigned id) override
-    {
-        for (auto& s : m_securities)
-            if (s->id() == id)
-                return s.get();
-        return nullptr;
-    }
-    QxSecurity* addSecurity(const char* ticker, const char* name) override;
-    int setUpdateTimestamp(int64_t t) override
-    {
-        m_updated = t;
-        return eNoError;
-    }
-    int64_t updateTimestamp() const override { return m_updated; }
-    int deleteCategory() override;
-
-    MemSecurity* find(const char* ticker)
-    {
-        for (auto& s : m_securities)
-            if (std::strcmp(s->ticker(), ticker) == 0)
-                return s.get();
-        return nullptr;
-    }
-    // Adds without announcing.
-    MemSecurity* add(const std::string& ticker, const std::string& name = "");
-    void removeSecurity(MemSecurity* s)
-    {
-        m_securities.erase(std::remove_if(m_securities.begin(), m_securities.end(),
-                                          [s](const QxObjectSmartPtr<MemSecurity>& p) { return p.get() == s; }),
-                           m_securities.end());
-    }
-    size_t numSecurities() const { return m_securities.size(); }
-
-private:
-    unsigned m_id;
-    MemDatabase* m_database;
-    std::string m_name;
-    std::string m_provider;
-    std::string m_exchange;
-    const QxAssetClass* m_assetClass = nullptr;
-    int64_t m_updated = 0;
-    std::vector<QxObjectSmartPtr<MemSecurity>> m_securities;
-};
-
-class MemDatabase : public QxDatabase {
-public:
-    QxAtom readerId() const override { return QxAtom("test.mem.reader"); }
-    const char* path() const override { return "memory"; }
-    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char* provider) override
-    {
-        for (auto& c : m_categories)
-            if (!provider || std::strcmp(c->dataProvider(), provider) == 0)
-                out.emplace_back(c.get());
-        return eNoError;
-    }
-    QxCategory* findCategory(const char* name, const char* provider) override { return find(name, provider); }
-    QxCategory* getCategory(unsigned id) override
-    {
-        for (auto& c : m_categories)
-            if (c->id() == id)
-                return c.get();
-        return nullptr;
-    }
-    QxSecurity* getSecurity(unsigned id) override
-    {
-        for (auto& c : m_categories)
-            if (QxSecurity* s = c->getSecurity(id))
-                return s;
-        return nullptr;
-    }
-    bool isReadOnly() const override { return readOnly; }
-    QxCategory* createCategory(const char* name, const char* provider) override
-    {
-        if (readOnly || find(name, provider))
-            return nullptr;
-        MemCategory* c = add(name, provider);
-        QxDataChangeReactorMgr::instance()->notifyCategoryAdded(c);
-        return c;
-    }
-    int beginTransaction() override { return ++m_depth; }
-    int commit(int token) override
-    {
-        commits += token == 1 ? 1 : 0;
-        --m_depth;
-        return eNoError;
-    }
-    bool inTransaction() const override { return m_depth > 0; }
-
-    MemCategory* find(const char* name, const char* provider)
-    {
-        for (auto& c : m_categories)
-            if (std::strcmp(c->name(), name) == 0 && (!provider || std::strcmp(c->dataProvider(), provider) == 0))
-                return c.get();
-        return nullptr;
-    }
-    MemCategory* add(const std::string& name, const std::string& provider)
-    {
-        m_categories.emplace_back(new MemCategory(unsigned(m_categories.size() + 1), this, name, provider));
-        return m_categories.back().get();
-    }
-    void removeCategory(MemCategory* c)
-    {
-        m_categories.erase(std::remove_if(m_categories.begin(), m_categories.end(),
-                                          [c](const QxObjectSmartPtr<MemCategory>& p) { return p.get() == c; }),
-                           m_categories.end());
-    }
-    size_t numCategories() const { return m_categories.size(); }
-    unsigned nextSecurityId() { return ++m_lastSecurityId; }
-
-    bool readOnly = false;
-    int commits = 0;
-
-private:
-    std::vector<QxObjectSmartPtr<MemCategory>> m_categories;
-    unsigned m_lastSecurityId = 0;
-    int m_depth = 0;
-};
-
-inline QxCategory* MemSecurity::category() const { return m_category; }
-inline int MemSecurity::updateFromProvider(bool inBackground)
-{
-    QxDataProvider* provider =
-        QxDataProviderRepository::instance()->getObj(QxAtom(wxString::FromUTF8(m_category->dataProvider())));
-    if (!provider)
-        return eInvalidOperation;
-    provider->update(this, inBackground);
-    return eNoError;
-}
-inline int MemSecurity::deleteSecurity()
-{
-    QxObjectSmartPtr<MemSecurity> self(this);
-    QxDataChangeReactorMgr::instance()->notifySecurityWillBeDeleted(this);
-    m_category->removeSecurity(this);
-    return eNoError;
-}
-inline QxDatabase* MemCategory::database() const { return m_database; }
-inline MemSecurity* MemCategory::add(const std::string& ticker, const std::string& name)
-{
-    m_securities.emplace_back(new MemSecurity(m_database->nextSecurityId(), this, ticker, name));
-    return m_securities.back().get();
-}
-inline QxSecurity* MemCategory::addSecurity(const char* ticker, const char* name)
-{
-    if (find(ticker))
-        return nullptr;
-    MemSecurity* s = add(ticker, name ? name : "");
-    QxDataChangeReactorMgr::instance()->notifySecurityAdded(s);
-    return s;
-}
-inline int MemCategory::deleteCategory()
-{
-    QxObjectSmartPtr<MemCategory> self(this);
-    QxDataChangeReactorMgr::instance()->notifyCategoryWillBeDeleted(this);
-    m_database->removeCategory(this);
-    return eNoError;
-}
+// The in-memory history database the web provider tests download into.
+using TestSupport::MemCategory;
+using TestSupport::MemDatabase;
+using TestSupport::MemSecurity;
 
 // ---------------------------------------------------------------------------
 // Dates
@@ -507,6 +242,21 @@ public:
 private:
     bool m_started = false;
 };
+
+// Loads the history database's reader and both price providers with loader,
+// and opens a new history database named file in a new temporary folder:
+// ASSERT_NO_FATAL_FAILURE(openHistoryDatabase(loader, "hist.trddb", db)).
+inline void openHistoryDatabase(QxPluginLoader& loader, const char* file, QxObjectSmartPtr<QxDatabase>& db)
+{
+    for (const char* name : {"trddb", "tickpuller", "barfetcher"})
+        ASSERT_EQ(loader.loadPlugin(wxString(TestSupport::binDir()) + "/" + name + ".trdx"), eNoError) << name;
+    QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
+    ASSERT_NE(reader, nullptr);
+    const std::string path = TestSupport::makeTempDir("db") + "/" + file;
+    int error = -1;
+    db.reset(reader->openDatabase(wxString(path), wxString(), &error));
+    ASSERT_TRUE(db) << error;
+}
 
 // Runs the pending events of the application until done() holds or the
 // time is up, as the main loop would.

@@ -60,14 +60,8 @@ TEST_F(AlertMgrTest, ADownloadFiresAnAlertAtIdleTimeAndTheHomeIconShowsIt)
     ASSERT_TRUE(server.started());
     {
         QxPluginLoader loader;
-        for (const char* name : {"trddb", "tickpuller", "barfetcher"})
-            ASSERT_EQ(loader.loadPlugin(wxString(TestSupport::binDir()) + "/" + name + ".trdx"), eNoError) << name;
-        QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-        ASSERT_NE(reader, nullptr);
-        const std::string path = TestSupport::makeTempDir("db") + "/alerts.trddb";
-        int error = -1;
-        QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(wxString(path), wxString(), &error));
-        ASSERT_TRUE(db) << error;
+        QxObjectSmartPtr<QxDatabase> db;
+        ASSERT_NO_FATAL_FAILURE(wptest::openHistoryDatabase(loader, "alerts.trddb", db));
         scoped.app().changeDatabase(db);
 
         QxObjectSmartPtr<QxCategory> nyse(db->findCategory("US.NYSE.STOCK", "Yahoo!"));

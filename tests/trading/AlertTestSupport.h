@@ -6,6 +6,7 @@
 #include "TradingFakes.h"
 
 #include "support/FramesTestSupport.h"
+#include "support/MemData.h"
 
 #include "app/QxIdleTaskQueue.h"
 #include "core/QxCategory.h"
@@ -52,78 +53,29 @@ inline QxObjectSmartPtr<QxTradingSystem> entryOnlySystem(const char* name)
 }
 
 
-class TickerSecurity : public calctest::MemSecurity {
+// The securities of an AlertMarket: named by their ticker, they give their
+// whole history only and a save replaces it.
+using TickerSecurity = TestSupport::MemSecurity;
+
+// One category "US Stocks" of the provider "Yahoo!" (or the one given);
+// security ids run from 101.
+class AlertMarket : public TestSupport::MemDatabase {
 public:
-    TickerSecurity(unsigned id, QxCategory* category, std::string ticker)
-        : MemSecurity(id, category), m_ticker(std::move(ticker)) {}
-    const char* ticker() const override { return m_ticker.c_str(); }
-    const char* name() const override { return m_ticker.c_str(); }
-
-private:
-    std::string m_ticker;
-};
-
-// One category "US Stocks" of the provider "Yahoo!" (or the one given).
-class AlertMarket : public QxDatabase {
-public:
-    class Category : public QxCategory {
-    public:
-        Category(QxDatabase* db, std::string provider) : m_db(db), m_provider(std::move(provider)) {}
-        unsigned id() const override { return 1; }
-        const char* name() const override { return "US Stocks"; }
-        QxDatabase* database() const override { return m_db; }
-        const QxAssetClass* assetClass() const override { return nullptr; }
-        const char* dataProvider() const override { return m_provider.c_str(); }
-        int listSecurities(std::vector<QxObjectSmartPtr<QxSecurity>>& out) override
-        {
-            for (auto& s : securities)
-                out.emplace_back(s.get());
-            return 0;
-        }
-        QxSecurity* findSecurity(const char* ticker) override
-        {
-            for (auto& s : securities)
-                if (std::strcmp(s->ticker(), ticker) == 0)
-                    return s.get();
-            return nullptr;
-        }
-        QxSecurity* getSecurity(unsigned id) override
-        {
-            for (auto& s : securities)
-                if (s->id() == id)
-                    return s.get();
-            return nullptr;
-        }
-        std::vector<QxObjectSmartPtr<TickerSecurity>> securities;
-
-    private:
-        QxDatabase* m_db;
-        std::string m_provider;
-    };
-
-    explicit AlertMarket(std::string provider = "Yahoo!") : m_category(new Category(this, std::move(provider))) {}
-    QxAtom readerId() const override { return QxAtom("test.alerts.reader"); }
-    const char* path() const override { return "memory"; }
-    int getCategories(std::vector<QxObjectSmartPtr<QxCategory>>& out, const char*) override
+    explicit AlertMarket(std::string provider = "Yahoo!") : m_category(MemDatabase::add("US Stocks", provider))
     {
-        out.emplace_back(m_category.get());
-        return 0;
+        lastSecurityId = 100;
     }
-    QxCategory* findCategory(const char* name, const char* provider) override
-    {
-        return std::strcmp(name, m_category->name()) == 0 &&
-                       (!provider || std::strcmp(provider, m_category->dataProvider()) == 0)
-                   ? m_category.get()
-                   : nullptr;
-    }
-    QxCategory* getCategory(unsigned id) override { return id == 1 ? m_category.get() : nullptr; }
-    QxSecurity* getSecurity(unsigned id) override { return m_category->getSecurity(id); }
+    TestSupport::MemCategory* category() const { return m_category; }
 
+    // A security holding history (none when null) under the given ticker
+    // and name (the ticker when empty), with the next id.
+    TickerSecurity* addSecurity(QxPriceHistory* history, const std::string& ticker, const std::string& name = "")
+    {
+        return m_category->add(history, {name.empty() ? ticker : name, ticker, nullptr, true, true});
+    }
     // A security whose bar i closes at closes[i], on barTime(i, closes.size()).
     TickerSecurity* add(const std::string& ticker, const std::vector<double>& closes)
     {
-        auto* security = new TickerSecurity(++m_lastId, m_category.get(), ticker);
-        m_category->securities.emplace_back(security);
         QxObjectSmartPtr<QxPriceHistory> history(new QxPriceHistory(Qx::eStock, Qx::eDaily));
         const unsigned n = static_cast<unsigned>(closes.size());
         history->resize(n);
@@ -132,7 +84,7 @@ public:
             history->open()[i] = history->high()[i] = history->low()[i] = history->close()[i] = closes[i];
             history->volume()[i] = 1000;
         }
-        security->stored = history;
+        TickerSecurity* security = addSecurity(history.get(), ticker);
         m_bars = n;
         return security;
     }
@@ -145,8 +97,7 @@ public:
     int64_t barTime(unsigned i) const { return barTime(i, m_bars); }
 
 private:
-    QxObjectSmartPtr<Category> m_category;
-    unsigned m_lastId = 100;
+    TestSupport::MemCategory* m_category;
     unsigned m_bars = 0;
 };
 

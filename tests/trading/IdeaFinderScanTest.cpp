@@ -88,8 +88,9 @@ QxObjectSmartPtr<QxTradingSystem> namedCodedSystem()
 // A stored bar: open holds the code, close the price.
 void putBar(wptest::MemSecurity* s, int64_t time, double close, unsigned code = 0)
 {
-    s->put(time, close);
-    s->bars[time].open = code;
+    QxQuote q = wptest::MemSecurity::flatBar(time, close);
+    q.open = code;
+    s->putQuote(q);
 }
 
 template <class T>
@@ -352,7 +353,7 @@ TEST_F(IdeaFinderScan, ClosingOrExitingDuringAScanStopsTheWorkerWithoutAMessage)
         for (unsigned id : ids) {
             auto* s = static_cast<wptest::MemSecurity*>(db->getSecurity(id));
             while (s->lastTime() > daysAgo(4))
-                s->bars.erase(std::prev(s->bars.end()));
+                s->dropLastBar();
         }
         const int requestsBefore = server.requestCount();
         QxIdeaFinderReportView* view = start(ids, 12);

@@ -17,16 +17,6 @@
 
 namespace systemtestertest {
 
-class NamedSecurity : public alerttest::TickerSecurity {
-public:
-    NamedSecurity(unsigned id, QxCategory* category, std::string ticker, std::string name)
-        : TickerSecurity(id, category, std::move(ticker)), m_name(std::move(name)) {}
-    const char* name() const override { return m_name.c_str(); }
-
-private:
-    std::string m_name;
-};
-
 class SystemTesterTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -39,10 +29,9 @@ protected:
         ASSERT_EQ(shorts->setName(QxAtom("Shorts Only")), eNoError);
         ASSERT_EQ(QxTradingSystemMgr::getInstance(true)->addSystem(shorts), eNoError);
 
-        auto* category = static_cast<alerttest::AlertMarket::Category*>(market->getCategory(1));
-        nvda = new NamedSecurity(500, category, "NVDA", "NVIDIA Corporation");
-        category->securities.emplace_back(nvda);
-        nvda->stored = TestSupport::fixtureHistory("nvda-1999-2014.csv");
+        market->lastSecurityId = 499;
+        nvda = market->addSecurity(TestSupport::fixtureHistory("nvda-1999-2014.csv").get(), "NVDA",
+                                   "NVIDIA Corporation");
         ASSERT_GT(nvda->stored->numBars(), 3000u);
         scoped.app().changeDatabase(QxObjectSmartPtr<QxDatabase>(market.get()));
         QxSymbolSelectionDlg::destroy(); // built over this database when asked
@@ -79,7 +68,7 @@ protected:
 
     framestest::ScopedApplication scoped;
     QxObjectSmartPtr<alerttest::AlertMarket> market{new alerttest::AlertMarket};
-    NamedSecurity* nvda = nullptr;
+    alerttest::TickerSecurity* nvda = nullptr;
 };
 
 } // namespace systemtestertest

@@ -10,6 +10,7 @@
 #include "trading/QxIdeaFindingThread.h"
 
 #include "support/FramesTestSupport.h"
+#include "support/MemData.h"
 #include "support/TestHttpServer.h"
 #include "support/TestSupport.h"
 
@@ -138,7 +139,7 @@ TEST(CommonFrame, EveryFrameBuildsTheSharedMenuBar)
 TEST(CommonFrame, CommandsRunTheirHandlers)
 {
     ScopedApplication scoped;
-    QxObjectSmartPtr<QxDatabase> database(new framestest::TestDatabase(false));
+    QxObjectSmartPtr<QxDatabase> database(new TestSupport::MemDatabase(false));
     scoped.app().changeDatabase(database);
     auto* frame = new QxCommonFrame(nullptr, wxID_ANY, "commands");
 
@@ -257,7 +258,7 @@ TEST(CommonFrame, QuoteEditorIsOffForAReadOnlyDatabaseInEveryFrame)
     for (const Case& c : {Case{"none", 0, false}, Case{"read-only", 1, false}, Case{"writable", 2, true},
                           Case{"read-only again", 1, false}}) {
         SCOPED_TRACE(c.name);
-        scoped.app().changeDatabase(c.database == 0 ? nullptr : new framestest::TestDatabase(c.database == 1));
+        scoped.app().changeDatabase(c.database == 0 ? nullptr : new TestSupport::MemDatabase(c.database == 1));
         for (QxCommonFrame* frame : {a, b}) {
             frame->DoMenuUpdates();
             EXPECT_EQ(frame->GetMenuBar()->IsEnabled(30004), c.enabled);

@@ -3,6 +3,7 @@
 #include "core/QxIndicSeriesSelector.h"
 
 #include "support/FramesTestSupport.h"
+#include "support/StandInIndicators.h"
 
 #include <gtest/gtest.h>
 
@@ -11,44 +12,14 @@
 namespace {
 
 // An indicator with named outputs and, optionally, one input fed by a series.
-class StubIndicator : public QxIndicator {
+class StubIndicator : public TestSupport::InertIndicator {
 public:
-    StubIndicator(const char* name, std::vector<const char*> outputs, bool indicatorInput)
-        : m_name(name)
-    {
-        for (const char* o : outputs)
-            m_outputs.emplace_back(o);
-        if (indicatorInput)
-            m_inputs.push_back(QxSeriesId::eSeriesIndicator);
-        else
-            m_inputs.push_back(QxSeriesId::eSeriesClose);
-    }
-    QxIndicator* clone(unsigned) const override { return new StubIndicator(*this); }
-    QxAtom getName() const override { return m_name; }
-    QxAtom getGroup() const override { return QxAtom("Test"); }
-    wxString getDescription() const override { return wxString(); }
-    int getPlacement() const override { return ePlaceOwnZone; }
-    const std::vector<uint32_t>& inputInfos() const override { return m_inputs; }
-    const std::vector<QxParamInfo>& defaultParamInfos() const override { return m_params; }
-    const std::vector<QxParamInfo>& paramInfos() const override { return m_params; }
-    int setParam(unsigned, const QxValue&) override { return 0; }
-    const std::vector<QxAtom>& outputInfos() const override { return m_outputs; }
-    int compute(const std::vector<QxSeries>&, std::vector<QxSeries>&) override { return 0; }
-    const QxDrawableList& drawables(bool) override { return m_drawables; }
-    void setDrawables(const QxDrawableList& list) override { m_drawables = list; }
-    wxXmlNode* toXml(wxXmlNode*, unsigned) const override { return nullptr; }
-    int fromXml(const wxXmlNode*) override { return 0; }
-
-private:
-    StubIndicator(const StubIndicator& other)
-        : QxIndicator(other), m_name(other.m_name), m_inputs(other.m_inputs), m_outputs(other.m_outputs)
+    StubIndicator(const char* name, const std::vector<const char*>& outputs, bool indicatorInput)
+        : InertIndicator(name, "Test", wxString(),
+                         {indicatorInput ? uint32_t(QxSeriesId::eSeriesIndicator) : uint32_t(QxSeriesId::eSeriesClose)},
+                         std::vector<QxAtom>(outputs.begin(), outputs.end()))
     {
     }
-    QxAtom m_name;
-    std::vector<uint32_t> m_inputs;
-    std::vector<QxParamInfo> m_params;
-    std::vector<QxAtom> m_outputs;
-    QxDrawableList m_drawables;
 };
 
 std::vector<uint32_t> dataOf(const QxIndicSeriesSelector& selector)

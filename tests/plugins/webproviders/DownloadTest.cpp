@@ -70,8 +70,8 @@ public:
 std::string snapshot(const MemSecurity* s)
 {
     std::string out;
-    for (const auto& b : s->bars)
-        out += std::to_string(b.first) + "=" + std::to_string(b.second.close) + ";";
+    for (unsigned i = 0; i < s->numBars(); ++i)
+        out += std::to_string(s->bar(i).time) + "=" + std::to_string(s->bar(i).close) + ";";
     return out;
 }
 
@@ -137,9 +137,9 @@ TYPED_TEST(ProviderDownload, ForegroundUpdateBringsTheHistoryUpToDate)
     ASSERT_EQ(this->server.requestCount(), 1);
     EXPECT_EQ(this->server.tickers().front(), "IBM");
     EXPECT_EQ(s->lastTime(), daysAgo(0));
-    EXPECT_EQ(s->bars.size(), 6u + 10u);
+    EXPECT_EQ(s->numBars(), 6u + 10u);
     EXPECT_EQ(snapshot(s).substr(0, before.size()), before);
-    EXPECT_DOUBLE_EQ(s->bars.rbegin()->second.close, wptest::serverClose(wxDateTime::Today()));
+    EXPECT_DOUBLE_EQ(s->lastBar().close, wptest::serverClose(wxDateTime::Today()));
     EXPECT_EQ(s->saves, 1);
 
     // Up to date: no request at all.

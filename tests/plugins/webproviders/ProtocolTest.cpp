@@ -99,7 +99,8 @@ TEST(GoogleQuery, UrlCarriesEncodedTickerAndExchange)
 
     QxServiceAddress::set(QxGoogleDataDownloader::serviceName, "http://127.0.0.1:9/");
     QxObjectSmartPtr<MemCategory> category(new MemCategory(1, nullptr, "US.NASDAQ.INDEX", "Google"));
-    QxObjectSmartPtr<wptest::MemSecurity> security(new wptest::MemSecurity(7, category.get(), ".IXIC", ""));
+    QxObjectSmartPtr<wptest::MemSecurity> security(new wptest::MemSecurity(
+        7, nullptr, {"", ".IXIC", category.get(), false, true, true, true}));
     QxGoogleDataDownloader provider(QxWebProviderPaths{wxString(TestSupport::makeTempDir("u")), wxString(TestSupport::makeTempDir("p"))});
     EXPECT_EQ(provider.buildQueryUrl(security.get(), 0),
               "http://127.0.0.1:9/finance/getprices?q=.IXIC&x=INDEXNASDAQ&i=86400&p=40Y&f=d,c,h,l,o,v");

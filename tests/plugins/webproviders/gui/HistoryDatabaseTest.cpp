@@ -84,15 +84,8 @@ TEST(HistoryDatabase, ProvidersFillAndUpdateARealDatabase)
     ASSERT_TRUE(server.started());
     {
         QxPluginLoader loader;
-        for (const char* name : {"trddb", "tickpuller", "barfetcher"})
-            ASSERT_EQ(loader.loadPlugin(wxString(TestSupport::binDir()) + "/" + name + ".trdx"), eNoError) << name;
-        QxDataReader* reader = QxDataReaderRepository::instance()->getObj(QxAtom("com.Corvane.Trendoria.trddb"));
-        ASSERT_NE(reader, nullptr);
-
-        const std::string path = TestSupport::makeTempDir("db") + "/hist.trddb";
-        int error = -1;
-        QxObjectSmartPtr<QxDatabase> db(reader->openDatabase(wxString(path), wxString(), &error));
-        ASSERT_TRUE(db) << error;
+        QxObjectSmartPtr<QxDatabase> db;
+        ASSERT_NO_FATAL_FAILURE(wptest::openHistoryDatabase(loader, "hist.trddb", db));
 
         // Opening filled the providers' categories from their lists.
         QxObjectSmartPtr<QxCategory> nasdaq(db->findCategory("US.NASDAQ.STOCK", "Google"));

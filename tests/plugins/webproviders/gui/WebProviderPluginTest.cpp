@@ -235,7 +235,7 @@ TEST_F(LoadedProviders, SlowServersLeaveTheProgramResponsiveAndExitPrompt)
     std::vector<std::string> before;
     for (int i = 0; i < 4; ++i) {
         securities.push_back(security(i % 2 ? yahoo : google, "H" + std::to_string(i), 2));
-        before.push_back(std::to_string(securities.back()->bars.size()));
+        before.push_back(std::to_string(securities.back()->numBars()));
     }
     const auto start = Clock::now();
     for (MemSecurity* s : securities)
@@ -252,7 +252,7 @@ TEST_F(LoadedProviders, SlowServersLeaveTheProgramResponsiveAndExitPrompt)
     loader.exitPlugins();
     EXPECT_LT(secondsSince(exitStart), 4.0);
     for (size_t i = 0; i < securities.size(); ++i) {
-        EXPECT_EQ(std::to_string(securities[i]->bars.size()), before[i]);
+        EXPECT_EQ(std::to_string(securities[i]->numBars()), before[i]);
         EXPECT_EQ(securities[i]->lastTime(), daysAgo(2));
     }
 }
