@@ -1,6 +1,7 @@
 #include "core/QxCalcCache.h"
 
 #include "core/QxCalculator.h"
+#include "core/QxCategory.h"
 #include "core/QxDataChangeReactorMgr.h"
 #include "core/QxDataProviderRepository.h"
 #include "core/QxErrorCode.h"
@@ -52,7 +53,7 @@ int compareValues(const QxValue& a, const QxValue& b)
     }
 }
 
-using Repository = std::map<unsigned, std::unique_ptr<QxCalcCacheRepositoryData>>;
+using Repository = std::map<QxCalcCache::Key, std::unique_ptr<QxCalcCacheRepositoryData>>;
 
 // Lives for the whole run; left to the end of the process rather than
 // destroyed among other statics, since entries hold objects of plug-ins.
@@ -389,11 +390,33 @@ void QxCalcCacheRepositoryData::discard(bool eod)
 
 namespace QxCalcCache {
 
+Key keyOf(const QxSecurity* security)
+{
+    const QxCategory* category = security->category();
+    return Key(security->id(), category ? static_cast<const void*>(category->database()) : nullptr);
+}
+
+QxCalcCacheRepositoryData* find(const Key& key)
+{
+    Repository& repo = repository();
+    auto it = repo.find(key);
+    return it == repo.end() ? nullptr : it->second.get();
+}
+
 QxCalcCacheRepositoryData* find(unsigned securityId)
 {
     Repository& repo = repository();
-    auto it = repo.find(securityId);
-    return it == repo.end() ? nullptr : it->second.get();
+    auto it = repo.lower_bound(Key(securityId, nullptr));
+    return it == repo.end() || it->first.first != securityId ? nullptr : it->second.get();
+}
+
+std::vector<QxCalcCacheRepositoryData*> entriesOf(unsigned securityId)
+{
+    std::vector<QxCalcCacheRepositoryData*> out;
+    Repository& repo = repository();
+    for (auto it = repo.lower_bound(Key(securityId, nullptr)); it != repo.end() && it->first.first == securityId; ++it)
+        out.push_back(it->second.get());
+    return out;
 }
 
 size_t size()
@@ -401,26 +424,28 @@ size_t size()
     return repository().size();
 }
 
-void addUse(QxSecurity* security)
+Key addUse(QxSecurity* security)
 {
     if (!security)
-        return;
+        return Key();
+    const Key key = keyOf(security);
     Repository& repo = repository();
-    auto it = repo.find(security->id());
+    auto it = repo.find(key);
     if (it != repo.end()) {
         ++it->second->uses;
-        return;
+        return key;
     }
     // Price changes announced through the hub must reach the cache from
     // the moment it holds anything.
     QxDataChangeReactorMgr::setCacheDiscarders(&QxCalculator::discardEodCache, &QxCalculator::discardIntradayCache);
-    repo.emplace(security->id(), std::make_unique<QxCalcCacheRepositoryData>(security));
+    repo.emplace(key, std::make_unique<QxCalcCacheRepositoryData>(security));
+    return key;
 }
 
-void releaseUse(unsigned securityId)
+void releaseUse(const Key& key)
 {
     Repository& repo = repository();
-    auto it = repo.find(securityId);
+    auto it = repo.find(key);
     if (it == repo.end())
         return;
     if (--it->second->uses > 0)

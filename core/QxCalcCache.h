@@ -1,6 +1,7 @@
 #pragma once
 // The process-wide calculation cache behind QxCalculator: for every security
-// some calculator is bound to, the price history of each period asked for,
+// some calculator is bound to (known by its id within its database: two
+// databases open one after the other hand out the same ids), the price history of each period asked for,
 // every indicator output computed over it and the data users parked beside
 // it. Equal indicators (same name, inputs and parameter values) share one
 // computation; nothing is evicted until the hub discards a period or the
@@ -110,12 +111,21 @@ public:
 };
 
 namespace QxCalcCache {
+// What an entry is found by: the security's id and its database (null for
+// a security without a category).
+using Key = std::pair<unsigned, const void*>;
+Key keyOf(const QxSecurity* security);
 // The entry of a security, or null.
+QxCalcCacheRepositoryData* find(const Key& key);
+// An entry of a security of that id, in whichever database; null when none.
 QxCalcCacheRepositoryData* find(unsigned securityId);
+// Every entry of securities of that id (one per database that has one).
+std::vector<QxCalcCacheRepositoryData*> entriesOf(unsigned securityId);
 // Number of securities with an entry.
 size_t size();
-// One more use of the security's entry, which is created on the first.
-void addUse(QxSecurity* security);
+// One more use of the security's entry, which is created on the first;
+// gives the entry's key.
+Key addUse(QxSecurity* security);
 // One use fewer; the last frees the entry with all the security's data.
-void releaseUse(unsigned securityId);
+void releaseUse(const Key& key);
 } // namespace QxCalcCache

@@ -31,12 +31,13 @@ QxCalculator& QxCalculator::operator=(const QxCalculator& other)
     // The new use is taken before the old one goes, so rebinding to the same
     // security never frees its entry in between.
     QxObjectSmartPtr<QxSecurity> old = m_security;
+    const auto oldKey = m_cacheKey;
     m_security = other.m_security;
     m_period = other.m_period;
     m_own = other.m_own;
     addUse();
     if (old)
-        QxCalcCache::releaseUse(old->id());
+        QxCalcCache::releaseUse(oldKey);
     return *this;
 }
 
@@ -48,13 +49,13 @@ QxCalculator::~QxCalculator()
 void QxCalculator::addUse()
 {
     if (dataValid())
-        QxCalcCache::addUse(m_security.get());
+        m_cacheKey = QxCalcCache::addUse(m_security.get());
 }
 
 void QxCalculator::releaseUse()
 {
     if (dataValid())
-        QxCalcCache::releaseUse(m_security->id());
+        QxCalcCache::releaseUse(m_cacheKey);
 }
 
 int QxCalculator::setCurrentTimeframe(Qx::QxPeriod period)
@@ -84,8 +85,7 @@ QxPriceHistory* QxCalculator::load(Qx::QxPeriod period, Update update)
         return period == m_period ? m_own->history.get() : nullptr;
     if (!dataValid())
         return nullptr;
-    const unsigned securityId = m_security->id();
-    QxCalcCacheRepositoryData* entry = QxCalcCache::find(securityId);
+    QxCalcCacheRepositoryData* entry = QxCalcCache::find(m_cacheKey);
     if (!entry)
         return nullptr;
     // Data of the period, even without a history, is returned as it is until
@@ -127,7 +127,7 @@ QxPriceHistory* QxCalculator::load(Qx::QxPeriod period, Update update)
         return nullptr;
 
     // The provider calls above may have reached the hub; look again.
-    entry = QxCalcCache::find(securityId);
+    entry = QxCalcCache::find(m_cacheKey);
     if (!entry)
         return nullptr;
     QxCalcPeriodData* data = entry->periodData(period, true);
@@ -140,7 +140,7 @@ QxCalcPeriodData* QxCalculator::periodData(bool create) const
 {
     if (m_own)
         return m_own.get();
-    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_security->id()) : nullptr;
+    QxCalcCacheRepositoryData* entry = dataValid() ? QxCalcCache::find(m_cacheKey) : nullptr;
     return entry ? entry->periodData(m_period, create) : nullptr;
 }
 
@@ -153,10 +153,10 @@ int QxCalculator::getDataSeries(const QxSeriesId& id, QxSeries& out)
             return eFailedToGetHistory;
         return m_own->getSeries(id, out);
     }
-    if (!dataValid() || !QxCalcCache::find(m_security->id()))
+    if (!dataValid() || !QxCalcCache::find(m_cacheKey))
         return eInvalidInput;
     prices(m_period, false);
-    QxCalcCacheRepositoryData* entry = QxCalcCache::find(m_security->id());
+    QxCalcCacheRepositoryData* entry = QxCalcCache::find(m_cacheKey);
     if (!entry)
         return eInvalidInput;
     QxCalcPeriodData* data = entry->periodData(m_period, true);
@@ -175,7 +175,7 @@ void QxCalculator::setDataSeries(const void* owner, const QxSeries& series)
 
 int QxCalculator::getDataSeries(const void* owner, QxSeries& out)
 {
-    if (!m_own && !(dataValid() && QxCalcCache::find(m_security->id())))
+    if (!m_own && !(dataValid() && QxCalcCache::find(m_cacheKey)))
         return eInvalidInput;
     QxCalcPeriodData* data = periodData(false);
     return data ? data->parkedSeries(owner, out) : eInvalidSeriesId;
@@ -195,7 +195,7 @@ void QxCalculator::setUserFloat64Array(const void* owner, const QxArrayT<double>
 
 int QxCalculator::getUserUns32Array(const void* owner, QxArrayT<unsigned>& out)
 {
-    if (!m_own && !(dataValid() && QxCalcCache::find(m_security->id())))
+    if (!m_own && !(dataValid() && QxCalcCache::find(m_cacheKey)))
         return eInvalidInput;
     QxCalcPeriodData* data = periodData(false);
     return data ? data->parkedArray(owner, out) : eInvalidSeriesId;
@@ -203,7 +203,7 @@ int QxCalculator::getUserUns32Array(const void* owner, QxArrayT<unsigned>& out)
 
 int QxCalculator::getUserFloat64Array(const void* owner, QxArrayT<double>& out)
 {
-    if (!m_own && !(dataValid() && QxCalcCache::find(m_security->id())))
+    if (!m_own && !(dataValid() && QxCalcCache::find(m_cacheKey)))
         return eInvalidInput;
     QxCalcPeriodData* data = periodData(false);
     return data ? data->parkedArray(owner, out) : eInvalidSeriesId;
@@ -214,14 +214,16 @@ bool QxCalculator::hasCacheForSecurity(unsigned securityId)
     return QxCalcCache::find(securityId) != nullptr;
 }
 
+// The hub names securities by id alone: what an id's security had of every
+// database goes.
 void QxCalculator::discardEodCache(unsigned securityId)
 {
-    if (QxCalcCacheRepositoryData* entry = QxCalcCache::find(securityId))
+    for (QxCalcCacheRepositoryData* entry : QxCalcCache::entriesOf(securityId))
         entry->discard(true);
 }
 
 void QxCalculator::discardIntradayCache(unsigned securityId)
 {
-    if (QxCalcCacheRepositoryData* entry = QxCalcCache::find(securityId))
+    for (QxCalcCacheRepositoryData* entry : QxCalcCache::entriesOf(securityId))
         entry->discard(false);
 }

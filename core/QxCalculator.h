@@ -2,13 +2,15 @@
 // The handle through which charts, conditions, alerts and scans read one
 // security's data: its price history in a period, price fields and
 // indicator outputs as series, and data parked beside them. All data lives
-// in the process-wide calculation cache, one entry per security, shared by
+// in the process-wide calculation cache, one entry per security (of its
+// database), shared by
 // every calculator of the security and freed with the last of them.
 #include "core/QxObject.h"
 #include "core/QxSeries.h"
 #include "core/QxTime.h"
 
 #include <memory>
+#include <utility>
 
 class QxCalcPeriodData;
 class QxPriceHistory;
@@ -78,6 +80,9 @@ private:
     QxCalcPeriodData* periodData(bool create) const;
 
     QxObjectSmartPtr<QxSecurity> m_security;
+    // The security's entry in the cache: its id and database, as taken
+    // when the calculator was bound to it.
+    std::pair<unsigned, const void*> m_cacheKey{0, nullptr};
     Qx::QxPeriod m_period;
     std::shared_ptr<QxCalcPeriodData> m_own;
 };

@@ -176,7 +176,7 @@ QxIdeaPrepared QxIdeaFinderReportView::prepare(size_t index, size_t count, unsig
     // started on; a security whose data a chart or another calculation
     // holds is read here, through that data, as before.
     if (workerMayRead && db == m_readerOrigin && m_readerOriginPath == db->path() && !db->inTransaction() &&
-        !QxCalcCache::find(securityId)) {
+        !QxCalcCache::find(QxCalcCache::keyOf(security.get()))) {
         prepared.readByWorker = true;
         ++m_readByWorker;
         return prepared;

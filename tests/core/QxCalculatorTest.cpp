@@ -2,6 +2,7 @@
 // per distinct indicator, provider updates in the right order, discarding
 // through the hub, parked data.
 #include "support/CalcFakes.h"
+#include "support/MemData.h"
 
 #include "core/QxCalcCache.h"
 #include "core/QxCalculator.h"
@@ -79,6 +80,47 @@ TEST_F(CalculatorTest, CalculatorsOfOneSecurityShareOneEntry)
     }
     EXPECT_FALSE(QxCalculator::hasCacheForSecurity(7));
     EXPECT_EQ(security->numRefs(), 1); // the entry let go of the security
+}
+
+// A database opened after another hands out the same ids: while a
+// calculator of the first one's security lives on (a window of the old
+// database not yet gone), the other database's security of that id still
+// gets its own bars and series, and the hub's discarding, by id, reaches
+// both.
+TEST_F(CalculatorTest, SecuritiesOfOneIdInTwoDatabasesKeepTheirOwnData)
+{
+    QxObjectSmartPtr<TestSupport::MemDatabase> before(new TestSupport::MemDatabase);
+    QxObjectSmartPtr<TestSupport::MemDatabase> after(new TestSupport::MemDatabase);
+    QxObjectSmartPtr<QxPriceHistory> oldBars(makeDaily(40)), newBars(makeDaily(40));
+    for (unsigned i = 0; i < newBars->numBars(); ++i)
+        newBars->close()[i] += 30.0;
+    TestSupport::MemSecurity* oldAbc = before->add("US.NYSE.STOCK", "")->add(oldBars.get(), {});
+    TestSupport::MemSecurity* newAbc = after->add("US.NYSE.STOCK", "")->add(newBars.get(), {});
+    ASSERT_EQ(oldAbc->id(), newAbc->id());
+    const unsigned id = newAbc->id();
+    {
+        QxCalculator onOld(oldAbc);
+        ASSERT_NE(onOld.prices(false), nullptr);
+        QxCalculator onNew(newAbc);
+        const QxPriceHistory* prices = onNew.prices(false);
+        ASSERT_NE(prices, nullptr);
+        EXPECT_DOUBLE_EQ(prices->close()[0], newBars->close()[0]) << "no bar of the old database's security";
+        QxSeries closes;
+        ASSERT_EQ(onNew.getDataSeries(QxSeriesId(QxSeriesId::eSeriesClose), closes), eNoError);
+        EXPECT_DOUBLE_EQ(*closes.at(0), newBars->close()[0]);
+        ASSERT_EQ(onOld.getDataSeries(QxSeriesId(QxSeriesId::eSeriesClose), closes), eNoError);
+        EXPECT_DOUBLE_EQ(*closes.at(0), oldBars->close()[0]);
+        EXPECT_EQ(QxCalcCache::size(), 2u);
+        EXPECT_EQ(QxCalcCache::find(QxCalcCache::keyOf(oldAbc))->uses, 1u);
+        EXPECT_EQ(QxCalcCache::find(QxCalcCache::keyOf(newAbc))->uses, 1u);
+
+        QxCalculator::discardEodCache(id);
+        for (const TestSupport::MemSecurity* s : {oldAbc, newAbc})
+            EXPECT_EQ(QxCalcCache::find(QxCalcCache::keyOf(s))->periodData(Qx::eDaily, false), nullptr);
+        EXPECT_DOUBLE_EQ(onNew.prices(false)->close()[0], newBars->close()[0]) << "read again, its own";
+        EXPECT_DOUBLE_EQ(onOld.prices(false)->close()[0], oldBars->close()[0]);
+    }
+    EXPECT_FALSE(QxCalculator::hasCacheForSecurity(id));
 }
 
 TEST_F(CalculatorTest, CopiesAndAssignmentMoveUses)
