@@ -19,8 +19,8 @@ constexpr int kFirstYear = 1971, kLastYear = 2037;
 
 void appendTwoDigits(std::string& out, int value)
 {
-    out += char('0' + value / 10 % 10);
-    out += char('0' + value % 10);
+    const char digits[2] = {char('0' + value / 10 % 10), char('0' + value % 10)};
+    out.append(digits, 2);
 }
 
 // value >= 0, as the calendar's numbers are.
