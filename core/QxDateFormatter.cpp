@@ -5,6 +5,7 @@
 #include <array>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -99,7 +100,51 @@ struct QxDateFormatter::Form {
 
     void write(int day, int month, int year, std::string& out) const
     {
+        // Most forms fit a few characters: made here and appended once.
+        if (year < 1000 || year > 9999) {
+            writeParts(parts.data(), day, month, year, out);
+            return;
+        }
+        char text[64];
+        char* p = text;
         for (const Part& part : parts) {
+            if (p + part.text.size() + 4 > text + sizeof text) {
+                out.append(text, static_cast<size_t>(p - text));
+                writeParts(&part, day, month, year, out);
+                return;
+            }
+            const auto two = [&p](int value) {
+                *p++ = char('0' + value / 10 % 10);
+                *p++ = char('0' + value % 10);
+            };
+            switch (part.kind) {
+            case Part::eText:
+                std::memcpy(p, part.text.data(), part.text.size());
+                p += part.text.size();
+                break;
+            case Part::eDay:
+                part.padded || day >= 10 ? two(day) : void(*p++ = char('0' + day));
+                break;
+            case Part::eMonth:
+                part.padded || month >= 10 ? two(month) : void(*p++ = char('0' + month));
+                break;
+            case Part::eYear2:
+                two(year % 100);
+                break;
+            case Part::eYear4:
+                two(year / 100);
+                two(year % 100);
+                break;
+            }
+        }
+        out.append(text, static_cast<size_t>(p - text));
+    }
+
+    // The parts from first on, appended one by one.
+    void writeParts(const Part* first, int day, int month, int year, std::string& out) const
+    {
+        for (const Part* it = first; it != parts.data() + parts.size(); ++it) {
+            const Part& part = *it;
             switch (part.kind) {
             case Part::eText:
                 out += part.text;

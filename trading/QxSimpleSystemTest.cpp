@@ -48,7 +48,7 @@ char* writeMoney(char* p, double value)
 void money(std::string& out, double value)
 {
     char text[kMoneyRoom];
-    out.append(text, writeMoney(text, value));
+    out.append(text, static_cast<size_t>(writeMoney(text, value) - text));
 }
 void percent(std::string& out, double value)
 {
@@ -64,7 +64,7 @@ template <class Integer>
 void number(std::string& out, Integer value)
 {
     char text[24];
-    out.append(text, writeNumber(text, value));
+    out.append(text, static_cast<size_t>(writeNumber(text, value) - text));
 }
 
 // A piece of the page made in place and appended in one go: a trade's row
@@ -91,7 +91,7 @@ public:
     void money(double value) { m_end = writeMoney(m_end, value); }
     void appendTo(std::string& out)
     {
-        out.append(m_text, m_end);
+        out.append(m_text, static_cast<size_t>(m_end - m_text));
         m_end = m_text;
     }
 
