@@ -90,7 +90,7 @@ bool parse(const std::string& sample, int day, int month, int year, std::vector<
 } // namespace
 
 struct QxDateFormatter::Form {
-    // The locale, the time zone and the two sample dates it was learned from.
+    // The locale, the time zone and a sample date it was learned with.
     std::string key;
     std::vector<Part> parts;
     bool fast = false;
@@ -193,10 +193,10 @@ struct QxDateFormatter::Form {
 
 QxDateFormatter::QxDateFormatter()
 {
-    const std::string wide = sampleText(23, 11, 2045), narrow = sampleText(4, 7, 2003);
+    const std::string narrow = sampleText(4, 7, 2003);
     const char* locale = std::setlocale(LC_ALL, nullptr);
     const char* zone = std::getenv("TZ");
-    std::string key = std::string(locale ? locale : "") + '\n' + (zone ? zone : "-") + '\n' + wide + '\n' + narrow;
+    std::string key = std::string(locale ? locale : "") + '\n' + (zone ? zone : "-") + '\n' + narrow;
     // The forms learned last on this thread, newest first; a formatter keeps
     // its own alive when it drops out of here.
     thread_local std::vector<std::shared_ptr<Form>> learned;
@@ -210,7 +210,7 @@ QxDateFormatter::QxDateFormatter()
     }
     m_form = std::make_shared<Form>();
     m_form->key = std::move(key);
-    m_form->learn(wide, narrow);
+    m_form->learn(sampleText(23, 11, 2045), narrow);
     learned.insert(learned.begin(), m_form);
     if (learned.size() > 4)
         learned.pop_back();
