@@ -5,6 +5,7 @@
 #include <array>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -19,8 +20,8 @@ constexpr int kFirstYear = 1971, kLastYear = 2037;
 
 void appendTwoDigits(std::string& out, int value)
 {
-    out += char('0' + value / 10 % 10);
-    out += char('0' + value % 10);
+    const char digits[2] = {char('0' + value / 10 % 10), char('0' + value % 10)};
+    out.append(digits, 2);
 }
 
 // value >= 0, as the calendar's numbers are.
@@ -89,7 +90,7 @@ bool parse(const std::string& sample, int day, int month, int year, std::vector<
 } // namespace
 
 struct QxDateFormatter::Form {
-    // The locale, the time zone and the two sample dates it was learned from.
+    // The locale, the time zone and a sample date it was learned with.
     std::string key;
     std::vector<Part> parts;
     bool fast = false;
@@ -99,7 +100,51 @@ struct QxDateFormatter::Form {
 
     void write(int day, int month, int year, std::string& out) const
     {
+        // Most forms fit a few characters: made here and appended once.
+        if (year < 1000 || year > 9999) {
+            writeParts(parts.data(), day, month, year, out);
+            return;
+        }
+        char text[64];
+        char* p = text;
         for (const Part& part : parts) {
+            if (p + part.text.size() + 4 > text + sizeof text) {
+                out.append(text, static_cast<size_t>(p - text));
+                writeParts(&part, day, month, year, out);
+                return;
+            }
+            const auto two = [&p](int value) {
+                *p++ = char('0' + value / 10 % 10);
+                *p++ = char('0' + value % 10);
+            };
+            switch (part.kind) {
+            case Part::eText:
+                std::memcpy(p, part.text.data(), part.text.size());
+                p += part.text.size();
+                break;
+            case Part::eDay:
+                part.padded || day >= 10 ? two(day) : void(*p++ = char('0' + day));
+                break;
+            case Part::eMonth:
+                part.padded || month >= 10 ? two(month) : void(*p++ = char('0' + month));
+                break;
+            case Part::eYear2:
+                two(year % 100);
+                break;
+            case Part::eYear4:
+                two(year / 100);
+                two(year % 100);
+                break;
+            }
+        }
+        out.append(text, static_cast<size_t>(p - text));
+    }
+
+    // The parts from first on, appended one by one.
+    void writeParts(const Part* first, int day, int month, int year, std::string& out) const
+    {
+        for (const Part* it = first; it != parts.data() + parts.size(); ++it) {
+            const Part& part = *it;
             switch (part.kind) {
             case Part::eText:
                 out += part.text;
@@ -148,10 +193,10 @@ struct QxDateFormatter::Form {
 
 QxDateFormatter::QxDateFormatter()
 {
-    const std::string wide = sampleText(23, 11, 2045), narrow = sampleText(4, 7, 2003);
+    const std::string narrow = sampleText(4, 7, 2003);
     const char* locale = std::setlocale(LC_ALL, nullptr);
     const char* zone = std::getenv("TZ");
-    std::string key = std::string(locale ? locale : "") + '\n' + (zone ? zone : "-") + '\n' + wide + '\n' + narrow;
+    std::string key = std::string(locale ? locale : "") + '\n' + (zone ? zone : "-") + '\n' + narrow;
     // The forms learned last on this thread, newest first; a formatter keeps
     // its own alive when it drops out of here.
     thread_local std::vector<std::shared_ptr<Form>> learned;
@@ -165,7 +210,7 @@ QxDateFormatter::QxDateFormatter()
     }
     m_form = std::make_shared<Form>();
     m_form->key = std::move(key);
-    m_form->learn(wide, narrow);
+    m_form->learn(sampleText(23, 11, 2045), narrow);
     learned.insert(learned.begin(), m_form);
     if (learned.size() > 4)
         learned.pop_back();

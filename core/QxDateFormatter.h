@@ -16,8 +16,8 @@
 // date and every date of any other locale, the date goes through
 // formatTimestamp. The texts are the same either way. What a formatter
 // learns is kept for the next one made on the same thread while the locale,
-// the time zone and the framework's texts of two sample dates stay the
-// same, so making one for every page costs two dates. One formatter serves
+// the time zone and the framework's text of a sample date stay the same, so
+// making one for every page costs one date. One formatter serves
 // one thread: it notes which years it has checked.
 class QxDateFormatter {
 public:

@@ -198,13 +198,14 @@ QX_DEFINE_CONDITION(QxBelow, wxTRANSLATE("Below"), wxTRANSLATE("Tests if first s
 QX_DEFINE_CONDITION(QxEqual, wxTRANSLATE("Equal"), wxTRANSLATE("Tests if first series is equal to second one."),
                     " is Equal to ", ".", a == b)
 // The crossovers fire when the bar before was level, on the other side or
-// unordered, and the bar itself is strictly across.
+// unordered, and the bar itself is strictly across (both compared, without
+// a branch: a stretch of bars is then one straight loop).
 QX_DEFINE_CONDITION(QxCrossOverUp, wxTRANSLATE("CrossOverUp"),
                     wxTRANSLATE("Tests if first series CrossOverUp second series from below"), " CrossOverUp ",
-                    " from below.", !(a1 > b1) && a > b)
+                    " from below.", !(a1 > b1) & (a > b))
 QX_DEFINE_CONDITION(QxCrossOverDown, wxTRANSLATE("CrossOverDown"),
                     wxTRANSLATE("Tests if first series CrossOverDown second series from above"), " CrossOverDown ",
-                    " from above.", !(b1 > a1) && b > a)
+                    " from above.", !(b1 > a1) & (b > a))
 QX_DEFINE_CONDITION(QxMovesUp, wxTRANSLATE("MovesUp"), wxTRANSLATE("Tests if first series MovesUp."), " MovesUp.",
                     "", a > a1)
 QX_DEFINE_CONDITION(QxMovesDown, wxTRANSLATE("MovesDown"), wxTRANSLATE("Tests if first series MovesDown."),

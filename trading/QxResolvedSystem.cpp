@@ -135,8 +135,12 @@ void QxResolvedSystem::tabulate(Signal& s, unsigned begin, unsigned end)
             const double* b = c.single || c.constant ? nullptr : c.second.at(at);
             c.condition->testBars(c.first.at(at), b, c.value, till - from + 1, holds.data() + (from - begin));
         }
-        for (size_t k = 0; k < holds.size(); ++k)
-            s.table[k] = s.all ? (s.table[k] & holds[k]) : (s.table[k] | holds[k]);
+        if (s.all)
+            for (size_t k = 0; k < holds.size(); ++k)
+                s.table[k] &= holds[k];
+        else
+            for (size_t k = 0; k < holds.size(); ++k)
+                s.table[k] |= holds[k];
     }
     s.tableBegin = begin;
 }

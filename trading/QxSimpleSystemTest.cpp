@@ -28,29 +28,27 @@ char* writeMoney(char* p, double value)
     // non-finite values go through the library.
     const double k = std::nearbyint(value * 100.0);
     if (std::fabs(k) < 1e15 && std::fabs(std::fma(value, 100.0, -k)) < 0.4999) {
-        auto hundredths = static_cast<uint64_t>(std::fabs(k));
-        char digits[24];
-        char* end = digits + sizeof digits;
-        char* q = end;
-        *--q = char('0' + hundredths % 10);
-        *--q = char('0' + hundredths / 10 % 10);
-        *--q = '.';
-        hundredths /= 100;
-        do {
-            *--q = char('0' + hundredths % 10);
-            hundredths /= 10;
-        } while (hundredths > 0);
+        const auto hundredths = static_cast<uint64_t>(std::fabs(k));
         if (std::signbit(value))
-            *--q = '-';
-        std::memcpy(p, q, static_cast<size_t>(end - q));
-        return p + (end - q);
+            *p++ = '-';
+        uint64_t whole = hundredths / 100;
+        int digits = 1;
+        for (uint64_t rest = whole; rest >= 10; rest /= 10)
+            ++digits;
+        char* end = p + digits;
+        for (char* q = end; q > p; whole /= 10)
+            *--q = char('0' + whole % 10);
+        end[0] = '.';
+        end[1] = char('0' + hundredths / 10 % 10);
+        end[2] = char('0' + hundredths % 10);
+        return end + 3;
     }
     return std::to_chars(p, p + kMoneyRoom, value, std::chars_format::fixed, 2).ptr;
 }
 void money(std::string& out, double value)
 {
     char text[kMoneyRoom];
-    out.append(text, writeMoney(text, value));
+    out.append(text, static_cast<size_t>(writeMoney(text, value) - text));
 }
 void percent(std::string& out, double value)
 {
@@ -66,7 +64,7 @@ template <class Integer>
 void number(std::string& out, Integer value)
 {
     char text[24];
-    out.append(text, writeNumber(text, value));
+    out.append(text, static_cast<size_t>(writeNumber(text, value) - text));
 }
 
 // A piece of the page made in place and appended in one go: a trade's row
@@ -93,7 +91,7 @@ public:
     void money(double value) { m_end = writeMoney(m_end, value); }
     void appendTo(std::string& out)
     {
-        out.append(m_text, m_end);
+        out.append(m_text, static_cast<size_t>(m_end - m_text));
         m_end = m_text;
     }
 
