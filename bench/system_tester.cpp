@@ -28,6 +28,8 @@
 #include "bench/BenchOrcl.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
 #include <ta_libc.h>
 
 #include <wx/app.h>
@@ -394,8 +396,10 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "cannot start the GUI toolkit (is DISPLAY set?)\n");
         return 1;
+    }
     QxIndicatorRegistry::instance()->addBuiltInIndicators();
     benchmark::RunSpecifiedBenchmarks();
     smaCross().reset(nullptr);
