@@ -12,8 +12,6 @@ namespace {
 
 const std::vector<QxPosition::Match> kNoMatches;
 
-bool isZero(double v) { return QxPosition::isZero(v); }
-
 } // namespace
 
 bool QxPosition::isZero(double quantity) { return std::fabs(quantity) < kZero; }

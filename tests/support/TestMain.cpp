@@ -69,6 +69,7 @@ void assertToStderr(const wxString& file, int line, const wxString& func, const 
                  (const char*)msg.utf8_str());
 }
 
+#if TRENDORIA_TEST_GUI
 pid_t g_xvfb = 0;
 
 void stopPrivateDisplay()
@@ -118,6 +119,7 @@ void startPrivateDisplay()
     g_xvfb = pid;
     setenv("DISPLAY", (":" + number).c_str(), 1);
 }
+#endif
 
 void removeHomes()
 {
