@@ -227,7 +227,6 @@ bool QxIdeaFindingThread::flushRows()
     if (!m_rows || m_rows->empty())
         return true;
     std::shared_ptr<std::vector<QxIdeaResultRow>> rows = std::move(m_rows);
-    m_rows.reset();
     return QxIdeaScanState::postToGuiThread(m_job.state,
                                             [rows](QxIdeaFinderReportView& view) { view.addResultRows(*rows); });
 }

@@ -154,8 +154,6 @@ void QxResolvedSystem::tabulate(unsigned mask, unsigned begin, unsigned end)
 
 bool QxResolvedSystem::evaluate(Signal& s, unsigned bar)
 {
-    if (bar - s.tableBegin < s.table.size())
-        return s.table[bar - s.tableBegin] != 0;
     // As QxSignal::evaluate: none never fires, "all" stops at the first
     // that fails, "any" at the first that holds.
     if (s.conditions.empty())

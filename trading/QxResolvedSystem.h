@@ -75,6 +75,7 @@ private:
 
     bool evaluate(Condition& c, unsigned bar);
     void resolve(Condition& c);
+    // A signal's answer worked out at bar, its table not looked at.
     bool evaluate(Signal& s, unsigned bar);
     void tabulate(Signal& s, unsigned begin, unsigned end);
     // The bars [first, last] at which c can hold; false when there are none.
