@@ -306,16 +306,10 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
         ASSERT_TRUE(TestSupport::clickAt(list, rect.GetPosition() + wxPoint(20, rect.height / 2)));
         dialogAnswered = list->GetItemState(rsi, wxLIST_STATE_SELECTED) != 0;
 
-        // Closed through the window manager. Beside many other test
-        // processes, the window manager now and then lets a first Alt+F4 go
-        // by: the keys are pressed again, up to three times.
-        for (int attempt = 0; attempt < 3 && !helpClosed; ++attempt) {
-            if (wxFrame* still = helpWindow()) {
-                EXPECT_TRUE(TestSupport::focusFrame(still));
-                EXPECT_TRUE(TestSupport::pressKeys({"alt+F4"}));
-            }
-            helpClosed = TestSupport::pumpUntil([&] { return helpWindow() == nullptr; }, 5000) && !guardFired;
-        }
+        // Closed through the window manager.
+        helpClosed = TestSupport::closeWithAltF4([&]() -> wxTopLevelWindow* { return helpWindow(); },
+                                                 [&] { return helpWindow() == nullptr; })
+            && !guardFired;
         TestSupport::pumpEvents(200);
 
         // OK works at once.

@@ -409,9 +409,9 @@ TEST_F(PriceEditorTest, AfterSplitDetailsEveryWindowTakesClicksAgain)
     EXPECT_EQ(homePresses, 2) << "the home window takes a click after the editor";
     // Alt+F4 through the window manager closes it.
     wxWeakRef<wxFrame> home(frame);
-    EXPECT_TRUE(TestSupport::focusFrame(frame));
-    EXPECT_TRUE(TestSupport::pressKeys({"alt+F4"}));
-    EXPECT_TRUE(TestSupport::pumpUntil([&] { return !home || home->IsBeingDeleted(); }, 5000))
+    auto homeClosed = [&] { return !home || home->IsBeingDeleted(); };
+    EXPECT_TRUE(TestSupport::closeWithAltF4([&]() -> wxTopLevelWindow* { return homeClosed() ? nullptr : home.get(); },
+                                            homeClosed))
         << "the home window closes";
     if (home)
         home->Destroy();

@@ -236,6 +236,21 @@ bool focusFrame(wxTopLevelWindow* frame, wxWindow* focus)
     return pumpUntil([&] { return frame->IsActive() && (!focus || wxWindow::FindFocus() == focus); }, 5000);
 }
 
+bool closeWithAltF4(const std::function<wxTopLevelWindow*()>& window, const std::function<bool()>& closed)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (closed())
+            return true;
+        if (wxTopLevelWindow* still = window()) {
+            if (!focusFrame(still) || !pressKeys({"alt+F4"}))
+                continue;
+        }
+        if (pumpUntil(closed, 5000))
+            return true;
+    }
+    return closed();
+}
+
 ScopedKeyboardLayout::ScopedKeyboardLayout(const std::string& layout)
 {
     m_ok = runPumping({"setxkbmap", "-layout", layout});
