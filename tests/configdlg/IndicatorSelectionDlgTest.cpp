@@ -97,8 +97,9 @@ TEST_F(SelectionDlg, PagesListEveryIndicatorOnceInNameOrder)
         const wxString name = all->GetItemText(r, 0);
         EXPECT_TRUE(once.insert(name).second) << name << " twice";
         EXPECT_EQ(inGroups.count(name), 1u) << name;
-        if (r > 0)
+        if (r > 0) {
             EXPECT_LE(all->GetItemText(r - 1, 0).CmpNoCase(name), 0) << "rows in name order at " << r;
+        }
         const QxIndicator* ind = QxIndicatorRegistry::instance()->getIndicator(QxAtom(name));
         ASSERT_NE(ind, nullptr) << name;
         EXPECT_EQ(all->GetItemText(r, 1), ind->getDescription());
@@ -259,8 +260,7 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
     wxString pageBefore, pageAfter, configured;
     ModalScript script(60000);
     script.when<QxIndicatorSelectionDlg>([&](QxIndicatorSelectionDlg* d) {
-        ASSERT_TRUE(TestSupport::pumpUntil([&] { return d->IsShownOnScreen(); }, 5000));
-        TestSupport::pumpEvents(300);
+        ASSERT_TRUE(TestSupport::waitUntilPlaced(d));
         clearSelections(d);
         d->notebook()->SetSelection(0);
         ASSERT_TRUE(d->page(0)->selectName("SMA"));
@@ -276,7 +276,7 @@ TEST_F(SelectionDlg, ExplainedHelpTakesInputClosesAndLeavesTheDialogWorking)
         ASSERT_TRUE(TestSupport::pumpUntil([&] { return help->IsShownOnScreen(); }, 5000));
         // Beside the dialog, so that no click meant for one lands on the other.
         help->SetSize(d->GetRect().GetRight() + 20, 0, 700, 600);
-        TestSupport::pumpEvents(400);
+        ASSERT_TRUE(TestSupport::waitUntilPlaced(help));
         TestSupport::saveWindowShot(help, "help-beside-selection-dialog.png");
 
         // The help window takes a click: its contents tree shows another page.

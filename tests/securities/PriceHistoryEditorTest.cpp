@@ -330,8 +330,7 @@ TEST_F(PriceEditorTest, AfterSplitDetailsEveryWindowTakesClicksAgain)
     int homePresses = 0;
     homeButton->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++homePresses; });
     frame->Show();
-    ASSERT_TRUE(TestSupport::pumpUntil([&] { return frame->IsShownOnScreen(); }, 5000));
-    TestSupport::pumpEvents(300);
+    ASSERT_TRUE(TestSupport::waitUntilPlaced(frame));
     ASSERT_TRUE(TestSupport::clickAt(homeButton, wxPoint(60, 20)));
     ASSERT_EQ(homePresses, 1) << "the home window takes a click before the editor";
 
@@ -341,15 +340,14 @@ TEST_F(PriceEditorTest, AfterSplitDetailsEveryWindowTakesClicksAgain)
     std::vector<Bar> shownAfterApply;
     script.on<DlgPriceHistory>([&](DlgPriceHistory* ed) {
         ed->Move(0, 0);
-        ASSERT_TRUE(TestSupport::pumpUntil([&] { return ed->IsShownOnScreen(); }, 5000));
-        TestSupport::pumpEvents(300);
+        ASSERT_TRUE(TestSupport::waitUntilPlaced(ed));
         ASSERT_TRUE(TestSupport::clickAt(ed->detectSplitsButton(), centre(ed->detectSplitsButton())));
         DlgSplitDetails* details = ed->splitDetails();
         ASSERT_TRUE(TestSupport::pumpUntil([&] { return details && details->IsShownOnScreen(); }, 5000));
         detailsShown = true;
         // Beside the editor, so that a click meant for one never lands on the other.
         details->Move(ed->GetRect().GetRight() + 20, 0);
-        TestSupport::pumpEvents(300);
+        ASSERT_TRUE(TestSupport::waitUntilPlaced(details));
         framestest::saveWindowShot(details, "split_details_beside_editor.png");
 
         // While Split Details is open the editor answers a click in its list.

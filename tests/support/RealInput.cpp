@@ -14,6 +14,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <dlfcn.h>
@@ -216,8 +217,53 @@ bool turnWheelAt(wxWindow* window, const wxPoint& client, int notches, const std
     return xdotool(args);
 }
 
+bool waitUntilPlaced(wxTopLevelWindow* frame, int timeoutMs)
+{
+    wxStopWatch watch;
+    if (!pumpUntil([&] { return frame->IsShownOnScreen(); }, timeoutMs))
+        return false;
+    Display* d = appDisplay();
+    const unsigned long xid = xWindowOf(frame);
+    if (!d || !xid)
+        return true;
+    const bool managed = XGetSelectionOwner(d, XInternAtom(d, "WM_S0", False)) != None;
+    const Atom wmState = XInternAtom(d, "WM_STATE", False);
+    auto taken = [&] {
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(d, xid, wmState, 0, 2, False, AnyPropertyType, &type, &format, &items, &after, &data);
+        if (data)
+            XFree(data);
+        return type != None;
+    };
+    auto place = [&] {
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(d, xid, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+        return wxPoint(x, y);
+    };
+    wxPoint last = place();
+    long since = watch.Time();
+    return pumpUntil(
+        [&] {
+            if (managed && !taken())
+                return false;
+            const wxPoint now = place();
+            if (now != last) {
+                last = now;
+                since = watch.Time();
+                return false;
+            }
+            return watch.Time() - since >= 200;
+        },
+        std::max(int(timeoutMs - watch.Time()), 500));
+}
+
 bool focusFrame(wxTopLevelWindow* frame, wxWindow* focus)
 {
+    waitUntilPlaced(frame);
     frame->Raise();
     const unsigned long xid = xWindowOf(frame);
     if (xid) {

@@ -54,6 +54,12 @@ private:
     int m_shown = 0;
 };
 
+// Waits (the GUI loop running) until the window is on the screen, taken by
+// the window manager when one runs, and its place on the screen has held
+// for 200 ms: a window manager places and decorates a new or moved window
+// some time after the program asks, and a click computed before that lands
+// beside the window. True once so.
+bool waitUntilPlaced(wxTopLevelWindow* frame, int timeoutMs = 5000);
 // Makes the frame the active window and gives focus the keyboard focus
 // (the frame's own choice when null); true once the toolkit reports both.
 bool focusFrame(wxTopLevelWindow* frame, wxWindow* focus = nullptr);
