@@ -154,8 +154,9 @@ TEST_F(CandlestickCommandTest, CtrlShiftNineMarksDojisAndEditsTheSameDetectorAga
         for (unsigned i = 0; i < list->GetCount(); ++i) {
             seen.insert(d->functionAt(i));
             EXPECT_EQ(list->GetString(i), wxString::FromUTF8(d->functionAt(i)->hint)) << i;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_LE(list->GetString(i - 1).Cmp(list->GetString(i)), 0) << i;
+            }
         }
         EXPECT_EQ(seen.size(), groupSize);
         EXPECT_TRUE(ticked(d).empty());

@@ -130,8 +130,9 @@ TEST(ExportRange, ImageTypeOfAnExtension)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(QxChartExportDlg::imageTypeFromExtension(c.ext), c.type) << c.ext;
-        if (c.type != wxBITMAP_TYPE_ANY)
+        if (c.type != wxBITMAP_TYPE_ANY) {
             EXPECT_NE(wxImage::FindHandler(c.type), nullptr) << c.ext;
+        }
     }
     // Asked again, no second handler.
     const size_t handlers = wxImage::GetHandlers().GetCount();
@@ -225,7 +226,7 @@ TEST_F(ExportTest, PreviewAndEveryFormat)
     {
         const QxSplitTime t = splitTimestamp(prices->timestamp()[prices->numBars() - 1]);
         const wxDateTime lastBarDay(static_cast<wxDateTime::wxDateTime_t>(t.day),
-                                    static_cast<wxDateTime::Month>(t.month - 1), t.year);
+                                    static_cast<wxDateTime::Month>(t.month - 1), int(t.year));
         const struct {
             wxDateTime start, end;
         } ranges[] = {

@@ -148,9 +148,11 @@ TEST_F(FrameKeysTest, ZoomKeysStepOrJumpOnEveryLayout)
     for (const char* layout : {"us", "de", "fr"}) {
         ScopedKeyboardLayout keyboard(layout);
         ASSERT_TRUE(keyboard.ok()) << layout;
-        for (const Key& k : keys)
-            if (wxString(k.layouts).Contains(layout))
+        for (const Key& k : keys) {
+            if (wxString(k.layouts).Contains(layout)) {
                 EXPECT_EQ(typed(onLayout(layout, k.chord)), std::vector<int>{k.command}) << layout << " keyboard: " << k.chord;
+            }
+        }
     }
 }
 

@@ -331,8 +331,9 @@ TEST(AnnotXml, EveryKindRoundTrips)
             EXPECT_EQ(back->getPen().GetWidth(), 3);
             EXPECT_EQ(back->getPen().GetStyle(), wxPENSTYLE_DOT);
         }
-        if (auto* l = dynamic_cast<QxLineAnnot*>(annot.get()))
+        if (auto* l = dynamic_cast<QxLineAnnot*>(annot.get())) {
             EXPECT_EQ(static_cast<QxLineAnnot*>(back.get())->kind(), l->kind());
+        }
     }
     // Elements are appended in the order written.
     wxString order;
