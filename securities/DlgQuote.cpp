@@ -96,13 +96,12 @@ bool DlgQuote::TransferDataFromWindow()
     };
     std::vector<Field> fields;
     if (isFund(q)) {
-        fields = {{m_nav, &q.nav, false}};
+        fields.push_back({m_nav, &q.nav, false});
     } else {
-        fields = {{m_open, &q.open, false},
-                  {m_high, &q.high, false},
-                  {m_low, &q.low, false},
-                  {m_close, &q.close, false},
-                  {m_volume, &q.volume, false}};
+        for (const Field& f : {Field{m_open, &q.open, false}, Field{m_high, &q.high, false},
+                               Field{m_low, &q.low, false}, Field{m_close, &q.close, false},
+                               Field{m_volume, &q.volume, false}})
+            fields.push_back(f);
         if (hasOpenInterest(q))
             fields.push_back({m_openInterest, &q.openInterest, true});
     }
