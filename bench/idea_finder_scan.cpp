@@ -192,7 +192,8 @@ struct Env {
     QxObjectSmartPtr<QxPriceHistory> read(unsigned id) const
     {
         int64_t from = 0, to = 0;
-        QxObjectSmartPtr<QxPriceHistory> h(db->getSecurity(id)->getHistory(Qx::eDaily, from, to));
+        const QxObjectSmartPtr<QxSecurity> security(db->getSecurity(id));
+        QxObjectSmartPtr<QxPriceHistory> h(security->getHistory(Qx::eDaily, from, to));
         benchmark::DoNotOptimize(h.get());
         return h;
     }
