@@ -96,6 +96,23 @@ unsigned long xWindowOf(wxTopLevelWindow* frame)
     return gdk ? getXid(gdk) : 0;
 }
 
+// Whether the window has the property, with at least one item.
+bool hasProperty(Display* d, unsigned long window, Atom property)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool has = XGetWindowProperty(d, window, property, 0, 1, False, AnyPropertyType, &type, &format, &items,
+                                        &after, &data) == Success &&
+                     type != None && items > 0;
+    if (data)
+        XFree(data);
+    return has;
+}
+
+bool windowManagerRuns(Display* d) { return XGetSelectionOwner(d, XInternAtom(d, "WM_S0", False)) != None; }
+
 } // namespace
 
 void flushDisplay()
@@ -226,18 +243,8 @@ bool waitUntilPlaced(wxTopLevelWindow* frame, int timeoutMs)
     const unsigned long xid = xWindowOf(frame);
     if (!d || !xid)
         return true;
-    const bool managed = XGetSelectionOwner(d, XInternAtom(d, "WM_S0", False)) != None;
+    const bool managed = windowManagerRuns(d);
     const Atom wmState = XInternAtom(d, "WM_STATE", False);
-    auto taken = [&] {
-        Atom type = None;
-        int format = 0;
-        unsigned long items = 0, after = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(d, xid, wmState, 0, 2, False, AnyPropertyType, &type, &format, &items, &after, &data);
-        if (data)
-            XFree(data);
-        return type != None;
-    };
     auto place = [&] {
         int x = 0, y = 0;
         Window child = 0;
@@ -248,7 +255,7 @@ bool waitUntilPlaced(wxTopLevelWindow* frame, int timeoutMs)
     long since = watch.Time();
     return pumpUntil(
         [&] {
-            if (managed && !taken())
+            if (managed && !hasProperty(d, xid, wmState))
                 return false;
             const wxPoint now = place();
             if (now != last) {
@@ -271,8 +278,7 @@ bool focusFrame(wxTopLevelWindow* frame, wxWindow* focus)
         // one the X input focus is simply set on it.
         char id[32];
         std::snprintf(id, sizeof id, "%lu", xid);
-        const bool managed = XGetSelectionOwner(appDisplay(), XInternAtom(appDisplay(), "WM_S0", False)) != None;
-        if (!managed || !xdotool({"windowactivate", "--sync", id}))
+        if (!windowManagerRuns(appDisplay()) || !xdotool({"windowactivate", "--sync", id}))
             xdotool({"windowfocus", "--sync", id});
     }
     pumpUntil([&] { return frame->IsActive(); }, 5000);
@@ -315,7 +321,6 @@ ScopedWindowManager::ScopedWindowManager()
     Display* d = appDisplay();
     if (!d)
         return;
-    const Atom manager = XInternAtom(d, "WM_S0", False);
     m_pid = spawn({"openbox", "--sm-disable"}, true);
     if (m_pid <= 0) {
         m_pid = 0;
@@ -324,19 +329,7 @@ ScopedWindowManager::ScopedWindowManager()
     // It manages the screen once it owns the screen's manager selection and
     // has said what it supports.
     const Atom supported = XInternAtom(d, "_NET_SUPPORTED", False);
-    auto announced = [&] {
-        Atom type = None;
-        int format = 0;
-        unsigned long items = 0, after = 0;
-        unsigned char* data = nullptr;
-        const bool has = XGetWindowProperty(d, DefaultRootWindow(d), supported, 0, 1, False, AnyPropertyType, &type,
-                                            &format, &items, &after, &data) == Success &&
-                         type != None && items > 0;
-        if (data)
-            XFree(data);
-        return has;
-    };
-    if (!pumpUntil([&] { return XGetSelectionOwner(d, manager) != None && announced(); }, 10000)) {
+    if (!pumpUntil([&] { return windowManagerRuns(d) && hasProperty(d, DefaultRootWindow(d), supported); }, 10000)) {
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);
         m_pid = 0;
