@@ -407,9 +407,8 @@ TEST_F(PriceEditorTest, AfterSplitDetailsEveryWindowTakesClicksAgain)
     EXPECT_EQ(homePresses, 2) << "the home window takes a click after the editor";
     // Alt+F4 through the window manager closes it.
     wxWeakRef<wxFrame> home(frame);
-    auto homeClosed = [&] { return !home || home->IsBeingDeleted(); };
-    EXPECT_TRUE(TestSupport::closeWithAltF4([&]() -> wxTopLevelWindow* { return homeClosed() ? nullptr : home.get(); },
-                                            homeClosed))
+    EXPECT_TRUE(TestSupport::closeWithAltF4(
+        [&]() -> wxTopLevelWindow* { return !home || home->IsBeingDeleted() ? nullptr : home.get(); }))
         << "the home window closes";
     if (home)
         home->Destroy();

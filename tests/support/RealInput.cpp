@@ -288,16 +288,14 @@ bool focusFrame(wxTopLevelWindow* frame, wxWindow* focus)
     return pumpUntil([&] { return frame->IsActive() && (!focus || wxWindow::FindFocus() == focus); }, 5000);
 }
 
-bool closeWithAltF4(const std::function<wxTopLevelWindow*()>& window, const std::function<bool()>& closed)
+bool closeWithAltF4(const std::function<wxTopLevelWindow*()>& window)
 {
+    auto closed = [&] { return window() == nullptr; };
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (closed())
+        wxTopLevelWindow* still = window();
+        if (!still)
             return true;
-        if (wxTopLevelWindow* still = window()) {
-            if (!focusFrame(still) || !pressKeys({"alt+F4"}))
-                continue;
-        }
-        if (pumpUntil(closed, 5000))
+        if (focusFrame(still) && pressKeys({"alt+F4"}) && pumpUntil(closed, 5000))
             return true;
     }
     return closed();

@@ -64,12 +64,12 @@ bool waitUntilPlaced(wxTopLevelWindow* frame, int timeoutMs = 5000);
 // (the frame's own choice when null); true once the toolkit reports both.
 bool focusFrame(wxTopLevelWindow* frame, wxWindow* focus = nullptr);
 // Closes a window as a user's Alt+F4 does, through the window manager: the
-// window (window() asked each time; null once it is gone) is made active and
-// the keys are pressed, until closed() holds. Beside many other test
-// processes the window manager now and then lets an Alt+F4 go by, so the
-// keys are pressed again, up to three times, each waited on for five
-// seconds. True once closed() holds.
-bool closeWithAltF4(const std::function<wxTopLevelWindow*()>& window, const std::function<bool()>& closed);
+// window (window() asked each time; null once it is closed) is made active
+// and the keys are pressed. Beside many other test processes the window
+// manager now and then lets an Alt+F4 go by, so the keys are pressed again,
+// up to three times, each waited on for five seconds. True once window()
+// gives null.
+bool closeWithAltF4(const std::function<wxTopLevelWindow*()>& window);
 // Handles what has arrived from the X server so far (a round trip first).
 void flushDisplay();
 
